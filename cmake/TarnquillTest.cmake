@@ -1,0 +1,30 @@
+# tq_add_test(<name> SOURCES ... [LIBS ...] [LOCKS ...] [TIMEOUT s] [WIN32_ONLY])
+#
+# Builds one GoogleTest executable and registers each of its cases with CTest.
+# Under MinGW discovery runs at test time (PRE_TEST), so building never starts
+# Wine. Every case gets a timeout: a modal box nobody answers must fail the
+# run, not hang it. LOCKS names CTest resource locks for shared state (the
+# clipboard, focus, the printer, the program's own registry key).
+function(tq_add_test name)
+  cmake_parse_arguments(T "WIN32_ONLY" "TIMEOUT" "SOURCES;LIBS;LOCKS" ${ARGN})
+  if(T_WIN32_ONLY AND NOT WIN32)
+    return()
+  endif()
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 60)
+  endif()
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE
+    TQ_TEST_SOURCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}")
+  set(props TIMEOUT ${T_TIMEOUT} LABELS ${name})
+  if(T_LOCKS)
+    list(APPEND props RESOURCE_LOCK "${T_LOCKS}")
+  endif()
+  if(WIN32)
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+                         PROPERTIES ${props})
+  else()
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ${props})
+  endif()
+endfunction()

@@ -1,0 +1,106 @@
+# Shared set-up for the scripts: packages, build folders, the Wine prefix and
+# a private X server. Sourced, never run on its own.
+set -euo pipefail
+
+TQ_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+TQ_BUILD="${TQ_BUILD:-$TQ_ROOT/build}"
+TQ_JOBS="${TQ_JOBS:-$(nproc)}"
+
+tq_log() { printf '==> %s\n' "$*" >&2; }
+
+# Installs the Debian packages that are missing. `apt-get update` may fail for
+# one unreachable index; the install then still works from what was fetched.
+tq_need_packages() {
+  local missing=() p
+  for p in "$@"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+      missing+=("$p")
+    fi
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  tq_log "installing ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo apt-get update -q >/dev/null 2>&1 || tq_log "apt-get update reported errors; going on"
+  $sudo apt-get install -y -q --no-install-recommends "${missing[@]}" >&2
+}
+
+TQ_BASE_PACKAGES=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
+  binutils-mingw-w64-x86-64 googletest wine wine64 fonts-wine fonts-liberation xvfb xauth
+  xdotool imagemagick x11-utils)
+
+tq_setup() { tq_need_packages "${TQ_BASE_PACKAGES[@]}" "$@"; }
+
+tq_configure_native() {
+  local dir="$TQ_BUILD/native"
+  if [ ! -f "$dir/build.ninja" ]; then
+    cmake -S "$TQ_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTQ_SANITIZE=ON >&2
+  fi
+}
+
+tq_configure_mingw() {
+  local dir="$TQ_BUILD/mingw"
+  if [ ! -f "$dir/build.ninja" ]; then
+    cmake -S "$TQ_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_TOOLCHAIN_FILE="$TQ_ROOT/cmake/mingw-w64.cmake" >&2
+  fi
+}
+
+# The run's own Wine prefix, made once and reused; never the user's ~/.wine.
+tq_wine_env() {
+  export WINEPREFIX="$TQ_BUILD/wineprefix"
+  export WINEARCH=win64
+  export WINEDEBUG=-all
+  # No Mono or Gecko installer dialogs: there is nobody to answer them.
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+}
+
+tq_wine_prefix() {
+  tq_wine_env
+  if [ ! -f "$WINEPREFIX/.tq-ready" ]; then
+    tq_log "creating the Wine prefix in $WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1 || true
+    wineserver -w || true
+    # The editor's default font is Courier New; Liberation Mono has its metrics.
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' /d 'Liberation Mono' /f \
+      >/dev/null 2>&1
+    wineserver -w || true
+    [ -f "$WINEPREFIX/system.reg" ] || { tq_log "wineboot failed"; return 1; }
+    touch "$WINEPREFIX/.tq-ready"
+  fi
+}
+
+TQ_XVFB_PID=""
+TQ_WINESERVER_STARTED=""
+
+# A private X server for the run (Xvfb has no window manager).
+tq_start_xvfb() {
+  local fifo
+  fifo="$(mktemp -u)"
+  mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  TQ_XVFB_PID=$!
+  local num
+  read -r -t 20 num <"$fifo" || { rm -f "$fifo"; tq_log "Xvfb did not start"; return 1; }
+  rm -f "$fifo"
+  export DISPLAY=":$num"
+}
+
+tq_start_wineserver() {
+  tq_wine_env
+  wineserver -p && TQ_WINESERVER_STARTED=1
+}
+
+tq_cleanup() {
+  if [ -n "$TQ_WINESERVER_STARTED" ]; then
+    wineserver -k >/dev/null 2>&1 || true
+    TQ_WINESERVER_STARTED=""
+  fi
+  if [ -n "$TQ_XVFB_PID" ]; then
+    kill "$TQ_XVFB_PID" >/dev/null 2>&1 || true
+    wait "$TQ_XVFB_PID" 2>/dev/null || true
+    TQ_XVFB_PID=""
+  fi
+}
