@@ -1,0 +1,141 @@
+// SysUtils: the exception hierarchy every Tarnquill unit raises and catches,
+// and the small string, number and file-name helpers the component layer and
+// the subsystems share. Portable: no Windows types.
+#pragma once
+
+#include <cstdint>
+#include <exception>
+#include <string>
+#include <string_view>
+
+// ---------------------------------------------------------------------------
+// Exceptions. Every error the program raises is an Exception with a message.
+// ---------------------------------------------------------------------------
+class Exception : public std::exception {
+public:
+  explicit Exception(std::string msg);
+  const std::string& Message() const { return FMessage; }
+  void SetMessage(std::string msg) { FMessage = std::move(msg); }
+  const char* what() const noexcept override { return FMessage.c_str(); }
+
+private:
+  std::string FMessage;
+};
+
+#define TQ_DECLARE_EXCEPTION(Name, Base)                                       \
+  class Name : public Base {                                                   \
+  public:                                                                      \
+    using Base::Base;                                                          \
+  };
+
+TQ_DECLARE_EXCEPTION(EAbort, Exception)          // silent: ends a command, shows nothing
+TQ_DECLARE_EXCEPTION(EConvertError, Exception)
+TQ_DECLARE_EXCEPTION(EAbstractError, Exception)
+TQ_DECLARE_EXCEPTION(EListError, Exception)
+TQ_DECLARE_EXCEPTION(EStringListError, Exception)
+TQ_DECLARE_EXCEPTION(EComponentError, Exception)
+TQ_DECLARE_EXCEPTION(EStreamError, Exception)
+TQ_DECLARE_EXCEPTION(EFCreateError, EStreamError)
+TQ_DECLARE_EXCEPTION(EFOpenError, EStreamError)
+TQ_DECLARE_EXCEPTION(EFilerError, EStreamError)
+TQ_DECLARE_EXCEPTION(EReadError, EFilerError)
+TQ_DECLARE_EXCEPTION(EWriteError, EFilerError)
+TQ_DECLARE_EXCEPTION(EInOutError, Exception)
+TQ_DECLARE_EXCEPTION(ERegistryException, Exception)
+TQ_DECLARE_EXCEPTION(EIniFileException, Exception)
+TQ_DECLARE_EXCEPTION(EPropertyError, Exception)    // unknown published property
+TQ_DECLARE_EXCEPTION(EPropertyConvertError, Exception)
+TQ_DECLARE_EXCEPTION(EOutOfResources, Exception)
+
+// Raises EAbort (the "silent" exception).
+[[noreturn]] void Abort();
+
+// printf-style formatting into a std::string (g++ 12 has no <format>).
+std::string Format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
+
+// ---------------------------------------------------------------------------
+// Numbers.
+// ---------------------------------------------------------------------------
+std::string IntToStr(int64_t value);
+std::string IntToHex(int64_t value, int digits);
+// Decimal, optional sign, surrounding blanks allowed; "$" or "0x" prefix means
+// hexadecimal. Throws EConvertError "'%s' is not a valid integer value".
+int StrToInt(const std::string& s);
+int64_t StrToInt64(const std::string& s);
+int StrToIntDef(const std::string& s, int def);
+bool TryStrToInt(const std::string& s, int& value);
+bool TryStrToInt64(const std::string& s, int64_t& value);
+// "True"/"False" (any case) or a number (non-zero is true); EConvertError otherwise.
+bool StrToBool(const std::string& s);
+std::string BoolToStr(bool b, bool useBoolStrs = false);  // "-1"/"0", or "True"/"False"
+
+// ---------------------------------------------------------------------------
+// Strings. UpperCase/LowerCase/CompareText/SameText change only ASCII letters;
+// the Ansi* versions use the Windows-1252 case table (single-byte text).
+// ---------------------------------------------------------------------------
+std::string UpperCase(std::string_view s);
+std::string LowerCase(std::string_view s);
+int CompareStr(std::string_view a, std::string_view b);
+int CompareText(std::string_view a, std::string_view b);
+bool SameText(std::string_view a, std::string_view b);
+char AnsiUpperChar(char c);
+char AnsiLowerChar(char c);
+std::string AnsiUpperCase(std::string_view s);
+std::string AnsiLowerCase(std::string_view s);
+int AnsiCompareStr(std::string_view a, std::string_view b);
+int AnsiCompareText(std::string_view a, std::string_view b);
+bool AnsiSameText(std::string_view a, std::string_view b);
+// Trim removes every character <= ' ' from both ends (the left/right forms one end).
+std::string Trim(std::string_view s);
+std::string TrimLeft(std::string_view s);
+std::string TrimRight(std::string_view s);
+// 1-based position of sub in s, 0 when absent.
+int Pos(std::string_view sub, std::string_view s);
+std::string QuotedStr(std::string_view s, char quote = '\'');
+// Takes a quoted string off the front of s starting at pos (which must point
+// at the quote); doubled quotes stand for one. pos ends after the closing quote.
+std::string ExtractQuotedStr(std::string_view s, size_t& pos, char quote);
+bool IsValidIdent(std::string_view s);
+std::string StringReplaceAll(std::string_view s, std::string_view from, std::string_view to,
+                             bool ignoreCase = false);
+
+// ---------------------------------------------------------------------------
+// File names. Both '\' and '/' separate folders; PathDelim is this world's own.
+// ---------------------------------------------------------------------------
+#ifdef _WIN32
+inline constexpr char PathDelim = '\\';
+#else
+inline constexpr char PathDelim = '/';
+#endif
+std::string ExtractFilePath(std::string_view fileName);   // with trailing separator
+std::string ExtractFileDir(std::string_view fileName);    // without
+std::string ExtractFileName(std::string_view fileName);
+std::string ExtractFileExt(std::string_view fileName);    // with the dot
+std::string ChangeFileExt(std::string_view fileName, std::string_view ext);
+std::string IncludeTrailingPathDelimiter(std::string_view s);
+std::string ExcludeTrailingPathDelimiter(std::string_view s);
+
+// ---------------------------------------------------------------------------
+// Files through the C run-time's descriptors (portable; names are ANSI).
+// Mode values are the fm* constants of Streams.h. -1 means failure.
+// ---------------------------------------------------------------------------
+using TFileHandle = int;
+inline constexpr TFileHandle InvalidFileHandle = -1;
+TFileHandle FileOpen(const std::string& fileName, uint32_t mode);
+TFileHandle FileCreate(const std::string& fileName);
+int64_t FileRead(TFileHandle h, void* buffer, int64_t count);
+int64_t FileWrite(TFileHandle h, const void* buffer, int64_t count);
+int64_t FileSeek(TFileHandle h, int64_t offset, int origin);  // origin 0/1/2
+bool FileTruncate(TFileHandle h, int64_t size);
+void FileClose(TFileHandle h);
+bool FileExists(const std::string& fileName);
+bool DirectoryExists(const std::string& dirName);
+// Named apart from the Win32 API's macros (DeleteFile, MoveFile) on purpose.
+bool FileDelete(const std::string& fileName);
+bool FileRename(const std::string& oldName, const std::string& newName);
+bool CreateDir(const std::string& dirName);
+bool RemoveDir(const std::string& dirName);
+int64_t FileSizeByName(const std::string& fileName);  // -1 when absent
+// Text of the last file operation's system error (errno based).
+std::string SysErrorMessage(int errorCode);
+int GetLastOSError();
