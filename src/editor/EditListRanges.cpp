@@ -1,0 +1,88 @@
+// The forward range rescan: after an edit only the lines whose start state
+// really changed are scanned again, and the stored ranges always equal what
+// a scan of the whole text from its first line would give.
+#include "editor/EditList.h"
+
+int TktEditList::ScanFrom(TktCustomHighLighter& hl, int index) {
+  return ScanForced(hl, index, index);
+}
+
+// As ScanFrom, but lines up to forceThrough are stored and scanned whatever
+// their stored range says (a freshly inserted line's slot means nothing).
+int TktEditList::ScanForced(TktCustomHighLighter& hl, int index, int forceThrough) {
+  const int count = GetCount();
+  if (index >= count - 1) return index;
+  hl.SetLine(GetView(index), index);
+  hl.NextToEol();
+  int i = index + 1;
+  for (;;) {
+    const TktRange range = hl.GetRange();
+    TLine& line = FLines[size_t(i)];
+    if (i > forceThrough && line.Range == range) break;
+    line.Range = range;
+    hl.SetLine(GetView(i), i);
+    hl.NextToEol();
+    if (++i == count) break;
+  }
+  return i - 1;
+}
+
+int TktEditList::RescanAfterAdd(TktCustomHighLighter& hl) {
+  const int count = GetCount();
+  if (count < 2) {
+    hl.ResetRange();
+    if (count == 1) FLines[0].Range = hl.GetRange();
+    return 0;
+  }
+  const int n = count - 1;
+  hl.SetRange(FLines[size_t(n - 1)].Range);
+  hl.SetLine(GetView(n - 1), n - 1);
+  hl.NextToEol();
+  FLines[size_t(n)].Range = hl.GetRange();
+  return n;
+}
+
+int TktEditList::RescanAfterDelete(TktCustomHighLighter& hl, int index) {
+  const int count = GetCount();
+  if (count < 1) return 0;
+  if (index < 1) {
+    hl.ResetRange();
+    FLines[0].Range = hl.GetRange();
+    return count > 1 ? ScanFrom(hl, 0) : 0;
+  }
+  if (index > count) index = count;
+  hl.SetRange(FLines[size_t(index - 1)].Range);
+  return ScanFrom(hl, index - 1);
+}
+
+int TktEditList::RescanAfterInsert(TktCustomHighLighter& hl, int index) {
+  const int count = GetCount();
+  if (count < 1) return 0;
+  if (index < 1) {
+    hl.ResetRange();
+    FLines[0].Range = hl.GetRange();
+    return count > 1 ? ScanFrom(hl, 0) : 0;
+  }
+  hl.SetRange(FLines[size_t(index - 1)].Range);
+  // The new line's slot holds nothing yet: store and scan it whatever the
+  // stop test says, then go on as usual.
+  return ScanForced(hl, index - 1, index);
+}
+
+int TktEditList::RescanAfterPut(TktCustomHighLighter& hl, int index) {
+  hl.SetRange(FLines[size_t(index)].Range);
+  return ScanFrom(hl, index);
+}
+
+void TktEditList::RescanAll(TktCustomHighLighter& hl) {
+  const int count = GetCount();
+  if (count == 0) return;
+  hl.ResetRange();
+  FLines[0].Range = hl.GetRange();
+  for (int i = 1; i < count; ++i) {
+    hl.SetRange(FLines[size_t(i - 1)].Range);
+    hl.SetLine(GetView(i - 1), i - 1);
+    hl.NextToEol();
+    FLines[size_t(i)].Range = hl.GetRange();
+  }
+}
