@@ -15,6 +15,11 @@ std::string TObject::ClassName() const {
   char* demangled = abi::__cxa_demangle(mangled, nullptr, nullptr, &status);
   std::string name = (status == 0 && demangled) ? demangled : mangled;
   std::free(demangled);
+  // Only the class's own name: no namespaces.
+  if (name.find('<') == std::string::npos) {
+    size_t colon = name.rfind("::");
+    if (colon != std::string::npos) name.erase(0, colon + 2);
+  }
   return name;
 }
 
