@@ -1,0 +1,97 @@
+// BenchSupport: corpus loading and the figure-printing main.
+#include "BenchSupport.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <sstream>
+
+namespace tqbench {
+
+namespace {
+
+std::string& CorpusDirRef() {
+  static std::string dir = ".";
+  return dir;
+}
+
+// Keeps the console output on stderr and remembers every run's figures.
+class TCollector : public benchmark::ConsoleReporter {
+public:
+  TCollector() : ConsoleReporter(OO_Defaults) { SetOutputStream(&std::cerr); SetErrorStream(&std::cerr); }
+
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& r : runs) {
+      if (r.run_type != Run::RT_Iteration) continue;
+      auto& values = Values[r.benchmark_name()];
+      // The reported counters are already finished (rates per second).
+      for (const auto& [name, counter] : r.counters) values[name] = counter.value;
+    }
+  }
+
+  std::map<std::string, std::map<std::string, double>> Values;
+};
+
+}  // namespace
+
+const std::string& CorpusDir() { return CorpusDirRef(); }
+
+std::vector<std::string> LoadLines(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    std::fprintf(stderr, "cannot read the corpus file %s\n", path.c_str());
+    std::exit(2);
+  }
+  std::stringstream ss;
+  ss << in.rdbuf();
+  const std::string text = ss.str();
+  std::vector<std::string> lines;
+  size_t start = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\n' && text[i] != '\r') continue;
+    lines.emplace_back(text, start, i - start);
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < text.size()) lines.emplace_back(text, start);
+  return lines;
+}
+
+size_t TotalBytes(const std::vector<std::string>& lines) {
+  size_t n = 0;
+  for (const std::string& l : lines) n += l.size();
+  return n;
+}
+
+int BenchMain(int argc, char** argv, const std::vector<TFigure>& figures,
+              void (*extra)(const std::vector<std::pair<std::string, double>>& values)) {
+  std::vector<char*> args;
+  for (int i = 0; i < argc; ++i) {
+    if (std::strncmp(argv[i], "--corpus=", 9) == 0) CorpusDirRef() = argv[i] + 9;
+    else args.push_back(argv[i]);
+  }
+  int n = static_cast<int>(args.size());
+  benchmark::Initialize(&n, args.data());
+  TCollector collector;
+  benchmark::RunSpecifiedBenchmarks(&collector);
+  std::vector<std::pair<std::string, double>> values;
+  for (const TFigure& f : figures) {
+    auto run = collector.Values.find(f.Run);
+    if (run == collector.Values.end()) continue;
+    const char* counter = f.Counter ? f.Counter : "bytes_per_second";
+    auto c = run->second.find(counter);
+    if (c == run->second.end()) continue;
+    const double v = f.Counter ? c->second : c->second / 1e6;
+    values.emplace_back(f.Name, v);
+  }
+  if (extra) extra(values);
+  for (const auto& [name, v] : values) std::printf("%s: %.3f\n", name.c_str(), v);
+  benchmark::Shutdown();
+  return 0;
+}
+
+}  // namespace tqbench

@@ -1,0 +1,35 @@
+// BenchSupport: what the highlighter benchmarks share: the corpus folder
+// given on the command line, corpus files split into lines, and a main that
+// runs the benchmarks and then prints each figure as "name: value".
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <vector>
+
+namespace tqbench {
+
+// The folder given as --corpus=DIR (default "."), read by BenchMain.
+const std::string& CorpusDir();
+
+// The file's lines without their CR/LF ends; exits with a message when the
+// file cannot be read.
+std::vector<std::string> LoadLines(const std::string& path);
+size_t TotalBytes(const std::vector<std::string>& lines);
+
+// A figure: the benchmark run whose name is Run, read as MB/s (from its
+// bytes per second) or as the named user counter.
+struct TFigure {
+  const char* Name;
+  const char* Run;
+  const char* Counter;  // nullptr: bytes per second in MB/s
+};
+
+// Runs the registered benchmarks (console output on stderr) and prints the
+// figures on stdout. Ratio figures are computed by the caller through
+// FigureValue after the run.
+int BenchMain(int argc, char** argv, const std::vector<TFigure>& figures,
+              void (*extra)(const std::vector<std::pair<std::string, double>>& values) = nullptr);
+
+}  // namespace tqbench

@@ -1,0 +1,422 @@
+// TktPasSyn: tables, scanner routines and colour import of the Object
+// Pascal highlighter.
+#include "highlighters/PasSyn.h"
+
+#include "editor/LocalStr.h"
+#include "platform/Classes.h"
+
+namespace {
+
+constexpr int kKeywordTableSize = 192;
+
+bool IsLetter(char c) {
+  const unsigned char u = static_cast<unsigned char>(c) | 0x20;
+  return u >= 'a' && u <= 'z';
+}
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsHexDigit(char c) {
+  const unsigned char u = static_cast<unsigned char>(c) | 0x20;
+  return IsDigit(c) || (u >= 'a' && u <= 'f');
+}
+// Blanks and control characters other than NUL, LF and CR.
+bool IsSpace(char c) {
+  const unsigned char u = static_cast<unsigned char>(c);
+  return u >= 1 && u <= 32 && u != 10 && u != 13;
+}
+
+TktCustomHighLighter* CreatePasSyn(TComponent* owner) { return new TktPasSyn(owner); }
+const int kRegistered = RegisterHighlighter(&CreatePasSyn);
+
+}  // namespace
+
+const TCharTables& TktPasSyn::CharTables() {
+  static const TCharTables tables = [] {
+    TCharTables t;
+    for (int c = 0; c < 256; ++c) {
+      const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+      t.Ident[static_cast<size_t>(c)] = letter || c == '_' || (c >= '0' && c <= '9');
+      if (letter) t.HashValue[static_cast<size_t>(c)] = (c | 0x20) - 'a' + 1;
+    }
+    t.HashValue['_'] = 31;
+    return t;
+  }();
+  return tables;
+}
+
+const TKeywordTable& TktPasSyn::Keywords() {
+  static const TKeywordTable table(
+      CharTables(), kKeywordTableSize, TKeywordCompare::kcHashValues,
+      {
+          {"Absolute", kwPlain}, {"Abstract", kwPlain}, {"And", kwPlain}, {"Array", kwPlain},
+          {"As", kwPlain}, {"Assembler", kwPlain}, {"Begin", kwPlain}, {"Case", kwPlain},
+          {"Cdecl", kwPlain}, {"Class", kwPlain}, {"Const", kwPlain}, {"Constructor", kwPlain},
+          {"Destructor", kwPlain}, {"Dispid", kwPlain}, {"Dispinterface", kwPlain},
+          {"Div", kwPlain}, {"Do", kwPlain}, {"Downto", kwPlain}, {"Dynamic", kwPlain},
+          {"Else", kwPlain}, {"Except", kwPlain}, {"Export", kwPlain}, {"Exports", kwPlain},
+          {"External", kwPlain}, {"Far", kwPlain}, {"File", kwPlain},
+          {"Finalization", kwPlain}, {"Finally", kwPlain}, {"For", kwPlain},
+          {"Forward", kwPlain}, {"Function", kwEndsProperty}, {"Goto", kwPlain},
+          {"If", kwPlain}, {"Implementation", kwPlain}, {"In", kwPlain},
+          {"Inherited", kwPlain}, {"Initialization", kwPlain}, {"Inline", kwPlain},
+          {"Interface", kwPlain}, {"Is", kwPlain}, {"Label", kwPlain}, {"Library", kwPlain},
+          {"Message", kwPlain}, {"Mod", kwPlain}, {"Near", kwPlain}, {"Nil", kwPlain},
+          {"Not", kwPlain}, {"Object", kwPlain}, {"Of", kwPlain}, {"Or", kwPlain},
+          {"Out", kwPlain}, {"Override", kwPlain}, {"Packed", kwPlain}, {"Pascal", kwPlain},
+          {"Private", kwVisibility}, {"Procedure", kwEndsProperty}, {"Program", kwPlain},
+          {"Property", kwProperty}, {"Protected", kwVisibility}, {"Public", kwVisibility},
+          {"Published", kwVisibility}, {"Raise", kwPlain}, {"Record", kwPlain},
+          {"Register", kwPlain}, {"Repeat", kwPlain}, {"Resourcestring", kwPlain},
+          {"Safecall", kwPlain}, {"Set", kwPlain}, {"Shl", kwPlain}, {"Shr", kwPlain},
+          {"Stdcall", kwPlain}, {"Stringresource", kwPlain}, {"String", kwPlain},
+          {"Then", kwPlain}, {"Threadvar", kwPlain}, {"To", kwPlain}, {"Try", kwPlain},
+          {"Type", kwPlain}, {"Unit", kwPlain}, {"Until", kwPlain}, {"Uses", kwPlain},
+          {"Var", kwPlain}, {"Virtual", kwPlain}, {"While", kwPlain}, {"With", kwPlain},
+          {"Xor", kwPlain}, {"Default", kwPlain}, {"End", kwEndsProperty}, {"Asm", kwAsm},
+          // Words with rules of their own.
+          {"Read", kwPropertyWord}, {"Write", kwPropertyWord}, {"Index", kwPropertyWord},
+          {"Stored", kwPropertyWord}, {"Readonly", kwPropertyWord},
+          {"Writeonly", kwPropertyWord}, {"Nodefault", kwPropertyWord},
+          {"Implements", kwImplements}, {"overload", kwD4}, {"Reintroduce", kwD4},
+          {"Automated", kwAutomated},
+      });
+  return table;
+}
+
+const TktFamilyHighlighter::TProcTable& TktPasSyn::Procs() {
+  static const TProcTable procs = [] {
+    TProcTable p;
+    p.fill(Proc(&TktPasSyn::UnknownProc));
+    p[0] = &TktPasSyn::NullProc;
+    for (int c = 1; c <= 32; ++c) p[static_cast<size_t>(c)] = Proc(&TktPasSyn::SpaceProc);
+    p['\n'] = Proc(&TktPasSyn::LFProc);
+    p['\r'] = Proc(&TktPasSyn::CRProc);
+    for (int c = 'A'; c <= 'Z'; ++c) p[static_cast<size_t>(c)] = Proc(&TktPasSyn::IdentProc);
+    for (int c = 'a'; c <= 'z'; ++c) p[static_cast<size_t>(c)] = Proc(&TktPasSyn::IdentProc);
+    p['_'] = Proc(&TktPasSyn::IdentProc);
+    for (int c = '0'; c <= '9'; ++c) p[static_cast<size_t>(c)] = Proc(&TktPasSyn::NumberProc);
+    p['$'] = Proc(&TktPasSyn::HexProc);
+    p['#'] = Proc(&TktPasSyn::PoundProc);
+    p['\''] = Proc(&TktPasSyn::StringProc);
+    p['{'] = Proc(&TktPasSyn::BraceOpenProc);
+    p['('] = Proc(&TktPasSyn::RoundOpenProc);
+    p['/'] = Proc(&TktPasSyn::SlashProc);
+    p['.'] = Proc(&TktPasSyn::PointProc);
+    p[':'] = Proc(&TktPasSyn::ColonProc);
+    p['>'] = Proc(&TktPasSyn::GreaterProc);
+    p['<'] = Proc(&TktPasSyn::LowerProc);
+    p['@'] = Proc(&TktPasSyn::AtProc);
+    for (char c : std::string_view(")*+,-;=[]^}!\"%&?\\`~"))
+      p[static_cast<unsigned char>(c)] = Proc(&TktPasSyn::SymbolProc);
+    // "|" and 127-255 stay unrecognised characters.
+    return p;
+  }();
+  return procs;
+}
+
+TktPasSyn::TktPasSyn(TComponent* owner)
+    : TktFamilyHighlighter(owner, CharTables(), Procs(), tkNull, tkUnknown, rsAnsi, rsUnknown,
+                           rsUnknown) {
+  (void)kRegistered;
+  FAsmAttri = MakeAttribute(SAttrAssembler);
+  FCommentAttri = MakeAttribute(SAttrComment);
+  FIdentifierAttri = MakeAttribute(SAttrIdentifier);
+  FKeyAttri = MakeAttribute(SAttrReservedWord);
+  FNumberAttri = MakeAttribute(SAttrNumber);
+  FSpaceAttri = MakeAttribute(SAttrSpace);
+  FStringAttri = MakeAttribute(SAttrString);
+  FSymbolAttri = MakeAttribute(SAttrSymbol);
+  SetKind(tkAsm, FAsmAttri, false, false);
+  SetKind(tkComment, FCommentAttri, true, false);
+  SetKind(tkIdentifier, FIdentifierAttri, false, false);
+  SetKind(tkKey, FKeyAttri, false, false);
+  SetKind(tkNull, nullptr, false, false);
+  SetKind(tkNumber, FNumberAttri, false, false);
+  SetKind(tkSpace, FSpaceAttri, false, true);
+  SetKind(tkString, FStringAttri, true, false);
+  SetKind(tkSymbol, FSymbolAttri, true, false);
+  SetKind(tkUnknown, FSymbolAttri, true, false);
+  SetDefaultFilter(SFilterPascal);
+}
+
+TktHighLightAttributes* TktPasSyn::GetDefaultAttribute(int index) const {
+  switch (index) {
+    case 0: return FSpaceAttri;
+    case 1: return FCommentAttri;
+    case 2: return FKeyAttri;
+    default: return nullptr;
+  }
+}
+
+int TktPasSyn::GetCapability() const { return hcAttributeSets | hcRegistry | hcExport; }
+
+std::string TktPasSyn::GetLanguageName() const { return SLangPascal; }
+
+void TktPasSyn::Next() {
+  FAsmStart = false;
+  FTokenPos = FRun;
+  switch (FRange) {
+    case rsAnsi:
+    case rsAnsiAsm:
+      AnsiContinue();
+      break;
+    case rsBor:
+    case rsBorAsm:
+      BorContinue();
+      break;
+    default:
+      Dispatch();
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Keywords.
+// ---------------------------------------------------------------------------
+
+// The kind of the word at the run position (the run does not move). The
+// keyword test covers the letters plus one following digit or "_".
+uint8_t TktPasSyn::IdentKind() {
+  const TCharTables& tables = CharTables();
+  const size_t start = FRun;
+  const size_t n = LineLength();
+  // Only letters add to the hash. A hash past the table is an identifier
+  // whatever follows, so long words stop adding there (and cannot overflow).
+  int hash = 0;
+  size_t i = start;
+  while (i < n && IsLetter(FLine[i])) {
+    hash += tables.Hash(FLine[i]);
+    ++i;
+    if (hash >= kKeywordTableSize) return tkIdentifier;
+  }
+  size_t wordLength = i - start;
+  if (i < n && (IsDigit(FLine[i]) || FLine[i] == '_')) ++wordLength;
+  const TKeywordDef* word = Keywords().Find(hash, FLine.data() + start, wordLength);
+  if (!word) return tkIdentifier;
+  switch (word->Tag) {
+    case kwPlain:
+      return tkKey;
+    case kwPropertyWord:
+      return FRange == rsProperty ? tkKey : tkIdentifier;
+    case kwImplements:
+      return FD4syntax && FRange == rsProperty ? tkKey : tkIdentifier;
+    case kwD4:
+      return FD4syntax ? tkKey : tkIdentifier;
+    case kwAutomated:
+      if (FRange != rsProperty) return tkIdentifier;
+      FRange = rsUnknown;
+      return tkKey;
+    case kwProperty:
+      FRange = rsProperty;
+      return tkKey;
+    case kwEndsProperty:
+      FRange = rsUnknown;
+      return tkKey;
+    case kwAsm:
+      FRange = rsAsm;
+      FAsmStart = true;
+      return tkKey;
+    case kwVisibility: {
+      // First on its line, or after only the line's first character and
+      // blanks: the declaration section has ended.
+      bool first = true;
+      for (size_t j = 1; j < start; ++j)
+        if (static_cast<unsigned char>(FLine[j]) >= 33) {
+          first = false;
+          break;
+        }
+      if (first) FRange = rsUnknown;
+      return tkKey;
+    }
+    default:
+      return tkIdentifier;
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Scanner routines.
+// ---------------------------------------------------------------------------
+
+void TktPasSyn::LFProc() {
+  FTokenKind = tkSpace;
+  ++FRun;
+}
+
+void TktPasSyn::CRProc() {
+  FTokenKind = tkSpace;
+  ++FRun;
+  if (CharAt(FRun) == '\n') ++FRun;
+}
+
+void TktPasSyn::SpaceProc() {
+  FTokenKind = tkSpace;
+  ++FRun;
+  while (FRun < LineLength() && IsSpace(FLine[FRun])) ++FRun;
+}
+
+void TktPasSyn::IdentProc() {
+  FTokenKind = IdentKind();
+  // Begin1 or end_x: the word goes on over every identifier character.
+  SkipIdentChars();
+}
+
+void TktPasSyn::NumberProc() {
+  FTokenKind = tkNumber;
+  ++FRun;
+  const size_t n = LineLength();
+  while (FRun < n) {
+    const char c = FLine[FRun];
+    if (c == '.') {
+      if (CharAt(FRun + 1) == '.') break;  // 1..9 is number, "..", number
+    } else if (!IsDigit(c) && c != 'e' && c != 'E') {
+      break;
+    }
+    ++FRun;
+  }
+}
+
+void TktPasSyn::HexProc() {
+  FTokenKind = tkNumber;
+  ++FRun;
+  while (FRun < LineLength() && IsHexDigit(FLine[FRun])) ++FRun;
+}
+
+void TktPasSyn::PoundProc() {
+  FTokenKind = tkString;
+  ++FRun;
+  while (FRun < LineLength() && IsDigit(FLine[FRun])) ++FRun;
+}
+
+void TktPasSyn::StringProc() {
+  FTokenKind = tkString;
+  // A string that starts with a doubled apostrophe keeps it.
+  if (CharAt(FRun + 1) == '\'' && CharAt(FRun + 2) == '\'') FRun += 2;
+  const size_t close = FindChar('\'', FRun + 1);
+  FRun = close < LineLength() ? close + 1 : LineLength();
+}
+
+void TktPasSyn::CloseComment(size_t closeAt, size_t closeLength) {
+  if (closeAt >= LineLength()) {
+    FRun = LineLength();  // open to the next line: the range stays
+    return;
+  }
+  FRun = closeAt + closeLength;
+  FRange = (FRange == rsAnsiAsm || FRange == rsBorAsm) ? rsAsm : rsUnknown;
+}
+
+void TktPasSyn::BraceOpenProc() {
+  FTokenKind = tkComment;
+  FRange = FRange == rsAsm ? rsBorAsm : rsBor;
+  CloseComment(FindChar('}', FRun + 1), 1);
+}
+
+void TktPasSyn::RoundOpenProc() {
+  const char next = CharAt(FRun + 1);
+  if (next == '*') {
+    FTokenKind = tkComment;
+    FRange = FRange == rsAsm ? rsAnsiAsm : rsAnsi;
+    // "(*)" is not closed by its own ")": the search starts after the "*".
+    const size_t close = FindPair('*', ')', FRun + 2);
+    CloseComment(close == std::string_view::npos ? LineLength() : close, 2);
+    return;
+  }
+  FTokenKind = tkSymbol;
+  FRun += next == '.' ? 2 : 1;
+}
+
+void TktPasSyn::SlashProc() {
+  if (CharAt(FRun + 1) == '/') {
+    FTokenKind = tkComment;
+    FRun = LineLength();
+    return;
+  }
+  FTokenKind = tkSymbol;
+  ++FRun;
+}
+
+void TktPasSyn::PointProc() {
+  const char next = CharAt(FRun + 1);
+  FTokenKind = tkSymbol;
+  FRun += (next == ')' || next == '.') ? 2 : 1;
+}
+
+void TktPasSyn::ColonProc() {
+  FTokenKind = tkSymbol;
+  FRun += CharAt(FRun + 1) == '=' ? 2 : 1;
+}
+
+void TktPasSyn::GreaterProc() {
+  FTokenKind = tkSymbol;
+  FRun += CharAt(FRun + 1) == '=' ? 2 : 1;
+}
+
+void TktPasSyn::LowerProc() {
+  const char next = CharAt(FRun + 1);
+  FTokenKind = tkSymbol;
+  FRun += (next == '=' || next == '>') ? 2 : 1;
+}
+
+void TktPasSyn::AtProc() {
+  FTokenKind = tkSymbol;
+  FRun += CharAt(FRun + 1) == '@' ? 2 : 1;
+}
+
+void TktPasSyn::SymbolProc() {
+  FTokenKind = tkSymbol;
+  ++FRun;
+}
+
+void TktPasSyn::UnknownProc() {
+  FTokenKind = tkUnknown;
+  ++FRun;
+}
+
+void TktPasSyn::AnsiContinue() {
+  const char c = CharAt(FRun);
+  if (c == '\0' || c == '\n' || c == '\r') {
+    Dispatch();  // the line end, a line break or a NUL byte; the range stays
+    return;
+  }
+  FTokenKind = tkComment;
+  // From the current character, so a line that begins with "*)" closes at once.
+  const size_t close = FindPair('*', ')', FRun);
+  CloseComment(close == std::string_view::npos ? LineLength() : close, 2);
+}
+
+void TktPasSyn::BorContinue() {
+  const char c = CharAt(FRun);
+  if (c == '\0' || c == '\n' || c == '\r') {
+    Dispatch();
+    return;
+  }
+  FTokenKind = tkComment;
+  CloseComment(FindChar('}', FRun), 1);
+}
+
+// ---------------------------------------------------------------------------
+// Colour import.
+// ---------------------------------------------------------------------------
+
+void TktPasSyn::ListAttributeSets(TStrings* list) {
+  ListIdeVersions(rkLocalMachine, "\\SOFTWARE\\Borland\\Delphi", list);
+}
+
+bool TktPasSyn::ImportAttributeSet(int index) {
+  TStringList versions;
+  ListAttributeSets(&versions);
+  if (index < 0 || index >= versions.GetCount()) return false;
+  const std::string version = versions.Get(index);
+  // Versions 2 and 3 kept one string value per element.
+  const bool oldFormat = !version.empty() && (version[0] == '2' || version[0] == '3');
+  const std::string key = "\\Software\\Borland\\Delphi\\" + version +
+                          (oldFormat ? "\\Highlight" : "\\Editor\\Highlight");
+  return ImportIdeElements(key, oldFormat,
+                           {
+                               {FAsmAttri, "Assembler"},
+                               {FCommentAttri, "Comment"},
+                               {FIdentifierAttri, "Identifier"},
+                               {FKeyAttri, "Reserved word"},
+                               {FNumberAttri, "Number"},
+                               {FSpaceAttri, "Whitespace"},
+                               {FStringAttri, "String"},
+                               {FSymbolAttri, "Symbol"},
+                           });
+}

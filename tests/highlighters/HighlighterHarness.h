@@ -1,0 +1,91 @@
+// HighlighterHarness: what every highlighter's tests share.
+//
+//  - Token dumps: one line per token, "line,position,kind,attribute,text",
+//    then "line,range,value" for the range at the end of the line.
+//  - Golden files, written by hand from the language's rules: input lines
+//    ("> " and the line quoted) each followed by the dump expected for it;
+//    "#" starts a comment; "range N" before the first input line sets the
+//    start range (otherwise ResetRange). CheckGolden scans the input whole,
+//    and again line by line from the stored ranges with a fresh instance.
+//  - Invariants, run over random and hostile lines: tokens are contiguous
+//    and make up the line, the line-end token sits at the line's length,
+//    scanning ends, end ranges are among the declared values, a rescan from
+//    a stored range (also in a fresh instance) gives the same tokens, and the
+//    export path hands the exporter the same tokens and one line end.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "editor/Highlighter.h"
+
+using THighlighterFactory = std::function<std::unique_ptr<TktCustomHighLighter>()>;
+
+struct TTokenRecord {
+  int Pos = 0;
+  int Kind = 0;
+  std::string Attribute;  // the attribute's name, "-" for none
+  std::string Text;
+  bool operator==(const TTokenRecord&) const = default;
+};
+
+struct TLineScan {
+  std::vector<TTokenRecord> Tokens;
+  int EndPos = 0;          // position of the line-end token
+  TktRange EndRange = 0;
+  bool Ended = true;       // false: the scan did not reach the line end
+  bool operator==(const TLineScan&) const = default;
+};
+
+// Scans one line from the given range (SetRange, SetLine, Next until
+// AtLineEnd). Stops with Ended false after more Next calls than the line has
+// characters plus one. Without setRange the highlighter goes on from where
+// it stands.
+TLineScan ScanLine(TktCustomHighLighter& hl, std::string_view line, int lineNumber,
+                   TktRange startRange, bool setRange = true);
+// Scans the lines in order as one text: SetRange(startRange) before the
+// first, none between lines. starts receives each line's start range.
+std::vector<TLineScan> ScanText(TktCustomHighLighter& hl, const std::vector<std::string>& lines,
+                                TktRange startRange, std::vector<TktRange>* starts = nullptr);
+
+// A line's text in the dump's quoted form: printable ASCII as is, '"' and
+// '\' escaped with '\', every other byte as \xNN.
+std::string QuoteText(std::string_view text);
+// The inverse; raises std::runtime_error on a malformed text.
+std::string UnquoteText(std::string_view quoted);
+
+// The dump of scanned lines, each input line first ("> " quoted line).
+std::string FormatDump(const std::vector<std::string>& lines, const std::vector<TLineScan>& scans);
+
+struct TGoldenFile {
+  std::string Path;
+  bool HasStartRange = false;
+  TktRange StartRange = 0;
+  std::vector<std::string> Lines;  // the input lines
+  std::vector<std::string> Dump;   // every line of the file but comments and blanks
+};
+TGoldenFile ReadGoldenFile(const std::string& path);
+
+// Empty when the highlighter's dump of the file's input equals the file and
+// the line-by-line rescan agrees; otherwise a report of the difference.
+std::string CheckGolden(const THighlighterFactory& factory, const TGoldenFile& golden);
+
+// Every violation of the invariants on the given text, one text each (empty
+// when there is none). declaredRanges: the values a range may take.
+std::vector<std::string> CheckInvariants(const THighlighterFactory& factory,
+                                         const std::vector<std::string>& lines,
+                                         const std::set<TktRange>& declaredRanges);
+
+// Random lines: bytes drawn from the whole range 0-255, or (with fragments)
+// pieces of the language glued together with random bytes in between.
+std::vector<std::string> RandomLines(uint32_t seed, int count, int maxLength,
+                                     const std::vector<std::string>& fragments = {});
+// Lines that have hurt scanners before: NUL bytes, high bytes, every byte
+// value, very long words, numbers and blanks, unterminated quotes, lone
+// CR and LF characters.
+std::vector<std::string> HostileLines();
