@@ -68,7 +68,7 @@ size_t TotalBytes(const std::vector<std::string>& lines) {
 }
 
 int BenchMain(int argc, char** argv, const std::vector<TFigure>& figures,
-              void (*extra)(const std::vector<std::pair<std::string, double>>& values)) {
+              void (*extra)(std::vector<std::pair<std::string, double>>& values)) {
   std::vector<char*> args;
   for (int i = 0; i < argc; ++i) {
     if (std::strncmp(argv[i], "--corpus=", 9) == 0) CorpusDirRef() = argv[i] + 9;

@@ -30,6 +30,6 @@ struct TFigure {
 // figures on stdout. Ratio figures are computed by the caller through
 // FigureValue after the run.
 int BenchMain(int argc, char** argv, const std::vector<TFigure>& figures,
-              void (*extra)(const std::vector<std::pair<std::string, double>>& values) = nullptr);
+              void (*extra)(std::vector<std::pair<std::string, double>>& values) = nullptr);
 
 }  // namespace tqbench
