@@ -15,6 +15,15 @@
 #include <string>
 #include <string_view>
 
+// Some of the names below are also macros of the Windows headers (which map
+// them to their ANSI or wide functions). Undo them so the interface has one
+// set of names in every translation unit; Windows code calls the API's
+// explicit ...A functions.
+#undef TextOut
+#undef ExtTextOut
+#undef GetTextMetrics
+#undef GetCharABCWidths
+
 enum TFontPitch { fpDefault, fpVariable, fpFixed };
 enum TBrushStyle { bsSolid, bsClear };
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear };

@@ -68,9 +68,9 @@ constexpr bool IsSystemColor(TColor c) { return c < 0; }
 constexpr TColor RGBColor(int r, int g, int b) {
   return TColor((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
-constexpr int GetRValue(TColor c) { return c & 0xFF; }
-constexpr int GetGValue(TColor c) { return (c >> 8) & 0xFF; }
-constexpr int GetBValue(TColor c) { return (c >> 16) & 0xFF; }
+constexpr int ColorRed(TColor c) { return c & 0xFF; }
+constexpr int ColorGreen(TColor c) { return (c >> 8) & 0xFF; }
+constexpr int ColorBlue(TColor c) { return (c >> 16) & 0xFF; }
 
 // Turns a system colour index (0..24) into its current RGB value. The
 // portable default answers the classic Windows palette, so painting code

@@ -105,3 +105,17 @@ TEST(Types, RectangleHelpers) {
   EXPECT_FALSE(PtInRect(Bounds(2, 3, 4, 5), Point(6, 3)));  // right edge is outside
   EXPECT_EQ(Bounds(2, 3, 4, 5), Rect(2, 3, 6, 8));
 }
+
+#include "platform/Keys.h"
+
+TEST(Keys, ShortCutsPackKeyAndModifiers) {
+  EXPECT_EQ(ShortCut(9, TShiftState{ssShift}), 8201);  // Shift+Tab as key maps store it
+  EXPECT_EQ(ShortCut('K', TShiftState{ssCtrl}), 0x404B);
+  EXPECT_EQ(ShortCut(0x70, TShiftState{ssAlt, ssCtrl, ssShift}), 0xE070);
+  EXPECT_EQ(ShortCut(0x1234, TShiftState{}), scNone);
+  uint16_t key = 0;
+  TShiftState shift{ssLeft};
+  ShortCutToKey(0xE070, key, shift);
+  EXPECT_EQ(key, 0x70);
+  EXPECT_EQ(shift, (TShiftState{ssAlt, ssCtrl, ssShift}));
+}

@@ -49,3 +49,14 @@ TEST(StrHelpers, ReplaceAllLeavesTextAloneForDegenerateArguments) {
   StrReplaceAll("a", empty, "b");
   EXPECT_EQ(empty, "");
 }
+
+#include "platform/ErrorText.h"
+
+TEST(ErrorText, UnexpectedErrorNamesThePlaceAndAsksForTheMessage) {
+  EXPECT_EQ(UnexpectedErrorText("MainForm", 2014, "Access denied"),
+            "Unexpected error at MainForm.2014: Access denied\r\n"
+            "Would you send me whole this message to solve that problem?");
+  EXPECT_EQ(UnexpectedErrorText("Ascii", 85, "%s %d"),  // the message is not a format
+            "Unexpected error at Ascii.85: %s %d\r\n"
+            "Would you send me whole this message to solve that problem?");
+}

@@ -1,0 +1,43 @@
+// The clipboard: text and raw data of any format, opened with retries
+// because another program may hold it for a moment.
+#pragma once
+
+#include "platform/SysUtils.h"
+#include "platform/win/UtilWindow.h"
+
+#include <memory>
+#include <string>
+
+TQ_DECLARE_EXCEPTION(EClipboardException, Exception)
+
+class TClipboard {
+public:
+  TClipboard() = default;
+  ~TClipboard();
+  TClipboard(const TClipboard&) = delete;
+  TClipboard& operator=(const TClipboard&) = delete;
+
+  // Open/Close nest; the clipboard is really opened by the outermost pair.
+  // Throws EClipboardException "Cannot open clipboard" when it stays locked.
+  void Open();
+  void Close();
+  void Clear();
+  bool HasFormat(unsigned format) const;
+  // CF_TEXT, up to the first NUL; empty when there is no text.
+  std::string GetAsText();
+  void SetAsText(const std::string& text);
+  // Raw data of one format (e.g. a registered "Rich Text Format").
+  std::string GetBuffer(unsigned format);
+  void SetBuffer(unsigned format, const void* data, size_t size);
+  // Registers (or looks up) a named format.
+  static unsigned RegisterFormat(const std::string& name);
+
+private:
+  void Adding();
+  std::unique_ptr<TUtilityWindow> FOwner;
+  int FOpenRefCount = 0;
+  bool FEmptied = false;
+};
+
+// The program's clipboard object.
+TClipboard& Clipboard();

@@ -1,0 +1,733 @@
+// TControl, TWinControl and TCustomControl.
+#include "platform/win/Controls.h"
+
+#include "platform/SysUtils.h"
+#include "platform/win/Application.h"
+#include "platform/win/Forms.h"
+
+#include <algorithm>
+#include <map>
+
+namespace {
+
+// The window property that points from a window to its control.
+const char* ControlProp() {
+  static ATOM atom = ::GlobalAddAtomA("TqControl");
+  return MAKEINTATOM(atom);
+}
+
+// The control whose window is being created on this thread: the first
+// message of the new window binds it.
+thread_local TWinControl* gCreatingControl = nullptr;
+
+// Window procedures of the system classes we build our classes from.
+std::map<std::string, WNDPROC>& SystemProcs() {
+  static std::map<std::string, WNDPROC> procs;
+  return procs;
+}
+
+int SignedLo(LPARAM l) { return static_cast<short>(LOWORD(static_cast<DWORD_PTR>(l))); }
+int SignedHi(LPARAM l) { return static_cast<short>(HIWORD(static_cast<DWORD_PTR>(l))); }
+
+TShiftState MouseShiftState(WPARAM keys) {
+  TShiftState s;
+  if (keys & MK_SHIFT) s.Include(ssShift);
+  if (keys & MK_CONTROL) s.Include(ssCtrl);
+  if (keys & MK_LBUTTON) s.Include(ssLeft);
+  if (keys & MK_RBUTTON) s.Include(ssRight);
+  if (keys & MK_MBUTTON) s.Include(ssMiddle);
+  if (::GetKeyState(VK_MENU) < 0) s.Include(ssAlt);
+  return s;
+}
+
+}  // namespace
+
+LRESULT CALLBACK ControlWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+TShiftState KeyboardShiftState() {
+  TShiftState s;
+  if (::GetKeyState(VK_SHIFT) < 0) s.Include(ssShift);
+  if (::GetKeyState(VK_CONTROL) < 0) s.Include(ssCtrl);
+  if (::GetKeyState(VK_MENU) < 0) s.Include(ssAlt);
+  return s;
+}
+
+TShiftState KeyDataToShiftState(LPARAM keyData) {
+  TShiftState s;
+  if (::GetKeyState(VK_SHIFT) < 0) s.Include(ssShift);
+  if (::GetKeyState(VK_CONTROL) < 0) s.Include(ssCtrl);
+  // Bit 29 of the key data: Alt was down (also for keys sent, not typed).
+  if (keyData & 0x20000000) s.Include(ssAlt);
+  return s;
+}
+
+std::string GetShortHint(const std::string& hint) {
+  size_t p = hint.find('|');
+  return p == std::string::npos ? hint : hint.substr(0, p);
+}
+
+std::string GetLongHint(const std::string& hint) {
+  size_t p = hint.find('|');
+  return p == std::string::npos ? hint : hint.substr(p + 1);
+}
+
+TForm* GetParentForm(TControl* control) {
+  while (control && control->GetParent()) control = control->GetParent();
+  return dynamic_cast<TForm*>(control);
+}
+
+// ---------------------------------------------------------------------------
+// TControl
+// ---------------------------------------------------------------------------
+TControl::TControl(TComponent* owner) : TComponent(owner) {}
+
+TControl::~TControl() {
+  if (Application) Application->ControlDestroyed(this);
+  if (FParent) FParent->RemoveControl(this);
+}
+
+void TControl::SetParent(TWinControl* parent) {
+  if (FParent == parent) return;
+  for (TWinControl* p = parent; p; p = p->GetParent())
+    if (p == this) throw EComponentError("A control cannot have itself as its parent");
+  if (FParent) FParent->RemoveControl(this);
+  if (parent) parent->InsertControl(this);
+}
+
+void TControl::SetBounds(int left, int top, int width, int height) {
+  if (left == FLeft && top == FTop && width == FWidth && height == FHeight) return;
+  bool sized = width != FWidth || height != FHeight;
+  StoreBounds(left, top, width, height);
+  BoundsChanged(sized);
+}
+
+void TControl::StoreBounds(int left, int top, int width, int height) {
+  FLeft = left;
+  FTop = top;
+  FWidth = width;
+  FHeight = height;
+}
+
+void TControl::BoundsChanged(bool sized) {
+  if (sized) Resize();
+  if (FParent && FAlign != alNone) FParent->ChildChanged(this);
+}
+
+void TControl::SetAlign(TAlign align) {
+  if (align == FAlign) return;
+  TAlign old = FAlign;
+  FAlign = align;
+  if (FParent && (old != alNone || align != alNone)) FParent->ChildChanged(this);
+}
+
+void TControl::SetVisible(bool visible) {
+  if (visible == FVisible) return;
+  FVisible = visible;
+  if (FParent && FAlign != alNone) FParent->ChildChanged(this);
+}
+
+bool TControl::IsShowing() const {
+  for (const TControl* c = this; c; c = c->FParent)
+    if (!c->FVisible) return false;
+  return true;
+}
+
+void TControl::SetEnabled(bool enabled) { FEnabled = enabled; }
+void TControl::SetText(const std::string& text) { FText = text; }
+
+void TControl::SetColor(TColor color) {
+  if (color == FColor) return;
+  FColor = color;
+  Invalidate();
+}
+
+void TControl::SetFont(const TFontData& font) {
+  if (font == FFont) return;
+  FFont = font;
+  Invalidate();
+}
+
+bool TControl::GetShowHint() const {
+  if (FParentShowHint && FParent) return FParent->GetShowHint();
+  return FShowHint;
+}
+
+void TControl::SetShowHint(bool show) {
+  FShowHint = show;
+  FParentShowHint = false;
+}
+
+TPoint TControl::ClientToScreen(TPoint p) const {
+  TPoint r(p.X + FLeft, p.Y + FTop);
+  return FParent ? FParent->ClientToScreen(r) : r;
+}
+
+TPoint TControl::ScreenToClient(TPoint p) const {
+  TPoint origin = ClientToScreen(TPoint(0, 0));
+  return TPoint(p.X - origin.X, p.Y - origin.Y);
+}
+
+void TControl::Click() {
+  if (OnClick) OnClick(this);
+}
+void TControl::DblClick() {
+  if (OnDblClick) OnDblClick(this);
+}
+void TControl::Resize() {
+  if (OnResize) OnResize(this);
+}
+void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  if (OnMouseDown) OnMouseDown(this, button, shift, x, y);
+}
+void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+  if (OnMouseUp) OnMouseUp(this, button, shift, x, y);
+}
+void TControl::MouseMove(TShiftState shift, int x, int y) {
+  if (OnMouseMove) OnMouseMove(this, shift, x, y);
+}
+
+// ---------------------------------------------------------------------------
+// TWinControl
+// ---------------------------------------------------------------------------
+TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
+
+TWinControl::~TWinControl() {
+  Destroying();
+  DestroyHandle();
+  // A parent takes its child controls with it, whoever owns them (closing a
+  // tab sheet frees the editor on it); each removes itself from its owner.
+  while (!FControls.empty()) delete FControls.back();
+}
+
+TWinControl* TWinControl::FindControl(HWND wnd) {
+  if (!wnd) return nullptr;
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(wnd, &pid);
+  if (pid != ::GetCurrentProcessId()) return nullptr;
+  return static_cast<TWinControl*>(::GetPropA(wnd, ControlProp()));
+}
+
+void TWinControl::InsertControl(TControl* control) {
+  control->FParent = this;
+  FControls.push_back(control);
+  if (auto* w = dynamic_cast<TWinControl*>(control)) {
+    if (FHandle) {
+      if (w->FHandle)
+        ::SetParent(w->FHandle, FHandle);
+      else
+        w->CreateHandle();
+    }
+  }
+  if (control->FAlign != alNone) Realign();
+}
+
+void TWinControl::RemoveControl(TControl* control) {
+  auto it = std::find(FControls.begin(), FControls.end(), control);
+  if (it == FControls.end()) return;
+  if (TForm* form = GetParentForm(this)) form->ControlRemoved(control);
+  // Its window is a child of ours and cannot stay without a parent window.
+  if (auto* w = dynamic_cast<TWinControl*>(control)) w->DestroyHandle();
+  FControls.erase(std::find(FControls.begin(), FControls.end(), control));
+  control->FParent = nullptr;
+  if (control->FAlign != alNone && !GetComponentState().Contains(csDestroying)) Realign();
+}
+
+void TWinControl::ChildChanged(TControl* child) {
+  if (FAlignLevel == 0) Realign();
+}
+
+void TWinControl::Realign() {
+  if (GetComponentState().Contains(csDestroying)) return;
+  ++FAlignLevel;
+  try {
+    AlignControls();
+  } catch (...) {
+    --FAlignLevel;
+    throw;
+  }
+  --FAlignLevel;
+}
+
+void TWinControl::AlignControls() {
+  std::vector<TAlignItem> items;
+  items.reserve(FControls.size());
+  bool any = false;
+  for (TControl* c : FControls) {
+    items.push_back(TAlignItem{c->FAlign, c->GetBoundsRect(), c->FVisible});
+    any = any || c->FAlign != alNone;
+  }
+  if (!any) return;
+  AlignItems(GetClientRect(), items);
+  // The list may change under us if a resize handler adds or removes
+  // controls; stop at the shorter of the two.
+  std::vector<TControl*> controls = FControls;
+  for (size_t i = 0; i < controls.size() && i < items.size(); ++i)
+    if (controls[i]->FAlign != alNone && controls[i]->FVisible)
+      controls[i]->SetBoundsRect(items[i].Bounds);
+}
+
+void TWinControl::CreateParams(TCreateParams& p) {
+  p.Caption = FText;
+  p.Style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+  if (FVisible) p.Style |= WS_VISIBLE;
+  if (!FEnabled) p.Style |= WS_DISABLED;
+  if (FTabStop) p.Style |= WS_TABSTOP;
+  p.X = FLeft;
+  p.Y = FTop;
+  p.Width = FWidth;
+  p.Height = FHeight;
+  p.WndParent = FParent ? FParent->GetHandle() : nullptr;
+  p.WinClassName = ClassName();
+}
+
+HWND TWinControl::GetHandle() {
+  if (!FHandle) CreateHandle();
+  return FHandle;
+}
+
+void TWinControl::CreateHandle() {
+  if (FHandle || FCreating) return;
+  FCreating = true;
+  try {
+    CreateWnd();
+  } catch (...) {
+    FCreating = false;
+    throw;
+  }
+  FCreating = false;
+  // The window may already be gone again if a handler destroyed it.
+  if (!FHandle) return;
+  std::vector<TControl*> children = FControls;
+  for (TControl* c : children)
+    if (auto* w = dynamic_cast<TWinControl*>(c)) w->CreateHandle();
+  UpdateBoundsFromWindow();
+  Realign();
+}
+
+void TWinControl::CreateWnd() {
+  TCreateParams p;
+  CreateParams(p);
+  if ((p.Style & WS_CHILD) && !p.WndParent)
+    throw EComponentError("Control '" + GetName() + "' has no parent window");
+  HINSTANCE instance = ::GetModuleHandleA(nullptr);
+  WNDCLASSA wc{};
+  if (::GetClassInfoA(instance, p.WinClassName.c_str(), &wc)) {
+    auto it = SystemProcs().find(p.WinClassName);
+    FDefWndProc = it != SystemProcs().end() ? it->second : nullptr;
+  } else {
+    if (!p.SysClassName.empty()) {
+      WNDCLASSA sys{};
+      if (!::GetClassInfoA(nullptr, p.SysClassName.c_str(), &sys))
+        throw EComponentError("Error creating window class");
+      wc = sys;
+      FDefWndProc = sys.lpfnWndProc;
+      SystemProcs()[p.WinClassName] = sys.lpfnWndProc;
+    } else {
+      wc.style = p.ClassStyle;
+      wc.hCursor = p.Cursor ? p.Cursor : ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+      FDefWndProc = nullptr;
+    }
+    wc.lpfnWndProc = &ControlWndProc;
+    wc.hInstance = instance;
+    wc.lpszClassName = p.WinClassName.c_str();
+    if (!::RegisterClassA(&wc)) throw EComponentError("Error creating window class");
+  }
+  CreateWindowHandle(p);
+  ApplyFontToWindow();
+}
+
+void TWinControl::CreateWindowHandle(const TCreateParams& p) {
+  gCreatingControl = this;
+  HWND wnd = ::CreateWindowExA(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style, p.X,
+                               p.Y, p.Width, p.Height, p.WndParent, nullptr,
+                               ::GetModuleHandleA(nullptr), nullptr);
+  gCreatingControl = nullptr;
+  if (!wnd) throw EComponentError("Error creating window");
+  if (!FHandle) {
+    FHandle = wnd;
+    ::SetPropA(wnd, ControlProp(), this);
+  }
+}
+
+void TWinControl::DestroyWnd() { ::DestroyWindow(FHandle); }
+
+void TWinControl::DestroyHandle() {
+  if (!FHandle) return;
+  DestroyWnd();
+  // WM_NCDESTROY forgets the handle; make sure even if the window was not ours to destroy.
+  if (FHandle && !::IsWindow(FHandle)) FHandle = nullptr;
+}
+
+void TWinControl::RecreateWnd() {
+  if (!FHandle) return;
+  DestroyHandle();
+  CreateHandle();
+}
+
+void TWinControl::ApplyFontToWindow() {
+  FFontObject = AcquireFont(FFont);
+  if (FHandle && FDefWndProc)
+    ::SendMessageA(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(FFontObject->Get()), FALSE);
+}
+
+void TWinControl::UpdateBoundsFromWindow() {
+  if (!FHandle) return;
+  RECT r{};
+  ::GetWindowRect(FHandle, &r);
+  HWND parent = (::GetWindowLongA(FHandle, GWL_STYLE) & WS_CHILD) ? ::GetParent(FHandle) : nullptr;
+  if (parent) ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  int w = r.right - r.left, h = r.bottom - r.top;
+  if (r.left == FLeft && r.top == FTop && w == FWidth && h == FHeight) return;
+  bool sized = w != FWidth || h != FHeight;
+  StoreBounds(r.left, r.top, w, h);
+  BoundsChanged(sized);
+}
+
+void TWinControl::SetBounds(int left, int top, int width, int height) {
+  if (!FHandle) {
+    TControl::SetBounds(left, top, width, height);
+    return;
+  }
+  if (left == FLeft && top == FTop && width == FWidth && height == FHeight) return;
+  ::SetWindowPos(FHandle, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  // WM_WINDOWPOSCHANGED has brought the stored bounds up to date; a window
+  // that refused the size keeps what it has.
+  UpdateBoundsFromWindow();
+}
+
+void TWinControl::BoundsChanged(bool sized) {
+  if (sized) Realign();
+  TControl::BoundsChanged(sized);
+}
+
+TRect TWinControl::GetClientRect() const {
+  if (!FHandle) return TControl::GetClientRect();
+  RECT r{};
+  ::GetClientRect(FHandle, &r);
+  return TRect(r.left, r.top, r.right, r.bottom);
+}
+
+void TWinControl::SetVisible(bool visible) {
+  if (visible == FVisible) return;
+  if (FHandle) ::ShowWindow(FHandle, visible ? SW_SHOWNA : SW_HIDE);
+  TControl::SetVisible(visible);
+}
+
+void TWinControl::SetEnabled(bool enabled) {
+  if (enabled == FEnabled) return;
+  TControl::SetEnabled(enabled);
+  if (FHandle) ::EnableWindow(FHandle, enabled);
+}
+
+void TWinControl::SetText(const std::string& text) {
+  if (text == FText) return;
+  TControl::SetText(text);
+  if (FHandle) ::SetWindowTextA(FHandle, text.c_str());
+}
+
+void TWinControl::SetColor(TColor color) { TControl::SetColor(color); }
+
+void TWinControl::SetFont(const TFontData& font) {
+  if (font == FFont) return;
+  TControl::SetFont(font);
+  if (FHandle) ApplyFontToWindow();
+}
+
+void TWinControl::Invalidate() {
+  if (FHandle) ::InvalidateRect(FHandle, nullptr, TRUE);
+}
+
+void TWinControl::InvalidateRect(const TRect& r) {
+  if (!FHandle) return;
+  RECT rr{r.Left, r.Top, r.Right, r.Bottom};
+  ::InvalidateRect(FHandle, &rr, TRUE);
+}
+
+void TWinControl::Update() {
+  if (FHandle) ::UpdateWindow(FHandle);
+}
+
+TPoint TWinControl::ClientToScreen(TPoint p) const {
+  if (!FHandle) return TControl::ClientToScreen(p);
+  POINT pt{p.X, p.Y};
+  ::ClientToScreen(FHandle, &pt);
+  return TPoint(pt.x, pt.y);
+}
+
+TPoint TWinControl::ScreenToClient(TPoint p) const {
+  if (!FHandle) return TControl::ScreenToClient(p);
+  POINT pt{p.X, p.Y};
+  ::ScreenToClient(FHandle, &pt);
+  return TPoint(pt.x, pt.y);
+}
+
+bool TWinControl::CanFocus() const {
+  for (const TControl* c = this; c; c = c->GetParent())
+    if (!c->GetVisible() || !c->GetEnabled()) return false;
+  return true;
+}
+
+void TWinControl::SetFocus() {
+  TForm* form = GetParentForm(this);
+  if (form && form != this) form->FActiveControl = this;
+  ::SetFocus(GetHandle());
+}
+
+bool TWinControl::Focused() const { return FHandle && ::GetFocus() == FHandle; }
+
+LRESULT TWinControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
+  TMessage m{msg, wParam, lParam, 0};
+  WndProc(m);
+  return m.Result;
+}
+
+void TWinControl::DefaultHandler(TMessage& msg) {
+  if (!FHandle) {
+    msg.Result = 0;
+  } else if (FDefWndProc) {
+    msg.Result = ::CallWindowProcA(FDefWndProc, FHandle, msg.Msg, msg.WParam, msg.LParam);
+  } else {
+    msg.Result = ::DefWindowProcA(FHandle, msg.Msg, msg.WParam, msg.LParam);
+  }
+}
+
+void TWinControl::KeyDown(uint16_t& key, TShiftState shift) {
+  if (OnKeyDown) OnKeyDown(this, key, shift);
+}
+void TWinControl::KeyUp(uint16_t& key, TShiftState shift) {
+  if (OnKeyUp) OnKeyUp(this, key, shift);
+}
+void TWinControl::KeyPress(char& key) {
+  if (OnKeyPress) OnKeyPress(this, key);
+}
+
+bool TWinControl::DoKeyDown(TMessage& msg) {
+  TShiftState shift = KeyDataToShiftState(msg.LParam);
+  uint16_t key = static_cast<uint16_t>(msg.WParam);
+  TForm* form = GetParentForm(this);
+  if (form && form != this && form->GetKeyPreview()) {
+    static_cast<TWinControl*>(form)->KeyDown(key, shift);
+    if (key == 0) return true;
+  }
+  KeyDown(key, shift);
+  msg.WParam = key;
+  return key == 0;
+}
+
+bool TWinControl::DoKeyUp(TMessage& msg) {
+  TShiftState shift = KeyDataToShiftState(msg.LParam);
+  uint16_t key = static_cast<uint16_t>(msg.WParam);
+  TForm* form = GetParentForm(this);
+  if (form && form != this && form->GetKeyPreview()) {
+    static_cast<TWinControl*>(form)->KeyUp(key, shift);
+    if (key == 0) return true;
+  }
+  KeyUp(key, shift);
+  msg.WParam = key;
+  return key == 0;
+}
+
+bool TWinControl::DoKeyPress(TMessage& msg) {
+  char key = static_cast<char>(msg.WParam);
+  TForm* form = GetParentForm(this);
+  if (form && form != this && form->GetKeyPreview()) {
+    static_cast<TWinControl*>(form)->KeyPress(key);
+    if (key == 0) return true;
+  }
+  KeyPress(key);
+  msg.WParam = static_cast<unsigned char>(key);
+  return key == 0;
+}
+
+void TWinControl::DoEnter() {
+  if (OnEnter) OnEnter(this);
+}
+void TWinControl::DoExit() {
+  if (OnExit) OnExit(this);
+}
+
+void TWinControl::EraseBackground(HDC dc) {
+  if (FColor == clNone) return;
+  RECT r{};
+  ::GetClientRect(FHandle, &r);
+  TBrushObject brush(::CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(FColor)) & 0xFFFFFF));
+  ::FillRect(dc, &r, brush.Get());
+}
+
+void TWinControl::MouseMessage(TMessage& msg) {
+  int x = SignedLo(msg.LParam), y = SignedHi(msg.LParam);
+  TShiftState shift = MouseShiftState(msg.WParam);
+  switch (msg.Msg) {
+    case WM_MOUSEMOVE:
+      if (Application) Application->HintMouseMessage(this, msg);
+      MouseMove(shift, x, y);
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      if (FClickEvents) {
+        ::SetCapture(FHandle);
+        FMouseDownInside = true;
+      }
+      if (msg.Msg == WM_LBUTTONDBLCLK) {
+        shift.Include(ssDouble);
+        DblClick();
+      }
+      MouseDown(mbLeft, shift, x, y);
+      break;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+      if (msg.Msg == WM_RBUTTONDBLCLK) shift.Include(ssDouble);
+      MouseDown(mbRight, shift, x, y);
+      break;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+      if (msg.Msg == WM_MBUTTONDBLCLK) shift.Include(ssDouble);
+      MouseDown(mbMiddle, shift, x, y);
+      break;
+    case WM_LBUTTONUP:
+      if (FClickEvents && FMouseDownInside) {
+        FMouseDownInside = false;
+        if (::GetCapture() == FHandle) ::ReleaseCapture();
+        if (GetClientRect().Contains(TPoint(x, y))) Click();
+      }
+      MouseUp(mbLeft, shift, x, y);
+      break;
+    case WM_RBUTTONUP:
+      MouseUp(mbRight, shift, x, y);
+      break;
+    case WM_MBUTTONUP:
+      MouseUp(mbMiddle, shift, x, y);
+      break;
+  }
+}
+
+void TWinControl::WndProc(TMessage& msg) {
+  switch (msg.Msg) {
+    case WM_WINDOWPOSCHANGED:
+      DefaultHandler(msg);
+      UpdateBoundsFromWindow();
+      return;
+    case WM_SETFOCUS:
+      if (TForm* form = GetParentForm(this); form && form != this) form->SetFocusedControl(this);
+      DefaultHandler(msg);
+      return;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      if (!DoKeyDown(msg)) DefaultHandler(msg);
+      return;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+      if (!DoKeyUp(msg)) DefaultHandler(msg);
+      return;
+    case WM_CHAR:
+      if (!DoKeyPress(msg)) DefaultHandler(msg);
+      return;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MBUTTONDBLCLK:
+      MouseMessage(msg);
+      DefaultHandler(msg);
+      return;
+    case WM_ERASEBKGND:
+      if (FDefWndProc) break;
+      EraseBackground(reinterpret_cast<HDC>(msg.WParam));
+      msg.Result = 1;
+      return;
+    case WM_COMMAND:
+      if (msg.LParam) {
+        if (TWinControl* child = FindControl(reinterpret_cast<HWND>(msg.LParam)); child && child != this) {
+          msg.Result = child->Perform(CN_COMMAND, msg.WParam, msg.LParam);
+          return;
+        }
+      }
+      break;
+    case WM_NOTIFY: {
+      auto* hdr = reinterpret_cast<NMHDR*>(msg.LParam);
+      if (hdr) {
+        if (TWinControl* child = FindControl(hdr->hwndFrom); child && child != this) {
+          msg.Result = child->Perform(CN_NOTIFY, msg.WParam, msg.LParam);
+          return;
+        }
+      }
+      break;
+    }
+    default:
+      break;
+  }
+  DefaultHandler(msg);
+}
+
+LRESULT CALLBACK ControlWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto* control = static_cast<TWinControl*>(::GetPropA(wnd, ControlProp()));
+  if (!control) {
+    control = gCreatingControl;
+    if (!control) return ::DefWindowProcA(wnd, msg, wParam, lParam);
+    gCreatingControl = nullptr;
+    control->FHandle = wnd;
+    ::SetPropA(wnd, ControlProp(), control);
+  }
+  TMessage m{msg, wParam, lParam, 0};
+  try {
+    control->WndProc(m);
+  } catch (...) {
+    HandleCallbackException(control);
+  }
+  if (msg == WM_NCDESTROY) {
+    ::RemovePropA(wnd, ControlProp());
+    if (control->FHandle == wnd) control->FHandle = nullptr;
+  }
+  return m.Result;
+}
+
+// ---------------------------------------------------------------------------
+// TCustomControl
+// ---------------------------------------------------------------------------
+TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner) { FClickEvents = true; }
+
+void TCustomControl::Paint() {}
+
+void TCustomControl::PaintHandler(HDC dc) {
+  TCanvas canvas(dc);
+  canvas.SetFont(FFont);
+  canvas.SetBrushColor(FColor);
+  struct TReset {
+    ICanvas*& Slot;
+    ~TReset() { Slot = nullptr; }
+  } reset{FCanvas};
+  FCanvas = &canvas;
+  Paint();
+}
+
+void TCustomControl::PaintTo(HDC dc) {
+  HandleNeeded();
+  TSaveDC saved(dc);
+  EraseBackground(dc);
+  PaintHandler(dc);
+}
+
+void TCustomControl::WndProc(TMessage& msg) {
+  switch (msg.Msg) {
+    case WM_PAINT:
+      if (msg.WParam) {
+        PaintHandler(reinterpret_cast<HDC>(msg.WParam));
+      } else {
+        TPaintDC dc(FHandle);
+        PaintHandler(dc.Get());
+      }
+      msg.Result = 0;
+      return;
+    case WM_PRINTCLIENT:
+      PaintHandler(reinterpret_cast<HDC>(msg.WParam));
+      msg.Result = 0;
+      return;
+    default:
+      TWinControl::WndProc(msg);
+  }
+}

@@ -1,0 +1,281 @@
+// Controls over windows: TControl holds what every control has (parent,
+// bounds, alignment, visibility, text, colour, font, hint, mouse events);
+// TWinControl owns a window, routes its messages through a virtual WndProc
+// and lays out aligned children; TCustomControl paints itself on a canvas.
+#pragma once
+
+#include "platform/Canvas.h"
+#include "platform/Classes.h"
+#include "platform/ControlAlign.h"
+#include "platform/Keys.h"
+#include "platform/win/GdiCanvas.h"
+#include "platform/win/Messages.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TWinControl;
+class TForm;
+
+TQ_DECLARE_EXCEPTION(EInvalidOperation, Exception)
+
+using TMouseEvent = std::function<void(TObject* sender, TMouseButton button, TShiftState shift,
+                                       int x, int y)>;
+using TMouseMoveEvent = std::function<void(TObject* sender, TShiftState shift, int x, int y)>;
+// key is a virtual-key code; setting it to 0 stops further handling.
+using TKeyEvent = std::function<void(TObject* sender, uint16_t& key, TShiftState shift)>;
+// key is the character; setting it to 0 stops further handling.
+using TKeyPressEvent = std::function<void(TObject* sender, char& key)>;
+
+// The shift state of a key or mouse message, read from the keyboard state.
+TShiftState KeyboardShiftState();
+TShiftState KeyDataToShiftState(LPARAM keyData);
+
+// Text before and after the "|" of a hint ("short|long"); without "|" both
+// are the whole hint.
+std::string GetShortHint(const std::string& hint);
+std::string GetLongHint(const std::string& hint);
+
+class TControl : public TComponent {
+public:
+  explicit TControl(TComponent* owner);
+  ~TControl() override;
+
+  TWinControl* GetParent() const { return FParent; }
+  virtual void SetParent(TWinControl* parent);
+
+  int GetLeft() const { return FLeft; }
+  int GetTop() const { return FTop; }
+  int GetWidth() const { return FWidth; }
+  int GetHeight() const { return FHeight; }
+  void SetLeft(int v) { SetBounds(v, FTop, FWidth, FHeight); }
+  void SetTop(int v) { SetBounds(FLeft, v, FWidth, FHeight); }
+  void SetWidth(int v) { SetBounds(FLeft, FTop, v, FHeight); }
+  void SetHeight(int v) { SetBounds(FLeft, FTop, FWidth, v); }
+  TRect GetBoundsRect() const { return Bounds(FLeft, FTop, FWidth, FHeight); }
+  void SetBoundsRect(const TRect& r) { SetBounds(r.Left, r.Top, r.Width(), r.Height()); }
+  virtual void SetBounds(int left, int top, int width, int height);
+  virtual TRect GetClientRect() const { return TRect(0, 0, FWidth, FHeight); }
+  int GetClientWidth() const { return GetClientRect().Width(); }
+  int GetClientHeight() const { return GetClientRect().Height(); }
+
+  TAlign GetAlign() const { return FAlign; }
+  void SetAlign(TAlign align);
+
+  bool GetVisible() const { return FVisible; }
+  virtual void SetVisible(bool visible);
+  void Show() { SetVisible(true); }
+  void Hide() { SetVisible(false); }
+  // Visible and every parent visible.
+  bool IsShowing() const;
+
+  bool GetEnabled() const { return FEnabled; }
+  virtual void SetEnabled(bool enabled);
+
+  // Caption and Text are one property, as in the window's own text.
+  const std::string& GetText() const { return FText; }
+  virtual void SetText(const std::string& text);
+  const std::string& GetCaption() const { return FText; }
+  void SetCaption(const std::string& caption) { SetText(caption); }
+
+  TColor GetColor() const { return FColor; }
+  virtual void SetColor(TColor color);
+  const TFontData& GetFont() const { return FFont; }
+  virtual void SetFont(const TFontData& font);
+
+  const std::string& GetHint() const { return FHint; }
+  void SetHint(const std::string& hint) { FHint = hint; }
+  // ShowHint follows the parent's while ParentShowHint is true (the default).
+  bool GetShowHint() const;
+  void SetShowHint(bool show);
+  bool GetParentShowHint() const { return FParentShowHint; }
+  void SetParentShowHint(bool value) { FParentShowHint = value; }
+
+  virtual void Invalidate() {}
+  virtual void Update() {}
+  void Repaint() { Invalidate(); Update(); }
+  virtual TPoint ClientToScreen(TPoint p) const;
+  virtual TPoint ScreenToClient(TPoint p) const;
+
+  virtual void Click();
+
+  TNotifyEvent OnClick;
+  TNotifyEvent OnDblClick;
+  TNotifyEvent OnResize;
+  TMouseEvent OnMouseDown;
+  TMouseEvent OnMouseUp;
+  TMouseMoveEvent OnMouseMove;
+
+protected:
+  virtual void Resize();
+  virtual void DblClick();
+  virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+  virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+  virtual void MouseMove(TShiftState shift, int x, int y);
+  // Called after the bounds changed (from SetBounds or from the window).
+  virtual void BoundsChanged(bool sized);
+  // Stores new bounds without touching a window (the window already has them).
+  void StoreBounds(int left, int top, int width, int height);
+
+  TWinControl* FParent = nullptr;
+  int FLeft = 0;
+  int FTop = 0;
+  int FWidth = 0;
+  int FHeight = 0;
+  TAlign FAlign = alNone;
+  bool FVisible = true;
+  bool FEnabled = true;
+  std::string FText;
+  TColor FColor = clBtnFace;
+  TFontData FFont;
+  std::string FHint;
+  bool FShowHint = false;
+  bool FParentShowHint = true;
+
+  friend class TWinControl;
+};
+
+// What CreateWnd passes to CreateWindowEx.
+struct TCreateParams {
+  std::string Caption;
+  DWORD Style = 0;
+  DWORD ExStyle = 0;
+  int X = 0;
+  int Y = 0;
+  int Width = 0;
+  int Height = 0;
+  HWND WndParent = nullptr;
+  // Our window class: the C++ class name (so other programs can find our
+  // windows by class, e.g. "TMainForm").
+  std::string WinClassName;
+  UINT ClassStyle = CS_DBLCLKS;
+  HCURSOR Cursor = nullptr;
+  // When set, the window class is made from this system class ("EDIT",
+  // "BUTTON", ...): its messages still come to WndProc, and what we leave
+  // unhandled goes to the system class's own procedure.
+  std::string SysClassName;
+};
+
+class TWinControl : public TControl {
+public:
+  explicit TWinControl(TComponent* owner);
+  ~TWinControl() override;
+
+  // The window, created (with the parents' windows) when first asked for.
+  HWND GetHandle();
+  bool HandleAllocated() const { return FHandle != nullptr; }
+  void HandleNeeded() { GetHandle(); }
+  // Destroys the window and makes a new one with the current settings (for
+  // changes of window style).
+  void RecreateWnd();
+  // The control that owns a window of ours, or null.
+  static TWinControl* FindControl(HWND wnd);
+
+  int GetControlCount() const { return static_cast<int>(FControls.size()); }
+  TControl* GetControl(int i) const { return FControls.at(i); }
+
+  void SetBounds(int left, int top, int width, int height) override;
+  TRect GetClientRect() const override;
+  void SetVisible(bool visible) override;
+  void SetEnabled(bool enabled) override;
+  void SetText(const std::string& text) override;
+  void SetColor(TColor color) override;
+  void SetFont(const TFontData& font) override;
+  void Invalidate() override;
+  void Update() override;
+  void InvalidateRect(const TRect& r);
+  TPoint ClientToScreen(TPoint p) const override;
+  TPoint ScreenToClient(TPoint p) const override;
+
+  virtual bool CanFocus() const;
+  void SetFocus();
+  bool Focused() const;
+  bool GetTabStop() const { return FTabStop; }
+  void SetTabStop(bool v) { FTabStop = v; }
+
+  // Lays out the aligned children again.
+  void Realign();
+  // Sends a message straight through WndProc, window or not.
+  LRESULT Perform(UINT msg, WPARAM wParam, LPARAM lParam);
+
+  TKeyEvent OnKeyDown;
+  TKeyEvent OnKeyUp;
+  TKeyPressEvent OnKeyPress;
+  TNotifyEvent OnEnter;
+  TNotifyEvent OnExit;
+
+protected:
+  virtual void CreateParams(TCreateParams& params);
+  virtual void CreateWnd();
+  // Called once the window exists (children not yet made).
+  virtual void CreateWindowHandle(const TCreateParams& params);
+  virtual void DestroyWnd();
+  void DestroyHandle();
+  // Every message of the window comes here; what a handler leaves goes to
+  // DefaultHandler.
+  virtual void WndProc(TMessage& msg);
+  void DefaultHandler(TMessage& msg);
+  virtual void AlignControls();
+  // Key handling: DoKey* give a KeyPreview form the first look, then call
+  // the virtual Key* (which fire the events). Return true when consumed.
+  virtual void KeyDown(uint16_t& key, TShiftState shift);
+  virtual void KeyUp(uint16_t& key, TShiftState shift);
+  virtual void KeyPress(char& key);
+  bool DoKeyDown(TMessage& msg);
+  bool DoKeyUp(TMessage& msg);
+  bool DoKeyPress(TMessage& msg);
+  virtual void DoEnter();
+  virtual void DoExit();
+  void BoundsChanged(bool sized) override;
+  // Fills the background with Color (not for clNone).
+  virtual void EraseBackground(HDC dc);
+
+  HWND FHandle = nullptr;
+  // Capture the mouse on a left press and Click() on a release inside.
+  bool FClickEvents = false;
+
+private:
+  friend class TControl;
+  friend class TForm;
+  friend LRESULT CALLBACK ControlWndProc(HWND, UINT, WPARAM, LPARAM);
+  void InsertControl(TControl* control);
+  void RemoveControl(TControl* control);
+  void ChildChanged(TControl* child);
+  void UpdateBoundsFromWindow();
+  void MouseMessage(TMessage& msg);
+  void ApplyFontToWindow();
+  void CreateHandle();
+
+  WNDPROC FDefWndProc = nullptr;
+  std::vector<TControl*> FControls;
+  std::shared_ptr<const TFontObject> FFontObject;
+  bool FTabStop = false;
+  int FAlignLevel = 0;
+  bool FCreating = false;
+  bool FMouseDownInside = false;
+};
+
+// A windowed control that paints itself: Paint() draws on GetCanvas() while
+// the window system asks (WM_PAINT, WM_PRINTCLIENT, or WM_PAINT with a device
+// context in wParam, which PaintTo uses).
+class TCustomControl : public TWinControl {
+public:
+  explicit TCustomControl(TComponent* owner);
+  // The canvas of the paint in progress; null outside Paint().
+  ICanvas* GetCanvas() const { return FCanvas; }
+  // Paints the control into another device context (a bitmap, a printer).
+  void PaintTo(HDC dc);
+
+protected:
+  virtual void Paint();
+  void WndProc(TMessage& msg) override;
+
+private:
+  void PaintHandler(HDC dc);
+  ICanvas* FCanvas = nullptr;
+};
+
+// The form a control sits on (the control itself when it is a form), or null.
+TForm* GetParentForm(TControl* control);

@@ -1,0 +1,336 @@
+// TForm.
+#include "platform/win/Forms.h"
+
+#include "platform/SysUtils.h"
+#include "platform/win/Application.h"
+
+#include <vector>
+
+namespace {
+
+// The enabled, visible top-level windows of this thread except one, which a
+// modal form disables while it runs.
+struct TTaskWindows {
+  HWND Except;
+  std::vector<HWND> Windows;
+};
+
+BOOL CALLBACK CollectTaskWindow(HWND wnd, LPARAM data) {
+  auto* t = reinterpret_cast<TTaskWindows*>(data);
+  if (wnd != t->Except && ::IsWindowVisible(wnd) && ::IsWindowEnabled(wnd)) t->Windows.push_back(wnd);
+  return TRUE;
+}
+
+bool IsWithin(TControl* control, TControl* ancestor) {
+  for (TControl* c = control; c; c = c->GetParent())
+    if (c == ancestor) return true;
+  return false;
+}
+
+}  // namespace
+
+TForm::TForm(TComponent* owner) : TWinControl(owner) {
+  FVisible = false;
+  FWidth = 320;
+  FHeight = 240;
+}
+
+TForm::~TForm() {
+  DoDestroy();
+  Destroying();
+  // Owned components go while the form is still whole: window hooks, form
+  // storage and controls may look at it as they leave.
+  DestroyComponents();
+  DestroyHandle();
+}
+
+void TForm::DoDestroy() {
+  if (FDestroyFired) return;
+  FDestroyFired = true;
+  if (OnDestroy) {
+    try {
+      OnDestroy(this);
+    } catch (...) {
+      HandleCallbackException(this);
+    }
+  }
+}
+
+void TForm::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.Style = WS_CLIPCHILDREN;
+  p.ExStyle = 0;
+  // Owned by the application window: minimizing the application hides its forms.
+  p.WndParent = Application ? Application->GetHandle() : nullptr;
+  switch (FBorderStyle) {
+    case bsNone:
+      p.Style |= WS_POPUP;
+      break;
+    case bsSingle:
+      p.Style |= WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_BORDER;
+      break;
+    case bsSizeable:
+      p.Style |= WS_OVERLAPPEDWINDOW;
+      break;
+    case bsDialog:
+      p.Style |= WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+      p.ExStyle |= WS_EX_DLGMODALFRAME;
+      break;
+    case bsToolWindow:
+      p.Style |= WS_CAPTION | WS_SYSMENU;
+      p.ExStyle |= WS_EX_TOOLWINDOW;
+      break;
+    case bsSizeToolWin:
+      p.Style |= WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+      p.ExStyle |= WS_EX_TOOLWINDOW;
+      break;
+  }
+  if (FFormStyle == fsStayOnTop) p.ExStyle |= WS_EX_TOPMOST;
+  if (FPosition == poDefault || FPosition == poDefaultPosOnly) p.X = p.Y = CW_USEDEFAULT;
+  if (FPosition == poDefault || FPosition == poDefaultSizeOnly) p.Width = p.Height = CW_USEDEFAULT;
+}
+
+void TForm::CreateWnd() {
+  TWinControl::CreateWnd();
+  if (FHandle && FWindowState != wsNormal && FVisible) SetWindowState(FWindowState);
+}
+
+void TForm::SetBorderStyle(TFormBorderStyle style) {
+  if (style == FBorderStyle) return;
+  FBorderStyle = style;
+  RecreateWnd();
+}
+
+void TForm::SetFormStyle(TFormStyle style) {
+  if (style == FFormStyle) return;
+  FFormStyle = style;
+  if (FHandle)
+    ::SetWindowPos(FHandle, style == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+TWindowState TForm::GetWindowState() const {
+  if (!FHandle) return FWindowState;
+  if (::IsIconic(FHandle)) return wsMinimized;
+  if (::IsZoomed(FHandle)) return wsMaximized;
+  return wsNormal;
+}
+
+void TForm::SetWindowState(TWindowState state) {
+  FWindowState = state;
+  if (!FHandle || !FVisible) return;
+  ::ShowWindow(FHandle, state == wsMinimized   ? SW_SHOWMINIMIZED
+                        : state == wsMaximized ? SW_SHOWMAXIMIZED
+                                               : SW_RESTORE);
+}
+
+void TForm::PlaceForShowing() {
+  if (FPlaced) return;
+  FPlaced = true;
+  TRect area;
+  switch (FPosition) {
+    case poScreenCenter:
+    case poDesktopCenter: {
+      RECT work{};
+      ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+      area = TRect(work.left, work.top, work.right, work.bottom);
+      break;
+    }
+    case poMainFormCenter:
+    case poOwnerFormCenter: {
+      TForm* other = FPosition == poOwnerFormCenter ? dynamic_cast<TForm*>(GetOwner()) : nullptr;
+      if (!other && Application) other = Application->GetMainForm();
+      if (other && other != this && other->HandleAllocated()) {
+        area = other->GetBoundsRect();
+      } else {
+        RECT work{};
+        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+        area = TRect(work.left, work.top, work.right, work.bottom);
+      }
+      break;
+    }
+    default:
+      return;
+  }
+  SetBounds(area.Left + (area.Width() - FWidth) / 2, area.Top + (area.Height() - FHeight) / 2,
+            FWidth, FHeight);
+}
+
+void TForm::SetVisible(bool visible) {
+  if (visible == FVisible && (!visible || HandleAllocated())) return;
+  if (visible) {
+    HandleNeeded();
+    PlaceForShowing();
+    if (OnShow) OnShow(this);
+    FVisible = true;
+    ::ShowWindow(FHandle, FWindowState == wsMinimized   ? SW_SHOWMINIMIZED
+                          : FWindowState == wsMaximized ? SW_SHOWMAXIMIZED
+                                                        : SW_SHOWNORMAL);
+  } else {
+    FVisible = false;
+    if (FHandle) ::ShowWindow(FHandle, SW_HIDE);
+    if (OnHide) OnHide(this);
+  }
+}
+
+void TForm::Show() {
+  SetVisible(true);
+  ::SetWindowPos(FHandle, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+bool TForm::CloseQuery() {
+  bool canClose = true;
+  if (OnCloseQuery) OnCloseQuery(this, canClose);
+  return canClose;
+}
+
+void TForm::DoClose(TCloseAction& action) {
+  if (OnClose) OnClose(this, action);
+}
+
+void TForm::Close() {
+  if (FModal) {
+    FModalResult = mrCancel;
+    return;
+  }
+  if (!CloseQuery()) return;
+  TCloseAction action = caHide;
+  DoClose(action);
+  if (action == caNone) return;
+  if (Application && Application->GetMainForm() == this) {
+    Application->Terminate();
+  } else if (action == caHide) {
+    Hide();
+  } else if (action == caMinimize) {
+    SetWindowState(wsMinimized);
+  } else {
+    Release();
+  }
+}
+
+void TForm::CloseModal() {
+  TCloseAction action = caNone;
+  if (CloseQuery()) {
+    action = caHide;
+    DoClose(action);
+  }
+  if (action == caNone) FModalResult = mrNone;
+  else if (action == caFree) Release();
+}
+
+TModalResult TForm::ShowModal() {
+  if (FVisible || !FEnabled || FModal) throw EInvalidOperation("Cannot make a visible window modal");
+  if (!Application) throw EInvalidOperation("No application to run a modal form");
+  if (::GetCapture()) ::SendMessageA(::GetCapture(), WM_CANCELMODE, 0, 0);
+  ::ReleaseCapture();
+  HWND previous = ::GetActiveWindow();
+  HandleNeeded();
+  TTaskWindows task{FHandle, {}};
+  ::EnumThreadWindows(::GetCurrentThreadId(), &CollectTaskWindow, reinterpret_cast<LPARAM>(&task));
+  for (HWND w : task.Windows) ::EnableWindow(w, FALSE);
+  FModal = true;
+  FModalResult = mrNone;
+  struct TRestore {
+    TForm* Form;
+    TTaskWindows& Task;
+    HWND Previous;
+    ~TRestore() {
+      for (HWND w : Task.Windows)
+        if (::IsWindow(w)) ::EnableWindow(w, TRUE);
+      Form->FModal = false;
+      Form->Hide();
+      if (Previous && ::IsWindow(Previous)) ::SetActiveWindow(Previous);
+    }
+  } restore{this, task, previous};
+  Show();
+  ::SetForegroundWindow(FHandle);
+  do {
+    Application->HandleMessage();
+    if (Application->GetTerminated()) {
+      FModalResult = mrCancel;
+    } else if (FModalResult != mrNone) {
+      CloseModal();
+    }
+  } while (FModalResult == mrNone);
+  return FModalResult;
+}
+
+void TForm::Release() { ::PostMessageA(GetHandle(), CM_RELEASE, 0, 0); }
+
+void TForm::SetActiveControl(TWinControl* control) {
+  if (control == FActiveControl) return;
+  if (control && GetParentForm(control) != this)
+    throw EInvalidOperation("Invalid control: it is not on this form");
+  FActiveControl = control;
+  if (control && FActive && control->CanFocus()) control->SetFocus();
+}
+
+void TForm::SetFocusedControl(TWinControl* control) {
+  TWinControl* previous = FFocusedControl;
+  FActiveControl = control;
+  FFocusedControl = control;
+  if (previous != control) {
+    if (previous) previous->DoExit();
+    control->DoEnter();
+  }
+  if (Application) Application->ActiveControlChanged(control);
+}
+
+void TForm::ControlRemoved(TControl* control) {
+  if (FActiveControl && IsWithin(FActiveControl, control)) FActiveControl = nullptr;
+  if (FFocusedControl && IsWithin(FFocusedControl, control)) FFocusedControl = nullptr;
+}
+
+bool TForm::IsShortCut(TWMKey& msg) {
+  bool handled = false;
+  if (OnShortCut) OnShortCut(msg, handled);
+  return handled;
+}
+
+void TForm::Activate() {
+  if (OnActivate) OnActivate(this);
+}
+
+void TForm::Deactivate() {
+  if (OnDeactivate) OnDeactivate(this);
+}
+
+void TForm::WndProc(TMessage& msg) {
+  switch (msg.Msg) {
+    case WM_CLOSE:
+      Close();
+      msg.Result = 0;
+      return;
+    case WM_ACTIVATE:
+      DefaultHandler(msg);
+      if (LOWORD(msg.WParam) != WA_INACTIVE) {
+        FActive = true;
+        if (Application) Application->FormActivated(this);
+        Activate();
+        if (FActiveControl && FActiveControl->HandleAllocated() && FActiveControl->CanFocus() &&
+            ::GetFocus() != FActiveControl->GetHandle())
+          ::SetFocus(FActiveControl->GetHandle());
+      } else {
+        FActive = false;
+        Deactivate();
+      }
+      return;
+    case WM_ACTIVATEAPP:
+      if (Application) Application->AppActivation(msg.WParam != 0);
+      DefaultHandler(msg);
+      return;
+    case WM_SYSCOMMAND:
+      if ((msg.WParam & 0xFFF0) == SC_MINIMIZE && Application && Application->GetMainForm() == this) {
+        Application->Minimize();
+        msg.Result = 0;
+        return;
+      }
+      break;
+    case CM_RELEASE:
+      delete this;
+      return;
+    default:
+      break;
+  }
+  TWinControl::WndProc(msg);
+}

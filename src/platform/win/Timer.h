@@ -1,0 +1,35 @@
+// TTimer: OnTimer every Interval milliseconds while Enabled, delivered
+// through the message loop. Exceptions in OnTimer are reported through the
+// application and the timer goes on.
+#pragma once
+
+#include "platform/Classes.h"
+#include "platform/win/UtilWindow.h"
+
+#include <memory>
+
+class TTimer : public TComponent {
+public:
+  explicit TTimer(TComponent* owner);
+  ~TTimer() override;
+
+  bool GetEnabled() const { return FEnabled; }
+  void SetEnabled(bool enabled);
+  unsigned GetInterval() const { return FInterval; }
+  void SetInterval(unsigned interval);
+  // Assign through SetOnTimer so the timer starts or stops with the handler.
+  const TNotifyEvent& GetOnTimer() const { return FOnTimer; }
+  void SetOnTimer(TNotifyEvent handler);
+
+protected:
+  virtual void Timer();
+
+private:
+  void UpdateTimer();
+
+  bool FEnabled = true;
+  unsigned FInterval = 1000;
+  TNotifyEvent FOnTimer;
+  std::unique_ptr<TUtilityWindow> FWindow;
+  bool FRunning = false;
+};
