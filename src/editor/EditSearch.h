@@ -55,13 +55,17 @@ protected:
   virtual bool IsWordBound();
 
   // The text being searched and the index of the last character of the
-  // window under test (may be before the first character, as -1).
+  // candidate hit under test.
   std::string_view FText;
   std::ptrdiff_t FRun = -1;
 
 private:
   void BuildTables();
-  template <bool Fold> int NextHit();
+  // Start (0-based) of the leftmost hit at or after from, or -1.
+  std::ptrdiff_t Search(std::ptrdiff_t from);
+  template <bool Fold> std::ptrdiff_t SkipSearch(std::ptrdiff_t from);
+  std::ptrdiff_t VectorSearch(std::ptrdiff_t from);
+  bool Verify(std::ptrdiff_t start) const;
 
   std::string FPattern;
   int FPatLen = 0;
@@ -74,5 +78,12 @@ private:
   int FShift[256];        // how far the window may move given the character after it
   std::string FFolded;
   const bool* FAlphaNumeric;
+  // The bytes whose comparison form equals the pattern's first and last
+  // character (two each, repeated when there is one); FVectorOk when no
+  // character has more than two, so 16 windows can be tested at once.
+  uint8_t FFirstBytes[2] = {0, 0};
+  uint8_t FLastBytes[2] = {0, 0};
+  bool FVectorOk = false;
+  std::ptrdiff_t FNext = 0;  // where the next hit may start (hits never overlap)
   std::vector<int> FResults;
 };

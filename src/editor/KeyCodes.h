@@ -1,21 +1,13 @@
 // Keys as the key map sees them: virtual-key codes (the window system's
-// numbering, named here apart from its VK_ macros so this header can sit
-// beside <windows.h>), shift states, and short-cut words (the 16-bit form
-// stored in key lists: low byte the key, 0x2000 Shift, 0x4000 Ctrl, 0x8000 Alt).
+// numbering, named apart from its VK_ macros so this header can sit beside
+// <windows.h>) and the display text of a short-cut word. Shift states and
+// short-cut words themselves are the platform's (platform/Keys.h).
 #pragma once
 
 #include <cstdint>
 #include <string>
 
-#include "platform/Sets.h"
-
-enum TShiftStateItem { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
-using TShiftState = TSet<TShiftStateItem, uint8_t>;
-
-using TShortCut = uint16_t;
-constexpr TShortCut scShift = 0x2000;
-constexpr TShortCut scCtrl = 0x4000;
-constexpr TShortCut scAlt = 0x8000;
+#include "platform/Keys.h"
 
 constexpr uint16_t vkBack = 0x08;
 constexpr uint16_t vkTab = 0x09;
@@ -39,8 +31,6 @@ constexpr uint16_t vk0 = 0x30;  // '0'..'9' and 'A'..'Z' are their own codes
 constexpr uint16_t vkA = 0x41;
 constexpr uint16_t vkF1 = 0x70;  // ... vkF1 + 11 = F12
 
-// Key and shift state to a short-cut word; only Shift, Ctrl and Alt count.
-TShortCut ShortCut(uint16_t key, TShiftState shift);
-void ShortCutToKey(TShortCut shortCut, uint16_t& key, TShiftState& shift);
-// "Shift+Ctrl+Left", "Ctrl+A", "F5"; empty for 0.
-std::string ShortCutToText(TShortCut shortCut);
+// "Shift+Ctrl+Left", "Ctrl+A", "F5"; empty when the key part is 0. Used for
+// the key map's display names.
+std::string ShortCutDisplayText(TShortCut shortCut);

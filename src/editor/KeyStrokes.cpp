@@ -18,8 +18,13 @@ void TktKeyStroke::Assign(TPersistent* source) {
 }
 
 std::string TktKeyStroke::GetDisplayName() const {
-  std::string name = EditorCommandToCodeString(FCommand) + " - " + ShortCutToText(GetShortCut());
-  if (GetShortCut() != 0) name += " " + ShortCutToText(GetShortCut2());
+  std::string name = EditorCommandToCodeString(FCommand);
+  name += " - ";
+  name += ShortCutDisplayText(GetShortCut());
+  if (GetShortCut() != 0) {
+    name += ' ';
+    name += ShortCutDisplayText(GetShortCut2());
+  }
   return name.empty() ? ClassName() : name;
 }
 

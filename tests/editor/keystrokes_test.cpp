@@ -47,7 +47,7 @@ TEST(KeyStrokes, ShortCutWordsUseThePlatformEncoding) {
   ShortCutToKey(0x8000 | 'Z', key, shift);
   EXPECT_EQ(key, 'Z');
   EXPECT_EQ(shift, TShiftState{ssAlt});
-  EXPECT_EQ(ShortCutToText(24613), "Shift+Ctrl+Left");
+  EXPECT_EQ(ShortCutDisplayText(24613), "Shift+Ctrl+Left");
 }
 
 TEST(KeyStrokes, DefaultMapHasItsRowsInOrder) {
