@@ -13,6 +13,7 @@
 #include "platform/SysUtils.h"
 
 class TStream;
+class TClassInfo;
 
 class TObject {
 public:
@@ -37,6 +38,9 @@ public:
   // overrides Assign; otherwise the source is asked through AssignTo; when
   // neither knows the other: EConvertError "Cannot assign a X to a Y".
   virtual void Assign(TPersistent* source);
+  // The published-property table of the dynamic type (see TypInfo.h).
+  virtual const TClassInfo* ClassInfo() const;
+  static const TClassInfo& StaticClassInfo();
 
 protected:
   virtual void AssignTo(TPersistent* dest);
@@ -95,6 +99,10 @@ public:
   void Destroying();
   // Called after a loader has set the stored properties; clears csLoading.
   virtual void Loaded();
+
+  // Publishes Name and Tag.
+  const TClassInfo* ClassInfo() const override;
+  static const TClassInfo& StaticClassInfo();
 
 protected:
   virtual void ValidateRename(TComponent* component, const std::string& curName,

@@ -9,6 +9,8 @@
 template <typename E, typename Mask = uint32_t>
 class TSet {
 public:
+  using value_type = E;
+  using mask_type = Mask;
   constexpr TSet() = default;
   constexpr TSet(std::initializer_list<E> items) {
     for (E e : items) FMask |= Bit(e);

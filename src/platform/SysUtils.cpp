@@ -3,6 +3,9 @@
 
 #include <cerrno>
 #include <climits>
+#include <clocale>
+#include <cmath>
+#include <cstdlib>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -113,6 +116,81 @@ bool StrToBool(const std::string& s) {
 std::string BoolToStr(bool b, bool useBoolStrs) {
   if (useBoolStrs) return b ? "True" : "False";
   return b ? "-1" : "0";
+}
+
+std::string FloatToStrG(double value, int precision) {
+  if (std::isnan(value)) return "NAN";
+  if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
+  if (precision < 1) precision = 1;
+  if (precision > 40) precision = 40;
+  if (value == 0) return "0";
+  char buf[80];
+  std::snprintf(buf, sizeof buf, "%.*e", precision - 1, value);
+  // buf: [-]d.ddddde[+-]xx -- take the digits and the exponent apart (by
+  // character class, so a locale's decimal comma cannot confuse it).
+  std::string digits;
+  bool negative = buf[0] == '-';
+  const char* p = buf + (negative ? 1 : 0);
+  for (; *p && *p != 'e' && *p != 'E'; ++p)
+    if (*p >= '0' && *p <= '9') digits += *p;
+  int exponent = *p ? std::atoi(p + 1) : 0;
+  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+  std::string r = negative ? "-" : "";
+  if (exponent >= -4 && exponent < precision) {
+    if (exponent < 0) {
+      r += "0.";
+      r.append(static_cast<size_t>(-exponent - 1), '0');
+      r += digits;
+    } else if (static_cast<size_t>(exponent) + 1 >= digits.size()) {
+      r += digits;
+      r.append(static_cast<size_t>(exponent) + 1 - digits.size(), '0');
+    } else {
+      r += digits.substr(0, static_cast<size_t>(exponent) + 1);
+      r += '.';
+      r += digits.substr(static_cast<size_t>(exponent) + 1);
+    }
+  } else {
+    r += digits[0];
+    if (digits.size() > 1) {
+      r += '.';
+      r += digits.substr(1);
+    }
+    r += 'E';
+    r += std::to_string(exponent);
+  }
+  return r;
+}
+
+bool TryStrToFloatDot(const std::string& s, double& value) {
+  std::string t = Trim(s);
+  if (t.empty()) return false;
+  size_t i = 0;
+  if (t[0] == '+' || t[0] == '-') ++i;
+  // Digits with at most one '.', then an optional exponent: nothing else.
+  bool digits = false, dot = false;
+  for (; i < t.size() && t[i] != 'e' && t[i] != 'E'; ++i) {
+    if (t[i] >= '0' && t[i] <= '9') digits = true;
+    else if (t[i] == '.' && !dot) dot = true;
+    else return false;
+  }
+  if (!digits) return false;
+  if (i < t.size()) {
+    ++i;
+    if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+    if (i >= t.size()) return false;
+    for (; i < t.size(); ++i)
+      if (t[i] < '0' || t[i] > '9') return false;
+  }
+  // strtod would follow the C locale's decimal point; swap ours in for it.
+  char point = std::localeconv()->decimal_point[0];
+  if (point != '.')
+    for (char& c : t)
+      if (c == '.') c = point;
+  char* end = nullptr;
+  double v = std::strtod(t.c_str(), &end);
+  if (end != t.c_str() + t.size()) return false;
+  value = v;
+  return true;
 }
 
 // ---------------------------------------------------------------------------

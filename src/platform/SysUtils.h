@@ -68,6 +68,13 @@ bool TryStrToInt64(const std::string& s, int64_t& value);
 // "True"/"False" (any case) or a number (non-zero is true); EConvertError otherwise.
 bool StrToBool(const std::string& s);
 std::string BoolToStr(bool b, bool useBoolStrs = false);  // "-1"/"0", or "True"/"False"
+// The general float format with `precision` significant digits and "." as
+// decimal separator whatever the locale: fixed notation while the decimal
+// exponent lies in -4 .. precision-1, else "1.5E-7" / "1E20" style;
+// trailing zeros dropped; "NAN", "INF", "-INF".
+std::string FloatToStrG(double value, int precision);
+// Reads a float written with "." (blanks around allowed); false otherwise.
+bool TryStrToFloatDot(const std::string& s, double& value);
 
 // ---------------------------------------------------------------------------
 // Strings. UpperCase/LowerCase/CompareText/SameText change only ASCII letters;

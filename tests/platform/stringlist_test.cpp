@@ -18,29 +18,23 @@ std::vector<std::string> Items(const TStrings& list) {
 
 using Lines = std::vector<std::string>;
 
-struct SplitCase {
-  const char* Text;
-  Lines Expected;
-};
-
-class TextSplitTest : public ::testing::TestWithParam<SplitCase> {};
-
-TEST_P(TextSplitTest, SplitsAtCrLfAndCrLf) {
-  std::string text = GetParam().Text;
-  TStringList list;
-  list.SetText(text);
-  EXPECT_EQ(Items(list), GetParam().Expected);
+TEST(StringListTest, TextSplitsAtCrLfAndCrLf) {
+  struct Case {
+    const char* Text;
+    Lines Expected;
+  };
+  const Case cases[] = {
+      {"", {}},                   {"a", {"a"}},           {"a\r\n", {"a"}},
+      {"a\r\nb", {"a", "b"}},     {"a\nb\n", {"a", "b"}}, {"a\rb\r", {"a", "b"}},
+      {"a\n\rb", {"a", "", "b"}}, {"\r\n", {""}},         {"\r\n\r\n", {"", ""}},
+      {"a\r\r\nb", {"a", "", "b"}}, {"x\n\ny", {"x", "", "y"}}, {"end\r", {"end"}},
+  };
+  for (const Case& c : cases) {
+    TStringList list;
+    list.SetText(c.Text);
+    EXPECT_EQ(Items(list), c.Expected) << ::testing::PrintToString(std::string(c.Text));
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, TextSplitTest,
-    ::testing::Values(SplitCase{"", {}}, SplitCase{"a", {"a"}}, SplitCase{"a\r\n", {"a"}},
-                      SplitCase{"a\r\nb", {"a", "b"}}, SplitCase{"a\nb\n", {"a", "b"}},
-                      SplitCase{"a\rb\r", {"a", "b"}}, SplitCase{"a\n\rb", {"a", "", "b"}},
-                      SplitCase{"\r\n", {""}}, SplitCase{"\r\n\r\n", {"", ""}},
-                      SplitCase{"a\r\r\nb", {"a", "", "b"}}, SplitCase{"x\n\ny", {"x", "", "y"}},
-                      SplitCase{"end\r", {"end"}}),
-    [](const auto& info) { return std::to_string(info.index); });
 
 TEST(StringListTest, TextKeepsNulBytesAndJoinsWithCrLf) {
   TStringList list;
@@ -144,29 +138,28 @@ TEST(StringListTest, NameValuePairs) {
   EXPECT_EQ(list.GetValue("new"), "x=y");
 }
 
-struct CommaCase {
-  Lines Items;
-  const char* Text;
-};
-
-class CommaTextTest : public ::testing::TestWithParam<CommaCase> {};
-
-TEST_P(CommaTextTest, WritesAndReadsBack) {
-  TStringList list;
-  for (const std::string& s : GetParam().Items) list.Add(s);
-  EXPECT_EQ(list.GetCommaText(), GetParam().Text);
-  TStringList back;
-  back.SetCommaText(GetParam().Text);
-  EXPECT_EQ(Items(back), GetParam().Items);
+TEST(StringListTest, CommaTextWritesAndReadsBack) {
+  struct Case {
+    Lines Items;
+    const char* Text;
+  };
+  const Case cases[] = {
+      {{}, ""},
+      {{""}, "\"\""},
+      {{"a", "b"}, "a,b"},
+      {{"a b", "c"}, "\"a b\",c"},
+      {{"say \"hi\"", "x,y"}, "\"say \"\"hi\"\"\",\"x,y\""},
+      {{"a", "", "b"}, "a,,b"},
+  };
+  for (const Case& c : cases) {
+    TStringList list;
+    for (const std::string& s : c.Items) list.Add(s);
+    EXPECT_EQ(list.GetCommaText(), c.Text);
+    TStringList back;
+    back.SetCommaText(c.Text);
+    EXPECT_EQ(Items(back), c.Items) << c.Text;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, CommaTextTest,
-    ::testing::Values(CommaCase{{}, ""}, CommaCase{{""}, "\"\""}, CommaCase{{"a", "b"}, "a,b"},
-                      CommaCase{{"a b", "c"}, "\"a b\",c"},
-                      CommaCase{{"say \"hi\"", "x,y"}, "\"say \"\"hi\"\"\",\"x,y\""},
-                      CommaCase{{"a", "", "b"}, "a,,b"}),
-    [](const auto& info) { return std::to_string(info.index); });
 
 TEST(StringListTest, CommaTextReaderSkipsBlanksAndSplitsAtThem) {
   TStringList list;
