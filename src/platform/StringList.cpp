@@ -223,7 +223,7 @@ void TStringList::SetTextStr(std::string_view text) {
     Clear();
     FList.reserve(CountTextLines(text));
     SplitTextLines(text, [this, text](size_t start, size_t len) {
-      FList.push_back(TStringItem{std::string(text.substr(start, len)), nullptr});
+      FList.emplace_back().FString.assign(text.data() + start, len);
     });
   } catch (...) {
     EndUpdate();
