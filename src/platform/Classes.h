@@ -216,15 +216,17 @@ public:
   void Put(int i, const std::string& s) override;
   void PutObject(int i, TObject* o) override;
   void Insert(int i, const std::string& s) override;
-  void InsertObject(int i, const std::string& s, TObject* o) override;
   void Delete(int i) override;
   void Clear() override;
   std::string_view GetView(int i) const override;
   int GetCapacity() const override { return static_cast<int>(FList.capacity()); }
   void SetCapacity(int capacity) override;
 
+  // Add does the work (sorted place, duplicates rule); AddObject, Insert-
+  // Object and SetText go through the virtual Add/Insert, so a subclass
+  // that overrides those sees every line.
   int Add(const std::string& s) override;
-  int AddObject(const std::string& s, TObject* o) override;
+  void Move(int curIndex, int newIndex) override;
   void Exchange(int index1, int index2) override;
   int IndexOf(const std::string& s) const override;
   std::string GetTextStr() const override;
@@ -255,6 +257,10 @@ protected:
   void SetUpdateState(bool updating) override;
   virtual int CompareStrings(std::string_view a, std::string_view b) const;
   virtual void InsertItem(int index, const std::string& s, TObject* o);
+  // Replaces the content with the lines of text (split as SetText does)
+  // directly, without calling Add per line: for subclasses that load big
+  // texts and report the lines once.
+  void LoadTextLines(std::string_view text);
 
 private:
   struct TStringItem {

@@ -1,6 +1,7 @@
 // TStringList: strings with an object slot each, optionally kept sorted.
 #include <algorithm>
 #include <numeric>
+#include <typeinfo>
 
 #include "platform/Classes.h"
 #include "platform/TextLines.h"
@@ -66,12 +67,10 @@ void TStringList::PutObject(int i, TObject* o) {
   Changed();
 }
 
-void TStringList::Insert(int i, const std::string& s) { InsertObject(i, s, nullptr); }
-
-void TStringList::InsertObject(int i, const std::string& s, TObject* o) {
+void TStringList::Insert(int i, const std::string& s) {
   if (FSorted) Error(kSortedError, 0);
   if (i < 0 || i > GetCount()) Error(kIndexError, i);
-  InsertItem(i, s, o);
+  InsertItem(i, s, nullptr);
 }
 
 void TStringList::InsertItem(int index, const std::string& s, TObject* o) {
@@ -80,9 +79,7 @@ void TStringList::InsertItem(int index, const std::string& s, TObject* o) {
   Changed();
 }
 
-int TStringList::Add(const std::string& s) { return AddObject(s, nullptr); }
-
-int TStringList::AddObject(const std::string& s, TObject* o) {
+int TStringList::Add(const std::string& s) {
   int index;
   if (!FSorted) {
     index = GetCount();
@@ -93,7 +90,7 @@ int TStringList::AddObject(const std::string& s, TObject* o) {
       case dupAccept: break;
     }
   }
-  InsertItem(index, s, o);
+  InsertItem(index, s, nullptr);
   return index;
 }
 
@@ -119,6 +116,18 @@ void TStringList::SetCapacity(int capacity) {
 
 void TStringList::ExchangeItems(int index1, int index2) {
   std::swap(FList[static_cast<size_t>(index1)], FList[static_cast<size_t>(index2)]);
+}
+
+void TStringList::Move(int curIndex, int newIndex) {
+  if (curIndex == newIndex) return;
+  CheckIndex(curIndex);
+  CheckIndex(newIndex);
+  // The item moves whole: an owned object is not deleted on the way.
+  Changing();
+  TStringItem item = std::move(FList[static_cast<size_t>(curIndex)]);
+  FList.erase(FList.begin() + curIndex);
+  FList.insert(FList.begin() + newIndex, std::move(item));
+  Changed();
 }
 
 void TStringList::Exchange(int index1, int index2) {
@@ -213,11 +222,17 @@ std::string TStringList::GetTextStr() const {
 }
 
 void TStringList::SetTextStr(std::string_view text) {
-  if (FSorted) {
-    // Each line goes through Add for its place and the duplicates rule.
+  // A sorted list places each line through Add (order, duplicates rule); a
+  // subclass may override Add and expects it called per line. Only a plain
+  // list takes the direct way.
+  if (FSorted || typeid(*this) != typeid(TStringList)) {
     TStrings::SetTextStr(text);
     return;
   }
+  LoadTextLines(text);
+}
+
+void TStringList::LoadTextLines(std::string_view text) {
   BeginUpdate();
   try {
     Clear();

@@ -232,8 +232,52 @@ TEST(StringListTest, OwnedObjectsAreDeletedWithTheirItems) {
     EXPECT_EQ(deleted, 1);
     list.PutObject(0, new Tracked(&deleted));  // the replaced one goes
     EXPECT_EQ(deleted, 2);
+    list.Move(0, 1);  // moving is no deleting
+    list.Exchange(0, 1);
+    EXPECT_EQ(deleted, 2);
   }
   EXPECT_EQ(deleted, 4);
+}
+
+// A list that watches lines come in, as the editor's line store does.
+class TCountingList : public TStringList {
+public:
+  int Add(const std::string& s) override {
+    ++Added;
+    return TStringList::Add(s);
+  }
+  void Insert(int i, const std::string& s) override {
+    ++Inserted;
+    TStringList::Insert(i, s);
+  }
+  void LoadQuietly(const std::string& text) { LoadTextLines(text); }
+  int Added = 0;
+  int Inserted = 0;
+};
+
+TEST(StringListTest, SubclassesSeeEveryLineThroughAddAndInsert) {
+  TCountingList list;
+  list.SetText("a\nb\nc");
+  EXPECT_EQ(list.Added, 3);
+  list.AddObject("d", IntToObj(4));
+  EXPECT_EQ(list.Added, 4);
+  EXPECT_EQ(ObjToInt(list.GetObject(3)), 4);
+  list.InsertObject(0, "z", IntToObj(9));
+  EXPECT_EQ(list.Inserted, 1);
+  EXPECT_EQ(ObjToInt(list.GetObject(0)), 9);
+  TStringList other;
+  other.SetText("x\ny");
+  list.AddStrings(&other);
+  EXPECT_EQ(list.Added, 6);
+  TMemoryStream stream;
+  stream.WriteBuffer("1\r\n2\r\n", 6);
+  stream.SetPosition(0);
+  list.LoadFromStream(stream);
+  EXPECT_EQ(list.Added, 8);
+  EXPECT_EQ(Items(list), (Lines{"1", "2"}));
+  list.LoadQuietly("p\nq\nr\n");  // the direct way, for big loads
+  EXPECT_EQ(list.Added, 8);
+  EXPECT_EQ(Items(list), (Lines{"p", "q", "r"}));
 }
 
 TEST(StringListTest, AssignFromSomethingElseFails) {
