@@ -104,6 +104,30 @@ TEST(FileStreamTest, CreateWriteReopenAndErrors) {
   EXPECT_THROW(TFileStream(::testing::TempDir(), fmOpenRead), EFOpenError);  // a folder
 }
 
+TEST(FileStreamTest, ShareModes) {
+  std::string name = ::testing::TempDir() + "streams_test_share.bin";
+  { TFileStream create(name, fmCreate); }
+  {
+    TFileStream reader(name, fmOpenRead | fmShareDenyWrite);
+    TFileStream another(name, fmOpenRead | fmShareDenyNone);  // reading alongside is fine
+#ifdef _WIN32
+    // Only Windows enforces sharing; POSIX has no such locks.
+    EXPECT_THROW(TFileStream(name, fmOpenWrite | fmShareDenyNone), EFOpenError);
+#endif
+  }
+  {
+    TFileStream exclusive(name, fmOpenReadWrite | fmShareExclusive);
+#ifdef _WIN32
+    EXPECT_THROW(TFileStream(name, fmOpenRead | fmShareDenyNone), EFOpenError);
+#endif
+  }
+  {
+    TFileStream writer(name, fmOpenWrite | fmShareDenyNone);  // all closed again: opens
+    EXPECT_EQ(writer.GetSize(), 0);
+  }
+  EXPECT_TRUE(FileDelete(name));
+}
+
 TEST(FileStreamTest, SecondCreateTruncates) {
   std::string name = ::testing::TempDir() + "streams_test_trunc.bin";
   {
