@@ -46,6 +46,21 @@ TQ_DECLARE_EXCEPTION(EIniFileException, Exception)
 TQ_DECLARE_EXCEPTION(EPropertyError, Exception)    // unknown published property
 TQ_DECLARE_EXCEPTION(EPropertyConvertError, Exception)
 TQ_DECLARE_EXCEPTION(EOutOfResources, Exception)
+TQ_DECLARE_EXCEPTION(EInvalidOperation, Exception)
+// Floating-point faults ("Invalid floating point operation", "Floating
+// point division by zero", "Floating point overflow", ...).
+TQ_DECLARE_EXCEPTION(EMathError, Exception)
+TQ_DECLARE_EXCEPTION(EInvalidOp, EMathError)
+TQ_DECLARE_EXCEPTION(EZeroDivide, EMathError)
+TQ_DECLARE_EXCEPTION(EOverflow, EMathError)
+TQ_DECLARE_EXCEPTION(EUnderflow, EMathError)
+
+// A failed system call, with the system's error code.
+class EOSError : public Exception {
+public:
+  EOSError(std::string msg, uint32_t errorCode) : Exception(std::move(msg)), ErrorCode(errorCode) {}
+  uint32_t ErrorCode;
+};
 
 // Raises EAbort (the "silent" exception).
 [[noreturn]] void Abort();
