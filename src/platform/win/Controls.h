@@ -19,8 +19,6 @@
 class TWinControl;
 class TForm;
 
-TQ_DECLARE_EXCEPTION(EInvalidOperation, Exception)
-
 using TMouseEvent = std::function<void(TObject* sender, TMouseButton button, TShiftState shift,
                                        int x, int y)>;
 using TMouseMoveEvent = std::function<void(TObject* sender, TShiftState shift, int x, int y)>;
