@@ -215,6 +215,16 @@ TEST_F(RegistryTest, KeyDeletedWhileOpenFailsQuietly) {
   EXPECT_FALSE(other.KeyExists(Base + "\\Doomed"));
 }
 
+TEST_F(RegistryTest, NameLengthLimits) {
+  EXPECT_TRUE(Reg.CreateKey(std::string(255, 'k')));
+  EXPECT_THROW(Reg.CreateKey(std::string(257, 'k')), ERegistryException);
+  EXPECT_FALSE(Reg.OpenKey(std::string(257, 'k'), true));
+  Reg.WriteInteger(std::string(16383, 'v'), 1);
+  EXPECT_THROW(Reg.WriteInteger(std::string(16384, 'v'), 1), ERegistryException);
+  EXPECT_EQ(Names(true).size(), 1u);
+  EXPECT_EQ(Names(false).size(), 1u);
+}
+
 TEST_F(RegistryTest, RootKeyChoosesTheTreeAndClosesTheKey) {
   EXPECT_EQ(Reg.GetRootKey(), rkCurrentUser);
   Reg.SetRootKey(rkCurrentUser);  // unchanged: the key stays open

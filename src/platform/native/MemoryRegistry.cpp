@@ -110,6 +110,7 @@ public:
     // The real API refuses a subkey path that starts with a separator.
     if (!node || (!subKey.empty() && subKey[0] == '\\')) return false;
     for (const std::string& part : SplitPath(subKey)) {
+      if (part.size() > kMaxKeyName) return false;
       auto it = LowerBound(node->Keys, part, KeyName);
       if (it != node->Keys.end() && CompareNames((*it)->Name, part) == 0) {
         node = *it;
@@ -183,7 +184,7 @@ public:
                 const std::string& data) override {
     std::lock_guard<std::mutex> lock(FMutex);
     std::shared_ptr<TNode> node = Resolve(key, true);
-    if (!node) return false;
+    if (!node || name.size() > kMaxValueName) return false;
     auto it = LowerBound(node->Values, name, ValueName);
     if (it != node->Values.end() && CompareNames(it->Name, name) == 0) {
       it->Type = type;  // the name keeps the case it was first written with
@@ -242,6 +243,9 @@ private:
   }
 
   static constexpr TRegKeyHandle kRootCount = rkDynData + 1;
+  // The longest names the real store (Wine's) takes.
+  static constexpr size_t kMaxKeyName = 256;
+  static constexpr size_t kMaxValueName = 16383;
   std::mutex FMutex;
   std::shared_ptr<TNode> FRoots[kRootCount];
   std::map<TRegKeyHandle, THandle> FHandles;
