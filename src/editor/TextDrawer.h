@@ -14,6 +14,10 @@
 #include <memory>
 #include <string_view>
 
+// The Windows headers make GetCharWidth a macro for their ANSI or wide
+// function; undone so the drawer's method keeps its name everywhere.
+#undef GetCharWidth
+
 TQ_DECLARE_EXCEPTION(EheTextDrawerException, Exception)
 TQ_DECLARE_EXCEPTION(EheFontStockException, Exception)
 
