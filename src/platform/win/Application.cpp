@@ -219,6 +219,19 @@ bool TApplication::IsShortCut(TWMKey& msg) {
 
 void TApplication::Minimize() {
   if (::IsIconic(FHandle)) return;
+  // The forms (all owned by the application window) go with it. The window
+  // system hides owned windows itself only for some of them, so do it here.
+  FHiddenByMinimize.clear();
+  ::EnumThreadWindows(
+      ::GetCurrentThreadId(),
+      [](HWND wnd, LPARAM data) -> BOOL {
+        auto* self = reinterpret_cast<TApplication*>(data);
+        if (::GetWindow(wnd, GW_OWNER) == self->FHandle && ::IsWindowVisible(wnd))
+          self->FHiddenByMinimize.push_back(wnd);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(this));
+  for (HWND wnd : FHiddenByMinimize) ::ShowWindow(wnd, SW_HIDE);
   ::SetActiveWindow(FHandle);
   ::ShowWindow(FHandle, SW_MINIMIZE);
   if (OnMinimize) OnMinimize(this);
@@ -228,6 +241,9 @@ void TApplication::Restore() {
   if (!::IsIconic(FHandle)) return;
   ::SetActiveWindow(FHandle);
   ::ShowWindow(FHandle, SW_RESTORE);
+  for (HWND wnd : FHiddenByMinimize)
+    if (::IsWindow(wnd)) ::ShowWindow(wnd, SW_SHOWNA);
+  FHiddenByMinimize.clear();
   if (FMainForm && FMainForm->HandleAllocated() && FMainForm->GetVisible())
     ::SetActiveWindow(FMainForm->GetHandle());
   if (OnRestore) OnRestore(this);

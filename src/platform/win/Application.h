@@ -228,6 +228,7 @@ private:
     TWindowHookFunc Func;
   };
   std::vector<THook> FHooks;
+  std::vector<HWND> FHiddenByMinimize;
   int FNextHookId = 1;
 };
 
