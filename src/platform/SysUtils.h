@@ -46,6 +46,7 @@ TQ_DECLARE_EXCEPTION(EIniFileException, Exception)
 TQ_DECLARE_EXCEPTION(EPropertyError, Exception)    // unknown published property
 TQ_DECLARE_EXCEPTION(EPropertyConvertError, Exception)
 TQ_DECLARE_EXCEPTION(EOutOfResources, Exception)
+TQ_DECLARE_EXCEPTION(EInvalidOperation, Exception)
 // Floating-point faults ("Invalid floating point operation", "Floating
 // point division by zero", "Floating point overflow", ...).
 TQ_DECLARE_EXCEPTION(EMathError, Exception)
