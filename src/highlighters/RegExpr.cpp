@@ -26,21 +26,23 @@ inline bool InClass(const TRegExpr::TClass& c, unsigned char ch) {
   return (c[ch >> 6] >> (ch & 63)) & 1;
 }
 
-// Leftmost occurrence of needle in hay at or after from, npos when absent.
-size_t FindBytes(std::string_view hay, std::string_view needle, size_t from) {
+// Leftmost occurrence of needle in hay, npos when absent. The search runs
+// on needle[anchor], the byte expected to be rarest, and checks the rest
+// around each hit.
+size_t FindBytes(std::string_view hay, std::string_view needle, size_t anchor) {
   const size_t n = needle.size();
-  if (n == 0) return from <= hay.size() ? from : std::string_view::npos;
+  if (n == 0) return 0;
   if (hay.size() < n) return std::string_view::npos;
-  const char first = needle[0];
+  const char key = needle[anchor];
   const char* base = hay.data();
-  const char* p = base + from;
-  const char* last = base + (hay.size() - n);  // the last possible start
+  const char* p = base + anchor;                      // first place key may stand
+  const char* last = base + (hay.size() - n) + anchor;  // last place key may stand
   while (p <= last) {
-    const void* hit = std::memchr(p, first, static_cast<size_t>(last - p) + 1);
+    const void* hit = std::memchr(p, key, static_cast<size_t>(last - p) + 1);
     if (!hit) break;
-    const char* h = static_cast<const char*>(hit);
-    if (std::memcmp(h + 1, needle.data() + 1, n - 1) == 0) return static_cast<size_t>(h - base);
-    p = h + 1;
+    const char* start = static_cast<const char*>(hit) - anchor;
+    if (std::memcmp(start, needle.data(), n) == 0) return static_cast<size_t>(start - base);
+    p = static_cast<const char*>(hit) + 1;
   }
   return std::string_view::npos;
 }
@@ -113,12 +115,14 @@ bool TRegExpr::Exec(std::string_view input) {
   const size_t len = input.size();
   FBudget = kBaseSteps + kStepsPerByte * static_cast<int64_t>(len);
 
-  if (!FProgram.Must.empty() && FindBytes(input, FProgram.Must, 0) == std::string_view::npos)
+  if (!FProgram.Must.empty() &&
+      FindBytes(input, FProgram.Must, static_cast<size_t>(FProgram.MustAnchor)) ==
+          std::string_view::npos)
     return false;
 
   if (FProgram.PureLiteral) {
     const std::string_view lit(FProgram.Literals);
-    const size_t at = FindBytes(input, lit, 0);
+    const size_t at = FindBytes(input, lit, static_cast<size_t>(FProgram.LiteralAnchor));
     if (at == std::string_view::npos) return false;
     FGroups[0] = static_cast<int64_t>(at);
     FGroups[1] = static_cast<int64_t>(at + lit.size());

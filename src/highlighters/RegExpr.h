@@ -92,6 +92,10 @@ public:
     bool Anchored = false;   // every match starts at position 0
     std::string Must;        // every match contains this text
     bool PureLiteral = false;  // the program is one literal and nothing else
+    // The byte of Must and of a pure literal that a search looks for first:
+    // the one least common in ordinary text.
+    int MustAnchor = 0;
+    int LiteralAnchor = 0;
   };
 
 private:

@@ -501,6 +501,28 @@ private:
   TRegExpr::TProgram& FProg;
 };
 
+// How common a byte is in source text and markup (higher: more common).
+int Commonness(unsigned char c) {
+  if (c == ' ') return 100;
+  if (c == '\t') return 80;
+  if (c >= 'a' && c <= 'z') return std::strchr("etaoinsrhldcum", c) ? 90 : 60;
+  if (std::strchr("<>/=\".,;()'", c)) return 70;
+  if (c >= '0' && c <= '9') return 40;
+  if (c >= 'A' && c <= 'Z') return 30;
+  if (c > ' ' && c < 127) return 35;
+  return 5;
+}
+
+// Index of the byte a search for text should look for first.
+int RarestByte(const std::string& text) {
+  int best = 0;
+  for (size_t i = 1; i < text.size(); ++i)
+    if (Commonness(static_cast<unsigned char>(text[i])) <
+        Commonness(static_cast<unsigned char>(text[static_cast<size_t>(best)])))
+      best = static_cast<int>(i);
+  return best;
+}
+
 // Facts every match shares, read off the top-level sequence when the whole
 // expression is one alternative.
 void SetOptimisation(const TNode& root, int flags, TRegExpr::TProgram& prog) {
@@ -519,6 +541,8 @@ void SetOptimisation(const TNode& root, int flags, TRegExpr::TProgram& prog) {
       if (k->Kind == TNode::nLit && (!longest || k->Lit.size() >= longest->size())) longest = &k->Lit;
     if (longest) prog.Must = *longest;
   }
+  prog.MustAnchor = RarestByte(prog.Must);
+  if (prog.PureLiteral) prog.LiteralAnchor = RarestByte(root.Lit);
 }
 
 }  // namespace
