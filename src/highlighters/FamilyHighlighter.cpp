@@ -24,6 +24,14 @@ TktFamilyHighlighter::TktFamilyHighlighter(TComponent* owner, const TCharTables&
 
 TktFamilyHighlighter::~TktFamilyHighlighter() = default;
 
+// The members publish their attributes; the family adds nothing of its own.
+const TClassInfo& TktFamilyHighlighter::StaticClassInfo() {
+  static const TClassInfo info("TktFamilyHighlighter", &TComponent::StaticClassInfo());
+  return info;
+}
+
+const TClassInfo* TktFamilyHighlighter::ClassInfo() const { return &StaticClassInfo(); }
+
 TktCharSet TktFamilyHighlighter::GetIdentChars() const {
   TktCharSet set;
   for (int c = 0; c < 256; ++c)

@@ -26,10 +26,14 @@
 
 #include "editor/Highlighter.h"
 #include "highlighters/KeywordTable.h"
+#include "platform/TypInfo.h"
 
 class TktFamilyHighlighter : public TktCustomHighLighter {
 public:
   ~TktFamilyHighlighter() override;
+
+  const TClassInfo* ClassInfo() const override;
+  static const TClassInfo& StaticClassInfo();
 
   TktCharSet GetIdentChars() const override;
 

@@ -138,6 +138,23 @@ TktPasSyn::TktPasSyn(TComponent* owner)
   SetDefaultFilter(SFilterPascal);
 }
 
+const TClassInfo& TktPasSyn::StaticClassInfo() {
+  static const TClassInfo info =
+      TClassInfo("TktPasSyn", &TktFamilyHighlighter::StaticClassInfo())
+          .Object("AsmAttri", &TktPasSyn::GetAsmAttri)
+          .Object("CommentAttri", &TktPasSyn::GetCommentAttri)
+          .Object("IdentifierAttri", &TktPasSyn::GetIdentifierAttri)
+          .Object("KeyAttri", &TktPasSyn::GetKeyAttri)
+          .Object("NumberAttri", &TktPasSyn::GetNumberAttri)
+          .Object("SpaceAttri", &TktPasSyn::GetSpaceAttri)
+          .Object("StringAttri", &TktPasSyn::GetStringAttri)
+          .Object("SymbolAttri", &TktPasSyn::GetSymbolAttri)
+          .Bool("D4syntax", &TktPasSyn::GetD4syntax, &TktPasSyn::SetD4syntax);
+  return info;
+}
+
+const TClassInfo* TktPasSyn::ClassInfo() const { return &StaticClassInfo(); }
+
 TktHighLightAttributes* TktPasSyn::GetDefaultAttribute(int index) const {
   switch (index) {
     case 0: return FSpaceAttri;

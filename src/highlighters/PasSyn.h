@@ -29,6 +29,11 @@ public:
 
   explicit TktPasSyn(TComponent* owner);
 
+  // Published: the eight attributes (their colours and styles are the
+  // stored settings) and D4syntax.
+  const TClassInfo* ClassInfo() const override;
+  static const TClassInfo& StaticClassInfo();
+
   TktHighLightAttributes* GetDefaultAttribute(int index) const override;
   int GetCapability() const override;
   std::string GetLanguageName() const override;

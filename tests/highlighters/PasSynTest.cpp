@@ -13,6 +13,7 @@
 #include "editor/Export.h"
 #include "platform/Registry.h"
 #include "platform/SysUtils.h"
+#include "platform/TypInfo.h"
 
 namespace {
 
@@ -31,7 +32,8 @@ std::string GoldenPath(const char* name) {
 const std::set<TktRange> kPasRanges = {1, 2, 3, 4, 5, 6, 7};
 
 TEST(PasSyn, GoldenTokenStreams) {
-  for (const char* name : {"tokens.golden", "comments.golden", "asm.golden", "property.golden"}) {
+  for (const char* name : {"tokens.golden", "comments.golden", "asm.golden", "property.golden",
+                           "sample.golden"}) {
     SCOPED_TRACE(name);
     const TGoldenFile golden = ReadGoldenFile(GoldenPath(name));
     ASSERT_FALSE(golden.Lines.empty());
@@ -225,6 +227,22 @@ TEST(PasSyn, AttributesAndIdentity) {
   }
   hl.ResetRange();
   EXPECT_EQ(hl.GetRange(), 7);
+}
+
+TEST(PasSyn, PublishesItsAttributesAndD4syntax) {
+  TktPasSyn hl(nullptr);
+  EXPECT_EQ(GetObjectProp(&hl, GetPropInfoOrError(&hl, "KeyAttri")), hl.GetKeyAttri());
+  EXPECT_EQ(GetObjectProp(&hl, GetPropInfoOrError(&hl, "AsmAttri")), hl.GetAsmAttri());
+  EXPECT_EQ(GetObjectProp(&hl, GetPropInfoOrError(&hl, "SymbolAttri")), hl.GetSymbolAttri());
+  EXPECT_EQ(GetPropText(&hl, "D4syntax"), "True");
+  SetPropText(&hl, "D4syntax", "False");
+  EXPECT_FALSE(hl.GetD4syntax());
+  std::vector<std::string> names;
+  for (const TPropInfo* p : GetPropList(&hl))
+    if (p->Name.size() > 5 && p->Name.substr(p->Name.size() - 5) == "Attri") names.push_back(p->Name);
+  EXPECT_EQ(names, (std::vector<std::string>{"AsmAttri", "CommentAttri", "IdentifierAttri",
+                                             "KeyAttri", "NumberAttri", "SpaceAttri",
+                                             "StringAttri", "SymbolAttri"}));
 }
 
 TEST(PasSyn, AttributeChangeFiresTheHookChain) {
