@@ -5,8 +5,8 @@
 #include "platform/SysUtils.h"
 
 TKeywordTable::TKeywordTable(const TCharTables& tables, int tableSize, TKeywordCompare compare,
-                             std::initializer_list<TKeywordDef> words)
-    : FTables(tables), FTableSize(tableSize), FCompare(compare) {
+                             std::initializer_list<TKeywordDef> words, THashFunc hash)
+    : FTables(tables), FTableSize(tableSize), FCompare(compare), FHash(hash) {
   std::vector<std::pair<int, TKeywordDef>> byHash;
   byHash.reserve(words.size());
   for (const TKeywordDef& w : words) {
@@ -26,6 +26,7 @@ TKeywordTable::TKeywordTable(const TCharTables& tables, int tableSize, TKeywordC
 }
 
 int TKeywordTable::HashOf(std::string_view word) const {
+  if (FHash) return FHash(FTables, word);
   int h = 0;
   for (char c : word) h += FTables.Hash(c);
   return h;

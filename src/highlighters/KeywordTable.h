@@ -36,15 +36,20 @@ enum class TKeywordCompare {
 
 class TKeywordTable {
 public:
+  // The entry a word belongs to. The default sums the hash values of all its
+  // characters; a member whose words hash otherwise (say, trailing digits
+  // that lengthen a word without adding to its hash) passes its own.
+  using THashFunc = int (*)(const TCharTables& tables, std::string_view word);
+
   // tableSize: the number of entries; a word whose hash is tableSize or more
   // cannot be a keyword. Every listed word must hash below it.
   TKeywordTable(const TCharTables& tables, int tableSize, TKeywordCompare compare,
-                std::initializer_list<TKeywordDef> words);
+                std::initializer_list<TKeywordDef> words, THashFunc hash = nullptr);
 
   int TableSize() const { return FTableSize; }
   int WordCount() const { return static_cast<int>(FWords.size()); }
   int UsedEntries() const;  // entries that hold at least one word
-  // The entry a word belongs to (the sum of its characters' hash values).
+  // The entry a word belongs to.
   int HashOf(std::string_view word) const;
   // The words of entry hash, in listing order.
   std::vector<TKeywordDef> Entry(int hash) const;
@@ -71,6 +76,7 @@ private:
   const TCharTables& FTables;
   int FTableSize;
   TKeywordCompare FCompare;
+  THashFunc FHash;
   std::vector<TKeywordDef> FWords;  // grouped by entry, listing order kept inside
   std::vector<int> FFirst;          // entry h holds FWords[FFirst[h] .. FFirst[h+1])
 };

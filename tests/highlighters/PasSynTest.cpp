@@ -258,6 +258,25 @@ TEST(PasSyn, AttributeChangeFiresTheHookChain) {
   EXPECT_EQ(listener.Count, 2);
 }
 
+TEST(PasSyn, ColoursRoundTripThroughTheRegistry) {
+  const std::string key = "\\Software\\Tarnquill\\Test\\PasSynTest";
+  TktPasSyn saved(nullptr);
+  saved.GetKeyAttri()->SetForeground(clNavy);
+  saved.GetKeyAttri()->SetStyle(TFontStyles{fsBold, fsUnderline});
+  saved.GetCommentAttri()->SetBackground(clYellow);
+  ASSERT_TRUE(saved.SaveToRegistry(rkCurrentUser, key));
+  TktPasSyn loaded(nullptr);
+  ASSERT_TRUE(loaded.LoadFromRegistry(rkCurrentUser, key));
+  for (int i = 0; i < saved.GetAttribCount(); ++i) {
+    SCOPED_TRACE(saved.GetAttribute(i)->GetName());
+    EXPECT_EQ(loaded.GetAttribute(i)->GetForeground(), saved.GetAttribute(i)->GetForeground());
+    EXPECT_EQ(loaded.GetAttribute(i)->GetBackground(), saved.GetAttribute(i)->GetBackground());
+    EXPECT_EQ(loaded.GetAttribute(i)->GetStyle(), saved.GetAttribute(i)->GetStyle());
+  }
+  TRegistry reg;
+  reg.DeleteKey(key);
+}
+
 class TRecordingExport : public TktCustomExport {
 public:
   TRecordingExport() : TktCustomExport(nullptr) {}
