@@ -11,6 +11,7 @@ struct TCharClassTable {
   uint8_t Lower[256];        // the system's lower-case mapping of every byte
   bool AlphaNumeric[256];    // the system counts the byte as a letter or digit
   bool LeadByte[256];        // the byte starts a double-byte character
+  uint16_t CType3[256];      // the system's C3_ string-type flags of the byte (word selection)
 };
 
 // Fills a table; must set every entry.

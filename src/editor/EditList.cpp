@@ -1,11 +1,13 @@
 // The line store's storage and its notifying operations.
 #include "editor/EditList.h"
 
+#include "editor/LineSplit.h"
+
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
 #include "platform/Streams.h"
-#include "platform/TextLines.h"
 
 namespace {
 
@@ -25,32 +27,6 @@ void Bracketed(TStrings& list, F&& body) {
     throw;
   }
   list.EndUpdate();
-}
-
-// Splits buf[0, size) into lines exactly as SplitTextLines does (CR LF, LF
-// or CR; a line end at the very end adds no line), but over a buffer it may
-// write to: each line's terminator is overwritten with NUL before the line is
-// handed on, and buf[size] must be a spare byte.
-template <class Emit>
-void SplitInPlace(char* buf, size_t size, Emit&& emit) {
-  auto find = [buf, size](char c, size_t from) -> size_t {
-    const void* p = from < size ? std::memchr(buf + from, c, size - from) : nullptr;
-    return p ? size_t(static_cast<const char*>(p) - buf) : size;
-  };
-  size_t nextCR = find('\r', 0);
-  size_t nextLF = find('\n', 0);
-  size_t pos = 0;
-  while (pos < size) {
-    if (nextCR < pos) nextCR = find('\r', pos);
-    if (nextLF < pos) nextLF = find('\n', pos);
-    const size_t end = nextCR < nextLF ? nextCR : nextLF;
-    const bool crlf = end + 1 < size && buf[end] == '\r' && buf[end + 1] == '\n';
-    buf[end] = '\0';
-    emit(pos, end - pos);
-    if (end >= size) break;
-    pos = end + 1 + (crlf ? 1 : 0);
-  }
-  buf[size] = '\0';
 }
 
 // A line of another list without copying when it can give a view.
@@ -98,16 +74,35 @@ std::string TktEditList::Get(int i) const { return std::string(GetView(i)); }
 
 TObject* TktEditList::GetObject(int i) const {
   CheckIndex(i);
-  return IntToObj(FLines[size_t(i)].Range);
+  return IntToObj(GetRange(i));
 }
 
 void TktEditList::PutObject(int i, TObject* o) {
   CheckIndex(i);
-  FLines[size_t(i)].Range = ObjToInt(o);
+  SetRange(i, ObjToInt(o));
 }
 
-TktEditList::TLine TktEditList::MakeOwned(std::string_view s, TktRange range) {
-  if (s.empty()) return TLine{range, kEmptyPos, kOwned};
+TGapVector<TktRange>& TktEditList::EnsureRanges() {
+  const size_t n = FLines.Size();
+  if (FRanges.Size() != n) {
+    FRanges.ClearAndReserve(n);
+    if (n) std::memset(FRanges.Extend(n), 0, n * sizeof(TktRange));
+  }
+  return FRanges;
+}
+
+void TktEditList::InsertLine(size_t i, const TLine& line, TktRange range) {
+  if (FRanges.Size() || range != 0) EnsureRanges().Insert(i, range);
+  FLines.Insert(i, line);
+}
+
+void TktEditList::EraseLine(size_t i) {
+  if (FRanges.Size()) FRanges.Erase(i);
+  FLines.Erase(i);
+}
+
+TktEditList::TLine TktEditList::MakeOwned(std::string_view s) {
+  if (s.empty()) return TLine{kEmptyPos, kOwned};
   // Copy first: s may point into FOwned, which may move when it grows.
   std::string text(s);
   uint32_t slot;
@@ -120,7 +115,7 @@ TktEditList::TLine TktEditList::MakeOwned(std::string_view s, TktRange range) {
     slot = uint32_t(FOwned.size());
     FOwned.push_back(std::move(text));
   }
-  return TLine{range, slot, kOwned};
+  return TLine{slot, kOwned};
 }
 
 void TktEditList::Release(const TLine& line) {
@@ -134,7 +129,7 @@ void TktEditList::AssignLineText(TLine& line, std::string_view s) {
     FOwned[line.Pos].assign(s.data(), s.size());  // reuses the line's own memory
     return;
   }
-  TLine fresh = MakeOwned(s, line.Range);
+  TLine fresh = MakeOwned(s);
   Release(line);
   line = fresh;
 }
@@ -150,7 +145,7 @@ void TktEditList::Put(int i, const std::string& s) {
 void TktEditList::Insert(int i, const std::string& s) {
   if (i < 0 || i > GetCount()) Error(kIndexError, i);
   Bracketed(*this, [&] {
-    FLines.Insert(size_t(i), MakeOwned(s));
+    InsertLine(size_t(i), MakeOwned(s));
     if (OnLineInserted) OnLineInserted(i);
   });
 }
@@ -162,7 +157,7 @@ void TktEditList::Delete(int i) {
       AssignLineText(FLines[0], std::string_view());
     } else {
       Release(FLines[size_t(i)]);
-      FLines.Erase(size_t(i));
+      EraseLine(size_t(i));
     }
     if (OnLineDeleted) OnLineDeleted(i);
   });
@@ -171,6 +166,8 @@ void TktEditList::Delete(int i) {
 void TktEditList::ClearLines() {
   FLines.Clear();
   FLines.ShrinkWhenEmpty();
+  FRanges.Clear();
+  FRanges.ShrinkWhenEmpty();
   FOwned.clear();
   FOwned.shrink_to_fit();
   FFreeOwned.clear();
@@ -191,7 +188,7 @@ void TktEditList::SetCapacity(int capacity) {
 }
 
 void TktEditList::AppendOneEmptyLine() {
-  FLines.PushBack(TLine{0, kEmptyPos, kOwned});
+  InsertLine(FLines.Size(), TLine{kEmptyPos, kOwned});
   if (OnLineAdded) OnLineAdded(this);
 }
 
@@ -222,8 +219,8 @@ void TktEditList::Unlock() {
 
 // --- bulk operations ----------------------------------------------------------
 
-void TktEditList::AppendBulk(std::unique_ptr<char[]> text, size_t size, bool fireAdded) {
-  const size_t lines = CountTextLines(std::string_view(text.get(), size));
+void TktEditList::AppendBulk(std::unique_ptr<char[]> text, size_t size, size_t lines,
+                             bool fireAdded) {
   // Only an empty list takes a new shared buffer: every base record refers to
   // the one buffer. It is adopted before any line is handed on, so callbacks
   // can read the lines already appended.
@@ -238,20 +235,28 @@ void TktEditList::AppendBulk(std::unique_ptr<char[]> text, size_t size, bool fir
     FLines.Reserve(FLines.Size() + lines);
     kept = std::move(text);
   }
-  SplitInPlace(buf, size, [&](size_t start, size_t len) {
-    if (adopt && start < kEmptyPos && len < kOwned)
-      FLines.PushBack(TLine{0, uint32_t(start), uint32_t(len)});
-    else
-      FLines.PushBack(MakeOwned(std::string_view(buf + start, len)));
-    if (fireAdded && OnLineAdded) OnLineAdded(this);
-  });
+  auto record = [&](size_t start, size_t len) {
+    if (adopt && start < kEmptyPos && len < kOwned) return TLine{uint32_t(start), uint32_t(len)};
+    return MakeOwned(std::string_view(buf + start, len));
+  };
+  if (fireAdded && OnLineAdded) {
+    SplitLinesInPlace(buf, size, [&](size_t start, size_t len) {
+      InsertLine(FLines.Size(), record(start, len));
+      if (OnLineAdded) OnLineAdded(this);
+    });
+  } else {
+    // Nobody watches line by line: records go straight into place.
+    TLine* out = FLines.Extend(lines);
+    SplitLinesInPlace(buf, size, [&](size_t start, size_t len) { *out++ = record(start, len); });
+    if (FRanges.Size() && lines) std::memset(FRanges.Extend(lines), 0, lines * sizeof(TktRange));
+  }
 }
 
 int TktEditList::Add(const std::string& s) {
   int index = 0;
   Bracketed(*this, [&] {
     index = GetCount();
-    FLines.PushBack(MakeOwned(s));
+    InsertLine(FLines.Size(), MakeOwned(s));
     if (OnLineAdded) OnLineAdded(this);
   });
   return index;
@@ -275,9 +280,9 @@ void TktEditList::AddStrings(TStrings* list) {
         text[pos + line.size()] = '\0';
         const TktRange range = ObjToInt(list->GetObject(i));
         if (pos < kEmptyPos && line.size() < kOwned)
-          FLines.PushBack(TLine{range, uint32_t(pos), uint32_t(line.size())});
+          InsertLine(FLines.Size(), TLine{uint32_t(pos), uint32_t(line.size())}, range);
         else
-          FLines.PushBack(MakeOwned(line, range));
+          InsertLine(FLines.Size(), MakeOwned(line), range);
         pos += line.size() + 1;
       }
       text[total] = '\0';
@@ -285,8 +290,10 @@ void TktEditList::AddStrings(TStrings* list) {
       FTextSize = total;
     } else {
       FLines.Reserve(FLines.Size() + size_t(n));
-      for (int i = 0; i < n; ++i)
-        FLines.PushBack(MakeOwned(source.Line(i), ObjToInt(list->GetObject(i))));
+      for (int i = 0; i < n; ++i) {
+        const TktRange range = ObjToInt(list->GetObject(i));
+        InsertLine(FLines.Size(), MakeOwned(source.Line(i)), range);
+      }
     }
     if (OnLinesLoaded) OnLinesLoaded(this);
   });
@@ -308,20 +315,25 @@ void TktEditList::SetTextStr(std::string_view text) {
     Clear();
     auto buf = std::make_unique_for_overwrite<char[]>(text.size() + 1);
     std::memcpy(buf.get(), text.data(), text.size());
-    AppendBulk(std::move(buf), text.size(), true);
+    const size_t lines = CountLines(buf.get(), text.size());
+    AppendBulk(std::move(buf), text.size(), lines, true);
     if (OnTextSet) OnTextSet(this);
   });
 }
 
 void TktEditList::LoadFromStream(TStream& stream) {
-  // The whole stream straight into what becomes the shared buffer.
+  // The whole stream straight into what becomes the shared buffer, counted
+  // piece by piece while each piece is still in the cache.
   int64_t size = stream.GetSize() - stream.GetPosition();
   if (size < 0) size = 0;
   auto buf = std::make_unique_for_overwrite<char[]>(size_t(size) + 1);
+  constexpr int64_t kPiece = 256 * 1024;
+  TLineCounter counter;
   int64_t got = 0;
   while (got < size) {
-    const int64_t n = stream.Read(buf.get() + got, size - got);
+    const int64_t n = stream.Read(buf.get() + got, std::min(kPiece, size - got));
     if (n <= 0) break;
+    counter.Feed(buf.get() + got, size_t(n));
     got += n;
   }
 
@@ -332,7 +344,7 @@ void TktEditList::LoadFromStream(TStream& stream) {
     if (loadedEvent) std::swap(heldBack, OnLineAdded);
     try {
       Clear();
-      AppendBulk(std::move(buf), size_t(got), true);
+      AppendBulk(std::move(buf), size_t(got), counter.Lines(), true);
       if (OnTextSet) OnTextSet(this);
       if (loadedEvent && OnLinesLoaded) OnLinesLoaded(this);
     } catch (...) {

@@ -6,8 +6,10 @@
 //
 // Storage is compact so that 100 MB files load fast and small: text loaded in
 // bulk (a file, SetText, AddStrings into an empty list) stays in one buffer,
-// and each line is a 16-byte record (8 on 32-bit) holding its range and where
-// its text is. A line gets a string of its own only once it is edited.
+// and each line is an 8-byte record saying where its text is. A line gets a
+// string of its own only once it is edited. The ranges live in an array of
+// their own, made when the first range other than 0 is stored (a file shown
+// without a highlighter never needs it).
 // GetView is the cheap read-only access for hot paths; every view is followed
 // by a NUL (view.data()[view.size()] == '\0'), which highlighters rely on.
 //
@@ -71,8 +73,12 @@ public:
   void LoadFromStream(TStream& stream) override;
 
   // --- ranges (the object slots) ---
-  TktRange GetRange(int i) const { return FLines[size_t(i)].Range; }
-  void SetRange(int i, TktRange range) { FLines[size_t(i)].Range = range; }
+  // Unchecked: i must be a line index.
+  TktRange GetRange(int i) const { return FRanges.Size() ? FRanges[size_t(i)] : 0; }
+  void SetRange(int i, TktRange range) {
+    if (!FRanges.Size() && range == 0) return;
+    EnsureRanges()[size_t(i)] = range;
+  }
 
   // Forward rescan. The highlighter's range must already be set to the stored
   // range of line index. Scans line index, then every following line whose
@@ -115,28 +121,36 @@ protected:
   virtual void Changed();
 
 private:
-  // invariant: a record with kOwned set takes its text from FOwned[Pos];
-  // any other from FText[Pos, Pos + LenOwned), and FText[Pos + LenOwned] is
-  // NUL. FText is replaced only while no record refers to it (empty list).
+  // invariant: a record with kOwned set takes its text from FOwned[Pos]
+  // (Pos = kEmptyPos: the empty text); any other from FText[Pos, Pos +
+  // LenOwned), and FText[Pos + LenOwned] is NUL. FText is replaced only while
+  // no record refers to it (empty list).
   struct TLine {
-    TktRange Range;
     uint32_t Pos;
     uint32_t LenOwned;
   };
   static constexpr uint32_t kOwned = 0x80000000u;
 
   void CheckIndex(int i) const;
-  TLine MakeOwned(std::string_view s, TktRange range = 0);
+  TLine MakeOwned(std::string_view s);
+  // The range array, made (all 0) when missing.
+  TGapVector<TktRange>& EnsureRanges();
+  // Adds or removes the range slots beside FLines (when the array exists).
+  void InsertLine(size_t i, const TLine& line, TktRange range = 0);
+  void EraseLine(size_t i);
   void AssignLineText(TLine& line, std::string_view s);
   void Release(const TLine& line);
   void ClearLines();
   // Takes text (size bytes, plus one spare byte at [size]) as the new shared
-  // buffer and appends its lines; OnLineAdded after each when fireAdded.
-  void AppendBulk(std::unique_ptr<char[]> text, size_t size, bool fireAdded);
+  // buffer and appends its lines (lines of them, as TLineCounter counts);
+  // OnLineAdded after each when fireAdded.
+  void AppendBulk(std::unique_ptr<char[]> text, size_t size, size_t lines, bool fireAdded);
   void AppendOneEmptyLine();
   int ScanForced(TktCustomHighLighter& hl, int index, int forceThrough);
 
   TGapVector<TLine> FLines;
+  // invariant: FRanges.Size() is 0 (every range is 0) or FLines.Size().
+  TGapVector<TktRange> FRanges;
   std::unique_ptr<char[]> FText;
   size_t FTextSize = 0;
   std::vector<std::string> FOwned;

@@ -12,14 +12,15 @@ int TktEditList::ScanFrom(TktCustomHighLighter& hl, int index) {
 int TktEditList::ScanForced(TktCustomHighLighter& hl, int index, int forceThrough) {
   const int count = GetCount();
   if (index >= count - 1) return index;
+  TGapVector<TktRange>& ranges = EnsureRanges();
   hl.SetLine(GetView(index), index);
   hl.NextToEol();
   int i = index + 1;
   for (;;) {
     const TktRange range = hl.GetRange();
-    TLine& line = FLines[size_t(i)];
-    if (i > forceThrough && line.Range == range) break;
-    line.Range = range;
+    TktRange& stored = ranges[size_t(i)];
+    if (i > forceThrough && stored == range) break;
+    stored = range;
     hl.SetLine(GetView(i), i);
     hl.NextToEol();
     if (++i == count) break;
@@ -31,14 +32,14 @@ int TktEditList::RescanAfterAdd(TktCustomHighLighter& hl) {
   const int count = GetCount();
   if (count < 2) {
     hl.ResetRange();
-    if (count == 1) FLines[0].Range = hl.GetRange();
+    if (count == 1) SetRange(0, hl.GetRange());
     return 0;
   }
   const int n = count - 1;
-  hl.SetRange(FLines[size_t(n - 1)].Range);
+  hl.SetRange(GetRange(n - 1));
   hl.SetLine(GetView(n - 1), n - 1);
   hl.NextToEol();
-  FLines[size_t(n)].Range = hl.GetRange();
+  SetRange(n, hl.GetRange());
   return n;
 }
 
@@ -47,11 +48,11 @@ int TktEditList::RescanAfterDelete(TktCustomHighLighter& hl, int index) {
   if (count < 1) return 0;
   if (index < 1) {
     hl.ResetRange();
-    FLines[0].Range = hl.GetRange();
+    SetRange(0, hl.GetRange());
     return count > 1 ? ScanFrom(hl, 0) : 0;
   }
   if (index > count) index = count;
-  hl.SetRange(FLines[size_t(index - 1)].Range);
+  hl.SetRange(GetRange(index - 1));
   return ScanFrom(hl, index - 1);
 }
 
@@ -60,29 +61,30 @@ int TktEditList::RescanAfterInsert(TktCustomHighLighter& hl, int index) {
   if (count < 1) return 0;
   if (index < 1) {
     hl.ResetRange();
-    FLines[0].Range = hl.GetRange();
+    SetRange(0, hl.GetRange());
     return count > 1 ? ScanFrom(hl, 0) : 0;
   }
-  hl.SetRange(FLines[size_t(index - 1)].Range);
+  hl.SetRange(GetRange(index - 1));
   // The new line's slot holds nothing yet: store and scan it whatever the
   // stop test says, then go on as usual.
   return ScanForced(hl, index - 1, index);
 }
 
 int TktEditList::RescanAfterPut(TktCustomHighLighter& hl, int index) {
-  hl.SetRange(FLines[size_t(index)].Range);
+  hl.SetRange(GetRange(index));
   return ScanFrom(hl, index);
 }
 
 void TktEditList::RescanAll(TktCustomHighLighter& hl) {
   const int count = GetCount();
   if (count == 0) return;
+  TGapVector<TktRange>& ranges = EnsureRanges();
   hl.ResetRange();
-  FLines[0].Range = hl.GetRange();
+  ranges[0] = hl.GetRange();
   for (int i = 1; i < count; ++i) {
-    hl.SetRange(FLines[size_t(i - 1)].Range);
+    hl.SetRange(ranges[size_t(i - 1)]);
     hl.SetLine(GetView(i - 1), i - 1);
     hl.NextToEol();
-    FLines[size_t(i)].Range = hl.GetRange();
+    ranges[size_t(i)] = hl.GetRange();
   }
 }

@@ -51,6 +51,18 @@ public:
 
   void PushBack(const T& value) { Insert(Size(), value); }
 
+  // Appends n records left for the caller to fill (through the pointer,
+  // before any other change); makes room when needed.
+  T* Extend(size_t n) {
+    if (n == 0) return nullptr;
+    if (FGapLen < n) Grow(FCapacity + n);
+    MoveGap(Size());
+    T* out = &FBody[FGapStart];
+    FGapStart += n;
+    FGapLen -= n;
+    return out;
+  }
+
   void Erase(size_t i) {
     MoveGap(i + 1);
     --FGapStart;

@@ -116,9 +116,10 @@ TEST(EditList, EmptyTextsLeaveOneEmptyLine) {
 TEST(EditList, SplitsTextExactlyLikeTheStringList) {
   std::mt19937 rng(7);
   const char alphabet[] = {'a', 'b', '\r', '\n', ' ', '\t', '\0'};
-  for (int round = 0; round < 300; ++round) {
+  for (int round = 0; round < 400; ++round) {
     std::string text;
-    const int len = int(rng() % 40);
+    // Mostly short texts; every tenth long enough for the block-wise scans.
+    const int len = int(rng() % (round % 10 == 0 ? 20000 : 40));
     for (int i = 0; i < len; ++i) text += alphabet[rng() % sizeof alphabet];
     TStringList reference;
     reference.SetText(text);
@@ -334,6 +335,23 @@ TEST(EditListRanges, AnInsertedLineIsScannedEvenWhenItsEmptySlotLooksRight) {
   f.List.SetText("a\nb");
   f.List.Insert(1, "{");
   EXPECT_EQ(f.Stored(), (std::vector<TktRange>{0, 0, 1}));
+}
+
+TEST(EditListRanges, RangeSlotsFollowInsertsAndDeletesOnceStored) {
+  TktEditList list;
+  list.SetText("a\nb\nc");
+  EXPECT_EQ(list.GetObject(1), nullptr);  // no range stored yet: all 0
+  list.PutObject(1, IntToObj(9));
+  list.Insert(1, "new");
+  list.Add("end");
+  EXPECT_EQ(ObjToInt(list.GetObject(2)), 9);
+  EXPECT_EQ(ObjToInt(list.GetObject(1)), 0);
+  EXPECT_EQ(ObjToInt(list.GetObject(4)), 0);
+  list.Delete(0);
+  EXPECT_EQ(ObjToInt(list.GetObject(1)), 9);
+  TStringStream stream("x\ny");
+  list.LoadFromStream(stream);
+  EXPECT_EQ(list.GetObject(1), nullptr);
 }
 
 TEST(EditListRanges, WithoutAHighlighterReplacingALineLeavesTheSlotsAlone) {
