@@ -280,6 +280,27 @@ std::vector<std::string> CheckInvariants(const THighlighterFactory& factory,
   return faults;
 }
 
+std::vector<std::string> CheckStandardInvariants(const THighlighterFactory& factory,
+                                                 const std::set<TktRange>& declaredRanges,
+                                                 const std::vector<std::string>& fragments,
+                                                 const std::vector<std::string>& openers) {
+  std::vector<std::string> faults;
+  auto run = [&](const char* what, const std::vector<std::string>& lines) {
+    for (const std::string& f : CheckInvariants(factory, lines, declaredRanges))
+      faults.push_back(std::string(what) + ": " + f);
+  };
+  run("random bytes", RandomLines(1, 400, 120));
+  for (uint32_t seed : {2u, 3u, 4u}) run("random pieces", RandomLines(seed, 500, 80, fragments));
+  std::vector<std::string> hostile = HostileLines();
+  for (const std::string& opener : openers) {
+    hostile.push_back(opener);
+    const auto again = HostileLines();
+    hostile.insert(hostile.end(), again.begin(), again.end());
+  }
+  run("hostile lines", hostile);
+  return faults;
+}
+
 std::vector<std::string> RandomLines(uint32_t seed, int count, int maxLength,
                                      const std::vector<std::string>& fragments) {
   std::mt19937 rng(seed);

@@ -81,6 +81,15 @@ std::vector<std::string> CheckInvariants(const THighlighterFactory& factory,
                                          const std::vector<std::string>& lines,
                                          const std::set<TktRange>& declaredRanges);
 
+// The standard run every highlighter's tests make: random bytes, random
+// pieces of its language, and the hostile lines, each set alone and once
+// more after every opener (a line that leaves a construct open: a comment,
+// a block). Returns the violations found.
+std::vector<std::string> CheckStandardInvariants(const THighlighterFactory& factory,
+                                                 const std::set<TktRange>& declaredRanges,
+                                                 const std::vector<std::string>& fragments,
+                                                 const std::vector<std::string>& openers);
+
 // Random lines: bytes drawn from the whole range 0-255, or (with fragments)
 // pieces of the language glued together with random bytes in between.
 std::vector<std::string> RandomLines(uint32_t seed, int count, int maxLength,

@@ -50,33 +50,12 @@ const std::vector<std::string> kPascalFragments = {
     std::string(1, '\0'), "\xff", "|", "Stringresource", "x1", "_a", ";", "\"",
 };
 
-TEST(PasSyn, InvariantsOnRandomBytes) {
-  const auto lines = RandomLines(1, 400, 120);
-  const auto faults = CheckInvariants(MakePas, lines, kPasRanges);
-  EXPECT_TRUE(faults.empty()) << faults.front();
-}
-
-TEST(PasSyn, InvariantsOnRandomPascal) {
-  for (uint32_t seed : {2u, 3u, 4u}) {
-    const auto lines = RandomLines(seed, 500, 80, kPascalFragments);
-    const auto faults = CheckInvariants(MakePas, lines, kPasRanges);
-    EXPECT_TRUE(faults.empty()) << "seed " << seed << ": " << faults.front();
-  }
-  const auto lines = RandomLines(5, 300, 80, kPascalFragments);
-  const auto faults = CheckInvariants(MakePasWithoutD4, lines, kPasRanges);
-  EXPECT_TRUE(faults.empty()) << faults.front();
-}
-
-TEST(PasSyn, InvariantsOnHostileLines) {
-  std::vector<std::string> lines = HostileLines();
-  // The same lines again inside an open comment and an assembler block.
-  for (const char* opener : {"(*", "{", "asm", "property", "asm {"}) {
-    lines.push_back(opener);
-    const auto hostile = HostileLines();
-    lines.insert(lines.end(), hostile.begin(), hostile.end());
-  }
-  const auto faults = CheckInvariants(MakePas, lines, kPasRanges);
-  EXPECT_TRUE(faults.empty()) << faults.front();
+TEST(PasSyn, InvariantsOnRandomAndHostileLines) {
+  const std::vector<std::string> openers = {"(*", "{", "asm", "property", "asm {", "asm (*"};
+  auto faults = CheckStandardInvariants(MakePas, kPasRanges, kPascalFragments, openers);
+  EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
+  faults = CheckStandardInvariants(MakePasWithoutD4, kPasRanges, kPascalFragments, openers);
+  EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
 }
 
 TEST(PasSyn, StoredRangeOutsideTheDeclaredValuesStartsAsPlainCode) {
