@@ -205,8 +205,16 @@ bool TApplication::IsKeyMsg(MSG& msg) {
   bool handled = false;
   if (OnShortCut) OnShortCut(key, handled);
   if (handled) return true;
-  return FMainForm && FMainForm != form && FMainForm->HandleAllocated() &&
-         ::IsWindowEnabled(FMainForm->GetHandle()) && FMainForm->IsShortCut(key);
+  if (FMainForm && FMainForm != form && FMainForm->HandleAllocated() &&
+      ::IsWindowEnabled(FMainForm->GetHandle()) && FMainForm->IsShortCut(key))
+    return true;
+  // Tab moves the focus on the form, unless the control wants the key itself.
+  if (key.CharCode == VK_TAB && msg.message == WM_KEYDOWN && form && form != control &&
+      (::GetKeyState(VK_CONTROL) >= 0) &&
+      !(::SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg)) &
+        (DLGC_WANTTAB | DLGC_WANTALLKEYS)))
+    return form->SelectNext(control, ::GetKeyState(VK_SHIFT) >= 0);
+  return false;
 }
 
 bool TApplication::IsShortCut(TWMKey& msg) {

@@ -265,6 +265,36 @@ void TForm::SetActiveControl(TWinControl* control) {
   if (control && FActive && control->CanFocus()) control->SetFocus();
 }
 
+namespace {
+void CollectTabStops(TWinControl* parent, std::vector<TWinControl*>& list) {
+  for (int i = 0; i < parent->GetControlCount(); ++i) {
+    auto* w = dynamic_cast<TWinControl*>(parent->GetControl(i));
+    if (!w) continue;
+    if (w->GetTabStop()) list.push_back(w);
+    CollectTabStops(w, list);
+  }
+}
+}  // namespace
+
+bool TForm::SelectNext(TWinControl* current, bool forward) {
+  std::vector<TWinControl*> list;
+  CollectTabStops(this, list);
+  if (list.empty()) return false;
+  int n = static_cast<int>(list.size());
+  int start = -1;
+  for (int i = 0; i < n; ++i)
+    if (list[i] == current) start = i;
+  if (start < 0) start = forward ? n - 1 : 0;
+  for (int step = 1; step <= n; ++step) {
+    int i = ((start + (forward ? step : -step)) % n + n) % n;
+    if (list[i] != current && list[i]->CanFocus()) {
+      list[i]->SetFocus();
+      return true;
+    }
+  }
+  return false;
+}
+
 void TForm::SetFocusedControl(TWinControl* control) {
   TWinControl* previous = FFocusedControl;
   FActiveControl = control;

@@ -73,6 +73,10 @@ public:
 
   TWinControl* GetActiveControl() const { return FActiveControl; }
   void SetActiveControl(TWinControl* control);
+  // Focuses the next (or previous) control after current that can take the
+  // focus and has TabStop, in the order the controls were put on their
+  // parents, wrapping around. False when there is none.
+  bool SelectNext(TWinControl* current, bool forward);
 
   // The form's shortcut handling: OnShortCut. Menus and action lists of a
   // derived form add theirs by overriding.

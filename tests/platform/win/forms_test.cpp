@@ -329,3 +329,46 @@ TEST(Forms, ChildWindowsOfSystemClassesKeepTheirOwnBehaviour) {
   EXPECT_STREQ(text, "changed");
 }
 
+
+TEST(Forms, TabMovesTheFocusThroughTabStopsUnlessTheControlWantsTabs) {
+  class TTabControl : public TCustomControl {
+  public:
+    using TCustomControl::TCustomControl;
+    bool WantTabs = false;
+
+  protected:
+    void WndProc(TMessage& msg) override {
+      if (msg.Msg == WM_GETDLGCODE && WantTabs) {
+        msg.Result = DLGC_WANTTAB;
+        return;
+      }
+      TCustomControl::WndProc(msg);
+    }
+  };
+  auto form = std::make_unique<TTestMainForm>(nullptr);
+  std::vector<TTabControl*> c;
+  for (int i = 0; i < 4; ++i) {
+    c.push_back(new TTabControl(form.get()));
+    c[i]->SetBounds(10 + 40 * i, 40, 30, 30);
+    c[i]->SetTabStop(i != 3);  // the last one is no tab stop: skipped
+    c[i]->SetParent(form->Body);
+  }
+  c[1]->SetEnabled(false);  // cannot take the focus: skipped
+  ShowAndPaint(form.get());
+  ::SetForegroundWindow(form->GetHandle());
+  c[0]->SetFocus();
+  auto tab = [&](TWinControl* from) {
+    ::PostMessageA(from->GetHandle(), WM_KEYDOWN, VK_TAB, 1);
+    Application->ProcessMessages();
+  };
+  tab(c[0]);
+  EXPECT_TRUE(c[2]->Focused());
+  tab(c[2]);
+  EXPECT_TRUE(c[0]->Focused());  // wraps around
+  c[0]->WantTabs = true;
+  int tabsSeen = 0;
+  c[0]->OnKeyDown = [&](TObject*, uint16_t& key, TShiftState) { tabsSeen += key == VK_TAB; };
+  tab(c[0]);
+  EXPECT_TRUE(c[0]->Focused());
+  EXPECT_EQ(tabsSeen, 1);
+}
