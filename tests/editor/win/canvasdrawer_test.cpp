@@ -1,7 +1,6 @@
-// The canvas-only drawer (what the editor paints with where there is no
-// GDI) and the choice of drawer the editor makes.
+// The canvas-only drawer: what the editor paints with where there is no GDI.
+// Portable: needs no window.
 #include "editor/TextDrawerCanvas.h"
-#include "editor/win/GdiTextDrawer.h"
 
 #include "platform/RecordingCanvas.h"
 
@@ -122,16 +121,4 @@ TEST(CanvasTextDrawer, BaseStyleSetsTheGridForEveryStyle) {
   d.ExtTextOut(0, 0, 0, nullptr, "ab");
   d.EndDrawing();
   EXPECT_EQ(canvas.OpsOf(coExtTextOut)[0].Advances, (std::vector<int>{10, 10}));
-}
-
-TEST(TextDrawerMaker, EditorGetsTheGdiDrawerOnceInstalled) {
-  TTextDrawerMaker previous = SetTextDrawerMaker(nullptr);
-  auto portable = MakeTextDrawer({}, Courier());
-  EXPECT_NE(dynamic_cast<TCanvasTextDrawer*>(portable.get()), nullptr);
-  UseGdiTextDrawer();
-  auto gdi = MakeTextDrawer({fsBold}, Courier());
-  ASSERT_NE(dynamic_cast<TheTextDrawer*>(gdi.get()), nullptr);
-  EXPECT_EQ(gdi->GetBaseStyle(), TFontStyles{fsBold});
-  EXPECT_EQ(gdi->GetCharWidth(), 8);
-  SetTextDrawerMaker(previous);
 }

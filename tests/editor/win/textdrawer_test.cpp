@@ -3,6 +3,7 @@
 #include "editor/win/GdiTextDrawer.h"
 
 #include "DrawerFixture.h"
+#include "editor/TextDrawerCanvas.h"
 #include "platform/RecordingCanvas.h"
 
 #include <gtest/gtest.h>
@@ -395,4 +396,16 @@ TEST(GdiTextDrawer, DrawsOnAWindow) {
     EXPECT_EQ(back, cw * ch);
   }
   ::DestroyWindow(wnd);
+}
+
+TEST(TextDrawerMaker, EditorGetsTheGdiDrawerOnceInstalled) {
+  TTextDrawerMaker previous = SetTextDrawerMaker(nullptr);
+  auto portable = MakeTextDrawer({}, EditorDefaultFont());
+  EXPECT_NE(dynamic_cast<TCanvasTextDrawer*>(portable.get()), nullptr);
+  UseGdiTextDrawer();
+  auto gdi = MakeTextDrawer({fsBold}, EditorDefaultFont());
+  ASSERT_NE(dynamic_cast<TheTextDrawer*>(gdi.get()), nullptr);
+  EXPECT_EQ(gdi->GetBaseStyle(), TFontStyles{fsBold});
+  EXPECT_EQ(gdi->GetCharWidth(), 8);
+  SetTextDrawerMaker(previous);
 }
