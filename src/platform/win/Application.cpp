@@ -74,7 +74,7 @@ TApplication::TApplication() : TComponent(nullptr) {
     wc.lpfnWndProc = &TApplication::AppWndProc;
     wc.hInstance = instance;
     wc.hIcon = ::LoadIconA(instance, MAKEINTRESOURCEA(1));
-    wc.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+    wc.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
     wc.lpszClassName = kAppClass;
     if (!::RegisterClassA(&wc)) throw EComponentError("Error creating window class");
   }
@@ -382,11 +382,9 @@ void TApplication::HintMouseMessage(TControl* control, const TMessage& msg) {
 }
 
 void TApplication::CancelHintOnInput(const MSG& msg) {
-  if (FHintControl && IsInputMessage(msg.message)) {
-    CancelHint();
-    // The mouse is still over the control: its hint may come back only
-    // after it leaves and enters again.
-  }
+  // A key or a click takes the hint away; the next mouse move over the
+  // control starts its pause again.
+  if (FHintControl && IsInputMessage(msg.message)) CancelHint();
 }
 
 void TApplication::ActivateHint(TPoint cursorPos) {
@@ -516,7 +514,11 @@ void TApplication::WndProc(TMessage& msg) {
         return;
       }
       if (msg.WParam == kHintHideTimer) {
-        CancelHint();
+        // Shown long enough: it stays away until the mouse moves to
+        // another control (the hint control is kept for that).
+        StopHintTimer(kHintHideTimer);
+        if (FHintWindow) FHintWindow->ReleaseHandle();
+        FHintActive = false;
         return;
       }
       break;

@@ -324,7 +324,7 @@ void TWinControl::CreateWnd() {
       SystemProcs()[p.WinClassName] = sys.lpfnWndProc;
     } else {
       wc.style = p.ClassStyle;
-      wc.hCursor = p.Cursor ? p.Cursor : ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+      wc.hCursor = p.Cursor ? p.Cursor : ::LoadCursorA(nullptr, IDC_ARROW);
       FDefWndProc = nullptr;
     }
     wc.lpfnWndProc = &ControlWndProc;

@@ -45,10 +45,10 @@ UINT IconOf(TMsgDlgType type) {
 
 LPCSTR SystemIconOf(TMsgDlgType type) {
   switch (type) {
-    case mtWarning: return MAKEINTRESOURCEA(32515);      // IDI_WARNING
-    case mtError: return MAKEINTRESOURCEA(32513);        // IDI_ERROR
-    case mtInformation: return MAKEINTRESOURCEA(32516);  // IDI_INFORMATION
-    case mtConfirmation: return MAKEINTRESOURCEA(32514); // IDI_QUESTION
+    case mtWarning: return IDI_WARNING;
+    case mtError: return IDI_ERROR;
+    case mtInformation: return IDI_INFORMATION;
+    case mtConfirmation: return IDI_QUESTION;
     default: return nullptr;
   }
 }

@@ -413,3 +413,26 @@ TEST(Application, MessageDlgMakesItsOwnDialogForButtonsTheSystemLacks) {
   EXPECT_EQ(MessageDlg("q", mtWarning, TMsgDlgButtons{mbYes, mbAll}), mrAll);
   Application->SetMessageDlgFunc(nullptr);
 }
+
+TEST(Application, AHintShownLongEnoughStaysAwayWhileTheMouseStaysOnItsControl) {
+  auto form = std::make_unique<TLoggingForm>(nullptr);
+  form->Pad->SetHint("Tip");
+  form->Pad->SetShowHint(true);
+  ShowNow(form.get());
+  Application->SetHintPause(10);
+  Application->SetHintHidePause(60);
+  int shows = 0;
+  Application->OnShowHint = [&](std::string&, bool&, THintInfo&) { ++shows; };
+  ::PostMessageA(form->Pad->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
+  ASSERT_TRUE(PumpUntil([&] { return shows == 1; }));
+  THintWindow* window = Application->GetHintWindow();
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(window->IsHintShowing());
+  EXPECT_TRUE(PumpUntil([&] { return !window->IsHintShowing(); }));
+  ::PostMessageA(form->Pad->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(22, 22));
+  PumpFor(100);
+  EXPECT_EQ(shows, 1);
+  EXPECT_FALSE(window->IsHintShowing());
+  Application->OnShowHint = nullptr;
+  Application->SetHintHidePause(2500);
+}
