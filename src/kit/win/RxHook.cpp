@@ -308,7 +308,12 @@ void TRxWindowHook::Attach() {
   TControlHook* h = HookList().FindOrCreate(FWinControl);
   if (!h->IsAttached(this)) h->Hooks.push_back(this);
   FControlHook = h;
-  h->HookWindow();
+  try {
+    h->HookWindow();  // makes the control's window when it has none
+  } catch (...) {
+    Detach();
+    throw;
+  }
 }
 
 void TRxWindowHook::Detach() {

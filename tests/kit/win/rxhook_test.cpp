@@ -259,3 +259,18 @@ TEST_F(RxHook, AHandlerMayRemoveHooksWhileAMessageIsUnderWay) {
   EXPECT_EQ(Log, (std::vector<std::string>{"B removes A and itself", "form"}));
   delete b;
 }
+
+TEST_F(RxHook, AControlThatCannotHaveAWindowLeavesTheHookDetached) {
+  auto* orphan = new TCustomControl(Form.get());  // no parent: no window possible
+  auto* h = new TRxWindowHook(Form.get());
+  EXPECT_THROW(h->SetWinControl(orphan), EComponentError);
+  EXPECT_EQ(h->GetWinControl(), orphan);
+  Application->ProcessMessages();
+  EXPECT_EQ(WindowHookControlCount(), 0);
+  // Once it has a parent the hook can be activated.
+  orphan->SetParent(Form.get());
+  h->SetActive(false);
+  h->SetActive(true);
+  EXPECT_TRUE(orphan->HandleAllocated());
+  EXPECT_EQ(WindowHookInstallCount(), 1);
+}
