@@ -9,6 +9,8 @@ constexpr UINT_PTR kTimerId = 1;
 }
 
 TTimer::TTimer(TComponent* owner) : TComponent(owner) {
+  // The window system's timer runs while Enabled with a non-zero Interval;
+  // a tick without an OnTimer handler does nothing.
   FWindow = std::make_unique<TUtilityWindow>([this](TMessage& msg) {
     if (msg.Msg != WM_TIMER) return false;
     try {
@@ -18,6 +20,7 @@ TTimer::TTimer(TComponent* owner) : TComponent(owner) {
     }
     return true;
   });
+  UpdateTimer();
 }
 
 TTimer::~TTimer() {
@@ -30,7 +33,7 @@ void TTimer::UpdateTimer() {
     ::KillTimer(FWindow->Handle(), kTimerId);
     FRunning = false;
   }
-  if (FInterval != 0 && FEnabled && FOnTimer) {
+  if (FInterval != 0 && FEnabled) {
     if (!::SetTimer(FWindow->Handle(), kTimerId, FInterval, nullptr))
       throw EOutOfResources("Not enough timers available");
     FRunning = true;
@@ -49,11 +52,6 @@ void TTimer::SetInterval(unsigned interval) {
   UpdateTimer();
 }
 
-void TTimer::SetOnTimer(TNotifyEvent handler) {
-  FOnTimer = std::move(handler);
-  UpdateTimer();
-}
-
 void TTimer::Timer() {
-  if (FOnTimer) FOnTimer(this);
+  if (OnTimer) OnTimer(this);
 }

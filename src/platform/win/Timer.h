@@ -17,9 +17,8 @@ public:
   void SetEnabled(bool enabled);
   unsigned GetInterval() const { return FInterval; }
   void SetInterval(unsigned interval);
-  // Assign through SetOnTimer so the timer starts or stops with the handler.
-  const TNotifyEvent& GetOnTimer() const { return FOnTimer; }
-  void SetOnTimer(TNotifyEvent handler);
+
+  TNotifyEvent OnTimer;
 
 protected:
   virtual void Timer();
@@ -29,7 +28,6 @@ private:
 
   bool FEnabled = true;
   unsigned FInterval = 1000;
-  TNotifyEvent FOnTimer;
   std::unique_ptr<TUtilityWindow> FWindow;
   bool FRunning = false;
 };

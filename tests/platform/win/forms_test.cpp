@@ -148,10 +148,10 @@ TEST(Forms, ShowModalRunsUntilModalResultIsSet) {
   TTimer timer(nullptr);
   timer.SetInterval(30);
   bool mainDisabledMeanwhile = false;
-  timer.SetOnTimer([&](TObject*) {
+  timer.OnTimer = [&](TObject*) {
     mainDisabledMeanwhile = !::IsWindowEnabled(main->GetHandle());
     dialog->SetModalResult(mrYes);
-  });
+  };
   EXPECT_EQ(dialog->ShowModal(), mrYes);
   timer.SetEnabled(false);
   EXPECT_TRUE(mainDisabledMeanwhile);
@@ -163,7 +163,7 @@ TEST(Forms, ShowModalRunsUntilModalResultIsSet) {
   // A close query that refuses keeps the form running; closing it gives mrCancel.
   int queries = 0;
   dialog->OnCloseQuery = [&](TObject*, bool& canClose) { canClose = ++queries > 1; };
-  timer.SetOnTimer([&](TObject*) { dialog->Close(); });
+  timer.OnTimer = [&](TObject*) { dialog->Close(); };
   timer.SetEnabled(true);
   EXPECT_EQ(dialog->ShowModal(), mrCancel);
   timer.SetEnabled(false);
