@@ -121,6 +121,7 @@ bool TktCustomEdit::IsPointInSelection(TPoint value) const {
 }
 
 void TktCustomEdit::SelectAll() {
+  TPaintLockGuard lock(*this);
   const int last = FLines->GetCount();
   const TPoint end(LineLength(last) + 1, last);
   SetBlockBegin(TPoint(1, 1));
@@ -319,7 +320,9 @@ TPoint TktCustomEdit::InsertText(TPoint at, std::string_view text, TSelectionMod
   TPaintLockGuard lock(*this);
   TLinesUpdateGuard bracket(*FLines);
   std::vector<std::string_view> pieces = SplitInsertedText(text);
-  const int y = std::clamp(at.Y, 1, std::max(1, FLines->GetCount()));
+  // A line block may also go after the last line.
+  const int lastLine = FLines->GetCount() + (mode == smLine ? 1 : 0);
+  const int y = std::clamp(at.Y, 1, std::max(1, lastLine));
   const int x = std::max(1, at.X);
   TPoint end;
   switch (mode) {
@@ -382,6 +385,7 @@ void TktCustomEdit::SetWordBlock(TPoint value) {
     SetCaretXY(TPoint(length + 1, y));
     return;
   }
+  TPaintLockGuard lock(*this);
   int start = x;
   int end = x;
   if (FHighLighter && !IsLeadByte(s[size_t(x - 1)])) {

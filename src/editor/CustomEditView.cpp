@@ -91,10 +91,13 @@ void TktCustomEdit::SetTopLine(int value) {
   FTopLine = value;
   UpdateScrollBars();
   if (HandleAllocated()) {
-    if (std::abs(delta) < FLinesInWindow)
+    if (std::abs(delta) < FLinesInWindow) {
       FHost->ScrollWindow(0, -delta * FLineHeight);
-    else
+      // Rows waiting for the end of a list change moved with the pixels.
+      if (!FInvalidateRect.IsEmpty()) FInvalidateRect.Offset(0, -delta * FLineHeight);
+    } else {
       Invalidate();
+    }
   }
   StatusChanged({scTopLine});
   UpdateCaret();

@@ -235,6 +235,13 @@ TEST_F(EditFixture, LineBlocksBecomeWholeLinesBeforeTheTargetLine) {
   EXPECT_EQ(Lines(), (V{"one", "x", "y", "z", "two"}));
 }
 
+TEST_F(EditFixture, ALineBlockReplacingTheLastLinesStaysAtTheEnd) {
+  SetLines({"a", "b", "c"});
+  Select(TPoint(1, 2), TPoint(1, 3), smLine);
+  Edit->SetSelTextPrimitive(smLine, "x");
+  EXPECT_EQ(Lines(), (V{"a", "x"}));
+}
+
 TEST_F(EditFixture, NormalTextEndingInALineBreakEndsAtTheNextLine) {
   SetLines({"abc"});
   EXPECT_EQ(Edit->InsertText(TPoint(2, 1), "x\r\n", smNormal), TPoint(1, 2));

@@ -298,6 +298,16 @@ TEST_F(EditFixture, RowsInvalidatedDuringAListChangeArriveAsOneRectangle) {
   EXPECT_EQ(Host.Invalidated, std::vector<TRect>{TRect(30, 32, 400, 96)});
 }
 
+TEST_F(EditFixture, RowsWaitingForTheListChangeMoveWhenTheWindowScrolls) {
+  SetLines(V(30, "abc"));
+  Edit->GetLines()->BeginUpdate();
+  Edit->GetLines()->Put(17, "changed");  // line 18: the window's last full row
+  Edit->SetTopLine(2);                    // scrolls the pixels one row up
+  Edit->GetLines()->EndUpdate();
+  EXPECT_EQ(Host.CallsStartingWith("scroll"), V{"scroll 0,-16"});
+  EXPECT_EQ(Host.Invalidated, std::vector<TRect>{TRect(30, 256, 400, 272)});
+}
+
 TEST_F(EditFixture, InvalidationTableOfRowsAndAreas) {
   SetLines(V(100, "abc"));
   Edit->SetTopLine(10);
