@@ -68,6 +68,13 @@ tq_wine_prefix() {
     [ -f "$WINEPREFIX/system.reg" ] || { tq_log "wineboot failed"; return 1; }
     touch "$WINEPREFIX/.tq-ready"
   fi
+  if [ ! -f "$WINEPREFIX/.tq-unmanaged" ]; then
+    # Without a window manager Wine waits about 2 s for every managed window
+    # that is hidden; unmanaged windows are hidden at once.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    wineserver -w || true
+    touch "$WINEPREFIX/.tq-unmanaged"
+  fi
 }
 
 TQ_XVFB_PID=""
