@@ -23,9 +23,11 @@
 #include "editor/EditList.h"
 #include "editor/EditSearch.h"
 #include "editor/EditTypes.h"
+#include "editor/Export.h"
 #include "editor/Highlighter.h"
 #include "editor/KeyStrokes.h"
 #include "editor/Marks.h"
+#include "editor/Print.h"
 #include "editor/SupportClasses.h"
 #include "editor/TextDrawer.h"
 #include "editor/UndoList.h"
@@ -258,6 +260,39 @@ public:
   TktCaretHistory& GetCaretHistory() { return FCaretHistory; }
 
   TktEditSearch* GetSearchEngine() const { return FSearchEngine.get(); }
+
+  // --- document files, exports and printing (CustomEditFiles.cpp, CustomEditPrint.cpp) ---
+  // Loads FileName (CR, LF or CR LF line ends; every byte kept, NUL
+  // included); with TabWidth above 1 every TAB becomes TabWidth blanks.
+  // Stamps the document's registry record and restores caret and bookmarks
+  // from it. File and registry errors reach the caller.
+  void LoadFromFile();
+  // Saves FileName with CR LF (LF) after every line, keeping a backup as
+  // BackupMode says, through a temporary file: a failure shows "Error
+  // ce869: " ("Error ce922: ") and the reason through the host, leaves the
+  // file, its backup and Modified as they were, and returns false.
+  bool SaveToFile();
+  bool SaveToFileUnix();
+  // Writes the registry record (date, highlighter name, caret, bookmarks)
+  // and clears Modified; a registry failure shows "Error ce902: ..." and
+  // leaves Modified.
+  void SaveDocumentState();
+  // The whole text through the DOS/Windows Cyrillic tables (undo is
+  // emptied, caret and top line stay, the document is modified).
+  void ConvertDosToWin();
+  void ConvertWinToDos();
+  // Exports the selection (when asked and there is one) or every line
+  // through exporter with the editor's highlighter, and saves the result to
+  // fileName. Nothing unless exporter is a TktCustomExport.
+  void ExportToFile(bool selectionOnly, const std::string& fileName, TComponent* exporter);
+  // What an export or a print reads of this editor.
+  TktExportDocument GetExportDocument() const;
+  // Prints on printer (the platform's printer: see win/PrintDevice.h) with
+  // printFont, or the editor's font when none is given; OnPrintStatus
+  // reports progress and may abort. False when nothing was printed to the
+  // end (no selection to print, or an abort).
+  bool Print(IktPrintDevice& printer, const TktPrintOptions& options,
+             const TFontData* printFont = nullptr);
 
   // --- public fields the application reads and writes -----------------------
   std::string FileName;

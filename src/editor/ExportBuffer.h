@@ -17,6 +17,7 @@ public:
   std::string_view View() const { return std::string_view(FData.get(), FSize); }
 
   void Append(const char* text, size_t size) {
+    if (size == 0) return;  // an empty view may have no data pointer
     if (size > FCapacity - FSize) Grow(size);
     std::memcpy(FData.get() + FSize, text, size);
     FSize += size;

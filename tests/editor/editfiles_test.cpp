@@ -24,9 +24,9 @@ std::string ReadFile(const std::string& name) {
 class FilesCase : public ::testing::Test {
 protected:
   FilesCase() {
-    static int counter = 0;
-    Dir = ::testing::TempDir() + "tq-files-" + IntToStr(int(::time(nullptr) % 100000)) + "-" +
-          IntToStr(++counter);
+    // Named after the test: cases run side by side in processes of their own.
+    Dir = ::testing::TempDir() + "tq-files-" +
+          ::testing::UnitTest::GetInstance()->current_test_info()->name();
     CreateDir(Dir);
     Dir += PathDelim;
   }
