@@ -6,7 +6,7 @@
 
 namespace {
 
-TCharClassSource gSource = &Cp1252CharClasses;
+TCharClassSource gSource = &SystemCharClasses;
 TCharClassTable gTable;
 bool gBuilt = false;
 
@@ -87,7 +87,7 @@ const TCharClassTable& CharClasses() {
 
 TCharClassSource SetCharClassSource(TCharClassSource source) {
   TCharClassSource previous = gSource;
-  gSource = source ? source : &Cp1252CharClasses;
+  gSource = source ? source : &SystemCharClasses;
   gSource(gTable);
   gBuilt = true;
   return previous;

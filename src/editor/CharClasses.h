@@ -1,8 +1,9 @@
 // The one place the editor learns how the system classifies single-byte
 // characters: the lower-case form used for case-insensitive comparison,
 // which characters are alphanumeric (word boundaries) and which bytes lead
-// a double-byte character. Natively a code page 1252 table answers; the
-// Win32 half installs a source that asks the system for its code page.
+// a double-byte character. Under Windows the system answers for its code
+// page (win/CharClassesWin.cpp defines SystemCharClasses there); elsewhere
+// a code page 1252 table does (CharClassesDefault.cpp).
 #pragma once
 
 #include <cstdint>
@@ -20,10 +21,14 @@ using TCharClassSource = void (*)(TCharClassTable& table);
 // Code page 1252 (Western European), the classes the system reports for it.
 void Cp1252CharClasses(TCharClassTable& table);
 
+// The classes of the system this program runs on; the source CharClasses()
+// starts with.
+void SystemCharClasses(TCharClassTable& table);
+
 // The table of the installed source, built on first use. Stays valid for the
 // life of the process; installing another source rebuilds it in place.
 const TCharClassTable& CharClasses();
 
-// Installs another source (nullptr restores code page 1252) and returns the
-// previous one. Meant for start-up, before any search or editor exists.
+// Installs another source (nullptr restores SystemCharClasses) and returns
+// the previous one. Meant for tests and start-up, before any search exists.
 TCharClassSource SetCharClassSource(TCharClassSource source);
