@@ -147,6 +147,14 @@ std::ptrdiff_t TktEditSearch::SkipSearch(std::ptrdiff_t from) {
 }
 
 std::ptrdiff_t TktEditSearch::VectorSearch(std::ptrdiff_t from) {
+  // A case-sensitive search (or a character without a case twin) needs one
+  // compare per end instead of two.
+  const bool twins = FFirstBytes[0] != FFirstBytes[1] || FLastBytes[0] != FLastBytes[1];
+  return twins ? VectorSearchImpl<true>(from) : VectorSearchImpl<false>(from);
+}
+
+template <bool Twins>
+std::ptrdiff_t TktEditSearch::VectorSearchImpl(std::ptrdiff_t from) {
 #ifdef TQ_SEARCH_VECTOR
   const char* t = FText.data();
   const std::ptrdiff_t size = std::ptrdiff_t(FText.size());
@@ -155,14 +163,22 @@ std::ptrdiff_t TktEditSearch::VectorSearch(std::ptrdiff_t from) {
   const __m128i first1 = _mm_set1_epi8(char(FFirstBytes[1]));
   const __m128i last0 = _mm_set1_epi8(char(FLastBytes[0]));
   const __m128i last1 = _mm_set1_epi8(char(FLastBytes[1]));
+  // Bit k: the window starting at p + k has the right first and last character.
+  auto candidates = [&](std::ptrdiff_t p) {
+    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t + p));
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t + p + m - 1));
+    __m128i firstHit = _mm_cmpeq_epi8(a, first0);
+    __m128i lastHit = _mm_cmpeq_epi8(b, last0);
+    if (Twins) {
+      firstHit = _mm_or_si128(firstHit, _mm_cmpeq_epi8(a, first1));
+      lastHit = _mm_or_si128(lastHit, _mm_cmpeq_epi8(b, last1));
+    }
+    return unsigned(_mm_movemask_epi8(_mm_and_si128(firstHit, lastHit)));
+  };
   std::ptrdiff_t i = from;
-  // 16 windows start at i..i+15; the last one ends at i + 15 + m - 1.
-  for (; i + 15 + m - 1 < size; i += 16) {
-    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t + i));
-    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t + i + m - 1));
-    const __m128i firstHit = _mm_or_si128(_mm_cmpeq_epi8(a, first0), _mm_cmpeq_epi8(a, first1));
-    const __m128i lastHit = _mm_or_si128(_mm_cmpeq_epi8(b, last0), _mm_cmpeq_epi8(b, last1));
-    unsigned mask = unsigned(_mm_movemask_epi8(_mm_and_si128(firstHit, lastHit)));
+  // 32 windows start at i..i+31; the last one ends at i + 31 + m - 1.
+  for (; i + 31 + m - 1 < size; i += 32) {
+    uint32_t mask = candidates(i) | (uint32_t(candidates(i + 16)) << 16);
     while (mask != 0) {
       const std::ptrdiff_t start = i + __builtin_ctz(mask);
       mask &= mask - 1;

@@ -65,6 +65,7 @@ private:
   std::ptrdiff_t Search(std::ptrdiff_t from);
   template <bool Fold> std::ptrdiff_t SkipSearch(std::ptrdiff_t from);
   std::ptrdiff_t VectorSearch(std::ptrdiff_t from);
+  template <bool Twins> std::ptrdiff_t VectorSearchImpl(std::ptrdiff_t from);
   bool Verify(std::ptrdiff_t start) const;
 
   std::string FPattern;
