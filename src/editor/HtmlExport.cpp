@@ -53,7 +53,14 @@ std::string HexColor(TColor color) {
   return text;
 }
 
-std::string ColorText(TColor color) { return "\"" + HexColor(color) + "\""; }
+// The colour as an attribute value: "#RRGGBB" with its quotes.
+std::string ColorText(TColor color) {
+  const TColor rgb = ColorToRGB(color);
+  char text[12];
+  std::snprintf(text, sizeof text, "\"#%02X%02X%02X\"", ColorRed(rgb), ColorGreen(rgb),
+                ColorBlue(rgb));
+  return text;
+}
 
 constexpr const char* kClipboardHeader =
     "Version:0.9\r\nStartHTML:%.10d\r\nEndHTML:%.10d\r\nStartFragment:%.10d\r\n"
