@@ -173,7 +173,6 @@ void TktEditList::ClearLines() {
   FFreeOwned.clear();
   FFreeOwned.shrink_to_fit();
   FText.reset();
-  FTextSize = 0;
 }
 
 void TktEditList::Clear() {
@@ -230,7 +229,6 @@ void TktEditList::AppendBulk(std::unique_ptr<char[]> text, size_t size, size_t l
   if (adopt) {
     FLines.ClearAndReserve(lines);
     FText = std::move(text);
-    FTextSize = size;
   } else {
     FLines.Reserve(FLines.Size() + lines);
     kept = std::move(text);
@@ -245,9 +243,15 @@ void TktEditList::AppendBulk(std::unique_ptr<char[]> text, size_t size, size_t l
       if (OnLineAdded) OnLineAdded(this);
     });
   } else {
-    // Nobody watches line by line: records go straight into place.
+    // Nobody watches line by line: records go straight into place. The
+    // count and the split follow one rule; the bound only keeps a slip of
+    // either from writing past the records.
     TLine* out = FLines.Extend(lines);
-    SplitLinesInPlace(buf, size, [&](size_t start, size_t len) { *out++ = record(start, len); });
+    size_t filled = 0;
+    SplitLinesInPlace(buf, size, [&](size_t start, size_t len) {
+      if (filled < lines) out[filled++] = record(start, len);
+    });
+    for (; filled < lines; ++filled) out[filled] = TLine{kEmptyPos, kOwned};
     if (FRanges.Size() && lines) std::memset(FRanges.Extend(lines), 0, lines * sizeof(TktRange));
   }
 }
@@ -287,7 +291,6 @@ void TktEditList::AddStrings(TStrings* list) {
       }
       text[total] = '\0';
       FText = std::move(text);
-      FTextSize = total;
     } else {
       FLines.Reserve(FLines.Size() + size_t(n));
       for (int i = 0; i < n; ++i) {

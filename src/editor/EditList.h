@@ -152,7 +152,6 @@ private:
   // invariant: FRanges.Size() is 0 (every range is 0) or FLines.Size().
   TGapVector<TktRange> FRanges;
   std::unique_ptr<char[]> FText;
-  size_t FTextSize = 0;
   std::vector<std::string> FOwned;
   std::vector<uint32_t> FFreeOwned;
   int FLockCount = 0;
