@@ -75,6 +75,13 @@ tq_wine_prefix() {
     wineserver -w || true
     touch "$WINEPREFIX/.tq-unmanaged"
   fi
+  if [ ! -f "$WINEPREFIX/.tq-printers" ] && lpstat -p PDF >/dev/null 2>&1; then
+    # Wine copies the CUPS queues into the prefix only when it boots it; a
+    # prefix made before the PDF printer existed learns of it this way.
+    wineboot -u >/dev/null 2>&1 || true
+    wineserver -w || true
+    touch "$WINEPREFIX/.tq-printers"
+  fi
 }
 
 TQ_XVFB_PID=""
