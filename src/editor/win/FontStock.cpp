@@ -2,24 +2,9 @@
 #include "editor/win/FontStock.h"
 
 #include "editor/TextDrawer.h"
+#include "platform/win/GdiCanvas.h"
 
 namespace {
-
-// The metrics GDI reports, in the portable form the cell rules read.
-TTextMetrics ToTextMetrics(const TEXTMETRICA& tm) {
-  TTextMetrics m;
-  m.Height = tm.tmHeight;
-  m.Ascent = tm.tmAscent;
-  m.Descent = tm.tmDescent;
-  m.InternalLeading = tm.tmInternalLeading;
-  m.ExternalLeading = tm.tmExternalLeading;
-  m.AveCharWidth = tm.tmAveCharWidth;
-  m.MaxCharWidth = tm.tmMaxCharWidth;
-  m.Overhang = tm.tmOverhang;
-  m.CharSet = tm.tmCharSet;
-  m.FixedPitch = (tm.tmPitchAndFamily & TMPF_FIXED_PITCH) == 0;  // inverted flag
-  return m;
-}
 
 bool ReadABC(HDC dc, unsigned code, TABCWidths& widths) {
   ABC abc{};
@@ -86,7 +71,7 @@ void TheFontStock::CalcFontAdvance(HDC dc, TheFontData& data) const {
   ::GetTextMetricsA(dc, &tm);
   TABCWidths m;
   bool haveM = ReadABC(dc, 'M', m);
-  data.Cell = MeasureTextCell(ToTextMetrics(tm), haveM ? &m : nullptr);
+  data.Cell = MeasureTextCell(TextMetricsFromGdi(tm), haveM ? &m : nullptr);
   data.Cell.DBCharWidth = kNoDBCharWidth;
   if (FpInfo->IsDBCSFont && tm.tmCharSet == SHIFTJIS_CHARSET_ID) {
     TABCWidths p1, p2;

@@ -238,10 +238,7 @@ TSize TCanvas::TextExtent(std::string_view text) {
   return TSize(s.cx, s.cy);
 }
 
-TTextMetrics TCanvas::GetTextMetrics() {
-  RequireFont();
-  TEXTMETRICA tm{};
-  ::GetTextMetricsA(FDC, &tm);
+TTextMetrics TextMetricsFromGdi(const TEXTMETRICA& tm) {
   TTextMetrics m;
   m.Height = tm.tmHeight;
   m.Ascent = tm.tmAscent;
@@ -254,6 +251,14 @@ TTextMetrics TCanvas::GetTextMetrics() {
   m.CharSet = tm.tmCharSet;
   // The flag's sense is inverted in the API: set means variable pitch.
   m.FixedPitch = (tm.tmPitchAndFamily & TMPF_FIXED_PITCH) == 0;
+  return m;
+}
+
+TTextMetrics TCanvas::GetTextMetrics() {
+  RequireFont();
+  TEXTMETRICA tm{};
+  ::GetTextMetricsA(FDC, &tm);
+  TTextMetrics m = TextMetricsFromGdi(tm);
   m.DoubleByte = (::GetFontLanguageInfo(FDC) & GCP_DBCS) != 0;
   return m;
 }

@@ -21,6 +21,10 @@ std::shared_ptr<const TFontObject> AcquireFont(const TFontData& font);
 // Canvas over a device context owned by someone else, who keeps it alive
 // longer than the canvas. The context's state is saved on construction and
 // restored on destruction, so nothing we selected stays in it.
+// GDI's text metrics in the portable form (the double-byte flag needs the
+// DC and is left to the caller).
+TTextMetrics TextMetricsFromGdi(const TEXTMETRICA& tm);
+
 class TCanvas : public ICanvas {
 public:
   explicit TCanvas(HDC dc);
