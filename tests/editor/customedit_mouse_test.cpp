@@ -207,6 +207,8 @@ struct TDropCase {
   V Expected;
   TPoint SelBegin, SelEnd;
 };
+// Test names list the case by name, not as the bytes of the struct.
+void PrintTo(const TDropCase& c, std::ostream* os) { *os << c.Name; }
 
 class DropText : public EditFixture, public ::testing::WithParamInterface<TDropCase> {};
 

@@ -16,6 +16,8 @@ struct TSelCase {
   bool Avail;
   const char* Text;
 };
+// Test names list the case by name, not as the bytes of the struct.
+void PrintTo(const TSelCase& c, std::ostream* os) { *os << c.Name; }
 
 class SelectionModes : public EditFixture, public ::testing::WithParamInterface<TSelCase> {};
 

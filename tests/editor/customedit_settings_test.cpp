@@ -47,6 +47,8 @@ struct TClampCase {
   int Value;
   int Expected;
 };
+// Test names list the case by name, not as the bytes of the struct.
+void PrintTo(const TClampCase& c, std::ostream* os) { *os << c.Name; }
 
 class CustomEditClamp : public EditFixture, public ::testing::WithParamInterface<TClampCase> {};
 

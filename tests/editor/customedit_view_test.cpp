@@ -11,6 +11,8 @@ struct TCaretCase {
   TPoint Target;
   TPoint Expected;
 };
+// Test names list the case by name, not as the bytes of the struct.
+void PrintTo(const TCaretCase& c, std::ostream* os) { *os << c.Name; }
 
 class CaretClamp : public EditFixture, public ::testing::WithParamInterface<TCaretCase> {};
 
