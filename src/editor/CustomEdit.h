@@ -294,6 +294,11 @@ public:
   bool Print(IktPrintDevice& printer, const TktPrintOptions& options,
              const TFontData* printFont = nullptr);
 
+  // --- painting (CustomEditPaint.cpp) ----------------------------------------
+  // Paints what the canvas's clip rectangle covers: gutter, text lines, then
+  // OnPaint. The window half calls it for every paint message.
+  void Paint(ICanvas& canvas);
+
   // --- public fields the application reads and writes -----------------------
   std::string FileName;
   uint8_t AppByte1 = 0;  // the application's own three bytes
@@ -341,6 +346,13 @@ protected:
   // False without a handler, else the handler's verdict.
   virtual bool DoSpecialLineColors(int line, TColor& fg, TColor& bg);
   virtual void SetDefaultKeystrokes();
+  // The gutter rows of lines firstLine..lastLine inside clip (cut at the
+  // gutter's width): line numbers, the gutter's edge, the glyphs of marks.
+  virtual void PaintGutter(ICanvas& canvas, const TRect& clip, int firstLine, int lastLine);
+  // The text rows of lines firstLine..lastLine, columns firstCol..lastCol,
+  // inside clip (cut at the gutter's width), and the area below the text.
+  virtual void PaintTextLines(ICanvas& canvas, const TRect& clip, int firstLine, int lastLine,
+                              int firstCol, int lastCol);
 
   // --- status, caret, scroll bars ---------------------------------------------
   // Adds to the pending changes; reports them at once outside a paint lock.
