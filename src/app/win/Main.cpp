@@ -1,22 +1,27 @@
-// Program entry: create the main window and run the message loop until it
-// is closed. The exit code is the WM_QUIT code (0 on a normal close).
-#include <windows.h>
+// Program entry: the application object and the main window, the document
+// named on the command line loaded into it, then the message loop until the
+// main window is closed (exit code 0).
+#include <cstdlib>
 
 #include "app/win/MainForm.h"
+#include "platform/win/Application.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCmd) {
-  HWND mainForm = tq::CreateMainForm(instance);
-  if (!mainForm) {
-    MessageBoxA(nullptr, "The main window could not be created.", "Tarnquill",
-                MB_OK | MB_ICONERROR);
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  try {
+    TApplication application;
+    application.SetTitle("Tarnquill");
+    TMainForm* mainForm = application.CreateForm<TMainForm>();
+    if (__argc > 1) {
+      try {
+        mainForm->OpenFile(__argv[1]);
+      } catch (const Exception& e) {
+        application.ShowException(e);
+      }
+    }
+    application.Run();
+  } catch (const std::exception& e) {
+    ::MessageBoxA(nullptr, e.what(), "Tarnquill", MB_OK | MB_ICONERROR);
     return 1;
   }
-  ShowWindow(mainForm, showCmd);
-  UpdateWindow(mainForm);
-  MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-  return static_cast<int>(msg.wParam);
+  return 0;
 }

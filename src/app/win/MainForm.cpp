@@ -1,33 +1,47 @@
+// TMainForm.
 #include "app/win/MainForm.h"
 
-namespace tq {
+#include "editor/win/EditWindow.h"
+#include "highlighters/PasSyn.h"
+
 namespace {
 
-LRESULT CALLBACK MainFormProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  switch (msg) {
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
-    default:
-      return DefWindowProcA(wnd, msg, wParam, lParam);
+// The default look of Pascal text: white paper, navy comments, green
+// reserved words, red strings and blue assembler.
+void SetDefaultColours(TktPasSyn& hl) {
+  for (int i = 0; i < hl.GetAttribCount(); ++i) {
+    hl.GetAttribute(i)->SetBackground(clWhite);
+    hl.GetAttribute(i)->SetForeground(clBlack);
   }
+  hl.GetCommentAttri()->SetForeground(clNavy);
+  hl.GetKeyAttri()->SetForeground(clGreen);
+  hl.GetStringAttri()->SetForeground(clRed);
+  hl.GetAsmAttri()->SetForeground(clBlue);
+  hl.GetSpaceAttri()->SetForeground(clWhite);
 }
 
 }  // namespace
 
-HWND CreateMainForm(HINSTANCE instance) {
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-  wc.lpfnWndProc = MainFormProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kMainFormClass;
-  if (!RegisterClassExA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return nullptr;
-  return CreateWindowExA(0, kMainFormClass, kMainFormCaption, WS_OVERLAPPEDWINDOW,
-                         CW_USEDEFAULT, CW_USEDEFAULT, 800, 600, nullptr, nullptr, instance,
-                         nullptr);
+TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
+  SetName("MainForm");
+  SetCaption("Tarnquill");
+  SetPosition(poDefaultPosOnly);
+  SetBounds(0, 0, 800, 600);
+
+  FHighlighter = new TktPasSyn(this);
+  FHighlighter->SetName("Pascal");
+  SetDefaultColours(*FHighlighter);
+
+  FEditor = new TktEditWindow(this);
+  FEditor->SetName("Editor");
+  FEditor->SetAlign(alClient);
+  FEditor->SetParent(this);
+  FEditor->GetEdit()->SetHighLighter(FHighlighter);
+  SetActiveControl(FEditor);
 }
 
-}  // namespace tq
+void TMainForm::OpenFile(const std::string& fileName) {
+  TktCustomEdit* edit = FEditor->GetEdit();
+  edit->FileName = fileName;
+  edit->LoadFromFile();
+}

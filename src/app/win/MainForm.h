@@ -1,15 +1,26 @@
-// The main window: for now an empty frame of class TMainForm titled
-// "Tarnquill"; the documents, menus and tool windows grow on it.
+// The main window, TMainForm, titled "Tarnquill". Until documents get tabs
+// of their own it holds one editor filling its client area, with the Object
+// Pascal highlighter; other windows find it by its class name "TMainForm".
 #pragma once
-#include <windows.h>
 
-namespace tq {
+#include <string>
 
-// Window class name other instances look for when handing over a file.
-inline constexpr char kMainFormClass[] = "TMainForm";
-inline constexpr char kMainFormCaption[] = "Tarnquill";
+// The editor first: its line store declares GetObject, which the Windows
+// headers would rename if they came before it.
+#include "editor/win/EditWindow.h"
+#include "platform/win/Forms.h"
 
-// Registers the class and creates the (hidden) main window; returns null on failure.
-HWND CreateMainForm(HINSTANCE instance);
+class TktPasSyn;
 
-}  // namespace tq
+class TMainForm : public TForm {
+public:
+  explicit TMainForm(TComponent* owner);
+
+  TktEditWindow* GetEditor() const { return FEditor; }
+  // Loads the file into the editor; load errors reach the caller.
+  void OpenFile(const std::string& fileName);
+
+private:
+  TktPasSyn* FHighlighter;  // owned by the form
+  TktEditWindow* FEditor;   // owned by the form
+};
