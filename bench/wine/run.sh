@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Runs the figures measured under Wine in a private Xvfb and prints each on a
+# line of its own as "name: value".
+#   usage: run.sh <bench build folder> <corpus folder>
+# The programs are MinGW targets of the regular MinGW build ($TQ_BUILD/mingw,
+# built here when needed); the corpus comes from make-corpus.sh.
+set -euo pipefail
+corpus="${2:?usage: run.sh <bench build folder> <corpus folder>}"
+source "$(cd "$(dirname "$0")" && pwd)/../../scripts/lib.sh"
+trap tq_cleanup EXIT
+
+big="$corpus/cxx12-headers-20mb.txt"
+[ -f "$big" ] || { echo "run.sh: $big is missing (run make-corpus.sh first)" >&2; exit 1; }
+
+tq_setup
+tq_configure_mingw
+cmake --build "$TQ_BUILD/mingw" --target editor_wine_open_bench -j "$TQ_JOBS" >&2
+tq_wine_prefix
+tq_start_xvfb
+tq_start_wineserver
+
+bin="$TQ_BUILD/mingw/bench/wine/editor_wine_open_bench.exe"
+# Best of three runs: the first one also warms the file cache and Wine.
+best=""
+for _ in 1 2 3; do
+  line="$(wine "$bin" "$big" </dev/null | tr -d '\r' | grep '^editor-wine-open-20mb-s:')"
+  value="${line#*: }"
+  if [ -z "$best" ] || awk -v a="$value" -v b="$best" 'BEGIN { exit !(a < b) }'; then best="$value"; fi
+done
+echo "editor-wine-open-20mb-s: $best"
