@@ -150,6 +150,27 @@ TEST_F(EditWindowTest, ScrollBarsFollowTheTextAndScrollIt) {
   EXPECT_EQ(si.nPos, 2);
 }
 
+TEST_F(EditWindowTest, DraggingTheThumbShowsTheTopLineInAHint) {
+  std::vector<std::string> lines(100, "x");
+  SetLines(lines);
+  ASSERT_TRUE(Edit->GetOptions().Contains(kteoShowScrollHint));
+  Send(WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 30));
+  HWND hint = ::FindWindowA("TScrollHintWindow", nullptr);
+  ASSERT_NE(hint, nullptr);
+  EXPECT_TRUE(::IsWindowVisible(hint));
+  char text[64] = {};
+  ::GetWindowTextA(hint, text, sizeof text);
+  EXPECT_STREQ(text, "TopLine: 30");
+  // At the control's right edge less 4 pixels, 10 pixels from its top.
+  RECT r{};
+  ::GetWindowRect(hint, &r);
+  const TPoint corner = Form->Editor->ClientToScreen(TPoint(Form->Editor->GetClientWidth() - 4, 10));
+  EXPECT_EQ(r.right, corner.X);
+  EXPECT_EQ(r.top, corner.Y);
+  Send(WM_VSCROLL, SB_ENDSCROLL);
+  EXPECT_FALSE(::IsWindowVisible(hint));
+}
+
 TEST_F(EditWindowTest, TheWheelScrollsByWholeNotches) {
   std::vector<std::string> lines(100, "x");
   SetLines(lines);
