@@ -410,6 +410,20 @@ TEST_F(EditWindowTest, AnEditRepaintsItsRowAndScrollingRepaintsWhatCameIntoView)
   // of W is gone from row 1.
   EXPECT_GT(Count(*shot, TRect(x0, 0, x0 + 7 * cw, lh), Rgb(clWindowText)), 20);
   EXPECT_EQ(Count(*shot, TRect(x0 + 20 * cw, lh, x0 + 30 * cw, 2 * lh), Rgb(clWindowText)), 0);
+
+  // A few lines at a time the window's pixels are moved and only the
+  // uncovered rows painted: the result is what a full paint shows.
+  for (int i = 0; i < 3; ++i) Send(WM_VSCROLL, SB_LINEDOWN);
+  Send(WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
+  shot = Capture(Wnd());
+  ::InvalidateRect(Wnd(), nullptr, FALSE);
+  ::UpdateWindow(Wnd());
+  std::unique_ptr<TBitmap> full = Capture(Wnd());
+  int differing = 0;
+  for (int y = 0; y < shot->Height(); ++y)
+    for (int x = 0; x < shot->Width(); ++x)
+      if (shot->Pixel(x, y) != full->Pixel(x, y)) ++differing;
+  EXPECT_EQ(differing, 0);
 }
 
 }  // namespace
