@@ -154,6 +154,13 @@ void TktEditWindow::WndProc(TMessage& msg) {
         return;
       }
       break;
+    case WM_SYSCHAR:
+      // The same character as the system sends it while Alt is down.
+      if (msg.WParam == VK_BACK) {
+        msg.Result = 0;
+        return;
+      }
+      break;
     case WM_HSCROLL:
     case WM_VSCROLL:
       ScrollMessage(msg, msg.Msg == WM_VSCROLL);
@@ -437,12 +444,19 @@ bool TktEditWindow::ClipboardHasFormat(TktClipboardFormat format) const {
   return EditClipboardHasFormat(format);
 }
 
+// The clipboard needs an owner window for what is placed on it: ours, or
+// the application's while we have none.
+HWND TktEditWindow::ClipboardOwner() const {
+  if (TWinControl::HandleAllocated()) return FHandle;
+  return Application ? Application->GetHandle() : nullptr;
+}
+
 bool TktEditWindow::GetClipboardData(TktClipboardFormat format, std::string& data) {
-  return EditClipboardRead(FHandle, format, data);
+  return EditClipboardRead(ClipboardOwner(), format, data);
 }
 
 bool TktEditWindow::SetClipboardData(std::string_view text, std::string_view block) {
-  return EditClipboardWrite(FHandle, text, block);
+  return EditClipboardWrite(ClipboardOwner(), text, block);
 }
 
 bool TktEditWindow::AskYesNo(const std::string& text) {

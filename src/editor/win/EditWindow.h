@@ -82,6 +82,7 @@ private:
   void ImeSetCompositionFont();
   void ScrollMessage(TMessage& msg, bool vertical);
   bool SetCursorMessage(TMessage& msg);
+  HWND ClipboardOwner() const;
   void DragMouseMove(TShiftState shift, int x, int y);
   void EndDrag(TShiftState shift, int x, int y);
 
