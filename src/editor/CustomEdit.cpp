@@ -29,6 +29,7 @@ TktCustomEdit::TktCustomEdit(TComponent* owner) : TComponent(owner) {
   FLines->OnLinesLoaded = [this](TObject*) { ListScanRanges(); };
   FUndoList.OnAdded = [this] { ChangeAdded(); };
   FRedoList.OnAdded = [this] { ChangeAdded(); };
+  WatchTextChanges();
 
   FSelectedColor = std::make_unique<TktSelectedColor>();
   FSelectedColor->OnChange = [this](TObject*) { Invalidate(); };
@@ -333,6 +334,7 @@ void TktCustomEdit::SetSelectionMode(TSelectionMode value) {
   // either mode shows a selection.
   const bool before = SelAvail();
   FSelectionMode = value;
+  ClampBlockToMode();
   if (before || SelAvail()) Invalidate();
   StatusChanged({scSelection});
 }

@@ -17,6 +17,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "editor/CaretHistory.h"
 #include "editor/EditHost.h"
@@ -37,6 +38,18 @@
 
 // The marks of one line, in list order; unused slots are nullptr.
 using TktLineMarks = std::array<TMark*, 9>;
+
+// SearchReplace's option bits.
+enum TktSearchOption : uint8_t {
+  ktsoMatchCase = 1,
+  ktsoWholeWord = 2,
+  ktsoBackwards = 4,
+  ktsoEntireScope = 8,    // the whole text, not from the caret
+  ktsoSelectedOnly = 16,  // the selection only (when there is one)
+  ktsoReplace = 32,
+  ktsoReplaceAll = 64,
+  ktsoPrompt = 128,       // OnReplaceText before each replacement
+};
 
 class TktCustomEdit : public TComponent {
 public:
@@ -294,6 +307,58 @@ public:
   bool Print(IktPrintDevice& printer, const TktPrintOptions& options,
              const TFontData* printFont = nullptr);
 
+  // --- keys and commands (CustomEditKeys.cpp, CustomEditCommands.cpp, CustomEditTyping.cpp) ---
+  // The window half's key messages. KeyDown runs after the platform's own
+  // key-down handling (a key its handler cleared comes as 0, which still
+  // ends a pending chord); a key that became a command is cleared. For a
+  // character message: SwallowChar first (true: drop the character -- it
+  // repeats an input method's result or follows a key that became a
+  // command), then the platform's key-press handling, then KeyPress.
+  // ImeComposition takes an input method's result string.
+  void KeyDown(uint16_t& key, TShiftState shift);
+  bool SwallowChar();
+  void KeyPress(char key);
+  void ImeComposition(const std::string& text);
+  // The key map's command for key, completing a pending two-key chord;
+  // ecNone when there is none (a key of 30..145 then waits as a chord's first).
+  TktEditorCommand TranslateKeyCode(uint16_t key, TShiftState shift);
+  // OnProcessCommand (OnProcessUserCommand from ecUserFirst up) may change
+  // command and aChar; ecNone and the application's commands end there.
+  // Otherwise the command runs under the paint lock and OnCommandDone fires.
+  // data: a TPoint* for ecGotoXY and ecSelGotoXY, a NUL-terminated
+  // const char* for ecImeStr.
+  virtual void ExecuteCommand(TktEditorCommand command, char aChar, void* data);
+  // Where Ctrl+Right and Ctrl+Left go from the caret.
+  virtual TPoint NextWordPos();
+  virtual TPoint PrevWordPos();
+  // To the partner of the bracket at the caret (strings and comments count).
+  virtual void GotoMatchingBracket();
+
+  // --- undo and redo (CustomEditUndo.cpp) -------------------------------------
+  // Replays the newest change backwards (forwards), recording the inverse
+  // in the other list; a change made in two records goes as one step.
+  void Undo();
+  void Redo();
+  // Caret and selection to from..to in column mode; the selection replaced
+  // by text inserted as a column block.
+  void InsertBlock(TPoint from, TPoint to, const std::string& text);
+
+  // --- clipboard (CustomEditClipboard.cpp) --------------------------------------
+  // Copy and cut place the selection as text and as the private block (its
+  // mode byte and text); EktEditError "Clipboard copy operation failed" when
+  // the host cannot place it. Paste prefers a valid private block, so column
+  // and line blocks paste as such; EktEditError "Clipboard paste operation
+  // failed." when a block the clipboard holds cannot be read.
+  void CopyToClipboard();
+  void CutToClipboard();
+  void PasteFromClipboard();
+  bool CanPaste() const;
+
+  // --- search and replace (CustomEditSearch.cpp) -------------------------------
+  // Finds (and replaces) search as options say (TktSearchOption bits);
+  // returns the number of matches found, replaced or skipped.
+  int SearchReplace(const std::string& search, const std::string& replace, uint8_t options);
+
   // --- painting (CustomEditPaint.cpp) ----------------------------------------
   // Paints what the canvas's clip rectangle covers: gutter, text lines, then
   // OnPaint. The window half calls it for every paint message.
@@ -380,13 +445,103 @@ protected:
   TPoint InsertText(TPoint at, std::string_view text, TSelectionMode mode);
   // The selection (if any) replaced by text inserted in mode at the
   // selection's start (column 1 in line mode, the left column in column mode).
-  void SetSelTextPrimitive(TSelectionMode mode, std::string_view text);
+  // Returns where the text's record starts (see InsertAt).
+  TPoint SetSelTextPrimitive(TSelectionMode mode, std::string_view text);
   // Where the text of a removed selection starts.
   TPoint SelectionInsertPoint() const;
   // The largest column a point on line may hold.
   int MaxColumnOf(int line) const;
   // Whether the byte at column of line is the second byte of a double-byte character.
   bool IsTrailByteAt(int line, int column) const;
+
+  // --- command helpers (CustomEditCommands.cpp, CustomEditTyping.cpp) -------------
+  // Runs a command inside ExecuteCommand's lock; true when the view must be
+  // painted at once afterwards.
+  bool RunCommand(TktEditorCommand command, char aChar, void* data);
+  TPoint ClampToLineEnd(TPoint p) const;
+  void MoveCaretAndSelection(TPoint from, TPoint to, bool select);
+  void MoveCaretHorz(int delta, bool select);
+  void MoveCaretVert(int delta, bool select);
+  TktCharSet WordChars() const;
+  void ToggleBookMark(int number);
+  void TypeChar(char c);
+  // Typed text at the caret, or in place of the selection (recorded as
+  // selectionKind, then an insert).
+  void TypeString(std::string_view text, TktChangeReason selectionKind);
+  // text at the caret in insert or overwrite mode, the line stored without
+  // trailing blanks, with its insert record; forcePastEol lets the caret
+  // follow past the line's end.
+  void InsertAtCaret(std::string_view text, bool overwrite, bool forcePastEol);
+  // Records that the text from line y on (lines joined by CR LF) went from
+  // oldText to newText, the command having changed it at offset anchor: a
+  // pure removal as removalKind (from its end back to its start when
+  // fromEnd), anything else as an insert holding what it replaced.
+  void RecordTextChange(TktChangeReason removalKind, bool fromEnd, int y,
+                        std::string_view oldText, std::string_view newText, size_t anchor);
+  // Removes bytes [from, to) of line y (0-based), stores the line without
+  // trailing blanks and records the removal as kind.
+  void RemoveFromLine(int y, int from, int to, TktChangeReason kind, bool fromEnd);
+  void DeleteSelectionRecorded(TktChangeReason kind);
+  void DeleteLastChar();
+  void DeleteChar();
+  // from..to as plain text, recorded as kind; nothing when to is not after from.
+  void DeleteRange(TktChangeReason kind, TPoint from, TPoint to);
+  void DeleteCaretLine();
+  void ClearAll();
+  void LineBreak(bool moveCaret);
+  void InsertTab();
+  void BlockIndent();
+  void BlockUnindent();
+  void RemoveLeadingBytes(int first, const std::vector<int>& counts);
+  void SelectAfterUnindent(TPoint b, TPoint e, int lastLine, int firstRemoved, int lastRemoved);
+  void WrapLines();
+  // Both block points without the setters' checks and notices (commands and
+  // replays select text to change it, even under kteoNoSelection).
+  void SetBlockPoints(TPoint anchor, TPoint end);
+  // In normal mode the block points come back to their lines' ends (a
+  // column or line block may reach past them).
+  void ClampBlockToMode();
+
+  // --- undo replays (CustomEditUndo.cpp) ------------------------------------------
+  void Replay(bool undo);
+  void UndoChange(const TktUndoItem& item);
+  void RedoChange(const TktUndoItem& item);
+  // Takes the text of start..end in mode out and returns it as a record
+  // keeps it.
+  std::string TakeRegion(TPoint start, TPoint end, TSelectionMode mode);
+  // A column block this control inserted, taken out again piece by piece
+  // as its insert record (see ColumnInsertRecord) says.
+  std::string TakeInsertedBlock(TPoint start, TPoint end, const std::string& record);
+  // The selected text as a record keeps it: as GetSelText, but a column
+  // block's pieces without the blanks that pad them to the block's width,
+  // so an undo gives each line back exactly the bytes it lost.
+  std::string SelTextForUndo() const;
+  // A removed text back at `at` in its mode (a line block of lines lines);
+  // returns where it ends.
+  TPoint PutBack(TPoint at, const std::string& text, TSelectionMode mode, int lines);
+  void TrimLine(int line);
+  // The end point a line block's records give its last line.
+  TPoint LineBlockEnd(int lastLine) const;
+  // InsertText at `at`, where a removed selection began; returns where the
+  // inserted text starts. When whole lines went from the text's end, `at`
+  // lies below the last line: normal text then goes on a line of its own
+  // (a line end and the text at the last line's end), a column block at
+  // column 1 of a new line.
+  // *end (when given) receives where the text ends (InsertText's answer).
+  TPoint InsertAt(TPoint at, std::string_view text, TSelectionMode mode, TPoint* end = nullptr);
+  // The text of a column block's insert record: the block, then one more
+  // line end for each line the insert added below the text (lines beyond
+  // linesBefore).
+  std::string ColumnInsertRecord(std::string_view block, int linesBefore) const;
+  // Every change of the text outside a replay empties the redo list.
+  void WatchTextChanges();
+  void TextChanged();
+
+  // --- clipboard and search helpers -------------------------------------------------
+  void PlaceOnClipboard(const std::string& text);
+  void PasteBlock(TSelectionMode mode, std::string_view text);
+  void SelectMatch(int column, int line, int length, bool caretAtStart, bool force);
+  void ShowMatch(bool replacing, int length);
 
   // --- mouse helpers ----------------------------------------------------------
   bool IsInTextArea(int x, int y) const;
@@ -461,6 +616,8 @@ protected:
   TPoint FGutterClickPoint;
   TShiftState FGutterClickShift;
   bool FGutterClickPending = false;
+  // Undo or redo replaying (nested): their changes keep the redo list.
+  int FReplaying = 0;
 
 private:
   friend class TMarkList;

@@ -242,13 +242,10 @@ TPoint TktCustomEdit::SelectionInsertPoint() const {
 
 void TktCustomEdit::SetSelText(const std::string& value) {
   TPaintLockGuard lock(*this);
-  TPoint start = GetCaretXY();
-  if (SelAvail()) {
-    FUndoList.AddChange(ktcrSelDelete, GetBlockBegin(), GetBlockEnd(), GetSelText(),
+  if (SelAvail())
+    FUndoList.AddChange(ktcrSelDelete, GetBlockBegin(), GetBlockEnd(), SelTextForUndo(),
                         FSelectionMode);
-    start = SelectionInsertPoint();
-  }
-  SetSelTextPrimitive(smNormal, value);
+  const TPoint start = SetSelTextPrimitive(smNormal, value);
   // The text went in as normal text: its record replays in normal mode
   // whatever mode the selection had.
   FUndoList.AddChange(ktcrInsert, start, GetCaretXY(), std::string(), smNormal);
@@ -256,7 +253,7 @@ void TktCustomEdit::SetSelText(const std::string& value) {
 
 // --- changing the text ---------------------------------------------------------------
 
-void TktCustomEdit::SetSelTextPrimitive(TSelectionMode mode, std::string_view text) {
+TPoint TktCustomEdit::SetSelTextPrimitive(TSelectionMode mode, std::string_view text) {
   TPaintLockGuard lock(*this);
   TLinesUpdateGuard bracket(*FLines);
   TPoint at = GetCaretXY();
@@ -264,7 +261,7 @@ void TktCustomEdit::SetSelTextPrimitive(TSelectionMode mode, std::string_view te
     at = SelectionInsertPoint();
     DeleteSelection();
   }
-  if (!text.empty()) InsertText(at, text, mode);
+  return text.empty() ? at : InsertAt(at, text, mode);
 }
 
 void TktCustomEdit::DeleteSelection() {
@@ -354,7 +351,9 @@ TPoint TktCustomEdit::InsertText(TPoint at, std::string_view text, TSelectionMod
         if (line > FLines->GetCount()) FLines->Add(std::string());
         std::string s(LineText(line));
         if (int(s.size()) < x - 1) s.resize(size_t(x - 1), ' ');
-        s.insert(size_t(x - 1), pieces[k]);
+        // A column that falls on a double-byte character's second byte
+        // starts after it, as a block's columns are read.
+        s.insert(size_t(x - 1) + (IsTrailByte(s, size_t(x - 1)) ? 1 : 0), pieces[k]);
         FLines->Put(line - 1, s);
       }
       end = TPoint(x + int(pieces.back().size()), y + int(pieces.size()) - 1);
@@ -434,9 +433,14 @@ void TktCustomEdit::DropSelection(TPoint dropPos, bool copy) {
   if (inside) return;
 
   const std::string text = GetSelText();
+  // A line block that ends with the text's last line has no line end after
+  // that line; it goes in with one, so an empty last line is not lost.
+  const std::string inserted =
+      mode == smLine && e.Y == FLines->GetCount() ? text + "\r\n" : text;
   TPaintLockGuard lock(*this);
   if (!copy) {
-    FUndoList.AddChange(ktcrDragDropDelete, b, e, text, mode);
+    FUndoList.AddChange(ktcrDragDropDelete, b, e, mode == smColumn ? SelTextForUndo() : text,
+                        mode);
     // Text taken out before the drop point moves the drop point with it.
     switch (mode) {
       case smNormal:
@@ -458,7 +462,11 @@ void TktCustomEdit::DropSelection(TPoint dropPos, bool copy) {
     DeleteSelection();
   }
   if (mode == smLine) at.X = 1;
-  const TPoint end = InsertText(at, text, mode);
+  const int linesBefore = FLines->GetCount();
+  // Dropped past a line's end, the blanks up to the drop column belong to
+  // the inserted text.
+  const TPoint recordStart = mode == smNormal ? ClampToLineEnd(at) : at;
+  const TPoint end = InsertText(at, inserted, mode);
 
   TPoint recordEnd = end;
   TSelectionMode recordMode = mode;
@@ -473,5 +481,7 @@ void TktCustomEdit::DropSelection(TPoint dropPos, bool copy) {
   }
   SetBlockBegin(at);
   SetBlockEnd(selEnd);
-  FUndoList.AddChange(ktcrDragDropInsert, at, recordEnd, std::string(), recordMode);
+  FUndoList.AddChange(ktcrDragDropInsert, recordStart, recordEnd,
+                      mode == smColumn ? ColumnInsertRecord(inserted, linesBefore) : std::string(),
+                      recordMode);
 }

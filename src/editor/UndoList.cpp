@@ -4,10 +4,16 @@
 void TUndoList::AddChange(TktChangeReason reason, TPoint startPos, TPoint endPos,
                           const std::string& changeText, TSelectionMode selMode) {
   if (FLocked) return;
-  // A loop, not one removal: after MaxUndo was lowered the list may hold one
-  // record more than the limit, and a full list must never grow.
-  while (!FItems.empty() && int(FItems.size()) >= FMaxUndo) FItems.pop_front();
-  FItems.push_back(TktUndoItem{reason, startPos, endPos, changeText, selMode});
+  if (FMaxUndo <= 0) {
+    // Nothing is kept, and what was kept before would replay against text
+    // that has changed since.
+    FItems.clear();
+  } else {
+    // A loop, not one removal: after MaxUndo was lowered the list may hold one
+    // record more than the limit, and a full list must never grow.
+    while (!FItems.empty() && int(FItems.size()) >= FMaxUndo) FItems.pop_front();
+    FItems.push_back(TktUndoItem{reason, startPos, endPos, changeText, selMode});
+  }
   if (OnAdded) OnAdded();
 }
 

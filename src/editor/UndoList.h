@@ -42,8 +42,9 @@ public:
   TUndoList& operator=(const TUndoList&) = delete;
 
   // Appends a record (nothing while locked). A full list first drops its
-  // oldest records so it never holds more than MaxUndo (at least the new
-  // one). Then OnAdded fires: the control marks itself modified.
+  // oldest records so it never holds more than MaxUndo. With MaxUndo 0 no
+  // record is kept and the list empties. Then OnAdded fires: the control
+  // marks itself modified.
   void AddChange(TktChangeReason reason, TPoint startPos, TPoint endPos,
                  const std::string& changeText, TSelectionMode selMode);
   // Removes the newest record and hands it over; its kind, ktcrNothing for

@@ -80,12 +80,17 @@ TEST(UndoList, LoweringMaxUndoTrimsOnlyBeyondOneSpareAndAddingNeverExceedsIt) {
   EXPECT_EQ(list.GetMaxUndo(), 4);
 }
 
-TEST(UndoList, AZeroLimitStillKeepsTheNewestChange) {
+TEST(UndoList, AZeroLimitKeepsNothingButStillReportsEachChange) {
   TUndoList list;
-  list.SetMaxUndo(0);
+  int added = 0;
+  list.OnAdded = [&] { ++added; };
   AddNumbered(list, 1);
-  AddNumbered(list, 2);
-  EXPECT_EQ(Drain(list), "2 ");
+  list.SetMaxUndo(0);  // one record is within the one spare
+  EXPECT_EQ(list.GetCount(), 1);
+  AddNumbered(list, 2);  // unrecorded: the older record could no longer replay
+  AddNumbered(list, 3);
+  EXPECT_EQ(list.GetCount(), 0);
+  EXPECT_EQ(added, 3);
 }
 
 }  // namespace
