@@ -149,7 +149,9 @@ void TktEditWindow::WndProc(TMessage& msg) {
       return;
     case WM_CHAR:
       // Alt+Backspace is an editor command; its character is not typed.
-      if (msg.WParam == VK_BACK && (msg.LParam & 0x20000000)) {
+      // Nor is the character of a key that became a command, or one that
+      // repeats an input method's result.
+      if ((msg.WParam == VK_BACK && (msg.LParam & 0x20000000)) || FEdit->SwallowChar()) {
         msg.Result = 0;
         return;
       }
@@ -279,6 +281,19 @@ void TktEditWindow::DblClick() {
   TCustomControl::DblClick();
 }
 
+// --- keys -----------------------------------------------------------------------------
+
+void TktEditWindow::KeyDown(uint16_t& key, TShiftState shift) {
+  TCustomControl::KeyDown(key, shift);
+  // A key the handler cleared still reaches the control: it ends a chord.
+  FEdit->KeyDown(key, shift);
+}
+
+void TktEditWindow::KeyPress(char& key) {
+  TCustomControl::KeyPress(key);
+  if (key != 0) FEdit->KeyPress(key);
+}
+
 void TktEditWindow::BeginDrag() {
   if (!TWinControl::HandleAllocated()) return;
   FDragging = true;
@@ -335,8 +350,23 @@ void TktEditWindow::DropFiles(TMessage& msg) {
 }
 
 void TktEditWindow::ImeComposition(TMessage& msg) {
-  // The composed text reaches the control as ordinary typing does; the
-  // platform then gets the message too.
+  if (msg.LParam & GCS_RESULTSTR) {
+    std::string text;
+    {
+      TImeContext ime(FHandle);
+      if (ime.Get()) {
+        const LONG size = ::ImmGetCompositionStringA(ime.Get(), GCS_RESULTSTR, nullptr, 0);
+        if (size > 0) {
+          text.resize(size_t(size));
+          const LONG got = ::ImmGetCompositionStringA(ime.Get(), GCS_RESULTSTR, text.data(), DWORD(size));
+          text.resize(size_t(std::max<LONG>(0, std::min(got, size))));
+        }
+      }
+    }
+    // The window system then repeats the text as character messages, which
+    // the control knows to drop.
+    if (!text.empty()) FEdit->ImeComposition(text);
+  }
   TCustomControl::WndProc(msg);
 }
 

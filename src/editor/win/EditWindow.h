@@ -75,6 +75,9 @@ protected:
   void MouseMove(TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
   void DblClick() override;
+  // After the platform's handling (OnKeyDown, OnKeyPress), the control's.
+  void KeyDown(uint16_t& key, TShiftState shift) override;
+  void KeyPress(char& key) override;
 
 private:
   void DropFiles(TMessage& msg);

@@ -104,4 +104,34 @@ TEST_F(EditWindowTest, AClipboardHeldElsewhereFailsAndIsLeftAlone) {
   EXPECT_EQ(data, "before");
 }
 
+TEST_F(EditWindowTest, AColumnBlockCopiedWithKeysPastesBackAsAColumn) {
+  const TShiftState shift{ssShift};
+  const TShiftState ctrl{ssCtrl};
+  SetLines({"abcdef", "ghijkl", "mnopqr", "stuvwx"});
+  Click(CellPoint(2, 1));
+  Key('C', TShiftState{ssShift, ssCtrl});  // column selection
+  ASSERT_EQ(Edit->GetSelectionMode(), smColumn);
+  Key(VK_RIGHT, shift);
+  Key(VK_RIGHT, shift);
+  Key(VK_DOWN, shift);
+  ASSERT_EQ(Edit->GetSelText(), "bc\r\nhi");
+  Key('C', ctrl);
+  EXPECT_EQ(Clipboard().GetAsText(), "bc\r\nhi") << "what other programs paste";
+  std::string block;
+  ASSERT_TRUE(Form->Editor->GetClipboardData(kcfBlock, block));
+  EXPECT_EQ(block, std::string(1, char(smColumn)) + "bc\r\nhi");
+
+  Click(CellPoint(5, 3));
+  Key('V', ctrl);
+  EXPECT_EQ(Lines(), (std::vector<std::string>{"abcdef", "ghijkl", "mnopbcqr", "stuvhiwx"}));
+
+  // Plain text from another program pastes as normal text.
+  Clipboard().SetAsText("1\r\n2");
+  Edit->SetSelectionMode(smNormal);
+  Click(CellPoint(1, 1));
+  Key('V', ctrl);
+  EXPECT_EQ(Lines(), (std::vector<std::string>{"1", "2abcdef", "ghijkl", "mnopbcqr", "stuvhiwx"}));
+  EXPECT_TRUE(ClipboardIsClosed());
+}
+
 }  // namespace
