@@ -38,7 +38,7 @@ int TktCustomEdit::SearchReplace(const std::string& search, const std::string& r
   const bool selectedOnly = (options & ktsoSelectedOnly) && SelAvail();
   const bool replacing = options & ktsoReplace;
   bool replaceAll = options & ktsoReplaceAll;
-  const bool prompt = options & ktsoPrompt;
+  bool prompt = options & ktsoPrompt;
 
   // The scope, and the mode its bounds are read in: the selection's only
   // when searching a selection.
@@ -102,19 +102,25 @@ int TktCustomEdit::SearchReplace(const std::string& search, const std::string& r
   auto handle = [&](int c, int line, bool& replaced) {
     replaced = false;
     ++count;
+    const bool asking = prompt && OnReplaceText;
     SelectMatch(c, line, n, backward, replacing || replaceAll);
-    if (!replaceAll) ShowMatch(replacing, n);
+    // Each match is shown, unless replace-all runs through them unasked.
+    if (!replaceAll || asking) ShowMatch(replacing, n);
     if (!replacing && !replaceAll) return false;
     TktReplaceAction action = raReplace;
-    if (prompt && !replaceAll && OnReplaceText) {
+    if (asking) {
       action = raCancel;
       OnReplaceText(this, search, replace, line, c, action);
     }
     if (action == raCancel) return false;
-    if (action == raReplaceAll && !replaceAll) {
-      replaceAll = true;
-      BeginUpdate();
-      locked = true;
+    if (action == raReplaceAll) {
+      // This one and every other, without asking again.
+      prompt = false;
+      if (!replaceAll) {
+        replaceAll = true;
+        BeginUpdate();
+        locked = true;
+      }
     }
     if (action != raSkip) {
       SetSelText(replace);
@@ -147,10 +153,9 @@ int TktCustomEdit::SearchReplace(const std::string& search, const std::string& r
           const int delta = c + n - after.X;
           engine.FixResults(c, delta);
           columnEnd -= delta;
-          if (line == last.Y) {
-            last.X -= delta;
-            last.Y += addedLines;
-          }
+          if (line == last.Y) last.X -= delta;
+          // Line ends in the replacement move the scope's last line down.
+          last.Y += addedLines;
           line += addedLines;
         }
         y = line;
