@@ -104,8 +104,6 @@ void TktCustomEdit::InsertAtCaret(std::string_view text, bool overwrite, bool fo
   const std::string old(LineText(y));
   std::string line(old);
   if (int(line.size()) < x - 1) line.resize(size_t(x - 1), ' ');
-  std::string replaced;
-  size_t put = text.size();
   if (!overwrite) {
     line.insert(size_t(x - 1), text);
   } else {
@@ -114,10 +112,8 @@ void TktCustomEdit::InsertAtCaret(std::string_view text, bool overwrite, bool fo
     // The run never ends inside a double-byte character; its freed second
     // byte becomes a blank.
     if (to > from && IsTrailByte(line, to)) ++to;
-    replaced = line.substr(from, to - from);
     std::string with(text);
-    if (with.size() < replaced.size()) with.append(replaced.size() - with.size(), ' ');
-    put = with.size();
+    if (with.size() < to - from) with.append(to - from - with.size(), ' ');
     line.replace(from, to - from, with);
   }
   TrimRight(line);
