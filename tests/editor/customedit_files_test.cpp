@@ -52,7 +52,10 @@ protected:
     Edit->LoadFromFile();
   }
   std::string Dir;
-  const std::string Key = "\\Software\\Tarnquill\\Test\\customedit_files";
+  // One key per case: cases run side by side in processes of their own, and
+  // each deletes its key when it ends.
+  const std::string Key = std::string("\\Software\\Tarnquill\\Test\\customedit_files\\") +
+                          ::testing::UnitTest::GetInstance()->current_test_info()->name();
 };
 
 TEST_F(FilesEdit, LineEndsOfEveryKindLoadAndSaveExactly) {

@@ -198,7 +198,10 @@ protected:
     registry.DeleteKey(Key);
     SetDocumentStateKey("\\Software\\Tarnquill");
   }
-  const std::string Key = "\\Software\\Tarnquill\\Test\\editfiles_state";
+  // One key per case: cases run side by side in processes of their own, and
+  // each deletes its key when it ends.
+  const std::string Key = std::string("\\Software\\Tarnquill\\Test\\editfiles_state\\") +
+                          ::testing::UnitTest::GetInstance()->current_test_info()->name();
   const std::string File = "C:\\docs\\sub\\x.pas";
 };
 
