@@ -8,7 +8,6 @@
 
 #include <memory>
 
-#undef GetCharWidth  // a Windows macro; our method keeps its name
 
 class TheFontStock {
 public:

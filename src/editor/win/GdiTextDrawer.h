@@ -9,7 +9,6 @@
 
 #include <vector>
 
-#undef GetCharWidth  // a Windows macro; our method keeps its name
 
 class TheTextDrawer : public ITextDrawer {
 public:

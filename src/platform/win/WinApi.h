@@ -10,3 +10,5 @@
 #undef GetTextMetrics
 #undef GetCharABCWidths
 #undef MessageBox
+#undef GetObject     // TStrings::GetObject; GDI code calls GetObjectA
+#undef GetCharWidth  // the text drawers' cell width; GDI code calls GetCharWidth32A
