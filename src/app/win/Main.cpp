@@ -4,10 +4,30 @@
 #include <cstdlib>
 
 #include "app/win/MainForm.h"
+#include "editor/CodePage.h"
+#include "editor/ExportClipboard.h"
+#include "editor/Print.h"
+#include "editor/win/CodePageWin.h"
+#include "editor/win/ExportClipboardWin.h"
+#include "editor/win/PrintDevice.h"
 #include "platform/win/Application.h"
+
+namespace {
+
+// The editor's portable services ask the system through these: the ANSI code
+// page behind the HTML export's character references, the clipboard that
+// exports go to, and the date and time texts of printed headers.
+void UseSystemServices() {
+  SetAnsiCodePageSource(&SystemAnsiCodePage);
+  SetExportClipboard(&SystemExportClipboard());
+  SetDateTimeTextSource(&SystemDateTimeText);
+}
+
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   try {
+    UseSystemServices();
     TApplication application;
     application.SetTitle("Tarnquill");
     TMainForm* mainForm = application.CreateForm<TMainForm>();
