@@ -3,13 +3,14 @@
 // selection in normal, column and line mode, view, undo records, marks and
 // bookmarks, settings and events. It talks to its window only through
 // IktEditHost, and the window half turns messages into calls of the entry
-// points below (mouse, wheel, scroll bars, timers, focus, size, drag and
-// drop), so all of its decisions can be tested without a window.
+// points below (keys, mouse, wheel, scroll bars, timers, focus, size, drag
+// and drop), so all of its decisions can be tested without a window.
 //
 // Lines and columns of the public operations are 1-based; columns are byte
 // positions. Member functions are split by concern over CustomEdit*.cpp:
 // settings and lifecycle, line-store answers and invalidation, caret and
-// view, selection and text changes, mouse, marks.
+// view, selection and text changes, mouse, marks, keys and commands, typing,
+// undo and redo, clipboard, search.
 #pragma once
 
 #include <array>

@@ -623,4 +623,14 @@ TEST_F(CommandFixture, ScrollCommandsPullTheCaretIntoView) {
   EXPECT_EQ(Edit->GetCaretY(), 28);
 }
 
+TEST_F(CommandFixture, InsertBlockPutsAColumnBlockInPlaceOfItsRange) {
+  SetLines({"abcd", "efgh"});
+  Edit->InsertBlock(TPoint(2, 1), TPoint(3, 2), "X\r\nY");
+  EXPECT_EQ(Lines(), (V{"aXcd", "eYgh"}));
+  EXPECT_EQ(Edit->GetSelectionMode(), smColumn);
+  ASSERT_FALSE(Statuses.empty());
+  EXPECT_TRUE(Statuses.back() & 128);
+  EXPECT_FALSE(Edit->CanUndo());  // a replay's routine: it records nothing itself
+}
+
 }  // namespace
