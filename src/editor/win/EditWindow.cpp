@@ -14,20 +14,6 @@
 
 namespace {
 
-int SignedLo(LPARAM l) { return static_cast<short>(LOWORD(static_cast<DWORD_PTR>(l))); }
-int SignedHi(LPARAM l) { return static_cast<short>(HIWORD(static_cast<DWORD_PTR>(l))); }
-
-TShiftState MouseKeysToShift(WPARAM keys) {
-  TShiftState s;
-  if (keys & MK_SHIFT) s.Include(ssShift);
-  if (keys & MK_CONTROL) s.Include(ssCtrl);
-  if (keys & MK_LBUTTON) s.Include(ssLeft);
-  if (keys & MK_RBUTTON) s.Include(ssRight);
-  if (keys & MK_MBUTTON) s.Include(ssMiddle);
-  if (::GetKeyState(VK_MENU) < 0) s.Include(ssAlt);
-  return s;
-}
-
 HCURSOR CursorOf(TktCursorKind kind) {
   switch (kind) {
     case kcIBeam: return ::LoadCursor(nullptr, IDC_IBEAM);
@@ -169,7 +155,7 @@ void TktEditWindow::WndProc(TMessage& msg) {
       return;
     case WM_MOUSEWHEEL: {
       const int delta = GET_WHEEL_DELTA_WPARAM(msg.WParam);
-      if (FEdit->MouseWheel(delta, MouseKeysToShift(GET_KEYSTATE_WPARAM(msg.WParam)))) {
+      if (FEdit->MouseWheel(delta, MouseShiftState(GET_KEYSTATE_WPARAM(msg.WParam)))) {
         msg.Result = 0;
         return;
       }
@@ -209,7 +195,7 @@ void TktEditWindow::WndProc(TMessage& msg) {
     case WM_LBUTTONUP:
       // The drop comes first: the platform's handling of the release lets
       // go of the mouse, which would read as a cancelled drag.
-      if (FDragging) EndDrag(MouseKeysToShift(msg.WParam), SignedLo(msg.LParam), SignedHi(msg.LParam));
+      if (FDragging) EndDrag(MouseShiftState(msg.WParam), SignedLo(msg.LParam), SignedHi(msg.LParam));
       break;
     case WM_CANCELMODE:
     case WM_CAPTURECHANGED:

@@ -26,20 +26,6 @@ std::map<std::string, WNDPROC>& SystemProcs() {
   return procs;
 }
 
-int SignedLo(LPARAM l) { return static_cast<short>(LOWORD(static_cast<DWORD_PTR>(l))); }
-int SignedHi(LPARAM l) { return static_cast<short>(HIWORD(static_cast<DWORD_PTR>(l))); }
-
-TShiftState MouseShiftState(WPARAM keys) {
-  TShiftState s;
-  if (keys & MK_SHIFT) s.Include(ssShift);
-  if (keys & MK_CONTROL) s.Include(ssCtrl);
-  if (keys & MK_LBUTTON) s.Include(ssLeft);
-  if (keys & MK_RBUTTON) s.Include(ssRight);
-  if (keys & MK_MBUTTON) s.Include(ssMiddle);
-  if (::GetKeyState(VK_MENU) < 0) s.Include(ssAlt);
-  return s;
-}
-
 }  // namespace
 
 LRESULT CALLBACK ControlWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -2,6 +2,7 @@
 // of the component layer.
 #pragma once
 
+#include "platform/Keys.h"
 #include "platform/win/WinApi.h"
 
 // One message on its way through a window procedure; handlers set Result.
@@ -26,3 +27,21 @@ constexpr UINT CM_RELEASE = 0xB001;      // a form asks to be destroyed after it
 constexpr UINT CN_BASE = 0xBC00;         // notifications reflected from the parent to the child
 constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;
 constexpr UINT CN_NOTIFY = CN_BASE + WM_NOTIFY;
+
+// The signed coordinates packed in a mouse message's LPARAM (negative when the
+// mouse is captured and left the window to the left or above).
+inline int SignedLo(LPARAM l) { return static_cast<short>(LOWORD(static_cast<DWORD_PTR>(l))); }
+inline int SignedHi(LPARAM l) { return static_cast<short>(HIWORD(static_cast<DWORD_PTR>(l))); }
+
+// The shift state of a mouse message: its MK_ flags plus the Alt key, which
+// mouse messages do not carry.
+inline TShiftState MouseShiftState(WPARAM keys) {
+  TShiftState s;
+  if (keys & MK_SHIFT) s.Include(ssShift);
+  if (keys & MK_CONTROL) s.Include(ssCtrl);
+  if (keys & MK_LBUTTON) s.Include(ssLeft);
+  if (keys & MK_RBUTTON) s.Include(ssRight);
+  if (keys & MK_MBUTTON) s.Include(ssMiddle);
+  if (::GetKeyState(VK_MENU) < 0) s.Include(ssAlt);
+  return s;
+}
