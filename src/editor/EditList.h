@@ -147,6 +147,7 @@ private:
   void AppendBulk(std::unique_ptr<char[]> text, size_t size, size_t lines, bool fireAdded);
   void AppendOneEmptyLine();
   int ScanForced(TktCustomHighLighter& hl, int index, int forceThrough);
+  int RescanFromFirst(TktCustomHighLighter& hl);
 
   TGapVector<TLine> FLines;
   // invariant: FRanges.Size() is 0 (every range is 0) or FLines.Size().

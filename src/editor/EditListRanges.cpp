@@ -43,14 +43,18 @@ int TktEditList::RescanAfterAdd(TktCustomHighLighter& hl) {
   return n;
 }
 
+// A change at the first line: its start state is the highlighter's reset
+// state, and the following lines are scanned from there.
+int TktEditList::RescanFromFirst(TktCustomHighLighter& hl) {
+  hl.ResetRange();
+  SetRange(0, hl.GetRange());
+  return GetCount() > 1 ? ScanFrom(hl, 0) : 0;
+}
+
 int TktEditList::RescanAfterDelete(TktCustomHighLighter& hl, int index) {
   const int count = GetCount();
   if (count < 1) return 0;
-  if (index < 1) {
-    hl.ResetRange();
-    SetRange(0, hl.GetRange());
-    return count > 1 ? ScanFrom(hl, 0) : 0;
-  }
+  if (index < 1) return RescanFromFirst(hl);
   if (index > count) index = count;
   hl.SetRange(GetRange(index - 1));
   return ScanFrom(hl, index - 1);
@@ -59,11 +63,7 @@ int TktEditList::RescanAfterDelete(TktCustomHighLighter& hl, int index) {
 int TktEditList::RescanAfterInsert(TktCustomHighLighter& hl, int index) {
   const int count = GetCount();
   if (count < 1) return 0;
-  if (index < 1) {
-    hl.ResetRange();
-    SetRange(0, hl.GetRange());
-    return count > 1 ? ScanFrom(hl, 0) : 0;
-  }
+  if (index < 1) return RescanFromFirst(hl);
   hl.SetRange(GetRange(index - 1));
   // The new line's slot holds nothing yet: store and scan it whatever the
   // stop test says, then go on as usual.

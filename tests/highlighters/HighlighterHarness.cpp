@@ -12,24 +12,6 @@
 
 namespace {
 
-// Records every FormatToken call of an export.
-class TRecordingExport : public TktCustomExport {
-public:
-  TRecordingExport() : TktCustomExport(nullptr) {}
-  struct TCall {
-    std::string Text;
-    TktHighLightAttributes* Attribute;
-    bool Escape;
-    bool Space;
-  };
-  std::vector<TCall> Calls;
-  void FormatToken(std::string_view token, TktHighLightAttributes* attribute, bool escape,
-                   bool space) override {
-    Calls.push_back({std::string(token), attribute, escape, space});
-  }
-  std::string GetExporterName() const override { return "Recording"; }
-};
-
 std::string AttributeName(TktHighLightAttributes* attr) { return attr ? attr->GetName() : "-"; }
 
 std::string TokenLine(int line, const TTokenRecord& t) {

@@ -22,9 +22,28 @@
 #include <string_view>
 #include <vector>
 
+#include "editor/Export.h"
 #include "editor/Highlighter.h"
 
 using THighlighterFactory = std::function<std::unique_ptr<TktCustomHighLighter>()>;
+
+// Records every FormatToken call of an export.
+class TRecordingExport : public TktCustomExport {
+public:
+  TRecordingExport() : TktCustomExport(nullptr) {}
+  struct TCall {
+    std::string Text;
+    TktHighLightAttributes* Attribute;
+    bool Escape;
+    bool Space;
+  };
+  std::vector<TCall> Calls;
+  void FormatToken(std::string_view token, TktHighLightAttributes* attribute, bool escape,
+                   bool space) override {
+    Calls.push_back({std::string(token), attribute, escape, space});
+  }
+  std::string GetExporterName() const override { return "Recording"; }
+};
 
 struct TTokenRecord {
   int Pos = 0;

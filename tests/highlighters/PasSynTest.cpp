@@ -256,22 +256,6 @@ TEST(PasSyn, ColoursRoundTripThroughTheRegistry) {
   reg.DeleteKey(key);
 }
 
-class TRecordingExport : public TktCustomExport {
-public:
-  TRecordingExport() : TktCustomExport(nullptr) {}
-  struct TCall {
-    std::string Text;
-    TktHighLightAttributes* Attribute;
-    bool Escape, Space;
-  };
-  std::vector<TCall> Calls;
-  void FormatToken(std::string_view token, TktHighLightAttributes* attribute, bool escape,
-                   bool space) override {
-    Calls.push_back({std::string(token), attribute, escape, space});
-  }
-  std::string GetExporterName() const override { return "Recording"; }
-};
-
 TEST(PasSyn, ExportHandsEveryTokenAndTheLineEndToTheExporter) {
   TktPasSyn hl(nullptr);
   TRecordingExport exporter;
