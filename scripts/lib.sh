@@ -32,17 +32,29 @@ TQ_BASE_PACKAGES=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix gcc-mingw-w64
 
 tq_setup() { tq_need_packages "${TQ_BASE_PACKAGES[@]}" "$@"; }
 
+# ccache, when the machine has it, makes rebuilds in several checkouts of the
+# project cheap (paths below CCACHE_BASEDIR are hashed relative).
+if command -v ccache >/dev/null 2>&1; then
+  export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$TQ_ROOT")}"
+fi
+tq_launcher() {
+  if command -v ccache >/dev/null 2>&1; then
+    echo "-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache"
+  fi
+}
+
 tq_configure_native() {
   local dir="$TQ_BUILD/native"
   # Configure every time (cheap once cached): a new subsystem folder is only
   # seen by a fresh configure.
-  cmake -S "$TQ_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTQ_SANITIZE=ON >/dev/null
+  cmake -S "$TQ_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTQ_SANITIZE=ON \
+    $(tq_launcher) >/dev/null
 }
 
 tq_configure_mingw() {
   local dir="$TQ_BUILD/mingw"
   cmake -S "$TQ_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$TQ_ROOT/cmake/mingw-w64.cmake" >/dev/null
+    -DCMAKE_TOOLCHAIN_FILE="$TQ_ROOT/cmake/mingw-w64.cmake" $(tq_launcher) >/dev/null
 }
 
 # The run's own Wine prefix, made once and reused; never the user's ~/.wine.
