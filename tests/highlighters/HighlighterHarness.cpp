@@ -2,13 +2,20 @@
 // highlighter's tests.
 #include "HighlighterHarness.h"
 
+#include <cctype>
 #include <cstdio>
 #include <fstream>
+#include <map>
 #include <random>
 #include <sstream>
 #include <stdexcept>
 
+#include "editor/CodePage.h"
+#include "editor/EditList.h"
 #include "editor/Export.h"
+#include "editor/HighlightAttributes.h"
+#include "editor/HtmlExport.h"
+#include "editor/RtfExport.h"
 
 namespace {
 
@@ -326,4 +333,313 @@ std::vector<std::string> HostileLines() {
   lines.push_back("");
   lines.push_back(std::string("x\0y\0", 4) + std::string(1000, '\x80'));
   return lines;
+}
+
+// ---------------------------------------------------------------------------
+// Edit check: the line store's rescans against a whole-text scan.
+// ---------------------------------------------------------------------------
+
+namespace {
+
+// Hostile lines short enough to be edited hundreds of times.
+std::vector<std::string> ShortHostileLines() {
+  std::vector<std::string> lines;
+  for (const std::string& l : HostileLines())
+    if (l.size() <= 300) lines.push_back(l);
+  return lines;
+}
+
+// The first difference between the list's state and a fresh whole scan.
+std::string CompareWithWholeScan(const THighlighterFactory& factory, TktCustomHighLighter& listHl,
+                                 const TktEditList& list) {
+  std::vector<std::string> lines;
+  for (int i = 0; i < list.GetCount(); ++i) lines.push_back(list.Get(i));
+  auto fresh = factory();
+  fresh->ResetRange();
+  std::vector<TktRange> starts;
+  const std::vector<TLineScan> whole = ScanText(*fresh, lines, fresh->GetRange(), &starts);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const int index = static_cast<int>(i);
+    if (list.GetRange(index) != starts[i])
+      return "line " + std::to_string(i + 1) + " " + Shorten(lines[i]) + ": stored range " +
+             std::to_string(list.GetRange(index)) + ", a whole scan starts it in " +
+             std::to_string(starts[i]);
+    const TLineScan again = ScanLine(listHl, lines[i], index, list.GetRange(index));
+    if (!(again.Tokens == whole[i].Tokens) || again.EndRange != whole[i].EndRange)
+      return "line " + std::to_string(i + 1) + " " + Shorten(lines[i]) +
+             ": tokens from the stored range differ\n whole:\n" + Describe(whole[i]) +
+             " from the stored range:\n" + Describe(again);
+  }
+  return "";
+}
+
+}  // namespace
+
+std::vector<std::string> CheckEditedRanges(const THighlighterFactory& factory,
+                                           const std::vector<std::string>& fragments,
+                                           const std::vector<std::string>& openers,
+                                           uint32_t seed, int edits) {
+  std::vector<std::string> faults;
+  std::mt19937 rng(seed);
+  // New lines: pieces of the language, openers alone and after code, and
+  // the short hostile lines.
+  std::vector<std::string> pool = RandomLines(seed + 100, 60, 40, fragments);
+  for (const std::string& o : openers) {
+    pool.push_back(o);
+    pool.push_back("x " + o);
+  }
+  const std::vector<std::string> hostile = ShortHostileLines();
+  pool.insert(pool.end(), hostile.begin(), hostile.end());
+  auto pick = [&]() -> const std::string& { return pool[rng() % pool.size()]; };
+
+  auto hl = factory();
+  TktEditList list;
+  for (int i = 0; i < 30; ++i) list.Add(pick());
+  list.RescanAll(*hl);
+  // As the editing control answers the list's notices.
+  list.OnLinePut = [&](int index) { list.RescanAfterPut(*hl, index); };
+  list.OnLineInserted = [&](int index) {
+    if (list.GetCount() >= 1) list.RescanAfterInsert(*hl, index);
+  };
+  list.OnLineDeleted = [&](int index) {
+    if (list.GetCount() >= 1) list.RescanAfterDelete(*hl, index);
+  };
+  std::string report = CompareWithWholeScan(factory, *hl, list);
+  if (!report.empty()) faults.push_back("after loading: " + report);
+  for (int e = 0; e < edits && faults.size() < 5; ++e) {
+    const int count = list.GetCount();
+    const unsigned op = rng() % 3;
+    std::string what;
+    if (op == 0 || count > 60) {
+      if (op == 0 && count > 0) {
+        const int i = static_cast<int>(rng() % static_cast<unsigned>(count));
+        list.Put(i, pick());
+        what = "Put(" + std::to_string(i) + ")";
+      } else {
+        const int i = static_cast<int>(rng() % static_cast<unsigned>(std::max(count, 1)));
+        list.Delete(i);
+        what = "Delete(" + std::to_string(i) + ")";
+      }
+    } else if (op == 1 || count < 2) {
+      const int i = static_cast<int>(rng() % static_cast<unsigned>(count + 1));
+      list.Insert(i, pick());
+      what = "Insert(" + std::to_string(i) + ")";
+    } else {
+      const int i = static_cast<int>(rng() % static_cast<unsigned>(count));
+      list.Delete(i);
+      what = "Delete(" + std::to_string(i) + ")";
+    }
+    report = CompareWithWholeScan(factory, *hl, list);
+    if (!report.empty())
+      faults.push_back("edit " + std::to_string(e + 1) + " " + what + ": " + report);
+  }
+  list.OnLinePut = nullptr;
+  list.OnLineInserted = nullptr;
+  list.OnLineDeleted = nullptr;
+  return faults;
+}
+
+// ---------------------------------------------------------------------------
+// Export check: the text read back from HTML and RTF output.
+// ---------------------------------------------------------------------------
+
+namespace {
+
+// The byte each Unicode character stands for in the ANSI code page; the
+// exporter writes NUL as the replacement character.
+std::map<char32_t, int> BytesOfCodes() {
+  std::map<char32_t, int> bytes;
+  const TAnsiCodePage& cp = AnsiCodePage();
+  for (int b = 255; b >= 0; --b) bytes[cp.Unicode[b]] = b;
+  bytes.emplace(0xFFFD, 0);
+  return bytes;
+}
+
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+}  // namespace
+
+std::string HtmlBodyText(std::string_view body) {
+  static const struct {
+    const char* Name;
+    char32_t Code;
+  } kNames[] = {{"lt", U'<'},      {"gt", U'>'},      {"amp", U'&'},      {"quot", U'"'},
+                {"copy", 0xA9},    {"Agrave", 0xC0},  {"agrave", 0xE0},   {"Ccedil", 0xC7},
+                {"ccedil", 0xE7},  {"Egrave", 0xC8},  {"egrave", 0xE8},   {"Eacute", 0xC9},
+                {"eacute", 0xE9},  {"Ecirc", 0xCA},   {"ecirc", 0xEA},    {"Euml", 0xCB},
+                {"euml", 0xEB},    {"Icirc", 0xCE},   {"icirc", 0xEE},    {"Iuml", 0xCF},
+                {"iuml", 0xEF},    {"Ucirc", 0xDB},   {"ucirc", 0xFB},    {"Uuml", 0xDC},
+                {"uuml", 0xFC}};
+  const std::map<char32_t, int> bytes = BytesOfCodes();
+  std::string text;
+  for (size_t i = 0; i < body.size(); ++i) {
+    const char c = body[i];
+    if (c == '<') {  // markup: every '<' of the text itself is a reference
+      const size_t close = body.find('>', i);
+      if (close == std::string_view::npos) throw std::runtime_error("unclosed tag");
+      i = close;
+      continue;
+    }
+    if (c != '&') {
+      text += c;
+      continue;
+    }
+    const size_t semi = body.find(';', i);
+    if (semi == std::string_view::npos) throw std::runtime_error("unclosed reference");
+    const std::string name(body.substr(i + 1, semi - i - 1));
+    char32_t code = 0;
+    bool known = false;
+    if (!name.empty() && name[0] == '#') {
+      code = static_cast<char32_t>(std::stoul(name.substr(1)));
+      known = true;
+    } else {
+      for (const auto& n : kNames)
+        if (name == n.Name) {
+          code = n.Code;
+          known = true;
+        }
+    }
+    const auto found = known ? bytes.find(code) : bytes.end();
+    const int b = found == bytes.end() ? -1 : found->second;
+    if (b < 0) throw std::runtime_error("reference &" + name + "; stands for no byte");
+    text += static_cast<char>(b);
+    i = semi;
+  }
+  return text;
+}
+
+std::string RtfBodyText(std::string_view body) {
+  std::string text;
+  for (size_t i = 0; i < body.size(); ++i) {
+    const char c = body[i];
+    if (c == '\r' || c == '\n' || c == '{' || c == '}') continue;  // no text in RTF
+    if (c != '\\') {
+      text += c;
+      continue;
+    }
+    if (i + 1 >= body.size()) throw std::runtime_error("backslash at the end");
+    const char n = body[i + 1];
+    if (n == '\\' || n == '{' || n == '}') {
+      text += n;
+      ++i;
+    } else if (n == '\'') {
+      if (i + 3 >= body.size()) throw std::runtime_error("short \\' escape");
+      const int hi = HexDigit(body[i + 2]), lo = HexDigit(body[i + 3]);
+      if (hi < 0 || lo < 0) throw std::runtime_error("bad \\' escape");
+      text += static_cast<char>(hi * 16 + lo);
+      i += 3;
+    } else if ((n >= 'a' && n <= 'z') || (n >= 'A' && n <= 'Z')) {
+      size_t j = i + 1;
+      while (j < body.size() && std::isalpha(static_cast<unsigned char>(body[j]))) ++j;
+      const std::string_view word = body.substr(i + 1, j - i - 1);
+      if (j < body.size() && body[j] == '-') ++j;
+      while (j < body.size() && std::isdigit(static_cast<unsigned char>(body[j]))) ++j;
+      if (j < body.size() && body[j] == ' ') ++j;  // the delimiter belongs to the word
+      if (word == "par") text += "\r\n";
+      i = j - 1;
+    } else {
+      throw std::runtime_error(std::string("unknown control symbol \\") + n);
+    }
+  }
+  return text;
+}
+
+std::vector<std::string> CheckExportText(const THighlighterFactory& factory,
+                                         const std::vector<std::string>& lines) {
+  std::vector<std::string> faults;
+  if (lines.empty()) return faults;
+  auto hl = factory();
+  if (!(hl->GetCapability() & hcExport)) return {"the highlighter cannot export"};
+  TktEditList list;
+  for (const std::string& l : lines) list.Add(l);
+  list.RescanAll(*hl);
+  std::string expected;
+  for (const std::string& l : lines) expected += l + "\r\n";
+  TktExportDocument document;
+  document.Lines = &list;
+
+  auto compare = [&](const std::string& what, const std::string& got) {
+    if (got == expected) return;
+    size_t at = 0;
+    while (at < got.size() && at < expected.size() && got[at] == expected[at]) ++at;
+    // The line the first difference falls in.
+    size_t line = 0, offset = 0;
+    while (line < lines.size() && offset + lines[line].size() + 2 <= at) {
+      offset += lines[line].size() + 2;
+      ++line;
+    }
+    faults.push_back(what + ": the text read back differs at byte " + std::to_string(at) +
+                     " (line " + std::to_string(line + 1) + " " +
+                     (line < lines.size() ? Shorten(lines[line]) : std::string("(past the end)")) +
+                     "), read " + Shorten(got.substr(at, 40)) + ", expected " +
+                     Shorten(expected.substr(at, 40)));
+  };
+  auto body = [&](const std::string& what, TktCustomExport& exporter) -> std::string {
+    const std::string all = exporter.GetBufferString();
+    const std::string header = exporter.GetHeader(), footer = exporter.GetFooter();
+    if (all.size() < header.size() + footer.size() || all.compare(0, header.size(), header) != 0 ||
+        all.compare(all.size() - footer.size(), footer.size(), footer) != 0) {
+      faults.push_back(what + ": the output is not header, body and footer");
+      return std::string();
+    }
+    return all.substr(header.size(), all.size() - header.size() - footer.size());
+  };
+
+  for (int pass = 0; pass < 2; ++pass) {
+    const bool styled = pass == 1;
+    if (styled) {
+      // Colours and styles of every kind, so each token is wrapped in tags.
+      static const TColor kColors[] = {clRed, clNavy, clGreen, clPurple, clTeal, clMaroon};
+      for (int i = 0; i < hl->GetAttribCount(); ++i) {
+        TktHighLightAttributes* a = hl->GetAttribute(i);
+        a->SetForeground(kColors[static_cast<size_t>(i) % 6]);
+        a->SetBackground(i % 2 ? clYellow : clNone);
+        TFontStyles style;
+        if (i % 2) style.Include(fsBold);
+        if (i % 3 == 0) style.Include(fsItalic);
+        if (i % 4 == 1) style.Include(fsUnderline);
+        if (i % 5 == 2) style.Include(fsStrikeOut);
+        a->SetStyle(style);
+      }
+    }
+    const std::string suffix = styled ? " (styled, with backgrounds)" : "";
+    try {
+      TktHtmlExport html(nullptr);
+      html.SetUseBackground(styled);
+      html.ExportLines(1, list.GetCount(), hl.get(), document);
+      compare("HTML" + suffix, HtmlBodyText(body("HTML" + suffix, html)));
+    } catch (const std::exception& e) {
+      faults.push_back("HTML" + suffix + ": " + e.what());
+    }
+    try {
+      TktRtfExport rtf(nullptr);
+      rtf.SetUseBackground(styled);
+      rtf.ExportLines(1, list.GetCount(), hl.get(), document);
+      compare("RTF" + suffix, RtfBodyText(body("RTF" + suffix, rtf)));
+    } catch (const std::exception& e) {
+      faults.push_back("RTF" + suffix + ": " + e.what());
+    }
+  }
+  return faults;
+}
+
+std::vector<std::string> CheckStandardExport(const THighlighterFactory& factory,
+                                             const std::vector<std::string>& fragments,
+                                             const std::vector<std::string>& openers) {
+  std::vector<std::string> lines = RandomLines(11, 300, 120);
+  const std::vector<std::string> pieces = RandomLines(12, 500, 80, fragments);
+  lines.insert(lines.end(), pieces.begin(), pieces.end());
+  const std::vector<std::string> hostile = HostileLines();
+  lines.insert(lines.end(), hostile.begin(), hostile.end());
+  const std::vector<std::string> shortHostile = ShortHostileLines();
+  for (const std::string& opener : openers) {
+    lines.push_back(opener);
+    lines.insert(lines.end(), shortHostile.begin(), shortHostile.end());
+  }
+  return CheckExportText(factory, lines);
 }

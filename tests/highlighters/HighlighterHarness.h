@@ -117,3 +117,38 @@ std::vector<std::string> RandomLines(uint32_t seed, int count, int maxLength,
 // value, very long words, numbers and blanks, unterminated quotes, lone
 // CR and LF characters.
 std::vector<std::string> HostileLines();
+
+// Edit check. Loads lines into a real TktEditList whose callbacks run the
+// line store's own rescans (as the editing control wires them), then makes
+// `edits` random Put/Insert/Delete edits with new lines drawn from pieces of
+// the language (fragments), the openers and the short hostile lines. After
+// every edit each stored range must equal the start range a fresh instance
+// reaches scanning the whole text from ResetRange, and every line scanned
+// from its stored range by the list's highlighter must give the fresh
+// scan's tokens. Call it from a highlighter's test with its factory, its
+// fragments and its openers, and expect an empty result (the violations
+// found, at most a few).
+std::vector<std::string> CheckEditedRanges(const THighlighterFactory& factory,
+                                           const std::vector<std::string>& fragments,
+                                           const std::vector<std::string>& openers,
+                                           uint32_t seed = 1, int edits = 400);
+
+// Export check. Exports the lines (loaded into a TktEditList with their
+// ranges) through the highlighter with the real TktHtmlExport and
+// TktRtfExport, plain and with coloured, styled attributes and backgrounds,
+// and reads the text back from each output (header and footer cut off, tags
+// and control words removed, escapes and character references undone): it
+// must equal the lines, each followed by CR LF. Returns one text per
+// mismatch (empty when the exports keep every byte).
+std::vector<std::string> CheckExportText(const THighlighterFactory& factory,
+                                         const std::vector<std::string>& lines);
+// The export check over the standard lines: random bytes, random pieces of
+// the language, the hostile lines, and the hostile lines after each opener.
+std::vector<std::string> CheckStandardExport(const THighlighterFactory& factory,
+                                             const std::vector<std::string>& fragments,
+                                             const std::vector<std::string>& openers);
+
+// The text read back from an exporter's body (the buffer without the
+// exporter's header and footer).
+std::string HtmlBodyText(std::string_view body);
+std::string RtfBodyText(std::string_view body);

@@ -58,6 +58,20 @@ TEST(PasSyn, InvariantsOnRandomAndHostileLines) {
   EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
 }
 
+const std::vector<std::string> kPascalOpeners = {"(*", "{", "asm", "property", "asm {", "asm (*"};
+
+TEST(PasSyn, RangesStoredAfterEditsEqualAWholeScan) {
+  for (uint32_t seed : {1u, 2u}) {
+    const auto faults = CheckEditedRanges(MakePas, kPascalFragments, kPascalOpeners, seed);
+    EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
+  }
+}
+
+TEST(PasSyn, HtmlAndRtfExportsKeepEveryCharacter) {
+  const auto faults = CheckStandardExport(MakePas, kPascalFragments, kPascalOpeners);
+  EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
+}
+
 TEST(PasSyn, StoredRangeOutsideTheDeclaredValuesStartsAsPlainCode) {
   TktPasSyn hl(nullptr);
   for (TktRange bad : {TktRange(0), TktRange(8), TktRange(255), TktRange(0x10007), TktRange(-1)}) {
