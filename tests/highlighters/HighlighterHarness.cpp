@@ -16,6 +16,8 @@
 #include "editor/HighlightAttributes.h"
 #include "editor/HtmlExport.h"
 #include "editor/RtfExport.h"
+#include "highlighters/KeywordTable.h"
+#include "platform/TypInfo.h"
 
 namespace {
 
@@ -642,4 +644,66 @@ std::vector<std::string> CheckStandardExport(const THighlighterFactory& factory,
     lines.insert(lines.end(), shortHostile.begin(), shortHostile.end());
   }
   return CheckExportText(factory, lines);
+}
+
+std::vector<std::string> CheckKeywordData(const TKeywordTable& table,
+                                          const std::vector<std::string>& words) {
+  std::vector<std::string> faults;
+  if (table.WordCount() != static_cast<int>(words.size()))
+    faults.push_back("the table holds " + std::to_string(table.WordCount()) + " words, not " +
+                     std::to_string(words.size()));
+  std::multiset<std::string> listed(words.begin(), words.end()), stored;
+  for (int h = 0; h < table.TableSize(); ++h)
+    for (const TKeywordDef& k : table.Entry(h)) stored.insert(std::string(k.Word));
+  if (listed != stored) faults.push_back("the stored words are not the listed ones");
+  for (const std::string& w : words) {
+    const int h = table.HashOf(w);
+    if (h < 0 || h >= table.TableSize()) {
+      faults.push_back(w + " hashes to " + std::to_string(h) + ", outside the table");
+      continue;
+    }
+    bool inEntry = false;
+    for (const TKeywordDef& k : table.Entry(h)) inEntry = inEntry || k.Word == w;
+    if (!inEntry) faults.push_back(w + " is not in the entry of its hash " + std::to_string(h));
+    if (!table.Find(h, w.data(), w.size())) faults.push_back(w + " is not found by a lookup");
+  }
+  return faults;
+}
+
+std::string CheckExportCalls(TktCustomHighLighter& hl, std::string_view line,
+                             const std::vector<TExpectedCall>& expected) {
+  TRecordingExport exporter;
+  TktCustomExport* previous = hl.GetExporter();
+  hl.SetExporter(&exporter);
+  hl.ResetRange();
+  hl.SetLineForExport(line);
+  size_t guard = 0;
+  while (!hl.AtLineEnd() && ++guard <= line.size() + 1) hl.ExportNextToken();
+  hl.SetExporter(previous);
+  for (size_t i = 0; i < std::max(expected.size(), exporter.Calls.size()); ++i) {
+    if (i >= expected.size()) return "an extra call " + QuoteText(exporter.Calls[i].Text);
+    if (i >= exporter.Calls.size()) return "no call for " + QuoteText(expected[i].Text);
+    const TExpectedCall& w = expected[i];
+    const TRecordingExport::TCall& c = exporter.Calls[i];
+    if (c.Text != w.Text || c.Attribute != w.Attribute || c.Escape != w.Escape || c.Space != w.Space)
+      return "call " + std::to_string(i) + ": " + QuoteText(c.Text) + " " +
+             AttributeName(c.Attribute) + (c.Escape ? " escape" : "") + (c.Space ? " space" : "") +
+             ", expected " + QuoteText(w.Text) + " " + AttributeName(w.Attribute) +
+             (w.Escape ? " escape" : "") + (w.Space ? " space" : "");
+  }
+  return "";
+}
+
+std::vector<std::string> PublishedAttributeNames(TComponent* component) {
+  std::vector<std::string> names;
+  for (const TPropInfo* p : GetPropList(component))
+    if (p->Name.size() > 5 && p->Name.compare(p->Name.size() - 5, 5, "Attri") == 0)
+      names.push_back(p->Name);
+  return names;
+}
+
+std::vector<std::string> AttributeNames(TktCustomHighLighter& hl) {
+  std::vector<std::string> names;
+  for (int i = 0; i < hl.GetAttribCount(); ++i) names.push_back(hl.GetAttribute(i)->GetName());
+  return names;
 }

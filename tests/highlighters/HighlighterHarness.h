@@ -152,3 +152,29 @@ std::vector<std::string> CheckStandardExport(const THighlighterFactory& factory,
 // exporter's header and footer).
 std::string HtmlBodyText(std::string_view body);
 std::string RtfBodyText(std::string_view body);
+
+class TKeywordTable;
+// Keyword data: the table holds exactly the listed words (in any order,
+// each once), every word hashes below the table size and sits in the entry
+// of its own hash, where a lookup of its own text finds a word. Returns the
+// faults found.
+std::vector<std::string> CheckKeywordData(const TKeywordTable& table,
+                                          const std::vector<std::string>& words);
+
+// One expected FormatToken call of an export.
+struct TExpectedCall {
+  std::string Text;
+  TktHighLightAttributes* Attribute;
+  bool Escape;
+  bool Space;
+};
+// Exports line (from the highlighter's reset range) through a recording
+// exporter and compares the calls, the line end included, with expected.
+// Empty when they agree, else a report of the first difference.
+std::string CheckExportCalls(TktCustomHighLighter& hl, std::string_view line,
+                             const std::vector<TExpectedCall>& expected);
+
+// The names of the published properties that end in "Attri", in order.
+std::vector<std::string> PublishedAttributeNames(TComponent* component);
+// The attributes' names in the highlighter's (name-sorted) list.
+std::vector<std::string> AttributeNames(TktCustomHighLighter& hl);

@@ -1,0 +1,323 @@
+// TktJScriptSyn: tables and scanner routines of the JavaScript highlighter.
+#include "highlighters/JScriptSyn.h"
+
+#include "editor/LocalStr.h"
+#include "highlighters/ScanHelpers.h"
+
+using namespace hlscan;
+
+namespace {
+
+TktCustomHighLighter* CreateJScriptSyn(TComponent* owner) { return new TktJScriptSyn(owner); }
+const int kRegistered = RegisterHighlighter(&CreateJScriptSyn);
+
+}  // namespace
+
+const TCharTables& TktJScriptSyn::CharTables() {
+  static const TCharTables tables = [] {
+    TCharTables t;
+    for (int c = 0; c < 256; ++c) {
+      const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+      t.Ident[static_cast<size_t>(c)] = letter || c == '_' || (c >= '0' && c <= '9');
+      if (letter) t.HashValue[static_cast<size_t>(c)] = (c | 0x20) - 'a' + 1;
+    }
+    t.HashValue['_'] = 31;
+    return t;
+  }();
+  return tables;
+}
+
+const TKeywordTable& TktJScriptSyn::Keywords() {
+  // clang-format off
+  static const TKeywordTable table(CharTables(), kKeywordTableSize, TKeywordCompare::kcHashValues, {
+          {"abs"}, {"acos"}, {"action"}, {"alert"}, {"alinkColor"}, {"Anchor"}, {"anchor"},
+          {"anchors"}, {"appCodeName"}, {"Applet"}, {"applets"}, {"appName"}, {"appVersion"},
+          {"Area"}, {"arguments"}, {"Array"}, {"array"}, {"asin"}, {"atan"}, {"atan2"}, {"back"},
+          {"bgColor"}, {"big"}, {"blink"}, {"blur"}, {"bold"}, {"Boolean"}, {"border"}, {"break"},
+          {"Button"}, {"caller"}, {"ceil"}, {"charAt"}, {"Checkbox"}, {"checked"}, {"clearTimeout"},
+          {"click"}, {"close"}, {"closed"}, {"comment"}, {"complete"}, {"confirm"}, {"constructor"},
+          {"continue"}, {"cookie"}, {"cos"}, {"current"}, {"Date"}, {"defaultChecked"},
+          {"defaultSelected"}, {"defaultStatus"}, {"defaultValue"}, {"description"}, {"document"},
+          {"domain"}, {"E"}, {"elements"}, {"else"}, {"embeds"}, {"enabledPlugin"}, {"encoding"},
+          {"escape"}, {"eval"}, {"exp"}, {"fgColor"}, {"filename"}, {"FileUpload"}, {"fixed"},
+          {"floor"}, {"focus"}, {"fontcolor"}, {"fontsize"}, {"for"}, {"Form"}, {"form"}, {"forms"},
+          {"forward"}, {"Frame"}, {"frames"}, {"Function"}, {"function"}, {"getDate"}, {"getDay"},
+          {"getHours"}, {"getMinutes"}, {"getMonth"}, {"getSeconds"}, {"getTime"},
+          {"getTimezoneOffset"}, {"getYear"}, {"go"}, {"hash"}, {"height"}, {"Hidden"}, {"history"},
+          {"host"}, {"hostname"}, {"href"}, {"hspace"}, {"if"}, {"Image"}, {"images"}, {"in"},
+          {"index"}, {"indexOf"}, {"isNaN"}, {"italics"}, {"javaEnabled"}, {"join"},
+          {"lastIndexOf"}, {"lastModified"}, {"length"}, {"Link"}, {"link"}, {"linkColor"},
+          {"links"}, {"LN10"}, {"LN2"}, {"location"}, {"log"}, {"LOG10E"}, {"LOG2E"}, {"loop"},
+          {"lowsrc"}, {"Math"}, {"max"}, {"MAX_VALUE"}, {"method"}, {"MimeType"}, {"mimeTypes"},
+          {"min"}, {"MIN_VALUE"}, {"name"}, {"NaN"}, {"navigator"}, {"NEGATIVE_INFINITY"}, {"new"},
+          {"next"}, {"Number"}, {"object"}, {"onAbort"}, {"onBlur"}, {"onChange"}, {"onClick"},
+          {"onError"}, {"onFocus"}, {"onLoad"}, {"onMouseOut"}, {"onMouseOver"}, {"onReset"},
+          {"onSelect"}, {"onSubmit"}, {"onUnload"}, {"open"}, {"opener"}, {"Option"}, {"options"},
+          {"parent"}, {"parse"}, {"parseFloat"}, {"parseInt"}, {"Password"}, {"pathname"}, {"PI"},
+          {"Plugin"}, {"plugins"}, {"port"}, {"POSITIVE_INFINITY"}, {"pow"}, {"previous"},
+          {"prompt"}, {"property"}, {"protocol"}, {"prototype"}, {"Radio"}, {"random"},
+          {"referrer"}, {"refresh"}, {"reload"}, {"replace"}, {"Reset"}, {"reset"}, {"return"},
+          {"reverse"}, {"round"}, {"scroll"}, {"search"}, {"Select"}, {"select"}, {"selected"},
+          {"selectedIndex"}, {"self"}, {"setDate"}, {"setHours"}, {"setMinutes"}, {"setMonth"},
+          {"setSeconds"}, {"setTime"}, {"setTimeout"}, {"setYear"}, {"sin"}, {"small"}, {"sort"},
+          {"split"}, {"sqrt"}, {"SQRT1_2"}, {"SQRT2"}, {"src"}, {"status"}, {"strike"}, {"String"},
+          {"sub"}, {"submit"}, {"substring"}, {"suffixes"}, {"sup"}, {"taint"}, {"taintEnabled"},
+          {"tan"}, {"target"}, {"Text"}, {"text"}, {"Textarea"}, {"this"}, {"title"},
+          {"toGMTString"}, {"toLocaleString"}, {"toLowerCase"}, {"top"}, {"toString"},
+          {"toUpperCase"}, {"type"}, {"unescape"}, {"untaint"}, {"URL"}, {"userAgent"}, {"UTC"},
+          {"value"}, {"valueOf"}, {"var"}, {"vlinkColor"}, {"vspace"}, {"while"}, {"width"},
+          {"window"}, {"with"}, {"write"}, {"writeln"},
+  });
+  // clang-format on
+  return table;
+}
+
+const TktFamilyHighlighter::TProcTable& TktJScriptSyn::Procs() {
+  static const TProcTable procs = [] {
+    TProcTable p;
+    p.fill(Proc(&TktJScriptSyn::UnknownProc));
+    p[0] = &TktJScriptSyn::NullProc;
+    for (int c = 1; c <= 32; ++c) p[static_cast<size_t>(c)] = Proc(&TktJScriptSyn::SpaceProc);
+    p['\n'] = Proc(&TktJScriptSyn::LFProc);
+    p['\r'] = Proc(&TktJScriptSyn::CRProc);
+    for (int c = 'A'; c <= 'Z'; ++c) p[static_cast<size_t>(c)] = Proc(&TktJScriptSyn::IdentProc);
+    for (int c = 'a'; c <= 'z'; ++c) p[static_cast<size_t>(c)] = Proc(&TktJScriptSyn::IdentProc);
+    p['_'] = Proc(&TktJScriptSyn::IdentProc);
+    for (int c = '0'; c <= '9'; ++c) p[static_cast<size_t>(c)] = Proc(&TktJScriptSyn::NumberProc);
+    p['"'] = Proc(&TktJScriptSyn::StringProc);
+    p['\''] = Proc(&TktJScriptSyn::StringProc);
+    p['#'] = Proc(&TktJScriptSyn::PoundProc);
+    p['$'] = Proc(&TktJScriptSyn::DollarProc);
+    p['%'] = Proc(&TktJScriptSyn::PercentProc);
+    p['&'] = Proc(&TktJScriptSyn::AndProc);
+    p['*'] = Proc(&TktJScriptSyn::StarProc);
+    p['+'] = Proc(&TktJScriptSyn::PlusProc);
+    p['-'] = Proc(&TktJScriptSyn::MinusProc);
+    p['.'] = Proc(&TktJScriptSyn::PointProc);
+    p['/'] = Proc(&TktJScriptSyn::SlashProc);
+    p['|'] = Proc(&TktJScriptSyn::OrProc);
+    for (char c : std::string_view("(),{}~"))
+      p[static_cast<unsigned char>(c)] = Proc(&TktJScriptSyn::SymbolProc);
+    return p;
+  }();
+  return procs;
+}
+
+TktJScriptSyn::TktJScriptSyn(TComponent* owner)
+    : TktFamilyHighlighter(owner, CharTables(), Procs(), tkNull, tkUnknown, rsNormal, rsComment,
+                           rsNormal) {
+  (void)kRegistered;
+  FCommentAttri = MakeAttribute(SAttrComment);
+  FIdentifierAttri = MakeAttribute(SAttrIdentifier);
+  FKeyAttri = MakeAttribute(SAttrReservedWord);
+  FNumberAttri = MakeAttribute(SAttrNumber);
+  FSpaceAttri = MakeAttribute(SAttrSpace);
+  FStringAttri = MakeAttribute(SAttrString);
+  FSymbolAttri = MakeAttribute(SAttrSymbol);
+  SetKind(tkComment, FCommentAttri, true, false);
+  SetKind(tkIdentifier, FIdentifierAttri, false, false);
+  SetKind(tkKey, FKeyAttri, false, false);
+  SetKind(tkNull, nullptr, false, false);
+  SetKind(tkNumber, FNumberAttri, false, false);
+  SetKind(tkSpace, FSpaceAttri, false, true);
+  SetKind(tkString, FStringAttri, true, false);
+  SetKind(tkSymbol, FSymbolAttri, true, false);
+  SetKind(tkUnknown, FStringAttri, true, false);
+  SetDefaultFilter(SFilterJScript);
+}
+
+const TClassInfo& TktJScriptSyn::StaticClassInfo() {
+  static const TClassInfo info =
+      TClassInfo("TktJScriptSyn", &TktFamilyHighlighter::StaticClassInfo())
+          .Object("CommentAttri", &TktJScriptSyn::GetCommentAttri)
+          .Object("IdentifierAttri", &TktJScriptSyn::GetIdentifierAttri)
+          .Object("KeyAttri", &TktJScriptSyn::GetKeyAttri)
+          .Object("NumberAttri", &TktJScriptSyn::GetNumberAttri)
+          .Object("SpaceAttri", &TktJScriptSyn::GetSpaceAttri)
+          .Object("StringAttri", &TktJScriptSyn::GetStringAttri)
+          .Object("SymbolAttri", &TktJScriptSyn::GetSymbolAttri);
+  return info;
+}
+
+const TClassInfo* TktJScriptSyn::ClassInfo() const { return &StaticClassInfo(); }
+
+TktHighLightAttributes* TktJScriptSyn::GetDefaultAttribute(int index) const {
+  switch (index) {
+    case 0:
+      return FSpaceAttri;
+    case 1:
+      return FCommentAttri;
+    case 2:
+      return FKeyAttri;
+    default:
+      return nullptr;
+  }
+}
+
+int TktJScriptSyn::GetCapability() const {
+  return TktFamilyHighlighter::GetCapability() | hcExport;
+}
+
+std::string TktJScriptSyn::GetLanguageName() const { return SLangJScript; }
+
+void TktJScriptSyn::Next() {
+  FTokenPos = FRun;
+  if (FRange == rsComment && !AtEnd() && !IsLineBreak(FLine[FRun])) {
+    FTokenKind = tkComment;
+    CommentFrom(FRun);
+    return;
+  }
+  Dispatch();
+}
+
+void TktJScriptSyn::CommentFrom(size_t from) {
+  const size_t close = FindCommentClose(FLine, from);
+  if (close < LineLength() && FLine[close] == '*') {
+    FRun = close + 2;
+    FRange = rsNormal;
+  } else {
+    FRun = close;  // a line break or the line end: the comment stays open
+    FRange = rsComment;
+  }
+}
+
+void TktJScriptSyn::SpaceProc() {
+  FTokenKind = tkSpace;
+  FRun = SkipBlanks(FLine, FRun + 1);
+}
+
+void TktJScriptSyn::LFProc() {
+  FTokenKind = tkSpace;
+  ++FRun;
+}
+
+void TktJScriptSyn::CRProc() {
+  FTokenKind = tkSpace;
+  ++FRun;
+  if (CharAt(FRun) == '\n') ++FRun;
+}
+
+void TktJScriptSyn::IdentProc() {
+  const TCharTables& tables = CharTables();
+  const size_t start = FRun;
+  const size_t n = LineLength();
+  // Every identifier character adds (digits add nothing); a sum past the
+  // table is an identifier whatever follows, so long words stop adding.
+  int hash = 0;
+  while (FRun < n && tables.IsIdent(FLine[FRun])) {
+    if (hash < kKeywordTableSize) hash += tables.Hash(FLine[FRun]);
+    ++FRun;
+  }
+  FTokenKind = Keywords().Find(hash, FLine.data() + start, FRun - start) ? tkKey : tkIdentifier;
+}
+
+void TktJScriptSyn::NumberProc() {
+  FTokenKind = tkNumber;
+  const size_t n = LineLength();
+  ++FRun;
+  while (FRun < n) {
+    const char c = FLine[FRun];
+    if (c == '.') {
+      if (CharAt(FRun + 1) == '.') break;
+    } else if (!IsDigit(c) && c != 'e' && c != 'E') {
+      break;
+    }
+    ++FRun;
+  }
+}
+
+void TktJScriptSyn::StringProc() {
+  FTokenKind = tkString;
+  const char quote = FLine[FRun];
+  if (CharAt(FRun + 1) == quote && CharAt(FRun + 2) == quote) FRun += 2;
+  // No escape character; a line break or the line end ends it open.
+  const size_t n = LineLength();
+  ++FRun;
+  while (FRun < n) {
+    const char c = FLine[FRun];
+    if (c == quote) {
+      ++FRun;
+      return;
+    }
+    if (IsLineBreak(c)) return;
+    ++FRun;
+  }
+}
+
+void TktJScriptSyn::PoundProc() {
+  FTokenKind = tkString;
+  ++FRun;
+  while (FRun < LineLength() && IsDigit(FLine[FRun])) ++FRun;
+}
+
+void TktJScriptSyn::DollarProc() {
+  FTokenKind = tkNumber;
+  ++FRun;
+  while (FRun < LineLength() && IsHexDigit(FLine[FRun])) ++FRun;
+}
+
+void TktJScriptSyn::PercentProc() {
+  FTokenKind = tkSymbol;
+  FRun += CharAt(FRun + 1) == '=' ? 2 : 1;
+}
+
+void TktJScriptSyn::AndProc() {
+  FTokenKind = tkSymbol;
+  const char next = CharAt(FRun + 1);
+  FRun += (next == '&' || next == '=') ? 2 : 1;
+}
+
+void TktJScriptSyn::StarProc() {
+  FTokenKind = tkSymbol;
+  FRun += CharAt(FRun + 1) == '=' ? 2 : 1;
+}
+
+void TktJScriptSyn::PlusProc() {
+  FTokenKind = tkSymbol;
+  const char next = CharAt(FRun + 1);
+  FRun += (next == '+' || next == '=') ? 2 : 1;
+}
+
+void TktJScriptSyn::MinusProc() {
+  FTokenKind = tkSymbol;
+  const char next = CharAt(FRun + 1);
+  FRun += (next == '-' || next == '=' || next == '>') ? 2 : 1;
+}
+
+void TktJScriptSyn::PointProc() {
+  FTokenKind = tkSymbol;
+  FRun += (CharAt(FRun + 1) == '.' && CharAt(FRun + 2) == '.') ? 3 : 1;
+}
+
+void TktJScriptSyn::SlashProc() {
+  const char next = CharAt(FRun + 1);
+  if (next == '*') {
+    FTokenKind = tkComment;
+    // From the opener's "*", so "/*/" is a whole comment.
+    CommentFrom(FRun + 1);
+    return;
+  }
+  if (next == '/') {
+    FTokenKind = tkComment;
+    FRun = FindLineBreak(FLine, FRun + 2);
+    return;
+  }
+  FTokenKind = tkSymbol;
+  FRun += next == '=' ? 2 : 1;
+}
+
+void TktJScriptSyn::OrProc() {
+  FTokenKind = tkSymbol;
+  const char next = CharAt(FRun + 1);
+  FRun += (next == '|' || next == '=') ? 2 : 1;
+}
+
+void TktJScriptSyn::SymbolProc() {
+  FTokenKind = tkSymbol;
+  ++FRun;
+}
+
+void TktJScriptSyn::UnknownProc() {
+  FTokenKind = tkUnknown;
+  ++FRun;
+}
