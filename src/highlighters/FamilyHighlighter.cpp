@@ -47,7 +47,7 @@ TktHighLightAttributes* TktFamilyHighlighter::MakeAttribute(const char* name) {
 
 void TktFamilyHighlighter::SetKind(uint8_t kind, TktHighLightAttributes* attribute, bool escape,
                                    bool space) {
-  FKinds[kind] = TKindInfo{attribute, escape, space};
+  FKinds[kind] = TKindInfo{attribute, nullptr, escape, space};
 }
 
 void TktFamilyHighlighter::SetLine(std::string_view line, int lineNumber) {
@@ -79,7 +79,8 @@ void TktFamilyHighlighter::ExportNextToken() {
   // The flags follow the scanned kind: a token that reads as another kind
   // (assembler text) still has its characters escaped.
   const TKindInfo& info = FKinds[FTokenKind];
-  exporter->FormatToken(GetToken(), GetTokenAttribute(), info.Escape, info.Space);
+  exporter->FormatToken(GetToken(), info.ExportAttribute ? info.ExportAttribute : GetTokenAttribute(),
+                        info.Escape, info.Space);
 }
 
 void TktFamilyHighlighter::SetRange(TktRange value) {

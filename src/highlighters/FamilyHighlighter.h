@@ -73,6 +73,9 @@ protected:
   // the flags the exporter receives with it.
   struct TKindInfo {
     TktHighLightAttributes* Attribute = nullptr;
+    // The attribute an export gives the kind when it differs from the one
+    // on screen (nullptr: the token's attribute).
+    TktHighLightAttributes* ExportAttribute = nullptr;
     bool Escape = false;  // the text may hold characters an export format escapes
     bool Space = false;   // the token is white space
   };
@@ -90,6 +93,9 @@ protected:
   TktHighLightAttributes* MakeAttribute(const char* name);
   void SetKind(uint8_t kind, TktHighLightAttributes* attribute, bool escape, bool space);
   const TKindInfo& KindInfo(uint8_t kind) const { return FKinds[kind]; }
+  void SetExportAttribute(uint8_t kind, TktHighLightAttributes* attribute) {
+    FKinds[kind].ExportAttribute = attribute;
+  }
 
   // Scans the token at the run position through the scanner table.
   void Dispatch() {

@@ -256,9 +256,11 @@ std::vector<std::string> CheckInvariants(const THighlighterFactory& factory,
       while (!fresh->AtLineEnd() && ++guard <= lines[i].size() + 1) fresh->ExportNextToken();
       const std::vector<TTokenRecord>& tokens = scans[i].Tokens;
       bool same = exporter.Calls.size() == tokens.size() + 1;
+      // A token's attribute in an export may differ from the one on screen
+      // (each highlighter's tests check which), but it is never missing:
+      // the exporter would read a line end.
       for (size_t k = 0; same && k < tokens.size(); ++k)
-        same = exporter.Calls[k].Text == tokens[k].Text &&
-               AttributeName(exporter.Calls[k].Attribute) == tokens[k].Attribute;
+        same = exporter.Calls[k].Text == tokens[k].Text && exporter.Calls[k].Attribute != nullptr;
       if (same) {
         const auto& end = exporter.Calls.back();
         same = end.Text.empty() && end.Attribute == nullptr && !end.Escape && !end.Space;

@@ -11,7 +11,8 @@
 //    and make up the line, the line-end token sits at the line's length,
 //    scanning ends, end ranges are among the declared values, a rescan from
 //    a stored range (also in a fresh instance) gives the same tokens, and the
-//    export path hands the exporter the same tokens and one line end.
+//    export path hands the exporter the same tokens, each with an attribute,
+//    and one line end.
 #pragma once
 
 #include <cstdint>

@@ -1,0 +1,493 @@
+// TDcjCppSyn: tables, scanner routines and colour import of the C and C++
+// highlighter.
+#include "highlighters/CppSyn.h"
+
+#include "editor/LocalStr.h"
+#include "highlighters/ScanHelpers.h"
+#include "platform/Classes.h"
+#include "platform/Graphics.h"
+
+using namespace hlscan;
+
+namespace {
+
+TktCustomHighLighter* CreateCppSyn(TComponent* owner) { return new TDcjCppSyn(owner); }
+const int kRegistered = RegisterHighlighter(&CreateCppSyn);
+
+}  // namespace
+
+const TCharTables& TDcjCppSyn::CharTables() {
+  static const TCharTables tables = [] {
+    TCharTables t;
+    for (int c = 0; c < 256; ++c) {
+      const size_t i = static_cast<size_t>(c);
+      t.Ident[i] = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' ||
+                   (c >= '0' && c <= '9');
+      // Upper and lower case hash apart: the keywords are case-sensitive.
+      if (c >= 'A' && c <= 'Z') t.HashValue[i] = c - 'A' + 1;
+      if (c >= 'a' && c <= 'z') t.HashValue[i] = c - 95;
+    }
+    return t;
+  }();
+  return tables;
+}
+
+const TKeywordTable& TDcjCppSyn::Keywords() {
+  // clang-format off
+  static const TKeywordTable table(CharTables(), kKeywordTableSize, TKeywordCompare::kcExact, {
+          {"asm", kwAsm}, {"_asm", kwAsm}, {"__asm", kwAsm}, {"auto", kwPlain},
+          {"__automated", kwPlain}, {"bool", kwPlain}, {"break", kwPlain}, {"case", kwPlain},
+          {"catch", kwPlain}, {"cdecl", kwPlain}, {"_cdecl", kwPlain}, {"__cdecl", kwPlain},
+          {"char", kwPlain}, {"class", kwPlain}, {"__classid", kwPlain}, {"__closure", kwPlain},
+          {"const", kwPlain}, {"const_cast", kwPlain}, {"continue", kwPlain},
+          {"__declspec", kwPlain}, {"default", kwPlain}, {"delete", kwPlain}, {"__dispid", kwPlain},
+          {"do", kwPlain}, {"double", kwPlain}, {"dynamic_cast", kwPlain}, {"else", kwPlain},
+          {"enum", kwPlain}, {"__except", kwPlain}, {"explicit", kwPlain}, {"_export", kwPlain},
+          {"__export", kwPlain}, {"extern", kwPlain}, {"false", kwPlain}, {"_fastcall", kwPlain},
+          {"__fastcall", kwPlain}, {"__finally", kwPlain}, {"float", kwPlain}, {"for", kwPlain},
+          {"friend", kwPlain}, {"goto", kwPlain}, {"if", kwPlain}, {"__import", kwPlain},
+          {"_import", kwPlain}, {"inline", kwPlain}, {"int", kwPlain}, {"__int16", kwPlain},
+          {"__int32", kwPlain}, {"__int64", kwPlain}, {"__int8", kwPlain}, {"long", kwPlain},
+          {"mutable", kwPlain}, {"namespace", kwPlain}, {"new", kwPlain}, {"operator", kwPlain},
+          {"_pascal", kwPlain}, {"__pascal", kwPlain}, {"pascal", kwPlain}, {"private", kwPlain},
+          {"__property", kwPlain}, {"protected", kwPlain}, {"public", kwPlain},
+          {"__published", kwPlain}, {"register", kwPlain}, {"reinterpret_cast", kwPlain},
+          {"return", kwPlain}, {"__rtti", kwPlain}, {"short", kwPlain}, {"signed", kwPlain},
+          {"sizeof", kwPlain}, {"static", kwPlain}, {"static_cast", kwPlain}, {"_stdcall", kwPlain},
+          {"__stdcall", kwPlain}, {"struct", kwPlain}, {"switch", kwPlain}, {"template", kwPlain},
+          {"this", kwPlain}, {"__thread", kwPlain}, {"throw", kwPlain}, {"true", kwPlain},
+          {"__try", kwPlain}, {"try", kwPlain}, {"typedef", kwPlain}, {"typeid", kwPlain},
+          {"typename", kwPlain}, {"union", kwPlain}, {"unsigned", kwPlain}, {"using", kwPlain},
+          {"virtual", kwPlain}, {"void", kwPlain}, {"volatile", kwPlain}, {"wchar_t", kwPlain},
+          {"while", kwPlain},
+  });
+  // clang-format on
+  return table;
+}
+
+const TktFamilyHighlighter::TProcTable& TDcjCppSyn::Procs() {
+  static const TProcTable procs = [] {
+    TProcTable p;
+    p.fill(Proc(&TDcjCppSyn::UnknownProc));
+    p[0] = &TDcjCppSyn::NullProc;
+    for (int c = 1; c <= 32; ++c) p[static_cast<size_t>(c)] = Proc(&TDcjCppSyn::SpaceProc);
+    p['\n'] = Proc(&TDcjCppSyn::LFProc);
+    p['\r'] = Proc(&TDcjCppSyn::CRProc);
+    for (int c = 'A'; c <= 'Z'; ++c) p[static_cast<size_t>(c)] = Proc(&TDcjCppSyn::IdentProc);
+    for (int c = 'a'; c <= 'z'; ++c) p[static_cast<size_t>(c)] = Proc(&TDcjCppSyn::IdentProc);
+    p['_'] = Proc(&TDcjCppSyn::IdentProc);
+    for (int c = '0'; c <= '9'; ++c) p[static_cast<size_t>(c)] = Proc(&TDcjCppSyn::NumberProc);
+    p['"'] = Proc(&TDcjCppSyn::StringProc);
+    p['\''] = Proc(&TDcjCppSyn::AsciiCharProc);
+    p['#'] = Proc(&TDcjCppSyn::DirectiveProc);
+    p['/'] = Proc(&TDcjCppSyn::SlashProc);
+    p['{'] = Proc(&TDcjCppSyn::BraceOpenProc);
+    p['}'] = Proc(&TDcjCppSyn::BraceCloseProc);
+    p[';'] = Proc(&TDcjCppSyn::SemiColonProc);
+    p['&'] = Proc(&TDcjCppSyn::AndProc);
+    p[':'] = Proc(&TDcjCppSyn::ColonProc);
+    p['='] = Proc(&TDcjCppSyn::EqualProc);
+    p['>'] = Proc(&TDcjCppSyn::GreaterProc);
+    p['<'] = Proc(&TDcjCppSyn::LowerProc);
+    p['-'] = Proc(&TDcjCppSyn::MinusProc);
+    p['!'] = Proc(&TDcjCppSyn::NotProc);
+    p['|'] = Proc(&TDcjCppSyn::OrProc);
+    p['+'] = Proc(&TDcjCppSyn::PlusProc);
+    p['.'] = Proc(&TDcjCppSyn::PointProc);
+    p['%'] = Proc(&TDcjCppSyn::RemainderProc);
+    p['*'] = Proc(&TDcjCppSyn::StarProc);
+    p['^'] = Proc(&TDcjCppSyn::XorProc);
+    for (char c : std::string_view("(),?[]~"))
+      p[static_cast<unsigned char>(c)] = Proc(&TDcjCppSyn::SymbolProc);
+    // "@", "$", "\", the backquote and 127-255 stay illegal characters.
+    return p;
+  }();
+  return procs;
+}
+
+TDcjCppSyn::TDcjCppSyn(TComponent* owner)
+    : TktFamilyHighlighter(owner, CharTables(), Procs(), tkNull, tkUnknown, rsAnsiC, rsUnknown,
+                           rsUnknown) {
+  (void)kRegistered;
+  FAsmAttri = MakeAttribute(SAttrAssembler);
+  FCommentAttri = MakeAttribute(SAttrComment);
+  FIdentifierAttri = MakeAttribute(SAttrIdentifier);
+  FInvalidAttri = MakeAttribute(SAttrIllegalChar);
+  FKeyAttri = MakeAttribute(SAttrReservedWord);
+  FNumberAttri = MakeAttribute(SAttrNumber);
+  FSpaceAttri = MakeAttribute(SAttrSpace);
+  FSpaceAttri->SetForeground(clWindow);
+  FStringAttri = MakeAttribute(SAttrString);
+  FSymbolAttri = MakeAttribute(SAttrSymbol);
+  FDirecAttri = MakeAttribute(SAttrPreprocessor);
+  SetKind(tkAsm, FAsmAttri, false, false);
+  SetKind(tkComment, FCommentAttri, true, false);
+  SetKind(tkDirective, FDirecAttri, true, false);
+  SetKind(tkIdentifier, FIdentifierAttri, false, false);
+  SetKind(tkKey, FKeyAttri, false, false);
+  SetKind(tkNull, nullptr, false, false);
+  SetKind(tkNumber, FNumberAttri, false, false);
+  SetKind(tkSpace, FSpaceAttri, false, true);
+  SetKind(tkString, FStringAttri, true, false);
+  SetKind(tkSymbol, FSymbolAttri, true, false);
+  SetKind(tkUnknown, FInvalidAttri, true, false);
+  SetExportAttribute(tkUnknown, FSymbolAttri);
+  SetDefaultFilter(SFilterCPP);
+}
+
+const TClassInfo& TDcjCppSyn::StaticClassInfo() {
+  static const TClassInfo info =
+      TClassInfo("TDcjCppSyn", &TktFamilyHighlighter::StaticClassInfo())
+          .Object("AsmAttri", &TDcjCppSyn::GetAsmAttri)
+          .Object("CommentAttri", &TDcjCppSyn::GetCommentAttri)
+          .Object("IdentifierAttri", &TDcjCppSyn::GetIdentifierAttri)
+          .Object("InvalidAttri", &TDcjCppSyn::GetInvalidAttri)
+          .Object("KeyAttri", &TDcjCppSyn::GetKeyAttri)
+          .Object("NumberAttri", &TDcjCppSyn::GetNumberAttri)
+          .Object("SpaceAttri", &TDcjCppSyn::GetSpaceAttri)
+          .Object("StringAttri", &TDcjCppSyn::GetStringAttri)
+          .Object("SymbolAttri", &TDcjCppSyn::GetSymbolAttri)
+          .Object("DirecAttri", &TDcjCppSyn::GetDirecAttri);
+  return info;
+}
+
+const TClassInfo* TDcjCppSyn::ClassInfo() const { return &StaticClassInfo(); }
+
+TktHighLightAttributes* TDcjCppSyn::GetDefaultAttribute(int index) const {
+  switch (index) {
+    case 0: return FSpaceAttri;
+    case 1: return FCommentAttri;
+    case 2: return FKeyAttri;
+    default: return nullptr;
+  }
+}
+
+int TDcjCppSyn::GetCapability() const {
+  return TktFamilyHighlighter::GetCapability() | hcAttributeSets | hcExport;
+}
+
+std::string TDcjCppSyn::GetLanguageName() const { return SLangCPP; }
+
+void TDcjCppSyn::Next() {
+  FAsmStart = false;
+  FTokenPos = FRun;
+  switch (FRange) {
+    case rsAnsiC:
+    case rsAnsiCAsm:
+    case rsAnsiCAsmBlock:
+    case rsDirectiveComment:
+      // The line end and line breaks run their own routines; a NUL byte
+      // inside the line stays in the comment.
+      if (AtEnd() || IsLineBreak(FLine[FRun])) {
+        Dispatch();
+      } else {
+        FTokenKind = tkComment;
+        CommentFrom(FRun);
+      }
+      return;
+    case rsDirective:
+      DirectiveFrom();
+      return;
+    case rsAsm:
+    case rsAsmBlock:
+      // An assembler statement or block goes on until its ";" or "}".
+      break;
+    default:
+      FRange = rsUnknown;
+  }
+  Dispatch();
+}
+
+// ---------------------------------------------------------------------------
+// Comments and preprocessor lines.
+// ---------------------------------------------------------------------------
+
+void TDcjCppSyn::CommentFrom(size_t from) {
+  const size_t close = FindCommentClose(FLine, from);
+  if (close < LineLength() && FLine[close] == '*') {
+    FRun = close + 2;
+    switch (FRange) {
+      case rsDirectiveComment: FRange = rsDirective; break;
+      case rsAnsiCAsm: FRange = rsAsm; break;
+      case rsAnsiCAsmBlock: FRange = rsAsmBlock; break;
+      default: FRange = rsUnknown;
+    }
+    return;
+  }
+  FRun = close;
+  // A line break inside the line ends the directive: its comment goes on as
+  // a plain one. At the line end the range stays, so the directive goes on
+  // after the comment closes on a later line.
+  if (close < LineLength() && FRange == rsDirectiveComment) FRange = rsAnsiC;
+}
+
+void TDcjCppSyn::DirectiveProc() {
+  FTokenKind = tkDirective;
+  ++FRun;
+  DirectiveFrom();
+  if (FRange == rsDirective || FRange == rsDirectiveComment) return;
+  FRange = rsUnknown;
+}
+
+// From the run position over the directive: up to a comment (which follows
+// as its own token), a backslash at the line end (continued on the next
+// line) or the line end.
+void TDcjCppSyn::DirectiveFrom() {
+  const size_t n = LineLength();
+  if (FRun == FTokenPos && (FRun >= n || IsLineBreak(FLine[FRun]))) {
+    // A continued directive at a line end or line break: it goes on only
+    // right after its backslash.
+    FRange = (FRun > 0 && FLine[FRun - 1] == '\\') ? rsDirective : rsUnknown;
+    Dispatch();
+    return;
+  }
+  FTokenKind = tkDirective;
+  FRange = rsUnknown;
+  while (FRun < n) {
+    const char c = FLine[FRun];
+    if (c == '/' && FRun + 1 < n && (FLine[FRun + 1] == '/' || FLine[FRun + 1] == '*')) {
+      if (FLine[FRun + 1] == '*') FRange = rsDirectiveComment;
+      break;
+    }
+    if (c == '\\' && (FRun + 1 >= n || IsLineBreak(FLine[FRun + 1]))) {
+      ++FRun;
+      FRange = rsDirective;
+      return;
+    }
+    if (IsLineBreak(c)) break;
+    ++FRun;
+  }
+  // A continued line that starts with its comment has no directive text:
+  // the comment is the token.
+  if (FRun == FTokenPos) Dispatch();
+}
+
+void TDcjCppSyn::SlashProc() {
+  const char next = CharAt(FRun + 1);
+  if (next == '*') {
+    FTokenKind = tkComment;
+    switch (FRange) {
+      case rsAsm: FRange = rsAnsiCAsm; break;
+      case rsAsmBlock: FRange = rsAnsiCAsmBlock; break;
+      case rsDirectiveComment: break;
+      default: FRange = rsAnsiC;
+    }
+    CommentFrom(FRun + 2);
+    return;
+  }
+  if (next == '/') {
+    FTokenKind = tkComment;
+    FRun = FindLineBreak(FLine, FRun + 2);
+    return;
+  }
+  FTokenKind = tkSymbol;
+  FRun += next == '=' ? 2 : 1;
+}
+
+// ---------------------------------------------------------------------------
+// Words, numbers and strings.
+// ---------------------------------------------------------------------------
+
+void TDcjCppSyn::IdentProc() {
+  const TCharTables& tables = CharTables();
+  const size_t start = FRun;
+  const size_t n = LineLength();
+  // A sum past the table is an identifier whatever follows, so long words
+  // stop adding there.
+  int hash = 0;
+  while (FRun < n && tables.IsIdent(FLine[FRun])) {
+    if (hash < kKeywordTableSize) hash += tables.Hash(FLine[FRun]);
+    ++FRun;
+  }
+  const TKeywordDef* word = Keywords().Find(hash, FLine.data() + start, FRun - start);
+  if (!word) {
+    FTokenKind = tkIdentifier;
+    return;
+  }
+  FTokenKind = tkKey;
+  if (word->Tag == kwAsm) {
+    FRange = rsAsm;
+    FAsmStart = true;
+  }
+}
+
+void TDcjCppSyn::NumberProc() {
+  FTokenKind = tkNumber;
+  const size_t n = LineLength();
+  ++FRun;
+  while (FRun < n) {
+    const char c = FLine[FRun];
+    if (c == '.') {
+      if (CharAt(FRun + 1) == '.') break;
+    } else if (!IsHexDigit(c) && c != 'L' && c != 'U' && c != 'X' && c != 'l' && c != 'u' &&
+               c != 'x') {
+      break;
+    }
+    ++FRun;
+  }
+}
+
+void TDcjCppSyn::StringProc() {
+  FTokenKind = tkString;
+  if (CharAt(FRun + 1) == '"' && CharAt(FRun + 2) == '"') FRun += 2;
+  const size_t n = LineLength();
+  ++FRun;
+  while (FRun < n) {
+    const char c = FLine[FRun];
+    if (c == '"') {
+      ++FRun;
+      return;
+    }
+    if (IsLineBreak(c)) return;
+    // A backslash takes the character after it, whatever that is: "C:\\"
+    // ends at its last quote, "a\"b" goes on past the escaped one.
+    FRun += (c == '\\' && FRun + 1 < n) ? 2 : 1;
+  }
+}
+
+void TDcjCppSyn::AsciiCharProc() {
+  FTokenKind = tkString;
+  const size_t n = LineLength();
+  ++FRun;
+  while (FRun < n) {
+    const char c = FLine[FRun];
+    if (c == '\'') {
+      ++FRun;
+      return;
+    }
+    if (IsLineBreak(c)) return;
+    FRun += (c == '\\' && FRun + 1 < n) ? 2 : 1;
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Blanks and symbols.
+// ---------------------------------------------------------------------------
+
+void TDcjCppSyn::SpaceProc() {
+  FTokenKind = tkSpace;
+  FRun = SkipBlanks(FLine, FRun + 1);
+}
+
+void TDcjCppSyn::LFProc() {
+  FTokenKind = tkSpace;
+  ++FRun;
+}
+
+void TDcjCppSyn::CRProc() {
+  FTokenKind = tkSpace;
+  ++FRun;
+  if (CharAt(FRun) == '\n') ++FRun;
+}
+
+void TDcjCppSyn::SymbolOf2(const char* seconds) {
+  FTokenKind = tkSymbol;
+  const char next = CharAt(FRun + 1);
+  FRun += 1;
+  for (const char* s = seconds; *s; ++s)
+    if (next == *s) {
+      ++FRun;
+      return;
+    }
+}
+
+void TDcjCppSyn::BraceOpenProc() {
+  FTokenKind = tkSymbol;
+  ++FRun;
+  if (FRange == rsAsm) {
+    FRange = rsAsmBlock;
+    FAsmStart = true;
+  }
+}
+
+void TDcjCppSyn::BraceCloseProc() {
+  FTokenKind = tkSymbol;
+  ++FRun;
+  if (FRange == rsAsmBlock) FRange = rsUnknown;
+}
+
+void TDcjCppSyn::SemiColonProc() {
+  FTokenKind = tkSymbol;
+  ++FRun;
+  if (FRange == rsAsm) FRange = rsUnknown;
+}
+
+void TDcjCppSyn::AndProc() { SymbolOf2("&="); }
+void TDcjCppSyn::ColonProc() { SymbolOf2(":"); }
+void TDcjCppSyn::EqualProc() { SymbolOf2("="); }
+void TDcjCppSyn::MinusProc() { SymbolOf2("-=>"); }
+void TDcjCppSyn::NotProc() { SymbolOf2("="); }
+void TDcjCppSyn::OrProc() { SymbolOf2("|="); }
+void TDcjCppSyn::PlusProc() { SymbolOf2("+="); }
+void TDcjCppSyn::RemainderProc() { SymbolOf2("="); }
+void TDcjCppSyn::StarProc() { SymbolOf2("="); }
+void TDcjCppSyn::XorProc() { SymbolOf2("="); }
+
+void TDcjCppSyn::GreaterProc() {
+  FTokenKind = tkSymbol;
+  const char next = CharAt(FRun + 1);
+  if (next == '>') {
+    FRun += CharAt(FRun + 2) == '=' ? 3 : 2;
+    return;
+  }
+  FRun += next == '=' ? 2 : 1;
+}
+
+void TDcjCppSyn::LowerProc() {
+  FTokenKind = tkSymbol;
+  const char next = CharAt(FRun + 1);
+  if (next == '<') {
+    FRun += CharAt(FRun + 2) == '=' ? 3 : 2;
+    return;
+  }
+  FRun += next == '=' ? 2 : 1;
+}
+
+void TDcjCppSyn::PointProc() {
+  FTokenKind = tkSymbol;
+  FRun += (CharAt(FRun + 1) == '.' && CharAt(FRun + 2) == '.') ? 3 : 1;
+}
+
+void TDcjCppSyn::SymbolProc() {
+  FTokenKind = tkSymbol;
+  ++FRun;
+}
+
+void TDcjCppSyn::UnknownProc() {
+  FTokenKind = tkUnknown;
+  ++FRun;
+}
+
+// ---------------------------------------------------------------------------
+// Colour import.
+// ---------------------------------------------------------------------------
+
+void TDcjCppSyn::ListAttributeSets(TStrings* list) {
+  ListIdeVersions(rkLocalMachine, FRegistryRoot + "\\SOFTWARE\\Borland\\C++Builder", list);
+}
+
+bool TDcjCppSyn::ImportAttributeSet(int index) {
+  TStringList versions;
+  ListAttributeSets(&versions);
+  if (index < 0 || index >= versions.GetCount()) return false;
+  const std::string version = versions.Get(index);
+  // Version 1 kept one string value per element.
+  const bool oldFormat = !version.empty() && version[0] == '1';
+  const std::string key =
+      FRegistryRoot + (oldFormat ? "\\SOFTWARE\\Borland\\C++Builder\\" + version + "\\Highlight"
+                                 : "\\Software\\Borland\\C++Builder\\" + version +
+                                       "\\Editor\\Highlight");
+  return ImportIdeElements(key, oldFormat,
+                           {
+                               {FAsmAttri, oldFormat ? "Plain text" : "Assembler"},
+                               {FCommentAttri, "Comment"},
+                               {FIdentifierAttri, "Identifier"},
+                               {FInvalidAttri, "Illegal Char"},
+                               {FKeyAttri, "Reserved word"},
+                               {FNumberAttri, "Integer"},
+                               {FSpaceAttri, "Whitespace"},
+                               {FStringAttri, "String"},
+                               {FSymbolAttri, "Symbol"},
+                               {FDirecAttri, "Preprocessor"},
+                           });
+}
