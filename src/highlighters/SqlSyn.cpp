@@ -1,0 +1,387 @@
+// TrvSQLSyn: tables, scanner routines and colour sets of the SQL
+// highlighter.
+#include "highlighters/SqlSyn.h"
+
+#include <memory>
+#include <vector>
+
+#include "editor/LocalStr.h"
+#include "highlighters/ScanHelpers.h"
+#include "platform/Classes.h"
+#include "platform/Registry.h"
+
+using namespace hlscan;
+
+namespace {
+
+// The one attribute name the shared names lack.
+constexpr const char* SAttrParameter = "Parameter";
+constexpr const char* kSetsKey = "\\Software\\ktEdit team\\Highlighters\\SQL\\";
+
+TktCustomHighLighter* CreateSQLSyn(TComponent* owner) { return new TrvSQLSyn(owner); }
+const int kRegistered = RegisterHighlighter(&CreateSQLSyn);
+
+bool IsLetter(char c) {
+  const unsigned char u = static_cast<unsigned char>(c) | 0x20;
+  return u >= 'a' && u <= 'z';
+}
+// The characters of a keyword: '@' continues an identifier but not a word.
+bool IsWordChar(char c) { return IsLetter(c) || IsDigit(c) || c == '_'; }
+
+}  // namespace
+
+const TCharTables& TrvSQLSyn::CharTables() {
+  static const TCharTables tables = [] {
+    TCharTables t;
+    for (int c = 0; c < 256; ++c) {
+      const size_t i = static_cast<size_t>(c);
+      t.Ident[i] = (c >= '0' && c <= '9') || (c >= '@' && c <= 'Z') || c == '_' ||
+                   (c >= 'a' && c <= 'z');
+      if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) t.HashValue[i] = (c | 0x20) - 'a' + 1;
+    }
+    return t;
+  }();
+  return tables;
+}
+
+const TKeywordTable& TrvSQLSyn::Keywords() {
+  // clang-format off
+  static const TKeywordTable table(CharTables(), kKeywordTableSize, TKeywordCompare::kcHashValues, {
+          {"ACTIVE"}, {"AFTER"}, {"ALL"}, {"ALTER"}, {"AND"}, {"ANY"}, {"AS"}, {"ASC"},
+          {"ASCENDING"}, {"AT"}, {"AUTO"}, {"BASE_NAME"}, {"BEFORE"}, {"BEGIN"}, {"BETWEEN"},
+          {"BY"}, {"CACHE"}, {"CAST"}, {"CHECK"}, {"COLUMN"}, {"COMMIT"}, {"COMMITTED"},
+          {"COMPUTED"}, {"CONDITIONAL"}, {"CONSTRAINT"}, {"CONTAINING"}, {"COUNT"}, {"CREATE"},
+          {"CURRENT"}, {"CURSOR"}, {"DATABASE"}, {"DEBUG"}, {"DECLARE"}, {"DEFAULT"}, {"DELETE"},
+          {"DESC"}, {"DESCENDING"}, {"DISTINCT"}, {"DO"}, {"DOMAIN"}, {"DROP"}, {"ELSE"}, {"END"},
+          {"ENTRY_POINT"}, {"ESCAPE"}, {"EXCEPTION"}, {"EXECUTE"}, {"EXISTS"}, {"EXIT"},
+          {"EXTERNAL"}, {"EXTRACT"}, {"FILTER"}, {"FOR"}, {"FOREIGN"}, {"FROM"}, {"FULL"},
+          {"FUNCTION"}, {"GENERATOR"}, {"GRANT"}, {"GROUP"}, {"HAVING"}, {"IF"}, {"IN"},
+          {"INACTIVE"}, {"INDEX"}, {"INNER"}, {"INSERT"}, {"INTO"}, {"IS"}, {"ISOLATION"}, {"JOIN"},
+          {"KEY"}, {"LEFT"}, {"LEVEL"}, {"LIKE"}, {"MERGE"}, {"NAMES"}, {"NO"}, {"NOT"}, {"NULL"},
+          {"OF"}, {"ON"}, {"ONLY"}, {"OR"}, {"ORDER"}, {"OUTER"}, {"PARAMETER"}, {"PASSWORD"},
+          {"PLAN"}, {"POSITION"}, {"PRIMARY"}, {"PRIVILEGES"}, {"PROCEDURE"}, {"PROTECTED"},
+          {"READ"}, {"RETAIN"}, {"RETURNS"}, {"REVOKE"}, {"RIGHT"}, {"ROLLBACK"}, {"SCHEMA"},
+          {"SELECT"}, {"SET"}, {"SHADOW"}, {"SHARED"}, {"SNAPSHOT"}, {"SOME"}, {"SUSPEND"},
+          {"TABLE"}, {"THEN"}, {"TO"}, {"TRANSACTION"}, {"TRIGGER"}, {"UNCOMMITTED"}, {"UNION"},
+          {"UNIQUE"}, {"UPDATE"}, {"USER"}, {"USING"}, {"VALUES"}, {"VIEW"}, {"WAIT"}, {"WHEN"},
+          {"WHERE"}, {"WHILE"}, {"WITH"}, {"WORK"},
+  });
+  // clang-format on
+  return table;
+}
+
+const TktFamilyHighlighter::TProcTable& TrvSQLSyn::Procs() {
+  static const TProcTable procs = [] {
+    TProcTable p;
+    p.fill(Proc(&TrvSQLSyn::UnknownProc));
+    p[0] = &TrvSQLSyn::NullProc;
+    for (int c = 1; c <= 32; ++c) p[static_cast<size_t>(c)] = Proc(&TrvSQLSyn::BlankProc);
+    p['\n'] = Proc(&TrvSQLSyn::LFProc);
+    p['\r'] = Proc(&TrvSQLSyn::CRProc);
+    for (int c = 'A'; c <= 'Z'; ++c) p[static_cast<size_t>(c)] = Proc(&TrvSQLSyn::IdentProc);
+    for (int c = 'a'; c <= 'z'; ++c) p[static_cast<size_t>(c)] = Proc(&TrvSQLSyn::IdentProc);
+    p['_'] = Proc(&TrvSQLSyn::IdentProc);
+    for (int c = '0'; c <= '9'; ++c) p[static_cast<size_t>(c)] = Proc(&TrvSQLSyn::NumberProc);
+    p['.'] = Proc(&TrvSQLSyn::PointProc);
+    p['"'] = Proc(&TrvSQLSyn::StringProc);
+    p['\''] = Proc(&TrvSQLSyn::AsciiCharProc);
+    p['#'] = Proc(&TrvSQLSyn::LineCommentProc);
+    p['-'] = Proc(&TrvSQLSyn::MinusProc);
+    p['/'] = Proc(&TrvSQLSyn::SlashProc);
+    p[':'] = Proc(&TrvSQLSyn::ParameterProc);
+    p['@'] = Proc(&TrvSQLSyn::VariableProc);
+    for (char c : std::string_view("&()*+,;<=>?[\\]^|"))
+      p[static_cast<unsigned char>(c)] = Proc(&TrvSQLSyn::SymbolProc);
+    // "!", "$", "%", the backquote, "{", "}", "~" and 127-255 stay unrecognised.
+    return p;
+  }();
+  return procs;
+}
+
+TrvSQLSyn::TrvSQLSyn(TComponent* owner, const std::string& registryRoot)
+    : TktFamilyHighlighter(owner, CharTables(), Procs(), tkNull, tkUnknown, rsComment, rsUnknown,
+                           rsUnknown),
+      FRegistryRoot(registryRoot) {
+  (void)kRegistered;
+  SetDefaultFilter(SFilterSQL);
+  FCommentAttri = MakeAttribute(SAttrComment);
+  FIdentifierAttri = MakeAttribute(SAttrIdentifier);
+  FVariableAttri = MakeAttribute(SAttrVariable);
+  FParameterAttri = MakeAttribute(SAttrParameter);
+  FKeyAttri = MakeAttribute(SAttrReservedWord);
+  FNumberAttri = MakeAttribute(SAttrNumber);
+  FStringAttri = MakeAttribute(SAttrString);
+  FSymbolAttri = MakeAttribute(SAttrSymbol);
+  SetKind(tkComment, FCommentAttri, true, false);
+  SetKind(tkIdentifier, FIdentifierAttri, false, false);
+  SetKind(tkKey, FKeyAttri, false, false);
+  SetKind(tkNull, nullptr, false, false);
+  SetKind(tkNumber, FNumberAttri, false, false);
+  SetKind(tkString, FStringAttri, true, false);
+  SetKind(tkSymbol, FSymbolAttri, true, false);
+  SetKind(tkVariable, FVariableAttri, false, false);
+  SetKind(tkParameter, FParameterAttri, false, false);
+  SetKind(tkUnknown, FSymbolAttri, true, false);
+  // With no saved set nothing changes.
+  (void)ImportAttributeSet(0);
+}
+
+const TClassInfo& TrvSQLSyn::StaticClassInfo() {
+  static const TClassInfo info =
+      TClassInfo("TrvSQLSyn", &TktFamilyHighlighter::StaticClassInfo())
+          .Object("CommentAttri", &TrvSQLSyn::GetCommentAttri)
+          .Object("IdentifierAttri", &TrvSQLSyn::GetIdentifierAttri)
+          .Object("VariableAttri", &TrvSQLSyn::GetVariableAttri)
+          .Object("ParameterAttri", &TrvSQLSyn::GetParameterAttri)
+          .Object("KeyAttri", &TrvSQLSyn::GetKeyAttri)
+          .Object("NumberAttri", &TrvSQLSyn::GetNumberAttri)
+          .Object("StringAttri", &TrvSQLSyn::GetStringAttri)
+          .Object("SymbolAttri", &TrvSQLSyn::GetSymbolAttri);
+  return info;
+}
+
+const TClassInfo* TrvSQLSyn::ClassInfo() const { return &StaticClassInfo(); }
+
+// There is no space attribute: the editor paints blanks in its own colours.
+TktHighLightAttributes* TrvSQLSyn::GetDefaultAttribute(int index) const {
+  switch (index) {
+    case 1: return FCommentAttri;
+    case 2: return FKeyAttri;
+    default: return nullptr;
+  }
+}
+
+int TrvSQLSyn::GetCapability() const {
+  return TktFamilyHighlighter::GetCapability() | hcAttributeSets | hcExport;
+}
+
+std::string TrvSQLSyn::GetLanguageName() const { return SLangSQL; }
+
+void TrvSQLSyn::Next() {
+  FTokenPos = FRun;
+  if (FRange == rsComment) {
+    // The line end and line breaks run their own routines; a NUL byte
+    // inside the line stays in the comment.
+    if (AtEnd() || IsLineBreak(FLine[FRun])) {
+      Dispatch();
+      return;
+    }
+    FTokenKind = tkComment;
+    CommentFrom(FRun);
+    return;
+  }
+  FRange = rsUnknown;
+  Dispatch();
+}
+
+void TrvSQLSyn::CommentFrom(size_t from) {
+  const size_t close = FindCommentClose(FLine, from);
+  if (close < LineLength() && FLine[close] == '*') {
+    FRun = close + 2;
+    FRange = rsUnknown;
+  } else {
+    FRun = close;
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Scanner routines.
+// ---------------------------------------------------------------------------
+
+void TrvSQLSyn::BlankProc() {
+  FTokenKind = tkSymbol;
+  FRun = SkipBlanks(FLine, FRun + 1);
+}
+
+void TrvSQLSyn::LFProc() {
+  FTokenKind = tkSymbol;
+  ++FRun;
+}
+
+void TrvSQLSyn::CRProc() {
+  FTokenKind = tkSymbol;
+  ++FRun;
+  if (CharAt(FRun) == '\n') ++FRun;
+}
+
+void TrvSQLSyn::IdentProc() {
+  const TCharTables& tables = CharTables();
+  const size_t start = FRun;
+  const size_t n = LineLength();
+  // A sum past the table is an identifier whatever follows, so long words
+  // stop adding there.
+  int hash = 0;
+  while (FRun < n && IsWordChar(FLine[FRun])) {
+    if (hash < kKeywordTableSize) hash += tables.Hash(FLine[FRun]);
+    ++FRun;
+  }
+  FTokenKind = Keywords().Find(hash, FLine.data() + start, FRun - start) ? tkKey : tkIdentifier;
+  // "a@b" is one token.
+  SkipIdentChars();
+}
+
+// Numbers run over hexadecimal digits, ".", "x" and "_". A "-" belongs to
+// the number before an "e" ("1-e"), and a sign after the exponent letter of
+// a decimal number before a digit ("1e-5"); any other ends it.
+void TrvSQLSyn::NumberProc() {
+  FTokenKind = tkNumber;
+  const size_t n = LineLength();
+  bool hex = false;
+  ++FRun;
+  while (FRun < n) {
+    const char c = FLine[FRun];
+    if (c == '.') {
+      if (CharAt(FRun + 1) == '.') break;
+    } else if (c == 'x' || c == 'X') {
+      hex = true;
+    } else if (c == '-' || c == '+') {
+      const char before = FLine[FRun - 1], after = CharAt(FRun + 1);
+      const bool exponentSign = !hex && (before == 'e' || before == 'E') && IsDigit(after);
+      if (!exponentSign && !(c == '-' && (after == 'e' || after == 'E'))) break;
+    } else if (!IsHexDigit(c) && c != '_') {
+      break;
+    }
+    ++FRun;
+  }
+}
+
+void TrvSQLSyn::PointProc() {
+  if (IsDigit(CharAt(FRun + 1))) {
+    NumberProc();
+    return;
+  }
+  SymbolProc();
+}
+
+void TrvSQLSyn::StringProc() {
+  FTokenKind = tkString;
+  if (CharAt(FRun + 1) == '"' && CharAt(FRun + 2) == '"') FRun += 2;
+  const size_t n = LineLength();
+  ++FRun;
+  while (FRun < n) {
+    const char c = FLine[FRun];
+    if (c == '"') {
+      ++FRun;
+      return;
+    }
+    if (IsLineBreak(c)) return;
+    // A backslash takes the character after it, whatever that is: "C:\\"
+    // ends at its last quote, "a\"b" goes on past the escaped one.
+    FRun += (c == '\\' && FRun + 1 < n) ? 2 : 1;
+  }
+}
+
+void TrvSQLSyn::AsciiCharProc() {
+  FTokenKind = tkString;
+  const size_t n = LineLength();
+  ++FRun;
+  while (FRun < n) {
+    const char c = FLine[FRun];
+    if (c == '\'') {
+      ++FRun;
+      return;
+    }
+    if (IsLineBreak(c)) return;
+    ++FRun;
+  }
+}
+
+void TrvSQLSyn::LineCommentProc() {
+  FTokenKind = tkComment;
+  FRun = FindLineBreak(FLine, FRun + 1);
+}
+
+void TrvSQLSyn::MinusProc() {
+  if (CharAt(FRun + 1) == '-') {
+    FTokenKind = tkComment;
+    FRun = FindLineBreak(FLine, FRun + 2);
+    return;
+  }
+  SymbolProc();
+}
+
+void TrvSQLSyn::SlashProc() {
+  const char next = CharAt(FRun + 1);
+  if (next == '*') {
+    FTokenKind = tkComment;
+    FRange = rsComment;
+    // From the opener's "*", so "/*/" is a whole comment.
+    CommentFrom(FRun + 1);
+    return;
+  }
+  if (next == '/') {
+    FTokenKind = tkComment;
+    FRun = FindLineBreak(FLine, FRun + 2);
+    return;
+  }
+  SymbolProc();
+}
+
+void TrvSQLSyn::ToBlank(uint8_t kind) {
+  FTokenKind = kind;
+  const size_t n = LineLength();
+  ++FRun;
+  while (FRun < n) {
+    const char c = FLine[FRun];
+    if (c == ' ') {
+      ++FRun;
+      return;
+    }
+    if (IsLineBreak(c)) return;
+    ++FRun;
+  }
+}
+
+void TrvSQLSyn::ParameterProc() { ToBlank(tkParameter); }
+void TrvSQLSyn::VariableProc() { ToBlank(tkVariable); }
+
+void TrvSQLSyn::SymbolProc() {
+  FTokenKind = tkSymbol;
+  ++FRun;
+}
+
+void TrvSQLSyn::UnknownProc() {
+  FTokenKind = tkUnknown;
+  ++FRun;
+}
+
+// ---------------------------------------------------------------------------
+// Colour sets.
+// ---------------------------------------------------------------------------
+
+std::string TrvSQLSyn::AttributeSetsKey() const { return FRegistryRoot + kSetsKey; }
+
+void TrvSQLSyn::ListAttributeSets(TStrings* list) {
+  ListIdeVersions(rkCurrentUser, AttributeSetsKey(), list);
+}
+
+bool TrvSQLSyn::ImportAttributeSet(int index) {
+  TStringList sets;
+  ListAttributeSets(&sets);
+  if (index < 0 || index >= sets.GetCount()) return false;
+  const std::string key = AttributeSetsKey() + sets.Get(index);
+  TktHighLightAttributes* const order[] = {FCommentAttri, FIdentifierAttri, FVariableAttri,
+                                           FParameterAttri, FKeyAttri, FNumberAttri,
+                                           FStringAttri, FSymbolAttri};
+  std::vector<std::unique_ptr<TktHighLightAttributes>> backups;
+  for (TktHighLightAttributes* attr : order) {
+    backups.push_back(std::make_unique<TktHighLightAttributes>(attr->GetName()));
+    backups.back()->Assign(attr);
+  }
+  bool ok = true;
+  for (TktHighLightAttributes* attr : order) {
+    try {
+      TRegistry reg;
+      reg.SetRootKey(rkCurrentUser);
+      // A set without an attribute's subkey leaves that attribute as it is.
+      ok = reg.OpenKeyReadOnly(key) &&
+           (!reg.KeyExists(attr->GetName()) || attr->LoadFromRegistry(reg));
+    } catch (const Exception&) {
+      ok = false;
+    }
+    if (!ok) break;
+  }
+  if (!ok)
+    for (size_t i = 0; i < backups.size(); ++i) order[i]->Assign(backups[i].get());
+  return ok;
+}
