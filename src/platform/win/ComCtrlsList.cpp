@@ -27,6 +27,18 @@ std::string FromWide(const wchar_t* s) {
   return out;
 }
 
+// The system list view's own procedure. Rows are sent straight to it: our
+// window procedure has nothing to do with the messages we send ourselves,
+// and passing 40,000 of them through it (each looking up its control) made
+// filling a big list nearly twice as slow as the raw messages.
+LRESULT SendToSystem(HWND wnd, UINT msg, WPARAM w, LPARAM l) {
+  static WNDPROC proc = [] {
+    WNDCLASSA wc{};
+    return ::GetClassInfoA(nullptr, WC_LISTVIEWA, &wc) ? wc.lpfnWndProc : nullptr;
+  }();
+  return proc ? ::CallWindowProcA(proc, wnd, msg, w, l) : ::SendMessageA(wnd, msg, w, l);
+}
+
 TSearchDirection DirectionOf(UINT vk) {
   switch (vk) {
     case VK_LEFT: return sdLeft;
@@ -204,7 +216,7 @@ void TListView::InsertRows(int from) {
   if (!FHandle || FOwnerData) return;
   const int n = static_cast<int>(FItems.size());
   if (from >= n) return;
-  ::SendMessageA(FHandle, LVM_SETITEMCOUNT, n, 0);
+  SendToSystem(FHandle, LVM_SETITEMCOUNT, n, 0);
   for (int i = from; i < n; ++i) {
     TListItem& it = *FItems[static_cast<size_t>(i)];
     LVITEMA item{};
@@ -214,12 +226,12 @@ void TListView::InsertRows(int from) {
     item.iImage = it.FImageIndex;
     item.stateMask = LVIS_SELECTED;
     item.state = it.FSelected ? LVIS_SELECTED : 0;
-    ::SendMessageA(FHandle, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    SendToSystem(FHandle, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
     for (size_t k = 0; k < it.FSubItems.size(); ++k) {
       LVITEMA sub{};
       sub.iSubItem = static_cast<int>(k) + 1;
       sub.pszText = it.FSubItems[k].data();
-      ::SendMessageA(FHandle, LVM_SETITEMTEXTA, i, reinterpret_cast<LPARAM>(&sub));
+      SendToSystem(FHandle, LVM_SETITEMTEXTA, i, reinterpret_cast<LPARAM>(&sub));
     }
   }
   FRowsInWindow = n;
