@@ -16,10 +16,8 @@
 
 class TCustomImageList;
 
-#ifndef TQ_HAVE_TALIGNMENT
-#define TQ_HAVE_TALIGNMENT
+// How text sits in a status panel or a list column.
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
-#endif
 
 // ---------------------------------------------------------------------------
 // Page control and tab sheets
