@@ -1,0 +1,498 @@
+// Page control, tab set, status bar and progress bar over the common controls.
+#include "platform/win/ComCtrls.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "platform/win/ImgList.h"
+
+void InitCommonControlClasses() {
+  static bool done = false;
+  if (done) return;
+  INITCOMMONCONTROLSEX icc{};
+  icc.dwSize = sizeof icc;
+  icc.dwICC = ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES |
+              ICC_TREEVIEW_CLASSES | ICC_PROGRESS_CLASS | ICC_COOL_CLASSES;
+  done = ::InitCommonControlsEx(&icc) != FALSE;
+}
+
+// ---------------------------------------------------------------------------
+// TTabSheet
+// ---------------------------------------------------------------------------
+TTabSheet::TTabSheet(TComponent* owner) : TWinControl(owner) {
+  SetVisible(false);
+  FColor = clBtnFace;
+}
+
+TTabSheet::~TTabSheet() { SetPageControl(nullptr); }
+
+void TTabSheet::SetPageControl(TPageControl* pageControl) {
+  if (pageControl == FPageControl) return;
+  if (FPageControl) FPageControl->RemovePage(this);
+  FPageControl = pageControl;
+  if (FPageControl) FPageControl->InsertPage(this);
+}
+
+int TTabSheet::GetPageIndex() const {
+  if (!FPageControl) return -1;
+  auto& pages = FPageControl->FPages;
+  return static_cast<int>(std::find(pages.begin(), pages.end(), this) - pages.begin());
+}
+
+void TTabSheet::SetText(const std::string& text) {
+  if (text == GetText()) return;
+  TWinControl::SetText(text);
+  if (FPageControl) FPageControl->UpdateTab(this);
+}
+
+void TTabSheet::SetImageIndex(int value) {
+  if (value == FImageIndex) return;
+  FImageIndex = value;
+  if (FPageControl) FPageControl->UpdateTab(this);
+}
+
+void TTabSheet::CreateParams(TCreateParams& params) {
+  TWinControl::CreateParams(params);
+  // The sheet's caption is its tab's; the window itself shows no text.
+  params.Caption.clear();
+}
+
+// ---------------------------------------------------------------------------
+// TPageControl
+// ---------------------------------------------------------------------------
+TPageControl::TPageControl(TComponent* owner) : TWinControl(owner) {
+  SetTabStop(true);
+  SetBounds(0, 0, 289, 193);
+}
+
+TPageControl::~TPageControl() {
+  // The sheets are our children and go with us (the parent rule); they
+  // must not call back into a page control that is half destroyed.
+  for (TTabSheet* p : FPages) {
+    p->RemoveFreeNotification(this);
+    p->FPageControl = nullptr;
+  }
+  FPages.clear();
+  SetImages(nullptr);
+}
+
+void TPageControl::CreateParams(TCreateParams& params) {
+  InitCommonControlClasses();
+  TWinControl::CreateParams(params);
+  params.SysClassName = WC_TABCONTROLA;
+  params.Style |= WS_CLIPCHILDREN | TCS_TABS;
+}
+
+void TPageControl::CreateWnd() {
+  TWinControl::CreateWnd();
+  if (FImages) ::SendMessageA(FHandle, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(FImages->GetHandle()));
+  if (FTabHeight > 0) ::SendMessageA(FHandle, TCM_SETITEMSIZE, 0, MAKELPARAM(0, FTabHeight));
+  LoadTabs();
+  ShowActive();
+}
+
+void TPageControl::LoadTabs() {
+  if (!FHandle) return;
+  ::SendMessageA(FHandle, TCM_DELETEALLITEMS, 0, 0);
+  for (size_t i = 0; i < FPages.size(); ++i) {
+    TCITEMA item{};
+    item.mask = TCIF_TEXT | TCIF_IMAGE;
+    std::string text = FPages[i]->GetText();
+    item.pszText = text.data();
+    item.iImage = FPages[i]->GetImageIndex();
+    ::SendMessageA(FHandle, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+  }
+}
+
+void TPageControl::UpdateTab(TTabSheet* page) {
+  if (!FHandle) return;
+  int i = page->GetPageIndex();
+  TCITEMA item{};
+  item.mask = TCIF_TEXT | TCIF_IMAGE;
+  std::string text = page->GetText();
+  item.pszText = text.data();
+  item.iImage = page->GetImageIndex();
+  ::SendMessageA(FHandle, TCM_SETITEMA, i, reinterpret_cast<LPARAM>(&item));
+  // A wider caption may move the tab rows and so the sheets' area.
+  AlignControls();
+}
+
+void TPageControl::InsertPage(TTabSheet* page) {
+  FPages.push_back(page);
+  page->FreeNotification(this);
+  page->SetParent(this);
+  if (FHandle) {
+    TCITEMA item{};
+    item.mask = TCIF_TEXT | TCIF_IMAGE;
+    std::string text = page->GetText();
+    item.pszText = text.data();
+    item.iImage = page->GetImageIndex();
+    ::SendMessageA(FHandle, TCM_INSERTITEMA, FPages.size() - 1, reinterpret_cast<LPARAM>(&item));
+  }
+  if (!FActive) SetActivePage(page);
+  else AlignControls();
+}
+
+void TPageControl::RemovePage(TTabSheet* page) {
+  auto it = std::find(FPages.begin(), FPages.end(), page);
+  if (it == FPages.end()) return;
+  int index = static_cast<int>(it - FPages.begin());
+  FPages.erase(it);
+  page->RemoveFreeNotification(this);
+  if (FHandle) ::SendMessageA(FHandle, TCM_DELETEITEM, index, 0);
+  if (page->GetParent() == this) {
+    page->SetVisible(false);
+    page->SetParent(nullptr);
+  }
+  if (FActive == page) {
+    FActive = nullptr;
+    // The neighbour takes the place of a removed active page.
+    if (!FPages.empty()) SetActivePage(FPages[std::min<size_t>(index, FPages.size() - 1)]);
+  } else if (FHandle && FActive) {
+    ::SendMessageA(FHandle, TCM_SETCURSEL, GetActivePageIndex(), 0);
+  }
+  AlignControls();
+}
+
+void TPageControl::Notification(TComponent* component, TOperation operation) {
+  TWinControl::Notification(component, operation);
+  if (operation != opRemove) return;
+  if (component == FImages) FImages = nullptr;
+  auto it = std::find(FPages.begin(), FPages.end(), component);
+  if (it != FPages.end()) static_cast<TTabSheet*>(component)->SetPageControl(nullptr);
+}
+
+int TPageControl::GetActivePageIndex() const {
+  auto it = std::find(FPages.begin(), FPages.end(), FActive);
+  return FActive ? static_cast<int>(it - FPages.begin()) : -1;
+}
+
+void TPageControl::SetActivePageIndex(int i) {
+  SetActivePage(i >= 0 && i < GetPageCount() ? FPages[static_cast<size_t>(i)] : nullptr);
+}
+
+void TPageControl::SetActivePage(TTabSheet* page) {
+  if (page && page->GetPageControl() != this) return;
+  if (page == FActive) return;
+  FActive = page;
+  ShowActive();
+}
+
+void TPageControl::ShowActive() {
+  if (FHandle) ::SendMessageA(FHandle, TCM_SETCURSEL, GetActivePageIndex(), 0);
+  AlignControls();
+  for (TTabSheet* p : FPages)
+    if (p != FActive) p->SetVisible(false);
+  if (FActive) {
+    FActive->SetVisible(true);
+    if (FActive->HandleAllocated()) ::BringWindowToTop(FActive->GetHandle());
+  }
+}
+
+void TPageControl::SetTabHeight(int value) {
+  value = std::max(value, 0);
+  if (value == FTabHeight) return;
+  FTabHeight = value;
+  if (!FHandle) return;
+  if (FTabHeight > 0) {
+    ::SendMessageA(FHandle, TCM_SETITEMSIZE, 0, MAKELPARAM(0, FTabHeight));
+    AlignControls();
+  } else {
+    // The system height comes back only with a new window.
+    RecreateWnd();
+  }
+}
+
+void TPageControl::SetImages(TCustomImageList* images) {
+  if (images == FImages) return;
+  if (FImages) FImages->RemoveFreeNotification(this);
+  FImages = images;
+  if (FImages) FImages->FreeNotification(this);
+  if (FHandle)
+    ::SendMessageA(FHandle, TCM_SETIMAGELIST, 0,
+                   reinterpret_cast<LPARAM>(FImages ? FImages->GetHandle() : nullptr));
+}
+
+TRect TPageControl::GetDisplayRect() {
+  TRect client = GetClientRect();
+  if (!FHandle) return client;
+  RECT r{client.Left, client.Top, client.Right, client.Bottom};
+  ::SendMessageA(FHandle, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&r));
+  return TRect(r.left, r.top, std::max(r.left, r.right), std::max(r.top, r.bottom));
+}
+
+int TPageControl::IndexOfTabAt(int x, int y) {
+  if (!HandleAllocated()) return -1;
+  TCHITTESTINFO hit{};
+  hit.pt = POINT{x, y};
+  return static_cast<int>(::SendMessageA(FHandle, TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+}
+
+void TPageControl::AlignControls() {
+  TRect r = GetDisplayRect();
+  for (TTabSheet* p : FPages) p->SetBoundsRect(r);
+  TWinControl::AlignControls();
+}
+
+void TPageControl::WndProc(TMessage& msg) {
+  switch (msg.Msg) {
+    case CN_NOTIFY: {
+      auto* hdr = reinterpret_cast<NMHDR*>(msg.LParam);
+      if (hdr->code == TCN_SELCHANGING) {
+        bool allow = true;
+        if (OnChanging) OnChanging(this, allow);
+        msg.Result = allow ? FALSE : TRUE;
+        return;
+      }
+      if (hdr->code == TCN_SELCHANGE) {
+        int i = static_cast<int>(::SendMessageA(FHandle, TCM_GETCURSEL, 0, 0));
+        if (i >= 0 && i < GetPageCount()) {
+          FActive = FPages[static_cast<size_t>(i)];
+          ShowActive();
+        }
+        if (OnChange) OnChange(this);
+        return;
+      }
+      break;
+    }
+    case WM_DROPFILES:
+      // Files dropped on the tabs belong to whoever holds the tabs (the main
+      // window opens them).
+      if (FParent) {
+        msg.Result = FParent->Perform(WM_DROPFILES, msg.WParam, msg.LParam);
+        return;
+      }
+      break;
+    case WM_SIZE:
+      TWinControl::WndProc(msg);
+      AlignControls();
+      return;
+    default:
+      break;
+  }
+  TWinControl::WndProc(msg);
+}
+
+// ---------------------------------------------------------------------------
+// TTabSet
+// ---------------------------------------------------------------------------
+TTabSet::TTabSet(TComponent* owner) : TWinControl(owner), FTabs(std::make_unique<TStringList>()) {
+  SetBounds(0, 0, 185, 21);
+  FTabs->OnChange = [this](TObject*) {
+    if (FTabIndex >= FTabs->GetCount()) FTabIndex = FTabs->GetCount() - 1;
+    LoadTabs();
+  };
+}
+
+TTabSet::~TTabSet() { FTabs->OnChange = nullptr; }
+
+void TTabSet::CreateParams(TCreateParams& params) {
+  InitCommonControlClasses();
+  TWinControl::CreateParams(params);
+  params.SysClassName = WC_TABCONTROLA;
+  params.Style |= TCS_TABS | TCS_BOTTOM;
+}
+
+void TTabSet::CreateWnd() {
+  TWinControl::CreateWnd();
+  LoadTabs();
+}
+
+void TTabSet::LoadTabs() {
+  if (!FHandle) return;
+  ::SendMessageA(FHandle, TCM_DELETEALLITEMS, 0, 0);
+  for (int i = 0; i < FTabs->GetCount(); ++i) {
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    std::string text = FTabs->Get(i);
+    item.pszText = text.data();
+    ::SendMessageA(FHandle, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+  }
+  ::SendMessageA(FHandle, TCM_SETCURSEL, FTabIndex, 0);
+}
+
+void TTabSet::SetTabIndex(int value) {
+  if (value < -1 || value >= FTabs->GetCount()) value = -1;
+  if (value == FTabIndex) return;
+  FTabIndex = value;
+  if (FHandle) ::SendMessageA(FHandle, TCM_SETCURSEL, FTabIndex, 0);
+}
+
+TRect TTabSet::GetTabRect(int i) {
+  if (!FHandle) return TRect();
+  RECT r{};
+  if (!::SendMessageA(FHandle, TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r))) return TRect();
+  return TRect(r.left, r.top, r.right, r.bottom);
+}
+
+void TTabSet::WndProc(TMessage& msg) {
+  if (msg.Msg == CN_NOTIFY) {
+    auto* hdr = reinterpret_cast<NMHDR*>(msg.LParam);
+    if (hdr->code == TCN_SELCHANGING) {
+      msg.Result = FALSE;
+      return;
+    }
+    if (hdr->code == TCN_SELCHANGE) {
+      int i = static_cast<int>(::SendMessageA(FHandle, TCM_GETCURSEL, 0, 0));
+      bool allow = true;
+      if (OnChange) OnChange(this, i, allow);
+      if (!allow) {
+        ::SendMessageA(FHandle, TCM_SETCURSEL, FTabIndex, 0);
+        return;
+      }
+      FTabIndex = i;
+      if (OnClick) OnClick(this);
+      return;
+    }
+  }
+  TWinControl::WndProc(msg);
+}
+
+// ---------------------------------------------------------------------------
+// TStatusBar
+// ---------------------------------------------------------------------------
+void TStatusPanel::SetText(const std::string& text) {
+  if (text == FText) return;
+  FText = text;
+  FBar->UpdatePanelText(FIndex);
+}
+
+void TStatusPanel::SetWidth(int value) {
+  if (value == FWidth) return;
+  FWidth = value;
+  FBar->UpdateParts();
+}
+
+void TStatusPanel::SetAlignment(TAlignment value) {
+  if (value == FAlignment) return;
+  FAlignment = value;
+  FBar->UpdatePanelText(FIndex);
+}
+
+TStatusBar::TStatusBar(TComponent* owner) : TWinControl(owner) {
+  SetBounds(0, 0, 200, 19);
+  SetAlign(alBottom);
+}
+
+TStatusBar::~TStatusBar() = default;
+
+TStatusPanel* TStatusBar::AddPanel() {
+  FPanels.push_back(std::unique_ptr<TStatusPanel>(new TStatusPanel(this, GetPanelCount())));
+  UpdateParts();
+  return FPanels.back().get();
+}
+
+void TStatusBar::ClearPanels() {
+  FPanels.clear();
+  UpdateParts();
+}
+
+void TStatusBar::SetSimplePanel(bool value) {
+  if (value == FSimplePanel) return;
+  FSimplePanel = value;
+  if (!FHandle) return;
+  ::SendMessageA(FHandle, SB_SIMPLE, FSimplePanel, 0);
+  if (FSimplePanel) ::SendMessageA(FHandle, SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(FSimpleText.c_str()));
+}
+
+void TStatusBar::SetSimpleText(const std::string& text) {
+  if (text == FSimpleText) return;
+  FSimpleText = text;
+  if (FHandle && FSimplePanel)
+    ::SendMessageA(FHandle, SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(FSimpleText.c_str()));
+}
+
+void TStatusBar::SetSizeGrip(bool value) {
+  if (value == FSizeGrip) return;
+  FSizeGrip = value;
+  if (FHandle) RecreateWnd();
+}
+
+void TStatusBar::CreateParams(TCreateParams& params) {
+  InitCommonControlClasses();
+  TWinControl::CreateParams(params);
+  params.SysClassName = STATUSCLASSNAMEA;
+  // We place the bar ourselves (Align), not the control at its parent's edge.
+  params.Style |= CCS_NORESIZE | CCS_NOPARENTALIGN;
+  if (FSizeGrip) params.Style |= SBARS_SIZEGRIP;
+}
+
+void TStatusBar::CreateWnd() {
+  TWinControl::CreateWnd();
+  UpdateParts();
+  if (FSimplePanel) {
+    ::SendMessageA(FHandle, SB_SIMPLE, TRUE, 0);
+    ::SendMessageA(FHandle, SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(FSimpleText.c_str()));
+  }
+}
+
+void TStatusBar::UpdateParts() {
+  if (!FHandle) return;
+  // Right edges; the last panel runs to the bar's end.
+  std::vector<int> edges;
+  int x = 0;
+  for (size_t i = 0; i < FPanels.size(); ++i) {
+    x += FPanels[i]->GetWidth();
+    edges.push_back(i + 1 == FPanels.size() ? -1 : x);
+  }
+  if (edges.empty()) edges.push_back(-1);
+  ::SendMessageA(FHandle, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+  for (int i = 0; i < GetPanelCount(); ++i) UpdatePanelText(i);
+}
+
+void TStatusBar::UpdatePanelText(int i) {
+  if (!FHandle) return;
+  const TStatusPanel& p = *FPanels[static_cast<size_t>(i)];
+  // The control centres text after one tab and right-aligns it after two.
+  std::string text = p.GetText();
+  if (p.GetAlignment() == taCenter) text.insert(0, "\t");
+  else if (p.GetAlignment() == taRightJustify) text.insert(0, "\t\t");
+  ::SendMessageA(FHandle, SB_SETTEXTA, i, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void TStatusBar::WndProc(TMessage& msg) {
+  if (msg.Msg == WM_SIZE) {
+    TWinControl::WndProc(msg);
+    // The size grip moves with the right edge.
+    ::InvalidateRect(FHandle, nullptr, TRUE);
+    return;
+  }
+  TWinControl::WndProc(msg);
+}
+
+// ---------------------------------------------------------------------------
+// TProgressBar
+// ---------------------------------------------------------------------------
+TProgressBar::TProgressBar(TComponent* owner) : TWinControl(owner) { SetBounds(0, 0, 150, 16); }
+
+void TProgressBar::CreateParams(TCreateParams& params) {
+  InitCommonControlClasses();
+  TWinControl::CreateParams(params);
+  params.SysClassName = PROGRESS_CLASSA;
+}
+
+void TProgressBar::CreateWnd() {
+  TWinControl::CreateWnd();
+  ::SendMessageA(FHandle, PBM_SETRANGE32, FMin, FMax);
+  ::SendMessageA(FHandle, PBM_SETPOS, FPosition, 0);
+}
+
+void TProgressBar::SetRange(int min, int max) {
+  if (max < min) std::swap(min, max);
+  if (min == FMin && max == FMax) return;
+  FMin = min;
+  FMax = max;
+  FPosition = std::clamp(FPosition, FMin, FMax);
+  if (FHandle) {
+    ::SendMessageA(FHandle, PBM_SETRANGE32, FMin, FMax);
+    ::SendMessageA(FHandle, PBM_SETPOS, FPosition, 0);
+  }
+}
+
+void TProgressBar::SetPosition(int value) {
+  value = std::clamp(value, FMin, FMax);
+  if (value == FPosition) return;
+  FPosition = value;
+  if (FHandle) ::SendMessageA(FHandle, PBM_SETPOS, FPosition, 0);
+}

@@ -1,0 +1,520 @@
+// The common controls in real windows: status panels and their alignment,
+// page controls with sheets made and freed at run time, bottom tabs, the
+// tree view's sorting and expanding, owner-data list views answering both
+// notification forms, and shared image lists.
+#include "platform/win/WinApi.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/win/ComCtrls.h"
+#include "platform/win/Forms.h"
+#include "platform/win/ImgList.h"
+#include "platform/win/WinTestSupport.h"
+
+TQ_TEST_APPLICATION();
+
+namespace {
+
+class TPlainForm : public TForm {
+public:
+  explicit TPlainForm(TComponent* owner) : TForm(owner) {
+    SetBorderStyle(bsNone);
+    SetBounds(40, 40, 480, 320);
+  }
+  std::vector<UINT> Seen;
+
+protected:
+  void WndProc(TMessage& msg) override {
+    if (msg.Msg == WM_DROPFILES) Seen.push_back(msg.Msg);
+    TForm::WndProc(msg);
+  }
+};
+
+void Show(TForm* form) {
+  form->Show();
+  ::UpdateWindow(form->GetHandle());
+  ::SetForegroundWindow(form->GetHandle());
+  Application->ProcessMessages();
+}
+
+void Click(HWND wnd, int x, int y) {
+  ::PostMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  ::PostMessageA(wnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+  Application->ProcessMessages();
+}
+
+// Columns of a rectangle holding dark (text) pixels.
+std::vector<int> InkColumns(HWND wnd, const RECT& r) {
+  std::vector<int> cols;
+  HDC dc = ::GetDC(wnd);
+  for (int x = r.left; x < r.right; ++x)
+    for (int y = r.top; y < r.bottom; ++y) {
+      COLORREF c = ::GetPixel(dc, x, y);
+      if (GetRValue(c) < 80 && GetGValue(c) < 80 && GetBValue(c) < 80) {
+        cols.push_back(x);
+        break;
+      }
+    }
+  ::ReleaseDC(wnd, dc);
+  return cols;
+}
+
+std::string PanelText(HWND bar, int i) {
+  char buf[128] = {};
+  ::SendMessageA(bar, SB_GETTEXTA, i, reinterpret_cast<LPARAM>(buf));
+  return buf;
+}
+
+TEST(StatusBar, PanelsSetBeforeTheWindowAppearWithTheirAlignment) {
+  auto form = std::make_unique<TPlainForm>(nullptr);
+  auto* bar = new TStatusBar(form.get());
+  bar->SetSizeGrip(false);
+  const TAlignment aligns[] = {taLeftJustify, taCenter, taRightJustify};
+  for (TAlignment a : aligns) {
+    TStatusPanel* p = bar->AddPanel();
+    p->SetWidth(150);
+    p->SetAlignment(a);
+    p->SetText("WWW");
+  }
+  bar->SetParent(form.get());
+  Show(form.get());
+  HWND wnd = bar->GetHandle();
+  EXPECT_EQ(::SendMessageA(wnd, SB_GETPARTS, 0, 0), 3);
+  EXPECT_EQ(PanelText(wnd, 0), "WWW");
+  EXPECT_EQ(PanelText(wnd, 1), "\tWWW");
+  EXPECT_EQ(PanelText(wnd, 2), "\t\tWWW");
+  ::RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+
+  // Where the text lands in each panel: left, middle, right.
+  for (int i = 0; i < 3; ++i) {
+    SCOPED_TRACE(i);
+    RECT r{};
+    ::SendMessageA(wnd, SB_GETRECT, i, reinterpret_cast<LPARAM>(&r));
+    r.left += 3;
+    r.right -= 3;
+    std::vector<int> ink = InkColumns(wnd, r);
+    ASSERT_FALSE(ink.empty());
+    int mid = (ink.front() + ink.back()) / 2;
+    int width = r.right - r.left;
+    int where = (mid - r.left) * 3 / width;  // 0 left third, 1 middle, 2 right
+    EXPECT_EQ(where, i);
+  }
+
+  // Setting the text a panel holds sends nothing to the window.
+  ::SendMessageA(wnd, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>("changed outside"));
+  bar->GetPanel(0)->SetText("WWW");
+  EXPECT_EQ(PanelText(wnd, 0), "changed outside");
+  bar->GetPanel(0)->SetText("new");
+  EXPECT_EQ(PanelText(wnd, 0), "new");
+}
+
+TEST(PageControl, SheetsMadeAndFreedAtRunTime) {
+  auto form = std::make_unique<TPlainForm>(nullptr);
+  auto* pages = new TPageControl(form.get());
+  pages->SetAlign(alClient);
+  pages->SetParent(form.get());
+  int changes = 0;
+  pages->OnChange = [&](TObject*) { ++changes; };
+  auto* a = new TTabSheet(form.get());
+  a->SetCaption("alpha");
+  a->SetPageControl(pages);
+  Show(form.get());
+  auto* b = new TTabSheet(form.get());
+  b->SetCaption("beta");
+  b->SetPageControl(pages);
+  HWND wnd = pages->GetHandle();
+  EXPECT_EQ(::SendMessageA(wnd, TCM_GETITEMCOUNT, 0, 0), 2);
+  EXPECT_EQ(pages->GetActivePage(), a);
+
+  // Code changes the page without events; a click on a tab fires OnChange.
+  pages->SetActivePage(b);
+  EXPECT_EQ(changes, 0);
+  EXPECT_TRUE(b->GetVisible());
+  EXPECT_FALSE(a->GetVisible());
+  RECT tab{};
+  ::SendMessageA(wnd, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&tab));
+  Click(wnd, (tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2);
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(pages->GetActivePage(), a);
+  EXPECT_TRUE(a->GetVisible());
+
+  // A caption set later changes the tab.
+  b->SetCaption("gamma");
+  char text[32] = {};
+  TCITEMA item{};
+  item.mask = TCIF_TEXT;
+  item.pszText = text;
+  item.cchTextMax = sizeof text;
+  ::SendMessageA(wnd, TCM_GETITEMA, 1, reinterpret_cast<LPARAM>(&item));
+  EXPECT_STREQ(text, "gamma");
+
+  // Freeing the active sheet removes its tab; the neighbour takes its place.
+  delete a;
+  EXPECT_EQ(::SendMessageA(wnd, TCM_GETITEMCOUNT, 0, 0), 1);
+  EXPECT_EQ(pages->GetPageCount(), 1);
+  EXPECT_EQ(pages->GetActivePage(), b);
+  EXPECT_EQ(::SendMessageA(wnd, TCM_GETCURSEL, 0, 0), 0);
+
+  // Files dropped on the tabs go to the parent.
+  ::SendMessageA(wnd, WM_DROPFILES, 0, 0);
+  EXPECT_EQ(form->Seen, std::vector<UINT>{WM_DROPFILES});
+}
+
+TEST(PageControl, TabHeightOfOneLeavesAOnePixelStrip) {
+  auto form = std::make_unique<TPlainForm>(nullptr);
+  auto* pages = new TPageControl(form.get());
+  pages->SetAlign(alClient);
+  pages->SetParent(form.get());
+  auto* sheet = new TTabSheet(form.get());
+  sheet->SetCaption("only");
+  sheet->SetPageControl(pages);
+  Show(form.get());
+  int normalTop = sheet->GetTop();
+  EXPECT_GT(normalTop, 10);
+  pages->SetTabHeight(1);
+  Application->ProcessMessages();
+  RECT tab{};
+  ::SendMessageA(pages->GetHandle(), TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&tab));
+  EXPECT_EQ(tab.bottom - tab.top, 1);
+  EXPECT_LT(sheet->GetTop(), normalTop - 10);
+  // Back to the system's height.
+  pages->SetTabHeight(0);
+  Application->ProcessMessages();
+  EXPECT_EQ(pages->GetPage(0), sheet);
+  EXPECT_EQ(sheet->GetTop(), normalTop);
+}
+
+TEST(TabSet, TabsAreLaidAtTheBottom) {
+  auto form = std::make_unique<TPlainForm>(nullptr);
+  auto* tabs = new TTabSet(form.get());
+  tabs->SetBounds(0, 0, 400, 120);
+  tabs->GetTabs()->Add("Font Style");
+  tabs->GetTabs()->Add("Gutter Style");
+  tabs->SetTabIndex(1);
+  tabs->SetParent(form.get());
+  int clicks = 0;
+  tabs->OnClick = [&](TObject*) { ++clicks; };
+  Show(form.get());
+  TRect r = tabs->GetTabRect(0);
+  ASSERT_FALSE(r.IsEmpty());
+  EXPECT_GT(r.Top, 60);  // in the lower half of a 120-pixel control
+  EXPECT_EQ(::SendMessageA(tabs->GetHandle(), TCM_GETCURSEL, 0, 0), 1);
+  Click(tabs->GetHandle(), (r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+  EXPECT_EQ(tabs->GetTabIndex(), 0);
+  EXPECT_EQ(clicks, 1);
+  tabs->SetTabIndex(1);
+  EXPECT_EQ(clicks, 1);
+}
+
+// The window's children of an item (null for the top level), as texts.
+std::vector<std::string> WindowChildren(HWND tree, HTREEITEM parent) {
+  std::vector<std::string> out;
+  auto item = reinterpret_cast<HTREEITEM>(
+      ::SendMessageA(tree, TVM_GETNEXTITEM, parent ? TVGN_CHILD : TVGN_ROOT, reinterpret_cast<LPARAM>(parent)));
+  while (item) {
+    char text[64] = {};
+    TVITEMA tv{};
+    tv.mask = TVIF_TEXT | TVIF_HANDLE;
+    tv.hItem = item;
+    tv.pszText = text;
+    tv.cchTextMax = sizeof text;
+    ::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+    out.push_back(text);
+    item = reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)));
+  }
+  return out;
+}
+
+TEST(TreeView, SortingSurvivesAnyComparisonHandler) {
+  auto form = std::make_unique<TPlainForm>(nullptr);
+  auto* tree = new TTreeView(form.get());
+  tree->SetAlign(alClient);
+  tree->SetParent(form.get());
+  Show(form.get());
+  TTreeNode* root = tree->AddChild(nullptr, "ftp://host/");
+  for (int i = 0; i < 300; ++i) tree->AddChild(root, "dir" + std::to_string((i * 7919) % 300));
+
+  struct Handler {
+    const char* Name;
+    std::function<int(TTreeNode*, TTreeNode*)> Compare;
+  } handlers[] = {
+      {"always one", [](TTreeNode*, TTreeNode*) { return 1; }},
+      {"one except against the root", [&](TTreeNode*, TTreeNode* b) { return b == root ? 0 : 1; }},
+      {"always minus one", [](TTreeNode*, TTreeNode*) { return -1; }},
+      {"by address parity", [](TTreeNode* a, TTreeNode* b) {
+         return ((reinterpret_cast<uintptr_t>(a) ^ reinterpret_cast<uintptr_t>(b)) & 16) ? 1 : -1;
+       }},
+  };
+  for (auto& h : handlers) {
+    SCOPED_TRACE(h.Name);
+    int calls = 0;
+    tree->OnCompare = [&](TObject*, TTreeNode* a, TTreeNode* b, int, int& result) {
+      ++calls;
+      result = h.Compare(a, b);
+    };
+    tree->AlphaSort(true);
+    EXPECT_LT(calls, 300 * 10);  // n log n, not a loop
+    ASSERT_EQ(root->GetCount(), 300);
+    std::vector<std::string> model;
+    for (int i = 0; i < root->GetCount(); ++i) {
+      EXPECT_EQ(root->GetItem(i)->GetIndex(), i);
+      model.push_back(root->GetItem(i)->GetText());
+    }
+    // The window shows the model's order, every node once.
+    EXPECT_EQ(WindowChildren(tree->GetHandle(), static_cast<HTREEITEM>(
+                                 reinterpret_cast<void*>(::SendMessageA(tree->GetHandle(), TVM_GETNEXTITEM, TVGN_ROOT, 0)))),
+              model);
+  }
+
+  // A sensible handler gives a sorted tree, kept sorted as nodes are added.
+  tree->OnCompare = [](TObject*, TTreeNode* a, TTreeNode* b, int, int& result) {
+    result = a->GetText().compare(b->GetText());
+  };
+  tree->SetSortType(stText);
+  tree->AddChild(root, "dir000");
+  EXPECT_EQ(root->GetItem(0)->GetText(), "dir0");
+  EXPECT_EQ(root->GetItem(1)->GetText(), "dir000");
+  EXPECT_EQ(root->GetItem(2)->GetText(), "dir1");
+}
+
+TEST(TreeView, NodesBeforeTheWindowExpandingAndReadOnly) {
+  auto form = std::make_unique<TPlainForm>(nullptr);
+  auto* tree = new TTreeView(form.get());
+  tree->SetAlign(alClient);
+  tree->SetReadOnly(true);
+  tree->SetHotTrack(true);
+  int data = 7;
+  TTreeNode* site = tree->AddChildObject(nullptr, "site", &data);
+  site->SetHasChildren(true);
+  std::vector<std::string> log;
+  tree->OnExpanding = [&](TObject*, TTreeNode* node, bool& allow) {
+    log.push_back("expanding " + node->GetText());
+    // Children are made when the node opens.
+    if (node->GetCount() == 0) tree->AddChild(node, "pub")->SetHasChildren(true);
+    allow = node->GetText() != "pub";
+  };
+  tree->OnChange = [&](TObject*, TTreeNode* node) { log.push_back("change " + node->GetText()); };
+  tree->SetParent(form.get());
+  Show(form.get());
+  HWND wnd = tree->GetHandle();
+  EXPECT_NE(::GetWindowLongPtrA(wnd, GWL_STYLE) & TVS_TRACKSELECT, 0);
+  EXPECT_EQ(::GetWindowLongPtrA(wnd, GWL_STYLE) & TVS_EDITLABELS, 0);
+
+  // Keys of the user: select the node, Right opens it.
+  tree->SetFocus();
+  tree->SetSelected(site);
+  ::PostMessageA(wnd, WM_KEYDOWN, VK_RIGHT, 1);
+  Application->ProcessMessages();
+  EXPECT_TRUE(site->GetExpanded());
+  ASSERT_EQ(site->GetCount(), 1);
+  EXPECT_EQ(site->GetData(), &data);
+  ::PostMessageA(wnd, WM_KEYDOWN, VK_DOWN, 1);
+  ::PostMessageA(wnd, WM_KEYDOWN, VK_RIGHT, 1);
+  Application->ProcessMessages();
+  EXPECT_EQ(tree->GetSelected(), site->GetItem(0));
+  EXPECT_FALSE(site->GetItem(0)->GetExpanded());  // the handler refused
+  EXPECT_EQ(log, (std::vector<std::string>{"change site", "expanding site", "change pub", "expanding pub"}));
+
+  // A read-only tree does not edit labels.
+  LPARAM caret = ::SendMessageA(wnd, TVM_GETNEXTITEM, TVGN_CARET, 0);
+  ASSERT_NE(caret, 0);
+  EXPECT_EQ(::SendMessageA(wnd, TVM_EDITLABELA, 0, caret), 0);
+}
+
+// An owner-data list of 1000 rows "Row 0" ... "Row 999" in report view.
+struct OwnerDataList {
+  std::unique_ptr<TPlainForm> Form = std::make_unique<TPlainForm>(nullptr);
+  TListView* List = new TListView(Form.get());
+  int Fetches = 0;
+  OwnerDataList() {
+    List->SetAlign(alClient);
+    List->SetViewStyle(vsReport);
+    List->SetOwnerData(true);
+    List->AddColumn("Name", 120, taLeftJustify, 5);
+    List->AddColumn("Size", 80, taRightJustify, 2);
+    List->SetItemCount(1000);
+    List->OnData = [this](TObject*, TListItem& item) {
+      ++Fetches;
+      item.SetCaption("Row " + std::to_string(item.GetIndex()));
+      item.SubItems().push_back(std::to_string(item.GetIndex() * 10));
+    };
+    List->OnDataFind = [](TObject*, TItemFind kind, const std::string& text, TPoint, void*,
+                          int start, TSearchDirection, bool wrap, int& index) {
+      if (kind != ifPartialString && kind != ifExactString) return;
+      for (int n = 0, i = start; n < 1000; ++n, i = (i + 1) % 1000) {
+        if (i == 0 && n > 0 && !wrap) break;
+        std::string row = "Row " + std::to_string(i);
+        if (kind == ifExactString ? row == text : row.rfind(text, 0) == 0) {
+          index = i;
+          return;
+        }
+      }
+    };
+    List->SetParent(Form.get());
+    Show(Form.get());
+  }
+  // Sends a notification as the control would, to the list's parent.
+  LRESULT Notify(NMHDR& hdr) {
+    hdr.hwndFrom = List->GetHandle();
+    hdr.idFrom = 0;
+    return ::SendMessageA(Form->GetHandle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&hdr));
+  }
+};
+
+TEST(ListView, OwnerDataAnswersFetchAndFindInBothForms) {
+  OwnerDataList f;
+  HWND wnd = f.List->GetHandle();
+  EXPECT_EQ(::SendMessageA(wnd, LVM_GETITEMCOUNT, 0, 0), 1000);
+  // Through the control, in whatever form it asks.
+  char text[64] = {};
+  LVITEMA get{};
+  get.iSubItem = 1;
+  get.pszText = text;
+  get.cchTextMax = sizeof text;
+  ::SendMessageA(wnd, LVM_GETITEMTEXTA, 42, reinterpret_cast<LPARAM>(&get));
+  EXPECT_STREQ(text, "420");
+  LVFINDINFOA find{};
+  find.flags = LVFI_STRING | LVFI_PARTIAL | LVFI_WRAP;
+  find.psz = "Row 77";
+  EXPECT_EQ(::SendMessageA(wnd, LVM_FINDITEMA, 500, reinterpret_cast<LPARAM>(&find)), 770);
+  find.flags = LVFI_STRING | LVFI_WRAP;
+  EXPECT_EQ(::SendMessageA(wnd, LVM_FINDITEMA, 500, reinterpret_cast<LPARAM>(&find)), 77);
+
+  // Each form explicitly.
+  NMLVDISPINFOA da{};
+  da.hdr.code = LVN_GETDISPINFOA;
+  da.item.mask = LVIF_TEXT;
+  da.item.iItem = 7;
+  da.item.pszText = text;
+  da.item.cchTextMax = sizeof text;
+  f.Notify(da.hdr);
+  EXPECT_STREQ(text, "Row 7");
+  wchar_t wide[64] = {};
+  NMLVDISPINFOW dw{};
+  dw.hdr.code = LVN_GETDISPINFOW;
+  dw.item.mask = LVIF_TEXT;
+  dw.item.iItem = 8;
+  dw.item.iSubItem = 1;
+  dw.item.pszText = wide;
+  dw.item.cchTextMax = 64;
+  f.Notify(dw.hdr);
+  EXPECT_STREQ(wide, L"80");
+  // A buffer too short gets what fits, ended.
+  dw.item.iSubItem = 0;
+  dw.item.cchTextMax = 4;
+  f.Notify(dw.hdr);
+  EXPECT_STREQ(wide, L"Row");
+
+  NMLVFINDITEMA fa{};
+  fa.hdr.code = LVN_ODFINDITEMA;
+  fa.iStart = 0;
+  fa.lvfi.flags = LVFI_STRING;
+  fa.lvfi.psz = "Row 13";
+  EXPECT_EQ(f.Notify(fa.hdr), 13);
+  NMLVFINDITEMW fw{};
+  fw.hdr.code = LVN_ODFINDITEMW;
+  fw.iStart = 900;
+  fw.lvfi.flags = LVFI_STRING | LVFI_PARTIAL;  // no wrap: nothing after 900 starts "Row 12"
+  fw.lvfi.psz = L"Row 12";
+  EXPECT_EQ(f.Notify(fw.hdr), -1);
+  fw.lvfi.flags |= LVFI_WRAP;
+  EXPECT_EQ(f.Notify(fw.hdr), 12);
+
+  // A new count drops the row fetched before: the handler is asked again.
+  int before = f.Fetches;
+  da.item.iItem = 7;
+  f.List->SetItemCount(1000);
+  f.Notify(da.hdr);
+  EXPECT_EQ(f.Fetches, before + 1);
+}
+
+TEST(ListView, ColumnsRowsAndSelection) {
+  auto form = std::make_unique<TPlainForm>(nullptr);
+  auto* list = new TListView(form.get());
+  list->SetAlign(alClient);
+  list->SetViewStyle(vsReport);
+  list->SetRowSelect(true);
+  list->AddColumn("Name", 120, taLeftJustify, 5);
+  list->AddColumn("Size", 80, taRightJustify, 2);
+  list->BeginUpdate();
+  for (int i = 0; i < 20; ++i) list->AddItem("file" + std::to_string(i), {std::to_string(i) + "KB"});
+  list->EndUpdate();
+  list->SetItemIndex(3);
+  std::vector<int> clicked;
+  list->OnColumnClick = [&](TObject*, TListColumn& c, int) { clicked.push_back(c.Tag); };
+  int selections = 0;
+  list->OnSelectItem = [&](TObject*) { ++selections; };
+  list->SetParent(form.get());
+  Show(form.get());
+  HWND wnd = list->GetHandle();
+  EXPECT_EQ(::SendMessageA(wnd, LVM_GETITEMCOUNT, 0, 0), 20);
+  EXPECT_EQ(list->GetItemIndex(), 3);
+  EXPECT_NE(::SendMessageA(wnd, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_FULLROWSELECT, 0);
+
+  // A click on the second header fires the column click with its tag.
+  HWND header = reinterpret_cast<HWND>(::SendMessageA(wnd, LVM_GETHEADER, 0, 0));
+  RECT hr{};
+  ::SendMessageA(header, HDM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&hr));
+  Click(header, (hr.left + hr.right) / 2, (hr.top + hr.bottom) / 2);
+  EXPECT_EQ(clicked, std::vector<int>{2});
+
+  // A click on a row selects it and tells; code does not.
+  RECT row{};
+  row.left = LVIR_BOUNDS;
+  ::SendMessageA(wnd, LVM_GETITEMRECT, 5, reinterpret_cast<LPARAM>(&row));
+  Click(wnd, row.left + 30, (row.top + row.bottom) / 2);
+  EXPECT_EQ(list->GetItemIndex(), 5);
+  EXPECT_GT(selections, 0);
+  selections = 0;
+  list->SetItemIndex(6);
+  EXPECT_EQ(selections, 0);
+  EXPECT_EQ(list->GetSelected()->GetCaption(), "file6");
+
+  // A new window (multiple selection) keeps rows, columns and selection.
+  list->SetMultiSelect(true);
+  wnd = list->GetHandle();
+  EXPECT_EQ(::GetWindowLongPtrA(wnd, GWL_STYLE) & LVS_SINGLESEL, 0);
+  EXPECT_EQ(::SendMessageA(wnd, LVM_GETITEMCOUNT, 0, 0), 20);
+  EXPECT_EQ(list->GetItemIndex(), 6);
+  list->GetItem(9)->SetSelected(true);
+  EXPECT_EQ(list->GetSelCount(), 2);
+  char text[32] = {};
+  LVITEMA get{};
+  get.iSubItem = 1;
+  get.pszText = text;
+  get.cchTextMax = sizeof text;
+  ::SendMessageA(wnd, LVM_GETITEMTEXTA, 9, reinterpret_cast<LPARAM>(&get));
+  EXPECT_STREQ(text, "9KB");
+}
+
+TEST(ImageList, ASharedSystemListIsNeverDestroyed) {
+  HIMAGELIST shared = ::ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 1, 1);
+  HICON icon = ::LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+  ASSERT_EQ(::ImageList_ReplaceIcon(shared, -1, icon), 0);
+  {
+    TImageList list(nullptr);
+    list.SetShareImages(true);
+    list.SetHandle(shared);
+    EXPECT_EQ(list.GetCount(), 1);
+    EXPECT_EQ(list.AddIcon(icon), 1);
+  }
+  EXPECT_EQ(::ImageList_GetImageCount(shared), 2);
+  ::ImageList_Destroy(shared);
+
+  // An own list is made on demand with masked bitmaps.
+  TImageList own(nullptr);
+  EXPECT_FALSE(own.HandleAllocated());
+  HDC screen = ::GetDC(nullptr);
+  HBITMAP bmp = ::CreateCompatibleBitmap(screen, 32, 16);
+  ::ReleaseDC(nullptr, screen);
+  EXPECT_EQ(own.AddMasked(bmp, RGB(255, 0, 255)), 0);
+  EXPECT_EQ(own.GetCount(), 2);  // a 32-pixel strip is two 16-pixel images
+  ::DeleteObject(bmp);
+}
+
+}  // namespace
