@@ -16,6 +16,7 @@ public:
   TCharSet(std::string_view chars) {  // NOLINT: a text of characters reads naturally
     for (char c : chars) Include(c);
   }
+  TCharSet(const char* chars) : TCharSet(std::string_view(chars)) {}  // NOLINT
   void Include(char c) { FBits[Index(c) / 64] |= uint64_t(1) << (Index(c) % 64); }
   bool Contains(char c) const { return (FBits[Index(c) / 64] >> (Index(c) % 64)) & 1; }
 
