@@ -6,13 +6,8 @@
 
 namespace {
 
-std::string& StateKey() {
-  static std::string key = "\\Software\\Tarnquill";
-  return key;
-}
-
-std::string DocumentsKey() { return StateKey() + "\\Documents\\"; }
-std::string OptionsKey(const std::string& fileName) { return StateKey() + "\\Options\\" + fileName; }
+std::string DocumentsKey() { return ProgramRegistryKey() + "\\Documents\\"; }
+std::string OptionsKey(const std::string& fileName) { return ProgramRegistryKey() + "\\Options\\" + fileName; }
 
 std::string MarkName(int number, char axis) { return "Mark" + IntToStr(number) + axis; }
 
@@ -31,9 +26,6 @@ void Attempt(F&& f) {
 }
 
 }  // namespace
-
-const std::string& DocumentStateKey() { return StateKey(); }
-void SetDocumentStateKey(const std::string& key) { StateKey() = key; }
 
 void StampDocument(const std::string& fileName, double now) {
   TRegistry registry;

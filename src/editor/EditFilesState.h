@@ -1,5 +1,5 @@
 // The per-document record in the per-user registry. Under the program's key
-// (normally "\Software\Tarnquill"):
+// (ProgramRegistryKey(), normally "\Software\Tarnquill"):
 //   "Documents"             one binary value per document, named by its full
 //                           file name: the date-time double of the last load
 //                           or save (the application's list of recent files);
@@ -14,10 +14,6 @@
 #include <string>
 
 #include "platform/Types.h"
-
-// The program's key the record lives under; tests move it to a key of their own.
-const std::string& DocumentStateKey();
-void SetDocumentStateKey(const std::string& key);
 
 struct TktDocumentState {
   std::optional<std::string> Highlighter;  // not written without one

@@ -5,6 +5,7 @@
 
 #include "platform/Registry.h"
 #include "platform/SysUtils.h"
+#include "platform/TypInfo.h"
 
 namespace {
 
@@ -29,6 +30,17 @@ std::string AbsoluteKey(const TRegistry& reg) {
 }
 
 }  // namespace
+
+const TClassInfo& TktHighLightAttributes::StaticClassInfo() {
+  static const TClassInfo info =
+      TClassInfo("TktHighLightAttributes", &TPersistent::StaticClassInfo())
+          .Integer("Background", &TktHighLightAttributes::GetBackground, &TktHighLightAttributes::SetBackground)
+          .Integer("Foreground", &TktHighLightAttributes::GetForeground, &TktHighLightAttributes::SetForeground)
+          .Set("Style", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"}, &TktHighLightAttributes::GetStyle,
+               &TktHighLightAttributes::SetStyle);
+  return info;
+}
+const TClassInfo* TktHighLightAttributes::ClassInfo() const { return &StaticClassInfo(); }
 
 void TktHighLightAttributes::Change() {
   if (OnChange) OnChange(this);

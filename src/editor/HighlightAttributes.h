@@ -44,6 +44,11 @@ public:
   bool LoadFromIdeRegistry(TRegRootKey rootKey, const std::string& key,
                            const std::string& attrName, bool oldFormat);
 
+  // Publishes Background, Foreground and Style, so stored settings name
+  // them after the highlighter's attribute property (Pascal_CommentAttriStyle).
+  const TClassInfo* ClassInfo() const override;
+  static const TClassInfo& StaticClassInfo();
+
   // The registry's numeric style form.
   static int StyleToInt(TFontStyles style) { return style.ToMask(); }
   static TFontStyles IntToStyle(int value);

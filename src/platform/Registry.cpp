@@ -248,3 +248,13 @@ void TRegistry::WriteBinaryData(const std::string& name, const void* buffer, int
   std::string data(static_cast<const char*>(buffer), static_cast<size_t>(bufSize > 0 ? bufSize : 0));
   PutData(FBackend, FCurrentKey, name, regBinary, data);
 }
+
+namespace {
+std::string& ProgramKeySetting() {
+  static std::string key = "\\Software\\Tarnquill";
+  return key;
+}
+}  // namespace
+
+const std::string& ProgramRegistryKey() { return ProgramKeySetting(); }
+void SetProgramRegistryKey(const std::string& key) { ProgramKeySetting() = key; }

@@ -72,3 +72,9 @@ private:
   TRegKeyHandle FCurrentKey = 0;
   std::string FCurrentPath;
 };
+
+// The program's own key below the current user, "\Software\Tarnquill": the
+// settings, the file types and the per-document records all live under it.
+// Tests move it to a key of their own.
+const std::string& ProgramRegistryKey();
+void SetProgramRegistryKey(const std::string& key);

@@ -440,3 +440,18 @@ std::string ExcludeTrailingPathDelimiter(std::string_view s) {
   if (!r.empty() && IsDelim(r.back())) r.pop_back();
   return r;
 }
+
+namespace {
+char& DecimalSeparatorSetting() {
+  static char separator = 0;  // 0: not set yet, ask the system
+  return separator;
+}
+}  // namespace
+
+char GetDecimalSeparator() {
+  char& s = DecimalSeparatorSetting();
+  if (s == 0) s = SystemDecimalSeparator();
+  return s;
+}
+
+void SetDecimalSeparator(char separator) { DecimalSeparatorSetting() = separator; }

@@ -161,3 +161,43 @@ int64_t FileSizeByName(const std::string& fileName);  // -1 when absent
 // Text of the last file operation's system error (errno based).
 std::string SysErrorMessage(int errorCode);
 int GetLastOSError();
+
+// ---------------------------------------------------------------------------
+// The system's side of things, from the backend linked in (Windows APIs under
+// MinGW, POSIX natively).
+// ---------------------------------------------------------------------------
+// The decimal separator of numbers the user types: the system's under
+// Windows, "." natively, until SetDecimalSeparator sets one for the program.
+char GetDecimalSeparator();
+void SetDecimalSeparator(char separator);
+char SystemDecimalSeparator();
+
+// The temporary-files folder with its trailing separator, and the system folder.
+std::string SystemTempPath();
+std::string SystemFolder();
+
+// True when both names lead to one and the same existing file, however they
+// are spelled (Windows: volume and file index; POSIX: device and inode).
+bool SameFileIdentity(const std::string& a, const std::string& b);
+// Gives the file the modification time of another; false on failure.
+bool CopyFileTime(const std::string& source, const std::string& dest);
+
+// Listing a folder: FindFirst takes a path whose last part may hold the
+// wildcards "*" and "?" (compared without case) and the attributes to list
+// besides ordinary files (hidden, system and folders are skipped unless
+// asked for). Both return 0 for an entry found, else a system error code;
+// FindClose ends the search (also after a failed FindFirst).
+constexpr int faReadOnly = 0x01, faHidden = 0x02, faSysFile = 0x04, faVolumeID = 0x08,
+              faDirectory = 0x10, faArchive = 0x20, faAnyFile = 0x3F;
+struct TSearchRec {
+  std::string Name;
+  std::string AlternateName;  // the 8.3 short name where the system keeps one, else empty
+  int64_t Size = 0;
+  int Attr = 0;
+  int64_t Time = 0;  // modification time, seconds since 1970 (UTC)
+  int ExcludeAttr = 0;
+  uintptr_t FindHandle = 0;
+};
+int FindFirst(const std::string& path, int attr, TSearchRec& f);
+int FindNext(TSearchRec& f);
+void FindClose(TSearchRec& f);

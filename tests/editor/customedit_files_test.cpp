@@ -35,7 +35,7 @@ protected:
           ::testing::UnitTest::GetInstance()->current_test_info()->name();
     CreateDir(Dir);
     Dir += PathDelim;
-    SetDocumentStateKey(Key);
+    SetProgramRegistryKey(Key);
   }
   void TearDown() override {
     EditFixture::TearDown();
@@ -44,7 +44,7 @@ protected:
     RemoveDir(ExcludeTrailingPathDelimiter(Dir));
     TRegistry registry;
     registry.DeleteKey(Key);
-    SetDocumentStateKey("\\Software\\Tarnquill");
+    SetProgramRegistryKey("\\Software\\Tarnquill");
   }
   void Load(const std::string& bytes) {
     WriteFile(Dir + "x.txt", bytes);
@@ -178,7 +178,7 @@ TEST_F(FilesEdit, CaretAndBookmarksComeBackWithTheDocument) {
 TEST_F(FilesEdit, ARegistryFailureLeavesTheDocumentModified) {
   Edit->FileName = Dir + "x.txt";
   Edit->SetModified(true);
-  SetDocumentStateKey("\\Software\\Tarnquill\\Test\\customedit_files\\" + std::string(300, 'k'));
+  SetProgramRegistryKey("\\Software\\Tarnquill\\Test\\customedit_files\\" + std::string(300, 'k'));
   Edit->SaveDocumentState();
   ASSERT_EQ(Host.Messages.size(), 1u);
   EXPECT_EQ(Host.Messages[0].rfind("Error ce902: ", 0), 0u) << Host.Messages[0];

@@ -192,11 +192,11 @@ TEST(CodePage, Cp1252StandsForItsCharacters) {
 
 class StateCase : public ::testing::Test {
 protected:
-  StateCase() { SetDocumentStateKey(Key); }
+  StateCase() { SetProgramRegistryKey(Key); }
   ~StateCase() override {
     TRegistry registry;
     registry.DeleteKey(Key);
-    SetDocumentStateKey("\\Software\\Tarnquill");
+    SetProgramRegistryKey("\\Software\\Tarnquill");
   }
   // One key per case: cases run side by side in processes of their own, and
   // each deletes its key when it ends.

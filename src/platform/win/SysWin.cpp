@@ -1,0 +1,105 @@
+// The system's side of SysUtils over the Windows API: the user's decimal
+// separator, file identity by volume and file index, folder listing with
+// FindFirstFile (which also yields the short 8.3 names).
+#include <windows.h>
+
+#include "platform/SysUtils.h"
+
+char SystemDecimalSeparator() {
+  char buffer[8] = {};
+  if (::GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, sizeof buffer) > 0 && buffer[0])
+    return buffer[0];
+  return '.';
+}
+
+std::string SystemTempPath() {
+  char buffer[1024];
+  DWORD n = ::GetTempPathA(sizeof buffer, buffer);
+  if (n == 0 || n >= sizeof buffer) return std::string();
+  return std::string(buffer, n);
+}
+
+std::string SystemFolder() {
+  char buffer[MAX_PATH];
+  UINT n = ::GetSystemDirectoryA(buffer, sizeof buffer);
+  if (n == 0 || n >= sizeof buffer) return std::string();
+  return std::string(buffer, n);
+}
+
+namespace {
+bool FileIdentity(const std::string& name, BY_HANDLE_FILE_INFORMATION& info) {
+  // Folders open only with backup semantics; no access right is needed.
+  HANDLE h = ::CreateFileA(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  bool ok = ::GetFileInformationByHandle(h, &info) != 0;
+  ::CloseHandle(h);
+  return ok;
+}
+}  // namespace
+
+bool SameFileIdentity(const std::string& a, const std::string& b) {
+  BY_HANDLE_FILE_INFORMATION ia, ib;
+  if (!FileIdentity(a, ia) || !FileIdentity(b, ib)) return false;
+  return ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber && ia.nFileIndexHigh == ib.nFileIndexHigh &&
+         ia.nFileIndexLow == ib.nFileIndexLow;
+}
+
+bool CopyFileTime(const std::string& source, const std::string& dest) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!::GetFileAttributesExA(source.c_str(), GetFileExInfoStandard, &data)) return false;
+  HANDLE h = ::CreateFileA(dest.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_EXISTING, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  bool ok = ::SetFileTime(h, nullptr, nullptr, &data.ftLastWriteTime) != 0;
+  ::CloseHandle(h);
+  return ok;
+}
+
+namespace {
+void Fill(TSearchRec& f, const WIN32_FIND_DATAA& data) {
+  f.Name = data.cFileName;
+  f.AlternateName = data.cAlternateFileName;
+  f.Attr = static_cast<int>(data.dwFileAttributes & 0x3F);
+  f.Size = (static_cast<int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  // FILETIME counts 100 ns steps since 1601.
+  uint64_t t = (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+               data.ftLastWriteTime.dwLowDateTime;
+  f.Time = static_cast<int64_t>(t / 10000000ull) - 11644473600ll;
+}
+
+// Skips the entries the search excludes; 0 with f filled, else an error code.
+int Accept(TSearchRec& f, WIN32_FIND_DATAA& data) {
+  HANDLE h = reinterpret_cast<HANDLE>(f.FindHandle);
+  while (static_cast<int>(data.dwFileAttributes) & f.ExcludeAttr)
+    if (!::FindNextFileA(h, &data)) return static_cast<int>(::GetLastError());
+  Fill(f, data);
+  return 0;
+}
+}  // namespace
+
+int FindFirst(const std::string& path, int attr, TSearchRec& f) {
+  FindClose(f);
+  WIN32_FIND_DATAA data;
+  HANDLE h = ::FindFirstFileA(path.c_str(), &data);
+  if (h == INVALID_HANDLE_VALUE) return static_cast<int>(::GetLastError());
+  f.FindHandle = reinterpret_cast<uintptr_t>(h);
+  f.ExcludeAttr = ~attr & (faHidden | faSysFile | faVolumeID | faDirectory);
+  int result = Accept(f, data);
+  if (result != 0) FindClose(f);
+  return result;
+}
+
+int FindNext(TSearchRec& f) {
+  if (!f.FindHandle) return ERROR_INVALID_HANDLE;
+  WIN32_FIND_DATAA data;
+  if (!::FindNextFileA(reinterpret_cast<HANDLE>(f.FindHandle), &data))
+    return static_cast<int>(::GetLastError());
+  return Accept(f, data);
+}
+
+void FindClose(TSearchRec& f) {
+  if (!f.FindHandle) return;
+  ::FindClose(reinterpret_cast<HANDLE>(f.FindHandle));
+  f.FindHandle = 0;
+}
