@@ -1,23 +1,62 @@
-// ScanHelpers: the character tests and line searches the hand-written
-// scanners share. Every search runs against the line's length: a NUL byte is
-// an ordinary character to them.
+// ScanHelpers: the character tests and the small scans that many family
+// members share. Each scan takes the line and a position and returns where
+// the token ends; none reads past the line's length, and a NUL byte is an
+// ordinary character to them.
 #pragma once
 
 #include <cstddef>
 #include <string_view>
 
+#include "highlighters/KeywordTable.h"
+
 namespace hlscan {
 
 inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+inline bool IsLetter(char c) {
+  const unsigned char u = static_cast<unsigned char>(c) | 0x20;
+  return u >= 'a' && u <= 'z';
+}
 inline bool IsHexDigit(char c) {
   const unsigned char u = static_cast<unsigned char>(c) | 0x20;
   return IsDigit(c) || (u >= 'a' && u <= 'f');
 }
-inline bool IsLineBreak(char c) { return c == '\n' || c == '\r'; }
 // Blanks and control characters other than NUL, LF and CR.
 inline bool IsBlank(char c) {
   const unsigned char u = static_cast<unsigned char>(c);
   return u >= 1 && u <= 32 && u != 10 && u != 13;
+}
+inline bool IsLineBreak(char c) { return c == '\n' || c == '\r'; }
+
+// The blank at i and every blank after it.
+inline size_t BlanksEnd(std::string_view s, size_t i) {
+  ++i;
+  while (i < s.size() && IsBlank(s[i])) ++i;
+  return i;
+}
+// The LF at i, or the CR at i with an LF directly after it.
+inline size_t LineBreakEnd(std::string_view s, size_t i) {
+  return (s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n') ? i + 2 : i + 1;
+}
+// The first CR or LF at or after i, or the line's length. Comments that
+// "stop at the line end" stop here; a NUL byte stays inside them.
+inline size_t LineBreakFrom(std::string_view s, size_t i) {
+  while (i < s.size() && !IsLineBreak(s[i])) ++i;
+  return i;
+}
+// Characters of the set at or after i.
+template <class Pred>
+inline size_t SkipWhile(std::string_view s, size_t i, Pred pred) {
+  while (i < s.size() && pred(s[i])) ++i;
+  return i;
+}
+// A quoted string opening at i: a doubled quote right after the opening one
+// is skipped, then the string runs up to and past the next quote, or to
+// stop (the line end, or the first line break) when there is none.
+inline size_t QuotedEnd(std::string_view s, size_t i, char quote, size_t stop) {
+  if (i + 2 < s.size() && s[i + 1] == quote && s[i + 2] == quote) i += 2;
+  for (size_t j = i + 1; j < stop; ++j)
+    if (s[j] == quote) return j + 1;
+  return stop;
 }
 
 // The index of the first character at or after from that is not a blank.
@@ -27,10 +66,7 @@ inline size_t SkipBlanks(std::string_view line, size_t from) {
 }
 
 // The index of the first CR or LF at or after from, or the line's length.
-inline size_t FindLineBreak(std::string_view line, size_t from) {
-  while (from < line.size() && !IsLineBreak(line[from])) ++from;
-  return from;
-}
+inline size_t FindLineBreak(std::string_view line, size_t from) { return LineBreakFrom(line, from); }
 
 // The index of the "*" of the first "*/" at or after from, or of the first
 // CR or LF before it, or the line's length.
@@ -46,5 +82,35 @@ inline size_t FindCommentClose(std::string_view line, size_t from) {
   }
   return n;
 }
+
+// The identifier run at i and its keyword hash: the sum of the hash values
+// of its characters. The sum stops growing at limit (a word that long
+// cannot be a keyword), so no line can overflow it.
+struct TWordScan {
+  size_t End;
+  int Hash;
+};
+inline TWordScan HashIdentRun(const TCharTables& t, std::string_view s, size_t i, int limit) {
+  int hash = 0;
+  while (i < s.size() && t.IsIdent(s[i])) {
+    if (hash < limit) hash += t.Hash(s[i]);
+    ++i;
+  }
+  return {i, hash};
+}
+
+// Whether the identifier run at i is one of the table's keywords; end
+// receives the end of the run.
+inline const TKeywordDef* FindKeyword(const TKeywordTable& k, const TCharTables& t,
+                                      std::string_view s, size_t i, size_t* end) {
+  const TWordScan w = HashIdentRun(t, s, i, k.TableSize());
+  *end = w.End;
+  if (w.Hash >= k.TableSize()) return nullptr;
+  return k.Find(w.Hash, s.data() + i, w.End - i);
+}
+
+// Letters A-Z and a-z fold to 1-26, "_" hashes 31, every other character 0;
+// identifiers take digits, letters and "_". The tables of most members.
+TCharTables StandardCharTables();
 
 }  // namespace hlscan

@@ -1,0 +1,157 @@
+// TuxBatSyn: tables and scanner routines of the batch-file highlighter.
+#include "highlighters/BatSyn.h"
+
+#include "editor/LocalStr.h"
+#include "highlighters/ScanHelpers.h"
+
+namespace {
+
+constexpr int kKeywordTableSize = 131;
+
+TktCustomHighLighter* CreateBatSyn(TComponent* owner) { return new TuxBatSyn(owner); }
+const int kRegistered = RegisterHighlighter(&CreateBatSyn);
+
+}  // namespace
+
+const TCharTables& TuxBatSyn::CharTables() {
+  static const TCharTables tables = hlscan::StandardCharTables();
+  return tables;
+}
+
+const TKeywordTable& TuxBatSyn::Keywords() {
+  static const TKeywordTable table(CharTables(), kKeywordTableSize, TKeywordCompare::kcHashValues,
+                                   {{"call"}, {"do"}, {"echo"}, {"errorlevel"}, {"exist"},
+                                    {"for"}, {"goto"}, {"if"}, {"in"}, {"not"}, {"pause"},
+                                    {"set"}, {"shift"}});
+  return table;
+}
+
+const TktFamilyHighlighter::TProcTable& TuxBatSyn::Procs() {
+  static const TProcTable procs = [] {
+    TProcTable p;
+    p.fill(Proc(&TuxBatSyn::UnknownProc));
+    p[0] = &TuxBatSyn::NullProc;
+    for (int c = 1; c <= 32; ++c) p[static_cast<size_t>(c)] = Proc(&TuxBatSyn::SpaceProc);
+    p['\n'] = Proc(&TuxBatSyn::LFProc);
+    p['\r'] = Proc(&TuxBatSyn::CRProc);
+    p['%'] = Proc(&TuxBatSyn::VariableProc);
+    for (int c = '0'; c <= '9'; ++c) p[static_cast<size_t>(c)] = Proc(&TuxBatSyn::NumberProc);
+    p[':'] = Proc(&TuxBatSyn::ColonProc);
+    for (int c = 'A'; c <= 'Z'; ++c) p[static_cast<size_t>(c)] = Proc(&TuxBatSyn::IdentProc);
+    for (int c = 'a'; c <= 'z'; ++c) p[static_cast<size_t>(c)] = Proc(&TuxBatSyn::IdentProc);
+    p['_'] = Proc(&TuxBatSyn::IdentProc);
+    p['R'] = Proc(&TuxBatSyn::RemProc);
+    p['r'] = Proc(&TuxBatSyn::RemProc);
+    return p;
+  }();
+  return procs;
+}
+
+TuxBatSyn::TuxBatSyn(TComponent* owner)
+    : TktFamilyHighlighter(owner, CharTables(), Procs(), tkNull, tkUnknown, 1, 1, 1) {
+  (void)kRegistered;
+  FCommentAttri = MakeAttribute(SAttrComment);
+  FIdentifierAttri = MakeAttribute(SAttrIdentifier);
+  FKeyAttri = MakeAttribute(SAttrKey);
+  FNumberAttri = MakeAttribute(SAttrNumber);
+  FSpaceAttri = MakeAttribute(SAttrSpace);
+  FVariableAttri = MakeAttribute(SAttrVariable);
+  SetKind(tkComment, FCommentAttri, true, false);
+  SetKind(tkIdentifier, FIdentifierAttri, false, false);
+  SetKind(tkKey, FKeyAttri, false, false);
+  SetKind(tkNull, nullptr, false, false);
+  SetKind(tkNumber, FNumberAttri, false, false);
+  SetKind(tkSpace, FSpaceAttri, false, true);
+  SetKind(tkUnknown, FIdentifierAttri, false, false);
+  SetKind(tkVariable, FVariableAttri, false, false);
+  SetDefaultFilter(SFilterBatch);
+}
+
+const TClassInfo& TuxBatSyn::StaticClassInfo() {
+  static const TClassInfo info =
+      TClassInfo("TuxBatSyn", &TktFamilyHighlighter::StaticClassInfo())
+          .Object("CommentAttri", &TuxBatSyn::GetCommentAttri)
+          .Object("IdentifierAttri", &TuxBatSyn::GetIdentifierAttri)
+          .Object("KeyAttri", &TuxBatSyn::GetKeyAttri)
+          .Object("NumberAttri", &TuxBatSyn::GetNumberAttri)
+          .Object("SpaceAttri", &TuxBatSyn::GetSpaceAttri)
+          .Object("VariableAttri", &TuxBatSyn::GetVariableAttri);
+  return info;
+}
+
+const TClassInfo* TuxBatSyn::ClassInfo() const { return &StaticClassInfo(); }
+
+TktHighLightAttributes* TuxBatSyn::GetDefaultAttribute(int index) const {
+  switch (index) {
+    case 0: return FSpaceAttri;
+    case 1: return FCommentAttri;
+    case 2: return FKeyAttri;
+    default: return nullptr;
+  }
+}
+
+int TuxBatSyn::GetCapability() const { return hcRegistry | hcExport; }
+
+std::string TuxBatSyn::GetLanguageName() const { return SLangBatch; }
+
+void TuxBatSyn::LFProc() {
+  FTokenKind = tkSpace;
+  ++FRun;
+}
+
+void TuxBatSyn::CRProc() {
+  FTokenKind = tkSpace;
+  FRun = hlscan::LineBreakEnd(FLine, FRun);
+}
+
+void TuxBatSyn::SpaceProc() {
+  FTokenKind = tkSpace;
+  FRun = hlscan::BlanksEnd(FLine, FRun);
+}
+
+void TuxBatSyn::VariableProc() {
+  FTokenKind = tkVariable;
+  FRun = hlscan::SkipWhile(FLine, FRun + 1, hlscan::IsDigit);
+}
+
+void TuxBatSyn::NumberProc() {
+  FTokenKind = tkNumber;
+  FRun = hlscan::SkipWhile(FLine, FRun + 1, [](char c) { return hlscan::IsDigit(c) || c == '.'; });
+}
+
+void TuxBatSyn::ColonProc() {
+  if (CharAt(FRun + 1) == ':') {
+    CommentToBreak();
+    return;
+  }
+  FTokenKind = tkIdentifier;
+  ++FRun;
+}
+
+// "REM" in any case starts a comment, also as the start of a longer word
+// ("remark"); any other word starting with R is an identifier, never a
+// keyword.
+void TuxBatSyn::RemProc() {
+  if ((CharAt(FRun + 1) | 0x20) == 'e' && (CharAt(FRun + 2) | 0x20) == 'm') {
+    CommentToBreak();
+    return;
+  }
+  FTokenKind = tkIdentifier;
+  SkipIdentChars();
+}
+
+void TuxBatSyn::IdentProc() {
+  size_t end = FRun;
+  FTokenKind = hlscan::FindKeyword(Keywords(), FTables, FLine, FRun, &end) ? tkKey : tkIdentifier;
+  FRun = end;
+}
+
+void TuxBatSyn::UnknownProc() {
+  FTokenKind = tkUnknown;
+  ++FRun;
+}
+
+void TuxBatSyn::CommentToBreak() {
+  FTokenKind = tkComment;
+  FRun = hlscan::LineBreakFrom(FLine, FRun);
+}

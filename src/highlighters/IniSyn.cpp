@@ -1,0 +1,157 @@
+// TqaIniSyn: the scanner routines of the INI-file highlighter.
+#include "highlighters/IniSyn.h"
+
+#include "editor/LocalStr.h"
+#include "highlighters/ScanHelpers.h"
+
+namespace {
+
+TktCustomHighLighter* CreateIniSyn(TComponent* owner) { return new TqaIniSyn(owner); }
+const int kRegistered = RegisterHighlighter(&CreateIniSyn);
+
+}  // namespace
+
+const TCharTables& TqaIniSyn::CharTables() {
+  static const TCharTables tables = hlscan::StandardCharTables();
+  return tables;
+}
+
+const TktFamilyHighlighter::TProcTable& TqaIniSyn::Procs() {
+  static const TProcTable procs = [] {
+    TProcTable p;
+    p.fill(Proc(&TqaIniSyn::TextProc));
+    p[0] = &TqaIniSyn::NullProc;
+    for (int c = 1; c <= 32; ++c) p[static_cast<size_t>(c)] = Proc(&TqaIniSyn::SpaceProc);
+    p['\n'] = Proc(&TqaIniSyn::LFProc);
+    p['\r'] = Proc(&TqaIniSyn::CRProc);
+    p['['] = Proc(&TqaIniSyn::SectionProc);
+    p[';'] = Proc(&TqaIniSyn::CommentProc);
+    p['='] = Proc(&TqaIniSyn::EqualProc);
+    p['"'] = Proc(&TqaIniSyn::StringProc);
+    p['\''] = Proc(&TqaIniSyn::StringProc);
+    for (int c = '0'; c <= '9'; ++c) p[static_cast<size_t>(c)] = Proc(&TqaIniSyn::NumberProc);
+    return p;
+  }();
+  return procs;
+}
+
+TqaIniSyn::TqaIniSyn(TComponent* owner)
+    : TktFamilyHighlighter(owner, CharTables(), Procs(), tkNull, tkText, 1, 1, 1) {
+  (void)kRegistered;
+  FCommentAttri = MakeAttribute(SAttrComment);
+  FTextAttri = MakeAttribute(SAttrText);
+  FSectionAttri = MakeAttribute(SAttrSection);
+  FKeyAttri = MakeAttribute(SAttrKey);
+  FNumberAttri = MakeAttribute(SAttrNumber);
+  FSpaceAttri = MakeAttribute(SAttrSpace);
+  FStringAttri = MakeAttribute(SAttrString);
+  FSymbolAttri = MakeAttribute(SAttrSymbol);
+  SetKind(tkComment, FCommentAttri, true, false);
+  SetKind(tkText, FTextAttri, false, false);
+  SetKind(tkSection, FSectionAttri, false, false);
+  SetKind(tkKey, FKeyAttri, false, false);
+  SetKind(tkNull, nullptr, false, false);
+  SetKind(tkNumber, FNumberAttri, false, false);
+  SetKind(tkSpace, FSpaceAttri, false, true);
+  SetKind(tkString, FStringAttri, true, false);
+  SetKind(tkSymbol, FSymbolAttri, true, false);
+  SetDefaultFilter(SFilterINI);
+}
+
+const TClassInfo& TqaIniSyn::StaticClassInfo() {
+  static const TClassInfo info =
+      TClassInfo("TqaIniSyn", &TktFamilyHighlighter::StaticClassInfo())
+          .Object("CommentAttri", &TqaIniSyn::GetCommentAttri)
+          .Object("TextAttri", &TqaIniSyn::GetTextAttri)
+          .Object("SectionAttri", &TqaIniSyn::GetSectionAttri)
+          .Object("KeyAttri", &TqaIniSyn::GetKeyAttri)
+          .Object("NumberAttri", &TqaIniSyn::GetNumberAttri)
+          .Object("SpaceAttri", &TqaIniSyn::GetSpaceAttri)
+          .Object("StringAttri", &TqaIniSyn::GetStringAttri)
+          .Object("SymbolAttri", &TqaIniSyn::GetSymbolAttri);
+  return info;
+}
+
+const TClassInfo* TqaIniSyn::ClassInfo() const { return &StaticClassInfo(); }
+
+TktHighLightAttributes* TqaIniSyn::GetDefaultAttribute(int index) const {
+  switch (index) {
+    case 0: return FSpaceAttri;
+    case 1: return FCommentAttri;
+    case 2: return FKeyAttri;
+    default: return nullptr;
+  }
+}
+
+int TqaIniSyn::GetCapability() const { return hcRegistry | hcExport; }
+
+std::string TqaIniSyn::GetLanguageName() const { return SLangINI; }
+
+void TqaIniSyn::LFProc() {
+  FTokenKind = tkSpace;
+  ++FRun;
+}
+
+void TqaIniSyn::CRProc() {
+  FTokenKind = tkSpace;
+  FRun = hlscan::LineBreakEnd(FLine, FRun);
+}
+
+void TqaIniSyn::SpaceProc() {
+  FTokenKind = tkSpace;
+  FRun = hlscan::BlanksEnd(FLine, FRun);
+}
+
+void TqaIniSyn::SectionProc() {
+  if (FRun != 0) {
+    TextProc();
+    return;
+  }
+  FTokenKind = tkSection;
+  const size_t close = FindChar(']', 1);
+  FRun = close < LineLength() ? close + 1 : LineLength();
+}
+
+void TqaIniSyn::CommentProc() {
+  if (FRun != 0) {
+    TextProc();
+    return;
+  }
+  FTokenKind = tkComment;
+  FRun = LineLength();
+}
+
+void TqaIniSyn::EqualProc() {
+  FTokenKind = tkSymbol;
+  ++FRun;
+}
+
+void TqaIniSyn::StringProc() {
+  FTokenKind = tkString;
+  FRun = hlscan::QuotedEnd(FLine, FRun, FLine[FRun], LineLength());
+}
+
+void TqaIniSyn::NumberProc() {
+  if (FRun == 0) {
+    KeyProc();
+    return;
+  }
+  FTokenKind = tkNumber;
+  FRun = hlscan::SkipWhile(FLine, FRun + 1, [](char c) {
+    return hlscan::IsDigit(c) || c == '.' || c == 'E' || c == 'e';
+  });
+}
+
+void TqaIniSyn::TextProc() {
+  if (FRun == 0) {
+    KeyProc();
+    return;
+  }
+  FTokenKind = tkText;
+  ++FRun;
+}
+
+void TqaIniSyn::KeyProc() {
+  FTokenKind = tkKey;
+  FRun = FindChar('=', 0);
+}

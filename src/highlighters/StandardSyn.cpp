@@ -1,0 +1,141 @@
+// TktStandardSyn: the seven common attributes and the routines the members
+// built on them share.
+#include "highlighters/StandardSyn.h"
+
+#include "editor/LocalStr.h"
+#include "highlighters/ScanHelpers.h"
+
+TCharTables hlscan::StandardCharTables() {
+  TCharTables t;
+  for (int c = 0; c < 256; ++c) {
+    const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    t.Ident[static_cast<size_t>(c)] = letter || c == '_' || (c >= '0' && c <= '9');
+    if (letter) t.HashValue[static_cast<size_t>(c)] = (c | 0x20) - 'a' + 1;
+  }
+  t.HashValue['_'] = 31;
+  return t;
+}
+
+TktStandardSyn::TktStandardSyn(TComponent* owner, const TCharTables& tables,
+                               const TProcTable& procs, const TKeywordTable* keywords,
+                               const char* keyName, TUnknownRule unknown, uint8_t lowRange,
+                               uint8_t highRange, uint8_t resetRange)
+    : TktFamilyHighlighter(owner, tables, procs, tkNull, unknown.Kind, lowRange, highRange,
+                           resetRange),
+      FKeywords(keywords),
+      FUnknown(unknown.Kind) {
+  FCommentAttri = MakeAttribute(SAttrComment);
+  FIdentifierAttri = MakeAttribute(SAttrIdentifier);
+  FKeyAttri = MakeAttribute(keyName);
+  FNumberAttri = MakeAttribute(SAttrNumber);
+  FSpaceAttri = MakeAttribute(SAttrSpace);
+  FStringAttri = MakeAttribute(SAttrString);
+  FSymbolAttri = MakeAttribute(SAttrSymbol);
+  SetKind(tkComment, FCommentAttri, true, false);
+  SetKind(tkIdentifier, FIdentifierAttri, false, false);
+  SetKind(tkKey, FKeyAttri, false, false);
+  SetKind(tkNull, nullptr, false, false);
+  SetKind(tkNumber, FNumberAttri, false, false);
+  SetKind(tkSpace, FSpaceAttri, false, true);
+  SetKind(tkString, FStringAttri, true, false);
+  SetKind(tkSymbol, FSymbolAttri, true, false);
+  if (unknown.Kind == tkUnknown) SetKind(tkUnknown, FIdentifierAttri, unknown.Escape, false);
+}
+
+const TClassInfo& TktStandardSyn::StaticClassInfo() {
+  static const TClassInfo info =
+      TClassInfo("TktStandardSyn", &TktFamilyHighlighter::StaticClassInfo())
+          .Object("CommentAttri", &TktStandardSyn::GetCommentAttri)
+          .Object("IdentifierAttri", &TktStandardSyn::GetIdentifierAttri)
+          .Object("KeyAttri", &TktStandardSyn::GetKeyAttri)
+          .Object("NumberAttri", &TktStandardSyn::GetNumberAttri)
+          .Object("SpaceAttri", &TktStandardSyn::GetSpaceAttri)
+          .Object("StringAttri", &TktStandardSyn::GetStringAttri)
+          .Object("SymbolAttri", &TktStandardSyn::GetSymbolAttri);
+  return info;
+}
+
+const TClassInfo* TktStandardSyn::ClassInfo() const { return &StaticClassInfo(); }
+
+TktHighLightAttributes* TktStandardSyn::GetDefaultAttribute(int index) const {
+  switch (index) {
+    case 0: return FSpaceAttri;
+    case 1: return FCommentAttri;
+    case 2: return FKeyAttri;
+    default: return nullptr;
+  }
+}
+
+int TktStandardSyn::GetCapability() const { return hcRegistry | hcExport; }
+
+void TktStandardSyn::FillCommonProcs(TProcTable& p) {
+  p.fill(Proc(&TktStandardSyn::UnknownProc));
+  p[0] = &TktStandardSyn::NullProc;
+  for (int c = 1; c <= 32; ++c) p[static_cast<size_t>(c)] = Proc(&TktStandardSyn::SpaceProc);
+  p['\n'] = Proc(&TktStandardSyn::LFProc);
+  p['\r'] = Proc(&TktStandardSyn::CRProc);
+  for (int c = 'A'; c <= 'Z'; ++c) p[static_cast<size_t>(c)] = Proc(&TktStandardSyn::KeywordProc);
+  for (int c = 'a'; c <= 'z'; ++c) p[static_cast<size_t>(c)] = Proc(&TktStandardSyn::KeywordProc);
+  p['_'] = Proc(&TktStandardSyn::KeywordProc);
+  for (int c = '0'; c <= '9'; ++c) p[static_cast<size_t>(c)] = Proc(&TktStandardSyn::NumberProc);
+}
+
+void TktStandardSyn::LFProc() {
+  FTokenKind = tkSpace;
+  ++FRun;
+}
+
+void TktStandardSyn::CRProc() {
+  FTokenKind = tkSpace;
+  FRun = hlscan::LineBreakEnd(FLine, FRun);
+}
+
+void TktStandardSyn::SpaceProc() {
+  FTokenKind = tkSpace;
+  FRun = hlscan::BlanksEnd(FLine, FRun);
+}
+
+void TktStandardSyn::SymbolProc() {
+  FTokenKind = tkSymbol;
+  ++FRun;
+}
+
+void TktStandardSyn::UnknownProc() {
+  FTokenKind = FUnknown;
+  ++FRun;
+}
+
+void TktStandardSyn::LowerProc() {
+  const char next = CharAt(FRun + 1);
+  FTokenKind = tkSymbol;
+  FRun += (next == '=' || next == '>') ? 2 : 1;
+}
+
+void TktStandardSyn::GreaterProc() {
+  FTokenKind = tkSymbol;
+  FRun += CharAt(FRun + 1) == '=' ? 2 : 1;
+}
+
+void TktStandardSyn::NumberProc() {
+  FTokenKind = tkNumber;
+  FRun = hlscan::SkipWhile(FLine, FRun + 1,
+                           [](char c) { return hlscan::IsDigit(c) || c == '.' || c == 'E' || c == 'e'; });
+}
+
+void TktStandardSyn::CommentToBreakProc() {
+  FTokenKind = tkComment;
+  FRun = hlscan::LineBreakFrom(FLine, FRun);
+}
+
+void TktStandardSyn::DoubleQuoteProc() {
+  FTokenKind = tkString;
+  FRun = hlscan::QuotedEnd(FLine, FRun, '"', hlscan::LineBreakFrom(FLine, FRun));
+}
+
+void TktStandardSyn::KeywordProc() {
+  size_t end = FRun;
+  const bool key = FKeywords && hlscan::FindKeyword(*FKeywords, FTables, FLine, FRun, &end);
+  if (!FKeywords) end = hlscan::SkipWhile(FLine, FRun, [this](char c) { return FTables.IsIdent(c); });
+  FTokenKind = key ? tkKey : tkIdentifier;
+  FRun = end;
+}
