@@ -410,7 +410,11 @@ void TktCustomEdit::DropSelection(TPoint dropPos, bool copy) {
   const TSelectionMode mode = FSelectionMode;
   const TPoint b = GetBlockBegin();
   const TPoint e = GetBlockEnd();
-  TPoint at(std::max(1, dropPos.X), std::clamp(dropPos.Y, 1, FLines->GetCount()));
+  // The drop point is bounded as every other point is: a column far to the
+  // right would otherwise pad the line with that many blanks.
+  TPoint at;
+  at.Y = std::clamp(dropPos.Y, 1, FLines->GetCount());
+  at.X = std::clamp(dropPos.X, 1, MaxColumnOf(at.Y));
 
   // Positions compare as (line, column) pairs. A move onto the selection or
   // its edges would put the text back into itself; a copy may go to an edge.

@@ -292,9 +292,11 @@ void TktCustomEdit::DeleteCaretLine() {
 }
 
 void TktCustomEdit::ClearAll() {
-  const bool hadText = FLines->GetCount() > 1 || LineLength(1) > 0;
+  const int count = FLines->GetCount();
+  const bool hadText = count > 1 || LineLength(1) > 0;
   // The store keeps one empty line; nothing recorded before can replay on it.
   FLines->Clear();
+  MoveMarksForRemovedLines(2, count - 1);
   FUndoList.ClearList();
   FRedoList.ClearList();
   if (hadText) SetModified(true);

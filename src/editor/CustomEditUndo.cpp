@@ -337,8 +337,12 @@ std::string TktCustomEdit::TakeInsertedBlock(TPoint start, TPoint end,
     if (s != LineText(line)) FLines->Put(line - 1, s);
   }
   // The lines the block added below the text, empty again now.
-  for (size_t extra = lengths.size(); extra > size_t(lines) && FLines->GetCount() > 1; --extra)
-    FLines->Delete(FLines->GetCount() - 1);
+  // Marks on them go with the lines, as with every other removal.
+  for (size_t extra = lengths.size(); extra > size_t(lines) && FLines->GetCount() > 1; --extra) {
+    const int last = FLines->GetCount();
+    FLines->Delete(last - 1);
+    MoveMarksForRemovedLines(last, 1);
+  }
   SetCaretXY(TPoint(c1, first));
   SetBlockBegin(GetCaretXY());
   return text;

@@ -108,7 +108,12 @@ void TktCustomExport::ExportRange(TPoint start, TPoint end, TktCustomHighLighter
                                   const TktExportDocument& document) {
   if (start == end) Abort();
   TktCustomExport* const previous = highlighter ? highlighter->GetExporter() : nullptr;
-  Init(document, highlighter, end.Y - start.Y + 1);
+  // Sized by the lines that exist: a request may reach far past the text
+  // (lines outside it are left out), and its span may not even fit an int.
+  const int64_t existing = document.Lines ? document.Lines->GetCount() : 0;
+  const int64_t spanFirst = std::max<int64_t>(start.Y, 1);
+  const int64_t spanLast = std::min<int64_t>(end.Y, existing);
+  Init(document, highlighter, spanFirst <= spanLast ? int(spanLast - spanFirst + 1) : 0);
   // A highlighter that cannot feed an exporter (the multi-language one)
   // says so in its capabilities; calling on would reach routines it lacks.
   if (!(highlighter->GetCapability() & hcExport)) throw EAbstractError("Abstract Error");
@@ -149,6 +154,7 @@ void TktCustomExport::ExportSelection(const TktExportDocument& document,
 }
 
 void TktCustomExport::Finish() {
+  FlushPending();
   // The header comes last because it may list what the body used (the RTF
   // colour table).
   const std::string header = GetHeader();

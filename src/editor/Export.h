@@ -116,6 +116,10 @@ protected:
     return background == clNone ? FDocument.Color : background;
   }
 
+  // Called once after the last token, before header and footer: whatever an
+  // exporter still holds back goes into the buffer here.
+  virtual void FlushPending() {}
+
 private:
   // Header in front, footer behind the buffer's contents.
   void Finish();

@@ -123,6 +123,7 @@ void TktHtmlExport::Init(const TktExportDocument& document, TktCustomHighLighter
   if (GetUseBackground()) SetBackGround(document.Color);
   FTags.clear();
   FLastTags = 0;
+  FPendingLead = -1;
   BuildReferences();
 }
 
@@ -144,9 +145,17 @@ void TktHtmlExport::BuildReferences() {
   }
 }
 
-void TktHtmlExport::AppendEscaped(TktExportBuffer& out, std::string_view text) const {
+void TktHtmlExport::AppendEscaped(TktExportBuffer& out, std::string_view text,
+                                  int& pendingLead) const {
   const char* p = text.data();
   const char* end = p + text.size();
+  char reference[12];
+  if (pendingLead >= 0 && p < end) {
+    // The trail byte of a character whose lead byte ended the last token.
+    const char32_t code = AnsiCodePage().DoubleByte(uint8_t(pendingLead), uint8_t(*p++));
+    pendingLead = -1;
+    out.Append(reference, size_t(WriteReference(code, reference)));
+  }
   while (p < end) {
     const char* run = p;
     while (p < end && FByteKind[uint8_t(*p)] == kAsIs) ++p;
@@ -157,18 +166,32 @@ void TktHtmlExport::AppendEscaped(TktExportBuffer& out, std::string_view text) c
       out.Append(FReference[b].data(), FReferenceLength[b]);
       continue;
     }
-    // A lead byte and its trail byte make one character; a lead byte at
-    // the end of the text means nothing.
-    char32_t code = 0xFFFD;
-    if (p < end) code = AnsiCodePage().DoubleByte(b, uint8_t(*p++));
-    char reference[12];
+    // A lead byte and its trail byte make one character; one that ends the
+    // text waits for the next piece.
+    if (p == end) {
+      pendingLead = b;
+      break;
+    }
+    const char32_t code = AnsiCodePage().DoubleByte(b, uint8_t(*p++));
     out.Append(reference, size_t(WriteReference(code, reference)));
   }
 }
 
+void TktHtmlExport::AppendLoneLeadByte(TktExportBuffer& out, int& pendingLead) const {
+  if (pendingLead < 0) return;
+  // A lead byte with nothing after it on its line means nothing.
+  char reference[12];
+  out.Append(reference, size_t(WriteReference(0xFFFD, reference)));
+  pendingLead = -1;
+}
+
+void TktHtmlExport::FlushPending() { AppendLoneLeadByte(Buffer(), FPendingLead); }
+
 std::string TktHtmlExport::HtmlText(std::string_view text) const {
   TktExportBuffer out;
-  AppendEscaped(out, text);
+  int pendingLead = -1;
+  AppendEscaped(out, text, pendingLead);
+  AppendLoneLeadByte(out, pendingLead);
   return std::string(out.View());
 }
 
@@ -212,12 +235,13 @@ void TktHtmlExport::FormatToken(std::string_view token, TktHighLightAttributes* 
                                 bool space) {
   TktExportBuffer& out = Buffer();
   if (!attribute) {
+    AppendLoneLeadByte(out, FPendingLead);
     out.Append("\r\n");
     return;
   }
   const TTags& tags = TagsFor(*attribute, space);
   out.Append(tags.Open);
-  AppendEscaped(out, token);
+  AppendEscaped(out, token, FPendingLead);
   out.Append(tags.Close);
 }
 

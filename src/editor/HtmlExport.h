@@ -63,7 +63,12 @@ private:
   };
   const TTags& TagsFor(const TktHighLightAttributes& attribute, bool space);
   void BuildReferences();
-  void AppendEscaped(TktExportBuffer& out, std::string_view text) const;
+  // pendingLead carries a lead byte that ended one piece of text over to the
+  // next, so a double-byte character split between two tokens stays whole
+  // (-1: none).
+  void AppendEscaped(TktExportBuffer& out, std::string_view text, int& pendingLead) const;
+  void AppendLoneLeadByte(TktExportBuffer& out, int& pendingLead) const;
+  void FlushPending() override;
   bool ForClipboard() const;
 
   TColor FBackGround = clWhite;
@@ -73,6 +78,7 @@ private:
   mutable unsigned FClipboardFormat = 0;
 
   std::vector<TTags> FTags;
+  int FPendingLead = -1;
   size_t FLastTags = 0;
   // How each byte is written: kind 0 as it is, 1 as its reference, 2 as
   // the lead byte of a double-byte character.

@@ -305,7 +305,10 @@ private:
           ++FP;
           if (AtEnd()) Fail("Trailing \\");
           const char e = *FP;
-          if (e == 'd' || e == 'w') {  // a class cannot end a range: the "-" is literal
+          if (e == 'd' || e == 'w') {
+            // A class cannot end a range: the "-" is literal, and the class
+            // is read again from its backslash as the next item.
+            --FP;
             add('-');
             continue;
           }

@@ -194,6 +194,30 @@ TEST_F(MarksFixture, MovingTextByDragAndDropCarriesTheMarksBelow) {
   EXPECT_EQ(MarkLines(), (std::vector<int>{1, 3}));
 }
 
+TEST_F(EditFixture, UndoingAColumnPasteBelowTheTextTakesTheMarksOfItsLinesAlong) {
+  SetLines({"ab"});
+  Host.Clipboard[kcfBlock] = std::string(1, char(smColumn)) + "X\r\nY\r\nZ";
+  Host.Clipboard[kcfText] = "X\r\nY\r\nZ";
+  Edit->SetCaretXY(TPoint(1, 1));
+  Edit->ExecuteCommand(ecPaste, 0, nullptr);
+  ASSERT_EQ(Lines(), (V{"Xab", "Y", "Z"}));
+  Edit->SetBookMark(2, 1, 3);
+  Edit->ExecuteCommand(ecUndo, 0, nullptr);
+  ASSERT_EQ(Lines(), V{"ab"});
+  int x = 0, y = 0;
+  ASSERT_TRUE(Edit->GetBookMark(2, x, y));
+  EXPECT_EQ(y, 1);
+}
+
+TEST_F(EditFixture, ClearingTheTextLeavesNoMarkBelowItsOneLine) {
+  SetLines(V(5, "line"));
+  Edit->SetBookMark(1, 1, 4);
+  Edit->ExecuteCommand(ecClearAll, 0, nullptr);
+  int x = 0, y = 0;
+  ASSERT_TRUE(Edit->GetBookMark(1, x, y));
+  EXPECT_EQ(y, 1);
+}
+
 TEST(CustomEditMarks, TheMarkListFreesItsMarks) {
   TktCustomEdit edit(nullptr);
   auto mark = std::make_unique<TMark>(&edit);

@@ -298,6 +298,18 @@ TEST_F(EditFixture, AMovedDropRecordsItsDeleteAndInsertForExactReplay) {
   EXPECT_EQ(undo.Peek(0)->Reason, ktcrDragDropInsert);
 }
 
+TEST_F(EditFixture, ADropFarToTheRightStopsAtTheColumnLimit) {
+  for (TSelectionMode mode : {smNormal, smColumn}) {
+    SCOPED_TRACE(int(mode));
+    SetLines({"hello world", "x"});
+    Select(TPoint(1, 1), TPoint(6, 1), mode);
+    Edit->DropSelection(TPoint(1073741823, 2), true);
+    const int limit = Edit->GetMaxLeftChar();
+    EXPECT_EQ(Lines()[1], "x" + std::string(size_t(limit - 2), ' ') + "hello");
+    EXPECT_LE(Edit->GetBlockEnd().X, limit + 5);
+  }
+}
+
 TEST_F(EditFixture, NothingIsDroppedIntoReadOnlyTextOrWithoutASelection) {
   SetLines({"hello world"});
   Edit->DropSelection(TPoint(8, 1), false);

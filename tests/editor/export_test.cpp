@@ -152,6 +152,15 @@ TEST_F(ExportCase, RangesCutAtBothEndsAndStayInsideTheDocument) {
   EXPECT_EQ(body(), "def\r\nghi\r\n");
   html.ExportLines(0, 1, &Pas, Doc);
   EXPECT_EQ(body(), "abc\r\n");
+  // Far past the text (the span does not even fit an int): sized and cut
+  // by the lines that exist.
+  for (int first : {0, 1}) {
+    html.ExportLines(first, INT_MAX, &Pas, Doc);
+    EXPECT_EQ(body(), "abc\r\ndef\r\nghi\r\n");
+    EXPECT_LT(html.GetBufferCapacity(), size_t(1) << 20);
+  }
+  html.ExportLines(INT_MIN, -5, &Pas, Doc);
+  EXPECT_EQ(body(), "");
   EXPECT_THROW(html.ExportRange(TPoint(2, 2), TPoint(2, 2), &Pas, Doc), EAbort);
 }
 
@@ -247,6 +256,21 @@ TEST_F(ExportCase, DoubleByteCharactersStayWhole) {
       << rtf.GetBufferString();
   EXPECT_NE(html.GetBufferString().find("'&#20347;&eacute;'"), std::string::npos)
       << html.GetBufferString();
+}
+
+TEST_F(ExportCase, DoubleByteCharactersSplitBetweenTokensStayWholeInHtml) {
+  const TCharClassSource previousClasses = SetCharClassSource(&DoubleByteClasses);
+  const TAnsiCodePageSource previousPage = SetAnsiCodePageSource(&DoubleByteCodePage);
+  // Outside strings every high byte is a token of its own: the lead byte ends
+  // one token and its trail byte starts the identifier after it. A lead byte
+  // that ends the line stands alone.
+  SetText("x \x82\x41" "b y\x83\r\nz");
+  TktHtmlExport html(nullptr);
+  html.ExportLines(1, 2, &Pas, Doc);
+  SetCharClassSource(previousClasses);
+  SetAnsiCodePageSource(previousPage);
+  const std::string out = html.GetBufferString();
+  EXPECT_NE(out.find("x &#20289;b y&#65533;\r\nz"), std::string::npos) << out;
 }
 
 TEST_F(ExportCase, AttributesWithoutColourUseTheEditorsFontColour) {

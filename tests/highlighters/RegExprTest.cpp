@@ -58,6 +58,11 @@ const std::vector<TMatchCase>& MatchCases() {
       {"[a-]+", "x-a", {{2, 2}}},
       {"[a-c-e]+", "xdcb", {{2, 3}}},  // the second range starts at c
       {"[\\x41-\\x43]+", "ABCD", {{1, 3}}},
+      // a class after "-" ends no range: the "-" is literal and the class whole
+      {"[a-\\d]+", "x-a5d", {{2, 3}}},
+      {"[a-\\w]+", "#-a_Z9", {{2, 4}}},
+      {"[\\d-z]+", "a5-z", {{2, 3}}},
+      {"[a-\\d-]+", "x9-a", {{2, 3}}},
       {"[\\n\\t]", "a\tb", {{2, 1}}},
       {"[\\]]", "a]", {{2, 1}}},
       // escapes outside lists
