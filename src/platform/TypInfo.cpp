@@ -202,6 +202,9 @@ std::string GetPropText(TObject* obj, const TPropInfo& prop) {
     }
     case tkFloat: return FloatToStrG(prop.GetFloat(obj), FloatTypePrecision(prop.FloatType));
     case tkString: return prop.GetStr(obj);
+    case tkClass:
+      if (auto* list = dynamic_cast<TStrings*>(prop.GetObj(obj))) return list->GetText();
+      KindError(prop);
     default: KindError(prop);
   }
 }
@@ -211,6 +214,12 @@ std::string GetPropText(TObject* obj, std::string_view name) {
 }
 
 void SetPropText(TObject* obj, const TPropInfo& prop, const std::string& text) {
+  if (prop.Kind == tkClass && prop.GetObj) {
+    if (auto* list = dynamic_cast<TStrings*>(prop.GetObj(obj))) {
+      list->SetText(text);
+      return;
+    }
+  }
   if (!prop.IsWritable()) {
     if (prop.Kind == tkClass) KindError(prop);
     ReadOnlyError(prop);
@@ -273,4 +282,48 @@ void SetPropText(TObject* obj, const TPropInfo& prop, const std::string& text) {
 
 void SetPropText(TObject* obj, std::string_view name, const std::string& text) {
   SetPropText(obj, GetPropInfoOrError(obj, name), text);
+}
+
+// ---------------------------------------------------------------------------
+// Paths
+// ---------------------------------------------------------------------------
+TPropTarget FindPropPath(TObject* root, std::string_view path) {
+  TObject* obj = root;
+  for (;;) {
+    if (!obj) return {};
+    size_t dot = path.find('.');
+    std::string_view name = path.substr(0, dot);
+    if (dot == std::string_view::npos) {
+      const TPropInfo* p = GetPropInfo(obj, name);
+      if (!p) return {};
+      return TPropTarget{obj, p};
+    }
+    path.remove_prefix(dot + 1);
+    TObject* next = nullptr;
+    if (auto* c = dynamic_cast<TComponent*>(obj)) next = c->FindComponent(name);
+    if (!next) {
+      const TPropInfo* p = GetPropInfo(obj, name);
+      if (!p || p->Kind != tkClass) return {};
+      next = p->GetObj(obj);
+    }
+    obj = next;
+  }
+}
+
+namespace {
+TPropTarget PathOrError(TObject* root, std::string_view path) {
+  TPropTarget t = FindPropPath(root, path);
+  if (!t.Object) throw EPropertyError("Property " + std::string(path) + " does not exist");
+  return t;
+}
+}  // namespace
+
+std::string GetPropPathText(TObject* root, std::string_view path) {
+  TPropTarget t = PathOrError(root, path);
+  return GetPropText(t.Object, *t.Prop);
+}
+
+void SetPropPathText(TObject* root, std::string_view path, const std::string& text) {
+  TPropTarget t = PathOrError(root, path);
+  SetPropText(t.Object, *t.Prop, text);
 }

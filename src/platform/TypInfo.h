@@ -252,7 +252,9 @@ int GetEnumValue(const TPropInfo& prop, std::string_view name);
 // name; set: "[a,b]" in member order ("[]" when empty); float: the general
 // format with 7, 15, 18, 18 or 19 significant digits for single, double,
 // extended, comp and currency and "." as decimal separator; string: itself.
-// Object properties have no text form: EPropertyError.
+// A string list's text form is its text (each line ended by CR LF), and
+// setting it replaces the list's lines in place; other object properties have
+// no text form: EPropertyError.
 std::string GetPropText(TObject* obj, const TPropInfo& prop);
 std::string GetPropText(TObject* obj, std::string_view name);
 // The reverse. Text that does not convert raises EPropertyConvertError and
@@ -260,3 +262,18 @@ std::string GetPropText(TObject* obj, std::string_view name);
 void SetPropText(TObject* obj, const TPropInfo& prop, const std::string& text);
 void SetPropText(TObject* obj, std::string_view name, const std::string& text);
 int FloatTypePrecision(TFloatType type);
+
+// --- Properties by path ---------------------------------------------------
+// "Font.Name" on a control, or "MainForm.FindText.Items" from the
+// application: each name before the last is first looked up among the owned
+// components of the object reached so far (when it is a component), then
+// among its object properties; the last names a published property. Object
+// is null when something on the way does not exist.
+struct TPropTarget {
+  TObject* Object = nullptr;
+  const TPropInfo* Prop = nullptr;
+};
+TPropTarget FindPropPath(TObject* root, std::string_view path);
+// The text forms above through a path; EPropertyError when it does not resolve.
+std::string GetPropPathText(TObject* root, std::string_view path);
+void SetPropPathText(TObject* root, std::string_view path, const std::string& text);

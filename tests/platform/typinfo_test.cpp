@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/TypInfo.h"
+#include "platform/Font.h"
 
 namespace {
 
@@ -214,6 +215,74 @@ TEST(TypInfoTest, AccessorOfAnotherClassIsRefused) {
   TWidget w(nullptr);
   const TPropInfo& checked = GetPropInfoOrError(&w, "Checked");
   EXPECT_THROW(GetOrdProp(&c, checked), EPropertyError);
+}
+
+// A component with a list and a font, as the controls publish them.
+class TListHolder : public TComponent {
+public:
+  using TComponent::TComponent;
+  TStringList* GetItems() { return &FItems; }
+  TFont* GetFont() { return &FFont; }
+  const TClassInfo* ClassInfo() const override { return &StaticClassInfo(); }
+  static const TClassInfo& StaticClassInfo() {
+    static const TClassInfo info = TClassInfo("TListHolder", &TComponent::StaticClassInfo())
+                                       .Object("Items", &TListHolder::GetItems)
+                                       .Object("Font", &TListHolder::GetFont);
+    return info;
+  }
+
+private:
+  TStringList FItems;
+  TFont FFont;
+};
+
+TEST(TypInfoTest, PathsReachOwnedComponentsAndObjectProperties) {
+  TComponent app(nullptr);
+  auto* form = new TComponent(&app);
+  form->SetName("Find");
+  auto* holder = new TListHolder(form);
+  holder->SetName("FindText");
+
+  // A string list's text form is its lines, and setting it replaces them.
+  SetPropPathText(&app, "Find.FindText.Items", "one\r\ntwo\r\n");
+  EXPECT_EQ(holder->GetItems()->GetCount(), 2);
+  EXPECT_EQ(GetPropPathText(&app, "find.findtext.items"), "one\r\ntwo\r\n");
+  SetPropText(holder, "Items", "");
+  EXPECT_EQ(holder->GetItems()->GetCount(), 0);
+
+  // Font is an object: its properties are reached through it.
+  SetPropPathText(form, "FindText.Font.Name", "Arial");
+  SetPropPathText(form, "FindText.Font.Style", "[fsBold,fsItalic]");
+  EXPECT_EQ(holder->GetFont()->GetName(), "Arial");
+  EXPECT_EQ(GetPropPathText(holder, "Font.Style"), "[fsBold,fsItalic]");
+  EXPECT_THROW(GetPropText(holder, "Font"), EPropertyError);
+
+  // Components come before properties of the same name; misses resolve to nothing.
+  EXPECT_EQ(FindPropPath(&app, "Find.Name").Object, form);
+  EXPECT_EQ(FindPropPath(&app, "Find.Missing.Name").Object, nullptr);
+  EXPECT_EQ(FindPropPath(&app, "Find.FindText.Tag.Name").Object, nullptr);  // not an object
+  EXPECT_EQ(FindPropPath(&app, "Find.FindText.Font.Nope").Object, nullptr);
+  EXPECT_THROW(SetPropPathText(&app, "Nope.X", "1"), EPropertyError);
+}
+
+TEST(TypInfoTest, FontPropertiesRoundTripAndReportChanges) {
+  TFont font;
+  int changes = 0;
+  font.OnChange = [&](TObject*) { ++changes; };
+  const std::vector<std::pair<const char*, const char*>> cases = {
+      {"Charset", "204"}, {"Color", "255"},        {"Height", "-13"}, {"Name", "Courier New"},
+      {"Pitch", "fpFixed"}, {"Size", "12"},        {"Style", "[fsUnderline]"}};
+  for (const auto& [name, text] : cases) {
+    SetPropText(&font, name, text);
+    EXPECT_EQ(GetPropText(&font, name), text) << name;
+  }
+  EXPECT_EQ(font.GetHeight(), -16);  // 12 points at 96 pixels per inch
+  EXPECT_EQ(changes, 7);
+  SetPropText(&font, "Name", "Courier New");  // the same value: no change
+  EXPECT_EQ(changes, 7);
+  TFont copy;
+  copy.Assign(&font);
+  EXPECT_EQ(copy.GetData(), font.GetData());
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "platform/win/GdiCanvas.h"
 #include "platform/win/HintWindow.h"
 
+#include <commctrl.h>
 #include <cstdio>
 
 TApplication* Application = nullptr;
@@ -68,6 +69,12 @@ void HandleCallbackException(TObject* sender) noexcept {
 TApplication::TApplication() : TComponent(nullptr) {
   if (Application) throw EInvalidOperation("There is already an application object");
   UseWindowsSystemColors();
+  // The common controls (bars, lists, trees, up-downs) register their window
+  // classes here, once; there is no visual-styles manifest.
+  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_COOL_CLASSES |
+                                             ICC_UPDOWN_CLASS | ICC_PROGRESS_CLASS | ICC_TAB_CLASSES |
+                                             ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES};
+  ::InitCommonControlsEx(&icc);
   HINSTANCE instance = ::GetModuleHandleA(nullptr);
   WNDCLASSA wc{};
   if (!::GetClassInfoA(instance, kAppClass, &wc)) {
@@ -91,6 +98,9 @@ TApplication::TApplication() : TComponent(nullptr) {
   if (!FHandle) throw EComponentError("Error creating window");
   ::SetWindowLongPtrA(FHandle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   Application = this;
+  // Not owned as a component: the application's components are its forms
+  // and modules.
+  Screen = new TScreen(nullptr);
 }
 
 TApplication::~TApplication() {
@@ -98,6 +108,8 @@ TApplication::~TApplication() {
   // Forms and other owned components go while the application is still there
   // to report for them.
   DestroyComponents();
+  delete Screen;
+  Screen = nullptr;
   FHintWindow = nullptr;
   ::SetWindowLongPtrA(FHandle, GWLP_USERDATA, 0);
   ::DestroyWindow(FHandle);
@@ -179,7 +191,10 @@ void TApplication::HandleMessage() {
 TControl* TApplication::ControlAtCursor() {
   POINT p{};
   if (!::GetCursorPos(&p)) return nullptr;
-  return TWinControl::FindControl(::WindowFromPoint(p));
+  TWinControl* w = TWinControl::FindControl(::WindowFromPoint(p));
+  if (!w) return nullptr;
+  TControl* child = w->ControlAtPos(w->ScreenToClient(TPoint(p.x, p.y)), true);
+  return child ? child : w;
 }
 
 void TApplication::Idle() {
@@ -208,13 +223,9 @@ bool TApplication::IsKeyMsg(MSG& msg) {
   if (FMainForm && FMainForm != form && FMainForm->HandleAllocated() &&
       ::IsWindowEnabled(FMainForm->GetHandle()) && FMainForm->IsShortCut(key))
     return true;
-  // Tab moves the focus on the form, unless the control wants the key itself.
-  if (key.CharCode == VK_TAB && msg.message == WM_KEYDOWN && form && form != control &&
-      (::GetKeyState(VK_CONTROL) >= 0) &&
-      !(::SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg)) &
-        (DLGC_WANTTAB | DLGC_WANTALLKEYS)))
-    return form->SelectNext(control, ::GetKeyState(VK_SHIFT) >= 0);
-  return false;
+  // Dialog keys (Tab, arrows in radio groups, Enter, Esc, accelerators),
+  // unless the control wants the key itself.
+  return form && form->DialogKeyDown(control, key.CharCode, KeyDataToShiftState(msg.lParam));
 }
 
 bool TApplication::IsShortCut(TWMKey& msg) {

@@ -2,6 +2,7 @@
 #include "platform/win/Controls.h"
 
 #include "platform/SysUtils.h"
+#include "platform/TypInfo.h"
 #include "platform/win/Application.h"
 #include "platform/win/Forms.h"
 
@@ -57,6 +58,18 @@ std::string GetLongHint(const std::string& hint) {
   return p == std::string::npos ? hint : hint.substr(p + 1);
 }
 
+bool IsAccel(char ch, const std::string& caption) {
+  for (size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != '&') continue;
+    if (caption[i + 1] == '&') {
+      ++i;
+      continue;
+    }
+    return AnsiUpperCase(std::string(1, caption[i + 1])) == AnsiUpperCase(std::string(1, ch));
+  }
+  return false;
+}
+
 TForm* GetParentForm(TControl* control) {
   while (control && control->GetParent()) control = control->GetParent();
   return dynamic_cast<TForm*>(control);
@@ -65,7 +78,27 @@ TForm* GetParentForm(TControl* control) {
 // ---------------------------------------------------------------------------
 // TControl
 // ---------------------------------------------------------------------------
-TControl::TControl(TComponent* owner) : TComponent(owner) {}
+TControl::TControl(TComponent* owner) : TComponent(owner) {
+  FFont.OnChange = [this](TObject*) { FontChanged(); };
+}
+
+const TClassInfo& TControl::StaticClassInfo() {
+  static const TClassInfo info =
+      TClassInfo("TControl", &TComponent::StaticClassInfo())
+          .Integer("Left", &TControl::GetLeft, &TControl::SetLeft)
+          .Integer("Top", &TControl::GetTop, &TControl::SetTop)
+          .Integer("Width", &TControl::GetWidth, &TControl::SetWidth)
+          .Integer("Height", &TControl::GetHeight, &TControl::SetHeight)
+          .Bool("Visible", &TControl::GetVisible, &TControl::SetVisible)
+          .Bool("Enabled", &TControl::GetEnabled, &TControl::SetEnabled)
+          .String("Hint", &TControl::GetHint, &TControl::SetHint)
+          .Bool("ShowHint", &TControl::GetShowHint, &TControl::SetShowHint)
+          .Integer("Color", &TControl::GetColor, &TControl::SetColor)
+          .Object("Font", &TControl::GetFontObject, &TControl::SetFontObject)
+          .Integer("Cursor", &TControl::GetCursor, &TControl::SetCursor);
+  return info;
+}
+const TClassInfo* TControl::ClassInfo() const { return &StaticClassInfo(); }
 
 TControl::~TControl() {
   if (Application) Application->ControlDestroyed(this);
@@ -83,8 +116,26 @@ void TControl::SetParent(TWinControl* parent) {
 void TControl::SetBounds(int left, int top, int width, int height) {
   if (left == FLeft && top == FTop && width == FWidth && height == FHeight) return;
   bool sized = width != FWidth || height != FHeight;
+  Invalidate();  // where it was
   StoreBounds(left, top, width, height);
+  Invalidate();  // where it is
   BoundsChanged(sized);
+}
+
+void TControl::Invalidate() {
+  if (FParent && FVisible) FParent->InvalidateRect(GetBoundsRect());
+}
+
+void TControl::Update() {
+  if (FParent) FParent->Update();
+}
+
+void TControl::FontChanged() { Invalidate(); }
+
+void TControl::SetCursor(TCursor cursor) {
+  if (cursor == FCursor) return;
+  FCursor = cursor;
+  // Shown at the next mouse move, as the window system asks for the cursor then.
 }
 
 void TControl::StoreBounds(int left, int top, int width, int height) {
@@ -108,7 +159,9 @@ void TControl::SetAlign(TAlign align) {
 
 void TControl::SetVisible(bool visible) {
   if (visible == FVisible) return;
+  if (!visible) Invalidate();
   FVisible = visible;
+  if (visible) Invalidate();
   if (FParent && FAlign != alNone) FParent->ChildChanged(this);
 }
 
@@ -118,18 +171,21 @@ bool TControl::IsShowing() const {
   return true;
 }
 
-void TControl::SetEnabled(bool enabled) { FEnabled = enabled; }
-void TControl::SetText(const std::string& text) { FText = text; }
+void TControl::SetEnabled(bool enabled) {
+  if (enabled == FEnabled) return;
+  FEnabled = enabled;
+  Invalidate();
+}
+
+void TControl::SetText(const std::string& text) {
+  if (text == FText) return;
+  FText = text;
+  Invalidate();
+}
 
 void TControl::SetColor(TColor color) {
   if (color == FColor) return;
   FColor = color;
-  Invalidate();
-}
-
-void TControl::SetFont(const TFontData& font) {
-  if (font == FFont) return;
-  FFont = font;
   Invalidate();
 }
 
@@ -168,6 +224,12 @@ void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
 void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
   if (OnMouseUp) OnMouseUp(this, button, shift, x, y);
 }
+void TControl::MouseEnter() {
+  if (OnMouseEnter) OnMouseEnter(this);
+}
+void TControl::MouseLeave() {
+  if (OnMouseLeave) OnMouseLeave(this);
+}
 void TControl::MouseMove(TShiftState shift, int x, int y) {
   if (OnMouseMove) OnMouseMove(this, shift, x, y);
 }
@@ -197,6 +259,7 @@ void TWinControl::InsertControl(TControl* control) {
   control->FParent = this;
   FControls.push_back(control);
   if (auto* w = dynamic_cast<TWinControl*>(control)) {
+    FTabList.push_back(w);
     if (FHandle) {
       if (w->FHandle)
         ::SetParent(w->FHandle, FHandle);
@@ -212,7 +275,14 @@ void TWinControl::RemoveControl(TControl* control) {
   if (it == FControls.end()) return;
   if (TForm* form = GetParentForm(this)) form->ControlRemoved(control);
   // Its window is a child of ours and cannot stay without a parent window.
-  if (auto* w = dynamic_cast<TWinControl*>(control)) w->DestroyHandle();
+  if (auto* w = dynamic_cast<TWinControl*>(control)) {
+    w->DestroyHandle();
+    FTabList.erase(std::find(FTabList.begin(), FTabList.end(), w));
+  }
+  if (control == FCaptureControl) FCaptureControl = nullptr;
+  if (control == FMouseControl) FMouseControl = nullptr;
+  // Leaves no trace of a child without a window.
+  if (!dynamic_cast<TWinControl*>(control)) control->Invalidate();
   FControls.erase(std::find(FControls.begin(), FControls.end(), control));
   control->FParent = nullptr;
   if (control->FAlign != alNone && !GetComponentState().Contains(csDestroying)) Realign();
@@ -322,10 +392,23 @@ void TWinControl::CreateWnd() {
   ApplyFontToWindow();
 }
 
+void TWinControl::FontChanged() {
+  if (FHandle) ApplyFontToWindow();
+  Invalidate();
+}
+
 void TWinControl::CreateWindowHandle(const TCreateParams& p) {
   gCreatingControl = this;
+  // Child windows get ids of their own: owner-drawn controls are named by
+  // their id in WM_MEASUREITEM.
+  static UINT nextId = 0;
+  HMENU id = nullptr;
+  if (p.Style & WS_CHILD) {
+    nextId = nextId % 0xE000 + 1;
+    id = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(0x1000 + nextId));
+  }
   HWND wnd = ::CreateWindowExA(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style, p.X,
-                               p.Y, p.Width, p.Height, p.WndParent, nullptr,
+                               p.Y, p.Width, p.Height, p.WndParent, id,
                                ::GetModuleHandleA(nullptr), nullptr);
   gCreatingControl = nullptr;
   if (!wnd) throw EComponentError("Error creating window");
@@ -351,7 +434,7 @@ void TWinControl::RecreateWnd() {
 }
 
 void TWinControl::ApplyFontToWindow() {
-  FFontObject = AcquireFont(FFont);
+  FFontObject = AcquireFont(FFont.GetData());
   if (FHandle && FDefWndProc)
     ::SendMessageA(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(FFontObject->Get()), FALSE);
 }
@@ -413,12 +496,6 @@ void TWinControl::SetText(const std::string& text) {
 
 void TWinControl::SetColor(TColor color) { TControl::SetColor(color); }
 
-void TWinControl::SetFont(const TFontData& font) {
-  if (font == FFont) return;
-  TControl::SetFont(font);
-  if (FHandle) ApplyFontToWindow();
-}
-
 void TWinControl::Invalidate() {
   if (FHandle) ::InvalidateRect(FHandle, nullptr, TRUE);
 }
@@ -460,6 +537,102 @@ void TWinControl::SetFocus() {
 }
 
 bool TWinControl::Focused() const { return FHandle && ::GetFocus() == FHandle; }
+
+void TWinControl::SetTabStop(bool v) {
+  if (v == FTabStop) return;
+  FTabStop = v;
+  if (!FHandle) return;
+  LONG style = ::GetWindowLongA(FHandle, GWL_STYLE);
+  ::SetWindowLongA(FHandle, GWL_STYLE, v ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
+}
+
+int TWinControl::GetTabOrder() const {
+  if (!FParent) return -1;
+  const auto& list = FParent->FTabList;
+  return static_cast<int>(std::find(list.begin(), list.end(), this) - list.begin());
+}
+
+void TWinControl::SetTabOrder(int order) {
+  if (!FParent) return;
+  auto& list = FParent->FTabList;
+  list.erase(std::find(list.begin(), list.end(), this));
+  order = std::clamp(order, 0, static_cast<int>(list.size()));
+  list.insert(list.begin() + order, this);
+}
+
+bool TWinControl::WantsKey(uint16_t key) {
+  if (!FHandle) return false;
+  MSG m{FHandle, WM_KEYDOWN, key, 0, 0, {0, 0}};
+  LRESULT code = ::SendMessageA(FHandle, WM_GETDLGCODE, key, reinterpret_cast<LPARAM>(&m));
+  if (code & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) return true;
+  if (key == VK_TAB) return code & DLGC_WANTTAB;
+  if (key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN) return code & DLGC_WANTARROWS;
+  return false;
+}
+
+TControl* TWinControl::ControlAtPos(TPoint p, bool allowDisabled) const {
+  for (auto it = FControls.rbegin(); it != FControls.rend(); ++it) {
+    TControl* c = *it;
+    if (dynamic_cast<TWinControl*>(c)) continue;
+    if (c->FVisible && (allowDisabled || c->FEnabled) && c->GetBoundsRect().Contains(p)) return c;
+  }
+  return nullptr;
+}
+
+bool TWinControl::HasGraphicChildren() const {
+  for (TControl* c : FControls)
+    if (!dynamic_cast<TWinControl*>(c)) return true;
+  return false;
+}
+
+void TWinControl::PaintControls(HDC dc) {
+  for (TControl* c : FControls) {
+    auto* g = dynamic_cast<TGraphicControl*>(c);
+    if (!g || !g->FVisible) continue;
+    TRect b = g->GetBoundsRect();
+    RECT br{b.Left, b.Top, b.Right, b.Bottom};
+    if (::RectVisible(dc, &br) == 0) continue;
+    TSaveDC saved(dc);
+    ::IntersectClipRect(dc, b.Left, b.Top, b.Right, b.Bottom);
+    POINT old{};
+    ::OffsetViewportOrgEx(dc, b.Left, b.Top, &old);
+    {
+      TCanvas canvas(dc);
+      canvas.SetFont(g->GetFont());
+      canvas.SetBrushColor(g->FColor);
+      struct TReset {
+        ICanvas*& Slot;
+        ~TReset() { Slot = nullptr; }
+      } reset{g->FCanvas};
+      g->FCanvas = &canvas;
+      g->Paint();
+    }
+    ::SetViewportOrgEx(dc, old.x, old.y, nullptr);
+  }
+}
+
+void TWinControl::PaintWithGraphicChildren(TMessage& msg) {
+  if (msg.WParam) {  // a paint into a given context (printing, PaintTo)
+    DefaultHandler(msg);
+    PaintControls(reinterpret_cast<HDC>(msg.WParam));
+    return;
+  }
+  if (FDefWndProc) {
+    // The system class paints first; our children go over it in the same area.
+    HRGN update = ::CreateRectRgn(0, 0, 0, 0);
+    ::GetUpdateRgn(FHandle, update, FALSE);
+    DefaultHandler(msg);
+    HDC dc = ::GetDC(FHandle);
+    ::SelectClipRgn(dc, update);
+    PaintControls(dc);
+    ::ReleaseDC(FHandle, dc);
+    ::DeleteObject(update);
+    return;
+  }
+  TPaintDC dc(FHandle);
+  PaintControls(dc.Get());
+  msg.Result = 0;
+}
 
 LRESULT TWinControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
   TMessage m{msg, wParam, lParam, 0};
@@ -540,9 +713,75 @@ void TWinControl::EraseBackground(HDC dc) {
   ::FillRect(dc, &r, brush.Get());
 }
 
+void TWinControl::SetMouseControl(TControl* control) {
+  if (control == FMouseControl) return;
+  TControl* old = FMouseControl;
+  FMouseControl = control;
+  if (old) old->MouseLeave();
+  if (control) control->MouseEnter();
+}
+
+void TWinControl::MouseToGraphic(TControl* target, TMessage& msg) {
+  int x = SignedLo(msg.LParam) - target->FLeft, y = SignedHi(msg.LParam) - target->FTop;
+  TShiftState shift = MouseShiftState(msg.WParam);
+  TMouseButton button = mbLeft;
+  switch (msg.Msg) {
+    case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK: button = mbRight; break;
+    case WM_MBUTTONDOWN: case WM_MBUTTONUP: case WM_MBUTTONDBLCLK: button = mbMiddle; break;
+    default: break;
+  }
+  switch (msg.Msg) {
+    case WM_MOUSEMOVE:
+      if (Application) Application->HintMouseMessage(target, msg);
+      target->MouseMove(shift, x, y);
+      return;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK: {
+      bool dbl = msg.Msg == WM_LBUTTONDBLCLK || msg.Msg == WM_RBUTTONDBLCLK || msg.Msg == WM_MBUTTONDBLCLK;
+      // The press stays with this control until the button goes up.
+      FCaptureControl = target;
+      ::SetCapture(FHandle);
+      if (dbl) {
+        shift.Include(ssDouble);
+        if (button == mbLeft) target->DblClick();
+      }
+      target->MouseDown(button, shift, x, y);
+      return;
+    }
+    default: {  // a button released
+      bool inside = TRect(0, 0, target->FWidth, target->FHeight).Contains(TPoint(x, y));
+      if (FCaptureControl == target && (msg.WParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0) {
+        FCaptureControl = nullptr;
+        if (::GetCapture() == FHandle) ::ReleaseCapture();
+      }
+      target->MouseUp(button, shift, x, y);
+      if (button == mbLeft && inside) target->Click();
+      return;
+    }
+  }
+}
+
 void TWinControl::MouseMessage(TMessage& msg) {
   int x = SignedLo(msg.LParam), y = SignedHi(msg.LParam);
   TShiftState shift = MouseShiftState(msg.WParam);
+  if (msg.Msg == WM_MOUSEMOVE && !FTrackingLeave && FHandle) {
+    TRACKMOUSEEVENT t{sizeof(t), TME_LEAVE, FHandle, 0};
+    FTrackingLeave = ::TrackMouseEvent(&t) != 0;
+  }
+  // Children without a window get the mouse where they are, and keep a press.
+  TControl* target = FCaptureControl ? FCaptureControl : ControlAtPos(TPoint(x, y));
+  if (msg.Msg == WM_MOUSEMOVE) {
+    TControl* under = ControlAtPos(TPoint(x, y));
+    SetMouseControl(under ? under : this);
+  }
+  if (target) {
+    MouseToGraphic(target, msg);
+    return;
+  }
   switch (msg.Msg) {
     case WM_MOUSEMOVE:
       if (Application) Application->HintMouseMessage(this, msg);
@@ -621,6 +860,22 @@ void TWinControl::WndProc(TMessage& msg) {
       MouseMessage(msg);
       DefaultHandler(msg);
       return;
+    case WM_MOUSELEAVE:
+      FTrackingLeave = false;
+      SetMouseControl(nullptr);
+      DefaultHandler(msg);
+      return;
+    case WM_CAPTURECHANGED:
+      FCaptureControl = nullptr;
+      DefaultHandler(msg);
+      return;
+    case WM_SETCURSOR:
+      if (SetCursorMessage(msg)) return;
+      break;
+    case WM_PAINT:
+      if (!HasGraphicChildren()) break;
+      PaintWithGraphicChildren(msg);
+      return;
     case WM_ERASEBKGND:
       if (FDefWndProc) break;
       EraseBackground(reinterpret_cast<HDC>(msg.WParam));
@@ -634,6 +889,34 @@ void TWinControl::WndProc(TMessage& msg) {
         }
       }
       break;
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+      if (msg.LParam) {
+        if (TWinControl* child = FindControl(reinterpret_cast<HWND>(msg.LParam)); child && child != this) {
+          msg.Result = child->Perform(CN_BASE + msg.Msg, msg.WParam, msg.LParam);
+          return;
+        }
+      }
+      break;
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM: {
+      // The item's control is named by its id, which our controls set to
+      // nothing: find it through the window in the item data.
+      HWND item = msg.Msg == WM_DRAWITEM ? reinterpret_cast<DRAWITEMSTRUCT*>(msg.LParam)->hwndItem
+                                         : ::GetDlgItem(FHandle, static_cast<int>(msg.WParam));
+      if (TWinControl* child = FindControl(item); child && child != this) {
+        msg.Result = child->Perform(CN_BASE + msg.Msg, msg.WParam, msg.LParam);
+        return;
+      }
+      break;
+    }
     case WM_NOTIFY: {
       auto* hdr = reinterpret_cast<NMHDR*>(msg.LParam);
       if (hdr) {
@@ -645,9 +928,41 @@ void TWinControl::WndProc(TMessage& msg) {
       break;
     }
     default:
+      if (msg.Msg >= CN_CTLCOLORFIRST && msg.Msg <= CN_CTLCOLORLAST) {
+        msg.Result = ControlColor(reinterpret_cast<HDC>(msg.WParam));
+        return;
+      }
       break;
   }
   DefaultHandler(msg);
+}
+
+LRESULT TWinControl::ControlColor(HDC dc) {
+  ::SetTextColor(dc, static_cast<COLORREF>(ColorToRGB(FFont.GetColor())) & 0xFFFFFF);
+  COLORREF back = static_cast<COLORREF>(ColorToRGB(FColor)) & 0xFFFFFF;
+  ::SetBkColor(dc, back);
+  if (!FBrush || FBrushColor != FColor) {
+    FBrush.Reset(::CreateSolidBrush(back));
+    FBrushColor = FColor;
+  }
+  return reinterpret_cast<LRESULT>(FBrush.Get());
+}
+
+bool TWinControl::SetCursorMessage(TMessage& msg) {
+  if (reinterpret_cast<HWND>(msg.WParam) != FHandle || LOWORD(msg.LParam) != HTCLIENT) return false;
+  TCursor cursor = Screen ? Screen->GetCursor() : crDefault;
+  if (cursor == crDefault) {
+    POINT p{};
+    ::GetCursorPos(&p);
+    ::ScreenToClient(FHandle, &p);
+    TControl* under = ControlAtPos(TPoint(p.x, p.y));
+    if (under) cursor = under->GetCursor();
+    if (cursor == crDefault) cursor = FCursor;
+  }
+  if (cursor == crDefault || !Screen) return false;
+  ::SetCursor(Screen->GetCursors(cursor));
+  msg.Result = TRUE;
+  return true;
 }
 
 LRESULT CALLBACK ControlWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -677,11 +992,16 @@ LRESULT CALLBACK ControlWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam
 // ---------------------------------------------------------------------------
 TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner) { FClickEvents = true; }
 
+// ---------------------------------------------------------------------------
+// TGraphicControl
+// ---------------------------------------------------------------------------
+TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner) {}
+
 void TCustomControl::Paint() {}
 
 void TCustomControl::PaintHandler(HDC dc) {
   TCanvas canvas(dc);
-  canvas.SetFont(FFont);
+  canvas.SetFont(FFont.GetData());
   canvas.SetBrushColor(FColor);
   struct TReset {
     ICanvas*& Slot;
@@ -689,6 +1009,8 @@ void TCustomControl::PaintHandler(HDC dc) {
   } reset{FCanvas};
   FCanvas = &canvas;
   Paint();
+  FCanvas = nullptr;
+  PaintControls(dc);
 }
 
 void TCustomControl::PaintTo(HDC dc) {

@@ -1,12 +1,16 @@
 // Controls over windows: TControl holds what every control has (parent,
-// bounds, alignment, visibility, text, colour, font, hint, mouse events);
-// TWinControl owns a window, routes its messages through a virtual WndProc
-// and lays out aligned children; TCustomControl paints itself on a canvas.
+// bounds, alignment, visibility, text, colour, font, cursor, hint, mouse
+// events) in the object, so every property can be set and read before a
+// window exists and survives RecreateWnd; TWinControl owns a window, routes
+// its messages through a virtual WndProc, lays out aligned children and
+// paints and feeds its non-windowed children; TCustomControl paints itself on
+// a canvas; TGraphicControl is a control without a window of its own.
 #pragma once
 
 #include "platform/Canvas.h"
 #include "platform/Classes.h"
 #include "platform/ControlAlign.h"
+#include "platform/Font.h"
 #include "platform/Keys.h"
 #include "platform/win/GdiCanvas.h"
 #include "platform/win/Messages.h"
@@ -26,6 +30,34 @@ using TMouseMoveEvent = std::function<void(TObject* sender, TShiftState shift, i
 using TKeyEvent = std::function<void(TObject* sender, uint16_t& key, TShiftState shift)>;
 // key is the character; setting it to 0 stops further handling.
 using TKeyPressEvent = std::function<void(TObject* sender, char& key)>;
+
+// Mouse cursors: the standard ones below, and positive numbers that the
+// program registers with Screen (from its resources).
+using TCursor = int;
+constexpr TCursor crDefault = 0;
+constexpr TCursor crNone = -1;
+constexpr TCursor crArrow = -2;
+constexpr TCursor crCross = -3;
+constexpr TCursor crIBeam = -4;
+constexpr TCursor crSizeNESW = -6;
+constexpr TCursor crSizeNS = -7;
+constexpr TCursor crSizeNWSE = -8;
+constexpr TCursor crSizeWE = -9;
+constexpr TCursor crUpArrow = -10;
+constexpr TCursor crHourGlass = -11;
+constexpr TCursor crDrag = -12;
+constexpr TCursor crNoDrop = -13;
+constexpr TCursor crHSplit = -14;
+constexpr TCursor crVSplit = -15;
+constexpr TCursor crNo = -18;
+constexpr TCursor crAppStart = -19;
+constexpr TCursor crHelp = -20;
+constexpr TCursor crHandPoint = -21;
+constexpr TCursor crSizeAll = -22;
+
+// True when caption holds "&" followed by ch (compared without case); "&&"
+// is a plain ampersand.
+bool IsAccel(char ch, const std::string& caption);
 
 // The shift state of a key or mouse message, read from the keyboard state.
 TShiftState KeyboardShiftState();
@@ -80,8 +112,16 @@ public:
 
   TColor GetColor() const { return FColor; }
   virtual void SetColor(TColor color);
-  const TFontData& GetFont() const { return FFont; }
-  virtual void SetFont(const TFontData& font);
+  // The font as painting code sees it, and as the published object whose
+  // property changes reach the control (and its window).
+  const TFontData& GetFont() const { return FFont.GetData(); }
+  void SetFont(const TFontData& font) { FFont.SetData(font); }
+  TFont* GetFontObject() { return &FFont; }
+  void SetFontObject(TFont* font) { if (font) FFont.Assign(font); }
+
+  // The mouse cursor over this control (crDefault: the parent's, or the arrow).
+  TCursor GetCursor() const { return FCursor; }
+  void SetCursor(TCursor cursor);
 
   const std::string& GetHint() const { return FHint; }
   void SetHint(const std::string& hint) { FHint = hint; }
@@ -91,13 +131,25 @@ public:
   bool GetParentShowHint() const { return FParentShowHint; }
   void SetParentShowHint(bool value) { FParentShowHint = value; }
 
-  virtual void Invalidate() {}
-  virtual void Update() {}
+  // A control without a window repaints through its parent.
+  virtual void Invalidate();
+  virtual void Update();
   void Repaint() { Invalidate(); Update(); }
   virtual TPoint ClientToScreen(TPoint p) const;
   virtual TPoint ScreenToClient(TPoint p) const;
 
   virtual void Click();
+
+  // Dialog keys, offered by the form to every control on it: Enter, Esc
+  // (focused says whether this control has the focus) and Alt with an
+  // accelerator letter. True when the control took the key.
+  virtual bool DialogKey(uint16_t key, bool focused) { return false; }
+  virtual bool DialogChar(char ch) { return false; }
+
+  // Publishes Left, Top, Width, Height, Visible, Enabled, Hint, ShowHint,
+  // Color, Font and Cursor (Name and Tag come from TComponent).
+  const TClassInfo* ClassInfo() const override;
+  static const TClassInfo& StaticClassInfo();
 
   TNotifyEvent OnClick;
   TNotifyEvent OnDblClick;
@@ -105,9 +157,15 @@ public:
   TMouseEvent OnMouseDown;
   TMouseEvent OnMouseUp;
   TMouseMoveEvent OnMouseMove;
+  TNotifyEvent OnMouseEnter;
+  TNotifyEvent OnMouseLeave;
 
 protected:
   virtual void Resize();
+  virtual void MouseEnter();
+  virtual void MouseLeave();
+  // The font changed (through either face of it).
+  virtual void FontChanged();
   virtual void DblClick();
   virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
   virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
@@ -127,7 +185,8 @@ protected:
   bool FEnabled = true;
   std::string FText;
   TColor FColor = clBtnFace;
-  TFontData FFont;
+  TFont FFont;
+  TCursor FCursor = crDefault;
   std::string FHint;
   bool FShowHint = false;
   bool FParentShowHint = true;
@@ -180,7 +239,6 @@ public:
   void SetEnabled(bool enabled) override;
   void SetText(const std::string& text) override;
   void SetColor(TColor color) override;
-  void SetFont(const TFontData& font) override;
   void Invalidate() override;
   void Update() override;
   void InvalidateRect(const TRect& r);
@@ -191,7 +249,22 @@ public:
   void SetFocus();
   bool Focused() const;
   bool GetTabStop() const { return FTabStop; }
-  void SetTabStop(bool v) { FTabStop = v; }
+  void SetTabStop(bool v);
+  // Whether Tab stops here now (a radio button: only the group's checked one).
+  virtual bool IsTabStop() const { return FTabStop; }
+  // Place among the parent's windowed children in the Tab order (creation
+  // order unless set); -1 without a parent.
+  int GetTabOrder() const;
+  void SetTabOrder(int order);
+  // Windowed children in Tab order.
+  std::vector<TWinControl*> GetTabOrderList() const { return FTabList; }
+  // Whether the control handles key itself (the window's dialog code says so
+  // unless a control knows better), so Tab, Enter and Esc stay with it.
+  virtual bool WantsKey(uint16_t key);
+
+  // The topmost visible child without a window at p (client coordinates),
+  // enabled unless allowDisabled; null when none.
+  TControl* ControlAtPos(TPoint p, bool allowDisabled = false) const;
 
   // Lays out the aligned children again.
   void Realign();
@@ -229,10 +302,15 @@ protected:
   void BoundsChanged(bool sized) override;
   // Fills the background with Color (not for clNone).
   virtual void EraseBackground(HDC dc);
+  // Paints the visible children without a window, in z-order (list order),
+  // on dc (this control's client coordinates).
+  void PaintControls(HDC dc);
+  bool HasGraphicChildren() const;
 
   HWND FHandle = nullptr;
   // Capture the mouse on a left press and Click() on a release inside.
   bool FClickEvents = false;
+  bool FTabStop = false;
 
 private:
   friend class TControl;
@@ -243,13 +321,24 @@ private:
   void ChildChanged(TControl* child);
   void UpdateBoundsFromWindow();
   void MouseMessage(TMessage& msg);
+  void MouseToGraphic(TControl* target, TMessage& msg);
+  void SetMouseControl(TControl* control);
+  bool SetCursorMessage(TMessage& msg);
+  LRESULT ControlColor(HDC dc);
+  void PaintWithGraphicChildren(TMessage& msg);
   void ApplyFontToWindow();
+  void FontChanged() override;
   void CreateHandle();
 
   WNDPROC FDefWndProc = nullptr;
   std::vector<TControl*> FControls;
+  std::vector<TWinControl*> FTabList;
+  TControl* FCaptureControl = nullptr;  // a pressed child without a window
+  TControl* FMouseControl = nullptr;    // this or the child the mouse is over
+  bool FTrackingLeave = false;
+  TBrushObject FBrush;  // the background of a system control, in Color
+  TColor FBrushColor = clNone;
   std::shared_ptr<const TFontObject> FFontObject;
-  bool FTabStop = false;
   int FAlignLevel = 0;
   bool FCreating = false;
   bool FMouseDownInside = false;
@@ -272,6 +361,23 @@ protected:
 
 private:
   void PaintHandler(HDC dc);
+  ICanvas* FCanvas = nullptr;
+};
+
+// A control without a window of its own (a label, a speed button): its parent
+// paints it in z-order among its siblings without windows and routes the
+// mouse to it; a press stays with it until the button is released.
+class TGraphicControl : public TControl {
+public:
+  explicit TGraphicControl(TComponent* owner);
+  // The canvas of the paint in progress; null outside Paint().
+  ICanvas* GetCanvas() const { return FCanvas; }
+
+protected:
+  virtual void Paint() {}
+
+private:
+  friend class TWinControl;
   ICanvas* FCanvas = nullptr;
 };
 

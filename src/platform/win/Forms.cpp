@@ -2,9 +2,13 @@
 #include "platform/win/Forms.h"
 
 #include "platform/SysUtils.h"
+#include "platform/TypInfo.h"
 #include "platform/win/Application.h"
 
+#include <algorithm>
 #include <vector>
+
+TScreen* Screen = nullptr;
 
 namespace {
 
@@ -33,9 +37,14 @@ TForm::TForm(TComponent* owner) : TWinControl(owner) {
   FVisible = false;
   FWidth = 320;
   FHeight = 240;
+  if (Screen) Screen->FForms.push_back(this);
 }
 
 TForm::~TForm() {
+  if (Screen) {
+    auto& forms = Screen->FForms;
+    forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
+  }
   DoDestroy();
   Destroying();
   // Owned components go while the form is still whole: window hooks, form
@@ -265,16 +274,89 @@ void TForm::SetActiveControl(TWinControl* control) {
   if (control && FActive && control->CanFocus()) control->SetFocus();
 }
 
+const TClassInfo& TForm::StaticClassInfo() {
+  static const TClassInfo info = TClassInfo("TForm", &TWinControl::StaticClassInfo())
+                                     .String("Caption", &TControl::GetCaption, &TControl::SetCaption);
+  return info;
+}
+const TClassInfo* TForm::ClassInfo() const { return &StaticClassInfo(); }
+
 namespace {
+// The Tab stops in Tab order; hidden or disabled containers (a notebook's
+// inactive pages) keep theirs out.
 void CollectTabStops(TWinControl* parent, std::vector<TWinControl*>& list) {
-  for (int i = 0; i < parent->GetControlCount(); ++i) {
-    auto* w = dynamic_cast<TWinControl*>(parent->GetControl(i));
-    if (!w) continue;
-    if (w->GetTabStop()) list.push_back(w);
+  for (TWinControl* w : parent->GetTabOrderList()) {
+    if (!w->GetVisible() || !w->GetEnabled()) continue;
+    if (w->IsTabStop()) list.push_back(w);
     CollectTabStops(w, list);
   }
 }
+
+bool IsRadio(TWinControl* w) {
+  return w->HandleAllocated() && (::SendMessageA(w->GetHandle(), WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON);
+}
+
+// Arrow keys in a group of radio buttons (the siblings of one parent): the
+// next one in Tab order is focused and checked, wrapping around.
+bool MoveInRadioGroup(TWinControl* current, bool forward) {
+  TWinControl* parent = current->GetParent();
+  if (!parent || !IsRadio(current)) return false;
+  std::vector<TWinControl*> group;
+  for (TWinControl* w : parent->GetTabOrderList())
+    if (w->CanFocus() && IsRadio(w)) group.push_back(w);
+  auto it = std::find(group.begin(), group.end(), current);
+  if (group.size() < 2 || it == group.end()) return false;
+  int n = static_cast<int>(group.size());
+  int i = static_cast<int>(it - group.begin());
+  TWinControl* next = group[((i + (forward ? 1 : -1)) % n + n) % n];
+  next->SetFocus();
+  ::SendMessageA(next->GetHandle(), BM_CLICK, 0, 0);
+  return true;
+}
+
+template <class F> bool ForEachControl(TWinControl* parent, const F& f) {
+  for (int i = 0; i < parent->GetControlCount(); ++i) {
+    TControl* c = parent->GetControl(i);
+    if (!c->GetVisible() || !c->GetEnabled()) continue;
+    if (f(c)) return true;
+    if (auto* w = dynamic_cast<TWinControl*>(c); w && ForEachControl(w, f)) return true;
+  }
+  return false;
+}
 }  // namespace
+
+bool TForm::BroadcastDialogKey(uint16_t key, TWinControl* focused) {
+  if (focused && focused != this && focused->DialogKey(key, true)) return true;
+  return ForEachControl(this, [&](TControl* c) { return c != focused && c->DialogKey(key, false); });
+}
+
+bool TForm::BroadcastDialogChar(char ch) {
+  return ForEachControl(this, [&](TControl* c) { return c->DialogChar(ch); });
+}
+
+bool TForm::DialogKeyDown(TWinControl* control, uint16_t key, TShiftState shift) {
+  if (!control) control = this;
+  bool ctrl = shift.Contains(ssCtrl), alt = shift.Contains(ssAlt);
+  if (alt && !ctrl) {
+    bool letter = (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9');
+    return letter && BroadcastDialogChar(static_cast<char>(key));
+  }
+  if (ctrl || control->WantsKey(key)) return false;
+  switch (key) {
+    case VK_TAB:
+      return control != this ? SelectNext(control, !shift.Contains(ssShift)) : SelectNext(nullptr, true);
+    case VK_LEFT:
+    case VK_UP:
+    case VK_RIGHT:
+    case VK_DOWN:
+      return control != this && MoveInRadioGroup(control, key == VK_RIGHT || key == VK_DOWN);
+    case VK_RETURN:
+    case VK_ESCAPE:
+      return BroadcastDialogKey(key, control != this ? control : nullptr);
+    default:
+      return false;
+  }
+}
 
 bool TForm::SelectNext(TWinControl* current, bool forward) {
   std::vector<TWinControl*> list;
@@ -363,4 +445,95 @@ void TForm::WndProc(TMessage& msg) {
       break;
   }
   TWinControl::WndProc(msg);
+}
+
+// ---------------------------------------------------------------------------
+// TScreen
+// ---------------------------------------------------------------------------
+TScreen::TScreen(TComponent* owner) : TComponent(owner) {
+  HDC dc = ::GetDC(nullptr);
+  FPixelsPerInch = ::GetDeviceCaps(dc, LOGPIXELSY);
+  ::ReleaseDC(nullptr, dc);
+  if (FPixelsPerInch <= 0) FPixelsPerInch = 96;
+  TFont::DefaultPixelsPerInch = FPixelsPerInch;
+}
+
+TForm* TScreen::GetActiveForm() const { return Application ? Application->GetActiveForm() : nullptr; }
+
+int TScreen::GetWidth() const { return ::GetSystemMetrics(SM_CXSCREEN); }
+int TScreen::GetHeight() const { return ::GetSystemMetrics(SM_CYSCREEN); }
+
+HCURSOR TScreen::GetCursors(TCursor index) const {
+  for (const auto& [n, cursor] : FCursors)
+    if (n == index) return cursor;
+  const char* id = IDC_ARROW;
+  switch (index) {
+    case crNone: return nullptr;
+    case crCross: id = IDC_CROSS; break;
+    case crIBeam: id = IDC_IBEAM; break;
+    case crSizeNESW: id = IDC_SIZENESW; break;
+    case crSizeNS: case crVSplit: id = IDC_SIZENS; break;
+    case crSizeNWSE: id = IDC_SIZENWSE; break;
+    case crSizeWE: case crHSplit: id = IDC_SIZEWE; break;
+    case crUpArrow: id = IDC_UPARROW; break;
+    case crHourGlass: id = IDC_WAIT; break;
+    case crNo: case crNoDrop: id = IDC_NO; break;
+    case crAppStart: id = IDC_APPSTARTING; break;
+    case crHelp: id = IDC_HELP; break;
+    case crHandPoint: id = IDC_HAND; break;
+    case crSizeAll: id = IDC_SIZEALL; break;
+    default: break;
+  }
+  return ::LoadCursorA(nullptr, id);
+}
+
+void TScreen::SetCursors(TCursor index, HCURSOR cursor) {
+  for (auto& entry : FCursors)
+    if (entry.first == index) {
+      entry.second = cursor;
+      return;
+    }
+  FCursors.emplace_back(index, cursor);
+}
+
+void TScreen::SetCursor(TCursor cursor) {
+  if (cursor == FCursor) return;
+  FCursor = cursor;
+  if (cursor != crDefault) {
+    ::SetCursor(GetCursors(cursor));
+    return;
+  }
+  // Back to the controls' own: ask the window under the mouse as a move would.
+  POINT p{};
+  if (!::GetCursorPos(&p)) return;
+  HWND wnd = ::WindowFromPoint(p);
+  if (!TWinControl::FindControl(wnd)) {
+    ::SetCursor(::LoadCursorA(nullptr, IDC_ARROW));
+    return;
+  }
+  LRESULT hit = ::SendMessageA(wnd, WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y));
+  ::SendMessageA(wnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(wnd), MAKELPARAM(hit, WM_MOUSEMOVE));
+}
+
+// ---------------------------------------------------------------------------
+// TDataModule
+// ---------------------------------------------------------------------------
+TDataModule::TDataModule(TComponent* owner) : TComponent(owner) {}
+
+TDataModule::~TDataModule() { DoDestroy(); }
+
+void TDataModule::DoCreate() {
+  if (OnCreate) OnCreate(this);
+}
+
+void TDataModule::DoDestroy() {
+  if (FDestroyFired) return;
+  FDestroyFired = true;
+  if (OnDestroy) {
+    try {
+      OnDestroy(this);
+    } catch (...) {
+      HandleCallbackException(this);
+    }
+  }
 }

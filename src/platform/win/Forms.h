@@ -6,6 +6,9 @@
 
 #include "platform/win/Controls.h"
 
+#include <utility>
+#include <vector>
+
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 using TBorderStyle = TFormBorderStyle;
 enum TFormStyle { fsNormal, fsStayOnTop };
@@ -81,6 +84,19 @@ public:
   // The form's shortcut handling: OnShortCut. Menus and action lists of a
   // derived form add theirs by overriding.
   virtual bool IsShortCut(TWMKey& msg);
+  // The dialog keys of a key pressed in control (after shortcuts): Tab and
+  // Shift+Tab move the focus; arrows move within a group of radio buttons;
+  // Enter clicks the Default button and Esc the Cancel button, unless the
+  // focused control wants the key; Alt with a letter clicks or focuses the
+  // control whose caption has it as accelerator. True when taken.
+  bool DialogKeyDown(TWinControl* control, uint16_t key, TShiftState shift);
+  // Offers Enter/Esc or an accelerator to every control on the form.
+  bool BroadcastDialogKey(uint16_t key, TWinControl* focused);
+  bool BroadcastDialogChar(char ch);
+
+  // Publishes Caption besides the control's properties.
+  const TClassInfo* ClassInfo() const override;
+  static const TClassInfo& StaticClassInfo();
 
   TNotifyEvent OnShow;
   TNotifyEvent OnHide;
@@ -120,4 +136,56 @@ private:
   TModalResult FModalResult = mrNone;
   TWinControl* FActiveControl = nullptr;
   TWinControl* FFocusedControl = nullptr;
+};
+
+// The screen: the busy cursor, cursors registered by number, the program's
+// forms and the active one, and the screen's size and resolution. There is
+// one, made with the application (the global Screen).
+class TScreen : public TComponent {
+public:
+  explicit TScreen(TComponent* owner);
+
+  // crDefault lets every control show its own; anything else (crHourGlass
+  // while busy) shows over the whole program at once.
+  TCursor GetCursor() const { return FCursor; }
+  void SetCursor(TCursor cursor);
+  // The cursor of a number: a standard one (crArrow ...) or one the program
+  // registered; the arrow for an unknown number. Registered cursors come
+  // from resources (shared, so never destroyed).
+  HCURSOR GetCursors(TCursor index) const;
+  void SetCursors(TCursor index, HCURSOR cursor);
+
+  int GetFormCount() const { return static_cast<int>(FForms.size()); }
+  TForm* GetForms(int i) const { return FForms.at(i); }
+  TForm* GetActiveForm() const;
+
+  int GetWidth() const;
+  int GetHeight() const;
+  int GetPixelsPerInch() const { return FPixelsPerInch; }
+
+private:
+  friend class TForm;
+  TCursor FCursor = crDefault;
+  std::vector<std::pair<TCursor, HCURSOR>> FCursors;
+  std::vector<TForm*> FForms;
+  int FPixelsPerInch = 96;
+};
+
+extern TScreen* Screen;
+
+// A container of non-visual components (dialogs, highlighters) owned by the
+// application, found by name like a form.
+class TDataModule : public TComponent {
+public:
+  explicit TDataModule(TComponent* owner);
+  ~TDataModule() override;
+  TNotifyEvent OnCreate;
+  TNotifyEvent OnDestroy;
+  // Fires OnCreate; the derived class calls it once its components exist.
+  void DoCreate();
+  // Fires OnDestroy once; a derived module calls it first in its destructor.
+  void DoDestroy();
+
+private:
+  bool FDestroyFired = false;
 };

@@ -10,7 +10,7 @@ constexpr UINT kHintTextFlags = DT_LEFT | DT_NOPREFIX | DT_WORDBREAK;
 THintWindow::THintWindow(TComponent* owner) : TCustomControl(owner) {
   FVisible = false;
   FColor = clInfoBk;
-  FFont.Color = clInfoText;
+  FFont.SetColor(clInfoText);
   FClickEvents = false;
 }
 
@@ -25,7 +25,7 @@ void THintWindow::CreateParams(TCreateParams& p) {
 TRect THintWindow::CalcHintRect(int maxWidth, const std::string& hint) {
   TWindowDC screen(nullptr);
   TSaveDC saved(screen.Get());
-  std::shared_ptr<const TFontObject> font = AcquireFont(FFont);
+  std::shared_ptr<const TFontObject> font = AcquireFont(GetFont());
   ::SelectObject(screen.Get(), font->Get());
   RECT r{0, 0, maxWidth, 0};
   ::DrawTextA(screen.Get(), hint.c_str(), static_cast<int>(hint.size()), &r,

@@ -27,6 +27,14 @@ constexpr UINT CM_RELEASE = 0xB001;      // a form asks to be destroyed after it
 constexpr UINT CN_BASE = 0xBC00;         // notifications reflected from the parent to the child
 constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;
 constexpr UINT CN_NOTIFY = CN_BASE + WM_NOTIFY;
+constexpr UINT CN_DRAWITEM = CN_BASE + WM_DRAWITEM;
+constexpr UINT CN_MEASUREITEM = CN_BASE + WM_MEASUREITEM;
+constexpr UINT CN_HSCROLL = CN_BASE + WM_HSCROLL;
+constexpr UINT CN_VSCROLL = CN_BASE + WM_VSCROLL;
+// WM_CTLCOLORMSGBOX .. WM_CTLCOLORSTATIC, reflected: the child answers its
+// own colours.
+constexpr UINT CN_CTLCOLORFIRST = CN_BASE + WM_CTLCOLORMSGBOX;
+constexpr UINT CN_CTLCOLORLAST = CN_BASE + WM_CTLCOLORSTATIC;
 
 // The signed coordinates packed in a mouse message's LPARAM (negative when the
 // mouse is captured and left the window to the left or above).

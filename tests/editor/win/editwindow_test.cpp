@@ -11,6 +11,7 @@
 #include <fstream>
 
 #include "platform/win/GdiCanvas.h"
+#include "platform/win/Screenshot.h"
 
 #undef GetCharWidth  // a Windows macro; the control's method keeps its name
 
@@ -289,43 +290,6 @@ TEST_F(EditWindowTest, TheWindowAcceptsDropsWhileTheOptionIsSet) {
 // --- the pixels -----------------------------------------------------------------------------------
 
 COLORREF Rgb(TColor c) { return static_cast<COLORREF>(ColorToRGB(c)) & 0xFFFFFF; }
-
-// The window's client area as it stands on the screen, copied into a bitmap.
-std::unique_ptr<TBitmap> Capture(HWND wnd) {
-  RECT r{};
-  ::GetClientRect(wnd, &r);
-  auto bmp = std::make_unique<TBitmap>(r.right, r.bottom);
-  TWindowDC dc(wnd);
-  ::BitBlt(bmp->DC(), 0, 0, r.right, r.bottom, dc.Get(), 0, 0, SRCCOPY);
-  return bmp;
-}
-
-// Saves the capture for a person to look at (a plain 32-bit BMP).
-void SaveBitmap(const TBitmap& bmp, const std::string& fileName) {
-  const int w = bmp.Width(), h = bmp.Height();
-  BITMAPFILEHEADER fh{};
-  BITMAPINFOHEADER ih{};
-  ih.biSize = sizeof ih;
-  ih.biWidth = w;
-  ih.biHeight = -h;
-  ih.biPlanes = 1;
-  ih.biBitCount = 32;
-  ih.biCompression = BI_RGB;
-  fh.bfType = 0x4D42;
-  fh.bfOffBits = sizeof fh + sizeof ih;
-  fh.bfSize = fh.bfOffBits + DWORD(w) * DWORD(h) * 4;
-  std::ofstream out(fileName, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(&fh), sizeof fh);
-  out.write(reinterpret_cast<const char*>(&ih), sizeof ih);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      const TColor c = bmp.Pixel(x, y);
-      const unsigned char px[4] = {static_cast<unsigned char>((c >> 16) & 0xFF),
-                                   static_cast<unsigned char>((c >> 8) & 0xFF),
-                                   static_cast<unsigned char>(c & 0xFF), 0};
-      out.write(reinterpret_cast<const char*>(px), 4);
-    }
-}
 
 // How many pixels of r have colour c.
 int Count(const TBitmap& bmp, TRect r, COLORREF c) {

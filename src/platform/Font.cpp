@@ -1,0 +1,74 @@
+// TFont.
+#include "platform/Font.h"
+
+#include "platform/TypInfo.h"
+
+int TFont::DefaultPixelsPerInch = 96;
+
+void TFont::SetData(const TFontData& data) {
+  if (data == FData) return;
+  FData = data;
+  if (OnChange) OnChange(this);
+}
+
+void TFont::SetName(const std::string& name) {
+  TFontData d = FData;
+  d.Name = name;
+  SetData(d);
+}
+
+void TFont::SetHeight(int height) {
+  TFontData d = FData;
+  d.Height = height;
+  SetData(d);
+}
+
+int TFont::GetSize() const { return FontHeightToSize(FData.Height, FPixelsPerInch); }
+void TFont::SetSize(int size) { SetHeight(FontSizeToHeight(size, FPixelsPerInch)); }
+
+void TFont::SetColor(TColor color) {
+  TFontData d = FData;
+  d.Color = color;
+  SetData(d);
+}
+
+void TFont::SetCharset(int charset) {
+  TFontData d = FData;
+  d.CharSet = charset;
+  SetData(d);
+}
+
+void TFont::SetPitch(TFontPitch pitch) {
+  TFontData d = FData;
+  d.Pitch = pitch;
+  SetData(d);
+}
+
+void TFont::SetStyle(TFontStyles style) {
+  TFontData d = FData;
+  d.Style = style;
+  SetData(d);
+}
+
+void TFont::Assign(TPersistent* source) {
+  if (auto* f = dynamic_cast<TFont*>(source)) {
+    SetData(f->FData);
+    return;
+  }
+  TPersistent::Assign(source);
+}
+
+const TClassInfo& TFont::StaticClassInfo() {
+  static const TClassInfo info =
+      TClassInfo("TFont", &TPersistent::StaticClassInfo())
+          .Integer("Charset", &TFont::GetCharset, &TFont::SetCharset)
+          .Integer("Color", &TFont::GetColor, &TFont::SetColor)
+          .Integer("Height", &TFont::GetHeight, &TFont::SetHeight)
+          .String("Name", &TFont::GetName, &TFont::SetName)
+          .Enum("Pitch", {"fpDefault", "fpVariable", "fpFixed"}, &TFont::GetPitch, &TFont::SetPitch)
+          .Integer("Size", &TFont::GetSize, &TFont::SetSize)
+          .Set("Style", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"}, &TFont::GetStyle,
+               &TFont::SetStyle);
+  return info;
+}
+const TClassInfo* TFont::ClassInfo() const { return &StaticClassInfo(); }
