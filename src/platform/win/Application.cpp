@@ -210,6 +210,9 @@ void TApplication::Idle() {
 bool TApplication::IsKeyMsg(MSG& msg) {
   if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
   TWinControl* control = TWinControl::FindControl(msg.hwnd);
+  // A window inside one of ours that is not ours (a combo box's edit): the
+  // keys are its control's.
+  if (!control) control = TWinControl::FindControl(::GetParent(msg.hwnd));
   if (!control) return false;
   TWMKey key;
   key.Msg = msg.message;
