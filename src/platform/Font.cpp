@@ -11,44 +11,14 @@ void TFont::SetData(const TFontData& data) {
   if (OnChange) OnChange(this);
 }
 
-void TFont::SetName(const std::string& name) {
-  TFontData d = FData;
-  d.Name = name;
-  SetData(d);
-}
-
-void TFont::SetHeight(int height) {
-  TFontData d = FData;
-  d.Height = height;
-  SetData(d);
-}
-
+void TFont::SetName(const std::string& name) { Change(&TFontData::Name, name); }
+void TFont::SetHeight(int height) { Change(&TFontData::Height, height); }
 int TFont::GetSize() const { return FontHeightToSize(FData.Height, FPixelsPerInch); }
 void TFont::SetSize(int size) { SetHeight(FontSizeToHeight(size, FPixelsPerInch)); }
-
-void TFont::SetColor(TColor color) {
-  TFontData d = FData;
-  d.Color = color;
-  SetData(d);
-}
-
-void TFont::SetCharset(int charset) {
-  TFontData d = FData;
-  d.CharSet = charset;
-  SetData(d);
-}
-
-void TFont::SetPitch(TFontPitch pitch) {
-  TFontData d = FData;
-  d.Pitch = pitch;
-  SetData(d);
-}
-
-void TFont::SetStyle(TFontStyles style) {
-  TFontData d = FData;
-  d.Style = style;
-  SetData(d);
-}
+void TFont::SetColor(TColor color) { Change(&TFontData::Color, color); }
+void TFont::SetCharset(int charset) { Change(&TFontData::CharSet, charset); }
+void TFont::SetPitch(TFontPitch pitch) { Change(&TFontData::Pitch, pitch); }
+void TFont::SetStyle(TFontStyles style) { Change(&TFontData::Style, style); }
 
 void TFont::Assign(TPersistent* source) {
   if (auto* f = dynamic_cast<TFont*>(source)) {

@@ -42,6 +42,11 @@ public:
   TNotifyEvent OnChange;
 
 private:
+  template <class T> void Change(T TFontData::*field, const T& value) {
+    TFontData d = FData;
+    d.*field = value;
+    SetData(d);
+  }
   TFontData FData;
   int FPixelsPerInch = DefaultPixelsPerInch;
 };

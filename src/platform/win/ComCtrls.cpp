@@ -1,6 +1,8 @@
 // Page control, tab set, status bar and progress bar over the common controls.
 #include "platform/win/ComCtrls.h"
 
+#include "platform/TypInfo.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -489,6 +491,15 @@ void TProgressBar::SetRange(int min, int max) {
     ::SendMessageA(FHandle, PBM_SETPOS, FPosition, 0);
   }
 }
+
+const TClassInfo& TProgressBar::StaticClassInfo() {
+  static const TClassInfo info = TClassInfo("TProgressBar", &TWinControl::StaticClassInfo())
+                                     .Integer("Min", &TProgressBar::GetMin, &TProgressBar::SetMin)
+                                     .Integer("Max", &TProgressBar::GetMax, &TProgressBar::SetMax)
+                                     .Integer("Position", &TProgressBar::GetPosition, &TProgressBar::SetPosition);
+  return info;
+}
+const TClassInfo* TProgressBar::ClassInfo() const { return &StaticClassInfo(); }
 
 void TProgressBar::SetPosition(int value) {
   value = std::clamp(value, FMin, FMax);

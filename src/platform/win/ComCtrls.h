@@ -16,8 +16,6 @@
 
 class TCustomImageList;
 
-// How text sits in a status panel or a list column.
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 // ---------------------------------------------------------------------------
 // Page control and tab sheets
@@ -198,6 +196,9 @@ public:
   // Clamped to Min..Max.
   void SetPosition(int value);
   void StepBy(int delta) { SetPosition(FPosition + delta); }
+
+  const TClassInfo* ClassInfo() const override;
+  static const TClassInfo& StaticClassInfo();
 
 protected:
   void CreateParams(TCreateParams& params) override;

@@ -55,6 +55,10 @@ constexpr TCursor crHelp = -20;
 constexpr TCursor crHandPoint = -21;
 constexpr TCursor crSizeAll = -22;
 
+// How text sits in its box: a label's or panel's caption, a status panel's,
+// a list column's.
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+
 // True when caption holds "&" followed by ch (compared without case); "&&"
 // is a plain ampersand.
 bool IsAccel(char ch, const std::string& caption);

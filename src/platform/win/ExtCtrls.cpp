@@ -1,11 +1,10 @@
-// Panels, notebooks, radio groups, images, scroll boxes and progress bars.
+// Panels, notebooks, radio groups, images and scroll boxes.
 #include "platform/win/ExtCtrls.h"
 
 #include "platform/SysUtils.h"
 #include "platform/TypInfo.h"
 
 #include <algorithm>
-#include <commctrl.h>
 
 // ---------------------------------------------------------------------------
 // TPanel
@@ -357,7 +356,7 @@ void TPicture::LoadFromFile(const std::string& fileName) {
   std::string ext = AnsiLowerCase(ExtractFileExt(fileName));
   if (ext == ".bmp") {
     auto* b = static_cast<HBITMAP>(::LoadImageA(nullptr, fileName.c_str(), IMAGE_BITMAP, 0, 0,
-                                                LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+                                                LR_LOADFROMFILE));
     if (!b) throw EComponentError("Cannot load the bitmap " + fileName);
     SetBitmap(b);
   } else if (ext == ".ico") {
@@ -531,51 +530,3 @@ void TScrollBox::WndProc(TMessage& msg) {
   }
   TWinControl::WndProc(msg);
 }
-
-// ---------------------------------------------------------------------------
-// TProgressBar
-// ---------------------------------------------------------------------------
-TProgressBar::TProgressBar(TComponent* owner) : TWinControl(owner) {
-  FWidth = 150;
-  FHeight = 16;
-}
-
-void TProgressBar::CreateParams(TCreateParams& p) {
-  TWinControl::CreateParams(p);
-  p.SysClassName = PROGRESS_CLASSA;
-}
-
-void TProgressBar::CreateWnd() {
-  TWinControl::CreateWnd();
-  ::SendMessageA(FHandle, PBM_SETRANGE32, static_cast<WPARAM>(FMin), FMax);
-  ::SendMessageA(FHandle, PBM_SETPOS, static_cast<WPARAM>(FPosition), 0);
-}
-
-void TProgressBar::SetMin(int v) {
-  FMin = v;
-  if (FMax < FMin) FMax = FMin;
-  SetPosition(FPosition);
-  if (FHandle) ::SendMessageA(FHandle, PBM_SETRANGE32, static_cast<WPARAM>(FMin), FMax);
-}
-
-void TProgressBar::SetMax(int v) {
-  FMax = v;
-  if (FMin > FMax) FMin = FMax;
-  SetPosition(FPosition);
-  if (FHandle) ::SendMessageA(FHandle, PBM_SETRANGE32, static_cast<WPARAM>(FMin), FMax);
-}
-
-void TProgressBar::SetPosition(int v) {
-  FPosition = std::clamp(v, FMin, FMax);
-  if (FHandle) ::SendMessageA(FHandle, PBM_SETPOS, static_cast<WPARAM>(FPosition), 0);
-}
-
-const TClassInfo& TProgressBar::StaticClassInfo() {
-  static const TClassInfo info = TClassInfo("TProgressBar", &TWinControl::StaticClassInfo())
-                                     .Integer("Min", &TProgressBar::GetMin, &TProgressBar::SetMin)
-                                     .Integer("Max", &TProgressBar::GetMax, &TProgressBar::SetMax)
-                                     .Integer("Position", &TProgressBar::GetPosition, &TProgressBar::SetPosition)
-                                     .Integer("Step", &TProgressBar::GetStep, &TProgressBar::SetStep);
-  return info;
-}
-const TClassInfo* TProgressBar::ClassInfo() const { return &StaticClassInfo(); }

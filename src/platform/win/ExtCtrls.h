@@ -1,5 +1,5 @@
 // More controls: panels with bevels, notebooks of named pages, radio groups,
-// images (bitmap, icon, metafile), scroll boxes and progress bars.
+// images (bitmap, icon, metafile) and scroll boxes.
 #pragma once
 
 #include "platform/win/StdCtrls.h"
@@ -196,32 +196,4 @@ private:
   void Scroll(int bar, int code);
   TPoint FScroll;
   TSize FRange;
-};
-
-class TProgressBar : public TWinControl {
-public:
-  explicit TProgressBar(TComponent* owner);
-  int GetMin() const { return FMin; }
-  void SetMin(int v);
-  int GetMax() const { return FMax; }
-  void SetMax(int v);
-  int GetPosition() const { return FPosition; }
-  void SetPosition(int v);
-  int GetStep() const { return FStep; }
-  void SetStep(int v) { FStep = v; }
-  void StepIt() { SetPosition(FPosition + FStep); }
-  void StepBy(int delta) { SetPosition(FPosition + delta); }
-
-  const TClassInfo* ClassInfo() const override;
-  static const TClassInfo& StaticClassInfo();
-
-protected:
-  void CreateParams(TCreateParams& params) override;
-  void CreateWnd() override;
-
-private:
-  int FMin = 0;
-  int FMax = 100;
-  int FPosition = 0;
-  int FStep = 10;
 };

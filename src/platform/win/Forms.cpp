@@ -53,17 +53,21 @@ TForm::~TForm() {
   DestroyHandle();
 }
 
-void TForm::DoDestroy() {
-  if (FDestroyFired) return;
-  FDestroyFired = true;
-  if (OnDestroy) {
-    try {
-      OnDestroy(this);
-    } catch (...) {
-      HandleCallbackException(this);
-    }
+namespace {
+// OnDestroy runs once, in a destructor: nothing it raises may leave.
+void FireDestroyOnce(bool& fired, const TNotifyEvent& onDestroy, TObject* sender) {
+  if (fired) return;
+  fired = true;
+  if (!onDestroy) return;
+  try {
+    onDestroy(sender);
+  } catch (...) {
+    HandleCallbackException(sender);
   }
 }
+}  // namespace
+
+void TForm::DoDestroy() { FireDestroyOnce(FDestroyFired, OnDestroy, this); }
 
 void TForm::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
@@ -526,14 +530,4 @@ void TDataModule::DoCreate() {
   if (OnCreate) OnCreate(this);
 }
 
-void TDataModule::DoDestroy() {
-  if (FDestroyFired) return;
-  FDestroyFired = true;
-  if (OnDestroy) {
-    try {
-      OnDestroy(this);
-    } catch (...) {
-      HandleCallbackException(this);
-    }
-  }
-}
+void TDataModule::DoDestroy() { FireDestroyOnce(FDestroyFired, OnDestroy, this); }

@@ -312,6 +312,16 @@ void TGroupBox::CreateParams(TCreateParams& p) {
   p.Style |= BS_GROUPBOX;
 }
 
+void TGroupBox::WndProc(TMessage& msg) {
+  // The system's group box draws only its frame and caption; the inside is ours.
+  if (msg.Msg == WM_ERASEBKGND) {
+    EraseBackground(reinterpret_cast<HDC>(msg.WParam));
+    msg.Result = 1;
+    return;
+  }
+  TWinControl::WndProc(msg);
+}
+
 bool TGroupBox::DialogChar(char ch) {
   if (!IsAccel(ch, FText) || !CanFocus()) return false;
   for (TWinControl* w : GetTabOrderList())

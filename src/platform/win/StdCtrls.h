@@ -11,7 +11,6 @@
 #include <functional>
 #include <string>
 
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum TTextLayout { tlTop, tlCenter, tlBottom };
 
 // A caption painted by its parent; Alt with its accelerator focuses FocusControl.
@@ -140,6 +139,7 @@ public:
 
 protected:
   void CreateParams(TCreateParams& params) override;
+  void WndProc(TMessage& msg) override;
 };
 
 // The base of single- and multi-line edits (and of the kit's edits).

@@ -25,7 +25,7 @@ inline void SaveBitmap(const TBitmap& bmp, const std::string& fileName) {
   BITMAPINFOHEADER ih{};
   ih.biSize = sizeof ih;
   ih.biWidth = w;
-  ih.biHeight = -h;
+  ih.biHeight = h;  // bottom-up: the form every reader (LoadImage too) knows
   ih.biPlanes = 1;
   ih.biBitCount = 32;
   ih.biCompression = BI_RGB;
@@ -35,7 +35,7 @@ inline void SaveBitmap(const TBitmap& bmp, const std::string& fileName) {
   std::ofstream out(fileName, std::ios::binary);
   out.write(reinterpret_cast<const char*>(&fh), sizeof fh);
   out.write(reinterpret_cast<const char*>(&ih), sizeof ih);
-  for (int y = 0; y < h; ++y)
+  for (int y = h - 1; y >= 0; --y)
     for (int x = 0; x < w; ++x) {
       const TColor c = bmp.Pixel(x, y);
       const unsigned char px[4] = {static_cast<unsigned char>((c >> 16) & 0xFF),

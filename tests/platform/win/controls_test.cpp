@@ -7,6 +7,8 @@
 #include "platform/win/FormBuilder.h"
 #include "platform/win/Forms.h"
 #include "platform/win/GdiCanvas.h"
+#include "platform/win/HintWindow.h"
+#include "platform/win/Timer.h"
 #include "platform/win/PropRoundTrip.h"
 #include "platform/win/WinTestSupport.h"
 
@@ -290,4 +292,45 @@ TEST(Controls, BuilderMakesOwnedNamedControlsInTabOrderWithBoundEvents) {
   form.First->Click();
   form.Second->OnMouseDown(form.Second, mbLeft, TShiftState(), 7, 0);
   EXPECT_EQ(form.Calls, (std::vector<std::string>{"First", "down 7"}));
+}
+
+TEST(Controls, AControlWithoutWindowShowsItsHintAndTheApplicationItsLongHint) {
+  auto form = std::make_unique<TBlockForm>(nullptr);
+  form->Red->SetHint("Red block|The red one");
+  form->Red->SetShowHint(true);
+  ShowAndPaint(form.get());
+  int pause = Application->GetHintPause();
+  Application->SetHintPause(10);
+  TPoint p = form->ClientToScreen(TPoint(15, 15));
+  ::SetCursorPos(p.X, p.Y);
+  ::SendMessageA(form->GetHandle(), WM_MOUSEMOVE, 0, At(15, 15));
+  EXPECT_TRUE(PumpUntil([] {
+    return Application->GetHintWindow() && Application->GetHintWindow()->IsHintShowing();
+  }));
+  if (Application->GetHintWindow()) EXPECT_EQ(Application->GetHintWindow()->GetCaption(), "Red block");
+  // The long hint is the application's at its next idle moment; a timer
+  // keeps the loop from waiting for ever.
+  TTimer wake(nullptr);
+  wake.SetInterval(20);
+  wake.OnTimer = [](TObject*) {};
+  for (int i = 0; i < 100 && Application->GetHint() != "The red one"; ++i) Application->HandleMessage();
+  EXPECT_EQ(Application->GetHint(), "The red one");
+  Application->CancelHint();
+  Application->SetHintPause(pause);
+}
+
+TEST(Controls, DataModuleIsFoundByNameFromTheApplication) {
+  std::vector<std::string> log;
+  auto* module = new TDataModule(Application);
+  module->SetName("Data");
+  module->OnCreate = [&](TObject*) { log.push_back("create"); };
+  module->OnDestroy = [&](TObject*) { log.push_back("destroy"); };
+  auto* dialog = new TComponent(module);
+  dialog->SetName("SaveDialog");
+  module->DoCreate();
+  SetPropPathText(Application, "Data.SaveDialog.Tag", "5");
+  EXPECT_EQ(dialog->GetTag(), 5);
+  delete module;
+  EXPECT_EQ(log, (std::vector<std::string>{"create", "destroy"}));
+  EXPECT_EQ(Application->FindComponent("Data"), nullptr);
 }

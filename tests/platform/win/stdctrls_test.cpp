@@ -3,6 +3,7 @@
 // which events, every published property through its text form, and real
 // input into them.
 #include "platform/win/Application.h"
+#include "platform/win/ComCtrls.h"
 #include "platform/win/ExtCtrls.h"
 #include "platform/win/FormBuilder.h"
 #include "platform/win/Forms.h"
@@ -345,6 +346,7 @@ TEST(StdCtrls, EveryPublishedPropertyRoundTripsThroughText) {
   EXPECT_EQ(GetPropText(notebook, "PageIndex"), "1");
   EXPECT_THROW(SetPropText(notebook, "ActivePage", "Three"), EInvalidOperation);
   auto* progress = static_cast<TProgressBar*>(controls[14].first);
+  SetPropText(progress, "Max", "100");
   SetPropText(progress, "Position", "250");
-  EXPECT_EQ(GetPropText(progress, "Position"), GetPropText(progress, "Max"));
+  EXPECT_EQ(GetPropText(progress, "Position"), "100");
 }
