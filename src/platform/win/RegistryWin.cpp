@@ -84,9 +84,18 @@ public:
 
   bool QueryValue(TRegKeyHandle key, const std::string& name, uint32_t& type,
                   std::string& data) override {
-    DWORD t = 0, size = 0;
-    if (RegQueryValueExA(ToHKey(key), name.c_str(), nullptr, &t, nullptr, &size) != ERROR_SUCCESS)
-      return false;
+    // Most settings are short: one call with a small buffer reads them; a
+    // longer value is asked for its size first.
+    DWORD t = 0, size = 256;
+    data.assign(size, '\0');
+    LONG first = RegQueryValueExA(ToHKey(key), name.c_str(), nullptr, &t,
+                                  reinterpret_cast<BYTE*>(data.data()), &size);
+    if (first == ERROR_SUCCESS) {
+      data.resize(size);
+      type = t;
+      return true;
+    }
+    if (first != ERROR_MORE_DATA) return false;
     // The value may grow between the two calls: retry while it does.
     for (int attempt = 0; attempt < 4; ++attempt) {
       data.assign(size, '\0');
