@@ -10,15 +10,19 @@ source "$(cd "$(dirname "$0")" && pwd)/../../scripts/lib.sh"
 trap tq_cleanup EXIT
 
 big="$corpus/cxx12-headers-20mb.txt"
-[ -f "$big" ] || { echo "run.sh: $big is missing (run make-corpus.sh first)" >&2; exit 1; }
 
 tq_setup
 tq_configure_mingw
-cmake --build "$TQ_BUILD/mingw" --target editor_wine_open_bench listview_wine_fill_bench -j "$TQ_JOBS" >&2
+cmake --build "$TQ_BUILD/mingw" --target editor_wine_open_bench listview_wine_fill_bench settings_wine_bench -j "$TQ_JOBS" >&2
 tq_wine_prefix
 tq_start_xvfb
 tq_start_wineserver
 
+# Settings loaded and saved against raw advapi32 calls; the program takes the
+# best of three of each itself.
+wine "$TQ_BUILD/mingw/bench/wine/settings_wine_bench.exe" </dev/null | tr -d '\r' | grep '^settings-wine-'
+
+[ -f "$big" ] || { echo "run.sh: $big is missing (run make-corpus.sh first)" >&2; exit 1; }
 bin="$TQ_BUILD/mingw/bench/wine/editor_wine_open_bench.exe"
 # Best of three runs: the first one also warms the file cache and Wine.
 best=""

@@ -123,3 +123,49 @@ std::string XorDecode(std::string_view key, std::string_view text) {
   }
   return r;
 }
+
+std::vector<std::string> SplitCmdLine(std::string_view cmdLine) {
+  std::vector<std::string> words;
+  size_t i = 0;
+  while (i < cmdLine.size()) {
+    while (i < cmdLine.size() && static_cast<unsigned char>(cmdLine[i]) <= ' ') ++i;
+    if (i >= cmdLine.size()) break;
+    std::string word;
+    bool quoted = false;
+    for (; i < cmdLine.size() && (quoted || static_cast<unsigned char>(cmdLine[i]) > ' '); ++i) {
+      if (cmdLine[i] == '"')
+        quoted = !quoted;
+      else
+        word += cmdLine[i];
+    }
+    words.push_back(std::move(word));
+  }
+  return words;
+}
+
+int GetCmdLineWordCount(std::string_view cmdLine) { return static_cast<int>(SplitCmdLine(cmdLine).size()); }
+
+std::string GetCmdLineWord(int n, std::string_view cmdLine) {
+  std::vector<std::string> words = SplitCmdLine(cmdLine);
+  return n >= 1 && n <= static_cast<int>(words.size()) ? words[static_cast<size_t>(n - 1)] : std::string();
+}
+
+std::string RebuildParams(const std::vector<std::string>& words) {
+  std::string r;
+  for (const std::string& w : words) {
+    if (!r.empty()) r += ' ';
+    r += w.find(' ') != std::string::npos ? "\"" + w + "\"" : w;
+  }
+  return r;
+}
+
+std::string MinimizeText(const std::string& text, const std::function<int(const std::string&)>& width,
+                         int maxWidth) {
+  if (width(text) <= maxWidth) return text;
+  std::string cut = text;
+  while (!cut.empty()) {
+    cut.pop_back();
+    if (width(cut + "...") <= maxWidth) break;
+  }
+  return cut + "...";
+}

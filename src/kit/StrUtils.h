@@ -5,7 +5,9 @@
 
 #include <cstdint>
 #include <string>
+#include <functional>
 #include <string_view>
+#include <vector>
 
 #include "platform/Sets.h"
 
@@ -52,3 +54,17 @@ std::string XorDecode(std::string_view key, std::string_view text);
 
 inline int Max(int a, int b) { return a > b ? a : b; }
 inline int Min(int a, int b) { return a < b ? a : b; }
+
+// Command lines: words are separated by blanks; a pair of double quotes
+// groups blanks into a word (and is dropped). Word n counts from 1.
+int GetCmdLineWordCount(std::string_view cmdLine);
+std::string GetCmdLineWord(int n, std::string_view cmdLine);
+// The words again as one parameter list: each word that holds a blank in
+// double quotes, joined by single blanks.
+std::string RebuildParams(const std::vector<std::string>& words);
+std::vector<std::string> SplitCmdLine(std::string_view cmdLine);
+
+// Shortens text by cutting characters from its end and appending "..."
+// until width() of the result fits into maxWidth (text itself when it fits).
+std::string MinimizeText(const std::string& text, const std::function<int(const std::string&)>& width,
+                         int maxWidth);

@@ -271,72 +271,68 @@ TRegIniFile::TRegIniFile(const std::string& keyName, TRegRootKey root, bool read
     FReg.OpenKey("\\" + FKeyPath, true);
 }
 
-bool TRegIniFile::OpenSection(TRegistry& reg, const std::string& section, bool create) {
-  reg.SetRootKey(FReg.GetRootKey());
+TRegistry* TRegIniFile::OpenSection(const std::string& section, bool create) {
+  const bool write = create && !FReadOnly;
+  if (FSectionReg.HasCurrentKey() && FSectionName == section && (FSectionWritable || !write))
+    return &FSectionReg;
+  FSectionReg.SetRootKey(FReg.GetRootKey());
   std::string path = "\\" + FKeyPath;
   if (!section.empty()) path += "\\" + section;
-  if (create && !FReadOnly) return reg.OpenKey(path, true);
-  return reg.OpenKeyReadOnly(path);
+  const bool opened = write ? FSectionReg.OpenKey(path, true) : FSectionReg.OpenKeyReadOnly(path);
+  if (!opened) return nullptr;
+  FSectionName = section;
+  FSectionWritable = write;
+  return &FSectionReg;
 }
 
 std::string TRegIniFile::ReadText(TRegistry& reg, const std::string& ident, const std::string& def) {
-  TRegDataInfo info;
-  if (!reg.GetDataInfo(ident, info)) return def;
-  switch (info.RegData) {
-    case rdString:
-    case rdExpandString: return reg.ReadString(ident);
-    case rdInteger: return IntToStr(reg.ReadInteger(ident));  // written by another tool
-    default: return def;
-  }
+  // Integers written by another tool read as their decimal text.
+  std::string text;
+  return reg.ReadValueText(ident, text) ? text : def;
 }
 
 std::string TRegIniFile::ReadString(const std::string& section, const std::string& ident,
                                     const std::string& def) {
-  TRegistry reg;
-  if (!OpenSection(reg, section, false)) return def;
-  return ReadText(reg, ident, def);
+  TRegistry* reg = OpenSection(section, false);
+  return reg ? ReadText(*reg, ident, def) : def;
 }
 
 void TRegIniFile::WriteString(const std::string& section, const std::string& ident,
                               const std::string& value) {
-  TRegistry reg;
-  if (!OpenSection(reg, section, true))
-    throw ERegistryException("Failed to create key " + FKeyPath + "\\" + section);
-  reg.WriteString(ident, value);
+  TRegistry* reg = OpenSection(section, true);
+  if (!reg) throw ERegistryException("Failed to create key " + FKeyPath + "\\" + section);
+  reg->WriteString(ident, value);
 }
 
 int TRegIniFile::ReadInteger(const std::string& section, const std::string& ident, int def) {
-  TRegistry reg;
-  if (!OpenSection(reg, section, false)) return def;
-  if (reg.GetDataType(ident) == rdInteger) return reg.ReadInteger(ident);
-  return StrToIntDef(ReadText(reg, ident, std::string()), def);
+  TRegistry* reg = OpenSection(section, false);
+  if (!reg) return def;
+  return StrToIntDef(ReadText(*reg, ident, std::string()), def);
 }
 
 void TRegIniFile::ReadSection(const std::string& section, TStrings* strings) {
-  TRegistry reg;
-  if (OpenSection(reg, section, false))
-    reg.GetValueNames(strings);
+  if (TRegistry* reg = OpenSection(section, false))
+    reg->GetValueNames(strings);
   else
     strings->Clear();
 }
 
 void TRegIniFile::ReadSections(TStrings* strings) {
-  TRegistry reg;
-  if (OpenSection(reg, std::string(), false))
-    reg.GetKeyNames(strings);
+  if (TRegistry* reg = OpenSection(std::string(), false))
+    reg->GetKeyNames(strings);
   else
     strings->Clear();
 }
 
 void TRegIniFile::ReadSectionValues(const std::string& section, TStrings* strings) {
-  TRegistry reg;
+  TRegistry* reg = OpenSection(section, false);
   TStringList names;
-  if (OpenSection(reg, section, false)) reg.GetValueNames(&names);
+  if (reg) reg->GetValueNames(&names);
   strings->BeginUpdate();
   try {
     strings->Clear();
     for (int i = 0; i < names.GetCount(); ++i)
-      strings->Add(names.Get(i) + "=" + ReadText(reg, names.Get(i), std::string()));
+      strings->Add(names.Get(i) + "=" + ReadText(*reg, names.Get(i), std::string()));
   } catch (...) {
     strings->EndUpdate();
     throw;
@@ -346,12 +342,14 @@ void TRegIniFile::ReadSectionValues(const std::string& section, TStrings* string
 
 void TRegIniFile::EraseSection(const std::string& section) {
   if (section.empty()) return;  // never the whole key through a section name
+  CloseSection();
   TRegistry reg;
   reg.SetRootKey(FReg.GetRootKey());
   reg.DeleteKey("\\" + FKeyPath + "\\" + section);
 }
 
 void TRegIniFile::DeleteKey(const std::string& section, const std::string& ident) {
+  CloseSection();
   TRegistry reg;
   reg.SetRootKey(FReg.GetRootKey());
   std::string path = "\\" + FKeyPath;

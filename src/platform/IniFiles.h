@@ -85,10 +85,17 @@ public:
   TRegistry& GetRegistry() { return FReg; }
 
 private:
-  bool OpenSection(TRegistry& reg, const std::string& section, bool create);
+  // The section's key, kept open from one call to the next (a settings
+  // restore reads hundreds of values from a few sections); nullptr when it
+  // cannot be opened.
+  TRegistry* OpenSection(const std::string& section, bool create);
+  void CloseSection() { FSectionReg.CloseKey(); }
   std::string ReadText(TRegistry& reg, const std::string& ident, const std::string& def);
 
   TRegistry FReg;
   bool FReadOnly;
   std::string FKeyPath;  // absolute, without the leading separator
+  TRegistry FSectionReg;
+  std::string FSectionName;
+  bool FSectionWritable = false;
 };

@@ -133,6 +133,25 @@ bool TRegistry::GetDataInfo(const std::string& name, TRegDataInfo& info) {
   return true;
 }
 
+bool TRegistry::ReadValueText(const std::string& name, std::string& text) {
+  uint32_t type = 0;
+  std::string data;
+  if (FCurrentKey == 0 || !FBackend.QueryValue(FCurrentKey, name, type, data)) return false;
+  if (type == regSz || type == regExpandSz) {
+    size_t nul = data.find('\0');
+    if (nul != std::string::npos) data.resize(nul);
+    text = std::move(data);
+    return true;
+  }
+  if (type == regDword && data.size() == 4) {
+    int32_t v;
+    std::memcpy(&v, data.data(), 4);
+    text = IntToStr(v);
+    return true;
+  }
+  return false;
+}
+
 bool TRegistry::ValueExists(const std::string& name) {
   TRegDataInfo info;
   return GetDataInfo(name, info);

@@ -46,6 +46,9 @@ public:
   TRegDataType GetDataType(const std::string& name);
   int GetDataSize(const std::string& name);  // -1 when absent
 
+  // A value as text in one query: strings as they are, 32-bit integers in
+  // decimal. False (text untouched) when the value is absent or of another type.
+  bool ReadValueText(const std::string& name, std::string& text);
   // Readers raise ERegistryException: "Invalid data type for '%s'" for a value
   // of another type, "Failed to get data for '%s'" when it cannot be read.
   // ReadString of an absent value returns "".

@@ -197,3 +197,21 @@ TEST_F(FileUtil, NamesAndListing) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(StrUtils, CommandLinesAndShortenedTexts) {
+  const char* line = "  prog.exe  \"C:\\My Files\\a.txt\" /D x\"y z\"w ";
+  EXPECT_EQ(GetCmdLineWordCount(line), 4);
+  EXPECT_EQ(GetCmdLineWord(2, line), "C:\\My Files\\a.txt");
+  EXPECT_EQ(GetCmdLineWord(4, line), "xy zw");
+  EXPECT_EQ(GetCmdLineWord(5, line), "");
+  EXPECT_EQ(RebuildParams(SplitCmdLine(line)), "prog.exe \"C:\\My Files\\a.txt\" /D \"xy zw\"");
+
+  auto width = [](const std::string& s) { return static_cast<int>(s.size()) * 7; };
+  EXPECT_EQ(MinimizeText("short", width, 35), "short");
+  EXPECT_EQ(MinimizeText("a longer text", width, 56), "a lon...");
+  EXPECT_EQ(MinimizeText("abc", width, 7), "...");
+}
+
+}  // namespace

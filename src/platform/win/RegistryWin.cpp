@@ -84,13 +84,13 @@ public:
 
   bool QueryValue(TRegKeyHandle key, const std::string& name, uint32_t& type,
                   std::string& data) override {
-    DWORD t = 0, size = 0;
-    if (RegQueryValueExA(ToHKey(key), name.c_str(), nullptr, &t, nullptr, &size) != ERROR_SUCCESS)
-      return false;
-    // The value may grow between the two calls: retry while it does.
-    for (int attempt = 0; attempt < 4; ++attempt) {
+    // Most settings are short: the first call with a small buffer reads
+    // them; a longer value reports its size, and it may grow between two
+    // calls, so the read is tried again while it does.
+    DWORD size = 256;
+    for (int attempt = 0; attempt < 5; ++attempt) {
       data.assign(size, '\0');
-      DWORD got = size;
+      DWORD got = size, t = 0;
       LONG rc = RegQueryValueExA(ToHKey(key), name.c_str(), nullptr, &t,
                                  reinterpret_cast<BYTE*>(data.data()), &got);
       if (rc == ERROR_SUCCESS) {
