@@ -1,6 +1,8 @@
 // TDcjPerlSyn: tables and scanner routines of the Perl highlighter.
 #include "highlighters/PerlSyn.h"
 
+#include <array>
+
 #include "editor/LocalStr.h"
 #include "highlighters/ScanHelpers.h"
 #include "platform/Graphics.h"
@@ -13,8 +15,13 @@ TktCustomHighLighter* CreatePerlSyn(TComponent* owner) { return new TDcjPerlSyn(
 const int kRegistered = RegisterHighlighter(&CreatePerlSyn);
 
 // The characters of a looked-up word: identifier characters and the sigils.
-bool IsWordChar(char c) {
-  return TDcjPerlSyn::CharTables().IsIdent(c) || c == '$' || c == '%' || c == '@';
+const std::array<bool, 256>& WordChars() {
+  static const std::array<bool, 256> table = [] {
+    std::array<bool, 256> t = TDcjPerlSyn::CharTables().Ident;
+    t['$'] = t['%'] = t['@'] = true;
+    return t;
+  }();
+  return table;
 }
 
 // The words hash by the sum of their bytes. A sum past the table is no
@@ -162,7 +169,9 @@ const TktFamilyHighlighter::TProcTable& TDcjPerlSyn::Procs() {
 }
 
 TDcjPerlSyn::TDcjPerlSyn(TComponent* owner)
-    : TktFamilyHighlighter(owner, CharTables(), Procs(), tkNull, tkUnknown, 0, 0, 0) {
+    : TktFamilyHighlighter(owner, CharTables(), Procs(), tkNull, tkUnknown, 0, 0, 0),
+      FKeywords(&Keywords()),
+      FWordChars(&WordChars()) {
   (void)kRegistered;
   FCommentAttri = MakeAttribute(SAttrComment);
   FIdentifierAttri = MakeAttribute(SAttrIdentifier);
@@ -341,19 +350,20 @@ void TDcjPerlSyn::VariableProc() {
 }
 
 void TDcjPerlSyn::WordProc() {
+  const std::array<bool, 256>& word = *FWordChars;
   const size_t start = FRun;
   const size_t n = LineLength();
   int hash = 0;
-  while (FRun < n && IsWordChar(FLine[FRun])) {
+  while (FRun < n && word[static_cast<unsigned char>(FLine[FRun])]) {
     if (hash < kKeywordTableSize) hash += static_cast<unsigned char>(FLine[FRun]);
     ++FRun;
   }
-  const TKeywordDef* word = Keywords().Find(hash, FLine.data() + start, FRun - start);
-  if (!word) {
+  const TKeywordDef* found = FKeywords->Find(hash, FLine.data() + start, FRun - start);
+  if (!found) {
     FTokenKind = tkIdentifier;
     return;
   }
-  switch (word->Tag) {
+  switch (found->Tag) {
     case kwOperator: FTokenKind = tkOperator; break;
     case kwPragma: FTokenKind = tkPragma; break;
     case kwVariable: FTokenKind = tkVariable; break;

@@ -4,6 +4,7 @@
 // and Perl's many operators are single tokens. Nothing spans lines.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "highlighters/FamilyHighlighter.h"
@@ -78,6 +79,10 @@ private:
     FRun += length;
   }
   bool Follows(const char* text) const;
+
+  // The unit's tables, looked up once: a word costs no more than its bytes.
+  const TKeywordTable* FKeywords;
+  const std::array<bool, 256>* FWordChars;
 
   TktHighLightAttributes* FCommentAttri;
   TktHighLightAttributes* FIdentifierAttri;
