@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <string_view>
 
 #include "highlighters/KeywordTable.h"
@@ -39,9 +40,16 @@ inline size_t LineBreakEnd(std::string_view s, size_t i) {
 }
 // The first CR or LF at or after i, or the line's length. Comments that
 // "stop at the line end" stop here; a NUL byte stays inside them.
+// Line breaks inside a line are rare: two memchr passes beat a byte loop on
+// long comments.
 inline size_t LineBreakFrom(std::string_view s, size_t i) {
-  while (i < s.size() && !IsLineBreak(s[i])) ++i;
-  return i;
+  const size_t n = s.size();
+  if (i >= n) return n;
+  const char* base = s.data();
+  const void* lf = std::memchr(base + i, '\n', n - i);
+  const size_t end = lf ? static_cast<size_t>(static_cast<const char*>(lf) - base) : n;
+  const void* cr = std::memchr(base + i, '\r', end - i);
+  return cr ? static_cast<size_t>(static_cast<const char*>(cr) - base) : end;
 }
 // Characters of the set at or after i.
 template <class Pred>
@@ -71,16 +79,16 @@ inline size_t FindLineBreak(std::string_view line, size_t from) { return LineBre
 // The index of the "*" of the first "*/" at or after from, or of the first
 // CR or LF before it, or the line's length.
 inline size_t FindCommentClose(std::string_view line, size_t from) {
-  const size_t n = line.size();
-  for (; from < n; ++from) {
-    const char c = line[from];
-    if (c == '*') {
-      if (from + 1 < n && line[from + 1] == '/') return from;
-    } else if (IsLineBreak(c)) {
-      return from;
-    }
+  const size_t limit = FindLineBreak(line, from);
+  const char* base = line.data();
+  while (from + 1 < limit) {
+    const void* star = std::memchr(base + from, '*', limit - 1 - from);
+    if (!star) break;
+    const size_t i = static_cast<size_t>(static_cast<const char*>(star) - base);
+    if (base[i + 1] == '/') return i;
+    from = i + 1;
   }
-  return n;
+  return limit;
 }
 
 // The identifier run at i and its keyword hash: the sum of the hash values
