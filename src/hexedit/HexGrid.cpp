@@ -1,107 +1,71 @@
-// Cell geometry of the hex view.
+// Cell geometry of the hex view, on the platform's grid model.
 #include "hexedit/HexGrid.h"
 
 #include <algorithm>
 
+THexGrid::THexGrid() {
+  FGrid.SetGridLineWidth(0);
+  FGrid.SetOptions(TGridOptions());
+  FGrid.SetFixedRows(0);
+  FGrid.SetFixedCols(0);
+}
+
 void THexGrid::SetColumns(std::vector<int> widths, int fixedCols) {
-  FColWidths = std::move(widths);
-  if (FColWidths.empty()) FColWidths.push_back(0);
-  FFixedCols = std::clamp(fixedCols, 0, GetColCount() - 1);
-  SetLeftCol(FLeftCol);
+  if (widths.empty()) widths.push_back(0);
+  const int count = int(widths.size());
+  fixedCols = std::clamp(fixedCols, 0, count - 1);
+  if (FGrid.GetFixedCols() > fixedCols) FGrid.SetFixedCols(fixedCols);
+  FGrid.SetColCount(count);
+  FGrid.SetFixedCols(fixedCols);
+  for (int c = 0; c < count; ++c) FGrid.SetColWidths(c, widths[size_t(c)]);
 }
 
-void THexGrid::SetRowCount(int rows) {
-  FRowCount = std::max(rows, 1);
-  SetTopRow(FTopRow);
-}
+void THexGrid::SetRowCount(int rows) { FGrid.SetRowCount(std::max(rows, 1)); }
 
-void THexGrid::SetRowHeight(int height) {
-  FRowHeight = std::max(height, 1);
-  SetTopRow(FTopRow);
-}
+void THexGrid::SetRowHeight(int height) { FGrid.SetDefaultRowHeight(std::max(height, 1)); }
 
 void THexGrid::SetClientSize(int width, int height) {
-  FClientWidth = std::max(width, 0);
-  FClientHeight = std::max(height, 0);
-  SetTopRow(FTopRow);
-  SetLeftCol(FLeftCol);
+  FGrid.SetClientSize(std::max(width, 0), std::max(height, 0));
 }
 
-int THexGrid::VisibleRowCount() const { return std::max(FClientHeight / FRowHeight, 1); }
+int THexGrid::VisibleRowCount() const { return std::max(FGrid.GetVisibleRowCount(), 1); }
 
-int THexGrid::GetMaxTopRow() const { return std::max(FRowCount - VisibleRowCount(), 0); }
+int THexGrid::VisibleColCount() const { return std::max(FGrid.GetVisibleColCount(), 1); }
+
+int THexGrid::GetMaxTopRow() const { return FGrid.GetMaxTopRow(); }
+
+int THexGrid::GetMaxLeftCol() const { return FGrid.GetMaxLeftCol(); }
 
 int THexGrid::SetTopRow(int row) {
-  FTopRow = std::clamp(row, 0, GetMaxTopRow());
-  return FTopRow;
+  FGrid.SetTopRow(row);
+  return FGrid.GetTopRow();
+}
+
+int THexGrid::SetLeftCol(int col) {
+  FGrid.SetLeftCol(col);
+  return FGrid.GetLeftCol();
 }
 
 int THexGrid::FixedWidth() const {
   int w = 0;
-  for (int c = 0; c < FFixedCols; ++c) w += FColWidths[c];
+  for (int c = 0; c < FGrid.GetFixedCols(); ++c) w += FGrid.GetColWidths(c);
   return w;
 }
 
-int THexGrid::VisibleColCount() const {
-  int room = FClientWidth - FixedWidth();
-  int n = 0;
-  for (int c = FLeftCol; c < GetColCount() && FColWidths[c] <= room; ++c) {
-    room -= FColWidths[c];
-    ++n;
-  }
-  return std::max(n, 1);
-}
-
-int THexGrid::GetMaxLeftCol() const {
-  // The smallest left column from which the last column still fits.
-  int room = FClientWidth - FixedWidth();
-  int col = GetColCount();
-  while (col > FFixedCols && FColWidths[col - 1] <= room) room -= FColWidths[--col];
-  return std::clamp(col, FFixedCols, GetColCount() - 1);
-}
-
-int THexGrid::SetLeftCol(int col) {
-  FLeftCol = std::clamp(col, FFixedCols, GetMaxLeftCol());
-  return FLeftCol;
-}
-
 TRect THexGrid::CellRect(int col, int row) const {
-  if (col < 0 || col >= GetColCount() || row < FTopRow || row >= FRowCount) return TRect();
-  if (col >= FFixedCols && col < FLeftCol) return TRect();
-  int x = 0;
-  if (col < FFixedCols) {
-    for (int c = 0; c < col; ++c) x += FColWidths[c];
-  } else {
-    x = FixedWidth();
-    for (int c = FLeftCol; c < col; ++c) x += FColWidths[c];
-  }
-  const int y = (row - FTopRow) * FRowHeight;
-  return TRect(x, y, x + FColWidths[col], y + FRowHeight);
+  if (col < 0 || col >= GetColCount() || row < 0 || row >= GetRowCount()) return TRect();
+  return FGrid.CellRect(col, row);
 }
 
 bool THexGrid::IsCellVisible(int col, int row) const {
   const TRect r = CellRect(col, row);
-  return !r.IsEmpty() && r.Right <= FClientWidth && r.Bottom <= FClientHeight;
+  return !r.IsEmpty() && r.Right <= FGrid.GetClientWidth() && r.Bottom <= FGrid.GetClientHeight();
 }
 
 bool THexGrid::MouseToCell(int x, int y, int& col, int& row) const {
-  if (x < 0 || y < 0) return false;
-  row = FTopRow + y / FRowHeight;
-  if (row >= FRowCount) return false;
-  int left = 0;
-  for (int c = 0; c < FFixedCols; ++c) {
-    if (x < left + FColWidths[c]) {
-      col = c;
-      return true;
-    }
-    left += FColWidths[c];
-  }
-  for (int c = FLeftCol; c < GetColCount(); ++c) {
-    if (x < left + FColWidths[c]) {
-      col = c;
-      return true;
-    }
-    left += FColWidths[c];
-  }
-  return false;
+  const TGridCoord cell = FGrid.MouseToCell(x, y);
+  if (cell.X < 0 || cell.Y < 0) return false;
+  col = cell.X;
+  row = cell.Y;
+  return true;
 }

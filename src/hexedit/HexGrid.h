@@ -1,22 +1,27 @@
-// THexGrid: the cell geometry the hex view stands on -- column widths, one
-// height for every row (nothing is kept per row, so a file of a billion rows
-// costs nothing), fixed columns on the left, the top-left scrollable cell,
-// and the maps between cells and client pixels.
+// THexGrid: the cell geometry the hex view stands on, kept by the
+// platform's grid model (TCustomGrid: nothing is kept per row, so a file of
+// a billion rows costs nothing) -- column widths, one row height, fixed
+// columns on the left and no fixed rows, no grid lines, the top-left cell
+// and the maps between cells and client pixels. The view keeps its own
+// current cell and selection (they are data offsets, not cells).
 #pragma once
 
 #include <vector>
+
+#include "platform/Grids.h"
 
 #include "platform/Types.h"
 
 class THexGrid {
 public:
-  int GetColCount() const { return int(FColWidths.size()); }
-  int GetRowCount() const { return FRowCount; }
-  int GetFixedCols() const { return FFixedCols; }
-  int GetRowHeight() const { return FRowHeight; }
-  int GetColWidth(int col) const { return FColWidths[col]; }
-  int GetTopRow() const { return FTopRow; }
-  int GetLeftCol() const { return FLeftCol; }
+  THexGrid();
+  int GetColCount() const { return FGrid.GetColCount(); }
+  int GetRowCount() const { return FGrid.GetRowCount(); }
+  int GetFixedCols() const { return FGrid.GetFixedCols(); }
+  int GetRowHeight() const { return FGrid.GetDefaultRowHeight(); }
+  int GetColWidth(int col) const { return FGrid.GetColWidths(col); }
+  int GetTopRow() const { return FGrid.GetTopRow(); }
+  int GetLeftCol() const { return FGrid.GetLeftCol(); }
 
   // Column widths, fixed columns first. Keeps the top-left cell in range.
   void SetColumns(std::vector<int> widths, int fixedCols);
@@ -37,8 +42,7 @@ public:
   // Width of the fixed columns together.
   int FixedWidth() const;
 
-  // The cell's rectangle in client pixels; empty when it is scrolled out of
-  // sight (a column left of the left column, a row above the top row).
+  // The cell's rectangle in client pixels; empty when no part is in view.
   TRect CellRect(int col, int row) const;
   // The cell under a client point; false outside every cell.
   bool MouseToCell(int x, int y, int& col, int& row) const;
@@ -46,12 +50,5 @@ public:
   bool IsCellVisible(int col, int row) const;
 
 private:
-  std::vector<int> FColWidths{0};
-  int FFixedCols = 0;
-  int FRowCount = 1;
-  int FRowHeight = 16;
-  int FTopRow = 0;
-  int FLeftCol = 0;
-  int FClientWidth = 0;
-  int FClientHeight = 0;
+  TCustomGrid FGrid;
 };
