@@ -85,7 +85,12 @@ TktSaveStreamFactory SetSaveStreamFactory(TktSaveStreamFactory factory) {
   return previous;
 }
 
-void SafeSaveFile(const std::string& fileName, uint8_t backupMode, const TktWriteContent& write) {
+namespace {
+
+// The save itself; backupName is asked once the new content is complete
+// (numbered backups look for the first free name then).
+void SafeSave(const std::string& fileName, const std::function<std::string()>& backupName,
+              const TktWriteContent& write) {
   if (fileName.empty() || DirectoryExists(fileName)) CannotCreate(fileName);
   const bool exists = FileExists(fileName);
   if (exists) {
@@ -117,7 +122,8 @@ void SafeSaveFile(const std::string& fileName, uint8_t backupMode, const TktWrit
 
   // 2. The old file moves to its backup name, or aside; an older backup of
   //    the same name moves aside until the new file is in place.
-  std::string backup = exists ? BackupFileName(fileName, backupMode) : std::string();
+  std::string backup = exists ? backupName() : std::string();
+  if (!backup.empty() && (SameFileName(backup, fileName) || DirectoryExists(backup))) backup.clear();
   std::string oldBackupAside;
   std::string moved;
   auto restore = [&] {
@@ -157,6 +163,17 @@ void SafeSaveFile(const std::string& fileName, uint8_t backupMode, const TktWrit
   }
   if (!oldBackupAside.empty()) FileDelete(oldBackupAside);
   if (backup.empty() && !moved.empty()) FileDelete(moved);
+}
+
+}  // namespace
+
+void SafeSaveFile(const std::string& fileName, uint8_t backupMode, const TktWriteContent& write) {
+  SafeSave(fileName, [&] { return BackupFileName(fileName, backupMode); }, write);
+}
+
+void SafeSaveFileAs(const std::string& fileName, const std::string& backupName,
+                    const TktWriteContent& write) {
+  SafeSave(fileName, [&] { return backupName; }, write);
 }
 
 void WriteLines(TStream& stream, const TStrings& lines, std::string_view lineEnd) {

@@ -35,6 +35,10 @@ std::string BackupFileName(const std::string& fileName, uint8_t backupMode);
 // an existing file that may not be written, fails before anything is done.
 using TktWriteContent = std::function<void(TStream& stream)>;
 void SafeSaveFile(const std::string& fileName, uint8_t backupMode, const TktWriteContent& write);
+// The same with the backup's name chosen by the caller: an empty name, the
+// target's own name or a folder's means no backup.
+void SafeSaveFileAs(const std::string& fileName, const std::string& backupName,
+                    const TktWriteContent& write);
 
 // Writes every line of lines followed by lineEnd, in large pieces.
 void WriteLines(TStream& stream, const TStrings& lines, std::string_view lineEnd);

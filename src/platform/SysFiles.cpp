@@ -84,6 +84,19 @@ TFileHandle FileCreate(const std::string& fileName) {
 #endif
 }
 
+TFileHandle FileCreateNew(const std::string& fileName) {
+#ifdef _WIN32
+  int fd = -1;
+  if (_sopen_s(&fd, fileName.c_str(), _O_CREAT | _O_EXCL | _O_RDWR | _O_BINARY | _O_NOINHERIT,
+               _SH_DENYNO, _S_IREAD | _S_IWRITE) != 0)
+    return InvalidFileHandle;
+  return fd;
+#else
+  int fd = ::open(fileName.c_str(), O_CREAT | O_EXCL | O_RDWR | O_CLOEXEC, 0666);
+  return fd < 0 ? InvalidFileHandle : fd;
+#endif
+}
+
 int64_t FileRead(TFileHandle h, void* buffer, int64_t count) {
   // The run-time's read takes an unsigned int count: go in slices.
   char* p = static_cast<char*>(buffer);

@@ -145,6 +145,9 @@ using TFileHandle = int;
 inline constexpr TFileHandle InvalidFileHandle = -1;
 TFileHandle FileOpen(const std::string& fileName, uint32_t mode);
 TFileHandle FileCreate(const std::string& fileName);
+// Creates fileName for reading and writing only when no file of that name
+// exists (in one step, so two callers can never both get it).
+TFileHandle FileCreateNew(const std::string& fileName);
 int64_t FileRead(TFileHandle h, void* buffer, int64_t count);
 int64_t FileWrite(TFileHandle h, const void* buffer, int64_t count);
 int64_t FileSeek(TFileHandle h, int64_t offset, int origin);  // origin 0/1/2

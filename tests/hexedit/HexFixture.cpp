@@ -1,0 +1,80 @@
+// The hex view tests' folder and view.
+#include "HexFixture.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+void SetTempEnv(const std::string& dir) {
+#ifdef _WIN32
+  _putenv_s("TMP", dir.c_str());
+  _putenv_s("TEMP", dir.c_str());
+#else
+  setenv("TMPDIR", dir.c_str(), 1);
+#endif
+}
+}  // namespace
+
+void THexTest::SetUp() {
+  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  // The system's folder as it was before any test pointed it elsewhere.
+  static const fs::path base = fs::temp_directory_path();
+  fs::path dir = base /
+                 (std::string("tqhex-") + info->test_suite_name() + "-" + info->name());
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  Dir = dir.string();
+  SetTempEnv(Dir);
+}
+
+void THexTest::TearDown() {
+  Hex.reset();
+  std::error_code ec;
+  fs::remove_all(Dir, ec);
+}
+
+std::string THexTest::Path(const std::string& name) const { return (fs::path(Dir) / name).string(); }
+
+void THexTest::WriteFile(const std::string& name, const std::string& bytes) const {
+  std::ofstream out(Path(name), std::ios::binary);
+  out << bytes;
+}
+
+std::string THexTest::ReadFile(const std::string& name) const {
+  std::ifstream in(Path(name), std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+int THexTest::CountFiles(const std::string& ext) const {
+  int n = 0;
+  for (const auto& e : fs::directory_iterator(Dir)) {
+    const std::string name = e.path().filename().string();
+    if (name.size() >= ext.size() && name.compare(name.size() - ext.size(), ext.size(), ext) == 0) ++n;
+  }
+  return n;
+}
+
+THexEditor& THexTest::Load(const std::string& bytes) {
+  WriteFile("data.bin", bytes);
+  Hex = std::make_unique<THexEditor>(nullptr);
+  Hex->SetHost(&Host);
+  Hex->HandleCreated();
+  EXPECT_TRUE(Hex->LoadFromFile(Path("data.bin")));
+  return *Hex;
+}
+
+void THexTest::CaretTo(int offset, bool charPane, bool second) {
+  int col, row;
+  Hex->OffsetToCell(offset, charPane, col, row);
+  Hex->MoveToCell(col + (second ? 1 : 0), row);
+}
+
+void THexTest::Type(const std::string& keys) {
+  for (char c : keys) Hex->KeyPress(c);
+}

@@ -1,0 +1,34 @@
+// A hex view on a recording window, with its working copies and test files
+// in a folder of the test's own.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "hexedit/HexEditor.h"
+#include "hexedit/HexRecordingHost.h"
+
+class THexTest : public ::testing::Test {
+protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  std::string Path(const std::string& name) const;
+  void WriteFile(const std::string& name, const std::string& bytes) const;
+  std::string ReadFile(const std::string& name) const;
+  // Files in the test's folder whose names end in ext.
+  int CountFiles(const std::string& ext) const;
+
+  // A new view on Host, loaded with bytes from the file "data.bin".
+  THexEditor& Load(const std::string& bytes);
+  std::string Data() { return Hex->GetBytes(0, Hex->GetDataSize()); }
+  // Puts the caret on the byte's cell (second: the second hex cell).
+  void CaretTo(int offset, bool charPane = false, bool second = false);
+  void Type(const std::string& keys);
+
+  std::string Dir;
+  THexRecordingHost Host;
+  std::unique_ptr<THexEditor> Hex;
+};

@@ -1,0 +1,262 @@
+// The hex view's window on a form: keys through the message loop, the
+// mouse, scrolling, saving, the posted state message and the pixels.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "hexedit/HexTranslations.h"
+#include "hexedit/win/HexEditWindow.h"
+#include "platform/win/Application.h"
+#include "platform/win/Forms.h"
+#include "platform/win/WinTestSupport.h"
+
+namespace fs = std::filesystem;
+
+TQ_TEST_APPLICATION();
+
+namespace {
+
+class THexTestForm : public TForm {
+public:
+  explicit THexTestForm(TComponent* owner) : TForm(owner) {
+    SetCaption("Hex test");
+    SetBorderStyle(bsNone);
+    SetBounds(40, 40, 720, 400);
+    View = new THexEditWindow(this);
+    View->SetName("HexView");
+    View->SetAlign(alClient);
+    View->SetParent(this);
+  }
+  THexEditWindow* View;
+};
+
+class HexWindowTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    static const fs::path base = fs::temp_directory_path();
+    Dir = (base / ("tqhexwin-" + std::string(
+                       ::testing::UnitTest::GetInstance()->current_test_info()->name()))).string();
+    fs::remove_all(Dir);
+    fs::create_directories(Dir);
+    _putenv_s("TMP", Dir.c_str());
+    _putenv_s("TEMP", Dir.c_str());
+    Form = new THexTestForm(Application);
+    Hex = Form->View->GetHex();
+    TFontData font = Hex->GetFont();
+    font.Name = "Fixedsys";
+    font.Height = FontSizeToHeight(11, 96);
+    Hex->SetFont(font);
+    Form->Show();
+    ::SetForegroundWindow(Form->GetHandle());
+    Form->View->SetFocus();
+    ::UpdateWindow(Form->GetHandle());
+    Application->ProcessMessages();
+  }
+  void TearDown() override {
+    delete Form;
+    Application->ProcessMessages();
+    std::error_code ec;
+    fs::remove_all(Dir, ec);
+  }
+
+  std::string Path(const std::string& name) const { return (fs::path(Dir) / name).string(); }
+  void WriteFile(const std::string& name, const std::string& bytes) const {
+    std::ofstream(Path(name), std::ios::binary) << bytes;
+  }
+  std::string ReadFile(const std::string& name) const {
+    std::ifstream in(Path(name), std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+  void Load(const std::string& bytes) {
+    WriteFile("data.bin", bytes);
+    ASSERT_TRUE(Hex->LoadFromFile(Path("data.bin")));
+    Application->ProcessMessages();
+  }
+  std::string Data() { return Hex->GetBytes(0, Hex->GetDataSize()); }
+  HWND Wnd() const { return Form->View->GetHandle(); }
+
+  // A key as the keyboard delivers it, through the message loop (which
+  // makes the character message).
+  void Key(WORD vk, TShiftState mods = TShiftState()) {
+    BYTE saved[256];
+    ::GetKeyboardState(saved);
+    BYTE state[256];
+    std::memcpy(state, saved, sizeof state);
+    state[VK_SHIFT] = state[VK_LSHIFT] = mods.Contains(ssShift) ? 0x80 : 0;
+    state[VK_CONTROL] = state[VK_LCONTROL] = mods.Contains(ssCtrl) ? 0x80 : 0;
+    state[vk] = 0x80;
+    ::SetKeyboardState(state);
+    const UINT scan = ::MapVirtualKeyA(vk, 0);
+    const LPARAM down = 1 | LPARAM(scan) << 16;
+    ::PostMessageA(Wnd(), WM_KEYDOWN, vk, down);
+    Application->ProcessMessages();
+    state[vk] = 0;
+    ::SetKeyboardState(state);
+    ::PostMessageA(Wnd(), WM_KEYUP, vk, down | 0xC0000000);
+    Application->ProcessMessages();
+    ::SetKeyboardState(saved);
+  }
+  void Type(const std::string& text) {
+    for (char c : text) {
+      const SHORT scan = ::VkKeyScanA(c);
+      Key(LOBYTE(scan), (HIBYTE(scan) & 1) ? TShiftState{ssShift} : TShiftState());
+    }
+  }
+  void ClickCell(int col, int row, WPARAM keys = 0) {
+    const TRect r = Hex->Grid().CellRect(col, row);
+    const LPARAM p = MAKELPARAM(r.Left + 2, r.Top + 2);
+    ::SendMessageA(Wnd(), WM_LBUTTONDOWN, MK_LBUTTON | keys, p);
+    ::SendMessageA(Wnd(), WM_LBUTTONUP, keys, p);
+  }
+  COLORREF Pixel(const TRect& r, int dx, int dy) {
+    ::RedrawWindow(Wnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    HDC dc = ::GetDC(Wnd());
+    const COLORREF c = ::GetPixel(dc, r.Left + dx, r.Top + dy);
+    ::ReleaseDC(Wnd(), dc);
+    return c;
+  }
+
+  std::string Dir;
+  THexTestForm* Form = nullptr;
+  THexEditor* Hex = nullptr;
+};
+
+}  // namespace
+
+TEST(HexOemTables, TheNativeTableIsTheSystemsCodePage) {
+  THexOemTables system{}, table{};
+  SystemOemTables(system);
+  Cp437OemTables(table);
+  for (int b = 0; b < 256; ++b) {
+    EXPECT_EQ(table.ToOem[b], system.ToOem[b]) << "to OEM " << b;
+    EXPECT_EQ(table.FromOem[b], system.FromOem[b]) << "from OEM " << b;
+  }
+}
+
+TEST_F(HexWindowTest, AsksForArrowsTabsAndCharacters) {
+  const LRESULT code = ::SendMessageA(Wnd(), WM_GETDLGCODE, 0, 0);
+  EXPECT_TRUE(code & DLGC_WANTARROWS);
+  EXPECT_TRUE(code & DLGC_WANTTAB);
+  EXPECT_TRUE(code & DLGC_WANTCHARS);
+  Hex->SetWantTabs(false);
+  EXPECT_FALSE(::SendMessageA(Wnd(), WM_GETDLGCODE, 0, 0) & DLGC_WANTTAB);
+}
+
+TEST_F(HexWindowTest, TypingInBothPanesAndModes) {
+  Load("\x12\x34\x56\x78");
+  int fired = 0;
+  Hex->OnStateChanged = [&](TObject*) { ++fired; };
+  Hex->ChangeByte(3, 0x78, 0x79);
+  EXPECT_EQ(fired, 0) << "the state change is posted, not sent";
+  Application->ProcessMessages();
+  EXPECT_GT(fired, 0);
+  Type("ab");
+  EXPECT_EQ(Data(), "\xAB\x34\x56\x79");
+  Key(VK_TAB);
+  EXPECT_TRUE(Hex->CaretInCharPane());
+  Type("Q");
+  EXPECT_EQ(Data(), "\xABQ\x56\x79");
+  Hex->SetAllowInsertMode(true);
+  Key(VK_INSERT);
+  EXPECT_TRUE(Hex->InsertActive());
+  Type("z");
+  EXPECT_EQ(Data(), "\xABQz\x56\x79");
+  Key(VK_BACK);
+  EXPECT_EQ(Data(), "\xABQ\x56\x79");
+  Key(VK_DELETE);
+  EXPECT_EQ(Data(), "\xABQ\x79");
+  Key(VK_TAB, TShiftState{ssShift});
+  EXPECT_FALSE(Hex->CaretInCharPane());
+  Type("9");
+  EXPECT_EQ(Data(), "\xABQ\x90\x79");
+  EXPECT_TRUE(Hex->Undo());
+  EXPECT_EQ(Data(), "\xABQ\x79");
+}
+
+TEST_F(HexWindowTest, AltEntryTypesAnOemCode) {
+  Load("abcd");
+  Key(VK_TAB);
+  // Alt+keypad composition depends on the X keyboard: the key-up of Alt and
+  // the character come from here.
+  ::SendMessageA(Wnd(), WM_SYSKEYUP, VK_MENU, 0xC0380001);
+  ::SendMessageA(Wnd(), WM_CHAR, 0xE9, 0);
+  EXPECT_EQ(uint8_t(Data()[0]), OemTables().ToOem[0xE9]);
+}
+
+TEST_F(HexWindowTest, MarkersAndSelection) {
+  Load(std::string(200, 'm'));
+  Key(VK_DOWN);
+  Key(VK_DOWN);
+  Key('5', TShiftState{ssCtrl, ssShift});
+  EXPECT_EQ(Hex->GetMarker(5), 2);
+  Key(VK_HOME, TShiftState{ssCtrl});
+  EXPECT_EQ(Hex->GetRow(), 0);
+  Key('5', TShiftState{ssCtrl});
+  EXPECT_EQ(Hex->GetRow(), 2);
+  Key(VK_RIGHT, TShiftState{ssShift});
+  Key(VK_RIGHT, TShiftState{ssShift});
+  Key(VK_RIGHT, TShiftState{ssShift});
+  EXPECT_EQ(Hex->GetSelFirst(), 32);
+  EXPECT_EQ(Hex->GetSelLast(), 33);
+  // The mouse: a press and a drag.
+  const TRect a = Hex->Grid().CellRect(4, 0), b = Hex->Grid().CellRect(8, 1);
+  ::SendMessageA(Wnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(a.Left + 2, a.Top + 2));
+  ::SendMessageA(Wnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(b.Left + 2, b.Top + 2));
+  ::SendMessageA(Wnd(), WM_LBUTTONUP, 0, MAKELPARAM(b.Left + 2, b.Top + 2));
+  EXPECT_EQ(Hex->GetSelFirst(), 1);
+  EXPECT_EQ(Hex->GetSelLast(), 19);
+}
+
+TEST_F(HexWindowTest, ScrollsAndSavesWithABackup) {
+  Load(std::string(16 * 500, 's'));
+  ::SendMessageA(Wnd(), WM_VSCROLL, SB_PAGEDOWN, 0);
+  EXPECT_GT(Hex->Grid().GetTopRow(), 0);
+  ::SendMessageA(Wnd(), WM_VSCROLL, SB_BOTTOM, 0);
+  EXPECT_EQ(Hex->Grid().GetTopRow(), Hex->Grid().GetMaxTopRow());
+  Key(VK_NEXT, TShiftState{ssCtrl});
+  Type("00");
+  ASSERT_TRUE(Hex->SaveToFile(Path("data.bin")));
+  EXPECT_EQ(ReadFile("data.bak"), std::string(16 * 500, 's'));
+  EXPECT_EQ(ReadFile("data.bin").find('\0'), size_t(Hex->GetCursorPosition() - 1));
+}
+
+TEST_F(HexWindowTest, ColoursOnTheScreen) {
+  Load("\x12\x34\x56\x78\x9A\xBC");
+  Hex->SetMarker(1, 0);
+  ClickCell(2, 0);
+  Type("7");  // byte 0 changed: maroon on $A8FFFF
+  ClickCell(2 + 2 * 4, 0);
+  Key(VK_RIGHT, TShiftState{ssShift});
+  Key(VK_RIGHT, TShiftState{ssShift});  // byte 4 selected
+  Key(VK_LEFT);
+  Key(VK_LEFT);
+  Key(VK_LEFT);
+  Key(VK_LEFT);
+  ::SetCaretPos(-50, -50);  // the caret inverts what lies under it
+  ::HideCaret(Wnd());
+  const TRect changed = Hex->Grid().CellRect(2, 0);
+  EXPECT_EQ(Pixel(changed, 0, 0), COLORREF(0xA8FFFF));
+  ClickCell(2 + 2 * 4, 0);
+  Key(VK_RIGHT, TShiftState{ssShift});
+  Key(VK_RIGHT, TShiftState{ssShift});
+  ::HideCaret(Wnd());
+  const TRect selected = Hex->Grid().CellRect(2 + 2 * 4, 0);
+  // Byte 4 is in the third group (odd colour): the background is the group
+  // colour, the digit its inverse.
+  EXPECT_EQ(Pixel(selected, Hex->GetCharWidth() - 1, 1), COLORREF(ColorToRGB(clBlue)));
+  const TRect marker = Hex->Grid().CellRect(1, 0);
+  EXPECT_EQ(Pixel(marker, 0, 0), COLORREF(ColorToRGB(clMaroon)));
+  // The selected digit's own pixels are the inverse of blue (yellow).
+  bool inverse = false;
+  HDC dc = ::GetDC(Wnd());
+  for (int y = selected.Top; y < selected.Bottom && !inverse; ++y)
+    for (int x = selected.Left; x < selected.Left + Hex->GetCharWidth(); ++x)
+      if (::GetPixel(dc, x, y) == COLORREF(0x00FFFF)) inverse = true;
+  ::ReleaseDC(Wnd(), dc);
+  EXPECT_TRUE(inverse);
+}
