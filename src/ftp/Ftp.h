@@ -131,7 +131,7 @@ public:
   bool GetSuccess() const { return FSuccess; }
   bool GetCanResume() const { return FCanResume; }
   int GetErrorCode() const { return FErrorCode; }
-  const std::string& GetCurrentDirectory() const { return FCurrentDirectory; }
+  const std::string& GetCurrentDir() const { return FCurrentDirectory; }
   const std::string& GetLastReply() const { return FLastReply; }
   int64_t GetBytesReceived() const { return FBytes; }
   int64_t GetRemoteSize() const { return FRemoteSize; }

@@ -135,7 +135,7 @@ std::string DateSortKey(const std::string& date) {
   std::string year = part(yearStart, 2);
   std::string century = year < "70" ? "20" : "19";
   std::string hour = part(yearStart + 3, 2);
-  if (hour.size() == 2 && hour[1] == ':') hour = "0" + hour.substr(0, 1);
+  if (hour.size() == 2 && hour[1] == ':') hour = std::string{'0', hour[0]};
   std::string tail = date.size() >= 5 ? date.substr(date.size() - 5) : date;
   return century + year + month + day + hour + tail;
 }

@@ -488,9 +488,14 @@ void TMFtp::RetrReply(const std::string& r) {
     else Watch();  // the data must go on arriving
     return;
   }
+  bool broken = FTransferring || FDataClosed;
   CloseDataSockets();
   if (FAbortPending && Starts(r, "426")) {
     FAbortedFlag = true;
+  } else if (broken) {
+    // The file was on its way: the transfer broke, the file is there.
+    FErrorText = "The transfer was broken off: " + r;
+    if (!DoError(ftpErrData)) return;
   } else {
     FErrorText = "Access denied or file not found";
     if (!DoError(ftpErrAccess)) return;
