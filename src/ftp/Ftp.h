@@ -251,7 +251,7 @@ private:
   bool FRemoteSizeKnown = false;
   uint64_t FStartTick = 0, FElapsed = 0;
   bool FDataClosed = false, FTransferReplied = false, FTransferring = false;
-  bool FDataFailed = false, FWriteFailed = false, FRetrOk = false;
+  bool FDataFailed = false, FWriteFailed = false, FRetrOk = false, FRetrStarted = false;
   bool FDataClosing = false, FAbortedFlag = false, FListingSuppressed = false;
   int FErrorCode = 0;
   std::string FErrorText;

@@ -226,7 +226,7 @@ std::unique_ptr<TSocketApi> MakeWinSocketApi(TSocketSink& sink) {
 void InstallWinFtp() {
   InstallSocketApiFactory(&MakeWinSocketApi);
   TFtpSystem sys;
-  sys.CompareText = [](const std::string& a, const std::string& b) {
+  sys.CompareText = [](std::string_view a, std::string_view b) {
     int r = ::CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()),
                              b.data(), static_cast<int>(b.size()));
     return r == CSTR_LESS_THAN ? -1 : (r == CSTR_GREATER_THAN ? 1 : 0);
