@@ -110,9 +110,13 @@ bool LoadCacheFile(const std::string& fileName, TMFtpFileInfoList& list) {
   list.Reserve(static_cast<int>(std::min<int64_t>(count, static_cast<int64_t>(rest.size() / 16 + 1))));
   std::string_view f[8];
   for (int64_t k = 0; k < count; ++k) {
-    for (std::string_view& field : f)
+    bool clean = true;
+    for (std::string_view& field : f) {
       if (!nextLine(field)) return true;
-    list.AddEntry(f[0], f[1], f[2], f[3], f[4], f[7], f[5], f[6]);
+      if (field.find('\r') != std::string_view::npos) clean = false;
+    }
+    // A stray CR inside a text is no entry this cache ever wrote.
+    if (clean) list.AddEntry(f[0], f[1], f[2], f[3], f[4], f[7], f[5], f[6]);
   }
   return true;
 }
