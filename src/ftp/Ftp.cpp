@@ -610,7 +610,8 @@ void TMFtp::WelcomeReply(const std::string& r) {
     ServerType = ftpstNetTerm;
   }
   std::string server = GetServer();
-  std::string port = GetPort() != 21 ? ":" + IntToStr(GetPort()) : std::string();
+  std::string port;
+  if (GetPort() != 21) port.append(":").append(IntToStr(GetPort()));
   switch (ProxyType) {
     case proxyNone: SendUser("USER " + Username); break;
     case proxyHost: SendCommand("HOST " + server, &TMFtp::HostProxyReply); break;

@@ -131,7 +131,7 @@ public:
   bool GetSuccess() const { return FSuccess; }
   bool GetCanResume() const { return FCanResume; }
   int GetErrorCode() const { return FErrorCode; }
-  const std::string& GetCurrentDirectory() const { return FCurrentDirectory; }
+  const std::string& GetCurrentDir() const { return FCurrentDirectory; }
   const std::string& GetLastReply() const { return FLastReply; }
   int64_t GetBytesReceived() const { return FBytes; }
   int64_t GetRemoteSize() const { return FRemoteSize; }
@@ -251,7 +251,7 @@ private:
   bool FRemoteSizeKnown = false;
   uint64_t FStartTick = 0, FElapsed = 0;
   bool FDataClosed = false, FTransferReplied = false, FTransferring = false;
-  bool FDataFailed = false, FWriteFailed = false, FRetrOk = false;
+  bool FDataFailed = false, FWriteFailed = false, FRetrOk = false, FRetrStarted = false;
   bool FDataClosing = false, FAbortedFlag = false, FListingSuppressed = false;
   int FErrorCode = 0;
   std::string FErrorText;

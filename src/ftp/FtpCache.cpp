@@ -4,6 +4,7 @@
 #include "ftp/FtpMisc.h"
 #include "platform/SysUtils.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 
@@ -59,17 +60,24 @@ void SaveCacheFile(const std::string& fileName, const TMFtpFileInfoList& list) {
   // entry holding one is left out.
   static const int order[] = {fcName, fcAttrib, fcDate, fcSize, fcLink, fcOwner, fcGroup,
                               fcDescription};
-  std::string body;
-  int count = 0;
-  for (int i = 0; i < list.GetCount(); ++i) {
-    bool clean = true;
+  auto clean = [&](int i) {
     for (int c : order)
-      if (list.GetColumn(i, c).find_first_of("\r\n") != std::string::npos) clean = false;
-    if (!clean) continue;
-    for (int c : order) body += list.GetColumn(i, c) + "\r\n";
-    ++count;
-  }
-  std::string text = IntToStr(count) + "\r\n" + body;
+      if (list.GetColumn(i, c).find_first_of("\r\n") != std::string::npos) return false;
+    return true;
+  };
+  int count = 0;
+  size_t bytes = 0;
+  for (int i = 0; i < list.GetCount(); ++i)
+    if (clean(i)) {
+      ++count;
+      for (int c : order) bytes += list.GetColumn(i, c).size() + 2;
+    }
+  std::string text = IntToStr(count);
+  text.reserve(text.size() + 2 + bytes);
+  text.append("\r\n");
+  for (int i = 0; i < list.GetCount(); ++i)
+    if (clean(i))
+      for (int c : order) text.append(list.GetColumn(i, c)).append("\r\n");
   TFileHandle h = FileCreate(fileName);
   if (h == InvalidFileHandle) return;
   bool ok = FileWrite(h, text.data(), static_cast<int64_t>(text.size())) ==
@@ -84,15 +92,31 @@ void SaveCacheFile(const std::string& fileName, const TMFtpFileInfoList& list) {
 
 bool LoadCacheFile(const std::string& fileName, TMFtpFileInfoList& list) {
   list.Clear();
-  std::vector<std::string> lines;
-  if (!ReadFileLines(fileName, lines)) return false;
+  std::string text;
+  if (!ReadWholeFile(fileName, text)) return false;
+  std::string_view rest(text);
+  auto nextLine = [&](std::string_view& line) {
+    if (rest.empty()) return false;
+    size_t nl = rest.find('\n');
+    line = rest.substr(0, nl);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    rest.remove_prefix(nl == std::string_view::npos ? rest.size() : nl + 1);
+    return true;
+  };
+  std::string_view first;
   int64_t count = 0;
-  if (lines.empty() || !TryStrToInt64(Trim(lines[0]), count) || count < 0) return false;
-  size_t complete = (lines.size() - 1) / 8;
-  if (static_cast<uint64_t>(count) < complete) complete = static_cast<size_t>(count);
-  for (size_t k = 0; k < complete; ++k) {
-    auto at = [&](int field) { return std::string(lines[1 + k * 8 + field]); };
-    list.AddEntry(at(0), at(1), at(2), at(3), at(4), at(7), at(5), at(6));
+  if (!nextLine(first) || !TryStrToInt64(Trim(first), count) || count < 0) return false;
+  // The count is the file's claim; only the entries really there are taken.
+  list.Reserve(static_cast<int>(std::min<int64_t>(count, static_cast<int64_t>(rest.size() / 16 + 1))));
+  std::string_view f[8];
+  for (int64_t k = 0; k < count; ++k) {
+    bool clean = true;
+    for (std::string_view& field : f) {
+      if (!nextLine(field)) return true;
+      if (field.find('\r') != std::string_view::npos) clean = false;
+    }
+    // A stray CR inside a text is no entry this cache ever wrote.
+    if (clean) list.AddEntry(f[0], f[1], f[2], f[3], f[4], f[7], f[5], f[6]);
   }
   return true;
 }

@@ -5,15 +5,16 @@
 #include "platform/SysUtils.h"
 
 #include <algorithm>
+#include <climits>
 #include <numeric>
 
 void TMFtpFileInfoList::Clear() { FRows.clear(); }
 
-void TMFtpFileInfoList::AddEntry(const std::string& name, const std::string& attrib,
-                                 const std::string& date, const std::string& size,
-                                 const std::string& link, const std::string& description,
-                                 const std::string& owner, const std::string& group) {
-  TRow row;
+void TMFtpFileInfoList::AddEntry(std::string_view name, std::string_view attrib,
+                                 std::string_view date, std::string_view size,
+                                 std::string_view link, std::string_view description,
+                                 std::string_view owner, std::string_view group) {
+  TRow& row = FRows.emplace_back();
   row[fcAttrib + 1] = attrib;
   row[fcDate + 1] = date;
   row[fcSize + 1] = size;
@@ -22,7 +23,6 @@ void TMFtpFileInfoList::AddEntry(const std::string& name, const std::string& att
   row[fcName + 1] = name;
   row[fcOwner + 1] = owner;
   row[fcGroup + 1] = group;
-  FRows.push_back(std::move(row));
 }
 
 void TMFtpFileInfoList::AddRecord(const MFtpFileInfo& info) {
@@ -91,31 +91,73 @@ void TMFtpFileInfoList::Sort(int key, bool ascending) {
       typeNames.push_back(std::move(t));
     }
   }
-  auto text = [&](size_t i) -> const std::string& {
+  // Sort (key, row) pairs with the key texts copied side by side into one
+  // buffer (rows are large; comparisons should not wander through them),
+  // then put the rows in that order in place (a fresh copy of all rows costs
+  // more in new memory than the sort itself).
+  auto keyOf = [&](size_t i) -> const std::string& {
     return key == 8 ? typeNames[i] : FRows[i][column + 1];
   };
-  // Sort a permutation with a strict weak order, then move the rows once.
-  std::vector<size_t> order(FRows.size());
-  std::iota(order.begin(), order.end(), 0);
-  auto less = [&](size_t a, size_t b) {
-    const std::string& x = text(a);
-    const std::string& y = text(b);
-    if (x == y) return false;
-    int r = key == 2 ? CompareSizeText(x, y) : CompareTextLocale(x, y);
+  size_t total = 0;
+  for (size_t i = 0; i < FRows.size(); ++i) total += keyOf(i).size();
+  std::string arena;
+  arena.reserve(total);
+  for (size_t i = 0; i < FRows.size(); ++i) arena += keyOf(i);
+  std::vector<std::pair<std::string_view, size_t>> keys(FRows.size());
+  for (size_t i = 0, at = 0; i < FRows.size(); ++i) {
+    keys[i] = {std::string_view(arena).substr(at, keyOf(i).size()), i};
+    at += keyOf(i).size();
+  }
+  auto less = [&](const auto& a, const auto& b) {
+    if (a.first == b.first) return false;
+    int r = key == 2 ? CompareSizeText(a.first, b.first) : CompareTextLocale(a.first, b.first);
     return ascending ? r < 0 : r > 0;
   };
-  std::stable_sort(order.begin(), order.end(), less);
-  std::vector<TRow> sorted;
-  sorted.reserve(FRows.size());
-  for (size_t i : order) sorted.push_back(std::move(FRows[i]));
-  FRows = std::move(sorted);
+  std::sort(keys.begin(), keys.end(), less);
+  // Row i must receive old row keys[i].second: follow each cycle once.
+  std::vector<bool> placed(FRows.size(), false);
+  for (size_t start = 0; start < FRows.size(); ++start) {
+    if (placed[start] || keys[start].second == start) continue;
+    TRow held = std::move(FRows[start]);
+    size_t at = start;
+    for (;;) {
+      size_t from = keys[at].second;
+      placed[at] = true;
+      if (from == start) {
+        FRows[at] = std::move(held);
+        break;
+      }
+      FRows[at] = std::move(FRows[from]);
+      at = from;
+    }
+  }
 }
 
-int CompareSizeText(const std::string& a, const std::string& b) {
+namespace {
+// A decimal number with an optional sign and blanks around; false for
+// anything else, and for what does not fit in 64 bits.
+bool SizeValue(std::string_view s, int64_t& value) {
+  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+  bool negative = !s.empty() && (s[0] == '-' || s[0] == '+') && s[0] == '-';
+  if (!s.empty() && (s[0] == '-' || s[0] == '+')) s.remove_prefix(1);
+  if (s.empty() || s.size() > 19) return false;
+  uint64_t v = 0;
+  for (char c : s) {
+    if (c < '0' || c > '9') return false;
+    v = v * 10 + static_cast<uint64_t>(c - '0');
+  }
+  if (v > static_cast<uint64_t>(INT64_MAX)) return false;
+  value = negative ? -static_cast<int64_t>(v) : static_cast<int64_t>(v);
+  return true;
+}
+}  // namespace
+
+int CompareSizeText(std::string_view a, std::string_view b) {
   int64_t x = 0, y = 0;
-  bool xn = TryStrToInt64(Trim(a), x), yn = TryStrToInt64(Trim(b), y);
+  bool xn = SizeValue(a, x), yn = SizeValue(b, y);
   if (xn != yn) return xn ? 1 : -1;
-  if (!xn) return CompareStr(a, b) < 0 ? -1 : (a == b ? 0 : 1);
+  if (!xn) return a < b ? -1 : (a == b ? 0 : 1);
   return x < y ? -1 : (x > y ? 1 : 0);
 }
 
@@ -135,7 +177,7 @@ std::string DateSortKey(const std::string& date) {
   std::string year = part(yearStart, 2);
   std::string century = year < "70" ? "20" : "19";
   std::string hour = part(yearStart + 3, 2);
-  if (hour.size() == 2 && hour[1] == ':') hour = "0" + hour.substr(0, 1);
+  if (hour.size() == 2 && hour[1] == ':') hour = std::string{'0', hour[0]};
   std::string tail = date.size() >= 5 ? date.substr(date.size() - 5) : date;
   return century + year + month + day + hour + tail;
 }

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct MFtpFileInfo {
@@ -22,10 +23,10 @@ class TMFtpFileInfoList : public TObject {
 public:
   int GetCount() const { return static_cast<int>(FRows.size()); }
   void Clear();
-  void AddEntry(const std::string& name, const std::string& attrib, const std::string& date,
-                const std::string& size, const std::string& link,
-                const std::string& description, const std::string& owner,
-                const std::string& group);
+  void AddEntry(std::string_view name, std::string_view attrib, std::string_view date,
+                std::string_view size, std::string_view link, std::string_view description,
+                std::string_view owner, std::string_view group);
+  void Reserve(int count) { FRows.reserve(static_cast<size_t>(count)); }
   void AddRecord(const MFtpFileInfo& info);
   void GetEntry(int index, MFtpFileInfo& info) const;
   void CopyFrom(const TMFtpFileInfoList& source);
@@ -50,4 +51,4 @@ private:
 std::string DateSortKey(const std::string& date);
 // Three-way comparison of two size texts as 64-bit numbers; a text that is
 // not a number sorts below every number.
-int CompareSizeText(const std::string& a, const std::string& b);
+int CompareSizeText(std::string_view a, std::string_view b);

@@ -12,7 +12,7 @@ namespace {
 TFtpSystem& SystemState() {
   static TFtpSystem system = [] {
     TFtpSystem s;
-    s.CompareText = [](const std::string& a, const std::string& b) {
+    s.CompareText = [](std::string_view a, std::string_view b) {
       int r = AnsiCompareText(a, b);
       return r < 0 ? -1 : (r > 0 ? 1 : 0);
     };
@@ -176,7 +176,7 @@ bool IsDeviceName(std::string_view name) {
   return false;
 }
 
-int CompareTextLocale(const std::string& a, const std::string& b) {
+int CompareTextLocale(std::string_view a, std::string_view b) {
   if (a == b) return 0;
   int r = SystemState().CompareText(a, b);
   return r < 0 ? -1 : (r > 0 ? 1 : 0);
@@ -246,19 +246,23 @@ bool MatchMask(std::string_view mask, std::string_view name, bool anchored) {
   return MatchFrom(m, name);
 }
 
-bool ReadFileLines(const std::string& fileName, std::vector<std::string>& lines) {
-  lines.clear();
+bool ReadWholeFile(const std::string& fileName, std::string& out) {
   TFileHandle h = FileOpen(fileName, 0);
   if (h == InvalidFileHandle) return false;
-  std::string text;
   int64_t size = FileSeek(h, 0, 2);
   bool ok = size >= 0 && FileSeek(h, 0, 0) == 0;
   if (ok) {
-    text.resize(static_cast<size_t>(size));
-    ok = size == 0 || FileRead(h, text.data(), size) == size;
+    out.resize(static_cast<size_t>(size));
+    ok = size == 0 || FileRead(h, out.data(), size) == size;
   }
   FileClose(h);
-  if (!ok) return false;
+  return ok;
+}
+
+bool ReadFileLines(const std::string& fileName, std::vector<std::string>& lines) {
+  lines.clear();
+  std::string text;
+  if (!ReadWholeFile(fileName, text)) return false;
   std::string_view rest(text);
   while (!rest.empty()) {
     size_t nl = rest.find('\n');

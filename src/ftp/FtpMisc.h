@@ -15,7 +15,7 @@
 
 struct TFtpSystem {
   // -1, 0 or 1, case ignored, in the user's locale.
-  std::function<int(const std::string& a, const std::string& b)> CompareText;
+  std::function<int(std::string_view a, std::string_view b)> CompareText;
   // The shell's type name for a file of that name (no disk access).
   std::function<std::string(const std::string& name)> FileTypeName;
   // Marks a file or folder hidden + system; nothing where that means nothing.
@@ -42,7 +42,7 @@ std::string SanitizeCacheName(std::string_view text, char replacement);
 // True for names Windows reserves for devices (CON, NUL, COM1, LPT1...),
 // with or without an extension.
 bool IsDeviceName(std::string_view name);
-int CompareTextLocale(const std::string& a, const std::string& b);
+int CompareTextLocale(std::string_view a, std::string_view b);
 
 // Days since 30 December 1899.
 int EncodeDateNumber(int year, int month, int day);
@@ -55,6 +55,8 @@ std::string CurrentYear2();  // "26" in 2026
 // matching begins at the first occurrence of the mask's first character.
 bool MatchMask(std::string_view mask, std::string_view name, bool anchored = false);
 
+// The whole file; false when it cannot be read.
+bool ReadWholeFile(const std::string& fileName, std::string& out);
 // The lines of a text file (CR LF, LF or a lone CR at the end removed). False
 // when the file cannot be read.
 bool ReadFileLines(const std::string& fileName, std::vector<std::string>& lines);

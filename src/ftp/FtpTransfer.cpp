@@ -265,7 +265,7 @@ void TMFtp::Download(const std::string& remote, const std::string& local) {
   FSavedNext = nullptr;
   FAnnouncedSize = -1;
   FRemoteSizeKnown = false;
-  FDataFailed = FWriteFailed = FRetrOk = false;
+  FDataFailed = FWriteFailed = FRetrOk = FRetrStarted = false;
   if (remote.empty()) {
     if (DoError(ftpErrRemoteFile)) PostReady();
     return;
@@ -477,6 +477,7 @@ void TMFtp::RetrReply(const std::string& r) {
   if (Starts(r, "1")) {
     int64_t n = AnnouncedSize(r);
     FAnnouncedSize = n;
+    FRetrStarted = true;
     Expect(&TMFtp::RetrReply);
     if (n >= 0) DoInfo(ftpInfoTransferSize, IntToStr(n));
     return;
@@ -488,9 +489,14 @@ void TMFtp::RetrReply(const std::string& r) {
     else Watch();  // the data must go on arriving
     return;
   }
+  bool broken = FRetrStarted;
   CloseDataSockets();
   if (FAbortPending && Starts(r, "426")) {
     FAbortedFlag = true;
+  } else if (broken) {
+    // The server had begun sending: the transfer broke off, it was not refused.
+    FErrorText = "The transfer was broken off: " + r;
+    if (!DoError(ftpErrData)) return;
   } else {
     FErrorText = "Access denied or file not found";
     if (!DoError(ftpErrAccess)) return;

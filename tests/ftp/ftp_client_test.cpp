@@ -63,7 +63,7 @@ TEST_F(FtpLogin, DetectionResumeProbeAndDirectory) {
   ASSERT_TRUE(Login());
   EXPECT_EQ(Ftp->ServerType, ftpstNetTerm);  // the welcome decides before SYST
   EXPECT_TRUE(Ftp->GetCanResume());
-  EXPECT_EQ(Ftp->GetCurrentDirectory(), "/pub/x");
+  EXPECT_EQ(Ftp->GetCurrentDir(), "/pub/x");
   EXPECT_EQ(Sent, (std::vector<std::string>{"USER bob", "PASS (want to know) :-P", "REST 100",
                                             "REST 0", "PWD"}));
   EXPECT_TRUE(HasInfo(ftpInfoCanResume));
@@ -92,7 +92,7 @@ TEST_F(FtpLogin, SystKeywordsAndInitialDirectory) {
     ASSERT_TRUE(net.RunUntil([&] { return done; }, 60000)) << c.syst;
     EXPECT_EQ(ftp.ServerType, c.type) << c.syst;
     EXPECT_FALSE(ftp.GetCanResume());
-    EXPECT_EQ(ftp.GetCurrentDirectory(), "/pub");
+    EXPECT_EQ(ftp.GetCurrentDir(), "/pub");
   }
 }
 
@@ -448,7 +448,7 @@ TEST_F(FtpNavigate, FolderThenFileThenOtherHost) {
   ASSERT_TRUE(Login());
   Ftp->OpenURL("ftp://127.0.0.1/pub/docs/");
   ASSERT_TRUE(WaitReady());
-  EXPECT_EQ(Ftp->GetCurrentDirectory(), "/pub/docs");
+  EXPECT_EQ(Ftp->GetCurrentDir(), "/pub/docs");
   EXPECT_EQ(server.Connections, 1);  // same site, same login: only CWD
 
   Answers[ftpNeedLocalFile] = Local("got.txt");
@@ -462,7 +462,7 @@ TEST_F(FtpNavigate, FolderThenFileThenOtherHost) {
   ASSERT_TRUE(WaitReady());
   EXPECT_EQ(other.User, "anonymous");
   EXPECT_EQ(Ftp->Username, "anonymous");
-  EXPECT_EQ(Ftp->GetCurrentDirectory(), "/pub");
+  EXPECT_EQ(Ftp->GetCurrentDir(), "/pub");
 }
 
 TEST_F(FtpNavigate, BadAddressesAreRefusedBeforeAnythingIsSent) {
@@ -483,8 +483,8 @@ TEST_F(FtpNavigate, ALineBreakFromTheServerIsNeverSentBack) {
   ScriptedFtp server(Net);
   server.Override["PWD"] = [](FakeConn& c, const std::string&) { c.Reply("257 \"/evil\nDELE x\""); };
   ASSERT_TRUE(Login());
-  EXPECT_EQ(Ftp->GetCurrentDirectory(), "/evil\nDELE x");
-  Ftp->InitialDirectory = Ftp->GetCurrentDirectory();
+  EXPECT_EQ(Ftp->GetCurrentDir(), "/evil\nDELE x");
+  Ftp->InitialDirectory = Ftp->GetCurrentDir();
   server.Dirs.insert("/evil\nDELE x");
   Ftp->OpenURL("ftp://127.0.0.2/");  // reconnects; the initial directory is not taken along here
   Net.RunUntil([] { return false; }, 20000);

@@ -10,17 +10,23 @@
 #include "editor/win/CodePageWin.h"
 #include "editor/win/ExportClipboardWin.h"
 #include "editor/win/PrintDevice.h"
+#include "ftp/FtpCache.h"
+#include "ftp/win/FtpWin.h"
 #include "platform/win/Application.h"
 
 namespace {
 
 // The editor's portable services ask the system through these: the ANSI code
 // page behind the HTML export's character references, the clipboard that
-// exports go to, and the date and time texts of printed headers.
+// exports go to, and the date and time texts of printed headers. The FTP
+// components get wsock32, the locale's comparison and the shell's type
+// names, and their listing cache folder.
 void UseSystemServices() {
   SetAnsiCodePageSource(&SystemAnsiCodePage);
   SetExportClipboard(&SystemExportClipboard());
   SetDateTimeTextSource(&SystemDateTimeText);
+  InstallWinFtp();
+  PrepareCacheDir();
 }
 
 }  // namespace
