@@ -13,10 +13,6 @@ namespace {
 TktCustomHighLighter* CreateADSP21xxSyn(TComponent* owner) { return new TwbADSP21xxSyn(owner); }
 const int kRegistered = RegisterHighlighter(&CreateADSP21xxSyn);
 
-bool IsLetter(char c) {
-  const unsigned char u = static_cast<unsigned char>(c) | 0x20;
-  return u >= 'a' && u <= 'z';
-}
 
 // Letters and underscores add to a word's hash; digits and underscores after
 // them lengthen the word without adding ("ax0", "i7"). The sum stops growing
@@ -321,18 +317,7 @@ void TwbADSP21xxSyn::HexProc() {
 
 void TwbADSP21xxSyn::StringProc() {
   FTokenKind = tkString;
-  if (CharAt(FRun + 1) == '\'' && CharAt(FRun + 2) == '\'') FRun += 2;
-  const size_t n = LineLength();
-  ++FRun;
-  while (FRun < n) {
-    const char c = FLine[FRun];
-    if (c == '\'') {
-      ++FRun;
-      return;
-    }
-    if (IsLineBreak(c)) return;
-    ++FRun;
-  }
+  FRun = QuotedEnd(FLine, FRun, '\'', LineBreakFrom(FLine, FRun + 1));
 }
 
 void TwbADSP21xxSyn::ExclamProc() {

@@ -329,35 +329,12 @@ void TDcjCppSyn::NumberProc() {
 
 void TDcjCppSyn::StringProc() {
   FTokenKind = tkString;
-  if (CharAt(FRun + 1) == '"' && CharAt(FRun + 2) == '"') FRun += 2;
-  const size_t n = LineLength();
-  ++FRun;
-  while (FRun < n) {
-    const char c = FLine[FRun];
-    if (c == '"') {
-      ++FRun;
-      return;
-    }
-    if (IsLineBreak(c)) return;
-    // A backslash takes the character after it, whatever that is: "C:\\"
-    // ends at its last quote, "a\"b" goes on past the escaped one.
-    FRun += (c == '\\' && FRun + 1 < n) ? 2 : 1;
-  }
+  FRun = EscapedStringEnd(FLine, FRun, '"', true);
 }
 
 void TDcjCppSyn::AsciiCharProc() {
   FTokenKind = tkString;
-  const size_t n = LineLength();
-  ++FRun;
-  while (FRun < n) {
-    const char c = FLine[FRun];
-    if (c == '\'') {
-      ++FRun;
-      return;
-    }
-    if (IsLineBreak(c)) return;
-    FRun += (c == '\\' && FRun + 1 < n) ? 2 : 1;
-  }
+  FRun = EscapedStringEnd(FLine, FRun, '\'', false);
 }
 
 // ---------------------------------------------------------------------------

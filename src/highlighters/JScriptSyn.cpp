@@ -228,20 +228,8 @@ void TktJScriptSyn::NumberProc() {
 
 void TktJScriptSyn::StringProc() {
   FTokenKind = tkString;
-  const char quote = FLine[FRun];
-  if (CharAt(FRun + 1) == quote && CharAt(FRun + 2) == quote) FRun += 2;
   // No escape character; a line break or the line end ends it open.
-  const size_t n = LineLength();
-  ++FRun;
-  while (FRun < n) {
-    const char c = FLine[FRun];
-    if (c == quote) {
-      ++FRun;
-      return;
-    }
-    if (IsLineBreak(c)) return;
-    ++FRun;
-  }
+  FRun = QuotedEnd(FLine, FRun, FLine[FRun], LineBreakFrom(FLine, FRun + 1));
 }
 
 void TktJScriptSyn::PoundProc() {

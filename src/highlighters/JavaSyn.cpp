@@ -222,20 +222,7 @@ void TDcjJavaSyn::NumberProc() {
 void TDcjJavaSyn::StringProc() {
   FTokenKind = tkString;
   const char quote = FLine[FRun];
-  if (quote == '"' && CharAt(FRun + 1) == '"' && CharAt(FRun + 2) == '"') FRun += 2;
-  const size_t n = LineLength();
-  ++FRun;
-  while (FRun < n) {
-    const char c = FLine[FRun];
-    if (c == quote) {
-      ++FRun;
-      return;
-    }
-    if (IsLineBreak(c)) return;
-    // A backslash takes the character after it, whatever that is: "C:\\"
-    // ends at its last quote, "a\"b" goes on past the escaped one.
-    FRun += (c == '\\' && FRun + 1 < n) ? 2 : 1;
-  }
+  FRun = EscapedStringEnd(FLine, FRun, quote, quote == '"');
 }
 
 void TDcjJavaSyn::SpaceProc() {

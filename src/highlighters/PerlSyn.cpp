@@ -274,20 +274,7 @@ void TDcjPerlSyn::CommentProc() {
 
 void TDcjPerlSyn::StringProc() {
   FTokenKind = tkString;
-  if (CharAt(FRun + 1) == '"' && CharAt(FRun + 2) == '"') FRun += 2;
-  const size_t n = LineLength();
-  ++FRun;
-  while (FRun < n) {
-    const char c = FLine[FRun];
-    if (c == '"') {
-      ++FRun;
-      return;
-    }
-    if (IsLineBreak(c)) return;
-    // A backslash takes the character after it, whatever that is: "C:\\"
-    // ends at its last quote, "a\"b" goes on past the escaped one.
-    FRun += (c == '\\' && FRun + 1 < n) ? 2 : 1;
-  }
+  FRun = EscapedStringEnd(FLine, FRun, '"', true);
 }
 
 void TDcjPerlSyn::AsciiCharProc() {
@@ -386,29 +373,9 @@ void TDcjPerlSyn::PointProc() {
   NumberProc();
 }
 
-// Numbers run over hexadecimal digits, ".", "x" and "_". A "-" belongs to
-// the number before an "e" ("1-e"), and a sign after the exponent letter of
-// a decimal number before a digit ("3.14e-5"); any other ends it.
 void TDcjPerlSyn::NumberProc() {
   FTokenKind = tkNumber;
-  const size_t n = LineLength();
-  bool hex = false;
-  ++FRun;
-  while (FRun < n) {
-    const char c = FLine[FRun];
-    if (c == '.') {
-      if (CharAt(FRun + 1) == '.') break;
-    } else if (c == 'x' || c == 'X') {
-      hex = true;
-    } else if (c == '-' || c == '+') {
-      const char before = FLine[FRun - 1], after = CharAt(FRun + 1);
-      const bool exponentSign = !hex && (before == 'e' || before == 'E') && IsDigit(after);
-      if (!exponentSign && !(c == '-' && (after == 'e' || after == 'E'))) break;
-    } else if (!IsHexDigit(c) && c != '_') {
-      break;
-    }
-    ++FRun;
-  }
+  FRun = ExponentNumberEnd(FLine, FRun);
 }
 
 void TDcjPerlSyn::NotProc() { SymbolOf(Follows("!=") || Follows("!~") ? 2 : 1); }

@@ -67,6 +67,47 @@ inline size_t QuotedEnd(std::string_view s, size_t i, char quote, size_t stop) {
   return stop;
 }
 
+// A string opening with the quote at i in which a backslash takes the
+// character after it, whatever that is (so "C:\\" ends at its last quote
+// and "a\"b" goes on past the escaped one); with skipDoubled a doubled
+// quote right after the opening one is skipped first. Runs up to and past
+// the closing quote, or up to the first line break or the line end.
+inline size_t EscapedStringEnd(std::string_view s, size_t i, char quote, bool skipDoubled) {
+  const size_t n = s.size();
+  if (skipDoubled && i + 2 < n && s[i + 1] == quote && s[i + 2] == quote) i += 2;
+  for (++i; i < n;) {
+    const char c = s[i];
+    if (c == quote) return i + 1;
+    if (IsLineBreak(c)) return i;
+    i += (c == '\\' && i + 1 < n) ? 2 : 1;
+  }
+  return n;
+}
+
+// A number whose first character is at i, over hexadecimal digits, ".",
+// "x" and "_" (stopping before ".."). A "-" belongs to it before an "e"
+// ("1-e"), and a sign after the exponent letter of a decimal number before
+// a digit ("3.14e-5"); any other ends it, so "0x1e-5" is not one number.
+inline size_t ExponentNumberEnd(std::string_view s, size_t i) {
+  const size_t n = s.size();
+  bool hex = false;
+  for (++i; i < n; ++i) {
+    const char c = s[i];
+    if (c == '.') {
+      if (i + 1 < n && s[i + 1] == '.') break;
+    } else if (c == 'x' || c == 'X') {
+      hex = true;
+    } else if (c == '-' || c == '+') {
+      const char before = s[i - 1], after = i + 1 < n ? s[i + 1] : '\0';
+      const bool exponentSign = !hex && (before == 'e' || before == 'E') && IsDigit(after);
+      if (!exponentSign && !(c == '-' && (after == 'e' || after == 'E'))) break;
+    } else if (!IsHexDigit(c) && c != '_') {
+      break;
+    }
+  }
+  return i;
+}
+
 // The index of the first character at or after from that is not a blank.
 inline size_t SkipBlanks(std::string_view line, size_t from) {
   while (from < line.size() && IsBlank(line[from])) ++from;

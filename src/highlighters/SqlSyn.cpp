@@ -21,10 +21,6 @@ constexpr const char* kSetsKey = "\\Software\\ktEdit team\\Highlighters\\SQL\\";
 TktCustomHighLighter* CreateSQLSyn(TComponent* owner) { return new TrvSQLSyn(owner); }
 const int kRegistered = RegisterHighlighter(&CreateSQLSyn);
 
-bool IsLetter(char c) {
-  const unsigned char u = static_cast<unsigned char>(c) | 0x20;
-  return u >= 'a' && u <= 'z';
-}
 // The characters of a keyword: '@' continues an identifier but not a word.
 bool IsWordChar(char c) { return IsLetter(c) || IsDigit(c) || c == '_'; }
 
@@ -220,29 +216,9 @@ void TrvSQLSyn::IdentProc() {
   SkipIdentChars();
 }
 
-// Numbers run over hexadecimal digits, ".", "x" and "_". A "-" belongs to
-// the number before an "e" ("1-e"), and a sign after the exponent letter of
-// a decimal number before a digit ("1e-5"); any other ends it.
 void TrvSQLSyn::NumberProc() {
   FTokenKind = tkNumber;
-  const size_t n = LineLength();
-  bool hex = false;
-  ++FRun;
-  while (FRun < n) {
-    const char c = FLine[FRun];
-    if (c == '.') {
-      if (CharAt(FRun + 1) == '.') break;
-    } else if (c == 'x' || c == 'X') {
-      hex = true;
-    } else if (c == '-' || c == '+') {
-      const char before = FLine[FRun - 1], after = CharAt(FRun + 1);
-      const bool exponentSign = !hex && (before == 'e' || before == 'E') && IsDigit(after);
-      if (!exponentSign && !(c == '-' && (after == 'e' || after == 'E'))) break;
-    } else if (!IsHexDigit(c) && c != '_') {
-      break;
-    }
-    ++FRun;
-  }
+  FRun = ExponentNumberEnd(FLine, FRun);
 }
 
 void TrvSQLSyn::PointProc() {
@@ -255,20 +231,7 @@ void TrvSQLSyn::PointProc() {
 
 void TrvSQLSyn::StringProc() {
   FTokenKind = tkString;
-  if (CharAt(FRun + 1) == '"' && CharAt(FRun + 2) == '"') FRun += 2;
-  const size_t n = LineLength();
-  ++FRun;
-  while (FRun < n) {
-    const char c = FLine[FRun];
-    if (c == '"') {
-      ++FRun;
-      return;
-    }
-    if (IsLineBreak(c)) return;
-    // A backslash takes the character after it, whatever that is: "C:\\"
-    // ends at its last quote, "a\"b" goes on past the escaped one.
-    FRun += (c == '\\' && FRun + 1 < n) ? 2 : 1;
-  }
+  FRun = EscapedStringEnd(FLine, FRun, '"', true);
 }
 
 void TrvSQLSyn::AsciiCharProc() {
