@@ -3,6 +3,7 @@
 #include "highlighters/MultiSyn.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "editor/LocalStr.h"
 #include "platform/TypInfo.h"
@@ -169,6 +170,7 @@ void TrvMultiSyn::Notification(TComponent* component, TOperation operation) {
 // search of each line.
 void TrvMultiSyn::SchemesChanged() {
   FSearches.clear();
+  FLiteralsByFirst.clear();
   FCurrScheme = -1;
   auto plan = [this](int index, bool open) {
     TgmScheme* s = Scheme(index);
@@ -179,10 +181,21 @@ void TrvMultiSyn::SchemesChanged() {
         return;
       }
     FSearches.push_back({open ? &s->FStartRe : &s->FEndRe, open, {index}});
+    FSearches.back().IsLiteral = text.find_first_of("^$.[()|?+*\\") == std::string::npos;
   };
   for (bool open : {true, false})
     for (int i = 0; i < FSchemes->GetCount(); ++i)
       if (Scheme(i)->IsUsable()) plan(i, open);
+  for (size_t k = 0; k < FSearches.size(); ++k) {
+    if (!FSearches[k].IsLiteral) continue;
+    const char first = FSearches[k].Re->GetExpression()[0];
+    auto group = std::find_if(FLiteralsByFirst.begin(), FLiteralsByFirst.end(),
+                              [first](const auto& g) { return g.first == first; });
+    if (group == FLiteralsByFirst.end())
+      FLiteralsByFirst.push_back({first, {k}});
+    else
+      group->second.push_back(k);
+  }
 }
 
 // ---------------------------------------------------------------------------
@@ -240,24 +253,45 @@ void TrvMultiSyn::LeaveScheme() {
 // Markers.
 // ---------------------------------------------------------------------------
 
+void TrvMultiSyn::AddMarkers(const TSearch& search, size_t position, size_t length) {
+  for (int scheme : search.Schemes)
+    FMarkers.push_back({scheme, static_cast<int>(position) + 1, static_cast<int>(length),
+                        search.Open, FLine.substr(position, length)});
+}
+
+// Each expression is searched from the line's start; after a match the next
+// search starts one character past the match's end, so the character right
+// after a match never starts the next match of the same expression.
 void TrvMultiSyn::FindMarkers() {
   FMarkers.clear();
   const size_t n = FLine.size();
   for (TSearch& search : FSearches) {
+    search.NextAllowed = 0;
+    if (search.IsLiteral) continue;
     size_t offset = 0;
     while (offset < n && search.Re->Exec(FLine.substr(offset))) {
       const int groups = search.Re->SubExprMatchCount();
       for (int g = 0; g < groups; ++g) {
         const int length = search.Re->MatchLen(g);
-        if (length <= 0) continue;  // an empty match is no marker
-        const int position = static_cast<int>(offset) + search.Re->MatchPos(g);
-        for (int scheme : search.Schemes)
-          FMarkers.push_back({scheme, position, length, search.Open,
-                              FLine.substr(static_cast<size_t>(position - 1), static_cast<size_t>(length))});
+        if (length > 0)  // an empty match is no marker
+          AddMarkers(search, offset + static_cast<size_t>(search.Re->MatchPos(g) - 1),
+                     static_cast<size_t>(length));
       }
-      // The next search starts one character past the match's end, so the
-      // character right after a match never starts the next match.
       offset += static_cast<size_t>(search.Re->MatchPos(0) + search.Re->MatchLen(0));
+    }
+  }
+  for (const auto& [first, group] : FLiteralsByFirst) {
+    for (const void* hit = std::memchr(FLine.data(), first, n); hit;) {
+      const size_t at = static_cast<size_t>(static_cast<const char*>(hit) - FLine.data());
+      for (size_t k : group) {
+        TSearch& search = FSearches[k];
+        const std::string& text = search.Re->GetExpression();
+        if (at >= search.NextAllowed && FLine.compare(at, text.size(), text) == 0) {
+          AddMarkers(search, at, text.size());
+          search.NextAllowed = at + text.size() + 1;
+        }
+      }
+      hit = at + 1 < n ? std::memchr(FLine.data() + at + 1, first, n - at - 1) : nullptr;
     }
   }
   std::stable_sort(FMarkers.begin(), FMarkers.end(), [](const TgmMarker& a, const TgmMarker& b) {

@@ -149,10 +149,15 @@ private:
   friend class TgmSchemes;
 
   // One search per distinct expression text, for every scheme that uses it.
+  // An expression without special characters is a plain text: it is found
+  // with the other plain texts that start with the same byte, in one pass
+  // over the line, instead of through the matcher.
   struct TSearch {
     TRegExpr* Re;
     bool Open;
     std::vector<int> Schemes;
+    bool IsLiteral = false;
+    size_t NextAllowed = 0;  // where the next match may start
   };
 
   void WatchHighlighter(TktCustomHighLighter* hl);
@@ -160,6 +165,7 @@ private:
   TgmScheme* Scheme(int index) const { return FSchemes->GetItem(index); }
   TktCustomHighLighter* Active() const;
   void FindMarkers();
+  void AddMarkers(const TSearch& search, size_t position, size_t length);
   // The marker that applies at the 1-based position p, or -1.
   int MarkerAt(int p) const;
   // The first marker that applies at or after p, or -1.
@@ -175,6 +181,8 @@ private:
   // which means a line end.
   std::unique_ptr<TktHighLightAttributes> FPlainAttri;
   std::vector<TSearch> FSearches;
+  // The plain-text searches by their first byte.
+  std::vector<std::pair<char, std::vector<size_t>>> FLiteralsByFirst;
   std::vector<TgmMarker> FMarkers;
 
   int FCurrScheme = -1;

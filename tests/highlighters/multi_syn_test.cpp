@@ -1,16 +1,19 @@
 // Tests of the multi-language highlighter: the application's schemes over
-// the real HTML, VBScript and Visual Basic highlighters (golden token
+// the real HTML, JavaScript, VBScript and Visual Basic highlighters (golden token
 // streams and the invariants), the range layout, markers, schemes that
 // cannot work, highlighters that go away, and export.
 #include "highlighters/MultiSyn.h"
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "HighlighterHarness.h"
 #include "MemberChecks.h"
 #include "editor/EditList.h"
 #include "editor/HtmlExport.h"
 #include "highlighters/HTMLSyn.h"
+#include "highlighters/JScriptSyn.h"
 #include "highlighters/PasSyn.h"
 #include "highlighters/VbsSyn.h"
 #include "highlighters/VisualBasicSyn.h"
@@ -22,8 +25,8 @@ namespace {
 // so the factory hands out one object.
 std::unique_ptr<TrvMultiSyn> MakeAppMulti() {
   auto multi = std::make_unique<TrvMultiSyn>(nullptr);
-  SetApplicationSchemes(*multi, new TejHTMLSyn(multi.get()), nullptr, new TyfVbsSyn(multi.get()),
-                        new TpsVisualBasicSyn(multi.get()));
+  SetApplicationSchemes(*multi, new TejHTMLSyn(multi.get()), new TktJScriptSyn(multi.get()),
+                        new TyfVbsSyn(multi.get()), new TpsVisualBasicSyn(multi.get()));
   return multi;
 }
 std::unique_ptr<TktCustomHighLighter> MakeMulti() { return MakeAppMulti(); }
@@ -32,23 +35,36 @@ std::unique_ptr<TktCustomHighLighter> MakeMulti() { return MakeAppMulti(); }
 std::set<TktRange> AppRanges() {
   const std::vector<TktRange> html = {1, 2, 3, 4, 5, 7};
   std::set<TktRange> ranges(html.begin(), html.end());
-  const std::pair<int, TktRange> schemes[] = {{5, 1}, {6, 1}, {7, 1}, {8, 0}};  // VBScript, VB
+  // JavaScript (1 code, 2 comment), VBScript (1), Visual Basic (0).
+  const std::pair<int, TktRange> schemes[] = {{0, 1}, {0, 2}, {1, 1}, {1, 2}, {2, 1}, {2, 2},
+                                              {3, 1}, {3, 2}, {4, 1}, {4, 2}, {5, 1},
+                                              {6, 1}, {7, 1}, {8, 0}};
   for (auto [scheme, sub] : schemes)
     for (TktRange h : html) ranges.insert((TktRange(scheme + 1) << 16) | (h << 8) | sub);
   return ranges;
 }
 
-TEST(MultiSyn, GoldenTokenStreams) { ExpectGoldenFiles(MakeMulti, "multi", {"schemes.golden"}); }
+TEST(MultiSyn, GoldenTokenStreams) {
+  ExpectGoldenFiles(MakeMulti, "multi", {"schemes.golden", "scripts.golden", "scheme5-end.golden"});
+}
+
+const std::vector<std::string> kFragments = {
+    "<script language=\"JavaScript\">", "=\"JScript\">", "= \"JavaScript\">", "/*", "*/",
+    "<%", "%>", "<script language=\"VBScript\">", "</script>", "</Script>", "=\"VBScript\">",
+    "= \"VBScript\">", "<", ">", "\"", "'", "=", "&amp;", "<!--", "-->", "Dim", "td", " ",
+    "\t", "\r", "\n", std::string(1, '\0'), "\xff", "#", "%"};
+const std::vector<std::string> kOpeners = {
+    "<script language=\"JavaScript\">/*", "<a =\"JScript\">", "<%", "<script language=\"VBScript\">", "<a =\"VBScript\">", "<!--", "<a b=\"c", "<!-- <%"};
 
 TEST(MultiSyn, InvariantsOnRandomAndHostileLines) {
-  const std::vector<std::string> fragments = {
-      "<%", "%>", "<script language=\"VBScript\">", "</script>", "</Script>", "=\"VBScript\">",
-      "= \"VBScript\">", "<", ">", "\"", "'", "=", "&amp;", "<!--", "-->", "Dim", "td", " ",
-      "\t", "\r", "\n", std::string(1, '\0'), "\xff", "#", "%"};
-  const auto faults = CheckStandardInvariants(
-      MakeMulti, AppRanges(), fragments,
-      {"<%", "<script language=\"VBScript\">", "<a =\"VBScript\">", "<!--", "<a b=\"c", "<!-- <%"});
+  const auto faults = CheckStandardInvariants(MakeMulti, AppRanges(), kFragments, kOpeners);
   EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
+}
+
+// Edits inside, across and around script blocks leave every stored range as
+// a whole scan gives it.
+TEST(MultiSyn, EditsKeepTheStoredRanges) {
+  EXPECT_EQ(CheckEditedRanges(MakeMulti, kFragments, kOpeners), std::vector<std::string>());
 }
 
 // Scans a line from range and returns the range at its end.
@@ -187,6 +203,28 @@ TEST(MultiSyn, MarkersSortByPositionStartBeforeEndThenSchemeOrder) {
   const std::vector<std::tuple<int, bool, int>> want = {
       {1, true, 0}, {1, false, 1}, {2, true, 1}, {2, true, 2}, {2, false, 0}};
   EXPECT_EQ(got, want);
+}
+
+// Plain texts are found without the matcher; they must find what it finds,
+// one character past each match included.
+TEST(MultiSyn, PlainTextsAndExpressionsFindTheSameMarkers) {
+  TrvMultiSyn multi(nullptr);
+  auto* html = new TejHTMLSyn(&multi);
+  multi.SetDefaultHighlighter(html);
+  for (const char* start : {"ab", "[a]b", "a", "[a]"}) {
+    TgmScheme* s = multi.GetSchemes()->Add();
+    s->SetStartExpr(start);
+    s->SetEndExpr("q");
+    s->SetHighlighter(html);
+  }
+  multi.SetLine("abababaaa", 1);
+  std::map<int, std::vector<int>> positions;
+  for (const TgmMarker& m : multi.GetMarkers())
+    if (m.IsOpenMarker) positions[m.SchemeIndex].push_back(m.Position);
+  EXPECT_EQ(positions[0], (std::vector<int>{1, 5}));
+  EXPECT_EQ(positions[1], positions[0]);
+  EXPECT_EQ(positions[2], (std::vector<int>{1, 3, 5, 7, 9}));
+  EXPECT_EQ(positions[3], positions[2]);
 }
 
 TEST(MultiSyn, HighlightersThatAreFreedAreDropped) {
