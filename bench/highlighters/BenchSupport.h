@@ -18,6 +18,10 @@ const std::string& CorpusDir();
 std::vector<std::string> LoadLines(const std::string& path);
 size_t TotalBytes(const std::vector<std::string>& lines);
 
+// A web page of about 4 MB: markup, JavaScript and VBScript blocks, and
+// server-side "<% %>" stretches, all repeated with small variations.
+const std::vector<std::string>& GeneratedWebPage();
+
 // A figure: the benchmark run whose name is Run, read as MB/s (from its
 // bytes per second) or as the named user counter.
 struct TFigure {

@@ -31,37 +31,7 @@ const std::vector<std::string>& PascalLines() {
   return lines;
 }
 
-// A web page of about 4 MB: markup, JavaScript and VBScript blocks, and
-// server-side "<% %>" stretches, all repeated with small variations.
-const std::vector<std::string>& HtmlLines() {
-  static const std::vector<std::string> lines = [] {
-    std::vector<std::string> v;
-    size_t bytes = 0;
-    for (int i = 0; bytes < 4u << 20; ++i) {
-      const std::string n = std::to_string(i);
-      const std::string block[] = {
-          "<html><head><title>Page " + n + "</title></head>",
-          "<body bgcolor=\"#FFFFFF\" text=\"#000000\">",
-          "<script language=\"JavaScript\">",
-          "  function show" + n + "(x) { document.write('<p>' + x + '</p>'); }",
-          "</script>",
-          "<p>Some text with <b>bold</b> and <a href=\"page" + n + ".asp\">a link</a>.</p>",
-          "<table border=\"0\"><tr><td><% Response.Write(\"cell " + n + "\") %></td></tr></table>",
-          "<script language=\"VBScript\">",
-          "  Sub Click" + n + "() MsgBox \"clicked\" End Sub",
-          "</Script>",
-          "<p>More text, more text, more text, more text, more text, more text.</p>",
-          "</body></html>",
-      };
-      for (const std::string& l : block) {
-        v.push_back(l);
-        bytes += l.size();
-      }
-    }
-    return v;
-  }();
-  return lines;
-}
+const std::vector<std::string>& HtmlLines() { return tqbench::GeneratedWebPage(); }
 
 // The marker scan of one line with one expression: search, then search the
 // rest after the match (one character more than the match, as the

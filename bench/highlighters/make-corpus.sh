@@ -90,3 +90,41 @@ PY
   mv "$out/adsp.dsp.tmp" "$out/adsp.dsp"
 fi
 echo "language corpora ready in $out" >&2
+# The web and script highlighters' corpora, from the same kind of packages:
+#   glibc-x86.S       the .S files under sysdeps/x86, sysdeps/x86_64 and
+#                     sysdeps/i386 of glibc-source's tarball, sorted by path
+#   gfortran-dg.f     the .f, .f90, .F, .F90 and .for files under
+#                     gcc/testsuite/gfortran.dg of gcc-12-source's tarball, sorted
+#   python-doc.html   the .html files of python3.11-doc, sorted, cut at 10 MiB
+# $1 corpus file, $2 tarball, $3 folder pattern inside it, then find's name tests.
+from_tarball() {
+  local file="$1" tarball="$2" pattern="$3"
+  shift 3
+  [ -s "$file" ] && return 0
+  local tmp="$file.tmp.$$"
+  rm -rf "$tmp.d" && mkdir -p "$tmp.d"
+  tar -xJf "$tarball" -C "$tmp.d" --wildcards "$pattern"
+  (cd "$tmp.d" && find . -type f \( "$@" \) -print0 | LC_ALL=C sort -z | xargs -0 cat) >"$tmp"
+  rm -rf "$tmp.d"
+  mv "$tmp" "$file"
+}
+
+if [ ! -s "$out/glibc-x86.S" ]; then
+  glibc="$(unpack_package glibc-source)"
+  from_tarball "$out/glibc-x86.S" "$(ls "$glibc"/usr/src/glibc/glibc-*.tar.xz | head -1)" \
+    '*/sysdeps/[xi]*/*' \( -path '*/sysdeps/x86/*' -o -path '*/sysdeps/x86_64/*' -o -path '*/sysdeps/i386/*' \) -name '*.S'
+fi
+if [ ! -s "$out/gfortran-dg.f" ]; then
+  gcc="$(unpack_package gcc-12-source)"
+  from_tarball "$out/gfortran-dg.f" "$(ls "$gcc"/usr/src/gcc-12/gcc-*.tar.xz | head -1)" \
+    '*/gcc/testsuite/gfortran.dg/*' -name '*.f' -o -name '*.f90' -o -name '*.F' -o -name '*.F90' -o -name '*.for'
+fi
+html="$out/python-doc.html"
+if [ ! -s "$html" ] || [ "$(stat -c %s "$html")" -ne "$limit" ]; then
+  doc="$(unpack_package python3.11-doc)"
+  (cd "$doc" && find . -type f -name '*.html' -print0 | LC_ALL=C sort -z | xargs -0 cat) >"$html.tmp.$$"
+  truncate -s "$limit" "$html.tmp.$$"
+  mv "$html.tmp.$$" "$html"
+fi
+echo "corpus ready in $out: $(stat -c %s "$out/glibc-x86.S") bytes of x86 assembly," \
+  "$(stat -c %s "$out/gfortran-dg.f") of Fortran, $(stat -c %s "$html") of HTML" >&2

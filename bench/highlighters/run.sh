@@ -42,3 +42,4 @@ ours="$(sed -n 's/^html-export-cpp-mbps: //p' <<<"$figures")"
 if [ -n "$ours" ] && awk -v b="$best" 'BEGIN { exit !(b > 0) }'; then
   awk -v o="$ours" -v b="$best" 'BEGIN { printf "html-export-cpp-peer-ratio: %.3f\n", o / b }'
 fi
+"$bin/WebSynBench" --corpus="$corpus"

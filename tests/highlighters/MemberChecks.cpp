@@ -6,7 +6,6 @@
 
 #include <cctype>
 
-#include "platform/SysUtils.h"
 #include "platform/TypInfo.h"
 
 void ExpectGoldenFiles(const THighlighterFactory& factory, const std::string& language,
@@ -64,15 +63,8 @@ void ExpectKeywordTable(const TKeywordTable& table, int tableSize,
                         const std::vector<std::string>& words,
                         const std::function<int(const std::string&)>& hash) {
   EXPECT_EQ(table.TableSize(), tableSize);
-  EXPECT_EQ(table.WordCount(), static_cast<int>(words.size()));
-  for (const std::string& w : words) {
-    const int h = hash(w);
-    EXPECT_LT(h, tableSize) << w;
-    EXPECT_EQ(table.HashOf(w), h) << w;
-    bool found = false;
-    for (const TKeywordDef& k : table.Entry(h)) found |= SameText(std::string(k.Word), w);
-    EXPECT_TRUE(found) << w << " is not in entry " << h;
-  }
+  EXPECT_EQ(CheckKeywordData(table, words), std::vector<std::string>());
+  for (const std::string& w : words) EXPECT_EQ(table.HashOf(w), hash(w)) << w;
 }
 
 int LetterSum(const std::string& word) {
@@ -93,25 +85,8 @@ int KindOfWhole(TktCustomHighLighter& hl, const std::string& text, TktRange rang
   return hl.GetTokenKind();
 }
 
-void ExpectExport(TktCustomHighLighter& hl, TktRange range, const std::string& line,
-                  const std::vector<TExportWant>& want) {
-  TRecordingExport exporter;
-  hl.SetExporter(&exporter);
-  hl.SetRange(range);
-  hl.SetLineForExport(line);
-  size_t guard = 0;
-  while (!hl.AtLineEnd() && ++guard <= line.size() + 1) hl.ExportNextToken();
-  hl.SetExporter(nullptr);
-  ASSERT_EQ(exporter.Calls.size(), want.size() + 1) << line;
-  for (size_t i = 0; i < want.size(); ++i) {
-    SCOPED_TRACE(QuoteText(want[i].Text));
-    EXPECT_EQ(exporter.Calls[i].Text, want[i].Text);
-    EXPECT_EQ(exporter.Calls[i].Attribute, want[i].Attribute);
-    EXPECT_EQ(exporter.Calls[i].Escape, want[i].Escape);
-    EXPECT_EQ(exporter.Calls[i].Space, want[i].Space);
-  }
-  const TRecordingExport::TCall& end = exporter.Calls.back();
-  EXPECT_TRUE(end.Text.empty());
-  EXPECT_EQ(end.Attribute, nullptr);
-  EXPECT_FALSE(end.Escape || end.Space);
+void ExpectExport(TktCustomHighLighter& hl, const std::string& line,
+                  std::vector<TExpectedCall> want) {
+  want.push_back({"", nullptr, false, false});
+  EXPECT_EQ(CheckExportCalls(hl, line, want), "") << QuoteText(line);
 }

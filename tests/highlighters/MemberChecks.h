@@ -32,8 +32,8 @@ struct TMemberIdentity {
 // colours or style; the class is registered.
 void ExpectIdentity(TktCustomHighLighter& hl, const TMemberIdentity& identity);
 
-// The table holds exactly words, each in the entry its hash names; hash is
-// the test's own reading of the language's rule.
+// The table holds exactly words, each in the entry its hash names (see
+// CheckKeywordData); hash is the test's own reading of the language's rule.
 void ExpectKeywordTable(const TKeywordTable& table, int tableSize,
                         const std::vector<std::string>& words,
                         const std::function<int(const std::string&)>& hash);
@@ -44,12 +44,7 @@ int LetterSum(const std::string& word);
 // range (-1 when the first token does not cover all of text).
 int KindOfWhole(TktCustomHighLighter& hl, const std::string& text, TktRange range);
 
-struct TExportWant {
-  std::string Text;
-  TktHighLightAttributes* Attribute;
-  bool Escape;
-  bool Space;
-};
-// Exporting line from range hands the exporter exactly want and a line end.
-void ExpectExport(TktCustomHighLighter& hl, TktRange range, const std::string& line,
-                  const std::vector<TExportWant>& want);
+// Exporting line from the reset range hands the exporter exactly want and
+// a line end.
+void ExpectExport(TktCustomHighLighter& hl, const std::string& line,
+                  std::vector<TExpectedCall> want);

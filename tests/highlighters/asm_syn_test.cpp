@@ -45,13 +45,20 @@ const std::vector<std::string> kMnemonics = {
 
 TEST(AsmSyn, GoldenTokenStreams) { ExpectGoldenFiles(MakeAsm, "x86", {"tokens.golden"}); }
 
-TEST(AsmSyn, InvariantsOnRandomAndHostileLines) {
-  const std::vector<std::string> fragments = {
+const std::vector<std::string> kFragments = {
       "mov", "FLD1", "fld9", "eax", "_x", ";", "#", "//", "/", "\"", "\"\"", "'", "<=", "<>",
       ">=", "1.5e3", "0FFh", "[", "]", " ", "\t", "\r", "\n", "\r\n", std::string(1, '\0'),
       "\xff", "punpckhbw", "$", "\\"};
-  const auto faults = CheckStandardInvariants(MakeAsm, {1}, fragments, {"\"open", "; note"});
+const std::vector<std::string> kOpeners = {"\"open", "; note"};
+
+TEST(AsmSyn, InvariantsOnRandomAndHostileLines) {
+  const auto faults = CheckStandardInvariants(MakeAsm, {1}, kFragments, kOpeners);
   EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
+}
+
+TEST(AsmSyn, EditsKeepTheStoredRangesAndExportsKeepEveryByte) {
+  EXPECT_EQ(CheckEditedRanges(MakeAsm, kFragments, kOpeners), std::vector<std::string>());
+  EXPECT_EQ(CheckStandardExport(MakeAsm, kFragments, kOpeners), std::vector<std::string>());
 }
 
 TEST(AsmSyn, IdentityAndAttributes) {
@@ -89,7 +96,7 @@ TEST(AsmSynKeywords, MnemonicsInAnyCaseAreReservedRegistersAreNot) {
 
 TEST(AsmSyn, ExportFlagsFollowTheKinds) {
   TgxAsmSyn hl(nullptr);
-  ExpectExport(hl, 1, "mov \"<\",[x]1 ;<",
+  ExpectExport(hl, "mov \"<\",[x]1 ;<",
                {{"mov", hl.GetKeyAttri(), false, false},
                 {" ", hl.GetSpaceAttri(), false, true},
                 {"\"<\"", hl.GetStringAttri(), true, false},

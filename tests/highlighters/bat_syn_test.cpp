@@ -19,12 +19,19 @@ const std::vector<std::string> kKeywords = {
 
 TEST(BatSyn, GoldenTokenStreams) { ExpectGoldenFiles(MakeBat, "batch", {"tokens.golden"}); }
 
-TEST(BatSyn, InvariantsOnRandomAndHostileLines) {
-  const std::vector<std::string> fragments = {
+const std::vector<std::string> kFragments = {
       "echo", "REM", "remark", "rset", "::", ":", "%", "%1", "1.2", "errorlevel", "\"", "@",
       " ", "\t", "\r", "\n", "\r\n", std::string(1, '\0'), "\xff", "_"};
-  const auto faults = CheckStandardInvariants(MakeBat, {1}, fragments, {"rem", "::"});
+const std::vector<std::string> kOpeners = {"rem", "::"};
+
+TEST(BatSyn, InvariantsOnRandomAndHostileLines) {
+  const auto faults = CheckStandardInvariants(MakeBat, {1}, kFragments, kOpeners);
   EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
+}
+
+TEST(BatSyn, EditsKeepTheStoredRangesAndExportsKeepEveryByte) {
+  EXPECT_EQ(CheckEditedRanges(MakeBat, kFragments, kOpeners), std::vector<std::string>());
+  EXPECT_EQ(CheckStandardExport(MakeBat, kFragments, kOpeners), std::vector<std::string>());
 }
 
 TEST(BatSyn, IdentityAndAttributes) {
@@ -56,7 +63,7 @@ TEST(BatSynKeywords, TheKeywordsFillTheirOwnEntries) {
 
 TEST(BatSyn, ExportFlagsFollowTheKinds) {
   TuxBatSyn hl(nullptr);
-  ExpectExport(hl, 1, "if %1<2 x|y rem <",
+  ExpectExport(hl, "if %1<2 x|y rem <",
                {{"if", hl.GetKeyAttri(), false, false},
                 {" ", hl.GetSpaceAttri(), false, true},
                 {"%1", hl.GetVariableAttri(), false, false},

@@ -13,12 +13,19 @@ std::unique_ptr<TktCustomHighLighter> MakeDfm() { return std::make_unique<TuxDfm
 
 TEST(DfmSyn, GoldenTokenStreams) { ExpectGoldenFiles(MakeDfm, "dfm", {"tokens.golden"}); }
 
-TEST(DfmSyn, InvariantsOnRandomAndHostileLines) {
-  const std::vector<std::string> fragments = {
+const std::vector<std::string> kFragments = {
       "object", "END", "end_", "Obj", "{", "}", "'", "''", "#13", "$FF", "1.5", "..", ":", " ",
       "\t", "\r", "\n", std::string(1, '\0'), "\xff", "_"};
-  const auto faults = CheckStandardInvariants(MakeDfm, {1, 2}, fragments, {"{", "{ x", "'open"});
+const std::vector<std::string> kOpeners = {"{", "{ x", "'open"};
+
+TEST(DfmSyn, InvariantsOnRandomAndHostileLines) {
+  const auto faults = CheckStandardInvariants(MakeDfm, {1, 2}, kFragments, kOpeners);
   EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
+}
+
+TEST(DfmSyn, EditsKeepTheStoredRangesAndExportsKeepEveryByte) {
+  EXPECT_EQ(CheckEditedRanges(MakeDfm, kFragments, kOpeners), std::vector<std::string>());
+  EXPECT_EQ(CheckStandardExport(MakeDfm, kFragments, kOpeners), std::vector<std::string>());
 }
 
 TEST(DfmSyn, IdentityAndAttributes) {
@@ -56,14 +63,14 @@ TEST(DfmSyn, OnlyObjectAndEndAreKeywords) {
 
 TEST(DfmSyn, ExportFlagsFollowTheKinds) {
   TuxDfmSyn hl(nullptr);
-  ExpectExport(hl, 2, "end x:'<'{<}",
+  ExpectExport(hl, "end x:'<'{<}",
                {{"end", hl.GetKeyAttri(), false, false},
                 {" ", hl.GetSpaceAttri(), false, true},
                 {"x", hl.GetIdentifierAttri(), false, false},
                 {":", hl.GetIdentifierAttri(), true, false},
                 {"'<'", hl.GetStringAttri(), true, false},
                 {"{<}", hl.GetCommentAttri(), true, false}});
-  ExpectExport(hl, 2, "<1", {{"<", hl.GetSymbolAttri(), true, false},
+  ExpectExport(hl, "<1", {{"<", hl.GetSymbolAttri(), true, false},
                              {"1", hl.GetNumberAttri(), false, false}});
 }
 

@@ -27,13 +27,20 @@ TEST(FortranSyn, GoldenTokenStreams) {
   ExpectGoldenFiles(MakeFortran, "fortran", {"tokens.golden"});
 }
 
-TEST(FortranSyn, InvariantsOnRandomAndHostileLines) {
-  const std::vector<std::string> fragments = {
+const std::vector<std::string> kFragments = {
       "C", "c", "end", "integer", ".EQ.", ".and.", ".TRUE.", ".", "..", "!", "'", "''", "\"",
       "\\\n", "<<=", ">>", "==", "1.5E10", "1x", " ", "\t", "\r", "\n", std::string(1, '\0'),
       "\xff", "_", "#"};
-  const auto faults = CheckStandardInvariants(MakeFortran, {0}, fragments, {"'open", "\"open"});
+const std::vector<std::string> kOpeners = {"'open", "\"open"};
+
+TEST(FortranSyn, InvariantsOnRandomAndHostileLines) {
+  const auto faults = CheckStandardInvariants(MakeFortran, {0}, kFragments, kOpeners);
   EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
+}
+
+TEST(FortranSyn, EditsKeepTheStoredRangesAndExportsKeepEveryByte) {
+  EXPECT_EQ(CheckEditedRanges(MakeFortran, kFragments, kOpeners), std::vector<std::string>());
+  EXPECT_EQ(CheckStandardExport(MakeFortran, kFragments, kOpeners), std::vector<std::string>());
 }
 
 TEST(FortranSyn, IdentityAndAttributes) {
@@ -72,7 +79,7 @@ TEST(FortranSynKeywords, TheKeywordsFillTheirOwnEntries) {
 // and their text escaped.
 TEST(FortranSyn, ExportCarriesUnrecognisedCharacters) {
   TktFortranSyn hl(nullptr);
-  ExpectExport(hl, 0, "x&.lt.'<' ! <",
+  ExpectExport(hl, "x&.lt.'<' ! <",
                {{"x", hl.GetIdentifierAttri(), false, false},
                 {"&", hl.GetIdentifierAttri(), true, false},
                 {".lt.", hl.GetSymbolAttri(), true, false},

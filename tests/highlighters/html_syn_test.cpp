@@ -96,10 +96,16 @@ const std::vector<std::string> kHtmlFragments = {
     "TABLE", "/td", "H1", "!DOCTYPE", "<?", "#", "width", "100", " ", "\t", "\r", "\n",
     std::string(1, '\0'), "\xff", "--", "%"};
 
+const std::vector<std::string> kOpeners = {"<!--", "<%", "<a", "<a b=", "<a b=\"c"};
+
 TEST(HTMLSyn, InvariantsOnRandomAndHostileLines) {
-  const auto faults = CheckStandardInvariants(MakeHtml, {1, 2, 3, 4, 5, 7}, kHtmlFragments,
-                                              {"<!--", "<%", "<a", "<a b=", "<a b=\"c"});
+  const auto faults = CheckStandardInvariants(MakeHtml, {1, 2, 3, 4, 5, 7}, kHtmlFragments, kOpeners);
   EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
+}
+
+TEST(HTMLSyn, EditsKeepTheStoredRangesAndExportsKeepEveryByte) {
+  EXPECT_EQ(CheckEditedRanges(MakeHtml, kHtmlFragments, kOpeners), std::vector<std::string>());
+  EXPECT_EQ(CheckStandardExport(MakeHtml, kHtmlFragments, kOpeners), std::vector<std::string>());
 }
 
 TEST(HTMLSyn, IdentityAndAttributes) {
@@ -161,7 +167,7 @@ TEST(HTMLSynKeywords, TheEntityTexts) {
 
 TEST(HTMLSyn, ExportFlagsFollowTheKinds) {
   TejHTMLSyn hl(nullptr);
-  ExpectExport(hl, TejHTMLSyn::rsText, "&lt;a<b c=\"<\" d=e x\"y\"><%<%><!--<-->",
+  ExpectExport(hl, "&lt;a<b c=\"<\" d=e x\"y\"><%<%><!--<-->",
                {{"&lt;", hl.GetAndAttri(), false, false},
                 {"a", hl.GetTextAttri(), true, false},
                 {"<", hl.GetSymbolAttri(), true, false},
@@ -182,7 +188,7 @@ TEST(HTMLSyn, ExportFlagsFollowTheKinds) {
                 {"<%>", hl.GetASPAttri(), true, false},
                 {"<!--", hl.GetCommentAttri(), true, false},
                 {"<-->", hl.GetCommentAttri(), true, false}});
-  ExpectExport(hl, TejHTMLSyn::rsText, "<q1>", {{"<", hl.GetSymbolAttri(), true, false},
+  ExpectExport(hl, "<q1>", {{"<", hl.GetSymbolAttri(), true, false},
                                                 {"q1", hl.GetUndefKeyAttri(), true, false},
                                                 {">", hl.GetSymbolAttri(), true, false}});
 }

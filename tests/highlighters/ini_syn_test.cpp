@@ -13,12 +13,19 @@ std::unique_ptr<TktCustomHighLighter> MakeIni() { return std::make_unique<TqaIni
 
 TEST(IniSyn, GoldenTokenStreams) { ExpectGoldenFiles(MakeIni, "ini", {"tokens.golden"}); }
 
-TEST(IniSyn, InvariantsOnRandomAndHostileLines) {
-  const std::vector<std::string> fragments = {
+const std::vector<std::string> kFragments = {
       "[", "]", "[s]", ";", "=", "key", "\"", "'", "''", "12.5e3", "7", " ", "\t", "\r", "\n",
       std::string(1, '\0'), "\xff"};
-  const auto faults = CheckStandardInvariants(MakeIni, {1}, fragments, {"[open", "\"open"});
+const std::vector<std::string> kOpeners = {"[open", "\"open"};
+
+TEST(IniSyn, InvariantsOnRandomAndHostileLines) {
+  const auto faults = CheckStandardInvariants(MakeIni, {1}, kFragments, kOpeners);
   EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
+}
+
+TEST(IniSyn, EditsKeepTheStoredRangesAndExportsKeepEveryByte) {
+  EXPECT_EQ(CheckEditedRanges(MakeIni, kFragments, kOpeners), std::vector<std::string>());
+  EXPECT_EQ(CheckStandardExport(MakeIni, kFragments, kOpeners), std::vector<std::string>());
 }
 
 TEST(IniSyn, IdentityAndAttributes) {
@@ -41,15 +48,15 @@ TEST(IniSyn, IdentityAndAttributes) {
 
 TEST(IniSyn, ExportFlagsFollowTheKinds) {
   TqaIniSyn hl(nullptr);
-  ExpectExport(hl, 1, "<k>=<1 \"<\"",
+  ExpectExport(hl, "<k>=<1 \"<\"",
                {{"<k>", hl.GetKeyAttri(), false, false},
                 {"=", hl.GetSymbolAttri(), true, false},
                 {"<", hl.GetTextAttri(), false, false},
                 {"1", hl.GetNumberAttri(), false, false},
                 {" ", hl.GetSpaceAttri(), false, true},
                 {"\"<\"", hl.GetStringAttri(), true, false}});
-  ExpectExport(hl, 1, "[<s>]", {{"[<s>]", hl.GetSectionAttri(), false, false}});
-  ExpectExport(hl, 1, ";<", {{";<", hl.GetCommentAttri(), true, false}});
+  ExpectExport(hl, "[<s>]", {{"[<s>]", hl.GetSectionAttri(), false, false}});
+  ExpectExport(hl, ";<", {{";<", hl.GetCommentAttri(), true, false}});
 }
 
 }  // namespace

@@ -25,9 +25,16 @@ const std::vector<std::string> kBasicFragments = {
     "Dim", "redim", "End", "Rem", "x1", "_", "'", "\"", "\"\"", "#", "#1/1/2000#", "<=", "<>",
     ">=", "1.5e3", "$", "?", " ", "\t", "\r", "\n", "\r\n", std::string(1, '\0'), "\xff", "&"};
 
+const std::vector<std::string> kOpeners = {"\"open", "' c", "#1"};
+
 TEST(VbsSyn, InvariantsOnRandomAndHostileLines) {
-  const auto faults = CheckStandardInvariants(MakeVbs, {1}, kBasicFragments, {"\"open", "' c", "#1"});
+  const auto faults = CheckStandardInvariants(MakeVbs, {1}, kBasicFragments, kOpeners);
   EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
+}
+
+TEST(VbsSyn, EditsKeepTheStoredRangesAndExportsKeepEveryByte) {
+  EXPECT_EQ(CheckEditedRanges(MakeVbs, kBasicFragments, kOpeners), std::vector<std::string>());
+  EXPECT_EQ(CheckStandardExport(MakeVbs, kBasicFragments, kOpeners), std::vector<std::string>());
 }
 
 TEST(VbsSyn, IdentityAndAttributes) {
@@ -63,7 +70,7 @@ TEST(VbsSynKeywords, TheKeywordsFillTheirOwnEntries) {
 
 TEST(VbsSyn, ExportFlagsFollowTheKinds) {
   TyfVbsSyn hl(nullptr);
-  ExpectExport(hl, 1, "Dim x$=\"<\" '<",
+  ExpectExport(hl, "Dim x$=\"<\" '<",
                {{"Dim", hl.GetKeyAttri(), false, false},
                 {" ", hl.GetSpaceAttri(), false, true},
                 {"x", hl.GetIdentifierAttri(), false, false},

@@ -42,12 +42,19 @@ const std::vector<std::string> kKeywords = {
 
 TEST(VisualBasicSyn, GoldenTokenStreams) { ExpectGoldenFiles(MakeVb, "vb", {"tokens.golden"}); }
 
+const std::vector<std::string> kFragments = {
+    "MsgBox", "Dim", "Rem", "x1", "_", "'", "\"", "\"\"", "#", "#1/1/2000#", "<=", "<>", ">=",
+    "1.5e3", "$", "?", " ", "\t", "\r", "\n", "\r\n", std::string(1, '\0'), "\xff", "&"};
+const std::vector<std::string> kOpeners = {"\"open", "' c", "#1"};
+
 TEST(VisualBasicSyn, InvariantsOnRandomAndHostileLines) {
-  const std::vector<std::string> fragments = {
-      "MsgBox", "Dim", "Rem", "x1", "_", "'", "\"", "\"\"", "#", "#1/1/2000#", "<=", "<>", ">=",
-      "1.5e3", "$", "?", " ", "\t", "\r", "\n", "\r\n", std::string(1, '\0'), "\xff", "&"};
-  const auto faults = CheckStandardInvariants(MakeVb, {0}, fragments, {"\"open", "' c", "#1"});
+  const auto faults = CheckStandardInvariants(MakeVb, {0}, kFragments, kOpeners);
   EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
+}
+
+TEST(VisualBasicSyn, EditsKeepTheStoredRangesAndExportsKeepEveryByte) {
+  EXPECT_EQ(CheckEditedRanges(MakeVb, kFragments, kOpeners), std::vector<std::string>());
+  EXPECT_EQ(CheckStandardExport(MakeVb, kFragments, kOpeners), std::vector<std::string>());
 }
 
 TEST(VisualBasicSyn, IdentityAndAttributes) {
@@ -80,7 +87,7 @@ TEST(VisualBasicSynKeywords, TheKeywordsFillTheirOwnEntries) {
 
 TEST(VisualBasicSyn, UnrecognisedCharactersExportAsIdentifiers) {
   TpsVisualBasicSyn hl(nullptr);
-  ExpectExport(hl, 0, "x$ \"<\" '<",
+  ExpectExport(hl, "x$ \"<\" '<",
                {{"x", hl.GetIdentifierAttri(), false, false},
                 {"$", hl.GetIdentifierAttri(), false, false},
                 {" ", hl.GetSpaceAttri(), false, true},
