@@ -13,7 +13,7 @@ big="$corpus/cxx12-headers-20mb.txt"
 
 tq_setup
 tq_configure_mingw
-cmake --build "$TQ_BUILD/mingw" --target editor_wine_open_bench listview_wine_fill_bench settings_wine_bench -j "$TQ_JOBS" >&2
+cmake --build "$TQ_BUILD/mingw" --target editor_wine_open_bench listview_wine_fill_bench settings_wine_bench hexedit_wine_page_bench -j "$TQ_JOBS" >&2
 tq_wine_prefix
 tq_start_xvfb
 tq_start_wineserver
@@ -36,3 +36,10 @@ echo "editor-wine-open-20mb-s: $best"
 # Filling a 10,000-row report list view, against raw messages in the same run
 # (the program takes the best of five rounds itself).
 wine "$TQ_BUILD/mingw/bench/wine/listview_wine_fill_bench.exe" </dev/null | tr -d '\r' | grep '^listview-fill-10k'
+
+# Paging through the 100 MB file in the hex view, against one ExtTextOut per
+# row in the same program (bench/editor/make-corpus.sh makes the file).
+hexfile="$corpus/cxx12-headers-100mb.txt"
+if [ -f "$hexfile" ]; then
+  wine "$TQ_BUILD/mingw/bench/wine/hexedit_wine_page_bench.exe" "$hexfile" </dev/null | tr -d '\r' | grep '^hex-wine-page'
+fi

@@ -75,42 +75,10 @@ protected:
     Release(p, keys);
   }
 
-  // A key typed as the keyboard delivers it: the modifier keys marked down
-  // in the thread's key state, key down posted with its scan code and run
-  // through the message loop (the application's shortcut handling, then
-  // TranslateMessage, which makes the character message), then key up.
-  void Key(WORD vk, TShiftState mods = TShiftState()) {
-    BYTE saved[256];
-    ::GetKeyboardState(saved);
-    BYTE state[256];
-    std::memcpy(state, saved, sizeof state);
-    const auto mark = [&](int key, bool down) { state[key] = down ? 0x80 : 0; };
-    mark(VK_SHIFT, mods.Contains(ssShift));
-    mark(VK_LSHIFT, mods.Contains(ssShift));
-    mark(VK_CONTROL, mods.Contains(ssCtrl));
-    mark(VK_LCONTROL, mods.Contains(ssCtrl));
-    mark(VK_MENU, mods.Contains(ssAlt));
-    mark(VK_LMENU, mods.Contains(ssAlt));
-    state[vk] = 0x80;
-    ::SetKeyboardState(state);
-    const UINT scan = ::MapVirtualKeyA(vk, 0 /* MAPVK_VK_TO_VSC */);
-    const LPARAM alt = mods.Contains(ssAlt) ? 0x20000000 : 0;
-    const LPARAM down = 1 | LPARAM(scan) << 16 | alt;
-    ::PostMessageA(Wnd(), mods.Contains(ssAlt) ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, down);
-    Application->ProcessMessages();
-    state[vk] = 0;
-    ::SetKeyboardState(state);
-    ::PostMessageA(Wnd(), mods.Contains(ssAlt) ? WM_SYSKEYUP : WM_KEYUP, vk, down | 0xC0000000);
-    Application->ProcessMessages();
-    ::SetKeyboardState(saved);
-  }
+  // A key typed as the keyboard delivers it (see PostKey).
+  void Key(WORD vk, TShiftState mods = TShiftState()) { PostKey(Wnd(), vk, mods); }
   // Text typed key by key (Shift where the layout needs it).
-  void Type(const std::string& text) {
-    for (char c : text) {
-      const SHORT scan = ::VkKeyScanA(c);
-      Key(LOBYTE(scan), (HIBYTE(scan) & 1) ? TShiftState{ssShift} : TShiftState());
-    }
-  }
+  void Type(const std::string& text) { PostText(Wnd(), text); }
 
   TEditTestForm* Form = nullptr;
   TktCustomEdit* Edit = nullptr;

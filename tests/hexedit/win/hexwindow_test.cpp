@@ -80,33 +80,8 @@ protected:
   std::string Data() { return Hex->GetBytes(0, Hex->GetDataSize()); }
   HWND Wnd() const { return Form->View->GetHandle(); }
 
-  // A key as the keyboard delivers it, through the message loop (which
-  // makes the character message).
-  void Key(WORD vk, TShiftState mods = TShiftState()) {
-    BYTE saved[256];
-    ::GetKeyboardState(saved);
-    BYTE state[256];
-    std::memcpy(state, saved, sizeof state);
-    state[VK_SHIFT] = state[VK_LSHIFT] = mods.Contains(ssShift) ? 0x80 : 0;
-    state[VK_CONTROL] = state[VK_LCONTROL] = mods.Contains(ssCtrl) ? 0x80 : 0;
-    state[vk] = 0x80;
-    ::SetKeyboardState(state);
-    const UINT scan = ::MapVirtualKeyA(vk, 0);
-    const LPARAM down = 1 | LPARAM(scan) << 16;
-    ::PostMessageA(Wnd(), WM_KEYDOWN, vk, down);
-    Application->ProcessMessages();
-    state[vk] = 0;
-    ::SetKeyboardState(state);
-    ::PostMessageA(Wnd(), WM_KEYUP, vk, down | 0xC0000000);
-    Application->ProcessMessages();
-    ::SetKeyboardState(saved);
-  }
-  void Type(const std::string& text) {
-    for (char c : text) {
-      const SHORT scan = ::VkKeyScanA(c);
-      Key(LOBYTE(scan), (HIBYTE(scan) & 1) ? TShiftState{ssShift} : TShiftState());
-    }
-  }
+  void Key(WORD vk, TShiftState mods = TShiftState()) { PostKey(Wnd(), vk, mods); }
+  void Type(const std::string& text) { PostText(Wnd(), text); }
   void ClickCell(int col, int row, WPARAM keys = 0) {
     const TRect r = Hex->Grid().CellRect(col, row);
     const LPARAM p = MAKELPARAM(r.Left + 2, r.Top + 2);

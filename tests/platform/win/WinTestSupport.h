@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstring>
 #include <functional>
+#include <string>
 #include <thread>
 
 class TTestApplicationEnvironment : public ::testing::Environment {
@@ -41,4 +43,43 @@ inline bool PumpUntil(const std::function<bool()>& cond, int timeoutMs = 3000) {
 // Pumps messages for a while.
 inline void PumpFor(int ms) {
   PumpUntil([] { return false; }, ms);
+}
+
+// A key typed as the keyboard delivers it: the modifier keys marked down in
+// the thread's key state, key down posted to wnd with its scan code and run
+// through the message loop (the application's shortcut handling, then
+// TranslateMessage, which makes the character message), then key up. With
+// Alt the system's key messages are posted.
+inline void PostKey(HWND wnd, WORD vk, TShiftState mods = TShiftState()) {
+  BYTE saved[256];
+  ::GetKeyboardState(saved);
+  BYTE state[256];
+  std::memcpy(state, saved, sizeof state);
+  const auto mark = [&](int key, bool down) { state[key] = down ? 0x80 : 0; };
+  mark(VK_SHIFT, mods.Contains(ssShift));
+  mark(VK_LSHIFT, mods.Contains(ssShift));
+  mark(VK_CONTROL, mods.Contains(ssCtrl));
+  mark(VK_LCONTROL, mods.Contains(ssCtrl));
+  mark(VK_MENU, mods.Contains(ssAlt));
+  mark(VK_LMENU, mods.Contains(ssAlt));
+  state[vk] = 0x80;
+  ::SetKeyboardState(state);
+  const UINT scan = ::MapVirtualKeyA(vk, 0 /* MAPVK_VK_TO_VSC */);
+  const LPARAM alt = mods.Contains(ssAlt) ? 0x20000000 : 0;
+  const LPARAM down = 1 | LPARAM(scan) << 16 | alt;
+  ::PostMessageA(wnd, mods.Contains(ssAlt) ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, down);
+  Application->ProcessMessages();
+  state[vk] = 0;
+  ::SetKeyboardState(state);
+  ::PostMessageA(wnd, mods.Contains(ssAlt) ? WM_SYSKEYUP : WM_KEYUP, vk, down | 0xC0000000);
+  Application->ProcessMessages();
+  ::SetKeyboardState(saved);
+}
+
+// Text typed key by key into wnd (Shift where the layout needs it).
+inline void PostText(HWND wnd, const std::string& text) {
+  for (char c : text) {
+    const SHORT scan = ::VkKeyScanA(c);
+    PostKey(wnd, LOBYTE(scan), (HIBYTE(scan) & 1) ? TShiftState{ssShift} : TShiftState());
+  }
 }
