@@ -7,13 +7,15 @@
 set -euo pipefail
 corpus="${2:?usage: run.sh <bench build folder> <corpus folder>}"
 source "$(cd "$(dirname "$0")" && pwd)/../../scripts/lib.sh"
-trap tq_cleanup EXIT
+source "$TQ_ROOT/tests/ftp/servers/ftp-servers.sh"
+trap 'tq_stop_ftp_servers; tq_cleanup' EXIT
 
 big="$corpus/cxx12-headers-20mb.txt"
 
-tq_setup
+tq_setup vsftpd python3 curl
 tq_configure_mingw
-cmake --build "$TQ_BUILD/mingw" --target editor_wine_open_bench listview_wine_fill_bench settings_wine_bench hexedit_wine_page_bench -j "$TQ_JOBS" >&2
+cmake --build "$TQ_BUILD/mingw" --target editor_wine_open_bench listview_wine_fill_bench \
+  settings_wine_bench hexedit_wine_page_bench ftp_wine_download_bench -j "$TQ_JOBS" >&2
 tq_wine_prefix
 tq_start_xvfb
 tq_start_wineserver
@@ -43,3 +45,19 @@ hexfile="$corpus/cxx12-headers-100mb.txt"
 if [ -f "$hexfile" ]; then
   wine "$TQ_BUILD/mingw/bench/wine/hexedit_wine_page_bench.exe" "$hexfile" </dev/null | tr -d '\r' | grep '^hex-wine-page'
 fi
+# A 100 MB binary file over PASV from a local vsftpd: TMFtp under Wine against
+# native curl as the peer, best of three each, in the same run.
+tq_ftp_tree
+head -c 100000000 /dev/urandom >"$TQ_FTP_DIR/root/pub/big.bin"
+tq_start_vsftpd
+peer=""
+for _ in 1 2 3; do
+  speed="$(curl -s --ftp-pasv -o /dev/null -w '%{speed_download}' "ftp://127.0.0.1:$TQ_FTP_PORT/pub/big.bin")"
+  if [ -z "$peer" ] || awk -v a="$speed" -v b="$peer" 'BEGIN { exit !(a > b) }'; then peer="$speed"; fi
+done
+peer="$(awk -v s="$peer" 'BEGIN { printf "%.1f", s / 1e6 }')"
+ours="$(wine "$TQ_BUILD/mingw/bench/wine/ftp_wine_download_bench.exe" "$TQ_FTP_PORT" /pub/big.bin \
+  'C:\windows\temp\tq-ftp-bench.bin' </dev/null | tr -d '\r' | sed -n 's/^ftp-download-mbps: //p')"
+echo "ftp-download-mbps: ${ours:-0}"
+echo "ftp-download-peer-mbps: $peer"
+echo "ftp-download-peer-ratio: $(awk -v a="${ours:-0}" -v b="$peer" 'BEGIN { printf "%.3f", a / b }')"

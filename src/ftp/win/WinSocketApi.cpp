@@ -108,22 +108,8 @@ public:
     got = static_cast<size_t>(n);
     return 0;
   }
-  int LocalName(TSocketHandle s, TSockAddr& at) override {
-    sockaddr_in a{};
-    int len = sizeof a;
-    if (::getsockname(static_cast<SOCKET>(s), reinterpret_cast<sockaddr*>(&a), &len) != 0)
-      return ::WSAGetLastError();
-    at = FromSockaddr(a);
-    return 0;
-  }
-  int PeerName(TSocketHandle s, TSockAddr& at) override {
-    sockaddr_in a{};
-    int len = sizeof a;
-    if (::getpeername(static_cast<SOCKET>(s), reinterpret_cast<sockaddr*>(&a), &len) != 0)
-      return ::WSAGetLastError();
-    at = FromSockaddr(a);
-    return 0;
-  }
+  int LocalName(TSocketHandle s, TSockAddr& at) override { return NameOf(&::getsockname, s, at); }
+  int PeerName(TSocketHandle s, TSockAddr& at) override { return NameOf(&::getpeername, s, at); }
   int Lookup(const std::string& host, uintptr_t& lookup) override {
     FHostName = host;
     HANDLE h = ::WSAAsyncGetHostByName(FWindow->Handle(), kMsgLookupDone, FHostName.c_str(),
@@ -161,6 +147,14 @@ public:
   uint64_t TickCount() override { return ::GetTickCount64(); }
 
 private:
+  template <class Query> static int NameOf(Query query, TSocketHandle s, TSockAddr& at) {
+    sockaddr_in a{};
+    int len = sizeof a;
+    if (query(static_cast<SOCKET>(s), reinterpret_cast<sockaddr*>(&a), &len) != 0)
+      return ::WSAGetLastError();
+    at = FromSockaddr(a);
+    return 0;
+  }
   bool Handle(TMessage& m) {
     if (!FSink) return false;
     ++gDispatchDepth;
