@@ -5,6 +5,7 @@
 #include "platform/TypInfo.h"
 #include "platform/win/Application.h"
 #include "platform/win/Forms.h"
+#include "platform/win/Menus.h"
 
 #include <algorithm>
 #include <map>
@@ -211,6 +212,18 @@ TPoint TControl::ScreenToClient(TPoint p) const {
 
 void TControl::Click() {
   if (OnClick) OnClick(this);
+}
+
+void TControl::SetPopupMenu(TPopupMenu* menu) {
+  if (menu == FPopupMenu) return;
+  if (FPopupMenu) RemoveFreeNotification(FPopupMenu);
+  FPopupMenu = menu;
+  if (menu) FreeNotification(menu);
+}
+
+void TControl::Notification(TComponent* component, TOperation operation) {
+  TComponent::Notification(component, operation);
+  if (operation == opRemove && component == FPopupMenu) FPopupMenu = nullptr;
 }
 void TControl::DblClick() {
   if (OnDblClick) OnDblClick(this);
@@ -876,6 +889,14 @@ void TWinControl::WndProc(TMessage& msg) {
       if (!HasGraphicChildren()) break;
       PaintWithGraphicChildren(msg);
       return;
+    case WM_CONTEXTMENU:
+      // Ours before the system class's own menu (an edit's); the window
+      // system passes the message on to the parent windows when we do not.
+      if (ShowContextPopup(this, SignedLo(msg.LParam), SignedHi(msg.LParam))) {
+        msg.Result = 0;
+        return;
+      }
+      break;
     case WM_ERASEBKGND:
       if (FDefWndProc) break;
       EraseBackground(reinterpret_cast<HDC>(msg.WParam));

@@ -22,6 +22,7 @@
 
 class TWinControl;
 class TForm;
+class TPopupMenu;
 
 using TMouseEvent = std::function<void(TObject* sender, TMouseButton button, TShiftState shift,
                                        int x, int y)>;
@@ -155,6 +156,13 @@ public:
   const TClassInfo* ClassInfo() const override;
   static const TClassInfo& StaticClassInfo();
 
+  // The menu a right click or the menu key shows: the nearest one up the
+  // parent chain.
+  TPopupMenu* GetPopupMenu() const { return FPopupMenu; }
+  void SetPopupMenu(TPopupMenu* menu);
+
+  void Notification(TComponent* component, TOperation operation) override;
+
   TNotifyEvent OnClick;
   TNotifyEvent OnDblClick;
   TNotifyEvent OnResize;
@@ -194,6 +202,7 @@ protected:
   std::string FHint;
   bool FShowHint = false;
   bool FParentShowHint = true;
+  TPopupMenu* FPopupMenu = nullptr;
 
   friend class TWinControl;
 };
