@@ -3,6 +3,7 @@
 
 #include "platform/SysUtils.h"
 #include "platform/TypInfo.h"
+#include "platform/win/Actions.h"
 #include "platform/win/Application.h"
 #include "platform/win/Forms.h"
 #include "platform/win/Menus.h"
@@ -211,7 +212,29 @@ TPoint TControl::ScreenToClient(TPoint p) const {
 }
 
 void TControl::Click() {
-  if (OnClick) OnClick(this);
+  if (OnClick)
+    OnClick(this);
+  else if (FActionLink)
+    FActionLink->Execute();
+}
+
+TBasicAction* TControl::GetAction() const { return FActionLink ? FActionLink->GetAction() : nullptr; }
+
+void TControl::SetAction(TBasicAction* action) {
+  if (!action) {
+    FActionLink.reset();
+    return;
+  }
+  if (!FActionLink)
+    FActionLink = std::make_unique<TActionLink>([this](TCustomAction& a) { ActionChange(a); });
+  FActionLink->SetAction(action);
+}
+
+void TControl::ActionChange(TCustomAction& action) {
+  SetCaption(action.GetCaption());
+  SetEnabled(action.GetEnabled());
+  SetHint(action.GetHint());
+  SetVisible(action.GetVisible());
 }
 
 void TControl::SetPopupMenu(TPopupMenu* menu) {

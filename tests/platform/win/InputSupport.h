@@ -8,6 +8,7 @@
 #include <functional>
 #include <initializer_list>
 #include <map>
+#include <string>
 #include <vector>
 
 // Runs func once, delayMs from now, from whatever message loop is running.
@@ -43,13 +44,13 @@ inline void SendKey(WORD vk, std::initializer_list<WORD> modifiers = {}) {
   ::SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-// A right click at a screen point.
-inline void SendRightClick(int x, int y) {
+// A click of the left or right button at a screen point.
+inline void SendClick(int x, int y, bool right = false) {
   ::SetCursorPos(x, y);
   INPUT in[2]{};
   in[0].type = in[1].type = INPUT_MOUSE;
-  in[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
-  in[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+  in[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+  in[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
   ::SendInput(2, in, sizeof(INPUT));
 }
 
@@ -62,5 +63,35 @@ inline void WhenMenuOpen(std::function<void()> func, int triesLeft = 250) {
       func();
     else
       WhenMenuOpen(std::move(func), triesLeft - 1);
+  });
+}
+
+// Runs func with the first visible top-level window of this thread whose
+// caption is caption, once it is there (checking every 20 ms): the common
+// dialogs take a moment to come up.
+inline void WhenWindow(const std::string& caption, std::function<void(HWND)> func,
+                       int triesLeft = 250) {
+  RunLater(20, [caption, func = std::move(func), triesLeft]() mutable {
+    struct TFind {
+      const std::string* Caption;
+      HWND Found;
+    } find{&caption, nullptr};
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND wnd, LPARAM data) -> BOOL {
+          auto* f = reinterpret_cast<TFind*>(data);
+          char text[256] = {};
+          ::GetWindowTextA(wnd, text, sizeof text);
+          if (::IsWindowVisible(wnd) && *f->Caption == text) {
+            f->Found = wnd;
+            return FALSE;
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&find));
+    if (find.Found || triesLeft <= 0)
+      func(find.Found);
+    else
+      WhenWindow(caption, std::move(func), triesLeft - 1);
   });
 }

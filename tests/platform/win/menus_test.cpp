@@ -204,7 +204,7 @@ TEST_F(MenuTest, ARightClickAndTheMenuKeyShowTheNearestPopupUpTheParents) {
 
   WhenMenuOpen([] { SendKey(VK_ESCAPE); });
   TPoint p = Form->Box->ClientToScreen(TPoint(10, 10));
-  SendRightClick(p.X, p.Y);
+  SendClick(p.X, p.Y, true);
   ASSERT_TRUE(PumpUntil([&] { return openedFor.size() == 1; }));
   EXPECT_EQ(openedFor[0], Form->Panel);
 
@@ -364,6 +364,35 @@ TEST_F(MenuTest, LinkedItemsFollowTheirActionAndRunIt) {
   EXPECT_EQ(item->GetCaption(), "Save &As");
   item->Click();
   EXPECT_EQ(runs, 1);
+}
+
+TEST_F(MenuTest, ControlsFollowTheirActionAndAClickRunsIt) {
+  auto* list = new TActionList(Form);
+  auto* action = new TAction(Form);
+  action->SetActionList(list);
+  action->SetCaption("Go");
+  action->SetHint("Goes");
+  int runs = 0;
+  action->OnExecute = [&](TObject*) { ++runs; };
+  TTestBox* button = Form->Box;
+  button->SetAction(action);
+  HWND wnd = button->GetHandle();
+  char text[16] = {};
+  ::GetWindowTextA(wnd, text, sizeof text);
+  EXPECT_STREQ(text, "Go");
+  EXPECT_EQ(button->GetHint(), "Goes");
+
+  action->SetEnabled(false);
+  EXPECT_FALSE(::IsWindowEnabled(wnd));
+  action->SetEnabled(true);
+  EXPECT_TRUE(::IsWindowEnabled(wnd));
+  TPoint p = button->ClientToScreen(TPoint(10, 10));
+  SendClick(p.X, p.Y);
+  EXPECT_TRUE(PumpUntil([&] { return runs == 1; }, 2000));
+  action->SetVisible(false);
+  EXPECT_FALSE(::IsWindowVisible(wnd));
+  delete action;
+  EXPECT_EQ(button->GetAction(), nullptr);
 }
 
 }  // namespace
