@@ -13,11 +13,6 @@ namespace {
 TktCustomHighLighter* CreateADSP21xxSyn(TComponent* owner) { return new TwbADSP21xxSyn(owner); }
 const int kRegistered = RegisterHighlighter(&CreateADSP21xxSyn);
 
-bool IsLetter(char c) {
-  const unsigned char u = static_cast<unsigned char>(c) | 0x20;
-  return u >= 'a' && u <= 'z';
-}
-
 // Letters and underscores add to a word's hash; digits and underscores after
 // them lengthen the word without adding ("ax0", "i7"). The sum stops growing
 // at the table's size, so long words cannot overflow it.
