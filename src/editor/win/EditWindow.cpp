@@ -11,6 +11,7 @@
 #include "editor/win/GdiTextDrawer.h"
 #include "platform/win/Application.h"
 #include "platform/win/HintWindow.h"
+#include "platform/win/Shell.h"
 
 namespace {
 
@@ -43,18 +44,6 @@ THintWindow* ScrollHint() {
   if (!gScrollHint && Application) gScrollHint = new TScrollHintWindow(Application);
   return gScrollHint;
 }
-
-// DragFinish whatever happens to the drop.
-class TDropGuard {
-public:
-  explicit TDropGuard(HDROP drop) : FDrop(drop) {}
-  ~TDropGuard() { ::DragFinish(FDrop); }
-  TDropGuard(const TDropGuard&) = delete;
-  TDropGuard& operator=(const TDropGuard&) = delete;
-
-private:
-  HDROP FDrop;
-};
 
 // The input method's context of a window, released with the object.
 class TImeContext {
@@ -316,23 +305,10 @@ void TktEditWindow::EndDrag(TShiftState shift, int x, int y) {
 // --- dropped files and the input method ---------------------------------------------
 
 void TktEditWindow::DropFiles(TMessage& msg) {
-  HDROP drop = reinterpret_cast<HDROP>(msg.WParam);
-  TDropGuard finish(drop);
   msg.Result = 0;
-  if (!FEdit->OnDropFiles) return;
-  TStringList files;
-  const UINT count = ::DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
-  std::vector<char> name;
-  for (UINT i = 0; i < count; ++i) {
-    // Asked for its length first: a name is never cut at a fixed size.
-    const UINT length = ::DragQueryFileA(drop, i, nullptr, 0);
-    name.assign(size_t(length) + 1, '\0');
-    const UINT copied = ::DragQueryFileA(drop, i, name.data(), length + 1);
-    files.Add(std::string(name.data(), std::min(copied, length)));
-  }
-  POINT p{};
-  ::DragQueryPoint(drop, &p);
-  FEdit->OnDropFiles(FEdit, p.x, p.y, &files);
+  AcceptDroppedFiles(reinterpret_cast<HDROP>(msg.WParam), [this](TStrings& files, TPoint p) {
+    if (FEdit->OnDropFiles) FEdit->OnDropFiles(FEdit, p.X, p.Y, &files);
+  });
 }
 
 void TktEditWindow::ImeComposition(TMessage& msg) {

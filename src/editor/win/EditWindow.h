@@ -34,7 +34,7 @@ public:
   void ScrollWindow(int dx, int dy) override;
   void RecreateWindow() override { RecreateWnd(); }
   // The component layer has no popup menus yet.
-  bool HasPopupMenu() const override { return false; }
+  bool HasPopupMenu() const override { return GetPopupMenu() != nullptr; }
   void DragAcceptFiles(bool accept) override;
   void SetScrollBar(TktScrollBar bar, int min, int max, int page, int pos) override;
   void CreateCaret(int width, int height) override;

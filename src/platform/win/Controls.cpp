@@ -3,8 +3,10 @@
 
 #include "platform/SysUtils.h"
 #include "platform/TypInfo.h"
+#include "platform/win/Actions.h"
 #include "platform/win/Application.h"
 #include "platform/win/Forms.h"
+#include "platform/win/Menus.h"
 
 #include <algorithm>
 #include <map>
@@ -210,7 +212,41 @@ TPoint TControl::ScreenToClient(TPoint p) const {
 }
 
 void TControl::Click() {
-  if (OnClick) OnClick(this);
+  if (OnClick)
+    OnClick(this);
+  else if (FActionLink)
+    FActionLink->Execute();
+}
+
+TBasicAction* TControl::GetAction() const { return FActionLink ? FActionLink->GetAction() : nullptr; }
+
+void TControl::SetAction(TBasicAction* action) {
+  if (!action) {
+    FActionLink.reset();
+    return;
+  }
+  if (!FActionLink)
+    FActionLink = std::make_unique<TActionLink>([this](TCustomAction& a) { ActionChange(a); });
+  FActionLink->SetAction(action);
+}
+
+void TControl::ActionChange(TCustomAction& action) {
+  SetCaption(action.GetCaption());
+  SetEnabled(action.GetEnabled());
+  SetHint(action.GetHint());
+  SetVisible(action.GetVisible());
+}
+
+void TControl::SetPopupMenu(TPopupMenu* menu) {
+  if (menu == FPopupMenu) return;
+  if (FPopupMenu) RemoveFreeNotification(FPopupMenu);
+  FPopupMenu = menu;
+  if (menu) FreeNotification(menu);
+}
+
+void TControl::Notification(TComponent* component, TOperation operation) {
+  TComponent::Notification(component, operation);
+  if (operation == opRemove && component == FPopupMenu) FPopupMenu = nullptr;
 }
 void TControl::DblClick() {
   if (OnDblClick) OnDblClick(this);
@@ -876,6 +912,14 @@ void TWinControl::WndProc(TMessage& msg) {
       if (!HasGraphicChildren()) break;
       PaintWithGraphicChildren(msg);
       return;
+    case WM_CONTEXTMENU:
+      // Ours before the system class's own menu (an edit's); the window
+      // system passes the message on to the parent windows when we do not.
+      if (ShowContextPopup(this, SignedLo(msg.LParam), SignedHi(msg.LParam))) {
+        msg.Result = 0;
+        return;
+      }
+      break;
     case WM_ERASEBKGND:
       if (FDefWndProc) break;
       EraseBackground(reinterpret_cast<HDC>(msg.WParam));

@@ -22,6 +22,10 @@
 
 class TWinControl;
 class TForm;
+class TPopupMenu;
+class TActionLink;
+class TBasicAction;
+class TCustomAction;
 
 using TMouseEvent = std::function<void(TObject* sender, TMouseButton button, TShiftState shift,
                                        int x, int y)>;
@@ -142,6 +146,7 @@ public:
   virtual TPoint ClientToScreen(TPoint p) const;
   virtual TPoint ScreenToClient(TPoint p) const;
 
+  // OnClick, or the action when the control has no OnClick of its own.
   virtual void Click();
 
   // Dialog keys, offered by the form to every control on it: Enter, Esc
@@ -154,6 +159,18 @@ public:
   // Color, Font and Cursor (Name and Tag come from TComponent).
   const TClassInfo* ClassInfo() const override;
   static const TClassInfo& StaticClassInfo();
+
+  // The action the control follows (caption, enabled, hint, visible; a
+  // derived control takes more, such as Checked) and runs when clicked.
+  TBasicAction* GetAction() const;
+  void SetAction(TBasicAction* action);
+
+  // The menu a right click or the menu key shows: the nearest one up the
+  // parent chain.
+  TPopupMenu* GetPopupMenu() const { return FPopupMenu; }
+  void SetPopupMenu(TPopupMenu* menu);
+
+  void Notification(TComponent* component, TOperation operation) override;
 
   TNotifyEvent OnClick;
   TNotifyEvent OnDblClick;
@@ -178,6 +195,8 @@ protected:
   virtual void BoundsChanged(bool sized);
   // Stores new bounds without touching a window (the window already has them).
   void StoreBounds(int left, int top, int width, int height);
+  // The linked action was set or changed: show its state.
+  virtual void ActionChange(TCustomAction& action);
 
   TWinControl* FParent = nullptr;
   int FLeft = 0;
@@ -194,6 +213,8 @@ protected:
   std::string FHint;
   bool FShowHint = false;
   bool FParentShowHint = true;
+  TPopupMenu* FPopupMenu = nullptr;
+  std::unique_ptr<TActionLink> FActionLink;
 
   friend class TWinControl;
 };

@@ -4,6 +4,7 @@
 #include "platform/SysUtils.h"
 #include "platform/TypInfo.h"
 #include "platform/win/Application.h"
+#include "platform/win/Menus.h"
 
 #include <algorithm>
 #include <vector>
@@ -105,6 +106,7 @@ void TForm::CreateParams(TCreateParams& p) {
 
 void TForm::CreateWnd() {
   TWinControl::CreateWnd();
+  if (FHandle && FMenu) ShowMenuBar();
   if (FHandle && FWindowState != wsNormal && FVisible) SetWindowState(FWindowState);
 }
 
@@ -400,7 +402,28 @@ void TForm::ControlRemoved(TControl* control) {
 bool TForm::IsShortCut(TWMKey& msg) {
   bool handled = false;
   if (OnShortCut) OnShortCut(msg, handled);
-  return handled;
+  return handled || IsFormShortCut(this, msg);
+}
+
+void TForm::SetMenu(TMainMenu* menu) {
+  if (menu == FMenu) return;
+  if (FMenu) {
+    FMenu->SetWindowHandle(nullptr);
+    RemoveFreeNotification(FMenu);
+  }
+  FMenu = menu;
+  if (menu) FreeNotification(menu);
+  if (FHandle) ShowMenuBar();
+}
+
+void TForm::ShowMenuBar() {
+  ::SetMenu(FHandle, FMenu ? FMenu->GetHandle() : nullptr);
+  if (FMenu) FMenu->SetWindowHandle(FHandle);
+}
+
+void TForm::Notification(TComponent* component, TOperation operation) {
+  TWinControl::Notification(component, operation);
+  if (operation == opRemove && component == FMenu) FMenu = nullptr;
 }
 
 void TForm::Activate() {
@@ -445,6 +468,15 @@ void TForm::WndProc(TMessage& msg) {
     case CM_RELEASE:
       delete this;
       return;
+    case WM_DESTROY:
+      // The window would destroy the menu bar it shows; the menu is ours.
+      if (FMenu) ::SetMenu(FHandle, nullptr);
+      break;
+    case WM_COMMAND:
+    case WM_INITMENUPOPUP:
+    case WM_MENUSELECT:
+      if (DispatchMenuMessage(msg)) return;
+      break;
     default:
       break;
   }

@@ -8,6 +8,7 @@
 
 #include <utility>
 #include <vector>
+class TMainMenu;
 
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 using TBorderStyle = TFormBorderStyle;
@@ -81,8 +82,12 @@ public:
   // parents, wrapping around. False when there is none.
   bool SelectNext(TWinControl* current, bool forward);
 
-  // The form's shortcut handling: OnShortCut. Menus and action lists of a
-  // derived form add theirs by overriding.
+  // The menu bar (null: none). The form shows it; its owner frees it.
+  TMainMenu* GetMenu() const { return FMenu; }
+  void SetMenu(TMainMenu* menu);
+
+  // The form's shortcut handling: OnShortCut, then the menus and action
+  // lists (IsFormShortCut).
   virtual bool IsShortCut(TWMKey& msg);
   // The dialog keys of a key pressed in control (after shortcuts): Tab and
   // Shift+Tab move the focus; arrows move within a group of radio buttons;
@@ -97,6 +102,8 @@ public:
   // Publishes Caption besides the control's properties.
   const TClassInfo* ClassInfo() const override;
   static const TClassInfo& StaticClassInfo();
+
+  void Notification(TComponent* component, TOperation operation) override;
 
   TNotifyEvent OnShow;
   TNotifyEvent OnHide;
@@ -123,6 +130,7 @@ private:
   void ControlRemoved(TControl* control);
   void PlaceForShowing();
   void CloseModal();
+  void ShowMenuBar();
 
   TFormBorderStyle FBorderStyle = bsSizeable;
   TFormStyle FFormStyle = fsNormal;
@@ -136,6 +144,7 @@ private:
   TModalResult FModalResult = mrNone;
   TWinControl* FActiveControl = nullptr;
   TWinControl* FFocusedControl = nullptr;
+  TMainMenu* FMenu = nullptr;
 };
 
 // The screen: the busy cursor, cursors registered by number, the program's

@@ -1,6 +1,7 @@
 // MessageDlg: the system's message box where it offers the buttons asked
 // for, otherwise a small dialog of our own (e.g. Yes, No, Cancel and All).
 #include "platform/win/Application.h"
+#include "platform/win/DialogForm.h"
 #include "platform/win/GdiCanvas.h"
 
 #include <algorithm>
@@ -64,35 +65,6 @@ long SystemButtons(TMsgDlgButtons b) {
   return -1;
 }
 
-// A push button of the dialog: a system button whose click sets the form's
-// modal result.
-class TDlgButton : public TWinControl {
-public:
-  TDlgButton(TComponent* owner, TModalResult result, bool isDefault)
-      : TWinControl(owner), FResult(result), FDefault(isDefault) {
-    SetTabStop(true);
-  }
-
-protected:
-  void CreateParams(TCreateParams& p) override {
-    TWinControl::CreateParams(p);
-    p.SysClassName = "BUTTON";
-    p.WinClassName = "TqDlgButton";
-    p.Style |= (FDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
-  }
-  void WndProc(TMessage& msg) override {
-    if (msg.Msg == CN_COMMAND && HIWORD(msg.WParam) == BN_CLICKED) {
-      if (TForm* form = GetParentForm(this)) form->SetModalResult(FResult);
-      return;
-    }
-    TWinControl::WndProc(msg);
-  }
-
-private:
-  TModalResult FResult;
-  bool FDefault;
-};
-
 // The icon and the text of the dialog.
 class TDlgMessage : public TCustomControl {
 public:
@@ -120,32 +92,6 @@ private:
   LPCSTR FIcon;
 };
 
-class TMessageForm : public TForm {
-public:
-  TMessageForm(TComponent* owner, TModalResult defaultResult, TModalResult cancelResult)
-      : TForm(owner), FDefault(defaultResult), FCancel(cancelResult) {
-    SetBorderStyle(bsDialog);
-    SetPosition(poScreenCenter);
-    SetKeyPreview(true);
-  }
-
-protected:
-  void KeyDown(uint16_t& key, TShiftState shift) override {
-    if (key == VK_RETURN && FDefault != mrNone) {
-      SetModalResult(FDefault);
-      key = 0;
-    } else if (key == VK_ESCAPE && FCancel != mrNone) {
-      SetModalResult(FCancel);
-      key = 0;
-    }
-    TForm::KeyDown(key, shift);
-  }
-
-private:
-  TModalResult FDefault;
-  TModalResult FCancel;
-};
-
 int OwnDialog(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons,
               const std::string& caption) {
   std::vector<const TButtonInfo*> list;
@@ -156,7 +102,7 @@ int OwnDialog(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons,
                         : buttons.Contains(mbNo)   ? mrNo
                         : buttons.Contains(mbOK)   ? mrOk
                                                    : mrNone;
-  auto form = std::make_unique<TMessageForm>(nullptr, list.front()->Result, cancel);
+  auto form = std::make_unique<TDialogForm>(nullptr, list.front()->Result, cancel);
   form->SetCaption(caption);
 
   const int margin = 12, buttonW = 75, buttonH = 25, gap = 8;
@@ -186,9 +132,9 @@ int OwnDialog(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons,
   message->SetBounds(margin, margin, messageW, messageH);
   message->SetParent(form.get());
   int x = (clientW - buttonsW) / 2;
-  TDlgButton* first = nullptr;
+  TDialogButton* first = nullptr;
   for (const TButtonInfo* b : list) {
-    auto* button = new TDlgButton(form.get(), b->Result, b == list.front());
+    auto* button = new TDialogButton(form.get(), b->Result, b == list.front());
     button->SetCaption(b->Caption);
     button->SetBounds(x, margin + messageH + margin, buttonW, buttonH);
     button->SetParent(form.get());

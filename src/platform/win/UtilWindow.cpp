@@ -17,9 +17,11 @@ void RegisterUtilClass(WNDPROC proc) {
 }
 }  // namespace
 
-TUtilityWindow::TUtilityWindow(std::function<bool(TMessage&)> handler) : FHandler(std::move(handler)) {
+TUtilityWindow::TUtilityWindow(std::function<bool(TMessage&)> handler, bool messageOnly)
+    : FHandler(std::move(handler)) {
   RegisterUtilClass(&TUtilityWindow::WndProc);
-  FHandle = ::CreateWindowExA(0, kUtilClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+  FHandle = ::CreateWindowExA(0, kUtilClass, "", messageOnly ? 0 : WS_POPUP, 0, 0, 0, 0,
+                              messageOnly ? HWND_MESSAGE : nullptr, nullptr,
                               ::GetModuleHandleA(nullptr), nullptr);
   if (!FHandle) throw EOutOfResources("Error creating window");
   ::SetWindowLongPtrA(FHandle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));

@@ -1,4 +1,4 @@
-// A hidden message-only window that hands its messages to a function: what
+// A hidden window that hands its messages to a function: what
 // timers, the window-hook list and socket components receive their private
 // messages and WM_TIMER through.
 #pragma once
@@ -12,7 +12,9 @@ public:
   // handler returns true when it handled the message (Result is then
   // returned), false to let the default window procedure have it.
   // Exceptions thrown by the handler are reported through the application.
-  explicit TUtilityWindow(std::function<bool(TMessage&)> handler);
+  // A message-only window by default; a hidden top-level one when the
+  // window must own something, such as a pop-up menu being tracked.
+  explicit TUtilityWindow(std::function<bool(TMessage&)> handler, bool messageOnly = true);
   ~TUtilityWindow();
   TUtilityWindow(const TUtilityWindow&) = delete;
   TUtilityWindow& operator=(const TUtilityWindow&) = delete;

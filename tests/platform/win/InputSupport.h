@@ -1,0 +1,97 @@
+// Real input and modal loops for the Win32 tests: keys and clicks through
+// SendInput, and work that runs from a timer inside a modal loop (a tracked
+// menu, a common dialog, ShowModal), where the test itself is blocked.
+#pragma once
+
+#include "platform/win/WinApi.h"
+
+#include <functional>
+#include <initializer_list>
+#include <map>
+#include <string>
+#include <vector>
+
+// Runs func once, delayMs from now, from whatever message loop is running.
+inline void RunLater(int delayMs, std::function<void()> func) {
+  static std::map<UINT_PTR, std::function<void()>> pending;
+  UINT_PTR id = ::SetTimer(nullptr, 0, UINT(delayMs), [](HWND, UINT, UINT_PTR id, DWORD) {
+    ::KillTimer(nullptr, id);
+    auto it = pending.find(id);
+    if (it == pending.end()) return;
+    std::function<void()> f = std::move(it->second);
+    pending.erase(it);
+    f();
+  });
+  pending[id] = std::move(func);
+}
+
+inline INPUT KeyInput(WORD vk, bool up) {
+  INPUT in{};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = vk;
+  in.ki.wScan = WORD(::MapVirtualKeyA(vk, 0));
+  in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return in;
+}
+
+// Presses and releases vk with the modifier keys held (VK_CONTROL, ...).
+inline void SendKey(WORD vk, std::initializer_list<WORD> modifiers = {}) {
+  std::vector<INPUT> inputs;
+  for (WORD m : modifiers) inputs.push_back(KeyInput(m, false));
+  inputs.push_back(KeyInput(vk, false));
+  inputs.push_back(KeyInput(vk, true));
+  for (auto it = std::rbegin(modifiers); it != std::rend(modifiers); ++it) inputs.push_back(KeyInput(*it, true));
+  ::SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// A click of the left or right button at a screen point.
+inline void SendClick(int x, int y, bool right = false) {
+  ::SetCursorPos(x, y);
+  INPUT in[2]{};
+  in[0].type = in[1].type = INPUT_MOUSE;
+  in[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+  in[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+  ::SendInput(2, in, sizeof(INPUT));
+}
+
+// Runs func once a tracked menu (the system's menu window) is open, checking
+// every 20 ms: keys sent before the menu loop runs would go elsewhere.
+inline void WhenMenuOpen(std::function<void()> func, int triesLeft = 250) {
+  RunLater(20, [func = std::move(func), triesLeft]() mutable {
+    HWND menu = ::FindWindowA("#32768", nullptr);
+    if ((menu && ::IsWindowVisible(menu)) || triesLeft <= 0)
+      func();
+    else
+      WhenMenuOpen(std::move(func), triesLeft - 1);
+  });
+}
+
+// Runs func with the first visible top-level window of this thread whose
+// caption is caption, once it is there (checking every 20 ms): the common
+// dialogs take a moment to come up.
+inline void WhenWindow(const std::string& caption, std::function<void(HWND)> func,
+                       int triesLeft = 250) {
+  RunLater(20, [caption, func = std::move(func), triesLeft]() mutable {
+    struct TFind {
+      const std::string* Caption;
+      HWND Found;
+    } find{&caption, nullptr};
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND wnd, LPARAM data) -> BOOL {
+          auto* f = reinterpret_cast<TFind*>(data);
+          char text[256] = {};
+          ::GetWindowTextA(wnd, text, sizeof text);
+          if (::IsWindowVisible(wnd) && *f->Caption == text) {
+            f->Found = wnd;
+            return FALSE;
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&find));
+    if (find.Found || triesLeft <= 0)
+      func(find.Found);
+    else
+      WhenWindow(caption, std::move(func), triesLeft - 1);
+  });
+}
