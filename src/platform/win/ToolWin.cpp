@@ -1,0 +1,313 @@
+// The control bar: grips painted by us, bands moved with the mouse.
+#include "platform/win/ToolWin.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "platform/win/Actions.h"
+#include "platform/win/ComCtrls.h"
+#include "platform/win/ImgList.h"
+
+TControlBar::TControlBar(TComponent* owner) : TCustomControl(owner) {
+  SetBounds(0, 0, 100, 50);
+}
+
+void TControlBar::SetRowSize(int value) {
+  FRowSize = std::max(value, 1);
+}
+
+TControl* TControlBar::GripAt(int x, int y) const {
+  for (int i = GetControlCount() - 1; i >= 0; --i) {
+    TControl* c = GetControl(i);
+    if (!c->GetVisible()) continue;
+    TRect grip(c->GetLeft() - GripWidth, c->GetTop(), c->GetLeft(), c->GetTop() + c->GetHeight());
+    if (grip.Contains(TPoint(x, y))) return c;
+  }
+  return nullptr;
+}
+
+void TControlBar::Paint() {
+  ICanvas& canvas = *GetCanvas();
+  canvas.SetBrushStyle(bsSolid);
+  canvas.SetBrushColor(GetColor());
+  canvas.FillRect(GetClientRect());
+  // Two raised ridges make a band's grip.
+  for (int i = 0; i < GetControlCount(); ++i) {
+    TControl* c = GetControl(i);
+    if (!c->GetVisible()) continue;
+    int top = c->GetTop() + 2, bottom = c->GetTop() + c->GetHeight() - 2;
+    for (int ridge = 0; ridge < 2; ++ridge) {
+      int x = c->GetLeft() - GripWidth + 3 + ridge * 3;
+      canvas.SetBrushColor(clBtnHighlight);
+      canvas.FillRect(TRect(x, top, x + 1, bottom));
+      canvas.SetBrushColor(clBtnShadow);
+      canvas.FillRect(TRect(x + 1, top, x + 2, bottom));
+    }
+  }
+}
+
+void TControlBar::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  if (button == mbLeft) {
+    FDragBand = GripAt(x, y);
+    FDragFrom = TPoint(x, y);
+    if (FDragBand) FBandFrom = FDragBand->GetBoundsRect();
+  }
+  TCustomControl::MouseDown(button, shift, x, y);
+}
+
+void TControlBar::MouseMove(TShiftState shift, int x, int y) {
+  if (FDragBand) {
+    TRect client = GetClientRect();
+    int w = FBandFrom.Width(), h = FBandFrom.Height();
+    int left = std::clamp(FBandFrom.Left + x - FDragFrom.X, static_cast<int>(GripWidth),
+                          std::max(static_cast<int>(GripWidth), client.Right - w));
+    int top = FBandFrom.Top + y - FDragFrom.Y;
+    top = (top + FRowSize / 2) / FRowSize * FRowSize;
+    top = std::clamp(top, 0, std::max(0, client.Bottom - h));
+    if (left != FDragBand->GetLeft() || top != FDragBand->GetTop()) {
+      FDragBand->SetBounds(left, top, w, h);
+      Invalidate();
+      if (OnBandMove) OnBandMove(this, FDragBand);
+    }
+  }
+  TCustomControl::MouseMove(shift, x, y);
+}
+
+void TControlBar::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+  if (button == mbLeft) FDragBand = nullptr;
+  TCustomControl::MouseUp(button, shift, x, y);
+}
+
+// ---------------------------------------------------------------------------
+// TToolButton
+// ---------------------------------------------------------------------------
+namespace {
+// Command identifiers of tool buttons; below 0xF000 like every command of ours.
+int NextButtonId() {
+  static int next = 0x9000;
+  if (++next >= 0xEFFF) next = 0x9001;
+  return next;
+}
+}  // namespace
+
+TToolButton::TToolButton(TComponent* owner) : TComponent(owner), FId(NextButtonId()) {}
+
+TToolButton::~TToolButton() {
+  SetToolBar(nullptr);
+  SetAction(nullptr);
+}
+
+void TToolButton::SetToolBar(TToolBar* bar) {
+  if (bar == FToolBar) return;
+  if (FToolBar) FToolBar->RemoveButton(this);
+  FToolBar = bar;
+  if (FToolBar) FToolBar->InsertButton(this);
+}
+
+int TToolButton::GetIndex() const {
+  if (!FToolBar) return -1;
+  auto& b = FToolBar->FButtons;
+  return static_cast<int>(std::find(b.begin(), b.end(), this) - b.begin());
+}
+
+void TToolButton::SetCaption(const std::string& value) {
+  if (value == FCaption) return;
+  FCaption = value;
+  if (FToolBar) FToolBar->UpdateButton(this);
+}
+
+void TToolButton::SetImageIndex(int value) {
+  if (value == FImageIndex) return;
+  FImageIndex = value;
+  if (FToolBar) FToolBar->UpdateButton(this);
+}
+
+void TToolButton::SetHint(const std::string& value) {
+  if (value == FHint) return;
+  FHint = value;
+  if (FToolBar) FToolBar->UpdateTip(this);
+}
+
+void TToolButton::SetEnabled(bool value) {
+  if (value == FEnabled) return;
+  FEnabled = value;
+  if (FToolBar) FToolBar->UpdateButton(this);
+}
+
+bool TToolButton::GetDown() const {
+  if (FToolBar && FToolBar->HandleAllocated())
+    return ::SendMessageA(FToolBar->GetHandle(), TB_ISBUTTONCHECKED, FId, 0) != 0;
+  return FDown;
+}
+
+void TToolButton::SetDown(bool value) {
+  FDown = value;
+  if (FToolBar) FToolBar->UpdateButton(this);
+}
+
+void TToolButton::SetStyle(TToolButtonStyle value) {
+  if (value == FStyle) return;
+  FStyle = value;
+  if (FToolBar && FToolBar->HandleAllocated()) FToolBar->RecreateWnd();
+}
+
+void TToolButton::SetAction(TBasicAction* action) {
+  if (action == FAction) return;
+  if (FAction) FAction->RemoveFreeNotification(this);
+  FAction = action;
+  if (FAction) FAction->FreeNotification(this);
+}
+
+void TToolButton::Notification(TComponent* component, TOperation operation) {
+  TComponent::Notification(component, operation);
+  if (operation == opRemove && component == FAction) FAction = nullptr;
+}
+
+void TToolButton::Click() {
+  if (OnClick)
+    OnClick(this);
+  else if (FAction)
+    FAction->Execute();
+}
+
+// ---------------------------------------------------------------------------
+// TToolBar
+// ---------------------------------------------------------------------------
+TToolBar::TToolBar(TComponent* owner) : TWinControl(owner) {
+  SetBounds(0, 0, 150, 29);
+  SetAlign(alTop);
+}
+
+TToolBar::~TToolBar() {
+  for (TToolButton* b : FButtons) b->FToolBar = nullptr;
+  FButtons.clear();
+  SetImages(nullptr);
+}
+
+void TToolBar::CreateParams(TCreateParams& params) {
+  InitCommonControlClasses();
+  TWinControl::CreateParams(params);
+  params.SysClassName = TOOLBARCLASSNAMEA;
+  // We place the bar ourselves (Align), not the control at its parent's top.
+  params.Style |= TBSTYLE_TOOLTIPS | CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN;
+  if (FFlat) params.Style |= TBSTYLE_FLAT;
+  if (FShowCaptions) params.Style |= TBSTYLE_LIST;
+}
+
+void TToolBar::CreateWnd() {
+  TWinControl::CreateWnd();
+  ::SendMessageA(FHandle, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  if (FShowCaptions) ::SendMessageA(FHandle, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_MIXEDBUTTONS);
+  ::SendMessageA(FHandle, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(FImages ? FImages->GetHandle() : nullptr));
+  for (size_t i = 0; i < FButtons.size(); ++i) AddToWindow(FButtons[i], static_cast<int>(i));
+}
+
+void TToolBar::AddToWindow(TToolButton* b, int index) {
+  if (!FHandle) return;
+  TBBUTTON tb{};
+  tb.idCommand = b->FId;
+  tb.iBitmap = b->FStyle == tbsSeparator ? 6 : (b->FImageIndex >= 0 ? b->FImageIndex : I_IMAGENONE);
+  tb.fsState = static_cast<BYTE>((b->FEnabled ? TBSTATE_ENABLED : 0) | (b->FDown ? TBSTATE_CHECKED : 0));
+  switch (b->FStyle) {
+    case tbsCheck: tb.fsStyle = BTNS_CHECK; break;
+    case tbsDropDown: tb.fsStyle = BTNS_WHOLEDROPDOWN; break;
+    case tbsSeparator: tb.fsStyle = BTNS_SEP; break;
+    default: tb.fsStyle = BTNS_BUTTON; break;
+  }
+  tb.fsStyle |= BTNS_AUTOSIZE;
+  if (FShowCaptions && !b->FCaption.empty()) tb.fsStyle |= BTNS_SHOWTEXT;
+  // The text is copied into the bar's own string pool.
+  tb.iString = b->FCaption.empty() ? -1 : reinterpret_cast<INT_PTR>(b->FCaption.c_str());
+  ::SendMessageA(FHandle, TB_INSERTBUTTONA, index, reinterpret_cast<LPARAM>(&tb));
+  UpdateTip(b);
+  ::SendMessageA(FHandle, TB_AUTOSIZE, 0, 0);
+}
+
+void TToolBar::UpdateButton(TToolButton* b) {
+  if (!FHandle) return;
+  TBBUTTONINFOA info{};
+  info.cbSize = sizeof info;
+  info.dwMask = TBIF_TEXT | TBIF_IMAGE | TBIF_STATE;
+  std::string text = b->FCaption;
+  info.pszText = text.data();
+  info.iImage = b->FImageIndex >= 0 ? b->FImageIndex : I_IMAGENONE;
+  info.fsState = static_cast<BYTE>((b->FEnabled ? TBSTATE_ENABLED : 0) | (b->FDown ? TBSTATE_CHECKED : 0));
+  ::SendMessageA(FHandle, TB_SETBUTTONINFOA, b->FId, reinterpret_cast<LPARAM>(&info));
+  ::SendMessageA(FHandle, TB_AUTOSIZE, 0, 0);
+}
+
+void TToolBar::UpdateTip(TToolButton* b) {
+  if (!FHandle) return;
+  HWND tips = reinterpret_cast<HWND>(::SendMessageA(FHandle, TB_GETTOOLTIPS, 0, 0));
+  if (!tips) return;
+  std::string text = GetShortHint(b->FHint);
+  TOOLINFOA ti{};
+  ti.cbSize = sizeof ti;
+  ti.hwnd = FHandle;
+  ti.uId = static_cast<UINT_PTR>(b->FId);
+  ti.lpszText = text.data();
+  ::SendMessageA(tips, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+void TToolBar::InsertButton(TToolButton* b) {
+  FButtons.push_back(b);
+  AddToWindow(b, GetButtonCount() - 1);
+}
+
+void TToolBar::RemoveButton(TToolButton* b) {
+  auto it = std::find(FButtons.begin(), FButtons.end(), b);
+  if (it == FButtons.end()) return;
+  if (FHandle) ::SendMessageA(FHandle, TB_DELETEBUTTON, it - FButtons.begin(), 0);
+  FButtons.erase(it);
+}
+
+void TToolBar::SetImages(TCustomImageList* images) {
+  if (images == FImages) return;
+  if (FImages) FImages->RemoveFreeNotification(this);
+  FImages = images;
+  if (FImages) FImages->FreeNotification(this);
+  if (FHandle) {
+    ::SendMessageA(FHandle, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(FImages ? FImages->GetHandle() : nullptr));
+    ::InvalidateRect(FHandle, nullptr, TRUE);
+  }
+}
+
+void TToolBar::Notification(TComponent* component, TOperation operation) {
+  TWinControl::Notification(component, operation);
+  if (operation != opRemove) return;
+  if (component == FImages) FImages = nullptr;
+}
+
+void TToolBar::SetShowCaptions(bool value) {
+  if (value == FShowCaptions) return;
+  FShowCaptions = value;
+  if (FHandle) RecreateWnd();
+}
+
+void TToolBar::SetFlat(bool value) {
+  if (value == FFlat) return;
+  FFlat = value;
+  if (FHandle) RecreateWnd();
+}
+
+TRect TToolBar::GetButtonRect(int i) {
+  if (!FHandle) return TRect();
+  RECT r{};
+  if (!::SendMessageA(FHandle, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r))) return TRect();
+  return TRect(r.left, r.top, r.right, r.bottom);
+}
+
+void TToolBar::WndProc(TMessage& msg) {
+  if (msg.Msg == CN_COMMAND) {
+    const int id = LOWORD(msg.WParam);
+    for (TToolButton* b : FButtons)
+      if (b->FId == id) {
+        if (b->FStyle == tbsCheck) b->FDown = b->GetDown();
+        b->Click();
+        msg.Result = 0;
+        return;
+      }
+  }
+  TWinControl::WndProc(msg);
+}

@@ -1,0 +1,134 @@
+// Tool windows: the control bar, whose bands (its child controls, the main
+// window's button panels) sit where their Left and Top say and are moved by
+// the grip drawn at each band's left, and the tool bar with its buttons.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/win/Controls.h"
+
+class TBasicAction;
+class TCustomImageList;
+
+class TControlBar : public TCustomControl {
+public:
+  explicit TControlBar(TComponent* owner);
+
+  // Width of the grip left of every band.
+  static constexpr int GripWidth = 11;
+  // Bands dropped by the grip snap to rows of this height.
+  int GetRowSize() const { return FRowSize; }
+  void SetRowSize(int value);
+  // The band whose grip is under a client point, or null.
+  TControl* GripAt(int x, int y) const;
+
+  // A band was moved by its grip.
+  std::function<void(TObject* sender, TControl* band)> OnBandMove;
+
+protected:
+  void Paint() override;
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+  void MouseMove(TShiftState shift, int x, int y) override;
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+
+private:
+  int FRowSize = 26;
+  TControl* FDragBand = nullptr;
+  TPoint FDragFrom;
+  TRect FBandFrom;
+};
+
+// ---------------------------------------------------------------------------
+// Tool bar and its buttons. A button keeps its state in the object and goes
+// into the bar's window when that is made.
+// ---------------------------------------------------------------------------
+class TToolBar;
+
+enum TToolButtonStyle { tbsButton, tbsCheck, tbsDropDown, tbsSeparator };
+
+class TToolButton : public TComponent {
+public:
+  explicit TToolButton(TComponent* owner);
+  ~TToolButton() override;
+
+  TToolBar* GetToolBar() const { return FToolBar; }
+  // Puts the button (last) on a bar, or takes it off with null.
+  void SetToolBar(TToolBar* bar);
+  int GetIndex() const;
+
+  const std::string& GetCaption() const { return FCaption; }
+  void SetCaption(const std::string& value);
+  int GetImageIndex() const { return FImageIndex; }
+  void SetImageIndex(int value);
+  // "short|long": the tool tip shows the short part.
+  const std::string& GetHint() const { return FHint; }
+  void SetHint(const std::string& value);
+  bool GetEnabled() const { return FEnabled; }
+  void SetEnabled(bool value);
+  bool GetDown() const;
+  void SetDown(bool value);
+  TToolButtonStyle GetStyle() const { return FStyle; }
+  void SetStyle(TToolButtonStyle value);
+  int GetTag() const { return FTag; }
+  void SetTag(int value) { FTag = value; }
+  // A click runs OnClick, or the action's Execute when there is no OnClick.
+  TBasicAction* GetAction() const { return FAction; }
+  void SetAction(TBasicAction* action);
+  void Click();
+
+  TNotifyEvent OnClick;
+
+protected:
+  void Notification(TComponent* component, TOperation operation) override;
+
+private:
+  friend class TToolBar;
+  TToolBar* FToolBar = nullptr;
+  int FId;
+  std::string FCaption;
+  int FImageIndex = -1;
+  std::string FHint;
+  bool FEnabled = true;
+  bool FDown = false;
+  TToolButtonStyle FStyle = tbsButton;
+  int FTag = 0;
+  TBasicAction* FAction = nullptr;
+};
+
+class TToolBar : public TWinControl {
+public:
+  explicit TToolBar(TComponent* owner);
+  ~TToolBar() override;
+
+  int GetButtonCount() const { return static_cast<int>(FButtons.size()); }
+  TToolButton* GetButton(int i) const { return FButtons.at(static_cast<size_t>(i)); }
+  TCustomImageList* GetImages() const { return FImages; }
+  void SetImages(TCustomImageList* images);
+  bool GetShowCaptions() const { return FShowCaptions; }
+  void SetShowCaptions(bool value);
+  bool GetFlat() const { return FFlat; }
+  void SetFlat(bool value);
+  // A button's rectangle in client pixels (empty without a window).
+  TRect GetButtonRect(int i);
+
+protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateWnd() override;
+  void WndProc(TMessage& msg) override;
+  void Notification(TComponent* component, TOperation operation) override;
+
+private:
+  friend class TToolButton;
+  void InsertButton(TToolButton* button);
+  void RemoveButton(TToolButton* button);
+  void AddToWindow(TToolButton* button, int index);
+  void UpdateButton(TToolButton* button);
+  void UpdateTip(TToolButton* button);
+
+  std::vector<TToolButton*> FButtons;
+  TCustomImageList* FImages = nullptr;
+  bool FShowCaptions = false;
+  bool FFlat = true;
+};
