@@ -1,6 +1,11 @@
 // BenchSupport: corpus loading and the figure-printing main.
 #include "BenchSupport.h"
 
+#include <array>
+
+#include "editor/Highlighter.h"
+#include "highlighters/KeywordTable.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -92,6 +97,50 @@ int BenchMain(int argc, char** argv, const std::vector<TFigure>& figures,
   for (const auto& [name, v] : values) std::printf("%s: %.3f\n", name.c_str(), v);
   benchmark::Shutdown();
   return 0;
+}
+
+void ScanLines(benchmark::State& state, TktCustomHighLighter& hl,
+               const std::vector<std::string>& lines) {
+  int64_t tokens = 0;
+  uintptr_t sink = 0;
+  for (auto _ : state) {
+    hl.ResetRange();
+    TktRange range = hl.GetRange();
+    int lineNo = 0;
+    for (const std::string& line : lines) {
+      hl.SetRange(range);
+      hl.SetLine(line, ++lineNo);
+      while (!hl.AtLineEnd()) {
+        sink += reinterpret_cast<uintptr_t>(hl.GetTokenAttribute());
+        sink += static_cast<uintptr_t>(hl.GetTokenKind() + hl.GetTokenPos());
+        ++tokens;
+        hl.Next();
+      }
+      range = hl.GetRange();
+    }
+  }
+  benchmark::DoNotOptimize(sink);
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                          static_cast<int64_t>(TotalBytes(lines)));
+  state.counters["Mtokens_per_s"] =
+      benchmark::Counter(static_cast<double>(tokens) / 1e6, benchmark::Counter::kIsRate);
+}
+
+void ByteLoop(benchmark::State& state, const TCharTables& tables,
+              const std::vector<std::string>& lines) {
+  std::array<uint8_t, 256> table{};
+  for (int c = 0; c < 256; ++c) table[static_cast<size_t>(c)] = tables.Ident[static_cast<size_t>(c)];
+  uint64_t sink = 0;
+  for (auto _ : state) {
+    for (const std::string& line : lines) {
+      uint64_t n = 0;
+      for (unsigned char c : line) n += table[c];
+      sink += n;
+    }
+  }
+  benchmark::DoNotOptimize(sink);
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                          static_cast<int64_t>(TotalBytes(lines)));
 }
 
 const std::vector<std::string>& GeneratedWebPage() {

@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+class TktCustomHighLighter;
+struct TCharTables;
+
 namespace tqbench {
 
 // The folder given as --corpus=DIR (default "."), read by BenchMain.
@@ -17,6 +20,17 @@ const std::string& CorpusDir();
 // file cannot be read.
 std::vector<std::string> LoadLines(const std::string& path);
 size_t TotalBytes(const std::vector<std::string>& lines);
+
+// The lines scanned the way the editor scans a document: every line from
+// the range the previous one ended with, every token walked and its kind,
+// position and attribute read. Sets the bytes processed and the counter
+// Mtokens_per_s.
+void ScanLines(benchmark::State& state, TktCustomHighLighter& hl,
+               const std::vector<std::string>& lines);
+// One table lookup (the identifier table) and one add per byte: the least
+// any per-character scanner has to do.
+void ByteLoop(benchmark::State& state, const TCharTables& tables,
+              const std::vector<std::string>& lines);
 
 // A web page of about 4 MB: markup, JavaScript and VBScript blocks, and
 // server-side "<% %>" stretches, all repeated with small variations.

@@ -35,51 +35,13 @@ const std::vector<std::string>& Lines(const std::string& file) {
 
 template <class THighlighter>
 void Scan(benchmark::State& state, const char* file) {
-  const auto& lines = Lines(file);
   THighlighter hl(nullptr);
-  int64_t tokens = 0;
-  uintptr_t sink = 0;
-  for (auto _ : state) {
-    hl.ResetRange();
-    TktRange range = hl.GetRange();
-    int lineNo = 0;
-    for (const std::string& line : lines) {
-      hl.SetRange(range);
-      hl.SetLine(line, ++lineNo);
-      while (!hl.AtLineEnd()) {
-        sink += reinterpret_cast<uintptr_t>(hl.GetTokenAttribute());
-        sink += static_cast<uintptr_t>(hl.GetTokenKind() + hl.GetTokenPos());
-        ++tokens;
-        hl.Next();
-      }
-      range = hl.GetRange();
-    }
-  }
-  benchmark::DoNotOptimize(sink);
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
-                          static_cast<int64_t>(tqbench::TotalBytes(lines)));
-  state.counters["Mtokens_per_s"] =
-      benchmark::Counter(static_cast<double>(tokens) / 1e6, benchmark::Counter::kIsRate);
+  tqbench::ScanLines(state, hl, Lines(file));
 }
 
-// One table lookup and one add per byte: the least any per-character
-// scanner has to do.
+// The identifier table of the C++ highlighter: the same loop for every corpus.
 void ByteLoop(benchmark::State& state, const char* file) {
-  const auto& lines = Lines(file);
-  std::array<uint8_t, 256> table{};
-  for (int c = 0; c < 256; ++c)
-    table[static_cast<size_t>(c)] = TDcjCppSyn::CharTables().Ident[static_cast<size_t>(c)];
-  uint64_t sink = 0;
-  for (auto _ : state) {
-    for (const std::string& line : lines) {
-      uint64_t n = 0;
-      for (unsigned char c : line) n += table[c];
-      sink += n;
-    }
-  }
-  benchmark::DoNotOptimize(sink);
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
-                          static_cast<int64_t>(tqbench::TotalBytes(lines)));
+  tqbench::ByteLoop(state, TDcjCppSyn::CharTables(), Lines(file));
 }
 
 // The whole C/C++ corpus exported as an HTML file's text, as the editor's
