@@ -1,6 +1,8 @@
 // The control bar: grips painted by us, bands moved with the mouse.
 #include "platform/win/ToolWin.h"
 
+#include "platform/TypInfo.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -412,3 +414,27 @@ void TToolBar::WndProc(TMessage& msg) {
   }
   TWinControl::WndProc(msg);
 }
+
+const TClassInfo& TToolButton::StaticClassInfo() {
+  static const TClassInfo info =
+      TClassInfo("TToolButton", &TComponent::StaticClassInfo())
+          .String("Caption", &TToolButton::GetCaption, &TToolButton::SetCaption)
+          .String("Hint", &TToolButton::GetHint, &TToolButton::SetHint)
+          .Integer("ImageIndex", &TToolButton::GetImageIndex, &TToolButton::SetImageIndex)
+          .Bool("Enabled", &TToolButton::GetEnabled, &TToolButton::SetEnabled)
+          .Bool("Down", &TToolButton::GetDown, &TToolButton::SetDown)
+          .Enum("Style", {"tbsButton", "tbsCheck", "tbsDropDown", "tbsSeparator"}, &TToolButton::GetStyle,
+                &TToolButton::SetStyle)
+          .Integer("Tag", &TToolButton::GetTag, &TToolButton::SetTag);
+  return info;
+}
+const TClassInfo* TToolButton::ClassInfo() const { return &StaticClassInfo(); }
+
+const TClassInfo& TToolBar::StaticClassInfo() {
+  static const TClassInfo info =
+      TClassInfo("TToolBar", &TWinControl::StaticClassInfo())
+          .Bool("ShowCaptions", &TToolBar::GetShowCaptions, &TToolBar::SetShowCaptions)
+          .Bool("Flat", &TToolBar::GetFlat, &TToolBar::SetFlat);
+  return info;
+}
+const TClassInfo* TToolBar::ClassInfo() const { return &StaticClassInfo(); }

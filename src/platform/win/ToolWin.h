@@ -52,6 +52,8 @@ enum TToolButtonStyle { tbsButton, tbsCheck, tbsDropDown, tbsSeparator };
 class TToolButton : public TComponent {
 public:
   explicit TToolButton(TComponent* owner);
+  const TClassInfo* ClassInfo() const override;
+  static const TClassInfo& StaticClassInfo();
   ~TToolButton() override;
 
   TToolBar* GetToolBar() const { return FToolBar; }
@@ -106,6 +108,8 @@ private:
 class TToolBar : public TWinControl {
 public:
   explicit TToolBar(TComponent* owner);
+  const TClassInfo* ClassInfo() const override;
+  static const TClassInfo& StaticClassInfo();
   ~TToolBar() override;
 
   int GetButtonCount() const { return static_cast<int>(FButtons.size()); }
