@@ -18,6 +18,7 @@
 #include "platform/win/GridWindow.h"
 #include "platform/win/ImgList.h"
 #include "platform/win/PropRoundTrip.h"
+#include "platform/win/ToolBarText.h"
 #include "platform/win/ToolWin.h"
 #include "platform/win/WinTestSupport.h"
 
@@ -582,22 +583,8 @@ TEST(CommonControls, PublishedPropertiesRoundTripAndTextsReachTheLiveWindow) {
   SetPropText(button, "Style", "tbsButton");
   SetPropText(button, "Caption", "Save");
   SetPropText(button, "Hint", "Save the file|Writes the file to disk");
-  HWND wnd = bar->GetHandle();
-  TBBUTTON tb{};
-  ::SendMessageA(wnd, TB_GETBUTTON, 0, reinterpret_cast<LPARAM>(&tb));
-  char text[32] = {};
-  ::SendMessageA(wnd, TB_GETBUTTONTEXTA, tb.idCommand, reinterpret_cast<LPARAM>(text));
-  EXPECT_STREQ(text, "Save");
-  HWND tips = reinterpret_cast<HWND>(::SendMessageA(wnd, TB_GETTOOLTIPS, 0, 0));
-  ASSERT_NE(tips, nullptr);
-  char tip[80] = {};
-  TOOLINFOA ti{};
-  ti.cbSize = sizeof ti;
-  ti.hwnd = wnd;
-  ti.uId = static_cast<UINT_PTR>(tb.idCommand);
-  ti.lpszText = tip;
-  ::SendMessageA(tips, TTM_GETTEXTA, sizeof tip, reinterpret_cast<LPARAM>(&ti));
-  EXPECT_STREQ(tip, "Save the file");
+  EXPECT_EQ(ToolButtonText(bar->GetHandle(), 0), "Save");
+  EXPECT_EQ(ToolButtonTip(bar->GetHandle(), 0), "Save the file");
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "platform/win/Actions.h"
 #include "platform/win/Forms.h"
 #include "platform/win/Menus.h"
+#include "platform/win/ToolBarText.h"
 #include "platform/win/ToolWin.h"
 #include "platform/win/WinTestSupport.h"
 #include "InputSupport.h"
@@ -138,23 +139,9 @@ TEST(ToolBar, ButtonsMadeBeforeTheWindowClickWithCaptionsAndHints) {
   click(0);
   EXPECT_EQ(log.size(), 4u);
   open->SetCaption("Load");
-  char text[32] = {};
-  TBBUTTON tb{};
-  ::SendMessageA(wnd, TB_GETBUTTON, 0, reinterpret_cast<LPARAM>(&tb));
-  ::SendMessageA(wnd, TB_GETBUTTONTEXTA, tb.idCommand, reinterpret_cast<LPARAM>(text));
-  EXPECT_STREQ(text, "Load");
-
+  EXPECT_EQ(ToolButtonText(wnd, 0), "Load");
   // The tool tip holds the hint's short part.
-  HWND tips = reinterpret_cast<HWND>(::SendMessageA(wnd, TB_GETTOOLTIPS, 0, 0));
-  ASSERT_NE(tips, nullptr);
-  char tip[80] = {};
-  TOOLINFOA ti{};
-  ti.cbSize = sizeof ti;
-  ti.hwnd = wnd;
-  ti.uId = static_cast<UINT_PTR>(tb.idCommand);
-  ti.lpszText = tip;
-  ::SendMessageA(tips, TTM_GETTEXTA, sizeof tip, reinterpret_cast<LPARAM>(&ti));
-  EXPECT_STREQ(tip, "Open a file");
+  EXPECT_EQ(ToolButtonTip(wnd, 0), "Open a file");
 
   // A button freed at run time leaves the bar.
   delete wrap;
@@ -215,11 +202,7 @@ TEST(ToolBar, MenuButtonsDropTheirItemsBelowAndMoveWithLeftAndRight) {
   ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == form->GetHandle(); }));
   box->SetFocus();
   HWND wnd = bar->GetHandle();
-  char text[32] = {};
-  TBBUTTON tb{};
-  ::SendMessageA(wnd, TB_GETBUTTON, 1, reinterpret_cast<LPARAM>(&tb));
-  ::SendMessageA(wnd, TB_GETBUTTONTEXTA, tb.idCommand, reinterpret_cast<LPARAM>(text));
-  EXPECT_STREQ(text, "&Edit");
+  EXPECT_EQ(ToolButtonText(wnd, 1), "&Edit");
 
   // A real click drops Edit's items right below its button.
   TRect r = bar->GetButtonRect(1);
