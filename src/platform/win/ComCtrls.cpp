@@ -507,3 +507,67 @@ void TProgressBar::SetPosition(int value) {
   FPosition = value;
   if (FHandle) ::SendMessageA(FHandle, PBM_SETPOS, FPosition, 0);
 }
+
+// ---------------------------------------------------------------------------
+// Published properties: what stored settings and language files name. The
+// texts a person reads are string properties that reach the live window.
+// ---------------------------------------------------------------------------
+const TClassInfo& TTabSheet::StaticClassInfo() {
+  static const TClassInfo info = TClassInfo("TTabSheet", &TWinControl::StaticClassInfo())
+                                     .String("Caption", &TControl::GetCaption, &TControl::SetCaption)
+                                     .Integer("ImageIndex", &TTabSheet::GetImageIndex, &TTabSheet::SetImageIndex);
+  return info;
+}
+const TClassInfo* TTabSheet::ClassInfo() const { return &StaticClassInfo(); }
+
+const TClassInfo& TPageControl::StaticClassInfo() {
+  static const TClassInfo info =
+      TClassInfo("TPageControl", &TWinControl::StaticClassInfo())
+          .Integer("ActivePageIndex", &TPageControl::GetActivePageIndex, &TPageControl::SetActivePageIndex)
+          .Integer("TabHeight", &TPageControl::GetTabHeight, &TPageControl::SetTabHeight);
+  return info;
+}
+const TClassInfo* TPageControl::ClassInfo() const { return &StaticClassInfo(); }
+
+const TClassInfo& TTabSet::StaticClassInfo() {
+  static const TClassInfo info = TClassInfo("TTabSet", &TWinControl::StaticClassInfo())
+                                     .Object("Tabs", &TTabSet::GetTabs)
+                                     .Integer("TabIndex", &TTabSet::GetTabIndex, &TTabSet::SetTabIndex);
+  return info;
+}
+const TClassInfo* TTabSet::ClassInfo() const { return &StaticClassInfo(); }
+
+const TClassInfo& TStatusBar::StaticClassInfo() {
+  static const TClassInfo info =
+      TClassInfo("TStatusBar", &TWinControl::StaticClassInfo())
+          .Bool("SimplePanel", &TStatusBar::GetSimplePanel, &TStatusBar::SetSimplePanel)
+          .String("SimpleText", &TStatusBar::GetSimpleText, &TStatusBar::SetSimpleText)
+          .Bool("SizeGrip", &TStatusBar::GetSizeGrip, &TStatusBar::SetSizeGrip);
+  return info;
+}
+const TClassInfo* TStatusBar::ClassInfo() const { return &StaticClassInfo(); }
+
+const TClassInfo& TTreeView::StaticClassInfo() {
+  static const TClassInfo info =
+      TClassInfo("TTreeView", &TWinControl::StaticClassInfo())
+          .Bool("ReadOnly", &TTreeView::GetReadOnly, &TTreeView::SetReadOnly)
+          .Bool("HotTrack", &TTreeView::GetHotTrack, &TTreeView::SetHotTrack)
+          .Bool("ShowRoot", &TTreeView::GetShowRoot, &TTreeView::SetShowRoot)
+          .Bool("ShowLines", &TTreeView::GetShowLines, &TTreeView::SetShowLines)
+          .Enum("SortType", {"stNone", "stData", "stText", "stBoth"}, &TTreeView::GetSortType,
+                &TTreeView::SetSortType);
+  return info;
+}
+const TClassInfo* TTreeView::ClassInfo() const { return &StaticClassInfo(); }
+
+const TClassInfo& TListView::StaticClassInfo() {
+  static const TClassInfo info =
+      TClassInfo("TListView", &TWinControl::StaticClassInfo())
+          .Enum("ViewStyle", {"vsIcon", "vsSmallIcon", "vsList", "vsReport"}, &TListView::GetViewStyle,
+                &TListView::SetViewStyle)
+          .Bool("MultiSelect", &TListView::GetMultiSelect, &TListView::SetMultiSelect)
+          .Bool("RowSelect", &TListView::GetRowSelect, &TListView::SetRowSelect)
+          .Integer("ItemIndex", &TListView::GetItemIndex, &TListView::SetItemIndex);
+  return info;
+}
+const TClassInfo* TListView::ClassInfo() const { return &StaticClassInfo(); }

@@ -25,6 +25,8 @@ class TPageControl;
 class TTabSheet : public TWinControl {
 public:
   explicit TTabSheet(TComponent* owner);
+  const TClassInfo* ClassInfo() const override;
+  static const TClassInfo& StaticClassInfo();
   ~TTabSheet() override;
   TPageControl* GetPageControl() const { return FPageControl; }
   // Puts the sheet (last) into a page control, or takes it out with null.
@@ -47,6 +49,8 @@ private:
 class TPageControl : public TWinControl {
 public:
   explicit TPageControl(TComponent* owner);
+  const TClassInfo* ClassInfo() const override;
+  static const TClassInfo& StaticClassInfo();
   ~TPageControl() override;
 
   int GetPageCount() const { return static_cast<int>(FPages.size()); }
@@ -98,6 +102,8 @@ private:
 class TTabSet : public TWinControl {
 public:
   explicit TTabSet(TComponent* owner);
+  const TClassInfo* ClassInfo() const override;
+  static const TClassInfo& StaticClassInfo();
   ~TTabSet() override;
   // The tabs' captions; changing the list changes the tabs.
   TStrings* GetTabs() const { return FTabs.get(); }
@@ -151,6 +157,8 @@ private:
 class TStatusBar : public TWinControl {
 public:
   explicit TStatusBar(TComponent* owner);
+  const TClassInfo* ClassInfo() const override;
+  static const TClassInfo& StaticClassInfo();
   ~TStatusBar() override;
 
   int GetPanelCount() const { return static_cast<int>(FPanels.size()); }
@@ -277,6 +285,8 @@ enum TSortType { stNone, stData, stText, stBoth };
 class TTreeView : public TWinControl {
 public:
   explicit TTreeView(TComponent* owner);
+  const TClassInfo* ClassInfo() const override;
+  static const TClassInfo& StaticClassInfo();
   ~TTreeView() override;
 
   // Adds a node as the last child of parent (a top-level node for null).
@@ -406,6 +416,8 @@ enum TSearchDirection { sdLeft, sdRight, sdAbove, sdBelow, sdAll };
 class TListView : public TWinControl {
 public:
   explicit TListView(TComponent* owner);
+  const TClassInfo* ClassInfo() const override;
+  static const TClassInfo& StaticClassInfo();
   ~TListView() override;
 
   // --- columns (report view) ---

@@ -1,6 +1,8 @@
 // The grids' window: messages in, model calls out, and the in-place editor.
 #include "platform/win/GridWindow.h"
 
+#include "platform/TypInfo.h"
+
 #include <algorithm>
 
 // The in-place editor: a system edit laid over the current cell. Its keys
@@ -337,3 +339,22 @@ TDrawGridWindow::TDrawGridWindow(TComponent* owner)
 
 TStringGridWindow::TStringGridWindow(TComponent* owner)
     : TGridWindow(owner, std::make_unique<TStringGrid>()) {}
+
+const TClassInfo& TGridWindow::StaticClassInfo() {
+  static const TClassInfo info = TClassInfo("TGridWindow", &TWinControl::StaticClassInfo())
+                                     .Bool("Border", &TGridWindow::GetBorder, &TGridWindow::SetBorder);
+  return info;
+}
+const TClassInfo* TGridWindow::ClassInfo() const { return &StaticClassInfo(); }
+
+const TClassInfo& TDrawGridWindow::StaticClassInfo() {
+  static const TClassInfo info = TClassInfo("TDrawGrid", &TGridWindow::StaticClassInfo());
+  return info;
+}
+const TClassInfo* TDrawGridWindow::ClassInfo() const { return &StaticClassInfo(); }
+
+const TClassInfo& TStringGridWindow::StaticClassInfo() {
+  static const TClassInfo info = TClassInfo("TStringGrid", &TGridWindow::StaticClassInfo());
+  return info;
+}
+const TClassInfo* TStringGridWindow::ClassInfo() const { return &StaticClassInfo(); }

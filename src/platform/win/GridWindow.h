@@ -19,6 +19,8 @@ class TGridInplaceEdit;
 class TGridWindow : public TCustomControl, public IGridHost {
 public:
   TGridWindow(TComponent* owner, std::unique_ptr<TCustomGrid> grid);
+  const TClassInfo* ClassInfo() const override;
+  static const TClassInfo& StaticClassInfo();
   ~TGridWindow() override;
 
   TCustomGrid* GetGrid() const { return FGrid.get(); }
@@ -68,11 +70,15 @@ private:
 class TDrawGridWindow : public TGridWindow {
 public:
   explicit TDrawGridWindow(TComponent* owner);
+  const TClassInfo* ClassInfo() const override;
+  static const TClassInfo& StaticClassInfo();
   TDrawGrid* GetDrawGrid() const { return static_cast<TDrawGrid*>(GetGrid()); }
 };
 
 class TStringGridWindow : public TGridWindow {
 public:
   explicit TStringGridWindow(TComponent* owner);
+  const TClassInfo* ClassInfo() const override;
+  static const TClassInfo& StaticClassInfo();
   TStringGrid* GetStringGrid() const { return static_cast<TStringGrid*>(GetGrid()); }
 };

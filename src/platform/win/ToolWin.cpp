@@ -1,6 +1,8 @@
 // The control bar: grips painted by us, bands moved with the mouse.
 #include "platform/win/ToolWin.h"
 
+#include "platform/TypInfo.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -8,6 +10,7 @@
 #include "platform/win/Actions.h"
 #include "platform/win/ComCtrls.h"
 #include "platform/win/ImgList.h"
+#include "platform/win/Menus.h"
 
 TControlBar::TControlBar(TComponent* owner) : TCustomControl(owner) {
   SetBounds(0, 0, 100, 50);
@@ -96,6 +99,7 @@ TToolButton::TToolButton(TComponent* owner) : TComponent(owner), FId(NextButtonI
 TToolButton::~TToolButton() {
   SetToolBar(nullptr);
   SetAction(nullptr);
+  SetMenuItem(nullptr);
 }
 
 void TToolButton::SetToolBar(TToolBar* bar) {
@@ -159,13 +163,26 @@ void TToolButton::SetAction(TBasicAction* action) {
   if (FAction) FAction->FreeNotification(this);
 }
 
+void TToolButton::SetMenuItem(TMenuItem* item) {
+  if (item == FMenuItem) return;
+  if (FMenuItem) FMenuItem->RemoveFreeNotification(this);
+  FMenuItem = item;
+  if (!FMenuItem) return;
+  FMenuItem->FreeNotification(this);
+  SetCaption(FMenuItem->GetCaption());
+}
+
 void TToolButton::Notification(TComponent* component, TOperation operation) {
   TComponent::Notification(component, operation);
-  if (operation == opRemove && component == FAction) FAction = nullptr;
+  if (operation != opRemove) return;
+  if (component == FAction) FAction = nullptr;
+  if (component == FMenuItem) FMenuItem = nullptr;
 }
 
 void TToolButton::Click() {
-  if (OnClick)
+  if (FMenuItem && FToolBar)
+    FToolBar->DropDown(this);
+  else if (OnClick)
     OnClick(this);
   else if (FAction)
     FAction->Execute();
@@ -216,7 +233,7 @@ void TToolBar::AddToWindow(TToolButton* b, int index) {
     default: tb.fsStyle = BTNS_BUTTON; break;
   }
   tb.fsStyle |= BTNS_AUTOSIZE;
-  if (FShowCaptions && !b->FCaption.empty()) tb.fsStyle |= BTNS_SHOWTEXT;
+  if ((FShowCaptions || b->FMenuItem) && !b->FCaption.empty()) tb.fsStyle |= BTNS_SHOWTEXT;
   // The text is copied into the bar's own string pool.
   tb.iString = b->FCaption.empty() ? -1 : reinterpret_cast<INT_PTR>(b->FCaption.c_str());
   ::SendMessageA(FHandle, TB_INSERTBUTTONA, index, reinterpret_cast<LPARAM>(&tb));
@@ -298,6 +315,92 @@ TRect TToolBar::GetButtonRect(int i) {
   return TRect(r.left, r.top, r.right, r.bottom);
 }
 
+namespace {
+// The menu loop of a drop-down, seen through the message filter hook: Left
+// and Right at its first level end it and ask for the neighbouring one.
+struct TDropState {
+  HMENU Menu = nullptr;
+  int Move = 0;
+};
+TDropState* gDrop = nullptr;
+HHOOK gDropHook = nullptr;
+
+BOOL CALLBACK CountMenuWindow(HWND wnd, LPARAM counter) {
+  char name[16] = {};
+  ::GetClassNameA(wnd, name, sizeof name);
+  if (std::string(name) == "#32768" && ::IsWindowVisible(wnd)) ++*reinterpret_cast<int*>(counter);
+  return TRUE;
+}
+
+// A sub-menu of the drop-down is open: the arrows then belong to the menu.
+bool SubMenuOpen() {
+  int open = 0;
+  ::EnumThreadWindows(::GetCurrentThreadId(), CountMenuWindow, reinterpret_cast<LPARAM>(&open));
+  return open > 1;
+}
+
+bool SelectedHasSubMenu(HMENU menu) {
+  const int n = ::GetMenuItemCount(menu);
+  for (int i = 0; i < n; ++i)
+    if (::GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_HILITE) return ::GetSubMenu(menu, i) != nullptr;
+  return false;
+}
+
+LRESULT CALLBACK DropDownHook(int code, WPARAM wParam, LPARAM lParam) {
+  auto* m = reinterpret_cast<MSG*>(lParam);
+  if (code == MSGF_MENU && gDrop && m->message == WM_KEYDOWN && (m->wParam == VK_LEFT || m->wParam == VK_RIGHT) &&
+      !SubMenuOpen() && !(m->wParam == VK_RIGHT && SelectedHasSubMenu(gDrop->Menu))) {
+    gDrop->Move = m->wParam == VK_LEFT ? -1 : 1;
+    ::EndMenu();
+    return 1;
+  }
+  return ::CallNextHookEx(gDropHook, code, wParam, lParam);
+}
+}  // namespace
+
+void TToolBar::DropDown(TToolButton* button) {
+  // One drop-down at a time; a click while one is open only ends it.
+  if (gDrop || !button || !button->FMenuItem || button->FToolBar != this) return;
+  std::vector<TToolButton*> menus;
+  for (TToolButton* b : FButtons)
+    if (b->FMenuItem && b->FEnabled) menus.push_back(b);
+  auto at = std::find(menus.begin(), menus.end(), button);
+  if (at == menus.end()) return;
+  size_t index = static_cast<size_t>(at - menus.begin());
+  TDropState state;
+  gDrop = &state;
+  gDropHook = ::SetWindowsHookExA(WH_MSGFILTER, DropDownHook, nullptr, ::GetCurrentThreadId());
+  for (;;) {
+    TToolButton* b = menus[index];
+    state.Menu = b->FMenuItem->GetHandle();
+    state.Move = 0;
+    const int i = b->GetIndex();
+    TRect r = GetButtonRect(i);
+    TPoint topLeft = ClientToScreen(TPoint(r.Left, r.Top));
+    TRect exclude(topLeft.X, topLeft.Y, topLeft.X + r.Right - r.Left, topLeft.Y + r.Bottom - r.Top);
+    ::SendMessageA(FHandle, TB_PRESSBUTTON, b->FId, TRUE);
+    // The item's OnClick runs as its sub-menu opens (WM_INITMENUPOPUP), so
+    // it may still fill the sub-items.
+    TrackMenuItem(b->FMenuItem, exclude.Left, exclude.Bottom, paLeft, &exclude);
+    if (FHandle) ::SendMessageA(FHandle, TB_PRESSBUTTON, b->FId, FALSE);
+    if (!state.Move || !FHandle) break;
+    index = (index + menus.size() + static_cast<size_t>(state.Move)) % menus.size();
+  }
+  ::UnhookWindowsHookEx(gDropHook);
+  gDropHook = nullptr;
+  gDrop = nullptr;
+}
+
+bool TToolBar::DialogChar(char ch) {
+  if (!GetVisible() || !GetEnabled() || !FHandle) return false;
+  for (TToolButton* b : FButtons)
+    if (b->FMenuItem && b->FEnabled && IsAccel(ch, b->FCaption)) {
+      DropDown(b);
+      return true;
+    }
+  return false;
+}
+
 void TToolBar::WndProc(TMessage& msg) {
   if (msg.Msg == CN_COMMAND) {
     const int id = LOWORD(msg.WParam);
@@ -311,3 +414,27 @@ void TToolBar::WndProc(TMessage& msg) {
   }
   TWinControl::WndProc(msg);
 }
+
+const TClassInfo& TToolButton::StaticClassInfo() {
+  static const TClassInfo info =
+      TClassInfo("TToolButton", &TComponent::StaticClassInfo())
+          .String("Caption", &TToolButton::GetCaption, &TToolButton::SetCaption)
+          .String("Hint", &TToolButton::GetHint, &TToolButton::SetHint)
+          .Integer("ImageIndex", &TToolButton::GetImageIndex, &TToolButton::SetImageIndex)
+          .Bool("Enabled", &TToolButton::GetEnabled, &TToolButton::SetEnabled)
+          .Bool("Down", &TToolButton::GetDown, &TToolButton::SetDown)
+          .Enum("Style", {"tbsButton", "tbsCheck", "tbsDropDown", "tbsSeparator"}, &TToolButton::GetStyle,
+                &TToolButton::SetStyle)
+          .Integer("Tag", &TToolButton::GetTag, &TToolButton::SetTag);
+  return info;
+}
+const TClassInfo* TToolButton::ClassInfo() const { return &StaticClassInfo(); }
+
+const TClassInfo& TToolBar::StaticClassInfo() {
+  static const TClassInfo info =
+      TClassInfo("TToolBar", &TWinControl::StaticClassInfo())
+          .Bool("ShowCaptions", &TToolBar::GetShowCaptions, &TToolBar::SetShowCaptions)
+          .Bool("Flat", &TToolBar::GetFlat, &TToolBar::SetFlat);
+  return info;
+}
+const TClassInfo* TToolBar::ClassInfo() const { return &StaticClassInfo(); }

@@ -11,6 +11,7 @@
 
 class TBasicAction;
 class TCustomImageList;
+class TMenuItem;
 
 class TControlBar : public TCustomControl {
 public:
@@ -51,6 +52,8 @@ enum TToolButtonStyle { tbsButton, tbsCheck, tbsDropDown, tbsSeparator };
 class TToolButton : public TComponent {
 public:
   explicit TToolButton(TComponent* owner);
+  const TClassInfo* ClassInfo() const override;
+  static const TClassInfo& StaticClassInfo();
   ~TToolButton() override;
 
   TToolBar* GetToolBar() const { return FToolBar; }
@@ -76,6 +79,10 @@ public:
   // A click runs OnClick, or the action's Execute when there is no OnClick.
   TBasicAction* GetAction() const { return FAction; }
   void SetAction(TBasicAction* action);
+  // A button bound to a menu item (the main window's menu bar) shows the
+  // item's caption and drops the item's sub-items below itself when clicked.
+  TMenuItem* GetMenuItem() const { return FMenuItem; }
+  void SetMenuItem(TMenuItem* item);
   void Click();
 
   TNotifyEvent OnClick;
@@ -95,11 +102,14 @@ private:
   TToolButtonStyle FStyle = tbsButton;
   int FTag = 0;
   TBasicAction* FAction = nullptr;
+  TMenuItem* FMenuItem = nullptr;
 };
 
 class TToolBar : public TWinControl {
 public:
   explicit TToolBar(TComponent* owner);
+  const TClassInfo* ClassInfo() const override;
+  static const TClassInfo& StaticClassInfo();
   ~TToolBar() override;
 
   int GetButtonCount() const { return static_cast<int>(FButtons.size()); }
@@ -112,6 +122,12 @@ public:
   void SetFlat(bool value);
   // A button's rectangle in client pixels (empty without a window).
   TRect GetButtonRect(int i);
+  // Drops the sub-items of the button's menu item below it and runs the
+  // menu loop. Left and Right at the drop-down's first level go on to the
+  // previous and next menu button, as on a menu bar.
+  void DropDown(TToolButton* button);
+  // Alt with the accelerator of a menu button's caption opens its drop-down.
+  bool DialogChar(char ch) override;
 
 protected:
   void CreateParams(TCreateParams& params) override;

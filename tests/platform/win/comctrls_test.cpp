@@ -8,12 +8,18 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "platform/TypInfo.h"
 #include "platform/win/ComCtrls.h"
 #include "platform/win/Forms.h"
+#include "platform/win/GridWindow.h"
 #include "platform/win/ImgList.h"
+#include "platform/win/PropRoundTrip.h"
+#include "platform/win/ToolBarText.h"
+#include "platform/win/ToolWin.h"
 #include "platform/win/WinTestSupport.h"
 
 TQ_TEST_APPLICATION();
@@ -515,6 +521,70 @@ TEST(ImageList, ASharedSystemListIsNeverDestroyed) {
   EXPECT_EQ(own.AddMasked(bmp, RGB(255, 0, 255)), 0);
   EXPECT_EQ(own.GetCount(), 2);  // a 32-pixel strip is two 16-pixel images
   ::DeleteObject(bmp);
+}
+
+std::string TabText(HWND tabs, int i) {
+  char buf[64] = {};
+  TCITEMA item{};
+  item.mask = TCIF_TEXT;
+  item.pszText = buf;
+  item.cchTextMax = sizeof buf;
+  ::SendMessageA(tabs, TCM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
+  return buf;
+}
+
+TEST(CommonControls, PublishedPropertiesRoundTripAndTextsReachTheLiveWindow) {
+  auto form = std::make_unique<TPlainForm>(nullptr);
+  auto* pages = new TPageControl(form.get());
+  auto* sheet = new TTabSheet(form.get());
+  sheet->SetPageControl(pages);
+  auto* tabs = new TTabSet(form.get());
+  auto* status = new TStatusBar(form.get());
+  auto* bar = new TToolBar(form.get());
+  auto* button = new TToolButton(form.get());
+  button->SetToolBar(bar);
+  std::vector<std::pair<TControl*, std::set<std::string>>> controls = {
+      {pages, {"ActivePageIndex"}},  // one sheet: kept in range
+      {tabs, {"TabIndex"}},
+      // Aligned to an edge: only their height is their own.
+      {status, {"Left", "Top", "Width"}},
+      {bar, {"Left", "Top", "Width"}},
+      {new TTreeView(form.get()), {}},
+      {new TListView(form.get()), {"ItemIndex"}},
+      {new TStringGridWindow(form.get()), {}},
+      {new TDrawGridWindow(form.get()), {}},
+      {new TProgressBar(form.get()), {"Position", "Min", "Max"}},
+  };
+  for (auto& [c, skip] : controls) c->SetParent(form.get());
+  for (bool windows : {false, true}) {
+    if (windows) Show(form.get());
+    for (auto& [c, skip] : controls) {
+      SCOPED_TRACE(c->ClassName());
+      ExpectPropsRoundTrip(c, skip);
+    }
+    // The sheet's Visible is its page control's to say.
+    ExpectPropsRoundTrip(sheet, {"Visible"});
+    ExpectPropsRoundTrip(button);
+  }
+  for (const char* name : {"Left", "Top", "Width", "Height", "Visible", "Enabled", "Tag", "Hint", "Color", "Font"})
+    for (auto& [c, skip] : controls) EXPECT_TRUE(IsPublishedProp(c, name)) << c->ClassName() << " " << name;
+
+  // The texts a person reads change in the live window.
+  SetPropText(sheet, "Caption", "Files");
+  EXPECT_EQ(TabText(pages->GetHandle(), 0), "Files");
+  SetPropText(tabs, "Tabs", "one\r\ntwo\r\n");
+  EXPECT_EQ(::SendMessageA(tabs->GetHandle(), TCM_GETITEMCOUNT, 0, 0), 2);
+  EXPECT_EQ(TabText(tabs->GetHandle(), 1), "two");
+  SetPropText(status, "SimplePanel", "True");
+  SetPropText(status, "SimpleText", "Ready");
+  // Wine answers the simple text for part 0 while the bar is simple.
+  EXPECT_EQ(::SendMessageA(status->GetHandle(), SB_ISSIMPLE, 0, 0), TRUE);
+  EXPECT_EQ(PanelText(status->GetHandle(), 0), "Ready");
+  SetPropText(button, "Style", "tbsButton");
+  SetPropText(button, "Caption", "Save");
+  SetPropText(button, "Hint", "Save the file|Writes the file to disk");
+  EXPECT_EQ(ToolButtonText(bar->GetHandle(), 0), "Save");
+  EXPECT_EQ(ToolButtonTip(bar->GetHandle(), 0), "Save the file");
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The gallery of every standard control (saved as gallery.bmp for a person
-// to look at), controls without a window over a windowed parent in pixels,
+// The gallery of every standard and common control (saved as gallery.bmp
+// for a person to look at), controls without a window over a windowed parent in pixels,
 // pictures of the three kinds, panel bevels, the spin edit under real keys
 // and clicks, a scroll box and an owner-drawn combo box.
 #include "platform/win/Application.h"
@@ -7,10 +7,13 @@
 #include "platform/win/ExtCtrls.h"
 #include "platform/win/FormBuilder.h"
 #include "platform/win/Forms.h"
+#include "platform/win/GridWindow.h"
+#include "platform/win/Menus.h"
 #include "platform/win/RealInput.h"
 #include "platform/win/Screenshot.h"
 #include "platform/win/Spin.h"
 #include "platform/win/StdCtrls.h"
+#include "platform/win/ToolWin.h"
 #include "platform/win/WinTestSupport.h"
 
 #include <commctrl.h>
@@ -48,7 +51,7 @@ public:
   explicit TGalleryForm(TComponent* owner) : TForm(owner) {
     SetName("Gallery");
     SetBorderStyle(bsNone);
-    SetBounds(0, 0, 640, 420);
+    SetBounds(0, 0, 640, 620);
     Make<TLabel>(this).Parent(this).Name("Label").Bounds(8, 8, 120, 16).Caption("&Label:");
     Make<TEdit>(this).Parent(this).Name("Edit").Bounds(130, 6, 140, 21).Text("Edit text");
     Make<TButton>(this).Parent(this).Name("Button").Bounds(280, 4, 75, 25).Caption("&Button");
@@ -100,11 +103,84 @@ public:
     Make<TButton>(this).Parent(box).Name("Far").Bounds(8, 120, 90, 25).Caption("Scrolled");
     Make<TProgressBar>(this).Parent(this).Name("Progress").Bounds(8, 300, 200, 16)
         .With([](TProgressBar* p) { p->SetPosition(60); });
+    AddCommonControls();
   }
   TPanel* Panel;
+  TPageControl* Pages;
   TLabel* OnPanel;
   TLabel* ClearLabel;
   TImage* Image;
+
+private:
+  // The lower half: bars, tabs, tree, list and grids.
+  void AddCommonControls() {
+    auto* menu = new TMainMenu(this);
+    auto* file = new TMenuItem(this);
+    file->SetCaption("&File");
+    menu->GetItems()->Add(file);
+    auto* open = new TMenuItem(this);
+    open->SetCaption("&Open");
+    file->Add(open);
+    auto* bands = Make<TControlBar>(this).Parent(this).Name("ControlBar").Bounds(8, 324, 300, 30).Get();
+    auto* bar = Make<TToolBar>(this).Parent(bands).Name("ToolBar").Bounds(TControlBar::GripWidth, 2, 280, 26)
+                    .With([](TToolBar* b) {
+                      b->SetAlign(alNone);
+                      b->SetShowCaptions(true);
+                    })
+                    .Get();
+    auto* fileButton = new TToolButton(this);
+    fileButton->SetMenuItem(file);
+    fileButton->SetToolBar(bar);
+    for (const char* caption : {"Save", "Wrap"}) {
+      auto* b = new TToolButton(this);
+      b->SetCaption(caption);
+      b->SetHint(caption);
+      b->SetToolBar(bar);
+    }
+    Pages = Make<TPageControl>(this).Parent(this).Name("Pages").Bounds(316, 316, 308, 90);
+    for (const char* caption : {"First sheet", "Second sheet"}) {
+      auto* sheet = new TTabSheet(this);
+      sheet->SetCaption(caption);
+      sheet->SetPageControl(Pages);
+    }
+    Make<TLabel>(this).Parent(Pages->GetPage(0)).Name("OnSheet").Bounds(8, 8, 160, 16).Caption("on the first sheet");
+    Make<TTabSet>(this).Parent(this).Name("TabSet").Bounds(8, 360, 300, 26)
+        .With([](TTabSet* t) {
+          t->GetTabs()->SetText("one.txt\r\ntwo.c\r\n");
+          t->SetTabIndex(0);
+        });
+    Make<TTreeView>(this).Parent(this).Name("Tree").Bounds(8, 414, 180, 150)
+        .With([](TTreeView* t) {
+          TTreeNode* root = t->AddChild(nullptr, "Site");
+          t->AddChild(t->AddChild(root, "htdocs"), "index.html");
+          t->AddChild(root, "logs");
+          root->Expand(true);
+        });
+    Make<TListView>(this).Parent(this).Name("ListView").Bounds(196, 414, 220, 150)
+        .With([](TListView* l) {
+          l->SetViewStyle(vsReport);
+          l->AddColumn("Name", 100);
+          l->AddColumn("Size", 60);
+          l->AddItem("readme.txt", {"1 KB"});
+          l->AddItem("main.c", {"4 KB"});
+        });
+    Make<TStringGridWindow>(this).Parent(this).Name("StringGrid").Bounds(424, 414, 200, 80)
+        .With([](TStringGridWindow* g) {
+          TStringGrid* grid = g->GetStringGrid();
+          grid->SetColCount(3);
+          grid->SetRowCount(4);
+          grid->SetCells(1, 1, "cell");
+        });
+    Make<TDrawGridWindow>(this).Parent(this).Name("DrawGrid").Bounds(424, 500, 200, 64);
+    Make<TStatusBar>(this).Parent(this).Name("StatusBar")
+        .With([](TStatusBar* b) {
+          for (const char* text : {"Ln 1, Col 1", "\tInsert", "\t\tANSI"}) {
+            TStatusPanel* p = b->AddPanel();
+            p->SetWidth(150);
+            p->SetText(text);
+          }
+        });
+  }
 };
 
 }  // namespace

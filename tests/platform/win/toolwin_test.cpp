@@ -5,14 +5,19 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/win/Actions.h"
 #include "platform/win/Forms.h"
+#include "platform/win/Menus.h"
+#include "platform/win/ToolBarText.h"
 #include "platform/win/ToolWin.h"
 #include "platform/win/WinTestSupport.h"
+#include "InputSupport.h"
 
 TQ_TEST_APPLICATION();
 
@@ -134,28 +139,109 @@ TEST(ToolBar, ButtonsMadeBeforeTheWindowClickWithCaptionsAndHints) {
   click(0);
   EXPECT_EQ(log.size(), 4u);
   open->SetCaption("Load");
-  char text[32] = {};
-  TBBUTTON tb{};
-  ::SendMessageA(wnd, TB_GETBUTTON, 0, reinterpret_cast<LPARAM>(&tb));
-  ::SendMessageA(wnd, TB_GETBUTTONTEXTA, tb.idCommand, reinterpret_cast<LPARAM>(text));
-  EXPECT_STREQ(text, "Load");
-
+  EXPECT_EQ(ToolButtonText(wnd, 0), "Load");
   // The tool tip holds the hint's short part.
-  HWND tips = reinterpret_cast<HWND>(::SendMessageA(wnd, TB_GETTOOLTIPS, 0, 0));
-  ASSERT_NE(tips, nullptr);
-  char tip[80] = {};
-  TOOLINFOA ti{};
-  ti.cbSize = sizeof ti;
-  ti.hwnd = wnd;
-  ti.uId = static_cast<UINT_PTR>(tb.idCommand);
-  ti.lpszText = tip;
-  ::SendMessageA(tips, TTM_GETTEXTA, sizeof tip, reinterpret_cast<LPARAM>(&ti));
-  EXPECT_STREQ(tip, "Open a file");
+  EXPECT_EQ(ToolButtonTip(wnd, 0), "Open a file");
 
   // A button freed at run time leaves the bar.
   delete wrap;
   EXPECT_EQ(::SendMessageA(wnd, TB_BUTTONCOUNT, 0, 0), 2);
   EXPECT_EQ(bar->GetButtonCount(), 2);
+}
+
+class TFocusBox : public TCustomControl {
+public:
+  explicit TFocusBox(TComponent* owner) : TCustomControl(owner) { SetTabStop(true); }
+};
+
+TMenuItem* NewItem(TComponent* owner, TMenuItem* parent, const char* caption, std::vector<std::string>& log) {
+  auto* item = new TMenuItem(owner);
+  item->SetCaption(caption);
+  item->OnClick = [&log, item](TObject*) { log.push_back(item->GetCaption()); };
+  parent->Add(item);
+  return item;
+}
+
+// The top of the visible pop-up menu window, or INT_MIN without one.
+int OpenMenuTop() {
+  HWND menu = ::FindWindowA("#32768", nullptr);
+  if (!menu || !::IsWindowVisible(menu)) return INT_MIN;
+  RECT r{};
+  ::GetWindowRect(menu, &r);
+  return r.top;
+}
+
+// After the current drop-down gave way to the next one (the old menu window
+// may still be up for a moment), runs func in the new one.
+void InNextMenu(std::function<void()> func) {
+  RunLater(150, [func = std::move(func)]() mutable { WhenMenuOpen(std::move(func)); });
+}
+
+TEST(ToolBar, MenuButtonsDropTheirItemsBelowAndMoveWithLeftAndRight) {
+  auto form = MakeForm();
+  std::vector<std::string> log;
+  auto* menu = new TMainMenu(form.get());
+  TMenuItem* file = NewItem(form.get(), menu->GetItems(), "&File", log);
+  NewItem(form.get(), file, "New", log);
+  TMenuItem* recent = NewItem(form.get(), file, "Recent", log);
+  NewItem(form.get(), recent, "a.txt", log);
+  TMenuItem* edit = NewItem(form.get(), menu->GetItems(), "&Edit", log);
+  NewItem(form.get(), edit, "Cut", log);
+  auto* bar = new TToolBar(form.get());
+  for (TMenuItem* item : {file, edit}) {
+    auto* b = new TToolButton(form.get());
+    b->SetMenuItem(item);  // before the bar has a window
+    b->SetToolBar(bar);
+  }
+  bar->SetParent(form.get());
+  auto* box = new TFocusBox(form.get());
+  box->SetBounds(10, 60, 100, 40);
+  box->SetParent(form.get());
+  Show(form.get());
+  ::SetForegroundWindow(form->GetHandle());
+  ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == form->GetHandle(); }));
+  box->SetFocus();
+  HWND wnd = bar->GetHandle();
+  EXPECT_EQ(ToolButtonText(wnd, 1), "&Edit");
+
+  // A real click drops Edit's items right below its button.
+  TRect r = bar->GetButtonRect(1);
+  TPoint below = bar->ClientToScreen(TPoint(r.Left, r.Bottom));
+  int top = INT_MIN;
+  WhenMenuOpen([&] {
+    top = OpenMenuTop();
+    SendKey(VK_DOWN);
+    SendKey(VK_RETURN);
+  });
+  TPoint mid = bar->ClientToScreen(TPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
+  SendClick(mid.X, mid.Y);
+  ASSERT_TRUE(PumpUntil([&] { return log.size() == 2; }));
+  EXPECT_EQ(log, (std::vector<std::string>{"&Edit", "Cut"}));
+  EXPECT_GE(top, below.Y - 1);
+  EXPECT_LE(top, below.Y + 4);
+
+  // Alt+F opens File; Right goes on to Edit, Left back to File; Right on an
+  // item with a sub-menu opens that instead.
+  log.clear();
+  WhenMenuOpen([] {
+    SendKey(VK_RIGHT);
+    InNextMenu([] {
+      SendKey(VK_LEFT);
+      InNextMenu([] {
+        SendKey(VK_DOWN);
+        SendKey(VK_DOWN);
+        SendKey(VK_RIGHT);
+        RunLater(150, [] { SendKey(VK_RETURN); });
+      });
+    });
+  });
+  SendKey('F', {VK_MENU});
+  ASSERT_TRUE(PumpUntil([&] { return log.size() == 5; }, 5000)) << log.size();
+  EXPECT_EQ(log, (std::vector<std::string>{"&File", "&Edit", "&File", "Recent", "a.txt"}));
+
+  // A menu item freed at run time unbinds its button.
+  delete edit;
+  EXPECT_EQ(bar->GetButton(1)->GetMenuItem(), nullptr);
 }
 
 }  // namespace
