@@ -71,7 +71,8 @@ uint16_t TextToKey(std::string_view name) {
       code = code * 10 + unsigned(c - '0');
       if (code > 0xFF) return 0;
     }
-    return uint16_t(code);
+    // A modifier's own code is no key of a shortcut: nothing could write it back.
+    return IsModifierKey(uint16_t(code)) ? 0 : uint16_t(code);
   }
   for (const TKeyName& k : kKeyNames)
     if (SameText(name, k.Name)) return k.Key;

@@ -48,6 +48,8 @@ TEST(ShortCutText, StoredHotKeyTexts) {
       {"Shift+", scNone},                            // Shift pressed alone
       {"", scNone},
       {"Ctrl+256", scNone},
+      {"Ctrl+092", scNone},                          // a Windows key: no key of its own
+      {"17", scNone},                                // Ctrl by its code
       {"Ctrl+Foo", scNone},
       {"Ctrl+0x41", scNone},
   };
