@@ -289,17 +289,10 @@ void TDcjCppSyn::SlashProc() {
 // ---------------------------------------------------------------------------
 
 void TDcjCppSyn::IdentProc() {
-  const TCharTables& tables = CharTables();
-  const size_t start = FRun;
-  const size_t n = LineLength();
-  // A sum past the table is an identifier whatever follows, so long words
-  // stop adding there.
-  int hash = 0;
-  while (FRun < n && tables.IsIdent(FLine[FRun])) {
-    if (hash < kKeywordTableSize) hash += tables.Hash(FLine[FRun]);
-    ++FRun;
-  }
-  const TKeywordDef* word = Keywords().Find(hash, FLine.data() + start, FRun - start);
+  // (The hash stops growing past the table, so long words cannot overflow it.)
+  size_t end = FRun;
+  const TKeywordDef* word = hlscan::FindKeyword(Keywords(), CharTables(), FLine, FRun, &end);
+  FRun = end;
   if (!word) {
     FTokenKind = tkIdentifier;
     return;

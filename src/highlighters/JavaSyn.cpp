@@ -191,17 +191,10 @@ void TDcjJavaSyn::SlashProc() {
 }
 
 void TDcjJavaSyn::IdentProc() {
-  const TCharTables& tables = CharTables();
-  const size_t start = FRun;
-  const size_t n = LineLength();
-  // A sum past the table is an identifier whatever follows, so long words
-  // stop adding there.
-  int hash = 0;
-  while (FRun < n && tables.IsIdent(FLine[FRun])) {
-    if (hash < kKeywordTableSize) hash += tables.Hash(FLine[FRun]);
-    ++FRun;
-  }
-  FTokenKind = Keywords().Find(hash, FLine.data() + start, FRun - start) ? tkKey : tkIdentifier;
+  // (The hash stops growing past the table, so long words cannot overflow it.)
+  size_t end = FRun;
+  FTokenKind = hlscan::FindKeyword(Keywords(), CharTables(), FLine, FRun, &end) ? tkKey : tkIdentifier;
+  FRun = end;
 }
 
 void TDcjJavaSyn::NumberProc() {
