@@ -97,7 +97,10 @@ protected:
       timer.SetEnabled(false);
       BringToFront(Form->GetHandle());
       keys();
-      // Nothing ended it: end it so the test goes on.
+      // Real input may still be on its way through the X server: give it
+      // time to end the form, then end it so the test goes on.
+      const DWORD start = ::GetTickCount();
+      while (Form->GetModalResult() == mrNone && ::GetTickCount() - start < 2000) PumpFor(20);
       if (Form->GetModalResult() == mrNone) Form->SetModalResult(mrAbort);
     };
     return Form->ShowModal();
