@@ -95,8 +95,17 @@ protected:
     timer.SetInterval(50);
     timer.OnTimer = [&](TObject*) {
       timer.SetEnabled(false);
-      BringToFront(Form->GetHandle());
+      EXPECT_TRUE(BringToFront(Form->GetHandle())) << "the form never came to the front";
       keys();
+      // Keys typed while another program's window is in front go there: say
+      // whose, so a lost key reads as what it is.
+      HWND front = ::GetForegroundWindow();
+      if (front != Form->GetHandle()) {
+        char title[256] = "", cls[256] = "";
+        ::GetWindowTextA(front, title, sizeof title);
+        ::GetClassNameA(front, cls, sizeof cls);
+        ADD_FAILURE() << "the keys' window lost the front to \"" << title << "\" (" << cls << ")";
+      }
       // Real input may still be on its way through the X server: give it
       // time to end the form, then end it so the test goes on.
       const DWORD start = ::GetTickCount();
