@@ -140,8 +140,12 @@ void TRxSplitter::StartDrag(int x, int y) {
 }
 
 TPoint TRxSplitter::Prospective(int x, int y, bool& clamped) const {
-  return ClampSplitPosition(TPoint(x - FDownPos.X, y - FDownPos.Y), FLimits, TSize(FWidth, FHeight),
-                            FStyle, clamped);
+  // Only the moving direction counts: the line always spans the bar.
+  const bool vertical = SplitIsVertical(FStyle);
+  const TPoint p(vertical ? 0 : x - FDownPos.X, vertical ? y - FDownPos.Y : 0);
+  TPoint r = ClampSplitPosition(p, FLimits, TSize(FWidth, FHeight), FStyle, clamped);
+  (vertical ? r.X : r.Y) = 0;
+  return r;
 }
 
 bool TRxSplitter::AskPosChanging(TPoint p) {
@@ -274,8 +278,20 @@ LRESULT CALLBACK TRxSplitter::KeyHookProc(int code, WPARAM wParam, LPARAM lParam
 }
 
 void TRxSplitter::WndProc(TMessage& msg) {
+  if (msg.Msg == WM_LBUTTONUP && FActive) {
+    // The panel gives the capture back before MouseUp runs; that is the end
+    // of this drag, not the loss of the capture.
+    FReleasing = true;
+    struct TReset {
+      bool& Flag;
+      ~TReset() { Flag = false; }
+    } reset{FReleasing};
+    TPanel::WndProc(msg);
+    if (FActive) CancelDrag();
+    return;
+  }
   // Another window took the mouse: the drag cannot go on.
-  if (msg.Msg == WM_CAPTURECHANGED && FActive && !FEnding &&
+  if (msg.Msg == WM_CAPTURECHANGED && FActive && !FEnding && !FReleasing &&
       reinterpret_cast<HWND>(msg.LParam) != FHandle) {
     CancelDrag();
   } else if (msg.Msg == WM_CANCELMODE && FActive) {

@@ -69,6 +69,7 @@ private:
 
   bool FActive = false;
   bool FEnding = false;
+  bool FReleasing = false;
   int FStyle = 0;
   TPoint FDownPos;
   TRect FLimits;
