@@ -196,11 +196,6 @@ void TMFtpListView::OwnerDataFind(TItemFind find, const std::string& text, int s
 }
 
 void TMFtpListView::WndProc(TMessage& msg) {
-  if (msg.Msg == WM_DROPFILES) {
-    TakeDroppedFiles(reinterpret_cast<HDROP>(msg.WParam), *FDroppedFiles);
-    if (OnFileDropped) OnFileDropped(this);
-    msg.Result = 0;
-    return;
-  }
+  if (HandleFileDrop(msg, *FDroppedFiles, OnFileDropped, this)) return;
   TListView::WndProc(msg);
 }

@@ -59,3 +59,11 @@ void TakeDroppedFiles(HDROP drop, TStrings& files) {
   }
   ::DragFinish(drop);
 }
+
+bool HandleFileDrop(TMessage& msg, TStrings& files, const TNotifyEvent& onDropped, TObject* sender) {
+  if (msg.Msg != WM_DROPFILES) return false;
+  TakeDroppedFiles(reinterpret_cast<HDROP>(msg.WParam), files);
+  if (onDropped) onDropped(sender);
+  msg.Result = 0;
+  return true;
+}

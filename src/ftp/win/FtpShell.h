@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/Classes.h"
+#include "platform/win/Controls.h"
 #include "platform/win/WinApi.h"
 
 #include <commctrl.h>
@@ -20,3 +21,6 @@ HICON ShellFolderIcon(bool open);
 void ShellFileInfo(const std::string& name, int& iconIndex, std::string& typeName);
 // Fills `files` with the dropped paths, each whole, and finishes the drop.
 void TakeDroppedFiles(HDROP drop, TStrings& files);
+// A view's WM_DROPFILES: the paths into `files`, then `onDropped`. False
+// for any other message.
+bool HandleFileDrop(TMessage& msg, TStrings& files, const TNotifyEvent& onDropped, TObject* sender);

@@ -319,12 +319,8 @@ void TMFtpTreeView::NodeExpanding(TTreeNode* node, bool&) {
 }
 
 void TMFtpTreeView::WndProc(TMessage& msg) {
+  if (HandleFileDrop(msg, *FDroppedFiles, OnFileDropped, this)) return;
   switch (msg.Msg) {
-    case WM_DROPFILES:
-      TakeDroppedFiles(reinterpret_cast<HDROP>(msg.WParam), *FDroppedFiles);
-      if (OnFileDropped) OnFileDropped(this);
-      msg.Result = 0;
-      return;
     case CN_NOTIFY: {
       auto* hdr = reinterpret_cast<NMHDR*>(msg.LParam);
       if ((hdr->code == NM_CLICK && FWebStyle) || (hdr->code == NM_DBLCLK && !FWebStyle))
