@@ -11,6 +11,7 @@
 #include <shellapi.h>
 
 #include <deque>
+#include <unordered_map>
 
 namespace {
 
@@ -279,10 +280,14 @@ void TMFtpTreeView::PreloadFromCache(const std::string& path, int depth) {
     pending.pop_front();
     std::string file = CacheFileName(FClient->GetServer(), FClient->Username, p.Path, true, FClient->GetPort());
     if (!FileExists(file) || !LoadCacheFile(file, cached)) continue;
+    // The children by name, looked up once per folder rather than by a
+    // walk over the siblings for every cached name.
+    std::unordered_map<std::string, TTreeNode*> children;
+    for (int i = 0; i < p.Node->GetCount(); ++i) children.emplace(p.Node->GetItem(i)->GetText(), p.Node->GetItem(i));
     for (int i = 0; i < cached.GetCount() && added < kPreloadMaxNodes; ++i) {
       const std::string& name = cached.Name(i);
       if (!UsableFolderName(name)) continue;
-      TTreeNode* child = ChildNamed(p.Node, name);
+      TTreeNode*& child = children[name];
       if (!child) {
         child = AddFolder(p.Node, name, cached.GetColumn(i, fcLink).empty());
         ++added;

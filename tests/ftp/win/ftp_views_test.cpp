@@ -370,4 +370,12 @@ TEST_F(TreeFixture, PreloadStaysWithinItsBounds) {
   }
 }
 
+TEST_F(TreeFixture, PreloadAddsNoMoreThanItsShareOfFolders) {
+  std::vector<std::pair<std::string, std::string>> many;
+  for (int i = 0; i < TMFtpTreeView::kPreloadMaxNodes + 50; ++i) many.emplace_back("f" + std::to_string(i), "");
+  Cache("/", many);
+  ASSERT_TRUE((Ftp->Connect(), Net.RunUntil([&] { return LoggedIn > 0; }, 30000)));
+  EXPECT_EQ(Tree->GetTopItem(0)->GetCount(), TMFtpTreeView::kPreloadMaxNodes);
+}
+
 }  // namespace
