@@ -235,6 +235,7 @@ private:
   // Painting (HexEditorPaint.cpp).
   void PaintRow(ICanvas& canvas, int row, int y, const TRect& clip, std::vector<TGlyph>& glyphs);
   void CellGlyphs(int col, int row, int x, std::vector<TGlyph>& glyphs);
+  void AddGlyph(std::vector<TGlyph>& glyphs, int x, int width, char ch, TColor text, TColor back);
   void PaintMarker(ICanvas& canvas, int row, const TRect& rect);
   void PaintMirrorFrame(ICanvas& canvas, const TRect& rect);
 
@@ -323,6 +324,17 @@ private:
   bool FAutoCaretMode = true;
   bool FWantTabs = true;
   bool FReadOnlyView = false;
+
+  class TRgbCache {
+  public:
+    TColor Get(TColor color);
+
+  private:
+    std::array<TColor, 16> FFrom{};
+    std::array<TColor, 16> FTo{};
+    int FCount = 0;
+  };
+  TRgbCache FRgb;  // the colours of the paint in progress
 
   THexGrid FGrid;
   int FCol = 2, FRow = 0;

@@ -117,13 +117,15 @@ void THexEditor::ScrollInView(int col, int row) {
 }
 
 // The rows still in view after a vertical move keep their pixels (the
-// window scrolls them); only the rows uncovered are painted again.
+// window scrolls them); only the rows uncovered are painted again. When
+// most of the view is new, as after a page move, moving the few rows left
+// costs more than painting them.
 void THexEditor::ScrollTopRow(int row) {
   const int old = FGrid.GetTopRow();
   if (FGrid.SetTopRow(row) == old) return;
   if (FHost && FHost->HandleAllocated()) {
     const int dy = (old - FGrid.GetTopRow()) * FGrid.GetRowHeight();
-    if (std::abs(dy) < FHost->GetClientHeight())
+    if (2 * std::abs(dy) <= FHost->GetClientHeight())
       FHost->ScrollWindow(0, dy);
     else
       FHost->InvalidateAll();

@@ -12,22 +12,32 @@
 
 #include "hexedit/HexEditor.h"
 
-// One character of a row as it will be drawn.
+// One character of a row as it will be drawn. Colours are kept with the
+// RGB they paint, which is what runs compare: clWindowText and clBlack, say,
+// share one call when the system gives them the same value.
 struct THexEditor::TGlyph {
   int X;
   int Width;
   char Ch;
   TColor Text;
   TColor Back;
+  TColor TextRGB;
+  TColor BackRGB;
 };
 
-namespace {
-
-// Colours compare by the value they paint: clWindowText and clBlack, say,
-// share one call when the system gives them the same RGB.
-bool SameColor(TColor a, TColor b) { return a == b || ColorToRGB(a) == ColorToRGB(b); }
-
-}  // namespace
+// A system colour's RGB is asked of the system; a paint uses a handful of
+// colours thousands of times, so each is asked once.
+TColor THexEditor::TRgbCache::Get(TColor color) {
+  for (int i = 0; i < FCount; ++i)
+    if (FFrom[size_t(i)] == color) return FTo[size_t(i)];
+  const TColor rgb = ColorToRGB(color);
+  if (FCount < int(FFrom.size())) {
+    FFrom[size_t(FCount)] = color;
+    FTo[size_t(FCount)] = rgb;
+    ++FCount;
+  }
+  return rgb;
+}
 
 void THexEditor::Paint(ICanvas& canvas) {
   canvas.SetFont(FFont);
@@ -37,6 +47,7 @@ void THexEditor::Paint(ICanvas& canvas) {
   const int rows = std::min(FGrid.VisibleRowCount() + 1, FGrid.GetRowCount() - top);
   std::vector<TGlyph> glyphs;
   glyphs.reserve(size_t(4 * FBytesPerLine + 32));
+  FRgb = TRgbCache();
   int i = 0;
   for (; i < rows; ++i) {
     const int y = i * height;
@@ -74,8 +85,8 @@ void THexEditor::CellGlyphs(int col, int row, int x, std::vector<TGlyph>& glyphs
       }
     }
     for (size_t k = 0; k < text.size(); ++k)
-      glyphs.push_back(
-          {x + int(k) * FCharWidth, FCharWidth, text[k], colors.GetOffset(), colors.GetBackground()});
+      AddGlyph(glyphs, x + int(k) * FCharWidth, FCharWidth, text[k], colors.GetOffset(),
+               colors.GetBackground());
     return;
   }
   if (col == 1 || size == 0 || col == FHexCellsPerLine + 2) return;
@@ -105,12 +116,18 @@ void THexEditor::CellGlyphs(int col, int row, int x, std::vector<TGlyph>& glyphs
     if (hex && !changed)
       color = group % 2 == 0 ? colors.GetOddColumnInverted() : colors.GetEvenColumnInverted();
   }
-  glyphs.push_back({x, FGrid.GetColWidth(col), ch, color, background});
+  AddGlyph(glyphs, x, FGrid.GetColWidth(col), ch, color, background);
+}
+
+void THexEditor::AddGlyph(std::vector<TGlyph>& glyphs, int x, int width, char ch, TColor text,
+                          TColor back) {
+  glyphs.push_back({x, width, ch, text, back, FRgb.Get(text), FRgb.Get(back)});
 }
 
 void THexEditor::PaintRow(ICanvas& canvas, int row, int y, const TRect& clip,
                           std::vector<TGlyph>& glyphs) {
   const TColor background = FColors->GetBackground();
+  const TColor backgroundRGB = FRgb.Get(background);
   const int height = FGrid.GetRowHeight();
   const TRect rowRect(clip.Left, y, clip.Right, y + height);
   const int size = GetDataSize();
@@ -145,7 +162,7 @@ void THexEditor::PaintRow(ICanvas& canvas, int row, int y, const TRect& clip,
   // Backgrounds. When every cell is on the row's colour, the first text
   // call lays it; otherwise one fill, then a fill per run of another colour.
   const bool mixed = std::any_of(glyphs.begin(), glyphs.end(),
-                                 [&](const TGlyph& g) { return !SameColor(g.Back, background); });
+                                 [&](const TGlyph& g) { return g.BackRGB != backgroundRGB; });
   bool filled = false;
   if (mixed || glyphs.empty()) {
     canvas.SetBrushStyle(bsSolid);
@@ -153,13 +170,13 @@ void THexEditor::PaintRow(ICanvas& canvas, int row, int y, const TRect& clip,
     canvas.FillRect(rowRect);
     filled = true;
     for (size_t k = 0; k < glyphs.size();) {
-      const TColor back = glyphs[k].Back;
+      const TColor back = glyphs[k].BackRGB;
       size_t end = k + 1;
-      while (end < glyphs.size() && SameColor(glyphs[end].Back, back) &&
+      while (end < glyphs.size() && glyphs[end].BackRGB == back &&
              glyphs[end].X == glyphs[end - 1].X + glyphs[end - 1].Width)
         ++end;
-      if (!SameColor(back, background)) {
-        canvas.SetBrushColor(back);
+      if (back != backgroundRGB) {
+        canvas.SetBrushColor(glyphs[k].Back);
         canvas.FillRect(TRect(glyphs[k].X, y, glyphs[end - 1].X + glyphs[end - 1].Width, y + height));
       }
       k = end;
@@ -175,12 +192,12 @@ void THexEditor::PaintRow(ICanvas& canvas, int row, int y, const TRect& clip,
   canvas.SetBrushColor(background);
   for (size_t k = 0; k < glyphs.size(); ++k) {
     if (done[k]) continue;
-    const TColor color = glyphs[k].Text;
+    const TColor color = glyphs[k].Text, rgb = glyphs[k].TextRGB;
     text.clear();
     advances.clear();
     int startX = 0, lastX = 0;
     for (size_t j = k; j < glyphs.size(); ++j) {
-      if (done[j] || !SameColor(glyphs[j].Text, color)) continue;
+      if (done[j] || glyphs[j].TextRGB != rgb) continue;
       done[j] = true;
       if (text.empty())
         startX = glyphs[j].X;
