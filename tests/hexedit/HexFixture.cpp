@@ -23,6 +23,16 @@ bool Covers(const TRect& r, TPoint p) {
 }
 }  // namespace
 
+std::vector<std::pair<TPoint, char>> DrawnChars(const TRecordingCanvas& canvas, const TCanvasOp& op) {
+  std::vector<std::pair<TPoint, char>> chars;
+  TPoint at = op.Pos;
+  for (size_t i = 0; i < op.Text.size(); ++i) {
+    chars.emplace_back(at, op.Text[i]);
+    at.X += op.Advances.empty() ? canvas.CharWidth() : op.Advances[i];
+  }
+  return chars;
+}
+
 TCellLook LookAt(const TRecordingCanvas& canvas, TPoint p) {
   TCellLook look;
   for (const TCanvasOp& op : canvas.Ops()) {
@@ -36,15 +46,13 @@ TCellLook LookAt(const TRecordingCanvas& canvas, TPoint p) {
       look.Ch = 0;
     }
     if (op.HasRect && (op.Options & etoClipped) && !Covers(op.Rect, p)) continue;
-    int x = op.Pos.X;
-    for (size_t i = 0; i < op.Text.size(); ++i) {
-      if (x == p.X && op.Pos.Y == p.Y) {
-        look.Ch = op.Text[i];
+    for (const auto& [at, ch] : DrawnChars(canvas, op)) {
+      if (at.X == p.X && at.Y == p.Y) {
+        look.Ch = ch;
         look.Text = op.Font.Color;
         look.Font = op.Font.Name;
         if (op.BrushStyle == bsSolid) look.Back = op.BrushColor;
       }
-      x += op.Advances.empty() ? canvas.CharWidth() : op.Advances[i];
     }
   }
   return look;

@@ -6,6 +6,8 @@
 
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "hexedit/HexEditor.h"
 #include "hexedit/HexRecordingHost.h"
@@ -22,6 +24,8 @@ struct TCellLook {
   std::string Font;
 };
 TCellLook LookAt(const TRecordingCanvas& canvas, TPoint p);
+// Where a text call puts each of its characters.
+std::vector<std::pair<TPoint, char>> DrawnChars(const TRecordingCanvas& canvas, const TCanvasOp& op);
 // The characters drawn from a cell's corner on, one character width apart
 // (a blank where none is).
 std::string TextAt(const TRecordingCanvas& canvas, const TRect& cell, int count);

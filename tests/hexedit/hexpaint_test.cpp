@@ -84,6 +84,29 @@ TEST_F(THexTest, ARowIsPaintedInAFewCalls) {
   EXPECT_EQ(LookAt(canvas, TPoint(hex.Grid().CellRect(9, 0).Left, 0)).Text, clNavy);
 }
 
+TEST_F(THexTest, EveryRowsCellsShowTheirBytes) {
+  // Each byte lands on its own cells whatever its row, and a changed
+  // byte's background on its own row only.
+  std::string bytes;
+  for (int i = 0; i < 56; ++i) bytes += char(0x21 + i * 3);
+  THexEditor& hex = Load(bytes);
+  hex.ChangeByte(40, hex.GetByte(40), 0xE7);
+  bytes[40] = char(0xE7);
+  TRecordingCanvas canvas(TRect(0, 0, 800, 400));
+  hex.Paint(canvas);
+  for (int p = 0; p < 56; ++p) {
+    int col, row;
+    hex.OffsetToCell(p, false, col, row);
+    const TCellLook high = CellLook(canvas, hex, col, row), low = CellLook(canvas, hex, col + 1, row);
+    EXPECT_EQ(high.Ch, "0123456789ABCDEF"[uint8_t(bytes[size_t(p)]) >> 4]) << p;
+    EXPECT_EQ(low.Ch, "0123456789ABCDEF"[uint8_t(bytes[size_t(p)]) & 15]) << p;
+    EXPECT_EQ(high.Back, p == 40 ? TColor(0xA8FFFF) : clWindow) << p;
+    hex.OffsetToCell(p, true, col, row);
+    EXPECT_EQ(CellLook(canvas, hex, col, row).Ch, bytes[size_t(p)]) << p;
+  }
+  EXPECT_EQ(TextAt(canvas, hex.Grid().CellRect(0, 3), 5), "0x30:");
+}
+
 TEST_F(THexTest, TheCaretAndTheMirrorFrame) {
   THexEditor& hex = Load("abcd");
   CaretTo(2);
@@ -146,10 +169,14 @@ TEST_F(THexTest, PaintingReadsOnlyTheRowsInView) {
   THexEditor& hex = Load(std::string(16 * 1000, 'r'));
   TRecordingCanvas canvas(TRect(0, 0, 800, 320));
   hex.Paint(canvas);
-  const int rows = hex.Grid().VisibleRowCount() + 1;  // the last one in part
+  // The rows in view and the one partly in view below them, each in a
+  // call per colour.
+  const int rows = hex.Grid().VisibleRowCount() + 1;
   std::set<int> painted;
-  for (const TCanvasOp& op : canvas.OpsOf(coExtTextOut)) painted.insert(op.Pos.Y);
+  for (const TCanvasOp& op : canvas.OpsOf(coExtTextOut))
+    for (const auto& [at, ch] : DrawnChars(canvas, op)) painted.insert(at.Y);
   EXPECT_EQ(int(painted.size()), rows);
+  EXPECT_EQ(*painted.rbegin(), (rows - 1) * hex.Grid().GetRowHeight());
   EXPECT_EQ(int(canvas.OpsOf(coExtTextOut).size()), 3 * rows);
   hex.ScrollToRow(990);
   EXPECT_EQ(hex.Grid().GetTopRow(), 1000 - hex.Grid().VisibleRowCount());
@@ -164,7 +191,8 @@ TEST_F(THexTest, PaintingReadsOnlyTheRowsInView) {
   canvas.SetClipRect(TRect(0, 3 * h + 1, 800, 4 * h - 1));
   canvas.ClearOps();
   hex.Paint(canvas);
-  for (const TCanvasOp& op : canvas.OpsOf(coExtTextOut)) EXPECT_EQ(op.Pos.Y, 3 * h);
+  for (const TCanvasOp& op : canvas.OpsOf(coExtTextOut))
+    for (const auto& [at, ch] : DrawnChars(canvas, op)) EXPECT_EQ(at.Y, 3 * h);
   EXPECT_EQ(canvas.OpsOf(coExtTextOut).size(), 3u);
 }
 

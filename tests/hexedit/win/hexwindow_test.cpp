@@ -309,3 +309,30 @@ TEST_F(HexWindowTest, PublishedControlProperties) {
   SetPropText(view, "Align", "alNone");
   EXPECT_EQ(view->GetAlign(), alNone);
 }
+
+TEST_F(HexWindowTest, EveryRowShowsItsDigitsInTheirGroupColours) {
+  // Painting draws a row's characters of one colour in one call, their
+  // advances placing each on its cell: every row gets its digits, each in
+  // its group's colour.
+  Load(std::string(16 * 4, '\x88'));
+  ::SetCaretPos(-50, -50);
+  ::HideCaret(Wnd());
+  ::InvalidateRect(Wnd(), nullptr, FALSE);
+  ::UpdateWindow(Wnd());
+  auto has = [&](const TRect& r, TColor color) {
+    HDC dc = ::GetDC(Wnd());
+    bool found = false;
+    for (int y = r.Top; y < r.Bottom && !found; ++y)
+      for (int x = r.Left; x < r.Left + Hex->GetCharWidth() && !found; ++x)
+        found = ::GetPixel(dc, x, y) == COLORREF(ColorToRGB(color));
+    ::ReleaseDC(Wnd(), dc);
+    return found;
+  };
+  for (int row = 0; row < 4; ++row) {
+    EXPECT_TRUE(has(Hex->Grid().CellRect(2, row), clBlue)) << row;
+    EXPECT_TRUE(has(Hex->Grid().CellRect(6, row), clNavy)) << row;
+    EXPECT_FALSE(has(Hex->Grid().CellRect(6, row), clBlue)) << row;
+    EXPECT_TRUE(has(Hex->Grid().CellRect(0, row), clBlack)) << row;  // the offset
+  }
+  EXPECT_FALSE(has(Hex->Grid().CellRect(2, 4), clBlue)) << "no fifth row";
+}
