@@ -44,12 +44,12 @@ private:
   // The last line of the stretch that starts at line first.
   int StretchEnd(int first) const {
     const int count = FLines.GetCount();
-    const std::string_view v = FLines.GetView(first);
+    const std::string_view v = FLines.LoadBufferView(first);
     const char* end = v.data() + v.size();
     int last = first;
     while (last + 1 < count && FLines.IsInLoadBuffer(last + 1)) {
       // Both lines lie in the one load buffer, so their places compare.
-      const std::string_view next = FLines.GetView(last + 1);
+      const std::string_view next = FLines.LoadBufferView(last + 1);
       const std::ptrdiff_t gap = next.data() - end;
       if (gap < 1 || gap > kMaxGap) break;
       if (std::find_if(end, end + gap, [](char c) { return c != 0; }) != end + gap) break;
@@ -61,8 +61,8 @@ private:
 
   // Searches lines first to last as one text; returns the line after them.
   int SearchStretch(int first, int last) {
-    const char* base = FLines.GetView(first).data();
-    const std::string_view lastView = FLines.GetView(last);
+    const char* base = FLines.LoadBufferView(first).data();
+    const std::string_view lastView = FLines.LoadBufferView(last);
     const std::string_view text(base, size_t(lastView.data() + lastView.size() - base));
     int line = first;
     std::ptrdiff_t from = 0;
@@ -71,12 +71,12 @@ private:
       if (hit == 0) break;
       const std::ptrdiff_t at = from + hit - 1;
       // The line the hit lies in: the first whose end lies beyond it.
-      std::string_view v = FLines.GetView(line);
-      while (v.data() + v.size() - base <= at) v = FLines.GetView(++line);
+      std::string_view v = FLines.LoadBufferView(line);
+      while (v.data() + v.size() - base <= at) v = FLines.LoadBufferView(++line);
       Add(line, int(at - (v.data() - base)) + 1);
       // A line is listed once: go on at the next line's start.
       if (++line > last) break;
-      from = FLines.GetView(line).data() - base;
+      from = FLines.LoadBufferView(line).data() - base;
     }
     return last + 1;
   }
