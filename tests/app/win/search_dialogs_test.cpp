@@ -1,0 +1,187 @@
+// The find, replace and hex-find dialogs as real modal windows: buttons and
+// keys give their results, accepted entries join the histories, the hex
+// find's two boxes follow each other under real typing, and the stored
+// values come back in new forms (the find and the hex find share theirs).
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/win/FindDlg.h"
+#include "app/win/HexFindDlg.h"
+#include "app/win/ReplaceDlg.h"
+#include "kit/win/Placemnt.h"
+#include "platform/Registry.h"
+#include "platform/win/RealInput.h"
+#include "platform/win/Timer.h"
+#include "platform/win/WinTestSupport.h"
+
+TQ_TEST_APPLICATION();
+
+namespace {
+
+class SearchDialogs : public ::testing::Test {
+protected:
+  SearchDialogs() { TRegistry().DeleteKey("\\" + Key); }
+  ~SearchDialogs() override { TRegistry().DeleteKey("\\" + Key); }
+
+  template <class T> std::unique_ptr<T> Make() {
+    auto form = std::make_unique<T>(nullptr);
+    form->GetStorage()->SetIniFileName(Key);
+    return form;
+  }
+
+  // Shows the dialog modally; work runs from a timer inside its loop, once
+  // the dialog is up and in front. Whatever work leaves undecided ends as
+  // mrAbort after a while, so a lost key fails the test instead of hanging it.
+  static TModalResult RunModal(TForm& form, const std::function<void()>& work) {
+    TTimer timer(nullptr);
+    timer.SetInterval(50);
+    timer.OnTimer = [&](TObject*) {
+      timer.SetEnabled(false);
+      BringToFront(form.GetHandle());
+      work();
+      const DWORD start = ::GetTickCount();
+      while (form.GetModalResult() == mrNone && ::GetTickCount() - start < 2000) PumpFor(20);
+      if (form.GetModalResult() == mrNone) form.SetModalResult(mrAbort);
+    };
+    return form.ShowModal();
+  }
+
+  static void Click(TButton* b) { ::SendMessageA(b->GetHandle(), BM_CLICK, 0, 0); }
+  // A combo box's text as the user leaves it (typing is tested apart).
+  static void SetBoxText(TComboBox* box, const char* text) { box->SetText(text); }
+  static std::string Item(TComboBox* box, int i) { return box->GetItems()->Get(i); }
+
+  std::string Key = std::string("Software\\Tarnquill\\Test\\searchdialogs\\") +
+                    ::testing::UnitTest::GetInstance()->current_test_info()->name();
+};
+
+TEST_F(SearchDialogs, FindResultsAndHistoryByButtonsAndKeys) {
+  auto find = Make<TFind>();
+  EXPECT_EQ(find->GetCaption(), "Find");
+  EXPECT_EQ(RunModal(*find, [&] {
+              EXPECT_EQ(::GetFocus(), find->FindText->GetEditHandle()) << "the text box has the focus";
+              SetBoxText(find->FindText, "alpha");
+              Click(find->OkButton);
+            }),
+            mrOk);
+  EXPECT_EQ(Item(find->FindText, 0), "alpha");
+  EXPECT_EQ(find->FindText->GetItems()->GetCount(), 10);
+
+  EXPECT_EQ(RunModal(*find, [&] { SetBoxText(find->FindText, "beta"); Click(find->CancelButton); }), mrCancel);
+  EXPECT_EQ(Item(find->FindText, 0), "alpha") << "a cancelled entry is no history";
+
+  // Real keys: Enter accepts, Esc cancels.
+  EXPECT_EQ(RunModal(*find, [&] { SetBoxText(find->FindText, ""); TypeText("gamma"); PressKey(VK_RETURN); }),
+            mrOk);
+  EXPECT_EQ(Item(find->FindText, 0), "gamma");
+  EXPECT_EQ(Item(find->FindText, 1), "alpha");
+  EXPECT_EQ(RunModal(*find, [&] { PressKey(VK_ESCAPE); }), mrCancel);
+
+  find->Wholewords->SetChecked(true);
+  find->Origin->SetItemIndex(1);
+  find->Direction->SetItemIndex(1);
+  const TSearchDialogValues v = find->Values();
+  EXPECT_EQ(v.FindText, "gamma");
+  EXPECT_TRUE(v.WholeWords);
+  EXPECT_EQ(v.Origin, 1);
+  EXPECT_EQ(v.Direction, 1);
+
+  find->SetFindInFiles(true);
+  EXPECT_EQ(find->GetCaption(), "Find in files");
+  EXPECT_FALSE(find->Scope->GetEnabled() || find->Direction->GetEnabled() || find->Origin->GetEnabled());
+  find->SetFindInFiles(false);
+  EXPECT_EQ(find->GetCaption(), "Find");
+  EXPECT_TRUE(find->Scope->GetEnabled() && find->Direction->GetEnabled() && find->Origin->GetEnabled());
+}
+
+TEST_F(SearchDialogs, ReplaceGivesOkReplaceAllOrCancel) {
+  auto replace = Make<TReplace>();
+  EXPECT_TRUE(replace->Prompt->GetChecked());
+  replace->FindText->SetText("old");
+  EXPECT_EQ(RunModal(*replace, [&] {
+              // On show the whole text is selected, so typing replaces it.
+              TypeText("from");
+              SetBoxText(replace->ReplaceText, "to");
+              Click(replace->ReplaceAll);
+            }),
+            mrReplaceAll);
+  EXPECT_EQ(Item(replace->FindText, 0), "from");
+  EXPECT_EQ(Item(replace->ReplaceText, 0), "to");
+  // Enter after a Replace All is an Ok again.
+  EXPECT_EQ(RunModal(*replace, [&] { PressKey(VK_RETURN); }), mrOk);
+  EXPECT_EQ(RunModal(*replace, [&] { Click(replace->OkButton); }), mrOk);
+  EXPECT_EQ(RunModal(*replace, [&] { PressKey(VK_ESCAPE); }), mrCancel);
+  replace->Prompt->SetChecked(false);
+  const TSearchDialogValues v = replace->Values();
+  EXPECT_EQ(v.FindText, "from");
+  EXPECT_EQ(v.ReplaceText, "to");
+  EXPECT_FALSE(v.Prompt);
+}
+
+TEST_F(SearchDialogs, HexFindBoxesFollowEachOtherUnderRealTyping) {
+  auto hex = Make<THexFind>();
+  EXPECT_EQ(hex->GetCaption(), "Binary Search");
+  // Real keys may take a moment through the X server: wait for each effect.
+  auto shows = [](TControl* c, const std::string& text) {
+    PumpUntil([&] { return c->GetText() == text; }, 2000);
+    return c->GetText();
+  };
+  RunModal(*hex, [&] {
+    hex->FindHex->SetFocus();
+    TypeText("4142");
+    EXPECT_EQ(shows(hex->FindHex, "41 42 "), "41 42 ");
+    EXPECT_EQ(shows(hex->FindText, "AB"), "AB");
+    TypeText("G");  // not a digit: dropped at once
+    PumpFor(100);
+    EXPECT_EQ(hex->FindHex->GetText(), "41 42 ");
+    EXPECT_EQ(hex->FindHex->GetSelStart(), 6);
+
+    hex->FindHex->SetText("");
+    TypeText("4");
+    EXPECT_EQ(shows(hex->FindText, "\x04"), "\x04");
+
+    hex->FindText->SetFocus();
+    SetBoxText(hex->FindText, "");
+    TypeText("AB");
+    EXPECT_EQ(shows(hex->FindHex, "41 42"), "41 42");
+    PressKey(VK_RETURN);
+  });
+  EXPECT_EQ(hex->GetModalResult(), mrOk);
+  EXPECT_EQ(Item(hex->FindText, 0), "AB");
+}
+
+TEST_F(SearchDialogs, StoredValuesComeBackAndFindSharesThemWithTheHexFind) {
+  {
+    auto find = Make<TFind>();
+    auto replace = Make<TReplace>();
+    RunModal(*find, [&] {
+      find->CaseSensitive->SetChecked(true);
+      find->Origin->SetItemIndex(1);
+      SetBoxText(find->FindText, "kept");
+      Click(find->OkButton);
+    });
+    RunModal(*replace, [&] {
+      replace->Prompt->SetChecked(false);
+      SetBoxText(replace->FindText, "r1");
+      SetBoxText(replace->ReplaceText, "r2");
+      Click(replace->OkButton);
+    });
+  }
+  auto hex = Make<THexFind>();
+  RunModal(*hex, [&] { PressKey(VK_ESCAPE); });
+  EXPECT_TRUE(hex->CaseSensitive->GetChecked());
+  EXPECT_EQ(hex->Origin->GetItemIndex(), 1);
+  EXPECT_EQ(Item(hex->FindText, 0), "kept");
+
+  auto replace = Make<TReplace>();
+  RunModal(*replace, [&] { PressKey(VK_ESCAPE); });
+  EXPECT_FALSE(replace->Prompt->GetChecked());
+  EXPECT_EQ(Item(replace->FindText, 0), "r1");
+  EXPECT_EQ(Item(replace->ReplaceText, 0), "r2");
+  EXPECT_EQ(replace->ReplaceText->GetText(), "r2");
+}
+
+}  // namespace
