@@ -1,6 +1,7 @@
 // The plans of the run, help and expansion keys.
 #include <gtest/gtest.h>
 
+#include "../editor/EditFixture.h"
 #include "app/FileTypes.h"
 #include "app/RunCommands.h"
 
@@ -105,6 +106,25 @@ TEST_F(RunCommands, ExpansionTurnsTheFirstBarIntoALineBreak) {
   EXPECT_FALSE(ExpansionFor(8, "C:\\a.xyz", text));
   EXPECT_FALSE(ExpansionFor(27, "C:\\a.bat", text));
   EXPECT_EQ(ExpandBar("||"), "\r|");
+}
+
+}  // namespace
+
+namespace {
+
+using ExpansionInEditor = EditFixture;
+
+// The carriage return the expansion carries is a line break in the editor,
+// and the insertion is one undo step.
+TEST_F(ExpansionInEditor, InsertsALineBreakAndUndoesInOneStep) {
+  SetLines({"x  y"});
+  Edit->SetMaxUndo(100);
+  Edit->SetCaretXY(TPoint(3, 1));
+  Edit->SetSelText(ExpandBar("begin|end|z"));
+  EXPECT_EQ(Lines(), (V{"x begin", "end|z y"}));
+  Edit->Undo();
+  EXPECT_EQ(Lines(), V{"x  y"});
+  EXPECT_FALSE(Edit->CanUndo());
 }
 
 }  // namespace
