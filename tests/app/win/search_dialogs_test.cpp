@@ -11,6 +11,9 @@
 #include "app/win/FindDlg.h"
 #include "app/win/HexFindDlg.h"
 #include "app/win/ReplaceDlg.h"
+#include "app/win/SearchHost.h"
+#include "editor/CustomEdit.h"
+#include "editor/RecordingEditHost.h"
 #include "kit/win/Placemnt.h"
 #include "platform/Registry.h"
 #include "platform/win/RealInput.h"
@@ -48,6 +51,20 @@ protected:
     };
     return form.ShowModal();
   }
+
+  // Runs work inside the next modal loop of form (once it is up).
+  void RunLaterInModal(TForm& form, std::function<void()> work) {
+    Timers.push_back(std::make_unique<TTimer>(nullptr));
+    TTimer* timer = Timers.back().get();
+    timer->SetInterval(50);
+    timer->OnTimer = [timer, &form, work](TObject*) {
+      if (!form.IsModal()) return;
+      timer->SetEnabled(false);
+      work();
+      if (form.GetModalResult() == mrNone) form.SetModalResult(mrAbort);
+    };
+  }
+  std::vector<std::unique_ptr<TTimer>> Timers;
 
   static void Click(TButton* b) { ::SendMessageA(b->GetHandle(), BM_CLICK, 0, 0); }
   // A combo box's text as the user leaves it (typing is tested apart).
@@ -182,6 +199,75 @@ TEST_F(SearchDialogs, StoredValuesComeBackAndFindSharesThemWithTheHexFind) {
   EXPECT_EQ(Item(replace->FindText, 0), "r1");
   EXPECT_EQ(Item(replace->ReplaceText, 0), "r2");
   EXPECT_EQ(replace->ReplaceText->GetText(), "r2");
+}
+
+// The main window's side of the commands, with one editor.
+class TOneEditorHost : public TSearchDialogHost {
+public:
+  using TSearchDialogHost::TSearchDialogHost;
+  TktCustomEdit* Edit = nullptr;
+  std::vector<std::string> Messages;
+  TktCustomEdit* TextEditor() override { return Edit; }
+  THexEditor* HexEditor() override { return nullptr; }
+  void ShowMessage(const std::string& text) override { Messages.push_back(text); }
+  bool BlockPrefixPending() override { return false; }
+  void ReadBlock() override {}
+  std::vector<TSearchDocument> Documents() override { return {{0, "a.txt", Edit->GetLines()}}; }
+  void ShowResults(const std::vector<TFindResult>& r, const std::string&) override { Results = r; }
+  std::vector<TFindResult> Results;
+};
+
+TEST_F(SearchDialogs, FindThenFindNextThroughTheRealDialogs) {
+  auto find = Make<TFind>();
+  auto replace = Make<TReplace>();
+  auto hexFind = Make<THexFind>();
+  TktRecordingEditHost editHost;
+  TktCustomEdit edit(nullptr);
+  edit.SetHost(&editHost);
+  edit.SetText("count = 1;\r\nx = count;\r\n");
+  edit.SetCaretXY(TPoint(6, 2));  // inside the second "count"
+  TOneEditorHost host(*find, *replace, *hexFind);
+  host.Edit = &edit;
+  TSearchRunner runner(host);
+
+  std::string shownWord;
+  RunLaterInModal(*find, [&] {
+    shownWord = find->FindText->GetText();
+    find->Origin->SetItemIndex(1);  // Entire Scope
+    Click(find->OkButton);
+  });
+  runner.Find();
+  EXPECT_EQ(shownWord, "count");
+  EXPECT_EQ(edit.GetBlockBegin(), TPoint(1, 1));
+  // Find Next goes on from the caret, not from the top again.
+  runner.FindNext();
+  EXPECT_EQ(edit.GetBlockBegin(), TPoint(5, 2));
+  runner.FindNext();
+  EXPECT_EQ(host.Messages, std::vector<std::string>{"Search string 'count' not found"});
+
+  // Search in all documents: the dialog says so while it shows, and is
+  // itself again afterwards.
+  std::string caption;
+  RunLaterInModal(*find, [&] {
+    caption = find->GetCaption();
+    Click(find->OkButton);
+  });
+  runner.FindInAllDocuments();
+  EXPECT_EQ(caption, "Find in files");
+  EXPECT_EQ(find->GetCaption(), "Find");
+  EXPECT_TRUE(find->Origin->GetEnabled());
+  EXPECT_EQ(host.Results.size(), 2u);
+
+  // Replace All without prompt.
+  RunLaterInModal(*replace, [&] {
+    replace->FindText->SetText("count");
+    replace->ReplaceText->SetText("n");
+    replace->Prompt->SetChecked(false);
+    replace->Origin->SetItemIndex(1);
+    Click(replace->ReplaceAll);
+  });
+  runner.Replace();
+  EXPECT_EQ(edit.GetText(), "n = 1;\r\nx = n;\r\n");
 }
 
 }  // namespace
