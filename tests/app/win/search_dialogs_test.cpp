@@ -66,6 +66,12 @@ protected:
   }
   std::vector<std::unique_ptr<TTimer>> Timers;
 
+  // Real keys go where the focus is: into box's edit, once it is there.
+  static void FocusBox(TComboBox* box) {
+    box->SetFocus();
+    PumpUntil([&] { return ::GetFocus() == box->GetEditHandle(); }, 2000);
+  }
+
   static void Click(TButton* b) { ::SendMessageA(b->GetHandle(), BM_CLICK, 0, 0); }
   // A combo box's text as the user leaves it (typing is tested apart).
   static void SetBoxText(TComboBox* box, const char* text) { box->SetText(text); }
@@ -79,6 +85,7 @@ TEST_F(SearchDialogs, FindResultsAndHistoryByButtonsAndKeys) {
   auto find = Make<TFind>();
   EXPECT_EQ(find->GetCaption(), "Find");
   EXPECT_EQ(RunModal(*find, [&] {
+              PumpUntil([&] { return ::GetFocus() == find->FindText->GetEditHandle(); }, 2000);
               EXPECT_EQ(::GetFocus(), find->FindText->GetEditHandle()) << "the text box has the focus";
               SetBoxText(find->FindText, "alpha");
               Click(find->OkButton);
@@ -91,11 +98,16 @@ TEST_F(SearchDialogs, FindResultsAndHistoryByButtonsAndKeys) {
   EXPECT_EQ(Item(find->FindText, 0), "alpha") << "a cancelled entry is no history";
 
   // Real keys: Enter accepts, Esc cancels.
-  EXPECT_EQ(RunModal(*find, [&] { SetBoxText(find->FindText, ""); TypeText("gamma"); PressKey(VK_RETURN); }),
+  EXPECT_EQ(RunModal(*find, [&] {
+              SetBoxText(find->FindText, "");
+              FocusBox(find->FindText);
+              TypeText("gamma");
+              PressKey(VK_RETURN);
+            }),
             mrOk);
   EXPECT_EQ(Item(find->FindText, 0), "gamma");
   EXPECT_EQ(Item(find->FindText, 1), "alpha");
-  EXPECT_EQ(RunModal(*find, [&] { PressKey(VK_ESCAPE); }), mrCancel);
+  EXPECT_EQ(RunModal(*find, [&] { FocusBox(find->FindText); PressKey(VK_ESCAPE); }), mrCancel);
 
   find->Wholewords->SetChecked(true);
   find->Origin->SetItemIndex(1);
@@ -119,7 +131,9 @@ TEST_F(SearchDialogs, ReplaceGivesOkReplaceAllOrCancel) {
   EXPECT_TRUE(replace->Prompt->GetChecked());
   replace->FindText->SetText("old");
   EXPECT_EQ(RunModal(*replace, [&] {
-              // On show the whole text is selected, so typing replaces it.
+              // On show the focus goes to the text, all of it selected, so
+              // typing replaces it.
+              PumpUntil([&] { return ::GetFocus() == replace->FindText->GetEditHandle(); }, 2000);
               TypeText("from");
               SetBoxText(replace->ReplaceText, "to");
               Click(replace->ReplaceAll);
@@ -128,9 +142,9 @@ TEST_F(SearchDialogs, ReplaceGivesOkReplaceAllOrCancel) {
   EXPECT_EQ(Item(replace->FindText, 0), "from");
   EXPECT_EQ(Item(replace->ReplaceText, 0), "to");
   // Enter after a Replace All is an Ok again.
-  EXPECT_EQ(RunModal(*replace, [&] { PressKey(VK_RETURN); }), mrOk);
+  EXPECT_EQ(RunModal(*replace, [&] { FocusBox(replace->ReplaceText); PressKey(VK_RETURN); }), mrOk);
   EXPECT_EQ(RunModal(*replace, [&] { Click(replace->OkButton); }), mrOk);
-  EXPECT_EQ(RunModal(*replace, [&] { PressKey(VK_ESCAPE); }), mrCancel);
+  EXPECT_EQ(RunModal(*replace, [&] { FocusBox(replace->FindText); PressKey(VK_ESCAPE); }), mrCancel);
   replace->Prompt->SetChecked(false);
   const TSearchDialogValues v = replace->Values();
   EXPECT_EQ(v.FindText, "from");
@@ -148,6 +162,7 @@ TEST_F(SearchDialogs, HexFindBoxesFollowEachOtherUnderRealTyping) {
   };
   RunModal(*hex, [&] {
     hex->FindHex->SetFocus();
+    PumpUntil([&] { return hex->FindHex->Focused(); }, 2000);
     TypeText("4142");
     EXPECT_EQ(shows(hex->FindHex, "41 42 "), "41 42 ");
     EXPECT_EQ(shows(hex->FindText, "AB"), "AB");
@@ -160,8 +175,8 @@ TEST_F(SearchDialogs, HexFindBoxesFollowEachOtherUnderRealTyping) {
     TypeText("4");
     EXPECT_EQ(shows(hex->FindText, "\x04"), "\x04");
 
-    hex->FindText->SetFocus();
     SetBoxText(hex->FindText, "");
+    FocusBox(hex->FindText);
     TypeText("AB");
     EXPECT_EQ(shows(hex->FindHex, "41 42"), "41 42");
     PressKey(VK_RETURN);
