@@ -552,14 +552,9 @@ void TScreen::SetCursor(TCursor cursor) {
 }
 
 // ---------------------------------------------------------------------------
-// TDataModule
+// TDataModule: an error out of a module's OnDestroy is shown like any other.
 // ---------------------------------------------------------------------------
-TDataModule::TDataModule(TComponent* owner) : TComponent(owner) {}
-
-TDataModule::~TDataModule() { DoDestroy(); }
-
-void TDataModule::DoCreate() {
-  if (OnCreate) OnCreate(this);
+namespace {
+[[maybe_unused]] const bool kDataModuleErrorsShown =
+    (TDataModule::SetDestroyErrorHandler(&HandleCallbackException), true);
 }
-
-void TDataModule::DoDestroy() { FireDestroyOnce(FDestroyFired, OnDestroy, this); }
