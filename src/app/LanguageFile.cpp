@@ -6,6 +6,7 @@
 #include "platform/Classes.h"
 #include "platform/StrHelpers.h"
 #include "platform/Streams.h"
+#include "platform/TextLines.h"
 #include "platform/SysUtils.h"
 #include "platform/TypInfo.h"
 
@@ -57,24 +58,19 @@ bool ParseLanguageLine(std::string_view raw, TLanguageLine& out) {
 
 int ApplyLanguageText(TComponent* root, std::string_view text, const TUserPropertyTest& isUserProperty) {
   int applied = 0;
-  size_t pos = 0;
-  while (pos < text.size()) {
-    size_t end = text.find_first_of("\r\n", pos);
-    if (end == std::string_view::npos) end = text.size();
-    const std::string_view raw = text.substr(pos, end - pos);
-    pos = end + 1;
+  SplitTextLines(text, [&](size_t start, size_t length) {
     TLanguageLine l;
-    if (!ParseLanguageLine(raw, l)) continue;
+    if (!ParseLanguageLine(text.substr(start, length), l)) return;
     TComponent* form = root ? root->FindComponent(l.Form) : nullptr;
-    if (!form) continue;
+    if (!form) return;
     TComponent* target = l.Component.empty() ? form : form->FindComponent(l.Component);
-    if (!target || IsUntranslatableProperty(l.Property)) continue;
+    if (!target || IsUntranslatableProperty(l.Property)) return;
     const TPropInfo* p = StringProperty(target, l.Property);
-    if (!p) continue;
-    if (isUserProperty && isUserProperty(form, target, p->Name)) continue;
+    if (!p) return;
+    if (isUserProperty && isUserProperty(form, target, p->Name)) return;
     p->SetStr(target, l.Text);
     ++applied;
-  }
+  });
   return applied;
 }
 

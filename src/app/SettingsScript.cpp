@@ -4,6 +4,7 @@
 #include "platform/Registry.h"
 #include "platform/StrHelpers.h"
 #include "platform/Streams.h"
+#include "platform/TextLines.h"
 #include "platform/SysUtils.h"
 
 const char* const kScriptSections[11] = {"Data",        "FileTypes",     "Find",  "Main",
@@ -100,28 +101,21 @@ std::string WriteSettingsScript(const std::string& base) {
 
 int ReadSettingsScript(const std::string& base, std::string_view script) {
   int written = 0;
-  size_t pos = 0;
-  while (pos < script.size()) {
-    size_t end = script.find_first_of("\r\n", pos);
-    if (end == std::string_view::npos) end = script.size();
-    const std::string_view line = script.substr(pos, end - pos);
-    pos = end;
-    if (pos < script.size() && script[pos] == '\r') ++pos;
-    if (pos < script.size() && script[pos] == '\n') ++pos;
-
+  SplitTextLines(script, [&](size_t start, size_t length) {
+    const std::string_view line = script.substr(start, length);
     const size_t dot = line.find('.');
-    if (dot == std::string_view::npos) continue;
+    if (dot == std::string_view::npos) return;
     const size_t eq = line.find('=', dot + 1);
-    if (eq == std::string_view::npos) continue;
+    if (eq == std::string_view::npos) return;
     const std::string section(line.substr(0, dot));
-    if (!IsValueSection(section)) continue;
+    if (!IsValueSection(section)) return;
     const std::string name = DecodeScriptText(line.substr(dot + 1, eq - dot - 1));
     const std::string value = DecodeScriptText(line.substr(eq + 1));
     TRegistry reg;
-    if (!reg.OpenKey(SectionKey(base, section), true)) continue;
+    if (!reg.OpenKey(SectionKey(base, section), true)) return;
     reg.WriteString(name, value);
     ++written;
-  }
+  });
   return written;
 }
 

@@ -15,13 +15,16 @@ void TDataModule::DoCreate() {
   if (OnCreate) OnCreate(this);
 }
 
-void TDataModule::DoDestroy() {
-  if (FDestroyFired) return;
-  FDestroyFired = true;
-  if (!OnDestroy) return;
+void FireDestroyOnce(bool& fired, const TNotifyEvent& onDestroy, TObject* sender,
+                     void (*onError)(TObject* sender) noexcept) {
+  if (fired) return;
+  fired = true;
+  if (!onDestroy) return;
   try {
-    OnDestroy(this);
+    onDestroy(sender);
   } catch (...) {
-    if (destroyErrorHandler) destroyErrorHandler(this);
+    if (onError) onError(sender);
   }
 }
+
+void TDataModule::DoDestroy() { FireDestroyOnce(FDestroyFired, OnDestroy, this, destroyErrorHandler); }

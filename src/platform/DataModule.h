@@ -5,6 +5,11 @@
 
 #include "platform/Classes.h"
 
+// Fires onDestroy the first time only (a form or module's OnDestroy runs in
+// its destructor): an exception out of it goes to onError, never further.
+void FireDestroyOnce(bool& fired, const TNotifyEvent& onDestroy, TObject* sender,
+                     void (*onError)(TObject* sender) noexcept);
+
 class TDataModule : public TComponent {
 public:
   explicit TDataModule(TComponent* owner);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "AppRegistryKey.h"
+#include "CalcMainWindow.h"
 #include "app/EditorAppBytes.h"
 #include "editor/EditorCommands.h"
 #include "editor/HighlightAttributes.h"
@@ -19,7 +20,6 @@
 #include "highlighters/MultiSyn.h"
 #include "highlighters/VisualBasicSyn.h"
 #include "highlighters/PasSyn.h"
-#include "kit/MathParser.h"
 #include "platform/SysUtils.h"
 
 namespace {
@@ -91,21 +91,6 @@ TEST_F(DataStore, ColoursGoOutAndComeBackUnderTheirStoredNames) {
 // ---------------------------------------------------------------------------
 // The handlers
 // ---------------------------------------------------------------------------
-class TFakeMainWindow : public IDataMainWindow {
-public:
-  void SetCaretStatus(const std::string& text) override { Status = text; }
-  bool EvaluateInText(const std::string& expression, std::string& value) override {
-    Asked.push_back(expression);
-    try {
-      value = Format("%g", static_cast<double>(TRxMathParser().Exec(expression)));
-      return true;
-    } catch (const Exception&) {
-      return false;
-    }
-  }
-  std::string Status;
-  std::vector<std::string> Asked;
-};
 
 class KeyHandler : public ::testing::Test {
 protected:
@@ -126,7 +111,7 @@ protected:
   std::string Line1() const { return std::string(Edit.LineText(1)); }
 
   TktRecordingEditHost Host;
-  TFakeMainWindow Main;
+  TCalcMainWindow Main;
   TData Data;
   TktCustomEdit Edit;
   std::vector<TktEditorCommand> Commands;
@@ -207,6 +192,8 @@ TEST_F(KeyHandler, EqualsTypedInsertsOnceWithAValueOnlyForARealComputation) {
     Press(c.Key, c.Shift, c.Typed);
     EXPECT_EQ(Line1(), c.After) << c.Before;
   }
+  // Lone numbers and names never reach the calculator.
+  EXPECT_EQ(Main.Asked, (std::vector<std::string>{"2*3", "sin(0)", "2*3"}));
 }
 
 TEST_F(KeyHandler, EqualsReplacesTheSelectionAndHonoursOverwriteInOneUndoStep) {

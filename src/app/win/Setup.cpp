@@ -379,27 +379,28 @@ void TSetup::ClearHistoryClick(TObject*) { TRegistry().DeleteKey(ProgramRegistry
 
 // --- File Types ----------------------------------------------------------------------
 
+std::vector<TSetup::TTypeField> TSetup::TypeFields() const {
+  return {{TypeName, tfName},           {TypeDescription, tfDescription}, {TypeExtension1, tfExtension1},
+          {TypeExtension2, tfExtension2}, {TypeExtension3, tfExtension3},   {TypeExtension4, tfExtension4},
+          {TypeHighlighter, tfHighlighter}, {TypeF9, tfF9},               {TypeAltF9, tfAltF9},
+          {TypeShiftF9, tfShiftF9},     {TypeCtrlF1, tfCtrlF1},           {TypeAltF1, tfAltF1}};
+}
+
 void TSetup::ShowTypeFields(bool enabled) {
-  for (TWinControl* c : std::initializer_list<TWinControl*>{
-           TypeName, TypeDescription, TypeExtension1, TypeExtension2, TypeExtension3, TypeExtension4,
-           TypeHighlighter, TypeF9, TypeAltF9, TypeShiftF9, TypeCtrlF1, TypeAltF1, Grid})
-    c->SetEnabled(enabled);
+  for (const TTypeField& f : TypeFields()) f.Control->SetEnabled(enabled);
+  Grid->SetEnabled(enabled);
 }
 
 void TSetup::ShowSelectedType() {
   FShowingType = true;
   const int line = FTypesLine;
   const bool has = FTypes.RowOf(line) >= 0;
-  struct {
-    TEdit* Edit;
-    TFileTypeField Field;
-  } fields[] = {{TypeName, tfName},           {TypeDescription, tfDescription}, {TypeExtension1, tfExtension1},
-                {TypeExtension2, tfExtension2}, {TypeExtension3, tfExtension3},   {TypeExtension4, tfExtension4},
-                {TypeF9, tfF9},               {TypeAltF9, tfAltF9},             {TypeShiftF9, tfShiftF9},
-                {TypeCtrlF1, tfCtrlF1},       {TypeAltF1, tfAltF1}};
-  for (const auto& f : fields) f.Edit->SetText(has ? FTypes.FieldText(line, f.Field) : std::string());
-  TypeHighlighter->SetItemIndex(has ? TypeHighlighter->GetItems()->IndexOf(FTypes.FieldText(line, tfHighlighter))
-                                    : -1);
+  for (const TTypeField& f : TypeFields()) {
+    if (f.Control == TypeHighlighter)
+      TypeHighlighter->SetItemIndex(has ? TypeHighlighter->GetItems()->IndexOf(FTypes.FieldText(line, f.Field)) : -1);
+    else
+      f.Control->SetText(has ? FTypes.FieldText(line, f.Field) : std::string());
+  }
   for (int r = 1; r <= 26; ++r) Grid->GetStringGrid()->SetCells(1, r, has ? FTypes.CodeInsightText(line, r) : "");
   ShowTypeFields(has);
   FShowingType = false;
@@ -412,14 +413,7 @@ void TSetup::TypesClick(TObject*) {
 
 void TSetup::TypeFieldChange(TObject* sender) {
   if (FShowingType || FTypesLine < 0) return;
-  struct {
-    TWinControl* Control;
-    TFileTypeField Field;
-  } fields[] = {{TypeName, tfName},           {TypeDescription, tfDescription}, {TypeExtension1, tfExtension1},
-                {TypeExtension2, tfExtension2}, {TypeExtension3, tfExtension3},   {TypeExtension4, tfExtension4},
-                {TypeHighlighter, tfHighlighter}, {TypeF9, tfF9},               {TypeAltF9, tfAltF9},
-                {TypeShiftF9, tfShiftF9},     {TypeCtrlF1, tfCtrlF1},           {TypeAltF1, tfAltF1}};
-  for (const auto& f : fields) {
+  for (const TTypeField& f : TypeFields()) {
     if (f.Control != sender) continue;
     if (!FTypes.SetField(FTypesLine, f.Field, f.Control->GetText())) return;
     if (f.Field == tfDescription && FTypesLine < Types->GetItems()->GetCount()) {

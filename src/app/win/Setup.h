@@ -8,6 +8,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // The editor first: its line store declares GetObject, which the Windows
 // headers would rename if they came before it.
@@ -174,6 +175,12 @@ private:
   // scripts set controls too, and must not ask or tell anything.
   bool UserChanged(TControl* control) const;
   void ShowTypeFields(bool enabled);
+  // The File Types page's fields and the row field each edits.
+  struct TTypeField {
+    TWinControl* Control;
+    TFileTypeField Field;
+  };
+  std::vector<TTypeField> TypeFields() const;
 
   TData* FData;
   TktHighLightAttributes* CurrentAttribute = nullptr;

@@ -54,21 +54,8 @@ TForm::~TForm() {
   DestroyHandle();
 }
 
-namespace {
-// OnDestroy runs once, in a destructor: nothing it raises may leave.
-void FireDestroyOnce(bool& fired, const TNotifyEvent& onDestroy, TObject* sender) {
-  if (fired) return;
-  fired = true;
-  if (!onDestroy) return;
-  try {
-    onDestroy(sender);
-  } catch (...) {
-    HandleCallbackException(sender);
-  }
-}
-}  // namespace
 
-void TForm::DoDestroy() { FireDestroyOnce(FDestroyFired, OnDestroy, this); }
+void TForm::DoDestroy() { FireDestroyOnce(FDestroyFired, OnDestroy, this, &HandleCallbackException); }
 
 void TForm::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);

@@ -7,9 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include "CalcMainWindow.h"
 #include "app/EditorAppBytes.h"
 #include "app/win/DataWin.h"
-#include "kit/MathParser.h"
 #include "platform/SysUtils.h"
 #include "platform/win/Forms.h"
 #include "platform/win/WinTestSupport.h"
@@ -18,19 +18,6 @@ TQ_TEST_APPLICATION();
 
 namespace {
 
-class TCalcWindow : public IDataMainWindow {
-public:
-  void SetCaretStatus(const std::string& text) override { Status = text; }
-  bool EvaluateInText(const std::string& expression, std::string& value) override {
-    try {
-      value = Format("%g", static_cast<double>(TRxMathParser().Exec(expression)));
-      return true;
-    } catch (const Exception&) {
-      return false;
-    }
-  }
-  std::string Status;
-};
 
 class TypedKeys : public ::testing::Test {
 protected:
@@ -50,7 +37,7 @@ protected:
   ~TypedKeys() override { delete Form; }
   std::string Line1() const { return std::string(Window->GetEdit()->LineText(1)); }
 
-  TCalcWindow Main;
+  TCalcMainWindow Main;
   TData Data;
   TForm* Form;
   TktEditWindow* Window;
