@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 #include <memory>
 
 #include "AppRegistryKey.h"
@@ -283,6 +284,39 @@ TEST_F(SetupDialog, ALanguageFileRenamesMenusAndCaptionsButNotTheUsersValues) {
   EXPECT_EQ(s.Extraspacing->GetValue(), 0);
   ::DeleteFileA(file.c_str());
   delete main;
+}
+
+TEST_F(SetupDialog, AScriptCarriesColoursEditedSinceStartAndDefaultsLeaveOtherSettings) {
+  TSetup& s = Shown();
+  s.RunMode->SetItemIndex(2);
+  s.Extraspacing->SetValue(5);
+  s.DefaultGeneral();
+  EXPECT_EQ(s.Extraspacing->GetValue(), 0);
+  EXPECT_EQ(s.RunMode->GetItemIndex(), 2) << "the run mode is not a page default";
+  s.Hide->SetChecked(false);
+  s.Big->SetChecked(true);
+  s.DefaultInterface();
+  EXPECT_TRUE(s.Hide->GetChecked());
+  EXPECT_FALSE(s.FilePanel->GetEnabled()) << "panel boxes only with Big Buttons";
+
+  // Colours edited in the shared highlighters live in Data until exit; the
+  // script must carry them all the same.
+  FData->Pascal->GetKeyAttri()->SetForeground(0x123456);
+  const std::string file = "setup_test.tq";
+  s.SaveSettingsTo(file);
+  std::ifstream in(file, std::ios::binary);
+  const std::string script((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  in.close();
+  EXPECT_NE(script.find("Data.Pascal_KeyAttriForeground=1193046\r\n"), std::string::npos);
+  EXPECT_NE(script.find("Setup.Extraspacing_Value=0\r\n"), std::string::npos);
+
+  FData->Pascal->GetKeyAttri()->SetForeground(0);
+  s.Extraspacing->SetValue(7);
+  s.LoadSettingsFrom(file);
+  EXPECT_EQ(FData->Pascal->GetKeyAttri()->GetForeground(), 0x123456) << "every storage restores";
+  EXPECT_EQ(s.Extraspacing->GetValue(), 0);
+  EXPECT_TRUE(Boxes.empty());
+  ::DeleteFileA(file.c_str());
 }
 
 }  // namespace
