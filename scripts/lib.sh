@@ -62,8 +62,14 @@ tq_wine_env() {
   export WINEPREFIX="$TQ_BUILD/wineprefix"
   export WINEARCH=win64
   export WINEDEBUG=-all
-  # No Mono or Gecko installer dialogs: there is nobody to answer them.
-  export WINEDLLOVERRIDES="mscoree,mshtml="
+  # No Mono or Gecko installer dialogs: there is nobody to answer them. No menu
+  # builder either: it would turn the file associations and shortcuts the
+  # program writes into .desktop and MIME files on the host's desktop.
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+  # Whatever still looks for the user's XDG folders finds the build folder's.
+  export XDG_DATA_HOME="$TQ_BUILD/xdg/data"
+  export XDG_CONFIG_HOME="$TQ_BUILD/xdg/config"
+  mkdir -p "$XDG_DATA_HOME" "$XDG_CONFIG_HOME"
 }
 
 tq_wine_prefix() {

@@ -4,7 +4,18 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/TypInfo.h"
+
 // --- TktSelectedColor -------------------------------------------------------
+
+const TClassInfo& TktSelectedColor::StaticClassInfo() {
+  static const TClassInfo info =
+      TClassInfo("TktSelectedColor", &TPersistent::StaticClassInfo())
+          .Integer("Background", &TktSelectedColor::GetBackground, &TktSelectedColor::SetBackground)
+          .Integer("Foreground", &TktSelectedColor::GetForeground, &TktSelectedColor::SetForeground);
+  return info;
+}
+const TClassInfo* TktSelectedColor::ClassInfo() const { return &StaticClassInfo(); }
 
 void TktSelectedColor::Change() {
   if (OnChange) OnChange(this);

@@ -12,6 +12,10 @@
 class TktSelectedColor : public TPersistent {
 public:
   void Assign(TPersistent* source) override;
+  // Publishes Background and Foreground, so stored settings keep them as
+  // sub-values of the editor's SelectedColor.
+  const TClassInfo* ClassInfo() const override;
+  static const TClassInfo& StaticClassInfo();
 
   TColor GetBackground() const { return FBackground; }
   void SetBackground(TColor value);

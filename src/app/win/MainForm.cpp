@@ -1,26 +1,14 @@
 // TMainForm.
 #include "app/win/MainForm.h"
 
-#include "editor/win/EditWindow.h"
+#include "app/EditorOptions.h"
+#include "app/LanguageFile.h"
+#include "app/win/DataWin.h"
+#include "app/win/Setup.h"
 #include "highlighters/PasSyn.h"
-
-namespace {
-
-// The default look of Pascal text: white paper, navy comments, green
-// reserved words, red strings and blue assembler.
-void SetDefaultColours(TktPasSyn& hl) {
-  for (int i = 0; i < hl.GetAttribCount(); ++i) {
-    hl.GetAttribute(i)->SetBackground(clWhite);
-    hl.GetAttribute(i)->SetForeground(clBlack);
-  }
-  hl.GetCommentAttri()->SetForeground(clNavy);
-  hl.GetKeyAttri()->SetForeground(clGreen);
-  hl.GetStringAttri()->SetForeground(clRed);
-  hl.GetAsmAttri()->SetForeground(clBlue);
-  hl.GetSpaceAttri()->SetForeground(clWhite);
-}
-
-}  // namespace
+#include "kit/win/Placemnt.h"
+#include "platform/SysUtils.h"
+#include "platform/win/Application.h"
 
 TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   SetName("MainForm");
@@ -28,15 +16,10 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   SetPosition(poDefaultPosOnly);
   SetBounds(0, 0, 800, 600);
 
-  FHighlighter = new TktPasSyn(this);
-  FHighlighter->SetName("Pascal");
-  SetDefaultColours(*FHighlighter);
-
   FEditor = new TktEditWindow(this);
   FEditor->SetName("Editor");
   FEditor->SetAlign(alClient);
   FEditor->SetParent(this);
-  FEditor->GetEdit()->SetHighLighter(FHighlighter);
   SetActiveControl(FEditor);
 }
 
@@ -44,4 +27,29 @@ void TMainForm::OpenFile(const std::string& fileName) {
   TktCustomEdit* edit = FEditor->GetEdit();
   edit->FileName = fileName;
   edit->LoadFromFile();
+}
+
+void TMainForm::UseSharedSettings(TData* data, TSetup* setup) {
+  FSetup = setup;
+  data->MainWindow = this;
+  FEditor->GetEdit()->SetHighLighter(data->Pascal);
+  UseDataHandlers(FEditor, data);
+  ApplyEditorOptions();
+}
+
+void TMainForm::ApplyEditorOptions() {
+  if (FSetup) ::ApplyEditorOptions(*FEditor->GetEdit(), FSetup->EditorOptions(), *FSetup->GetTest()->GetEdit());
+}
+
+void TMainForm::LoadLanguageFile(const std::string& fileName) {
+  // What a form storage keeps is the user's own setting, not a text.
+  auto stored = [](TComponent* form, TComponent* component, const std::string& property) {
+    auto* storage = dynamic_cast<TFormStorage*>(form->FindComponent("FormStorage"));
+    if (!storage) return false;
+    TStrings* props = storage->GetStoredProps();
+    for (int i = 0; i < props->GetCount(); ++i)
+      if (SameText(props->Get(i), component->GetName() + "." + property)) return true;
+    return false;
+  };
+  ApplyLanguageFile(Application, fileName, stored);
 }

@@ -1,6 +1,8 @@
 // The editing control's window: messages in, window-system calls out.
 #include "editor/win/EditWindow.h"
 
+#include "platform/TypInfo.h"
+
 #include <imm.h>
 #include <shellapi.h>
 
@@ -71,6 +73,29 @@ TktEditWindow::TktEditWindow(TComponent* owner) : TCustomControl(owner) {
   SetTabStop(true);
   FWidth = 200;
   FHeight = 150;
+  TCustomControl::SetColor(FEdit->GetColor());
+  GetFontObject()->SetData(FEdit->GetFont());
+}
+
+const TClassInfo& TktEditWindow::StaticClassInfo() {
+  static const TClassInfo info =
+      TClassInfo("TktEditWindow", &TCustomControl::StaticClassInfo())
+          .Integer("RightEdge", &TktEditWindow::GetRightEdge, &TktEditWindow::SetRightEdge)
+          .Integer("RightEdgeColor", &TktEditWindow::GetRightEdgeColor, &TktEditWindow::SetRightEdgeColor)
+          .Object("SelectedColor", &TktEditWindow::GetSelectedColor);
+  return info;
+}
+const TClassInfo* TktEditWindow::ClassInfo() const { return &StaticClassInfo(); }
+
+void TktEditWindow::SetColor(TColor color) {
+  TCustomControl::SetColor(color);
+  FEdit->SetColor(color);
+}
+
+void TktEditWindow::FontChanged() {
+  // The control paints every character itself: no window font to set.
+  FEdit->SetFont(GetFontObject()->GetData());
+  Invalidate();
 }
 
 TktEditWindow::~TktEditWindow() {

@@ -22,6 +22,19 @@ public:
   // The control, owned by this window for its whole life.
   TktCustomEdit* GetEdit() const { return FEdit; }
 
+  // The window's Color and Font are the control's: setting either sets the
+  // control's (set the control's own directly and the window's go stale).
+  // Published with them: RightEdge, RightEdgeColor and SelectedColor, so a
+  // form's stored settings can keep an editor's look.
+  void SetColor(TColor color) override;
+  int GetRightEdge() const { return FEdit->GetRightEdge(); }
+  void SetRightEdge(int value) { FEdit->SetRightEdge(value); }
+  TColor GetRightEdgeColor() const { return FEdit->GetRightEdgeColor(); }
+  void SetRightEdgeColor(TColor value) { FEdit->SetRightEdgeColor(value); }
+  TktSelectedColor* GetSelectedColor() const { return FEdit->GetSelectedColor(); }
+  const TClassInfo* ClassInfo() const override;
+  static const TClassInfo& StaticClassInfo();
+
   // --- IktEditHost -------------------------------------------------------------
   bool HandleAllocated() const override { return TWinControl::HandleAllocated(); }
   bool IsVisible() const override;
@@ -66,6 +79,7 @@ public:
   bool IsDragging() const { return FDragging; }
 
 protected:
+  void FontChanged() override;
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
   void DestroyWnd() override;

@@ -10,6 +10,7 @@
 #include "platform/native/MemoryRegistry.h"
 
 #include <algorithm>
+#include <atomic>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -94,6 +95,8 @@ void MarkDeleted(TNode& node) {
 class TMemoryRegistry final : public TRegistryBackend {
 public:
   TMemoryRegistry() { ResetLocked(); }
+
+  std::atomic<int> WriteBudget{-1};
 
   void Reset() {
     std::lock_guard<std::mutex> lock(FMutex);
@@ -183,6 +186,8 @@ public:
   bool SetValue(TRegKeyHandle key, const std::string& name, uint32_t type,
                 const std::string& data) override {
     std::lock_guard<std::mutex> lock(FMutex);
+    if (WriteBudget == 0) return false;
+    if (WriteBudget > 0) --WriteBudget;
     std::shared_ptr<TNode> node = Resolve(key, true);
     if (!node || name.size() > kMaxValueName) return false;
     auto it = LowerBound(node->Values, name, ValueName);
@@ -262,3 +267,5 @@ TMemoryRegistry& Store() {
 TRegistryBackend& GetRegistryBackend() { return Store(); }
 
 void ResetMemoryRegistry() { Store().Reset(); }
+
+void SetMemoryRegistryWriteBudget(int writes) { Store().WriteBudget = writes; }

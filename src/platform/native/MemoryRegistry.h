@@ -7,3 +7,8 @@
 // keys of the current user and the local machine that every registry has.
 // Keys still open become invalid.
 void ResetMemoryRegistry();
+
+// Lets the next `writes` value writes succeed and fails every one after
+// them, as a registry without write access does; a negative count lifts
+// the limit. Tests of error paths use it and lift it again.
+void SetMemoryRegistryWriteBudget(int writes);

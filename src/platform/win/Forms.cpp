@@ -54,21 +54,8 @@ TForm::~TForm() {
   DestroyHandle();
 }
 
-namespace {
-// OnDestroy runs once, in a destructor: nothing it raises may leave.
-void FireDestroyOnce(bool& fired, const TNotifyEvent& onDestroy, TObject* sender) {
-  if (fired) return;
-  fired = true;
-  if (!onDestroy) return;
-  try {
-    onDestroy(sender);
-  } catch (...) {
-    HandleCallbackException(sender);
-  }
-}
-}  // namespace
 
-void TForm::DoDestroy() { FireDestroyOnce(FDestroyFired, OnDestroy, this); }
+void TForm::DoDestroy() { FireDestroyOnce(FDestroyFired, OnDestroy, this, &HandleCallbackException); }
 
 void TForm::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
@@ -552,14 +539,9 @@ void TScreen::SetCursor(TCursor cursor) {
 }
 
 // ---------------------------------------------------------------------------
-// TDataModule
+// TDataModule: an error out of a module's OnDestroy is shown like any other.
 // ---------------------------------------------------------------------------
-TDataModule::TDataModule(TComponent* owner) : TComponent(owner) {}
-
-TDataModule::~TDataModule() { DoDestroy(); }
-
-void TDataModule::DoCreate() {
-  if (OnCreate) OnCreate(this);
+namespace {
+[[maybe_unused]] const bool kDataModuleErrorsShown =
+    (TDataModule::SetDestroyErrorHandler(&HandleCallbackException), true);
 }
-
-void TDataModule::DoDestroy() { FireDestroyOnce(FDestroyFired, OnDestroy, this); }

@@ -4,6 +4,7 @@
 // is the C++ class name, so FindWindow("TMainForm", ...) finds the main window.
 #pragma once
 
+#include "platform/DataModule.h"
 #include "platform/win/Controls.h"
 
 #include <utility>
@@ -182,19 +183,3 @@ private:
 
 extern TScreen* Screen;
 
-// A container of non-visual components (dialogs, highlighters) owned by the
-// application, found by name like a form.
-class TDataModule : public TComponent {
-public:
-  explicit TDataModule(TComponent* owner);
-  ~TDataModule() override;
-  TNotifyEvent OnCreate;
-  TNotifyEvent OnDestroy;
-  // Fires OnCreate; the derived class calls it once its components exist.
-  void DoCreate();
-  // Fires OnDestroy once; a derived module calls it first in its destructor.
-  void DoDestroy();
-
-private:
-  bool FDestroyFired = false;
-};

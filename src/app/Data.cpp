@@ -1,0 +1,214 @@
+// TData: the shared highlighters and exporters, their stored colours, and
+// the editors' click and key handlers.
+#include "app/Data.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "app/EditorAppBytes.h"
+#include "editor/EditorCommands.h"
+#include "editor/HighlightAttributes.h"
+#include "editor/HtmlExport.h"
+#include "editor/KeyCodes.h"
+#include "editor/RtfExport.h"
+#include "highlighters/ADSP21xxSyn.h"
+#include "highlighters/AsmSyn.h"
+#include "highlighters/BatSyn.h"
+#include "highlighters/CppSyn.h"
+#include "highlighters/DfmSyn.h"
+#include "highlighters/FortranSyn.h"
+#include "highlighters/HTMLSyn.h"
+#include "highlighters/IniSyn.h"
+#include "highlighters/JScriptSyn.h"
+#include "highlighters/JavaSyn.h"
+#include "highlighters/MultiSyn.h"
+#include "highlighters/PasSyn.h"
+#include "highlighters/PerlSyn.h"
+#include "highlighters/SqlSyn.h"
+#include "highlighters/VbsSyn.h"
+#include "highlighters/VisualBasicSyn.h"
+#include "kit/PropsStorage.h"
+#include "platform/SysUtils.h"
+#include "platform/TypInfo.h"
+
+bool UninstallRequested = false;
+TData* Data = nullptr;
+
+namespace {
+
+template <class T> T* Make(TComponent* owner, const char* name) {
+  T* c = new T(owner);
+  c->SetName(name);
+  return c;
+}
+
+// The components a file type's Highlighter may name.
+const char* const kFileTypeHighlighters[] = {"C",       "Dfm",  "Fortran", "HTML1", "Ini",  "Java",
+                                             "JScript", "VbScript", "Batch", "Pascal", "Perl", "SQL",
+                                             "VisualBasic", "Assembler", "HTML", "ADSP"};
+
+// Alt+Shift with a movement key extends a column selection; Ctrl takes the
+// wider move.
+struct TColumnKey {
+  uint16_t Key;
+  TktEditorCommand Plain, WithCtrl;
+};
+const TColumnKey kColumnKeys[] = {
+    {vkLeft, ecSelLeft, ecSelWordLeft},         {vkRight, ecSelRight, ecSelWordRight},
+    {vkUp, ecSelUp, ecSelPageTop},              {vkDown, ecSelDown, ecSelPageBottom},
+    {vkHome, ecSelLineStart, ecSelPageLeft},    {vkEnd, ecSelLineEnd, ecSelPageRight},
+    {vkPrior, ecSelPageUp, ecSelEditorTop},     {vkNext, ecSelPageDown, ecSelEditorBottom},
+};
+
+// Shift, Ctrl and Alt (either side), and their repeats, are no key of a
+// chord: Ctrl may be let go between Ctrl+K and the second key.
+bool IsModifierKey(uint16_t key) {
+  return key == vkShift || key == vkControl || key == vkMenu || (key >= 0xA0 && key <= 0xA5);
+}
+
+bool IsLetter(char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '_'; }
+
+}  // namespace
+
+TData::TData(TComponent* owner) : TDataModule(owner) {
+  SetName("Data");
+  C = Make<TDcjCppSyn>(this, "C");
+  Dfm = Make<TuxDfmSyn>(this, "Dfm");
+  Fortran = Make<TktFortranSyn>(this, "Fortran");
+  HTML1 = Make<TejHTMLSyn>(this, "HTML1");
+  Ini = Make<TqaIniSyn>(this, "Ini");
+  Java = Make<TDcjJavaSyn>(this, "Java");
+  JScript = Make<TktJScriptSyn>(this, "JScript");
+  VbScript = Make<TyfVbsSyn>(this, "VbScript");
+  Batch = Make<TuxBatSyn>(this, "Batch");
+  Pascal = Make<TktPasSyn>(this, "Pascal");
+  Perl = Make<TDcjPerlSyn>(this, "Perl");
+  SQL = Make<TrvSQLSyn>(this, "SQL");
+  VisualBasic = Make<TpsVisualBasicSyn>(this, "VisualBasic");
+  Assembler = Make<TgxAsmSyn>(this, "Assembler");
+  RtfExport = Make<TktRtfExport>(this, "RtfExport");
+  RtfExport->SetTitle("(Untitled)");
+  RtfExport->SetUseBackground(false);
+  HtmlExport = Make<TktHtmlExport>(this, "HtmlExport");
+  HtmlExport->SetTitle("(Untitled)");
+  HtmlExport->SetUseBackground(false);
+  HtmlExport->SetCreateHTMLFragment(true);
+  HTML = Make<TrvMultiSyn>(this, "HTML");
+  JScript1 = Make<TktJScriptSyn>(this, "JScript1");
+  VbScript1 = Make<TyfVbsSyn>(this, "VbScript1");
+  VisualBasic1 = Make<TpsVisualBasicSyn>(this, "VisualBasic1");
+  ADSP = Make<TwbADSP21xxSyn>(this, "ADSP");
+  SetApplicationSchemes(*HTML, HTML1, JScript1, VbScript1, VisualBasic1);
+}
+
+TData::~TData() {
+  DoDestroy();
+  if (Data == this) Data = nullptr;
+}
+
+TktCustomHighLighter* TData::FindHighlighter(const std::string& name) const {
+  for (const char* n : kFileTypeHighlighters)
+    if (SameText(name, n)) return dynamic_cast<TktCustomHighLighter*>(FindComponent(n));
+  return nullptr;
+}
+
+void TData::ListStoredProps(TStrings* props) const {
+  for (int i = 0; i < GetComponentCount(); ++i) {
+    auto* hl = dynamic_cast<TktCustomHighLighter*>(GetComponent(i));
+    if (!hl || !hl->ClassInfo()) continue;
+    for (const TPropInfo* p : hl->ClassInfo()->GetProps()) {
+      if (p->Kind != tkClass || !p->GetObj) continue;
+      if (dynamic_cast<TktHighLightAttributes*>(p->GetObj(hl)))
+        props->Add(hl->GetName() + "." + p->Name);
+    }
+  }
+}
+
+void TData::SaveProps(TCustomIniFile& ini, const std::string& section) {
+  TStringList props;
+  ListStoredProps(&props);
+  ResolveStoredProps(this, &props);
+  StoreComponentProps(ini, section, this, &props);
+}
+
+void TData::RestoreProps(TCustomIniFile& ini, const std::string& section) {
+  TStringList props;
+  ListStoredProps(&props);
+  ResolveStoredProps(this, &props);
+  LoadComponentProps(ini, section, this, &props);
+}
+
+void TData::ShowCaretPosition(const TktCustomEdit& edit) {
+  if (MainWindow) MainWindow->SetCaretStatus(Format("%3d:%3d", edit.GetCaretY(), edit.GetCaretX()));
+}
+
+void TData::EditorClick(TktCustomEdit& edit) { ShowCaretPosition(edit); }
+
+void TData::EditorKeyDown(TktCustomEdit& edit, uint16_t& key, TShiftState shift, char typed) {
+  ShowCaretPosition(edit);
+  if (shift.Contains(ssAlt)) {
+    if (edit.GetSelectionMode() != smColumn) edit.SetSelectionMode(smColumn);
+    if (shift.Contains(ssShift))
+      for (const TColumnKey& k : kColumnKeys)
+        if (k.Key == key) {
+          edit.ExecuteCommand(shift.Contains(ssCtrl) ? k.WithCtrl : k.Plain, '\0', nullptr);
+          break;
+        }
+    return;
+  }
+  if (shift.Contains(ssShift)) edit.SetSelectionMode(DefaultSelectionMode(edit));
+  // By the character, not the key: "=" lies on another key in many layouts,
+  // and Shift on the US "=" key types "+". The control drops "=" when it
+  // types it itself, so it goes in here exactly once.
+  if (typed == '=' && !shift.Contains(ssCtrl)) SolveAtCaret(edit);
+  if (IsModifierKey(key)) return;
+  SetCtrlKPending(edit, false);
+  if (key == 'K' && shift.Contains(ssCtrl)) {
+    SetCtrlKPending(edit, true);
+    key = 0;
+  }
+}
+
+void TData::SolveAtCaret(TktCustomEdit& edit) {
+  if (edit.GetReadOnly()) return;
+  const TPoint start = edit.SelAvail() ? edit.GetBlockBegin() : edit.GetCaretXY();
+  const std::string expression = InTextExpression(std::string(edit.LineText(start.Y)), start.X);
+  std::string text = "=";
+  std::string value;
+  if (MainWindow && HoldsOperatorOrCall(expression) && MainWindow->EvaluateInText(expression, value))
+    text += value;
+  // Typing replaces a selection in one undo step; without one the string
+  // command honours overwrite mode like a typed character.
+  if (edit.SelAvail())
+    edit.SetSelText(text);
+  else
+    edit.ExecuteCommand(ecImeStr, '\0', text.data());
+}
+
+std::string InTextExpression(const std::string& line, int column) {
+  const size_t end = std::min(line.size(), static_cast<size_t>(std::max(0, column - 1)));
+  if (end == 0) return std::string();
+  size_t from = 0;
+  // The search starts at the next-to-last character: a blank typed last is
+  // part of the expression, not its start.
+  for (size_t i = end - 1; i-- > 0;)
+    if (line[i] == ' ' || line[i] == '\r' || line[i] == '\n') {
+      from = i + 1;
+      break;
+    }
+  return line.substr(from, end - from);
+}
+
+bool HoldsOperatorOrCall(const std::string& expression) {
+  const std::string e = Trim(expression);
+  for (size_t i = 0; i < e.size(); ++i) {
+    const char c = e[i];
+    if (c == '*' || c == '/' || c == '^') return true;
+    // A leading sign and an exponent's sign belong to a number.
+    if ((c == '+' || c == '-') && i > 0 && !(i >= 2 && (e[i - 1] == 'E' || e[i - 1] == 'e') &&
+                                             std::isdigit(static_cast<unsigned char>(e[i - 2]))))
+      return true;
+    if (c == '(' && i > 0 && IsLetter(e[i - 1])) return true;
+  }
+  return false;
+}

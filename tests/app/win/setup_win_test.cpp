@@ -1,0 +1,322 @@
+// The options dialog on a real window under Wine: its stored controls, the
+// styles page's example and palette (screenshots styles_*.bmp in the test's
+// folder), the File Types page, and a language file on the real form.
+// The editor first: its line store declares GetObject, which the Windows
+// headers would rename if they came before it.
+#include "editor/win/EditWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <memory>
+
+#include "AppRegistryKey.h"
+#include "app/DefaultSettings.h"
+#include "app/FileTypes.h"
+#include "app/Styles.h"
+#include "app/win/DataWin.h"
+#include "app/win/MainForm.h"
+#include "app/win/Setup.h"
+#include "editor/HighlightAttributes.h"
+#include "highlighters/PasSyn.h"
+#include "kit/win/Placemnt.h"
+#include "platform/win/ComCtrls.h"
+#include "platform/win/ExtCtrls.h"
+#include "platform/win/Menus.h"
+#include "platform/win/Screenshot.h"
+#include "platform/win/Spin.h"
+#include "platform/win/StdCtrls.h"
+#include "platform/win/WinTestSupport.h"
+
+TQ_TEST_APPLICATION();
+
+namespace {
+
+class SetupDialog : public TAppKeyCase {
+protected:
+  SetupDialog() {
+    Boxes.clear();
+    Application->SetMessageBoxFunc([this](const std::string& text, const std::string&, unsigned) {
+      Boxes.push_back(text);
+      return IDOK;
+    });
+  }
+  ~SetupDialog() override {
+    delete FSetup;
+    delete FData;
+    Application->SetMessageBoxFunc(nullptr);
+  }
+  TSetup& Make() {
+    FData = CreateData(Application);
+    FSetup = new TSetup(Application, FData);
+    return *FSetup;
+  }
+  TSetup& Shown() {
+    TSetup& s = Make();
+    s.SetLeft(0);
+    s.SetTop(0);
+    s.Show();
+    s.PageControl->SetActivePage(s.StylesPage);
+    ::SetForegroundWindow(s.GetHandle());
+    Application->ProcessMessages();
+    return s;
+  }
+  std::unique_ptr<TBitmap> Shot(TControl* c, const char* file) {
+    auto* w = dynamic_cast<TWinControl*>(c);
+    ::RedrawWindow(w->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PumpFor(50);
+    auto shot = Capture(w->GetHandle());
+    SaveBitmap(*shot, file);
+    return shot;
+  }
+  static int Count(const TBitmap& b, TColor c, int x0, int y0, int x1, int y1) {
+    int n = 0;
+    for (int y = y0; y < y1 && y < b.Height(); ++y)
+      for (int x = x0; x < x1 && x < b.Width(); ++x) n += b.Pixel(x, y) == c;
+    return n;
+  }
+  void Press(TSetup& s, int panel, UINT message) {
+    ::SendMessageA(s.Palette[panel]->GetHandle(), message, 0, MAKELPARAM(3, 3));
+    ::SendMessageA(s.Palette[panel]->GetHandle(), message + 1, 0, MAKELPARAM(3, 3));
+  }
+  std::vector<std::string> Boxes;
+  TData* FData = nullptr;
+  TSetup* FSetup = nullptr;
+};
+
+TEST_F(SetupDialog, EveryStoredControlExistsAndRestoredValuesReachTheExampleSilently) {
+  WriteDefaultSettings();
+  {
+    TRegistry reg;
+    ASSERT_TRUE(reg.OpenKey(Key + "\\Setup", true));
+    reg.WriteString("TabWidth_Value", "4");
+    reg.WriteString("UseLanguage_Checked", "False");  // would ask for a restart if a user did it
+    reg.WriteString("Language_Text", "");
+  }
+  TSetup& s = Make();
+  EXPECT_EQ(s.GetFormStorage()->GetStoredProps()->GetCount(), 52) << "each entry names a control";
+  s.UseLanguage->SetChecked(true);
+  s.RestoreSettings();
+  EXPECT_FALSE(s.UseLanguage->GetChecked());
+  EXPECT_TRUE(Boxes.empty()) << Boxes.front();
+
+  const TFontData& font = s.GetTest()->GetEdit()->GetFont();
+  EXPECT_EQ(font.Name, "FixedSys");
+  EXPECT_EQ(s.GetTest()->GetFontObject()->GetSize(), 12) << "the size control's restored value";
+  EXPECT_EQ(s.GetTest()->GetEdit()->GetColor(), clWhite);
+  EXPECT_EQ(s.GetTest()->GetEdit()->GetSelectedColor()->GetBackground(), clNavy);
+  EXPECT_EQ(s.GetTest()->GetEdit()->GetRightEdgeColor(), clGray);
+  const TEditorOptions o = s.EditorOptions();
+  EXPECT_EQ(o.TabWidth, 4);
+  EXPECT_EQ(o.RightEdge, 80);
+  EXPECT_EQ(o.UndoLimit, 1000);
+  EXPECT_EQ(FData->Pascal->GetKeyAttri()->GetForeground(), 0x008000) << "Data restored its colours";
+
+  // Round trip through the registry: change, save, make anew.
+  s.Fontsize->SetValue(20);
+  s.Extraspacing->SetValue(3);
+  s.GetFormStorage()->SaveFormPlacement();
+  TRegistry reg;
+  ASSERT_TRUE(reg.OpenKeyReadOnly(Key + "\\Setup"));
+  EXPECT_EQ(reg.ReadString("Extraspacing_Value"), "3");
+  EXPECT_EQ(reg.ReadString("Fontsize_Value"), "20");
+  EXPECT_EQ(reg.ReadString("test_SelectedColorBackground"), "8388608");
+}
+
+TEST_F(SetupDialog, TabWidthTakesOneAndUpAndWarnsAboveOne) {
+  TSetup& s = Shown();
+  s.PageControl->SetActivePage(s.GeneralPage);
+  s.TabWidth->SetText("0");
+  s.TabWidth->OnExit(s.TabWidth);
+  EXPECT_EQ(s.TabWidth->GetValue(), 1);
+  EXPECT_TRUE(Boxes.empty());
+  s.TabWidth->SetText("x");
+  EXPECT_EQ(s.EditorOptions().TabWidth, 1);
+  s.TabWidth->SetText("3");
+  s.TabWidth->OnExit(s.TabWidth);
+  ASSERT_EQ(Boxes.size(), 1u);
+  EXPECT_NE(Boxes[0].find("\"Tab Width\" more than 1"), std::string::npos);
+}
+
+TEST_F(SetupDialog, StylesExampleAndPalette) {
+  TSetup& s = Shown();
+  s.SetAllDefaults();
+  s.ShowStyleTab(2);
+  TktCustomEdit* e = s.GetTest()->GetEdit();
+  const int lh = e->GetLineHeight(), cw = e->GetCharWidth(), x0 = e->GetTextOffset();
+  ASSERT_EQ(e->GetGutterWidth(), 30);
+  auto shot = Shot(s.test, "styles_normal.bmp");
+  Shot(&s, "styles_dialog.bmp");
+  const int w = shot->Width();
+  // "Normal Text" rows: black on white; rows 4 and 5 across the width: white on navy.
+  EXPECT_GT(Count(*shot, clBlack, x0, 0, x0 + 11 * cw, lh), 0);
+  EXPECT_EQ(shot->Pixel(w - 3, lh / 2), clWhite);
+  EXPECT_EQ(shot->Pixel(w - 3, 3 * lh + lh / 2), clNavy);
+  EXPECT_EQ(shot->Pixel(x0 + 14 * cw, 4 * lh + lh / 2), clNavy);
+  EXPECT_GT(Count(*shot, clWhite, x0, 3 * lh, x0 + 13 * cw, 4 * lh), 0);
+  // The edge at column 13 in gray, on the rows outside the selection.
+  EXPECT_GT(Count(*shot, clGray, x0 + 13 * cw - 1, 0, x0 + 13 * cw + 2, 3 * lh), lh);
+  // The palette: captions on the current pair.
+  EXPECT_EQ(s.Palette[0]->GetCaption(), "FG");   // black
+  EXPECT_EQ(s.Palette[27]->GetCaption(), "BG");  // white
+  EXPECT_EQ(s.Palette[1]->GetFontObject()->GetColor(), clWhite);
+
+  // Normal colours: left click the text, right click the background.
+  Press(s, 2, WM_LBUTTONDOWN);  // green
+  Press(s, 19, WM_RBUTTONDOWN);  // yellow
+  EXPECT_EQ(e->GetFont().Color, 0x008000);
+  EXPECT_EQ(e->GetColor(), 0x00FFFF);
+  EXPECT_EQ(s.Palette[2]->GetCaption(), "FG");
+  EXPECT_EQ(s.Palette[19]->GetCaption(), "BG");
+  shot = Shot(s.test, "styles_recoloured.bmp");
+  EXPECT_EQ(shot->Pixel(w - 3, lh / 2), 0x00FFFF);
+  EXPECT_GT(Count(*shot, 0x008000, x0, 0, x0 + 11 * cw, lh), 0);
+
+  // Selected colours: the two selected rows.
+  s.ShowStyleTab(3);
+  Press(s, 17, WM_LBUTTONDOWN);  // red text
+  Press(s, 9, WM_RBUTTONDOWN);   // purple background
+  shot = Shot(s.test, "styles_selected.bmp");
+  EXPECT_EQ(shot->Pixel(w - 3, 3 * lh + lh / 2), 0x800080);
+  EXPECT_GT(Count(*shot, 0x0000FF, x0, 3 * lh, x0 + 13 * cw, 5 * lh), 0);
+
+  // Edge: either button sets it, and no panel shows "BG".
+  s.ShowStyleTab(4);
+  Press(s, 25, WM_RBUTTONDOWN);  // fuchsia
+  EXPECT_EQ(e->GetRightEdgeColor(), 0xFF00FF);
+  for (TPanel* p : s.Palette) EXPECT_NE(p->GetCaption(), "BG");
+  Press(s, 24, WM_LBUTTONDOWN);  // blue
+  EXPECT_EQ(e->GetRightEdgeColor(), 0xFF0000);
+  EXPECT_EQ(s.Palette[24]->GetCaption(), "FG");
+
+  // A larger font widens the row pitch; no gutter puts the text at the border.
+  s.ShowStyleTab(0);
+  s.Fontsize->SetValue(24);
+  EXPECT_GT(e->GetLineHeight(), lh);
+  s.ShowStyleTab(1);
+  s.ShowGutter->SetChecked(false);
+  EXPECT_EQ(e->GetGutterWidth(), 0);
+  EXPECT_LT(e->GetTextOffset(), x0);
+  Shot(s.test, "styles_nogutter.bmp");
+}
+
+TEST_F(SetupDialog, SyntaxColoursReachEveryEditorOfTheHighlighterAtOnce) {
+  TSetup& s = Shown();
+  SetDefaultHighlighterColors(*FData);
+  TForm other(Application);
+  other.SetBounds(420, 0, 400, 200);
+  auto* second = new TktEditWindow(&other);
+  second->SetAlign(alClient);
+  second->SetParent(&other);
+  second->GetEdit()->SetHighLighter(FData->Pascal);
+  second->GetEdit()->SetText("begin end;");
+  other.Show();
+
+  s.SelectLanguage("C++");
+  EXPECT_EQ(s.GetCurrentAttribute(), StyleAttribute(*FData, *FindStyleLanguage("C++"), "Asm"))
+      << "a new language makes its first attribute current";
+  s.ShowStyleTab(5);
+  s.SelectLanguage("Pascal");
+  s.SelectAttribute(2);  // Key
+  ASSERT_EQ(s.GetCurrentAttribute(), FData->Pascal->GetKeyAttri());
+  Press(s, 17, WM_LBUTTONDOWN);  // red
+  EXPECT_EQ(FData->Pascal->GetKeyAttri()->GetForeground(), 0x0000FF);
+  EXPECT_EQ(s.Palette[17]->GetCaption(), "FG");
+  auto sample = Shot(s.test, "styles_syntax.bmp");
+  EXPECT_GT(Count(*sample, 0x0000FF, 0, 0, sample->Width(), sample->Height()), 0);
+  auto shot = Shot(second, "styles_second_editor.bmp");
+  EXPECT_GT(Count(*shot, 0x0000FF, 0, 0, shot->Width(), shot->Height()), 0)
+      << "the other editor shows the new keyword colour";
+  s.hlbold->SetChecked(true);
+  EXPECT_TRUE(FData->Pascal->GetKeyAttri()->GetStyle().Contains(fsBold));
+}
+
+TEST_F(SetupDialog, FileTypesLinesEditTheirOwnRows) {
+  ClearFileTypes();
+  SetFileType("Java", "Java Files", "java", "", "", "", "Java", EmptyCodeInsight);
+  SetFileType("Java2", "Java Files", "jav", "", "", "", "Java", EmptyCodeInsight);
+  TSetup& s = Shown();
+  s.PageControl->SetActivePage(s.TypesPage);
+  ASSERT_EQ(s.Types->GetItems()->GetCount(), 2);
+  s.Types->SetItemIndex(1);
+  s.Types->OnClick(s.Types);
+  EXPECT_EQ(s.TypeName->GetText(), "Java2");
+  s.TypeExtension1->SetText("jv");
+  EXPECT_EQ(::FileTypes[1].Extension1.Str(), "jv");
+  s.TypeName->SetText("Java");  // another row's name
+  EXPECT_EQ(::FileTypes[1].Name.Str(), "Java2");
+  s.TypeName->OnExit(s.TypeName);
+  EXPECT_EQ(s.TypeName->GetText(), "Java2");
+
+  s.Types->SetItemIndex(0);
+  s.Types->OnClick(s.Types);
+  s.TypeDescription->SetText("Java Files2");
+  EXPECT_EQ(::FileTypes[0].Description.Str(), "Java Files2");
+  EXPECT_EQ(::FileTypes[1].Description.Str(), "Java Files");
+  EXPECT_EQ(s.Types->GetItems()->Get(0), "Java Files2");
+  ClearFileTypes();
+}
+
+TEST_F(SetupDialog, ALanguageFileRenamesMenusAndCaptionsButNotTheUsersValues) {
+  auto* main = new TMainForm(Application);
+  TSetup& s = Make();
+  s.Language->SetText("mine.lng");
+  const std::string file = "setup_test.lng";
+  {
+    std::ofstream out(file, std::ios::binary);
+    out << "; German\r\nSetup.FileMenu.Caption=&Datei\r\nSetup.caption=Einstellungen\r\n"
+           "Setup.LanguageLink.Caption=Zeile eins#13Zeile zwei\r\nSetup.Language.Text=other.lng\r\n"
+           "Setup.TypeName.Name=Renamed\r\nSetup.Extraspacing.Value=9\r\nMainForm.caption=Federkiel\r\n";
+  }
+  main->LoadLanguageFile(file);
+  s.Show();
+  Application->ProcessMessages();
+  char text[128] = {};
+  ::GetMenuStringA(::GetMenu(s.GetHandle()), 0, text, sizeof text, MF_BYPOSITION);
+  EXPECT_STREQ(text, "&Datei");
+  ::GetWindowTextA(s.GetHandle(), text, sizeof text);
+  EXPECT_STREQ(text, "Einstellungen");
+  EXPECT_EQ(main->GetCaption(), "Federkiel");
+  EXPECT_EQ(s.LanguageLink->GetCaption(), "Zeile eins\r\nZeile zwei");
+  EXPECT_EQ(s.Language->GetText(), "mine.lng") << "stored by the user";
+  EXPECT_EQ(s.TypeName->GetName(), "TypeName");
+  EXPECT_EQ(s.Extraspacing->GetValue(), 0);
+  ::DeleteFileA(file.c_str());
+  delete main;
+}
+
+TEST_F(SetupDialog, AScriptCarriesColoursEditedSinceStartAndDefaultsLeaveOtherSettings) {
+  TSetup& s = Shown();
+  s.RunMode->SetItemIndex(2);
+  s.Extraspacing->SetValue(5);
+  s.DefaultGeneral();
+  EXPECT_EQ(s.Extraspacing->GetValue(), 0);
+  EXPECT_EQ(s.RunMode->GetItemIndex(), 2) << "the run mode is not a page default";
+  s.Hide->SetChecked(false);
+  s.Big->SetChecked(true);
+  s.DefaultInterface();
+  EXPECT_TRUE(s.Hide->GetChecked());
+  EXPECT_FALSE(s.FilePanel->GetEnabled()) << "panel boxes only with Big Buttons";
+
+  // Colours edited in the shared highlighters live in Data until exit; the
+  // script must carry them all the same.
+  FData->Pascal->GetKeyAttri()->SetForeground(0x123456);
+  const std::string file = "setup_test.tq";
+  s.SaveSettingsTo(file);
+  std::ifstream in(file, std::ios::binary);
+  const std::string script((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  in.close();
+  EXPECT_NE(script.find("Data.Pascal_KeyAttriForeground=1193046\r\n"), std::string::npos);
+  EXPECT_NE(script.find("Setup.Extraspacing_Value=0\r\n"), std::string::npos);
+
+  FData->Pascal->GetKeyAttri()->SetForeground(0);
+  s.Extraspacing->SetValue(7);
+  s.LoadSettingsFrom(file);
+  EXPECT_EQ(FData->Pascal->GetKeyAttri()->GetForeground(), 0x123456) << "every storage restores";
+  EXPECT_EQ(s.Extraspacing->GetValue(), 0);
+  EXPECT_TRUE(Boxes.empty());
+  ::DeleteFileA(file.c_str());
+}
+
+}  // namespace
