@@ -261,13 +261,7 @@ void TRxSpeedButton::SetDown(bool v) {
   // In a group without AllowAllUp one button always stays down.
   if (FDown && !FAllowAllUp) return;
   FDown = v;
-  if (v) {
-    if (FState == rbsUp) Invalidate();
-    FState = rbsExclusive;
-  } else {
-    FState = rbsUp;
-    Repaint();
-  }
+  FState = v ? rbsExclusive : rbsUp;
   if (v) UpdateExclusive();
   Invalidate();
 }

@@ -7,17 +7,18 @@
 #include "platform/SysUtils.h"
 #include "platform/win/Clipbrd.h"
 #include "platform/win/Dialogs.h"
+#include "platform/win/FileDialogSupport.h"
 #include "platform/win/Forms.h"
 #include "platform/win/InputSupport.h"
 #include "platform/win/Screenshot.h"
 #include "platform/win/WinTestSupport.h"
 
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,32 +26,6 @@
 TQ_TEST_APPLICATION();
 
 namespace {
-
-// A folder of its own under the temporary folder, emptied at the end.
-class TTempFolder {
-public:
-  TTempFolder() {
-    char base[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, base);
-    FPath = std::string(base) + "tq tooledit " + std::to_string(::GetCurrentProcessId());
-    ::CreateDirectoryA(FPath.c_str(), nullptr);
-  }
-  ~TTempFolder() {
-    for (const auto& f : FFiles) ::DeleteFileA(f.c_str());
-    ::RemoveDirectoryA(FPath.c_str());
-  }
-  std::string File(const std::string& name) {
-    const std::string path = FPath + "\\" + name;
-    std::ofstream(path) << "x";
-    FFiles.push_back(path);
-    return path;
-  }
-  const std::string& Path() const { return FPath; }
-
-private:
-  std::string FPath;
-  std::vector<std::string> FFiles;
-};
 
 // The first visible dialog box of this thread, or null.
 HWND FindDialogBox() {
@@ -179,16 +154,12 @@ TEST_F(ToolEdit, TheDialogEventsSeeAndChangeTheName) {
 }
 
 TEST_F(ToolEdit, RealOpenAndSaveDialogs) {
-  TTempFolder temp;
-  temp.File("a b.txt");
-  const std::string start = temp.File("start.txt");
+  TTempFolder temp("tq tooledit ");
+  temp.Add("a b.txt");
+  const std::string start = temp.Add("start.txt");
   file->SetFileName(start);
   ShowForm();
-  WhenWindow("Browse", [](HWND box) {
-    ASSERT_NE(box, nullptr);
-    ::SetDlgItemTextA(box, 0x47C, "a b.txt");
-    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
-  });
+  AnswerFileDialog("Browse", "a b.txt");
   file->DoClick();
   EXPECT_TRUE(SameText(file->GetText(), "\"" + temp.Path() + "\\a b.txt\"")) << file->GetText();
   EXPECT_EQ(::GetFocus(), file->GetHandle()) << "the focus came back";
@@ -196,31 +167,43 @@ TEST_F(ToolEdit, RealOpenAndSaveDialogs) {
   file->SetDialogKind(dkSave);
   EXPECT_TRUE(file->GetDialog()->IsSaveDialog());
   EXPECT_EQ(file->GetDialogTitle(), "Browse");
-  WhenWindow("Browse", [](HWND box) {
-    ASSERT_NE(box, nullptr);
-    ::SetDlgItemTextA(box, 0x47C, "new.txt");
-    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
-  });
+  AnswerFileDialog("Browse", "new.txt");
   file->DoClick();
   EXPECT_TRUE(SameText(file->GetFileName(), temp.Path() + "\\new.txt")) << file->GetText();
 }
 
-TEST_F(ToolEdit, RealFolderBrowserStartsAtTheFolder) {
-  TTempFolder temp;
-  std::string folder = temp.Path();
-  WhenDialogBox([](HWND box) {
+// Confirms the folder browser once its tree shows the folder named last
+// chosen: the browser selects the starting folder after it shows, so OK
+// pressed at once would confirm whatever the tree held before.
+void ConfirmFolderBrowser(const std::string& last) {
+  WhenDialogBox([last](HWND box) {
     ASSERT_NE(box, nullptr);
+    HWND tree = ::FindWindowExA(box, nullptr, "SysTreeView32", nullptr);
+    const auto selected = [tree] {
+      char text[MAX_PATH] = {};
+      TVITEMA item{};
+      item.mask = TVIF_TEXT;
+      item.hItem = reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+      item.pszText = text;
+      item.cchTextMax = sizeof text;
+      if (item.hItem) ::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+      return std::string(text);
+    };
+    EXPECT_TRUE(PumpUntil([&] { return SameText(selected(), last); }, 5000)) << selected();
     ::PostMessageA(box, WM_COMMAND, IDOK, 0);
   });
+}
+
+TEST_F(ToolEdit, RealFolderBrowserStartsAtTheFolder) {
+  TTempFolder temp("tq tooledit ");
+  std::string folder = temp.Path();
+  ConfirmFolderBrowser(ExtractFileName(temp.Path()));
   ASSERT_TRUE(BrowseDirectory(folder, "Choose Folder"));
   EXPECT_TRUE(SameText(folder, temp.Path())) << folder;
 
   // Through the edit: the chosen folder becomes the text and the initial folder.
   dir->SetText(temp.Path());
-  WhenDialogBox([](HWND box) {
-    ASSERT_NE(box, nullptr);
-    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
-  });
+  ConfirmFolderBrowser(ExtractFileName(temp.Path()));
   dir->DoClick();
   EXPECT_TRUE(SameText(dir->GetText(), temp.Path())) << dir->GetText();
   EXPECT_TRUE(SameText(dir->GetInitialDir(), temp.Path()));
@@ -394,8 +377,8 @@ TEST_F(ToolEdit, DropsTakeWholeNamesAndSkipRefusedOnes) {
   EXPECT_EQ(drops, 3);
 
   // Folders: a file gives its folder; several are appended.
-  TTempFolder temp;
-  const std::string f = temp.File("x.txt");
+  TTempFolder temp("tq tooledit ");
+  const std::string f = temp.Add("x.txt");
   dir->SetAcceptFiles(true);
   dir->SetMultipleDirs(true);
   dir->SetText("C:\\windows");

@@ -5,6 +5,7 @@
 #include "platform/TypInfo.h"
 #include "platform/win/Application.h"
 #include "platform/win/Dialogs.h"
+#include "platform/win/FileDialogSupport.h"
 #include "platform/win/InputSupport.h"
 #include "platform/win/WinTestSupport.h"
 
@@ -17,46 +18,6 @@
 TQ_TEST_APPLICATION();
 
 namespace {
-
-// A folder of its own under the temporary folder, removed with its files.
-class TTempFolder {
-public:
-  explicit TTempFolder(const std::string& name) {
-    char temp[MAX_PATH] = {};
-    ::GetTempPathA(MAX_PATH, temp);
-    FPath = IncludeTrailingPathDelimiter(temp) + name + IntToStr(::GetCurrentProcessId());
-    ::CreateDirectoryA(FPath.c_str(), nullptr);
-  }
-  ~TTempFolder() {
-    for (const std::string& f : FFiles) ::DeleteFileA(f.c_str());
-    ::RemoveDirectoryA(FPath.c_str());
-  }
-  std::string Add(const std::string& name) {
-    std::string path = FPath + "\\" + name;
-    if (FILE* f = std::fopen(path.c_str(), "wb")) std::fclose(f);
-    FFiles.push_back(path);
-    return path;
-  }
-  const std::string& Path() const { return FPath; }
-
-private:
-  std::string FPath;
-  std::vector<std::string> FFiles;
-};
-
-// Types into the dialog's file-name box and presses OK, from inside the
-// dialog's loop.
-void AnswerFileDialog(const std::string& title, const std::string& typed, UINT* errorMode = nullptr) {
-  WhenWindow(title, [typed, errorMode](HWND dialog) {
-    ASSERT_NE(dialog, nullptr) << "no file dialog came up";
-    if (errorMode) {
-      *errorMode = ::SetErrorMode(0);
-      ::SetErrorMode(*errorMode);
-    }
-    ::SetDlgItemTextA(dialog, 0x47C, typed.c_str());
-    ::PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-  });
-}
 
 TEST(FileDialogs, TheOpenDialogTakesTheTypedNameUnderTheErrorModeOfFileDialogs) {
   TTempFolder folder("tqopen");
