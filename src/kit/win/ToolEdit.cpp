@@ -237,8 +237,9 @@ void TCustomComboEdit::DoClick() {
 }
 
 bool TCustomComboEdit::WantsKey(uint16_t key) {
-  // Enter and Esc belong to the form (default and cancel buttons).
-  if (key == VK_RETURN || key == VK_ESCAPE) return false;
+  // Enter and Esc belong to the form (default and cancel buttons), and Tab
+  // moves on as from any one-line edit: the multi-line style would keep them.
+  if (key == VK_RETURN || key == VK_ESCAPE || key == VK_TAB) return false;
   return TCustomEdit::WantsKey(key);
 }
 

@@ -254,6 +254,13 @@ TEST_F(SpeedButton, Faces) {
   MouseMoveTo(p.X + 200, p.Y);
   ASSERT_TRUE(PumpUntil([&] { return !b->MouseInside(); }));
 
+  // Transparent: the parent's background behind the glyph.
+  form->SetColor(clWhite);
+  b->SetTransparent(true);
+  auto clear = Face(b, "speedbutton_transparent.bmp");
+  EXPECT_EQ(clear->Pixel(12 + 2, 7 + 2), clWhite);
+  b->SetTransparent(false);
+
   // Disabled: embossed, the shape in the shadow colour with a highlight
   // below and right of it.
   b->SetEnabled(false);

@@ -126,10 +126,15 @@ TEST_F(SysMenu, ShortcutsWorkWhileTheFormIsActive) {
   PumpUntil([&] { return stayClicks > 0; }, 1000);
   EXPECT_EQ(stayClicks, 1);
   EXPECT_TRUE(StateAt(WindowMenu(), static_cast<int>(standard.size() + 1)) & MFS_CHECKED);
-  // Other keys run nothing.
+  // Other keys run nothing and leave the entries as they are (a rebuild
+  // would give the sub-menu entry a new menu of its own).
+  const int subPos = static_cast<int>(standard.size() + 4);
+  HMENU before = ::GetSubMenu(WindowMenu(), subPos);
   SendKey('Q', {VK_CONTROL});
+  SendKey('A');
   PumpFor(50);
   EXPECT_EQ(stayClicks, 1);
+  EXPECT_EQ(::GetSubMenu(WindowMenu(), subPos), before);
 }
 
 TEST_F(SysMenu, RemovingLeavesTheSystemsAndOtherEntries) {

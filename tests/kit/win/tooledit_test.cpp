@@ -281,6 +281,28 @@ TEST_F(ToolEdit, EnterAndEscapeGoToTheFormAndNoLineGoesIn) {
   EXPECT_EQ(::SendMessageA(file->GetHandle(), EM_GETLINECOUNT, 0, 0), 1);
 }
 
+TEST_F(ToolEdit, EnteringByKeyboardSelectsTheText) {
+  file->SetText("C:\\one.txt");
+  dir->SetText("C:\\windows");
+  ShowForm();
+  dir->SetFocus();
+  PumpFor(30);
+  SendKey(VK_TAB, {VK_SHIFT});
+  PumpFor(50);
+  ASSERT_EQ(::GetFocus(), file->GetHandle());
+  EXPECT_EQ(dir->GetText(), "C:\\windows") << "Tab moved on and typed nothing";
+  EXPECT_EQ(file->GetSelLength(), 10);
+  // Without typing there is nothing to select.
+  file->SetDirectInput(false);
+  dir->SetFocus();
+  PumpFor(30);
+  ::SendMessageA(file->GetHandle(), EM_SETSEL, 0, 0);
+  SendKey(VK_TAB, {VK_SHIFT});
+  PumpFor(50);
+  ASSERT_EQ(::GetFocus(), file->GetHandle());
+  EXPECT_EQ(file->GetSelLength(), 0);
+}
+
 TEST_F(ToolEdit, TypedAnsiCharactersStay) {
   ShowForm();
   file->SetFocus();
