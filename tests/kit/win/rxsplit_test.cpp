@@ -57,6 +57,17 @@ struct Splitter : ::testing::Test {
   }
   // The form's client pixel at a point of the form.
   TColor FormPixel(int x, int y) { return Capture(form->GetHandle())->Pixel(x, y); }
+  // A left pane, and the bar dragged 40 pixels right and held there; returns
+  // the pixel under the line as it was before the drag.
+  TColor StartDragRight() {
+    Build(alLeft);
+    const TColor before = FormPixel(161, 150);
+    const TPoint at = ScreenCenterOf(splitter);
+    MousePress(at.X, at.Y);
+    MouseMoveTo(at.X + 40, at.Y);
+    EXPECT_TRUE(splitter->Dragging());
+    return before;
+  }
 
   std::unique_ptr<TForm> form;
   TPanel* pane = nullptr;
@@ -161,12 +172,7 @@ void ExpectCleanEnd(Splitter& t, TColor untouched) {
 }
 
 TEST_F(Splitter, EscapeEndsTheDragWhileAnEditHasTheFocus) {
-  Build(alLeft);
-  const TColor before = FormPixel(161, 150);
-  const TPoint at = ScreenCenterOf(splitter);
-  MousePress(at.X, at.Y);
-  MouseMoveTo(at.X + 40, at.Y);
-  ASSERT_TRUE(splitter->Dragging());
+  const TColor before = StartDragRight();
   ASSERT_EQ(::GetFocus(), edit->GetHandle());
   // Other keys still go to the focused control.
   SendKey('A');
@@ -179,12 +185,7 @@ TEST_F(Splitter, EscapeEndsTheDragWhileAnEditHasTheFocus) {
 }
 
 TEST_F(Splitter, LosingTheCaptureEndsTheDrag) {
-  Build(alLeft);
-  const TColor before = FormPixel(161, 150);
-  const TPoint at = ScreenCenterOf(splitter);
-  MousePress(at.X, at.Y);
-  MouseMoveTo(at.X + 40, at.Y);
-  ASSERT_TRUE(splitter->Dragging());
+  const TColor before = StartDragRight();
   // Another window takes the mouse, as a timer of some other part might.
   bool taken = false;
   RunLater(10, [&] {

@@ -45,7 +45,7 @@ HWND FindDialogBox() {
   return found;
 }
 
-void WhenDialogBox(std::function<void(HWND)> func, int triesLeft = 250) {
+void WhenDialogBox(std::function<void(HWND)> func, int triesLeft = 500) {
   RunLater(20, [func = std::move(func), triesLeft]() mutable {
     HWND box = FindDialogBox();
     if (box || triesLeft <= 0)
@@ -189,7 +189,7 @@ void ConfirmFolderBrowser(const std::string& last) {
       if (item.hItem) ::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
       return std::string(text);
     };
-    EXPECT_TRUE(PumpUntil([&] { return SameText(selected(), last); }, 5000)) << selected();
+    EXPECT_TRUE(PumpUntil([&] { return SameText(selected(), last); }, 10000)) << selected();
     ::PostMessageA(box, WM_COMMAND, IDOK, 0);
   });
 }
