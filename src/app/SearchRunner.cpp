@@ -19,15 +19,21 @@ void TSearchRunner::Search(TktCustomEdit& edit) {
     FHost.ShowMessage(NotFoundMessage(FLast.SearchText));
 }
 
-void TSearchRunner::Find() {
+TktCustomEdit* TSearchRunner::AskFind(TShowFind show, TSearchDialogValues& v) {
   TktCustomEdit* edit = FHost.TextEditor();
-  if (!edit || TextIsBlank(*edit)) return;
-  TSearchDialogValues v;
-  if (!FHost.ShowFind(WordAtCaret(*edit), v) || v.FindText.empty()) return;
-  FLast.Options = FindOptions(v);
+  if (!edit || TextIsBlank(*edit)) return nullptr;
+  if (!(FHost.*show)(WordAtCaret(*edit), v) || v.FindText.empty()) return nullptr;
   FLast.SearchText = v.FindText;
   FLast.ReplaceText = v.FindText;
-  Search(*edit);
+  return edit;
+}
+
+void TSearchRunner::Find() {
+  TSearchDialogValues v;
+  if (TktCustomEdit* edit = AskFind(&TSearchHost::ShowFind, v)) {
+    FLast.Options = FindOptions(v);
+    Search(*edit);
+  }
 }
 
 void TSearchRunner::FindNext() {
@@ -61,13 +67,9 @@ void TSearchRunner::Replace() {
 }
 
 void TSearchRunner::FindInAllDocuments() {
-  TktCustomEdit* edit = FHost.TextEditor();
-  if (!edit || TextIsBlank(*edit)) return;
   TSearchDialogValues v;
-  if (!FHost.ShowFindInFiles(WordAtCaret(*edit), v) || v.FindText.empty()) return;
+  if (!AskFind(&TSearchHost::ShowFindInFiles, v)) return;
   FLast.Options = FindAllOptions(v);
-  FLast.SearchText = v.FindText;
-  FLast.ReplaceText = v.FindText;
   const std::vector<TFindResult> results =
       FindInDocuments(FHost.Documents(), v.FindText, v.CaseSensitive, v.WholeWords);
   FHost.ShowResults(results, v.FindText);

@@ -60,6 +60,11 @@ public:
   const TLastSearch& Last() const { return FLast; }
 
 private:
+  using TShowFind = bool (TSearchHost::*)(const std::string& word, TSearchDialogValues& values);
+  // The current editor once the find dialog (shown by show, pre-filled with
+  // the word at the caret) was accepted with a text, which becomes the last
+  // search; null when there is nothing to search.
+  TktCustomEdit* AskFind(TShowFind show, TSearchDialogValues& values);
   void Search(TktCustomEdit& edit);
   void HexSearchWith(const std::string& findHex, const TSearchDialogValues& values, bool entireScope);
 
