@@ -10,9 +10,6 @@
 
 namespace {
 
-// The editor's byte that says its text is in the DOS code page.
-constexpr int kCodePageDos = 1;
-
 bool ReadChecked(TRegistry& registry, const std::string& control) {
   std::string text;
   return registry.ReadValueText(control + "_Checked", text) && text == "True";
@@ -136,9 +133,20 @@ void TMainDocuments::WireEditor(TktCustomEdit* edit) {
   };
 }
 
+namespace {
+
+struct TActionBatch {
+  explicit TActionBatch(IDocumentHost& host) : Host(host) { Host.BeginActionUpdate(); }
+  ~TActionBatch() { Host.EndActionUpdate(); }
+  IDocumentHost& Host;
+};
+
+}  // namespace
+
 void TMainDocuments::PageControlChange() {
   static const char* const kDocumentActions[] = {"aFileSave", "aFileSaveAs", "aFileClose", "aFileCloseAll",
                                                  "aFilePrint"};
+  TActionBatch batch(FHost);
   const int index = FTabs.GetActivePageIndex();
   TDocument* document = index >= 0 ? Find(FTabs.GetPageTag(index)) : nullptr;
   if (document) {
@@ -529,13 +537,9 @@ void TMainDocuments::ViewAnsiAscii() {
     if (!document) return;
     if (document->TextVisible) {
       TktCustomEdit* edit = document->Views.Edit;
-      if (edit->AppByte1 == kCodePageDos) {
-        edit->ConvertWinToDos();
-        edit->AppByte1 = 0;
-      } else {
-        edit->ConvertDosToWin();
-        edit->AppByte1 = kCodePageDos;
-      }
+      if (document->DosCodePage) edit->ConvertWinToDos();
+      else edit->ConvertDosToWin();
+      document->DosCodePage = !document->DosCodePage;
       UpdateStatus();
     } else {
       THexEditor* hex = document->Views.Hex;
@@ -698,6 +702,7 @@ TDocumentSnapshot TMainDocuments::Snapshot() const {
 }
 
 void TMainDocuments::UpdateActions() {
+  TActionBatch batch(FHost);
   for (const TActionState& state : ComputeActionStates(Snapshot())) FHost.SetActionEnabled(state.Name, state.Enabled);
 }
 

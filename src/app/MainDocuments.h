@@ -80,6 +80,10 @@ public:
   virtual bool ClipboardHasText() = 0;
   virtual bool HasMacroFiles() = 0;
   virtual void PopupBookmarkMenu() = 0;
+  // Around a batch of action and status changes: the window may show them
+  // once at the end.
+  virtual void BeginActionUpdate() {}
+  virtual void EndActionUpdate() {}
 };
 
 // The options dialog's values the documents read (the rest goes onto the
@@ -187,6 +191,7 @@ private:
     TDocumentViews Views;
     bool TextVisible = true;
     bool HexWrote = false;  // the hex view saved the file since the text was read
+    bool DosCodePage = false;  // F11 turned the text to the DOS code page
   };
   TDocument* Find(int number);
   TDocument* Active();

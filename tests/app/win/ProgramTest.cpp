@@ -1,10 +1,18 @@
-// Starts the real Tarnquill.exe, finds its main window by class and caption,
-// closes it as a user would and checks that the process ends cleanly.
+// The real Tarnquill.exe in processes of its own: a start and a clean close,
+// a second start handing its file to the first and ending, "/n" making a
+// second window, and windows that only look like a main window (one that
+// stopped answering, one that answers another value) passed over.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
+#include <vector>
+
+#include "app/DefaultSettings.h"
+#include "platform/Registry.h"
 
 namespace {
 
@@ -21,62 +29,189 @@ std::string ProgramPath() {
   return unixPath;
 }
 
-struct ProcessGuard {
+std::string TempFolder() {
+  char buf[MAX_PATH + 1] = {};
+  ::GetTempPathA(MAX_PATH, buf);
+  std::string dir = std::string(buf) + "tq-program-test";
+  ::CreateDirectoryA(dir.c_str(), nullptr);
+  return dir;
+}
+
+// A fresh prefix has never been set up: the program would only install.
+void EnsureInstalled() {
+  TRegistry registry;
+  if (registry.OpenKeyReadOnly(ProgramRegistryKey()) && registry.ValueExists("Version")) return;
+  WriteDefaultSettings();
+  registry.OpenKey(ProgramRegistryKey(), true);
+  registry.WriteString("Version", "1.0.0.0");
+}
+
+struct Process {
   PROCESS_INFORMATION pi{};
-  ~ProcessGuard() {
+  ~Process() {
     if (pi.hProcess) {
-      if (WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi.hProcess, 99);
-      CloseHandle(pi.hProcess);
-      CloseHandle(pi.hThread);
+      if (::WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) ::TerminateProcess(pi.hProcess, 99);
+      ::CloseHandle(pi.hProcess);
+      ::CloseHandle(pi.hThread);
     }
+  }
+  bool Start(const std::string& args, const std::string& folder = std::string()) {
+    std::string cmd = "\"" + ProgramPath() + "\"" + (args.empty() ? "" : " " + args);
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    return ::CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            folder.empty() ? nullptr : folder.c_str(), &si, &pi) != 0;
+  }
+  DWORD Wait(DWORD ms) {
+    if (::WaitForSingleObject(pi.hProcess, ms) != WAIT_OBJECT_0) return 12345;
+    DWORD code = 12345;
+    ::GetExitCodeProcess(pi.hProcess, &code);
+    return code;
   }
 };
 
 struct FindData {
-  DWORD pid;
-  HWND found;
+  DWORD Pid;
+  std::vector<HWND> Found;
 };
 
-BOOL CALLBACK FindMainForm(HWND wnd, LPARAM lParam) {
+BOOL CALLBACK FindMainForms(HWND wnd, LPARAM lParam) {
   auto* data = reinterpret_cast<FindData*>(lParam);
   DWORD pid = 0;
-  GetWindowThreadProcessId(wnd, &pid);
+  ::GetWindowThreadProcessId(wnd, &pid);
   char cls[64] = {};
-  GetClassNameA(wnd, cls, sizeof cls);
-  if (pid == data->pid && std::string(cls) == "TMainForm") {
-    data->found = wnd;
-    return FALSE;
-  }
+  ::GetClassNameA(wnd, cls, sizeof cls);
+  if (pid == data->Pid && std::string(cls) == "TMainForm") data->Found.push_back(wnd);
   return TRUE;
 }
 
-TEST(Program, OpensMainWindowAndClosesCleanly) {
-  std::string cmd = "\"" + ProgramPath() + "\"";
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  ProcessGuard proc;
-  ASSERT_TRUE(CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                             &si, &proc.pi))
-      << "could not start " << cmd << " error " << GetLastError();
-  WaitForInputIdle(proc.pi.hProcess, 10000);
-
-  FindData data{proc.pi.dwProcessId, nullptr};
-  for (int i = 0; i < 100 && !data.found; ++i) {
-    EnumWindows(FindMainForm, reinterpret_cast<LPARAM>(&data));
-    if (!data.found) Sleep(100);
+HWND WaitForMainForm(const Process& p, int tenths = 150) {
+  for (int i = 0; i < tenths; ++i) {
+    FindData data{p.pi.dwProcessId, {}};
+    ::EnumWindows(FindMainForms, reinterpret_cast<LPARAM>(&data));
+    if (!data.Found.empty() && ::IsWindowVisible(data.Found[0])) return data.Found[0];
+    ::Sleep(100);
   }
-  ASSERT_NE(data.found, nullptr) << "no TMainForm window appeared";
-  char caption[128] = {};
-  GetWindowTextA(data.found, caption, sizeof caption);
-  EXPECT_STREQ(caption, "Tarnquill");
-  EXPECT_TRUE(IsWindowVisible(data.found));
+  return nullptr;
+}
 
-  PostMessageA(data.found, WM_CLOSE, 0, 0);
-  ASSERT_EQ(WaitForSingleObject(proc.pi.hProcess, 15000), WAIT_OBJECT_0)
-      << "the program did not end after WM_CLOSE";
-  DWORD code = 12345;
-  GetExitCodeProcess(proc.pi.hProcess, &code);
-  EXPECT_EQ(code, 0u);
+std::string Caption(HWND wnd) {
+  char caption[512] = {};
+  ::SendMessageTimeoutA(wnd, WM_GETTEXT, sizeof caption, reinterpret_cast<LPARAM>(caption), SMTO_ABORTIFHUNG,
+                        2000, nullptr);
+  return caption;
+}
+
+void CloseAndExpectExit(Process& p, HWND wnd) {
+  ::PostMessageA(wnd, WM_CLOSE, 0, 0);
+  EXPECT_EQ(p.Wait(15000), 0u) << "the program did not end cleanly after WM_CLOSE";
+}
+
+class Program : public ::testing::Test {
+protected:
+  void SetUp() override { EnsureInstalled(); }
+};
+
+TEST_F(Program, OpensMainWindowAndClosesCleanly) {
+  Process a;
+  ASSERT_TRUE(a.Start("/n")) << ::GetLastError();
+  HWND wnd = WaitForMainForm(a);
+  ASSERT_NE(wnd, nullptr) << "no TMainForm window appeared";
+  EXPECT_EQ(Caption(wnd), "Tarnquill");
+  CloseAndExpectExit(a, wnd);
+}
+
+TEST_F(Program, ASecondStartHandsItsFileToTheFirstAndEnds) {
+  const std::string folder = TempFolder();
+  const std::string file = folder + "\\x y.txt";
+  {
+    HANDLE h = ::CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    ::WriteFile(h, "hello\r\n", 7, &written, nullptr);
+    ::CloseHandle(h);
+  }
+  Process a;
+  ASSERT_TRUE(a.Start("/n"));
+  HWND wnd = WaitForMainForm(a);
+  ASSERT_NE(wnd, nullptr);
+
+  Process b;
+  ASSERT_TRUE(b.Start("\"x y.txt\"", folder));
+  EXPECT_EQ(b.Wait(15000), 0u) << "the second start did not end";
+  for (int i = 0; i < 50 && Caption(wnd) == "Tarnquill"; ++i) ::Sleep(100);
+  EXPECT_EQ(Caption(wnd), "Tarnquill - " + file);
+  EXPECT_EQ(::GetForegroundWindow(), wnd);
+
+  // "/n" starts a window of its own.
+  Process c;
+  ASSERT_TRUE(c.Start("/n"));
+  HWND second = WaitForMainForm(c);
+  ASSERT_NE(second, nullptr);
+  EXPECT_NE(second, wnd);
+  CloseAndExpectExit(c, second);
+  CloseAndExpectExit(a, wnd);
+  ::DeleteFileA(file.c_str());
+}
+
+// A window of class "TMainForm" in this process, on a thread of its own: it
+// answers the instance check with answer, or stops pumping when hang is set.
+class FakeMainForm {
+public:
+  FakeMainForm(LRESULT answer, bool hang) : FAnswer(answer), FHang(hang) {
+    FThread = std::thread([this] { Run(); });
+    while (!FWnd.load()) ::Sleep(10);
+  }
+  ~FakeMainForm() {
+    FQuit = true;
+    ::PostMessageA(FWnd, WM_CLOSE, 0, 0);
+    FThread.join();
+  }
+
+private:
+  static LRESULT CALLBACK Proc(HWND wnd, UINT msg, WPARAM w, LPARAM l) {
+    auto* self = reinterpret_cast<FakeMainForm*>(::GetWindowLongPtrA(wnd, GWLP_USERDATA));
+    if (self && msg == ::RegisterWindowMessageA("VornActive")) return self->FAnswer;
+    if (msg == WM_CLOSE) {
+      ::DestroyWindow(wnd);
+      ::PostQuitMessage(0);
+      return 0;
+    }
+    return ::DefWindowProcA(wnd, msg, w, l);
+  }
+  void Run() {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.lpszClassName = "TMainForm";
+    ::RegisterClassA(&wc);
+    HWND wnd = ::CreateWindowA("TMainForm", "Fake", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
+                               wc.hInstance, nullptr);
+    ::SetWindowLongPtrA(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    FWnd = wnd;
+    if (FHang) {
+      while (!FQuit) ::Sleep(20);
+    }
+    MSG m;
+    while (::GetMessageA(&m, nullptr, 0, 0) > 0) ::DispatchMessageA(&m);
+  }
+
+  LRESULT FAnswer;
+  bool FHang;
+  std::atomic<bool> FQuit{false};
+  std::atomic<HWND> FWnd{nullptr};
+  std::thread FThread;
+};
+
+TEST_F(Program, WindowsThatOnlyLookLikeTheMainWindowArePassedOver) {
+  for (const bool hang : {true, false}) {
+    SCOPED_TRACE(hang ? "stopped pumping" : "another answer");
+    FakeMainForm fake(hang ? 3228289 : 42, hang);
+    Process b;
+    ASSERT_TRUE(b.Start(""));
+    HWND wnd = WaitForMainForm(b);
+    ASSERT_NE(wnd, nullptr) << "the start waited on the fake window";
+    CloseAndExpectExit(b, wnd);
+  }
 }
 
 }  // namespace
