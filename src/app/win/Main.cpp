@@ -130,10 +130,21 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     }
     if (ActivatePreviousInstance(args, CurrentFolder())) return 0;
     WriteVersionAndPath();
+    try {
+      LoadFileTypes();
+    } catch (const Exception& e) {
+      ShowStartupError(e, 3);
+    }
     TApplication application;
     application.SetTitle("Tarnquill");
     SetMainCommandLine(args, CurrentFolder());
-    application.CreateForm<TMainForm>();
+    TMainForm* form = application.CreateForm<TMainForm>();
+    // Icon 0 of the program file.
+    HICON icon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
+    if (icon) {
+      ::SendMessageA(form->GetHandle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+      ::SendMessageA(form->GetHandle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    }
     application.Run();
   } catch (const std::exception& e) {
     ::MessageBoxA(nullptr, e.what(), "Tarnquill", MB_OK | MB_ICONERROR);

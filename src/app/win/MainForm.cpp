@@ -381,9 +381,22 @@ void TMainForm::MakeBars() {
     button->SetCaption(def.Caption);
     button->SetHint(def.Caption);
     button->SetToolBar(ToolBar);
-    if (*def.Action) button->SetAction(FindAction(def.Action));
-    else button->SetEnabled(false);
+    if (*def.Action) {
+      // Buttons do not follow their action by themselves: SetActionEnabled does.
+      TCustomAction* action = FindAction(def.Action);
+      button->SetAction(action);
+      button->SetEnabled(action->GetEnabled());
+      FActionButtons[LowerCase(def.Action)].push_back(button);
+    } else {
+      button->SetEnabled(false);
+    }
   }
+  auto* reopen = static_cast<TToolButton*>(FindComponent("ReopenButton"));
+  reopen->OnClick = [this, reopen](TObject*) {
+    const TRect r = ToolBar->GetButtonRect(reopen->GetIndex());
+    const TPoint p = ToolBar->ClientToScreen(TPoint(r.Left, r.Bottom));
+    PMReopen->Popup(p.X, p.Y);
+  };
   Status = Make<TStatusBar>(this).Name("Status").Parent(this).Align(alBottom);
   for (int i = 0; i < kStatusPanelCount; ++i) {
     TStatusPanel* panel = Status->AddPanel();
@@ -721,6 +734,9 @@ void TMainForm::SetCaptions(const std::string& window, const std::string& title)
 void TMainForm::SetActionEnabled(const std::string& name, bool enabled) {
   if (TCustomAction* action = FindAction(name)) {
     action->SetEnabled(enabled && FHandled.count(LowerCase(name)));
+    auto buttons = FActionButtons.find(LowerCase(name));
+    if (buttons != FActionButtons.end())
+      for (TToolButton* button : buttons->second) button->SetEnabled(action->GetEnabled());
     return;
   }
   TComponent* component = FindComponent(name);

@@ -143,6 +143,7 @@ private:
   TTimer* Timer = nullptr;
   std::map<std::string, TCustomAction*> FActions;  // by lower-case name
   std::map<std::string, bool> FHandled;            // actions with a handler
+  std::map<std::string, std::vector<TToolButton*>> FActionButtons;
   std::map<int, TViewWindows> FViews;
   std::vector<TRollUpRecord> FRollUps;
   int FStatusMouseX = 0;

@@ -13,6 +13,7 @@
 
 #include "app/DefaultSettings.h"
 #include "platform/Registry.h"
+#include "platform/SysUtils.h"
 
 namespace {
 
@@ -112,12 +113,22 @@ protected:
   void SetUp() override { EnsureInstalled(); }
 };
 
-TEST_F(Program, OpensMainWindowAndClosesCleanly) {
+TEST_F(Program, OpensMainWindowRecordsItsVersionAndClosesCleanly) {
+  {
+    TRegistry registry;
+    ASSERT_TRUE(registry.OpenKey(ProgramRegistryKey(), true));
+    registry.WriteString("Version", "0.0.0.0");
+  }
   Process a;
   ASSERT_TRUE(a.Start("/n")) << ::GetLastError();
   HWND wnd = WaitForMainForm(a);
   ASSERT_NE(wnd, nullptr) << "no TMainForm window appeared";
   EXPECT_EQ(Caption(wnd), "Tarnquill");
+  TRegistry registry;
+  ASSERT_TRUE(registry.OpenKeyReadOnly(ProgramRegistryKey()));
+  EXPECT_EQ(registry.ReadString("Version"), "1.0.0.0");
+  EXPECT_TRUE(SameText(registry.ReadString("Path"), ProgramPath()));
+  EXPECT_NE(::SendMessageA(wnd, WM_GETICON, ICON_BIG, 0), 0);
   CloseAndExpectExit(a, wnd);
 }
 
