@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
@@ -223,6 +224,129 @@ TEST_F(Program, WindowsThatOnlyLookLikeTheMainWindowArePassedOver) {
     ASSERT_NE(wnd, nullptr) << "the start waited on the fake window";
     CloseAndExpectExit(b, wnd);
   }
+}
+
+// The process's first visible window of class cls, or nullptr.
+struct FindClassData {
+  DWORD Pid;
+  const char* Class;
+  HWND Found;
+};
+
+BOOL CALLBACK FindByClass(HWND wnd, LPARAM lParam) {
+  auto* data = reinterpret_cast<FindClassData*>(lParam);
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(wnd, &pid);
+  char cls[64] = {};
+  ::GetClassNameA(wnd, cls, sizeof cls);
+  if (pid == data->Pid && std::string(cls) == data->Class && ::IsWindowVisible(wnd)) {
+    data->Found = wnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// Any TMainForm window, of whichever process.
+HWND AnyMainForm() {
+  HWND found = nullptr;
+  ::EnumWindows(
+      [](HWND wnd, LPARAM lParam) -> BOOL {
+        char cls[64] = {};
+        ::GetClassNameA(wnd, cls, sizeof cls);
+        if (std::string(cls) != "TMainForm" || !::IsWindowVisible(wnd)) return TRUE;
+        *reinterpret_cast<HWND*>(lParam) = wnd;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+class SelfRename : public Program {
+protected:
+  void SetUp() override {
+    Program::SetUp();
+    Folder = TempFolder() + "\\rename";
+    ::CreateDirectoryA(Folder.c_str(), nullptr);
+    Copy = Folder + "\\tarnquill2.exe";
+    ASSERT_TRUE(::CopyFileA(ProgramPath().c_str(), Copy.c_str(), FALSE));
+  }
+  void TearDown() override {
+    for (const char* name : {"tarnquill2.exe", "tarnquill2.bat", "Tarnquill.exe", "a b.txt", "x&y.txt"})
+      ::DeleteFileA((Folder + "\\" + name).c_str());
+    ::RemoveDirectoryA(Folder.c_str());
+  }
+  // Starts the copy with args, answers its box and waits for it to end.
+  void RunCopy(const std::string& args) {
+    Process p;
+    std::string cmd = "\"" + Copy + "\" " + args;
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    ASSERT_TRUE(::CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, Folder.c_str(), &si,
+                                 &p.pi));
+    FindClassData box{p.pi.dwProcessId, "#32770", nullptr};
+    for (int i = 0; i < 100 && !box.Found; ++i) {
+      ::EnumWindows(FindByClass, reinterpret_cast<LPARAM>(&box));
+      if (!box.Found) ::Sleep(100);
+    }
+    ASSERT_NE(box.Found, nullptr) << "no box about the name";
+    char text[256] = {};
+    ::EnumChildWindows(
+        box.Found,
+        [](HWND child, LPARAM lParam) -> BOOL {
+          char t[256] = {};
+          ::GetWindowTextA(child, t, sizeof t);
+          if (std::string(t).find("Sorry") != std::string::npos) std::strcpy(reinterpret_cast<char*>(lParam), t);
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(text));
+    EXPECT_EQ(std::string(text), "Sorry! This executable could not be renamed!");
+    ::PostMessageA(box.Found, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(p.Wait(15000), 0u);
+  }
+  std::string Folder, Copy;
+};
+
+TEST_F(SelfRename, TheBatchRenamesRestartsOnTheFileAndDeletesItself) {
+  for (const char* name : {"a b.txt", "x&y.txt"}) {
+    SCOPED_TRACE(name);
+    const std::string file = Folder + "\\" + name;
+    HANDLE h = ::CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ::CloseHandle(h);
+    if (!Exists(Copy)) ASSERT_TRUE(::CopyFileA(ProgramPath().c_str(), Copy.c_str(), FALSE));
+    RunCopy("\"" + std::string(name) + "\"");
+    HWND wnd = nullptr;
+    for (int i = 0; i < 300 && !(wnd = AnyMainForm()); ++i) ::Sleep(100);
+    ASSERT_NE(wnd, nullptr) << "the renamed program did not start";
+    for (int i = 0; i < 50 && Caption(wnd) == "Tarnquill"; ++i) ::Sleep(100);
+    EXPECT_EQ(Caption(wnd), "Tarnquill - " + file);
+    for (int i = 0; i < 100 && Exists(Folder + "\\tarnquill2.bat"); ++i) ::Sleep(100);
+    EXPECT_FALSE(Exists(Folder + "\\tarnquill2.bat"));
+    EXPECT_FALSE(Exists(Copy));
+    EXPECT_TRUE(Exists(Folder + "\\Tarnquill.exe"));
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(wnd, &pid);
+    ::PostMessageA(wnd, WM_CLOSE, 0, 0);
+    HANDLE proc = ::OpenProcess(SYNCHRONIZE, FALSE, pid);
+    if (proc) {
+      ::WaitForSingleObject(proc, 15000);
+      ::CloseHandle(proc);
+    }
+  }
+}
+
+TEST_F(SelfRename, ABatchThatCannotRenameGivesUpAndStartsNothing) {
+  // Held open without delete sharing: neither rename nor erase can succeed.
+  HANDLE held = ::CreateFileA(Copy.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  RunCopy("");
+  const std::string batch = Folder + "\\tarnquill2.bat";
+  for (int i = 0; i < 600 && Exists(batch); ++i) ::Sleep(100);
+  EXPECT_FALSE(Exists(batch)) << "the batch did not give up";
+  ::CloseHandle(held);
+  EXPECT_FALSE(Exists(Folder + "\\Tarnquill.exe"));
+  EXPECT_EQ(AnyMainForm(), nullptr);
 }
 
 }  // namespace
