@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "MainFormFixture.h"
+#include "platform/win/Screenshot.h"
 #include "app/Session.h"
 #include "app/win/HandOver.h"
 #include "hexedit/HexEditor.h"
@@ -132,10 +133,43 @@ TEST_F(MainForm, OneTabWithHiddenTabsLeavesAOnePixelStrip) {
   ASSERT_TRUE(reg.OpenKey(Key + "\\Setup", true));
   reg.WriteString("HideTabs_Checked", "True");
   Open();
-  Docs().FileNew();
+  Docs().OpenInNewTab(Write("a.pas", "begin end.\r\n"), false);
   EXPECT_EQ(Form->GetPageControl()->GetTabHeight(), 1);
+  ::UpdateWindow(Form->GetHandle());
+  Application->ProcessMessages();
+  SaveBitmap(*Capture(Form->GetHandle()), "mainform_hidden_tabs.bmp");
   Docs().FileNew();
   EXPECT_EQ(Form->GetPageControl()->GetTabHeight(), 0);
+}
+
+int CountPixels(const TBitmap& bmp, TColor colour) {
+  int n = 0;
+  for (int y = 0; y < bmp.Height(); ++y)
+    for (int x = 0; x < bmp.Width(); ++x) n += bmp.Pixel(x, y) == colour;
+  return n;
+}
+
+TEST_F(MainForm, ThreeDocumentsInTheirViewsWithTheStatusBar) {
+  Open();
+  Docs().OpenInNewTab(Write("unit1.pas", "unit Unit1;\r\ninterface\r\nbegin end.\r\n"), false);
+  Docs().OpenInNewTab(Write("notes.txt", "plain text\r\n"), false);
+  Docs().OpenInNewTab(Write("data.bin", std::string("\x01\x02hex view\xff", 11)), false);
+  Docs().ViewTextBinary();
+  ASSERT_FALSE(Docs().TextViewVisible());
+  EXPECT_EQ(Captions(), (std::vector<std::string>{"unit1.pas", "notes.txt", "data.bin"}));
+  EXPECT_EQ(Form->GetStatus()->GetPanel(0)->GetText(), "0x0");
+  ::UpdateWindow(Form->GetHandle());
+  Application->ProcessMessages();
+  SaveBitmap(*Capture(Form->GetHandle()), "mainform_hex_tab.bmp");
+  // The Pascal tab shows its reserved words in the highlighter's green.
+  PostKey(Form->HexWindow(3)->GetHandle(), VK_F6, TShiftState{ssShift});
+  ASSERT_EQ(Form->GetActivePageIndex(), 0);
+  EXPECT_EQ(Form->GetStatus()->GetPanel(1)->GetText(), "Delphi");
+  ::UpdateWindow(Form->GetHandle());
+  Application->ProcessMessages();
+  const auto shot = Capture(Form->GetHandle());
+  SaveBitmap(*shot, "mainform_pascal_tab.bmp");
+  EXPECT_GT(CountPixels(*shot, clGreen), 20);
 }
 
 }  // namespace
