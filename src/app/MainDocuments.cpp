@@ -199,6 +199,29 @@ void TMainDocuments::ClosePage(int index) {
   FTabs.FreePage(index);
 }
 
+void TMainDocuments::CloseDocument(int number) {
+  for (int i = 0; i < FTabs.GetPageCount(); ++i) {
+    if (FTabs.GetPageTag(i) != number) continue;
+    const bool wasActive = FTabs.GetActivePageIndex() == i;
+    ClosePage(i);
+    if (wasActive && FTabs.GetPageCount() > 0) FTabs.SetActivePageIndex(i > 0 ? i - 1 : 0);
+    return;
+  }
+}
+
+bool TMainDocuments::CloseAllTabs() {
+  const int rounds = FTabs.GetPageCount();
+  for (int i = 0; i < rounds; ++i) {
+    FTabs.SetActivePageIndex(0);
+    PageControlChange();
+    if (!QuerySaveCurrent()) return false;
+    ClosePage(0);
+    if (FTabs.GetPageCount() > 0) FTabs.SetActivePageIndex(0);
+    PageControlChange();
+  }
+  return true;
+}
+
 void TMainDocuments::FreeActivePage() {
   const int index = FTabs.GetActivePageIndex();
   if (index < 0) return;
@@ -217,13 +240,7 @@ bool TMainDocuments::OpenInNewTab(const std::string& path, bool quiet) {
   } catch (const Exception& e) {
     // A tab left carrying the name would let Save overwrite the file that
     // could not be read.
-    for (int i = 0; i < FTabs.GetPageCount(); ++i)
-      if (FTabs.GetPageTag(i) == number) {
-        const bool wasActive = FTabs.GetActivePageIndex() == i;
-        ClosePage(i);
-        if (wasActive && FTabs.GetPageCount() > 0) FTabs.SetActivePageIndex(i > 0 ? i - 1 : 0);
-        break;
-      }
+    CloseDocument(number);
     PageControlChange();
     if (!quiet) FHost.ShowMessage(e.Message());
     return false;
@@ -435,15 +452,7 @@ void TMainDocuments::FileClose() {
 
 void TMainDocuments::FileCloseAll() {
   Guard(kPlaceCloseAll, [&] {
-    const int rounds = FTabs.GetPageCount();
-    for (int i = 0; i < rounds; ++i) {
-      FTabs.SetActivePageIndex(0);
-      PageControlChange();
-      if (!QuerySaveCurrent()) break;
-      ClosePage(0);
-      if (FTabs.GetPageCount() > 0) FTabs.SetActivePageIndex(0);
-      PageControlChange();
-    }
+    CloseAllTabs();
     BuildReopenMenu();
   });
 }
@@ -728,12 +737,7 @@ bool TMainDocuments::HandOver(const std::string& name) {
         CurrentEditor()->LoadFromFile();
       } catch (const Exception&) {
         FHost.ShowMessage("File " + name + " could not be opened.");
-        for (int i = 0; i < FTabs.GetPageCount(); ++i)
-          if (FTabs.GetPageTag(i) == number) {
-            FTabs.SetActivePageIndex(i);
-            FreeActivePage();
-            break;
-          }
+        CloseDocument(number);
         PageControlChange();
         BuildReopenMenu();
         return;
@@ -746,12 +750,7 @@ bool TMainDocuments::HandOver(const std::string& name) {
       opened = true;
     } catch (const Exception& e) {
       // Only the tab this hand-over made goes, never the one the user works in.
-      for (int i = 0; i < FTabs.GetPageCount(); ++i)
-        if (FTabs.GetPageTag(i) == number) {
-          ClosePage(i);
-          if (FTabs.GetPageCount() > 0) FTabs.SetActivePageIndex(i > 0 ? i - 1 : 0);
-          break;
-        }
+      CloseDocument(number);
       PageControlChange();
       BuildReopenMenu();
       FHost.ShowMessage("Error 1409:" + e.Message());
@@ -790,15 +789,7 @@ bool TMainDocuments::CloseQuery(const std::vector<TRollUpRecord>& rollUps, bool 
       }
       WriteOpenedDocuments(paths);
     }
-    const int rounds = FTabs.GetPageCount();
-    for (int i = 0; i < rounds; ++i) {
-      FTabs.SetActivePageIndex(0);
-      PageControlChange();
-      if (!QuerySaveCurrent()) return false;
-      ClosePage(0);
-      if (FTabs.GetPageCount() > 0) FTabs.SetActivePageIndex(0);
-      PageControlChange();
-    }
+    if (!CloseAllTabs()) return false;
     BuildReopenMenu();
     return true;
   } catch (const Exception& e) {

@@ -196,6 +196,10 @@ private:
   TDocument* Find(int number);
   TDocument* Active();
   void FreeActivePage();
+  // Closes the tab of document number without a question.
+  void CloseDocument(int number);
+  // Close All's rounds: false when a question was cancelled.
+  bool CloseAllTabs();
   void ClosePage(int index);
   bool SaveHex();
   bool WriteCurrent(bool unix);

@@ -138,13 +138,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     TApplication application;
     application.SetTitle("Tarnquill");
     SetMainCommandLine(args, CurrentFolder());
-    TMainForm* form = application.CreateForm<TMainForm>();
-    // Icon 0 of the program file.
-    HICON icon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
-    if (icon) {
-      ::SendMessageA(form->GetHandle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-      ::SendMessageA(form->GetHandle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-    }
+    application.CreateForm<TMainForm>();
     application.Run();
   } catch (const std::exception& e) {
     ::MessageBoxA(nullptr, e.what(), "Tarnquill", MB_OK | MB_ICONERROR);

@@ -494,6 +494,15 @@ void TMainForm::FormCloseQuery(TObject*, bool& canClose) {
   if (!canClose) Timer->SetEnabled(FDocs.Options.Autosave);
 }
 
+void TMainForm::CreateWnd() {
+  TForm::CreateWnd();
+  // Icon 0 of the program file (a test program has none).
+  if (HICON icon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1))) {
+    ::SendMessageA(GetHandle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    ::SendMessageA(GetHandle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+  }
+}
+
 void TMainForm::WndProc(TMessage& msg) {
   if (msg.Msg == InstanceCheckMessage() || msg.Msg == kHandOverFileMessage) {
     DefaultHandler(msg);
@@ -686,8 +695,10 @@ TAnswer TMainForm::Ask(const std::string& text, TAskKind kind, TAskButtons butto
 
 void TMainForm::ShowMessage(const std::string& text) { ::ShowMessage(text); }
 
-bool TMainForm::RunSaveDialog(std::string& fileName) {
-  TSaveDialog dialog(nullptr);
+namespace {
+
+// The file-type table's filter lines for a file dialog.
+std::string TypeFilter() {
   TStringList filters;
   FillTypeFilters(&filters);
   std::string filter;
@@ -698,6 +709,10 @@ bool TMainForm::RunSaveDialog(std::string& fileName) {
     for (int m = 0; m < masks.GetCount(); ++m) maskText += (m ? ";" : "") + masks.Get(m);
     filter += (i ? "|" : "") + filters.Get(i) + "|" + maskText;
   }
+  return filter;
+}
+
+bool RunFileDialog(TOpenDialog& dialog, const std::string& filter, std::string& fileName) {
   dialog.SetFilter(filter);
   dialog.SetFileName(fileName);
   if (!dialog.Execute()) return false;
@@ -705,23 +720,17 @@ bool TMainForm::RunSaveDialog(std::string& fileName) {
   return true;
 }
 
+}  // namespace
+
+bool TMainForm::RunSaveDialog(std::string& fileName) {
+  TSaveDialog dialog(nullptr);
+  return RunFileDialog(dialog, TypeFilter(), fileName);
+}
+
 bool TMainForm::RunOpenDialog(std::string& fileName) {
   TOpenDialog dialog(nullptr);
-  TStringList filters;
-  FillTypeFilters(&filters);
-  std::string filter;
-  for (int i = 0; i < filters.GetCount(); ++i) {
-    TStringList masks;
-    GetFilterMasks(filters.Get(i), &masks);
-    std::string maskText;
-    for (int m = 0; m < masks.GetCount(); ++m) maskText += (m ? ";" : "") + masks.Get(m);
-    filter += (i ? "|" : "") + filters.Get(i) + "|" + maskText;
-  }
-  dialog.SetFilter(filter + (filter.empty() ? "" : "|") + "All files (*.*)|*.*");
-  dialog.SetFileName(fileName);
-  if (!dialog.Execute()) return false;
-  fileName = dialog.GetFileName();
-  return true;
+  const std::string filter = TypeFilter();
+  return RunFileDialog(dialog, filter + (filter.empty() ? "" : "|") + "All files (*.*)|*.*", fileName);
 }
 
 void TMainForm::SetStatusText(int panel, const std::string& text) { Status->GetPanel(panel)->SetText(text); }

@@ -101,6 +101,7 @@ public:
   void EndActionUpdate() override;
 
 protected:
+  void CreateWnd() override;
   void WndProc(TMessage& msg) override;
 
 private:

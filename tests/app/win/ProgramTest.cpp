@@ -3,6 +3,7 @@
 // second window, and windows that only look like a main window (one that
 // stopped answering, one that answers another value) passed over.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <gtest/gtest.h>
 
@@ -129,7 +130,8 @@ TEST_F(Program, OpensMainWindowRecordsItsVersionAndClosesCleanly) {
   ASSERT_TRUE(registry.OpenKeyReadOnly(ProgramRegistryKey()));
   EXPECT_EQ(registry.ReadString("Version"), "1.0.0.0");
   EXPECT_TRUE(SameText(registry.ReadString("Path"), ProgramPath()));
-  EXPECT_NE(::SendMessageA(wnd, WM_GETICON, ICON_BIG, 0), 0);
+  // Icons 0 to 2: the editor, the calculator and the ASCII table.
+  EXPECT_EQ(::ExtractIconExA(ProgramPath().c_str(), -1, nullptr, nullptr, 0), 3u);
   CloseAndExpectExit(a, wnd);
 }
 
