@@ -182,6 +182,8 @@ void TMainDocuments::NewDocument() {
 
 void TMainDocuments::LoadCurrentFile() {
   if (!CurrentEditor()) return;
+  // Chosen before the text is there too, so a big file is scanned once.
+  SetHighlighterByExtension();
   CurrentEditor()->LoadFromFile();
   SetHighlighterByExtension();
   FHost.FocusView(FCurrentNumber, true);
@@ -235,6 +237,8 @@ bool TMainDocuments::OpenInNewTab(const std::string& path, bool quiet) {
   PageControlChange();
   TktCustomEdit* edit = CurrentEditor();
   edit->FileName = path;
+  // Chosen before the text is there too, so a big file is scanned once.
+  SetHighlighterByExtension();
   try {
     edit->LoadFromFile();
   } catch (const Exception& e) {
@@ -647,9 +651,9 @@ void TMainDocuments::BuildReopenMenu() {
 void TMainDocuments::SetHighlighterByExtension() {
   TktCustomEdit* edit = CurrentEditor();
   if (!edit || !TextViewVisible()) return;
-  edit->SetHighLighter(nullptr);
-  edit->SetHighLighter(HighlighterForFile(Data, edit->FileName));
-  const TktCustomHighLighter* hl = edit->GetHighLighter();
+  // Assigning the one it has would scan the whole text again.
+  TktCustomHighLighter* hl = HighlighterForFile(Data, edit->FileName);
+  if (edit->GetHighLighter() != hl) edit->SetHighLighter(hl);
   for (const char* action : kHighlightAsActions)
     FHost.SetActionChecked(action, hl && SameText(HighlightAsComponent(action), hl->GetName()));
 }
@@ -664,7 +668,8 @@ void TMainDocuments::UpdateStatus() {
       FHost.SetStatusText(1, hl ? HighlighterDisplayName(hl->GetName()) : std::string());
       FHost.SetActionEnabled("aEditUndo", edit->CanUndo());
       FHost.SetActionEnabled("aEditRedo", edit->CanRedo());
-      FHost.SetActionEnabled("aEditPaste", edit->CanPaste());
+      // The window keeps the clipboard's state: no clipboard read per key.
+      FHost.SetActionEnabled("aEditPaste", FHost.ClipboardHasText());
     } else {
       FHost.SetStatusText(0, HexOffsetPanelText(CurrentHexEditor()->GetCursorPosition()));
       FHost.SetStatusText(1, "Binary");
@@ -702,7 +707,7 @@ TDocumentSnapshot TMainDocuments::Snapshot() const {
   s.HexModified = CurrentHexEditor()->GetModified();
   s.EditorCanUndo = edit->CanUndo();
   s.EditorCanRedo = edit->CanRedo();
-  s.EditorCanPaste = s.TextView && edit->CanPaste();
+  s.EditorCanPaste = s.TextView && s.ClipboardHasText;
   s.HexCanUndo = CurrentHexEditor()->GetCanUndo();
   for (int n = 1; n <= 9; ++n) s.BookMarks[n] = edit->IsBookMark(n);
   s.CanHistoryBack = edit->CanHistoryBack();

@@ -28,7 +28,7 @@ BOOL CALLBACK Visible(HWND wnd, LPARAM lParam) {
   auto* f = reinterpret_cast<Find*>(lParam);
   DWORD pid = 0;
   ::GetWindowThreadProcessId(wnd, &pid);
-  if (pid != f->Pid || !::IsWindowVisible(wnd) || ::GetWindow(wnd, GW_OWNER)) return TRUE;
+  if (pid != f->Pid || !::IsWindowVisible(wnd)) return TRUE;
   f->Wnd = wnd;
   return FALSE;
 }

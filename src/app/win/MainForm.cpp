@@ -496,6 +496,8 @@ void TMainForm::FormCloseQuery(TObject*, bool& canClose) {
 
 void TMainForm::CreateWnd() {
   TForm::CreateWnd();
+  FClipboardListening = ::AddClipboardFormatListener(GetHandle()) != 0;
+  FClipboardHasText = ::IsClipboardFormatAvailable(CF_TEXT) != 0;
   // Icon 0 of the program file (a test program has none).
   if (HICON icon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1))) {
     ::SendMessageA(GetHandle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
@@ -511,6 +513,15 @@ void TMainForm::WndProc(TMessage& msg) {
   if (msg.Msg == kRestoreInstanceMessage) {
     WMRestoreInstance();
     return;
+  }
+  if (msg.Msg == WM_CLIPBOARDUPDATE) {
+    FClipboardHasText = ::IsClipboardFormatAvailable(CF_TEXT) != 0;
+    FDocs.UpdateActions();
+    return;
+  }
+  if (msg.Msg == WM_DESTROY && FClipboardListening) {
+    ::RemoveClipboardFormatListener(GetHandle());
+    FClipboardListening = false;
   }
   TForm::WndProc(msg);
 }
@@ -766,8 +777,14 @@ bool TMainForm::SetActionChecked(const std::string& name, bool checked) {
 }
 
 void TMainForm::SetWindowMenu(const std::vector<std::string>& captions) {
-  WindowMenu->Clear();
+  // Items are kept and only their captions change: a tab change rebuilds
+  // nothing, and closing many tabs does not make every item anew.
+  while (WindowMenu->GetCount() > int(captions.size())) delete WindowMenu->GetItem(WindowMenu->GetCount() - 1);
   for (size_t i = 0; i < captions.size(); ++i) {
+    if (int(i) < WindowMenu->GetCount()) {
+      WindowMenu->GetItem(int(i))->SetCaption(captions[i]);
+      continue;
+    }
     auto* item = new TMenuItem(this);
     item->SetCaption(captions[i]);
     item->SetTag(intptr_t(i));
@@ -791,7 +808,12 @@ void TMainForm::SetReopenMenus(const std::vector<std::string>& paths) {
   ReopenFileMenu->SetEnabled(!paths.empty());
 }
 
-bool TMainForm::ClipboardHasText() { return ::IsClipboardFormatAvailable(CF_TEXT) != 0; }
+bool TMainForm::ClipboardHasText() {
+  // Asked on every key: the answer is kept and renewed when the clipboard
+  // changes (or at every ask while the window cannot listen).
+  if (!FClipboardListening) return ::IsClipboardFormatAvailable(CF_TEXT) != 0;
+  return FClipboardHasText;
+}
 
 bool TMainForm::HasMacroFiles() { return false; }
 

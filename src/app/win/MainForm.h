@@ -149,5 +149,7 @@ private:
   std::vector<TRollUpRecord> FRollUps;
   int FStatusMouseX = 0;
   int FActionUpdates = 0;
+  bool FClipboardListening = false;
+  bool FClipboardHasText = false;
   bool FFirstActivationDone = false;
 };
