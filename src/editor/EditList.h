@@ -39,6 +39,17 @@ public:
   int GetCount() const override { return int(FLines.Size()); }
   std::string Get(int i) const override;
   std::string_view GetView(int i) const override;
+  // Whether line i's text lies in the buffer a bulk load filled. Such lines
+  // are each followed there by their NUL, in load order until edits move
+  // them, so a search may scan a long stretch of that buffer at once instead
+  // of line by line. Unchecked: i must be a line index.
+  bool IsInLoadBuffer(int i) const { return !(FLines[size_t(i)].LenOwned & kOwned); }
+  // GetView for such a line without the checks and the virtual call, for
+  // loops that walk millions of lines. Unchecked: IsInLoadBuffer(i) must hold.
+  std::string_view LoadBufferView(int i) const {
+    const TLine& line = FLines[size_t(i)];
+    return std::string_view(FText.get() + line.Pos, line.LenOwned);
+  }
   TObject* GetObject(int i) const override;
   void PutObject(int i, TObject* o) override;
   // Replaces the text, then OnLinePut(i).

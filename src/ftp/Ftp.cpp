@@ -584,9 +584,45 @@ void TMFtp::Completion(unsigned msg) {
       fire(OnListingDone, ftpSinkListingDone);
       break;
     case 15: case 16: if (FReportReady) fire(OnFileRenamed, 6); break;
+    case 18:
+      // The links of the listing are resolved: back to the folder listed.
+      SaveListingCache();
+      FNavigatePath = FCurrentDirectory;
+      SendCommand("CWD " + FCurrentDirectory, &TMFtp::CdReply);
+      if (!*alive) return;
+      fire(OnResolvedLinks, 15);
+      break;
+    case 20: {
+      // A listing walked through folders: back to where it began, and the
+      // walk only reports once that CWD has been answered.
+      FReturnCwdHandled = false;
+      if (SendCommand("CWD " + InitialDirectory, &TMFtp::ReturnCwdReply)) {
+        // Ends with the reply, or with the connection (a silent server is
+        // closed by the command watch).
+        while (*alive && !FReturnCwdHandled && GetHandle() != InvalidSocket) Api().PumpMessages(1000);
+      }
+      if (!*alive) return;
+      if (FSecondAbortedFlag) {
+        FSecondAbortedFlag = false;
+        if (!Fire(OnAborted)) return;
+        FireSinks(ftpSinkAborted);
+        if (!*alive) return;
+      }
+      if (!FSuccess) DoInfo(ftpInfoListTerminated);
+      break;
+    }
     case 21: case 22: if (FReportReady) fire(OnFileTransferred, 16); break;
     default: break;
   }
+}
+
+void TMFtp::CompleteOperation(int operation) {
+  FOperation = operation;
+  PostReady();
+}
+
+void TMFtp::ReturnCwdReply(const std::string&) {
+  FReturnCwdHandled = true;
 }
 
 // --- login ------------------------------------------------------------------

@@ -144,6 +144,10 @@ public:
   void SaveListingCache();
 
 protected:
+  // Ends an operation as its last reply would: the completion message runs
+  // the operation's row of the completion table. For operations whose
+  // commands a derived client sends (listing, link resolution...).
+  void CompleteOperation(int operation);
   void HostResolved() override;
   void OtherTimer(unsigned id) override;
 
@@ -224,6 +228,7 @@ private:
   void FinishTransfer();
   bool EmptyLocalFile();
 
+  void ReturnCwdReply(const std::string& r);
   void NoopTick();
   void NoopReply(const std::string& r);
   void SetNoopTimer(bool on);
@@ -253,6 +258,7 @@ private:
   bool FDataClosed = false, FTransferReplied = false, FTransferring = false;
   bool FDataFailed = false, FWriteFailed = false, FRetrOk = false, FRetrStarted = false;
   bool FDataClosing = false, FAbortedFlag = false, FListingSuppressed = false;
+  bool FSecondAbortedFlag = false, FReturnCwdHandled = false;
   int FErrorCode = 0;
   std::string FErrorText;
   int FOperation = 0;

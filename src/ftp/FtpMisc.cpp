@@ -22,6 +22,7 @@ TFtpSystem& SystemState() {
       return ext.empty() ? std::string() : UpperCase(ext.substr(1));
     };
     s.MarkHiddenSystem = [](const std::string&) {};
+    s.ThousandSeparator = ',';
     return s;
   }();
   return system;
@@ -74,6 +75,7 @@ void InstallFtpSystem(const TFtpSystem& system) {
   s.WindowsDir = ExcludeTrailingPathDelimiter(system.WindowsDir);
   s.TempDir = system.TempDir;
   s.IsNT = system.IsNT;
+  if (system.ThousandSeparator) s.ThousandSeparator = system.ThousandSeparator;
 }
 
 const TFtpSystem& FtpSystem() { return SystemState(); }

@@ -23,6 +23,8 @@ struct TFtpSystem {
   std::string WindowsDir;  // no trailing separator
   std::string TempDir;
   bool IsNT = true;
+  // Groups the thousands of size texts; 0 keeps the one installed before.
+  char ThousandSeparator = 0;
 };
 
 // Replaces the system services; fields left empty keep the stand-ins.

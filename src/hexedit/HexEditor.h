@@ -197,8 +197,10 @@ public:
   void MoveToCell(int col, int row);
 
   // --- painting ---------------------------------------------------------------
+  // Paints the rows the canvas's clip rectangle touches, each row in a few
+  // calls: one fill, one text call per text colour, and the cells that
+  // differ (changed, selected, a marker, the mirror frame) on top.
   void Paint(ICanvas& canvas);
-  void DrawCell(ICanvas& canvas, int col, int row, const TRect& rect);
 
   // --- geometry ---------------------------------------------------------------
   bool IsHexColumn(int col) const { return col >= 2 && col < FHexCellsPerLine + 2; }
@@ -216,6 +218,7 @@ public:
 private:
   friend class THexEditorTest;
   struct TUndoHeader;
+  struct TGlyph;
 
   // Layout and view (HexEditor.cpp).
   void Relayout();
@@ -228,6 +231,13 @@ private:
   void RebuildCaret();
   void PostStateChange();
   TSize Measure(std::string_view text) const;
+
+  // Painting (HexEditorPaint.cpp).
+  void PaintRow(ICanvas& canvas, int row, int y, const TRect& clip, std::vector<TGlyph>& glyphs);
+  void CellGlyphs(int col, int row, int x, std::vector<TGlyph>& glyphs);
+  void AddGlyph(std::vector<TGlyph>& glyphs, int x, int width, char ch, TColor text, TColor back);
+  void PaintMarker(ICanvas& canvas, int row, const TRect& rect);
+  void PaintMirrorFrame(ICanvas& canvas, const TRect& rect);
 
   // Data (HexEditorFiles.cpp).
   TFileStream* DataStream();  // opened (an empty working copy) on first use
@@ -264,6 +274,7 @@ private:
   void MoveLeft();
   void InvalidateSelection(int first, int last);
   void ScrollInView(int col, int row);
+  void ScrollTopRow(int row);
   bool NavigationKey(uint16_t key, TShiftState shift);
   void TypeHexDigit(int value);
   void TypeChar(uint8_t ch);
@@ -313,6 +324,17 @@ private:
   bool FAutoCaretMode = true;
   bool FWantTabs = true;
   bool FReadOnlyView = false;
+
+  class TRgbCache {
+  public:
+    TColor Get(TColor color);
+
+  private:
+    std::array<TColor, 16> FFrom{};
+    std::array<TColor, 16> FTo{};
+    int FCount = 0;
+  };
+  TRgbCache FRgb;  // the colours of the paint in progress
 
   THexGrid FGrid;
   int FCol = 2, FRow = 0;

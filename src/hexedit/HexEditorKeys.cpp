@@ -96,11 +96,7 @@ void THexEditor::ExtendSelection(int p) {
 }
 
 void THexEditor::ScrollInView(int col, int row) {
-  const int oldTop = FGrid.GetTopRow(), oldLeft = FGrid.GetLeftCol();
-  if (row < FGrid.GetTopRow())
-    FGrid.SetTopRow(row);
-  else if (row >= FGrid.GetTopRow() + FGrid.VisibleRowCount())
-    FGrid.SetTopRow(row - FGrid.VisibleRowCount() + 1);
+  const int oldLeft = FGrid.GetLeftCol();
   if (col >= FGrid.GetFixedCols()) {
     if (col < FGrid.GetLeftCol())
       FGrid.SetLeftCol(col);
@@ -109,29 +105,36 @@ void THexEditor::ScrollInView(int col, int row) {
              FGrid.GetLeftCol() < FGrid.GetMaxLeftCol())
         FGrid.SetLeftCol(FGrid.GetLeftCol() + 1);
   }
-  if (oldTop != FGrid.GetTopRow() || oldLeft != FGrid.GetLeftCol()) {
-    if (FHost && FHost->HandleAllocated()) {
-      const int dy = (oldTop - FGrid.GetTopRow()) * FGrid.GetRowHeight();
-      if (oldLeft == FGrid.GetLeftCol() && std::abs(dy) < FHost->GetClientHeight())
-        FHost->ScrollWindow(0, dy);
-      else
-        FHost->InvalidateAll();
-    }
+  if (oldLeft != FGrid.GetLeftCol()) {
+    // Columns are of different widths: a sideways move paints everything.
+    InvalidateAll();
     UpdateScrollBars();
   }
+  if (row < FGrid.GetTopRow())
+    ScrollTopRow(row);
+  else if (row >= FGrid.GetTopRow() + FGrid.VisibleRowCount())
+    ScrollTopRow(row - FGrid.VisibleRowCount() + 1);
 }
 
-void THexEditor::ScrollToRow(int row) {
+// The rows still in view after a vertical move keep their pixels (the
+// window scrolls them); only the rows uncovered are painted again. When
+// most of the view is new, as after a page move, moving the few rows left
+// costs more than painting them.
+void THexEditor::ScrollTopRow(int row) {
   const int old = FGrid.GetTopRow();
   if (FGrid.SetTopRow(row) == old) return;
   if (FHost && FHost->HandleAllocated()) {
     const int dy = (old - FGrid.GetTopRow()) * FGrid.GetRowHeight();
-    if (std::abs(dy) < FHost->GetClientHeight())
+    if (2 * std::abs(dy) <= FHost->GetClientHeight())
       FHost->ScrollWindow(0, dy);
     else
       FHost->InvalidateAll();
   }
   UpdateScrollBars();
+}
+
+void THexEditor::ScrollToRow(int row) {
+  ScrollTopRow(row);
   PlaceCaret();
 }
 
@@ -267,9 +270,7 @@ bool THexEditor::NavigationKey(uint16_t key, TShiftState shift) {
       } else {
         const int step = std::min(std::max(rows - 1, 1), row);
         row -= step;
-        FGrid.SetTopRow(FGrid.GetTopRow() - step);
-        InvalidateAll();
-        UpdateScrollBars();
+        ScrollTopRow(FGrid.GetTopRow() - step);
       }
       SetCaretCell(col, row);
       return true;
@@ -279,9 +280,7 @@ bool THexEditor::NavigationKey(uint16_t key, TShiftState shift) {
       } else {
         const int step = std::min(std::max(rows - 1, 1), FGrid.GetRowCount() - 1 - row);
         row += step;
-        FGrid.SetTopRow(FGrid.GetTopRow() + step);
-        InvalidateAll();
-        UpdateScrollBars();
+        ScrollTopRow(FGrid.GetTopRow() + step);
       }
       SetCaretCell(col, row);
       return true;

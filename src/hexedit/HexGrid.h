@@ -21,6 +21,8 @@ public:
   int GetRowHeight() const { return FGrid.GetDefaultRowHeight(); }
   int GetColWidth(int col) const { return FGrid.GetColWidths(col); }
   int GetTopRow() const { return FGrid.GetTopRow(); }
+  // Always 0: the cells touch, and the view's maps rely on it.
+  int GetGridLineWidth() const { return FGrid.GetGridLineWidth(); }
   int GetLeftCol() const { return FGrid.GetLeftCol(); }
 
   // Column widths, fixed columns first. Keeps the top-left cell in range.

@@ -42,6 +42,7 @@ void TPropsStorage::SetGlobalComponentFinder(std::function<TComponent*(const std
 TPropsStorage::TObjectUse TPropsStorage::ObjectUse(TObject* obj, const TPropInfo& prop) {
   TObject* value = GetObjectProp(obj, prop);
   if (dynamic_cast<TStrings*>(value)) return ouStrings;
+  if (dynamic_cast<TCollection*>(value)) return ouCollection;
   // A writable component property refers to a component elsewhere; a
   // read-only one is a part the object owns.
   if (prop.SetObj && (!value || dynamic_cast<TComponent*>(value))) return ouReference;
@@ -133,12 +134,61 @@ void TPropsStorage::LoadStrings(TStrings* list, const std::string& name) {
   if (items.GetCount() > 0) list->Assign(&items);
 }
 
+// A collection goes where a string list would: its own sub-section with
+// "Count", each item's properties named "Item%d_" and the property's name.
+void TPropsStorage::StoreCollection(TCollection* items, const std::string& name) {
+  const std::string sub = FSection + "." + name;
+  FIni.EraseSection(sub);
+  if (items->GetCount() == 0) return;
+  FIni.WriteString(sub, "Count", IntToStr(items->GetCount()));
+  const std::string saved = FSection;
+  FSection = sub;
+  for (int i = 0; i < items->GetCount(); ++i) {
+    TCollectionItem* item = items->GetItem(i);
+    for (const TPropInfo* p : GetPropList(item)) StoreProperty(item, *p, "Item" + IntToStr(i) + "_");
+  }
+  FSection = saved;
+}
+
+void TPropsStorage::LoadCollection(TCollection* items, const std::string& name) {
+  const std::string sub = FSection + "." + name;
+  int count = FIni.ReadInteger(sub, "Count", 0);
+  if (count <= 0) return;
+  // As for string lists, the count is trusted only as far as items are there.
+  TStringList present;
+  FIni.ReadSection(sub, &present);
+  int found = 0;
+  while (found < count) {
+    const std::string prefix = "Item" + IntToStr(found) + "_";
+    bool any = false;
+    for (int k = 0; k < present.GetCount() && !any; ++k)
+      any = SameText(present.Get(k).substr(0, prefix.size()), prefix);
+    if (!any) break;
+    ++found;
+  }
+  if (found == 0) return;
+  items->BeginUpdate();
+  while (items->GetCount() > found) items->Delete(items->GetCount() - 1);
+  while (items->GetCount() < found) items->Add();
+  const std::string saved = FSection;
+  FSection = sub;
+  for (int i = 0; i < found; ++i) {
+    TCollectionItem* item = items->GetItem(i);
+    for (const TPropInfo* p : GetPropList(item)) LoadProperty(item, *p, "Item" + IntToStr(i) + "_");
+  }
+  FSection = saved;
+  items->EndUpdate();
+}
+
 void TPropsStorage::StoreProperty(TObject* obj, const TPropInfo& prop, const std::string& prefix) {
   const std::string name = prefix + prop.Name;
   Quietly([&] {
     if (prop.Kind == tkClass) {
       switch (ObjectUse(obj, prop)) {
         case ouStrings: StoreStrings(static_cast<TStrings*>(GetObjectProp(obj, prop)), name); return;
+        case ouCollection:
+          StoreCollection(static_cast<TCollection*>(GetObjectProp(obj, prop)), name);
+          return;
         case ouNested: {
           TObject* nested = GetObjectProp(obj, prop);
           for (const TPropInfo* p : GetPropList(nested)) StoreProperty(nested, *p, name);
@@ -160,6 +210,9 @@ void TPropsStorage::LoadProperty(TObject* obj, const TPropInfo& prop, const std:
     if (prop.Kind == tkClass) {
       switch (ObjectUse(obj, prop)) {
         case ouStrings: LoadStrings(static_cast<TStrings*>(GetObjectProp(obj, prop)), name); return;
+        case ouCollection:
+          LoadCollection(static_cast<TCollection*>(GetObjectProp(obj, prop)), name);
+          return;
         case ouNested: {
           TObject* nested = GetObjectProp(obj, prop);
           for (const TPropInfo* p : GetPropList(nested)) LoadProperty(nested, *p, name);

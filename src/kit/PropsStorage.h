@@ -15,6 +15,7 @@
 
 #include "kit/Variant.h"
 #include "platform/Classes.h"
+#include "platform/Collections.h"
 #include "platform/IniFiles.h"
 #include "platform/TypInfo.h"
 
@@ -40,12 +41,14 @@ public:
   static void SetGlobalComponentFinder(std::function<TComponent*(const std::string&)> finder);
 
 private:
-  enum TObjectUse { ouStrings, ouReference, ouNested, ouNone };
+  enum TObjectUse { ouStrings, ouCollection, ouReference, ouNested, ouNone };
   TObjectUse ObjectUse(TObject* obj, const TPropInfo& prop);
   std::string ReferenceText(TComponent* c);
   TComponent* FindReference(const std::string& text);
   void StoreStrings(TStrings* list, const std::string& name);
   void LoadStrings(TStrings* list, const std::string& name);
+  void StoreCollection(TCollection* items, const std::string& name);
+  void LoadCollection(TCollection* items, const std::string& name);
 
   TCustomIniFile& FIni;
   std::string FSection;

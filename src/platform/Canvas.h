@@ -121,6 +121,9 @@ public:
   // holds one horizontal advance per byte of text.
   virtual void ExtTextOut(int x, int y, uint32_t options, const TRect* rect, std::string_view text,
                           const int* advances) = 0;
+  // The window system's focus rectangle: a dotted frame drawn by inverting
+  // what lies under it, so drawing it again takes it away.
+  virtual void DrawFocusRect(const TRect& rect) = 0;
 
   // Measuring with the current font.
   virtual TSize TextExtent(std::string_view text) = 0;

@@ -68,6 +68,12 @@ void TRecordingCanvas::ExtTextOut(int x, int y, uint32_t options, const TRect* r
   FOps.push_back(std::move(op));
 }
 
+void TRecordingCanvas::DrawFocusRect(const TRect& rect) {
+  TCanvasOp op = NewOp(coFocusRect);
+  op.Rect = rect;
+  FOps.push_back(std::move(op));
+}
+
 TSize TRecordingCanvas::TextExtent(std::string_view text) {
   return TSize(int(text.size()) * (FCharWidth + FCharExtra), FCharHeight);
 }

@@ -9,11 +9,11 @@
 
 #include <vector>
 
-enum TCanvasOpKind { coFillRect, coMoveTo, coLineTo, coTextOut, coExtTextOut };
+enum TCanvasOpKind { coFillRect, coMoveTo, coLineTo, coTextOut, coExtTextOut, coFocusRect };
 
 struct TCanvasOp {
   TCanvasOpKind Kind = coFillRect;
-  TRect Rect;              // FillRect; ExtTextOut's rectangle when HasRect
+  TRect Rect;              // FillRect, DrawFocusRect; ExtTextOut's rectangle when HasRect
   bool HasRect = false;
   TPoint From;             // LineTo: the pen position before the call
   TPoint Pos;              // MoveTo/LineTo end point; text origin
@@ -68,6 +68,7 @@ public:
   void TextOut(int x, int y, std::string_view text) override;
   void ExtTextOut(int x, int y, uint32_t options, const TRect* rect, std::string_view text,
                   const int* advances) override;
+  void DrawFocusRect(const TRect& rect) override;
 
   TSize TextExtent(std::string_view text) override;
   TTextMetrics GetTextMetrics() override;

@@ -118,14 +118,14 @@ std::string BoolToStr(bool b, bool useBoolStrs) {
   return b ? "-1" : "0";
 }
 
-std::string FloatToStrG(double value, int precision) {
+std::string FloatToStrG(long double value, int precision) {
   if (std::isnan(value)) return "NAN";
   if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
   if (precision < 1) precision = 1;
   if (precision > 40) precision = 40;
   if (value == 0) return "0";
   char buf[80];
-  std::snprintf(buf, sizeof buf, "%.*e", precision - 1, value);
+  std::snprintf(buf, sizeof buf, "%.*Le", precision - 1, value);
   // buf: [-]d.ddddde[+-]xx -- take the digits and the exponent apart (by
   // character class, so a locale's decimal comma cannot confuse it).
   std::string digits;

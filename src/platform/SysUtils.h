@@ -86,8 +86,9 @@ std::string BoolToStr(bool b, bool useBoolStrs = false);  // "-1"/"0", or "True"
 // The general float format with `precision` significant digits and "." as
 // decimal separator whatever the locale: fixed notation while the decimal
 // exponent lies in -4 .. precision-1, else "1.5E-7" / "1E20" style;
-// trailing zeros dropped; "NAN", "INF", "-INF".
-std::string FloatToStrG(double value, int precision);
+// trailing zeros dropped; "NAN", "INF", "-INF". Extended precision, so the
+// calculator's values beyond the double range keep their digits.
+std::string FloatToStrG(long double value, int precision);
 // Reads a float written with "." (blanks around allowed); false otherwise.
 bool TryStrToFloatDot(const std::string& s, double& value);
 

@@ -553,4 +553,66 @@ TEST_F(FtpLifetime, SinksAreCalledAndReleased) {
   EXPECT_EQ(infos, before);
 }
 
+// A client whose own operations end through the completion table.
+class TWalkingFtp : public TMFtp {
+public:
+  using TMFtp::TMFtp;
+  using TMFtp::CompleteOperation;
+};
+
+using FtpCompletion = FtpClientFixture;
+
+TEST_F(FtpCompletion, ResolvedLinksAndAnEndedWalkGoBackToTheirFolders) {
+  ScriptedFtp server(Net);
+  auto walking = std::make_unique<TWalkingFtp>(nullptr, Net.Factory());
+  walking->SetServer("127.0.0.1");
+  walking->SetTimeOut(2);
+  walking->Retries = 0;
+  walking->OnFtpInfo = Ftp->OnFtpInfo;
+  walking->OnLoggedIn = Ftp->OnLoggedIn;
+  walking->OnFtpReady = Ftp->OnFtpReady;
+  walking->OnFtpError = Ftp->OnFtpError;
+  int resolved = 0, resolvedSink = 0, changed = 0;
+  walking->OnResolvedLinks = [&](TObject*) { ++resolved; };
+  walking->RegisterSink(15, [&](TObject*) { ++resolvedSink; });
+  walking->OnDirectoryChanged = [&](TObject*) { ++changed; };
+  Ftp = std::move(walking);
+  auto* ftp = static_cast<TWalkingFtp*>(Ftp.get());
+  ASSERT_TRUE(Login());
+  Ftp->OpenURL("ftp://127.0.0.1/pub/");
+  ASSERT_TRUE(WaitReady());
+  ASSERT_EQ(Ftp->GetCurrentDir(), "/pub");
+
+  // Links resolved: back into the folder listed, then a directory change.
+  Sent.clear();
+  ftp->CompleteOperation(18);
+  ASSERT_TRUE(Net.RunUntil([&] { return changed == 2; }, 30000));
+  EXPECT_EQ(Sent, (std::vector<std::string>{"CWD /pub", "PWD"}));
+  EXPECT_EQ(resolved, 1);
+  EXPECT_EQ(resolvedSink, 1);
+
+  // A walk that failed on the way reports it only once the CWD back to the
+  // initial folder has been answered.
+  Ftp->InitialDirectory = "/pub/docs";
+  Ftp->OpenURL("ftp://127.0.0.1/nowhere/");
+  ASSERT_TRUE(WaitReady());
+  ASSERT_FALSE(Ftp->GetSuccess());
+  Infos.clear();
+  ftp->CompleteOperation(20);
+  ASSERT_TRUE(Net.RunUntil([&] { return HasInfo(ftpInfoListTerminated); }, 30000));
+  EXPECT_EQ(server.Cwd, "/pub/docs");
+  bool answered = false;
+  for (auto& [code, text] : Infos) {
+    if (code == ftpInfoDataReceived && text.rfind("250", 0) == 0) answered = true;
+    if (code == ftpInfoListTerminated) EXPECT_TRUE(answered) << "reported before the CWD was answered";
+  }
+
+  // A server that never answers that CWD: the command watch ends the wait.
+  server.Override["CWD"] = [](FakeConn&, const std::string&) {};
+  Infos.clear();
+  ftp->CompleteOperation(20);
+  ASSERT_TRUE(Net.RunUntil([&] { return HasInfo(ftpInfoListTerminated); }, 60000));
+  EXPECT_TRUE(HasError(ftpErrTimedOut));
+}
+
 }  // namespace

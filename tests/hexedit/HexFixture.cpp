@@ -17,7 +17,55 @@ void SetTempEnv(const std::string& dir) {
   setenv("TMPDIR", dir.c_str(), 1);
 #endif
 }
+
+bool Covers(const TRect& r, TPoint p) {
+  return p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom;
+}
 }  // namespace
+
+std::vector<std::pair<TPoint, char>> DrawnChars(const TRecordingCanvas& canvas, const TCanvasOp& op) {
+  std::vector<std::pair<TPoint, char>> chars;
+  TPoint at = op.Pos;
+  for (size_t i = 0; i < op.Text.size(); ++i) {
+    chars.emplace_back(at, op.Text[i]);
+    at.X += op.Advances.empty() ? canvas.CharWidth() : op.Advances[i];
+  }
+  return chars;
+}
+
+TCellLook LookAt(const TRecordingCanvas& canvas, TPoint p) {
+  TCellLook look;
+  for (const TCanvasOp& op : canvas.Ops()) {
+    if (op.Kind == coFillRect && op.BrushStyle == bsSolid && Covers(op.Rect, p)) {
+      look.Back = op.BrushColor;
+      look.Ch = 0;
+    }
+    if (op.Kind != coExtTextOut) continue;
+    if ((op.Options & etoOpaque) && op.HasRect && Covers(op.Rect, p)) {
+      look.Back = op.BrushColor;
+      look.Ch = 0;
+    }
+    if (op.HasRect && (op.Options & etoClipped) && !Covers(op.Rect, p)) continue;
+    for (const auto& [at, ch] : DrawnChars(canvas, op)) {
+      if (at.X == p.X && at.Y == p.Y) {
+        look.Ch = ch;
+        look.Text = op.Font.Color;
+        look.Font = op.Font.Name;
+        if (op.BrushStyle == bsSolid) look.Back = op.BrushColor;
+      }
+    }
+  }
+  return look;
+}
+
+std::string TextAt(const TRecordingCanvas& canvas, const TRect& cell, int count) {
+  std::string text;
+  for (int i = 0; i < count; ++i) {
+    const char ch = LookAt(canvas, TPoint(cell.Left + i * canvas.CharWidth(), cell.Top)).Ch;
+    text += ch ? ch : ' ';
+  }
+  return text;
+}
 
 void THexTest::SetUp() {
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();

@@ -6,9 +6,29 @@
 
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "hexedit/HexEditor.h"
 #include "hexedit/HexRecordingHost.h"
+#include "platform/RecordingCanvas.h"
+
+// What the recorded calls leave on the cell that starts at a point: the
+// background last laid under it, and the character last drawn from there
+// (0 when none) with its colour and font. Painting draws a row's texts in
+// calls of many characters, so cells are found through the advances.
+struct TCellLook {
+  TColor Back = clNone;
+  char Ch = 0;
+  TColor Text = clNone;
+  std::string Font;
+};
+TCellLook LookAt(const TRecordingCanvas& canvas, TPoint p);
+// Where a text call puts each of its characters.
+std::vector<std::pair<TPoint, char>> DrawnChars(const TRecordingCanvas& canvas, const TCanvasOp& op);
+// The characters drawn from a cell's corner on, one character width apart
+// (a blank where none is).
+std::string TextAt(const TRecordingCanvas& canvas, const TRect& cell, int count);
 
 class THexTest : public ::testing::Test {
 protected:

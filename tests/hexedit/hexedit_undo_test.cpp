@@ -121,10 +121,7 @@ TEST_F(THexTest, ConvertAndUndoKeepTheReadWindowTrue) {
   ASSERT_TRUE(hex.Undo());
   canvas.ClearOps();
   hex.Paint(canvas);
-  std::string shown;
-  for (const TCanvasOp& op : canvas.OpsOf(coExtTextOut))
-    if (op.Pos.X >= hex.Grid().CellRect(51 - 16, 0).Left && op.Pos.Y == 0) shown += op.Text;
-  EXPECT_EQ(shown.substr(0, 6), "abcdef");
+  EXPECT_EQ(TextAt(canvas, hex.Grid().CellRect(51 - 16, 0), 6), "abcdef");
 }
 
 // Random edits in both panes and modes, undone one by one, give back every
@@ -144,16 +141,13 @@ TEST_F(THexTest, RandomEditsUndoneStepByStep) {
     canvas.ClearOps();
     hex.Paint(canvas);
     const std::string data = Data();
-    const std::vector<TCanvasOp> texts = canvas.OpsOf(coExtTextOut);
     for (int p = 0; p < std::min(hex.GetDataSize(), 64); ++p) {
       int col, row;
       hex.OffsetToCell(p, false, col, row);
       const TRect r = hex.Grid().CellRect(col, row);
       ASSERT_FALSE(r.IsEmpty());
-      for (const TCanvasOp& op : texts)
-        if (op.Pos.X == r.Left && op.Pos.Y == r.Top) {
-          ASSERT_EQ(op.Text[0], "0123456789ABCDEF"[uint8_t(data[size_t(p)]) >> 4]) << p << " step " << step;
-        }
+      ASSERT_EQ(LookAt(canvas, TPoint(r.Left, r.Top)).Ch, "0123456789ABCDEF"[uint8_t(data[size_t(p)]) >> 4])
+          << p << " step " << step;
     }
   };
   for (; step < 120; ++step) {

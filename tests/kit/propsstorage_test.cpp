@@ -10,6 +10,7 @@
 #include <string>
 
 #include "kit/StrUtils.h"
+#include "platform/Collections.h"
 #include "platform/Graphics.h"
 #include "platform/Registry.h"
 
@@ -350,6 +351,77 @@ TEST_P(PropsStorage, EntriesResolveOnTheOwnerAndFollowRenames) {
   RemoveStoredPropsOf(Sample, &props);
   ASSERT_EQ(props.GetCount(), 1);
   EXPECT_EQ(props.Get(0), "Other.Tag");
+}
+
+class TColumn : public TCollectionItem {
+public:
+  using TCollectionItem::TCollectionItem;
+  std::string Title;
+  int Width = 0;
+  const std::string& GetTitle() const { return Title; }
+  void SetTitle(const std::string& v) { Title = v; }
+  int GetWidth() const { return Width; }
+  void SetWidth(int v) { Width = v; }
+  const TClassInfo* ClassInfo() const override { return &StaticClassInfo(); }
+  static const TClassInfo& StaticClassInfo() {
+    static const TClassInfo info = TClassInfo("TColumn", &TPersistent::StaticClassInfo())
+                                       .String("Title", &TColumn::GetTitle, &TColumn::SetTitle)
+                                       .Integer("Width", &TColumn::GetWidth, &TColumn::SetWidth);
+    return info;
+  }
+};
+
+class TColumned : public TComponent {
+public:
+  explicit TColumned(TComponent* owner) : TComponent(owner) {}
+  TCollection Columns{[](TCollection* c) { return std::make_unique<TColumn>(c); }};
+  TCollection* GetColumns() { return &Columns; }
+  TColumn* Column(int i) { return static_cast<TColumn*>(Columns.GetItem(i)); }
+  const TClassInfo* ClassInfo() const override { return &StaticClassInfo(); }
+  static const TClassInfo& StaticClassInfo() {
+    static const TClassInfo info =
+        TClassInfo("TColumned", &TComponent::StaticClassInfo()).Object("Columns", &TColumned::GetColumns);
+    return info;
+  }
+};
+
+TEST_P(PropsStorage, CollectionsKeepTheirItemsInASubSection) {
+  auto* grid = new TColumned(&Form);
+  grid->SetName("Grid");
+  for (auto [title, width] : {std::pair{"Name", 120}, std::pair{"Size", 60}}) {
+    auto* c = static_cast<TColumn*>(grid->Columns.Add());
+    c->Title = title;
+    c->Width = width;
+  }
+  TStringList props;
+  props.Add("Grid.Columns");
+  StoreComponentProps(*Ini, "Sec", &Form, &props);
+  EXPECT_EQ(Read("Sec.Grid_Columns", "Count"), "2");
+  EXPECT_EQ(Read("Sec.Grid_Columns", "Item1_Title"), "Size");
+  EXPECT_EQ(Read("Sec.Grid_Columns", "Item1_Width"), "60");
+
+  // Read back over a collection of another length; a count larger than the
+  // items there takes only those.
+  Ini->WriteString("Sec.Grid_Columns", "Count", "7");
+  grid->Columns.Clear();
+  grid->Columns.Add();
+  grid->Columns.Add();
+  grid->Columns.Add();
+  LoadComponentProps(*Ini, "Sec", &Form, &props);
+  ASSERT_EQ(grid->Columns.GetCount(), 2);
+  EXPECT_EQ(grid->Column(0)->Title, "Name");
+  EXPECT_EQ(grid->Column(1)->Width, 60);
+
+  // An empty collection leaves an erased sub-section, and reading that
+  // changes nothing.
+  grid->Columns.Clear();
+  StoreComponentProps(*Ini, "Sec", &Form, &props);
+  TStringList names;
+  Ini->ReadSection("Sec.Grid_Columns", &names);
+  EXPECT_EQ(names.GetCount(), 0);
+  grid->Columns.Add();
+  LoadComponentProps(*Ini, "Sec", &Form, &props);
+  EXPECT_EQ(grid->Columns.GetCount(), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, PropsStorage, ::testing::Bool(),

@@ -245,5 +245,7 @@ void InstallWinFtp() {
   OSVERSIONINFOA v{};
   v.dwOSVersionInfoSize = sizeof v;
   sys.IsNT = !::GetVersionExA(&v) || v.dwPlatformId == VER_PLATFORM_WIN32_NT;
+  char sep[8] = {};
+  if (::GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, sep, sizeof sep) > 1) sys.ThousandSeparator = sep[0];
   InstallFtpSystem(sys);
 }

@@ -2,9 +2,12 @@
 #include "hexedit/win/HexEditWindow.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
+#include "platform/TypInfo.h"
 #include "platform/win/Application.h"
+#include "platform/win/Menus.h"
 
 namespace {
 
@@ -36,6 +39,8 @@ THexEditWindow::THexEditWindow(TComponent* owner) : TCustomControl(owner) {
   FHex->SetHost(this);
   SetTabStop(true);
   SetColor(FHex->GetColors()->GetBackground());
+  // The control's font is the view's: one font, whichever face sets it.
+  SetFont(FHex->GetFont());
   FWidth = 300;
   FHeight = 200;
 }
@@ -48,10 +53,61 @@ THexEditWindow::~THexEditWindow() {
 
 void THexEditWindow::CreateParams(TCreateParams& params) {
   TCustomControl::CreateParams(params);
-  params.Style |= WS_HSCROLL | WS_VSCROLL;
-  params.ExStyle |= WS_EX_CLIENTEDGE;
+  if (FScrollBars == ssHorizontal || FScrollBars == ssBoth) params.Style |= WS_HSCROLL;
+  if (FScrollBars == ssVertical || FScrollBars == ssBoth) params.Style |= WS_VSCROLL;
+  if (FBorderStyle == bsSingle) {
+    if (FCtl3D)
+      params.ExStyle |= WS_EX_CLIENTEDGE;
+    else
+      params.Style |= WS_BORDER;
+  }
   params.Cursor = ::LoadCursor(nullptr, IDC_IBEAM);
 }
+
+void THexEditWindow::SetBorderStyle(TBorderStyle value) {
+  value = value == bsNone ? bsNone : bsSingle;
+  if (FBorderStyle == value) return;
+  FBorderStyle = value;
+  if (TWinControl::HandleAllocated()) RecreateWnd();
+}
+
+void THexEditWindow::SetCtl3D(bool value) {
+  FParentCtl3D = false;
+  if (FCtl3D == value) return;
+  FCtl3D = value;
+  if (TWinControl::HandleAllocated()) RecreateWnd();
+}
+
+void THexEditWindow::SetScrollBars(TScrollStyle value) {
+  if (FScrollBars == value) return;
+  FScrollBars = value;
+  if (TWinControl::HandleAllocated()) RecreateWnd();
+}
+
+void THexEditWindow::FontChanged() {
+  FHex->SetFont(GetFont());
+  Invalidate();
+}
+
+const TClassInfo& THexEditWindow::StaticClassInfo() {
+  static const TClassInfo info =
+      TClassInfo("THexEditWindow", &TControl::StaticClassInfo())
+          .Enum("Align", {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"},
+                &TControl::GetAlign, &TControl::SetAlign)
+          .Enum("BorderStyle", {"bsNone", "bsSingle"}, &THexEditWindow::GetBorderStyle,
+                &THexEditWindow::SetBorderStyle)
+          .Bool("Ctl3D", &THexEditWindow::GetCtl3D, &THexEditWindow::SetCtl3D)
+          .Integer("GridLineWidth", &THexEditWindow::GetGridLineWidth)
+          .Bool("ParentCtl3D", &THexEditWindow::GetParentCtl3D, &THexEditWindow::SetParentCtl3D)
+          .Bool("ParentShowHint", &TControl::GetParentShowHint, &TControl::SetParentShowHint)
+          .Object("PopupMenu", &TControl::GetPopupMenu, &TControl::SetPopupMenu)
+          .Enum("ScrollBars", {"ssNone", "ssHorizontal", "ssVertical", "ssBoth"},
+                &THexEditWindow::GetScrollBars, &THexEditWindow::SetScrollBars)
+          .Integer("TabOrder", &TWinControl::GetTabOrder, &TWinControl::SetTabOrder)
+          .Bool("TabStop", &TWinControl::GetTabStop, &TWinControl::SetTabStop);
+  return info;
+}
+const TClassInfo* THexEditWindow::ClassInfo() const { return &StaticClassInfo(); }
 
 void THexEditWindow::CreateWnd() {
   TCustomControl::CreateWnd();
@@ -190,12 +246,16 @@ void THexEditWindow::InvalidateRect(const TRect& rect) { TWinControl::Invalidate
 void THexEditWindow::InvalidateAll() { Invalidate(); }
 
 void THexEditWindow::ScrollWindow(int dx, int dy) {
+  FCaretAt = kCaretUnknown;  // the system moves the caret with the pixels
   if (!TWinControl::HandleAllocated()) return;
   ::ScrollWindowEx(FHandle, dx, dy, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE);
 }
 
 void THexEditWindow::SetScrollBar(THexScrollBar bar, int max, int page, int pos) {
   if (!TWinControl::HandleAllocated()) return;
+  // Setting a bar the window was made without would add it.
+  const TScrollStyle needs = bar == hsbHorizontal ? ssHorizontal : ssVertical;
+  if (FScrollBars != needs && FScrollBars != ssBoth) return;
   SCROLLINFO si{};
   si.cbSize = sizeof si;
   si.fMask = SIF_ALL | SIF_DISABLENOSCROLL;
@@ -203,7 +263,30 @@ void THexEditWindow::SetScrollBar(THexScrollBar bar, int max, int page, int pos)
   si.nMax = max;
   si.nPage = UINT(std::max(page, 0));
   si.nPos = pos;
-  ::SetScrollInfo(FHandle, bar == hsbHorizontal ? SB_HORZ : SB_VERT, &si, TRUE);
+  // Drawing a scroll bar is slow (under Wine a page move cost tens of
+  // milliseconds in it), and on a big file a page moves the thumb by less
+  // than a pixel. So the bar takes the new values undrawn, and is drawn
+  // only when its look changed: the thumb moved or grew, or it was enabled
+  // or disabled. Putting the old values back undrawn and then setting the
+  // new ones drawn makes the system draw it.
+  const int which = bar == hsbHorizontal ? SB_HORZ : SB_VERT;
+  const LONG object = bar == hsbHorizontal ? OBJID_HSCROLL : OBJID_VSCROLL;
+  SCROLLINFO old{};
+  old.cbSize = sizeof old;
+  old.fMask = SIF_ALL;
+  SCROLLBARINFO before{}, after{};
+  before.cbSize = after.cbSize = sizeof before;
+  const bool known = ::GetScrollInfo(FHandle, which, &old) && ::GetScrollBarInfo(FHandle, object, &before);
+  ::SetScrollInfo(FHandle, which, &si, FALSE);
+  if (known && ::GetScrollBarInfo(FHandle, object, &after) && after.xyThumbTop == before.xyThumbTop &&
+      after.xyThumbBottom == before.xyThumbBottom && after.rgstate[0] == before.rgstate[0] &&
+      std::memcmp(&after.rcScrollBar, &before.rcScrollBar, sizeof(RECT)) == 0)
+    return;
+  if (known) {
+    old.fMask = SIF_ALL | SIF_DISABLENOSCROLL;
+    ::SetScrollInfo(FHandle, which, &old, FALSE);
+  }
+  ::SetScrollInfo(FHandle, which, &si, TRUE);
 }
 
 void THexEditWindow::LockUpdates(bool lock) {
@@ -225,12 +308,23 @@ void THexEditWindow::CreateCaret(const THexCaretShape& shape) {
       bits[size_t(y) * size_t(w) + size_t(x)] = pixel;
   HBITMAP bitmap = ::CreateBitmap(w, h, 1, 32, bits.data());
   ::CreateCaret(FHandle, bitmap, w, h);
+  FCaretAt = kCaretUnknown;
   if (FCaretBitmap) ::DeleteObject(FCaretBitmap);
   FCaretBitmap = bitmap;
 }
 
-void THexEditWindow::DestroyCaret() { ::DestroyCaret(); }
-void THexEditWindow::SetCaretPos(int x, int y) { ::SetCaretPos(x, y); }
+void THexEditWindow::DestroyCaret() {
+  ::DestroyCaret();
+  FCaretAt = kCaretUnknown;
+}
+void THexEditWindow::SetCaretPos(int x, int y) {
+  // Painting places the caret on every row it paints over; moving it to
+  // where it stands would only hide and show it again.
+  const POINT at{x, y};
+  if (at.x == FCaretAt.x && at.y == FCaretAt.y) return;
+  ::SetCaretPos(x, y);
+  FCaretAt = at;
+}
 
 void THexEditWindow::ShowCaret() {
   if (TWinControl::HandleAllocated()) ::ShowCaret(FHandle);

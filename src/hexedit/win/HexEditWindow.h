@@ -4,11 +4,17 @@
 // GDI, the bitmap caret, scroll bars, capture, the hourglass and the posted
 // state-change message (WM_USER + 2, wParam 7), whose handler fires the
 // view's OnStateChanged. No exception leaves a message handler.
+//
+// As a control it publishes what a grid control of the window system
+// would: its place (Align), border, scroll bars, Tab stop and order, popup
+// menu, hints and font (the view's font: "Courier" 12 unless set).
 #pragma once
 
 #include "hexedit/HexEditor.h"
 #include "hexedit/HexHost.h"
 #include "platform/win/Controls.h"
+#include "platform/win/Forms.h"
+#include "platform/win/StdCtrls.h"
 
 class THexEditWindow : public TCustomControl, public IHexEditorHost {
 public:
@@ -19,6 +25,23 @@ public:
   ~THexEditWindow() override;
 
   THexEditor* GetHex() const { return FHex; }
+
+  // --- published ---
+  // bsSingle draws a border: sunken with Ctl3D, a flat line without.
+  TBorderStyle GetBorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TBorderStyle value);
+  bool GetCtl3D() const { return FCtl3D; }
+  void SetCtl3D(bool value);
+  // Our forms keep no 3-D setting of their own to follow, so this is only
+  // stored; setting Ctl3D clears it, as choosing one's own look does.
+  bool GetParentCtl3D() const { return FParentCtl3D; }
+  void SetParentCtl3D(bool value) { FParentCtl3D = value; }
+  TScrollStyle GetScrollBars() const { return FScrollBars; }
+  void SetScrollBars(TScrollStyle value);
+  int GetGridLineWidth() const { return FHex->Grid().GetGridLineWidth(); }
+
+  const TClassInfo* ClassInfo() const override;
+  static const TClassInfo& StaticClassInfo();
 
   // --- IHexEditorHost ---
   bool HandleAllocated() const override { return TWinControl::HandleAllocated(); }
@@ -50,6 +73,7 @@ protected:
   void KeyDown(uint16_t& key, TShiftState shift) override;
   void KeyUp(uint16_t& key, TShiftState shift) override;
   void KeyPress(char& key) override;
+  void FontChanged() override;
 
 private:
   void Dispatch(TMessage& msg);
@@ -57,6 +81,12 @@ private:
 
   THexEditor* FHex = nullptr;  // owned (a component of this window)
   HBITMAP FCaretBitmap = nullptr;
+  static constexpr POINT kCaretUnknown{-32768, -32768};
+  POINT FCaretAt = kCaretUnknown;  // where the caret was put last
   HCURSOR FSavedCursor = nullptr;
   int FWaitDepth = 0;
+  TBorderStyle FBorderStyle = bsSingle;
+  bool FCtl3D = false;
+  bool FParentCtl3D = true;
+  TScrollStyle FScrollBars = ssBoth;
 };

@@ -11,6 +11,27 @@ void ResourceNotFound(const char* id) {
   throw EResNotFound("Resource " + name + " not found");
 }
 
+HBITMAP LoadResourceBitmap(const char* id) {
+  HBITMAP b = ::LoadBitmapA(::GetModuleHandleA(nullptr), id);
+  if (!b) ResourceNotFound(id);
+  return b;
+}
+
+TSize BitmapSize(HBITMAP bitmap) {
+  BITMAP bm{};
+  if (!bitmap || !::GetObjectA(bitmap, sizeof bm, &bm)) return TSize{0, 0};
+  return TSize{bm.bmWidth, bm.bmHeight};
+}
+
+void DrawTransparentBitmap(HDC dc, HBITMAP bitmap, int x, int y) {
+  const TSize size = BitmapSize(bitmap);
+  if (size.cx == 0) return;
+  TMemoryDC mem(dc);
+  TSelectObject sel(mem.Get(), bitmap);
+  const COLORREF transparent = ::GetPixel(mem.Get(), 0, size.cy - 1);
+  ::TransparentBlt(dc, x, y, size.cx, size.cy, mem.Get(), 0, 0, size.cx, size.cy, transparent);
+}
+
 void CenterControl(TControl* control) {
   TWinControl* parent = control->GetParent();
   if (!parent) return;

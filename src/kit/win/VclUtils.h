@@ -10,6 +10,14 @@
 // Raises EResNotFound "Resource %s not found" (the number when id is one).
 [[noreturn]] void ResourceNotFound(const char* id);
 
+// A bitmap resource of the program by name (or number); the caller owns it.
+// Raises the missing-resource error when there is none.
+HBITMAP LoadResourceBitmap(const char* id);
+// Draws a bitmap whose lower-left pixel gives the transparent colour.
+void DrawTransparentBitmap(HDC dc, HBITMAP bitmap, int x, int y);
+// Width and height of a bitmap; 0 x 0 for none.
+TSize BitmapSize(HBITMAP bitmap);
+
 // A control in the middle of its parent; a form in the middle of the screen,
 // or of the main form when there is one and it is not this form.
 void CenterControl(TControl* control);

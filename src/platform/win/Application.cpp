@@ -220,6 +220,7 @@ bool TApplication::IsKeyMsg(MSG& msg) {
   key.KeyData = msg.lParam;
   TForm* form = GetParentForm(control);
   if (form && form->IsShortCut(key)) return true;
+  if (::SendMessageA(FHandle, CM_APPKEYDOWN, msg.wParam, msg.lParam) != 0) return true;
   bool handled = false;
   if (OnShortCut) OnShortCut(key, handled);
   if (handled) return true;

@@ -795,7 +795,10 @@ void TWinControl::MouseToGraphic(TControl* target, TMessage& msg) {
         if (::GetCapture() == FHandle) ::ReleaseCapture();
       }
       target->MouseUp(button, shift, x, y);
-      if (button == mbLeft && inside) target->Click();
+      // MouseUp may let messages run, and a handler among them may free the
+      // control: click only one that is still ours.
+      const bool alive = std::find(FControls.begin(), FControls.end(), target) != FControls.end();
+      if (button == mbLeft && inside && alive) target->Click();
       return;
     }
   }

@@ -231,6 +231,11 @@ void TCanvas::ExtTextOut(int x, int y, uint32_t options, const TRect* rect, std:
                 static_cast<UINT>(text.size()), advances);
 }
 
+void TCanvas::DrawFocusRect(const TRect& rect) {
+  RECT r{rect.Left, rect.Top, rect.Right, rect.Bottom};
+  ::DrawFocusRect(FDC, &r);
+}
+
 TSize TCanvas::TextExtent(std::string_view text) {
   RequireFont();
   SIZE s{};

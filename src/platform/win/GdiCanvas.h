@@ -60,6 +60,7 @@ public:
   void TextOut(int x, int y, std::string_view text) override;
   void ExtTextOut(int x, int y, uint32_t options, const TRect* rect, std::string_view text,
                   const int* advances) override;
+  void DrawFocusRect(const TRect& rect) override;
 
   TSize TextExtent(std::string_view text) override;
   TTextMetrics GetTextMetrics() override;

@@ -24,6 +24,9 @@ struct TWMKey {
 // Private messages of the component layer. They stay below 0xB000..0xBFFF's
 // upper part, which the window hooks use for their own (0xB052, 0xB053).
 constexpr UINT CM_RELEASE = 0xB001;      // a form asks to be destroyed after its handler returns
+// A key no form's shortcut took, offered to the application window's hooks
+// (wParam and lParam of the key message); a hook that used it returns 1.
+constexpr UINT CM_APPKEYDOWN = 0xB016;
 constexpr UINT CN_BASE = 0xBC00;         // notifications reflected from the parent to the child
 constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;
 constexpr UINT CN_NOTIFY = CN_BASE + WM_NOTIFY;

@@ -9,6 +9,7 @@
 
 #include "hexedit/HexTranslations.h"
 #include "hexedit/win/HexEditWindow.h"
+#include "platform/TypInfo.h"
 #include "platform/win/Application.h"
 #include "platform/win/Forms.h"
 #include "platform/win/WinTestSupport.h"
@@ -193,6 +194,27 @@ TEST_F(HexWindowTest, ScrollsAndSavesWithABackup) {
   EXPECT_GT(Hex->Grid().GetTopRow(), 0);
   ::SendMessageA(Wnd(), WM_VSCROLL, SB_BOTTOM, 0);
   EXPECT_EQ(Hex->Grid().GetTopRow(), Hex->Grid().GetMaxTopRow());
+  // The bar follows every move, whether or not its thumb had to be drawn
+  // again: row by row the thumb stays put, a page moves it.
+  auto bar = [&] {
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_POS;
+    ::GetScrollInfo(Wnd(), SB_VERT, &si);
+    SCROLLBARINFO sbi{};
+    sbi.cbSize = sizeof sbi;
+    ::GetScrollBarInfo(Wnd(), OBJID_VSCROLL, &sbi);
+    return std::pair{si.nPos, sbi.xyThumbTop};
+  };
+  const auto bottom = bar();
+  EXPECT_EQ(bottom.first, Hex->Grid().GetTopRow());
+  ::SendMessageA(Wnd(), WM_VSCROLL, SB_LINEUP, 0);
+  EXPECT_EQ(bar().first, bottom.first - 1);
+  Key(VK_PRIOR);
+  Key(VK_PRIOR);
+  Application->ProcessMessages();
+  EXPECT_EQ(bar().first, Hex->Grid().GetTopRow());
+  EXPECT_LT(bar().second, bottom.second);
   Key(VK_NEXT, TShiftState{ssCtrl});
   Type("00");
   ASSERT_TRUE(Hex->SaveToFile(Path("data.bin")));
@@ -234,4 +256,83 @@ TEST_F(HexWindowTest, ColoursOnTheScreen) {
       if (::GetPixel(dc, x, y) == COLORREF(0x00FFFF)) inverse = true;
   ::ReleaseDC(Wnd(), dc);
   EXPECT_TRUE(inverse);
+}
+
+TEST_F(HexWindowTest, PublishedControlProperties) {
+  THexEditWindow* view = Form->View;
+  for (const char* name : {"Align", "BorderStyle", "Ctl3D", "Enabled", "Font", "GridLineWidth",
+                           "ParentCtl3D", "ParentShowHint", "PopupMenu", "ScrollBars", "ShowHint",
+                           "TabOrder", "TabStop", "Visible"})
+    EXPECT_TRUE(IsPublishedProp(view, name)) << name;
+  EXPECT_EQ(GetPropText(view, "GridLineWidth"), "0");
+  EXPECT_FALSE(GetPropInfo(view, "GridLineWidth")->IsWritable()) << "the cells must touch";
+  EXPECT_EQ(GetPropText(view, "TabStop"), "True");
+  EXPECT_EQ(GetPropText(view, "Ctl3D"), "False");
+
+  Load(std::string(16 * 200, 'b'));
+  auto style = [&] { return ::GetWindowLongA(Wnd(), GWL_STYLE); };
+  auto exStyle = [&] { return ::GetWindowLongA(Wnd(), GWL_EXSTYLE); };
+  // By default a flat single border and both scroll bars.
+  EXPECT_TRUE(style() & WS_BORDER);
+  EXPECT_FALSE(exStyle() & WS_EX_CLIENTEDGE);
+  EXPECT_EQ(style() & (WS_HSCROLL | WS_VSCROLL), WS_HSCROLL | WS_VSCROLL);
+  SetPropText(view, "Ctl3D", "True");
+  EXPECT_TRUE(exStyle() & WS_EX_CLIENTEDGE);
+  EXPECT_FALSE(style() & WS_BORDER);
+  EXPECT_FALSE(view->GetParentCtl3D());
+  SetPropText(view, "BorderStyle", "bsNone");
+  EXPECT_FALSE(exStyle() & WS_EX_CLIENTEDGE);
+  EXPECT_FALSE(style() & WS_BORDER);
+  SetPropText(view, "ScrollBars", "ssVertical");
+  EXPECT_EQ(style() & (WS_HSCROLL | WS_VSCROLL), WS_VSCROLL);
+  // The new window goes on showing the data and taking keys.
+  view->SetFocus();
+  Key(VK_NEXT);
+  Application->ProcessMessages();
+  EXPECT_GT(Hex->Grid().GetTopRow(), 0);
+  EXPECT_EQ(style() & (WS_HSCROLL | WS_VSCROLL), WS_VSCROLL) << "no bar comes back by itself";
+
+  // The control's font is the view's, "Courier" 12 unless set.
+  {
+    THexEditWindow fresh(nullptr);
+    EXPECT_EQ(fresh.GetFont().Name, "Courier");
+    EXPECT_EQ(fresh.GetFont().Height, FontSizeToHeight(12, 96));
+    EXPECT_EQ(fresh.GetHex()->GetFont(), fresh.GetFont());
+  }
+  TFontData font = view->GetFont();
+  const int width = Hex->GetCharWidth();
+  font.Name = "Courier New";
+  font.Height = FontSizeToHeight(20, 96);
+  view->SetFont(font);
+  EXPECT_EQ(Hex->GetFont().Name, "Courier New");
+  EXPECT_GT(Hex->GetCharWidth(), width);
+  SetPropText(view, "Align", "alNone");
+  EXPECT_EQ(view->GetAlign(), alNone);
+}
+
+TEST_F(HexWindowTest, EveryRowShowsItsDigitsInTheirGroupColours) {
+  // Painting draws a row's characters of one colour in one call, their
+  // advances placing each on its cell: every row gets its digits, each in
+  // its group's colour.
+  Load(std::string(16 * 4, '\x88'));
+  ::SetCaretPos(-50, -50);
+  ::HideCaret(Wnd());
+  ::InvalidateRect(Wnd(), nullptr, FALSE);
+  ::UpdateWindow(Wnd());
+  auto has = [&](const TRect& r, TColor color) {
+    HDC dc = ::GetDC(Wnd());
+    bool found = false;
+    for (int y = r.Top; y < r.Bottom && !found; ++y)
+      for (int x = r.Left; x < r.Left + Hex->GetCharWidth() && !found; ++x)
+        found = ::GetPixel(dc, x, y) == COLORREF(ColorToRGB(color));
+    ::ReleaseDC(Wnd(), dc);
+    return found;
+  };
+  for (int row = 0; row < 4; ++row) {
+    EXPECT_TRUE(has(Hex->Grid().CellRect(2, row), clBlue)) << row;
+    EXPECT_TRUE(has(Hex->Grid().CellRect(6, row), clNavy)) << row;
+    EXPECT_FALSE(has(Hex->Grid().CellRect(6, row), clBlue)) << row;
+    EXPECT_TRUE(has(Hex->Grid().CellRect(0, row), clBlack)) << row;  // the offset
+  }
+  EXPECT_FALSE(has(Hex->Grid().CellRect(2, 4), clBlue)) << "no fifth row";
 }

@@ -1,0 +1,409 @@
+// The file-name and folder edits under Wine: reading and quoting names, the
+// real open, save and folder dialogs, keys, paste, drops and the button.
+#include "kit/win/ToolEdit.h"
+
+#include "kit/win/BrowseFolder.h"
+#include "kit/win/VclUtils.h"
+#include "platform/SysUtils.h"
+#include "platform/win/Clipbrd.h"
+#include "platform/win/Dialogs.h"
+#include "platform/win/Forms.h"
+#include "platform/win/InputSupport.h"
+#include "platform/win/Screenshot.h"
+#include "platform/win/WinTestSupport.h"
+
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+TQ_TEST_APPLICATION();
+
+namespace {
+
+// A folder of its own under the temporary folder, emptied at the end.
+class TTempFolder {
+public:
+  TTempFolder() {
+    char base[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, base);
+    FPath = std::string(base) + "tq tooledit " + std::to_string(::GetCurrentProcessId());
+    ::CreateDirectoryA(FPath.c_str(), nullptr);
+  }
+  ~TTempFolder() {
+    for (const auto& f : FFiles) ::DeleteFileA(f.c_str());
+    ::RemoveDirectoryA(FPath.c_str());
+  }
+  std::string File(const std::string& name) {
+    const std::string path = FPath + "\\" + name;
+    std::ofstream(path) << "x";
+    FFiles.push_back(path);
+    return path;
+  }
+  const std::string& Path() const { return FPath; }
+
+private:
+  std::string FPath;
+  std::vector<std::string> FFiles;
+};
+
+// The first visible dialog box of this thread, or null.
+HWND FindDialogBox() {
+  HWND found = nullptr;
+  ::EnumThreadWindows(
+      ::GetCurrentThreadId(),
+      [](HWND wnd, LPARAM data) -> BOOL {
+        char cls[32] = {};
+        ::GetClassNameA(wnd, cls, sizeof cls);
+        if (::IsWindowVisible(wnd) && std::string(cls) == "#32770") {
+          *reinterpret_cast<HWND*>(data) = wnd;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+void WhenDialogBox(std::function<void(HWND)> func, int triesLeft = 250) {
+  RunLater(20, [func = std::move(func), triesLeft]() mutable {
+    HWND box = FindDialogBox();
+    if (box || triesLeft <= 0)
+      func(box);
+    else
+      WhenDialogBox(std::move(func), triesLeft - 1);
+  });
+}
+
+// A WM_DROPFILES posted as the shell posts it: a DROPFILES block in global
+// memory with the names one after another.
+void PostDrop(HWND wnd, const std::vector<std::string>& names) {
+  std::string list;
+  for (const auto& n : names) list += n + '\0';
+  list += '\0';
+  HGLOBAL mem = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + list.size());
+  auto* drop = static_cast<DROPFILES*>(::GlobalLock(mem));
+  drop->pFiles = sizeof(DROPFILES);
+  drop->fWide = FALSE;
+  std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), list.size());
+  ::GlobalUnlock(mem);
+  ::PostMessageA(wnd, WM_DROPFILES, reinterpret_cast<WPARAM>(mem), 0);
+  PumpFor(50);
+}
+
+struct ToolEdit : ::testing::Test {
+  void SetUp() override {
+    form = std::make_unique<TForm>(nullptr);
+    form->SetBorderStyle(bsNone);
+    form->SetBounds(100, 100, 400, 200);
+    file = new TFilenameEdit(form.get());
+    file->SetParent(form.get());
+    file->SetBounds(10, 10, 300, 21);
+    dir = new TDirectoryEdit(form.get());
+    dir->SetParent(form.get());
+    dir->SetBounds(10, 50, 300, 21);
+  }
+  void ShowForm() {
+    form->Show();
+    ::SetForegroundWindow(form->GetHandle());
+    PumpUntil([&] { return ::GetForegroundWindow() == form->GetHandle(); });
+  }
+  void TearDown() override {
+    SetFileDialogFunc(nullptr);
+    SetBrowseFolderFunc(nullptr);
+    form.reset();
+  }
+  std::unique_ptr<TForm> form;
+  TFilenameEdit* file = nullptr;
+  TDirectoryEdit* dir = nullptr;
+};
+
+TEST_F(ToolEdit, FileNameReadsAndQuotes) {
+  file->SetFileName("C:\\My Files\\a b.txt");
+  EXPECT_EQ(file->GetText(), "\"C:\\My Files\\a b.txt\"");
+  EXPECT_EQ(file->GetFileName(), "C:\\My Files\\a b.txt");
+  file->SetText("\"C:\\Program Files\\x.exe\" -n %s");
+  EXPECT_EQ(file->GetFileName(), "C:\\Program Files\\x.exe");
+  // Brackets are fine in a name; wildcards and pipes are not.
+  EXPECT_NO_THROW(file->SetFileName("C:\\a[1].txt"));
+  EXPECT_EQ(file->GetText(), "C:\\a[1].txt");
+  for (const char* bad : {"C:\\a*.txt", "a?b", "a|b", "a<b"}) {
+    try {
+      file->SetFileName(bad);
+      ADD_FAILURE() << bad;
+    } catch (const EComboEditError& e) {
+      EXPECT_EQ(e.Message(), std::string("Invalid file name - ") + bad);
+    }
+  }
+  EXPECT_EQ(file->GetText(), "C:\\a[1].txt");
+  file->SetFileName("");
+  EXPECT_EQ(file->GetText(), "");
+}
+
+TEST_F(ToolEdit, TheDialogEventsSeeAndChangeTheName) {
+  std::vector<std::string> log;
+  std::string offered, offeredDir;
+  SetFileDialogFunc([&](TOpenDialog& d) {
+    offered = d.GetFileName();
+    offeredDir = d.GetInitialDir();
+    d.SetFileName("C:\\Program Files\\x y.exe");
+    return true;
+  });
+  file->SetFileName("C:\\windows\\notepad.exe");
+  file->OnBeforeDialog = [&](TObject*, std::string& name, bool& action) {
+    log.push_back("before " + name + " " + (action ? "1" : "0"));
+  };
+  file->OnAfterDialog = [&](TObject*, std::string& name, bool& action) {
+    log.push_back("after " + name + " " + (action ? "1" : "0"));
+  };
+  file->DoClick();
+  EXPECT_EQ(offered, "notepad.exe");
+  EXPECT_TRUE(SameText(offeredDir, "C:\\windows")) << offeredDir;
+  EXPECT_EQ(file->GetInitialDir(), "C:\\Program Files\\") << "the chosen file's folder";
+  EXPECT_EQ(file->GetText(), "\"C:\\Program Files\\x y.exe\"");
+  ASSERT_EQ(log.size(), 2u);
+  EXPECT_EQ(log[0], "before C:\\windows\\notepad.exe 1");
+  EXPECT_EQ(log[1], "after C:\\Program Files\\x y.exe 1");
+  // A before-handler that says no: no dialog, the text stays.
+  file->OnBeforeDialog = [](TObject*, std::string&, bool& action) { action = false; };
+  offered.clear();
+  file->DoClick();
+  EXPECT_EQ(offered, "");
+  EXPECT_EQ(log.back(), "after C:\\Program Files\\x y.exe 0");
+  EXPECT_EQ(file->GetText(), "\"C:\\Program Files\\x y.exe\"");
+}
+
+TEST_F(ToolEdit, RealOpenAndSaveDialogs) {
+  TTempFolder temp;
+  temp.File("a b.txt");
+  const std::string start = temp.File("start.txt");
+  file->SetFileName(start);
+  ShowForm();
+  WhenWindow("Browse", [](HWND box) {
+    ASSERT_NE(box, nullptr);
+    ::SetDlgItemTextA(box, 0x47C, "a b.txt");
+    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+  });
+  file->DoClick();
+  EXPECT_TRUE(SameText(file->GetText(), "\"" + temp.Path() + "\\a b.txt\"")) << file->GetText();
+  EXPECT_EQ(::GetFocus(), file->GetHandle()) << "the focus came back";
+
+  file->SetDialogKind(dkSave);
+  EXPECT_TRUE(file->GetDialog()->IsSaveDialog());
+  EXPECT_EQ(file->GetDialogTitle(), "Browse");
+  WhenWindow("Browse", [](HWND box) {
+    ASSERT_NE(box, nullptr);
+    ::SetDlgItemTextA(box, 0x47C, "new.txt");
+    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+  });
+  file->DoClick();
+  EXPECT_TRUE(SameText(file->GetFileName(), temp.Path() + "\\new.txt")) << file->GetText();
+}
+
+TEST_F(ToolEdit, RealFolderBrowserStartsAtTheFolder) {
+  TTempFolder temp;
+  std::string folder = temp.Path();
+  WhenDialogBox([](HWND box) {
+    ASSERT_NE(box, nullptr);
+    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+  });
+  ASSERT_TRUE(BrowseDirectory(folder, "Choose Folder"));
+  EXPECT_TRUE(SameText(folder, temp.Path())) << folder;
+
+  // Through the edit: the chosen folder becomes the text and the initial folder.
+  dir->SetText(temp.Path());
+  WhenDialogBox([](HWND box) {
+    ASSERT_NE(box, nullptr);
+    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+  });
+  dir->DoClick();
+  EXPECT_TRUE(SameText(dir->GetText(), temp.Path())) << dir->GetText();
+  EXPECT_TRUE(SameText(dir->GetInitialDir(), temp.Path()));
+}
+
+TEST_F(ToolEdit, FolderDialogStartAndMultipleFolders) {
+  std::vector<std::string> started;
+  SetBrowseFolderFunc([&](std::string& folder, const std::string& title) {
+    started.push_back(folder);
+    folder = "C:\\windows";
+    return true;
+  });
+  dir->DoClick();
+  dir->SetText("");
+  dir->SetInitialDir("C:\\windows\\system32");
+  dir->DoClick();
+  dir->SetText("Z:\\no such folder here");
+  dir->DoClick();
+  ASSERT_EQ(started.size(), 3u);
+  EXPECT_EQ(started[0], "\\") << "empty text, no initial folder";
+  EXPECT_EQ(started[1], "C:\\windows\\system32");
+  EXPECT_EQ(started[2], "\\");
+  EXPECT_EQ(dir->GetText(), "C:\\windows");
+  dir->SetMultipleDirs(true);
+  dir->DoClick();
+  EXPECT_EQ(dir->GetText(), "C:\\windows;C:\\windows");
+  EXPECT_TRUE(SameText(dir->GetLongName(), "C:\\windows;C:\\windows"));
+}
+
+TEST_F(ToolEdit, AltDownOpensTheDialogUnlessReadOnly) {
+  int opened = 0;
+  SetFileDialogFunc([&](TOpenDialog&) {
+    ++opened;
+    return false;
+  });
+  ShowForm();
+  file->SetFocus();
+  PumpFor(30);
+  SendKey(VK_DOWN, {VK_MENU});
+  PumpUntil([&] { return opened > 0; }, 1000);
+  EXPECT_EQ(opened, 1);
+  file->SetReadOnly(true);
+  SendKey(VK_DOWN, {VK_MENU});
+  PumpFor(100);
+  EXPECT_EQ(opened, 1);
+  file->DoClick();
+  EXPECT_EQ(opened, 1) << "the button does nothing either";
+}
+
+TEST_F(ToolEdit, EnterAndEscapeGoToTheFormAndNoLineGoesIn) {
+  auto* ok = new TButton(form.get());
+  ok->SetParent(form.get());
+  ok->SetBounds(10, 100, 75, 25);
+  ok->SetDefault(true);
+  int okClicks = 0;
+  ok->OnClick = [&](TObject*) { ++okClicks; };
+  auto* cancel = new TButton(form.get());
+  cancel->SetParent(form.get());
+  cancel->SetBounds(100, 100, 75, 25);
+  cancel->SetCancel(true);
+  int cancelClicks = 0;
+  cancel->OnClick = [&](TObject*) { ++cancelClicks; };
+  ShowForm();
+  file->SetFocus();
+  PumpFor(30);
+  SendKey('A');
+  SendKey(VK_RETURN);
+  SendKey(VK_RETURN, {VK_CONTROL});
+  SendKey(VK_ESCAPE);
+  SendKey('B');
+  PumpFor(100);
+  EXPECT_EQ(okClicks, 1);
+  EXPECT_EQ(cancelClicks, 1);
+  EXPECT_EQ(file->GetText(), "ab");
+  EXPECT_EQ(::SendMessageA(file->GetHandle(), EM_GETLINECOUNT, 0, 0), 1);
+}
+
+TEST_F(ToolEdit, TypedAnsiCharactersStay) {
+  ShowForm();
+  file->SetFocus();
+  // "õ" and other characters the OEM code page lacks.
+  for (unsigned char c : {0xF5, 0xE9, 0x80})
+    ::SendMessageA(file->GetHandle(), WM_CHAR, c, 0);
+  EXPECT_EQ(file->GetText(), "\xF5\xE9\x80");
+}
+
+TEST_F(ToolEdit, PasteTakesTheFirstLineOnly) {
+  ShowForm();
+  Clipboard().SetAsText("C:\\one.txt\r\nC:\\two.txt");
+  ::SendMessageA(file->GetHandle(), WM_PASTE, 0, 0);
+  EXPECT_EQ(file->GetText(), "C:\\one.txt");
+  file->SetText("");
+  file->SetDirectInput(false);
+  ::SendMessageA(file->GetHandle(), WM_PASTE, 0, 0);
+  ::SendMessageA(file->GetHandle(), WM_CHAR, 'x', 0);
+  EXPECT_EQ(file->GetText(), "");
+  // Without typing the button still works.
+  int opened = 0;
+  SetFileDialogFunc([&](TOpenDialog&) { return ++opened, false; });
+  file->DoClick();
+  EXPECT_EQ(opened, 1);
+}
+
+TEST_F(ToolEdit, ButtonWidthAndGlyphs) {
+  file->HandleNeeded();
+  const TRect withButton = file->GetEditRect();
+  const int client = file->GetClientWidth();
+  EXPECT_EQ(file->GetButtonWidth(), 21);
+  EXPECT_LE(withButton.Right, client - 21 - 2);
+  EXPECT_TRUE(file->GetButton()->GetParent()->GetVisible());
+  // The browse bitmap of the program.
+  EXPECT_EQ(file->GetButton()->GetButtonGlyph().ImageSize().cx, BitmapSize(LoadResourceBitmap("FEDITBMP")).cx);
+
+  file->SetButtonWidth(1);
+  EXPECT_FALSE(file->GetButton()->GetParent()->GetVisible());
+  EXPECT_EQ(file->GetEditRect().Right, withButton.Right + 21) << "the text takes the button's room";
+  file->SetButtonWidth(client + 10);
+  EXPECT_EQ(file->GetButtonWidth(), 1) << "no wider than the edit";
+
+  file->SetButtonWidth(21);
+  file->SetGlyphKind(gkDropDown);
+  EXPECT_EQ(file->GetButtonWidth(), ::GetSystemMetrics(SM_CXVSCROLL));
+
+  file->SetButtonWidth(21);
+  file->SetGlyphKind(gkEllipsis);
+  EXPECT_EQ(file->GetButton()->GetButtonGlyph().ImageSize(), TSize(15, 4));
+  ShowForm();
+  PumpFor(50);
+  auto shot = std::make_unique<TBitmap>(21, file->GetButton()->GetHeight());
+  file->GetButton()->PaintOn(shot->DC());
+  SaveBitmap(*shot, "tooledit_ellipsis.bmp");
+  // Three black dots, 2 x 2, 3 apart, in the middle of the button.
+  std::vector<int> columns, rows;
+  for (int x = 0; x < shot->Width(); ++x)
+    for (int y = 0; y < shot->Height(); ++y)
+      if (shot->Pixel(x, y) == 0x000000) {
+        if (columns.empty() || columns.back() != x) columns.push_back(x);
+        if (std::find(rows.begin(), rows.end(), y) == rows.end()) rows.push_back(y);
+      }
+  ASSERT_EQ(columns.size(), 6u);
+  const int x0 = columns[0];
+  EXPECT_EQ(columns, (std::vector<int>{x0, x0 + 1, x0 + 5, x0 + 6, x0 + 10, x0 + 11}));
+  EXPECT_EQ(rows.size(), 2u);
+  EXPECT_NEAR((x0 + x0 + 11) / 2.0, 10.5, 1.0);
+  // A glyph of one's own makes the kind custom.
+  file->SetGlyph(LoadResourceBitmap("DEVICE_FNT"));
+  EXPECT_EQ(file->GetGlyphKind(), gkCustom);
+}
+
+TEST_F(ToolEdit, DropsTakeWholeNamesAndSkipRefusedOnes) {
+  const std::string longName = "C:\\" + std::string(290, 'n') + ".txt";  // over 255 characters
+  ASSERT_GT(longName.size(), 255u);
+  file->SetAcceptFiles(true);
+  int drops = 0;
+  file->OnDropFiles = [&](TObject*) { ++drops; };
+  ShowForm();
+  PostDrop(file->GetHandle(), {longName, "C:\\second.txt"});
+  EXPECT_EQ(file->GetText(), longName);
+  EXPECT_EQ(drops, 1);
+  // A refused name is skipped; the next one is taken.
+  PostDrop(file->GetHandle(), {"C:\\bad*name.txt", "C:\\good.txt"});
+  EXPECT_EQ(file->GetText(), "C:\\good.txt");
+  EXPECT_EQ(drops, 2);
+  // With several files allowed, every accepted name goes into the list.
+  file->GetDialog()->SetOptions({ofHideReadOnly, ofAllowMultiSelect});
+  PostDrop(file->GetHandle(), {"C:\\a?.txt", longName, "C:\\b.txt"});
+  EXPECT_EQ(file->GetText(), longName);
+  ASSERT_EQ(file->GetDialogFiles()->GetCount(), 2);
+  EXPECT_EQ(file->GetDialogFiles()->Get(0), longName);
+  EXPECT_EQ(file->GetDialogFiles()->Get(1), "C:\\b.txt");
+  EXPECT_EQ(drops, 3);
+
+  // Folders: a file gives its folder; several are appended.
+  TTempFolder temp;
+  const std::string f = temp.File("x.txt");
+  dir->SetAcceptFiles(true);
+  dir->SetMultipleDirs(true);
+  dir->SetText("C:\\windows");
+  PostDrop(dir->GetHandle(), {f, "C:\\no such folder"});
+  EXPECT_EQ(dir->GetText(), "C:\\windows;" + temp.Path() + ";C:\\no such folder");
+  // An edit that accepts no files gets no drops.
+  EXPECT_EQ(::GetWindowLongA(form->GetHandle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0);
+  EXPECT_NE(::GetWindowLongA(file->GetHandle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0);
+}
+
+}  // namespace
