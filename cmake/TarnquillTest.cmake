@@ -1,12 +1,13 @@
-# tq_add_test(<name> SOURCES ... [LIBS ...] [LOCKS ...] [TIMEOUT s] [WIN32_ONLY])
+# tq_add_test(<name> SOURCES ... [LIBS ...] [LOCKS ...] [TIMEOUT s] [WIN32_ONLY] [SERIAL])
 #
 # Builds one GoogleTest executable and registers each of its cases with CTest.
 # Under MinGW discovery runs at test time (PRE_TEST), so building never starts
 # Wine. Every case gets a timeout: a modal box nobody answers must fail the
 # run, not hang it. LOCKS names CTest resource locks for shared state (the
-# clipboard, focus, the printer, the program's own registry key).
+# clipboard, focus, the printer, the program's own registry key). SERIAL runs
+# each case with nothing beside it.
 function(tq_add_test name)
-  cmake_parse_arguments(T "WIN32_ONLY" "TIMEOUT" "SOURCES;LIBS;LOCKS" ${ARGN})
+  cmake_parse_arguments(T "WIN32_ONLY;SERIAL" "TIMEOUT" "SOURCES;LIBS;LOCKS" ${ARGN})
   if(T_WIN32_ONLY AND NOT WIN32)
     return()
   endif()
@@ -20,6 +21,9 @@ function(tq_add_test name)
   set(props TIMEOUT ${T_TIMEOUT} LABELS ${name})
   if(T_LOCKS)
     list(APPEND props RESOURCE_LOCK "${T_LOCKS}")
+  endif()
+  if(T_SERIAL)
+    list(APPEND props RUN_SERIAL TRUE)
   endif()
   if(WIN32)
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120

@@ -15,10 +15,23 @@ big="$corpus/cxx12-headers-20mb.txt"
 tq_setup vsftpd python3 curl
 tq_configure_mingw
 cmake --build "$TQ_BUILD/mingw" --target editor_wine_open_bench listview_wine_fill_bench \
-  settings_wine_bench hexedit_wine_page_bench ftp_wine_download_bench -j "$TQ_JOBS" >&2
+  settings_wine_bench hexedit_wine_page_bench ftp_wine_download_bench main_wine_bench \
+  main_wine_startup_bench Tarnquill tq_install_defaults -j "$TQ_JOBS" >&2
 tq_wine_prefix
 tq_start_xvfb
 tq_start_wineserver
+
+# The main window: start-up against notepad (settings installed), then big
+# files, typing, tab changes and Close All against the bare parts.
+wine reg query 'HKCU\Software\Tarnquill' /v Version >/dev/null 2>&1 ||
+  wine "$TQ_BUILD/mingw/tests/app/win/tq_install_defaults.exe" >/dev/null 2>&1
+wine "$TQ_BUILD/mingw/bench/wine/main_wine_startup_bench.exe" \
+  "Z:${TQ_BUILD//\//\\}\\mingw\\src\\app\\Tarnquill.exe" </dev/null | tr -d '\r' | grep '^main-'
+pas="$corpus/fpc-compiler.pas"
+if [ -f "$pas" ]; then
+  wine "$TQ_BUILD/mingw/bench/wine/main_wine_bench.exe" "Z:${pas//\//\\}" 'C:\windows\temp' </dev/null |
+    tr -d '\r' | grep '^main-'
+fi
 
 # Settings loaded and saved against raw advapi32 calls; the program takes the
 # best of three of each itself.

@@ -1,44 +1,783 @@
 // TMainForm.
 #include "app/win/MainForm.h"
 
+#include <memory>
+
+#include "app/Calc.h"
 #include "app/EditorOptions.h"
+#include "app/FileTypes.h"
 #include "app/LanguageFile.h"
+#include "app/StartUp.h"
 #include "app/win/DataWin.h"
 #include "app/win/Setup.h"
 #include "highlighters/PasSyn.h"
 #include "kit/win/Placemnt.h"
+#include "platform/Registry.h"
+#include "platform/ShortCuts.h"
 #include "platform/SysUtils.h"
 #include "platform/win/Application.h"
+#include "platform/win/Dialogs.h"
+#include "platform/win/FormBuilder.h"
 
-TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
+namespace {
+
+std::vector<std::string> CommandArgs;
+std::string CommandFolder;
+
+// What each action is: its caption, its shortcut and the command it runs.
+// An action without a command belongs to a part of the program not built
+// yet: it stays disabled and claims no shortcut, so its key still reaches
+// the editor.
+using TCommand = void (TMainForm::*)();
+struct TActionDef {
+  const char* Name;
+  const char* Caption;
+  const char* ShortCut;
+  void (*Run)(TMainForm&);
+};
+
+#define DOC(call) [](TMainForm& f) { f.Documents().call; }
+
+const TActionDef kActions[] = {
+    {"aFileNew", "&New", "Ctrl+N", DOC(FileNew())},
+    {"aFileNewFromClipboard", "New from clip&board", "", nullptr},
+    {"aFileOpen", "&Open...", "Ctrl+O", DOC(FileOpen())},
+    {"aFileReload", "&Reload", "", DOC(FileReload())},
+    {"aFileSave", "&Save", "Ctrl+S", DOC(FileSave())},
+    {"aFileSaveAs", "Save &As...", "", DOC(FileSaveAs())},
+    {"aFileSaveAll", "Save A&ll", "", DOC(FileSaveAll())},
+    {"aFileClose", "&Close", "Ctrl+F4", DOC(FileClose())},
+    {"aFileCloseAll", "Close All", "", DOC(FileCloseAll())},
+    {"aFileCloseProgram", "E&xit", "Alt+X", [](TMainForm& f) { f.Close(); }},
+    {"aFileExport", "&Export", "", nullptr},
+    {"aFileExportToHTML", "Export to &HTML...", "", nullptr},
+    {"aFileExportToRTF", "Export to &RTF...", "", nullptr},
+    {"aFilePrint", "&Print...", "", nullptr},
+    {"aViewTextBinary", "Text/&Binary", "F2", DOC(ViewTextBinary())},
+    {"aViewAnsiAscii", "ANSI/&ASCII", "F11", DOC(ViewAnsiAscii())},
+    {"aViewFirstWindow", "&First window", "Shift+F6", DOC(FirstWindow())},
+    {"aViewPreviousWindow", "&Previous window", "Ctrl+F6", DOC(PreviousWindow())},
+    {"aViewNextWindow", "&Next window", "F6", DOC(NextWindow())},
+    {"aViewLastWindow", "&Last window", "", DOC(LastWindow())},
+    {"aViewHighlightas", "&Highlight as", "", [](TMainForm&) {}},
+    {"aViewWindow", "&Window", "", [](TMainForm&) {}},
+    {"aViewBrowser", "Bro&wser", "", nullptr},
+    {"aViewPascal", "&Pascal", "", DOC(HighlightAs("aViewPascal"))},
+    {"aViewAssembler", "&Assembler", "", DOC(HighlightAs("aViewAssembler"))},
+    {"aViewC", "&C/C++", "", DOC(HighlightAs("aViewC"))},
+    {"aViewVisualBasic", "&Visual Basic", "", DOC(HighlightAs("aViewVisualBasic"))},
+    {"aViewSQL", "&SQL", "", DOC(HighlightAs("aViewSQL"))},
+    {"aViewDFM", "&Delphi Form", "", DOC(HighlightAs("aViewDFM"))},
+    {"aViewHTML", "&HTML", "", DOC(HighlightAs("aViewHTML"))},
+    {"aViewINI", "&INI", "", DOC(HighlightAs("aViewINI"))},
+    {"aViewJava", "&Java", "", DOC(HighlightAs("aViewJava"))},
+    {"aViewJScript", "Java&Script", "", DOC(HighlightAs("aViewJScript"))},
+    {"aViewVBScript", "VB&Script", "", DOC(HighlightAs("aViewVBScript"))},
+    {"aViewBatch", "MS DOS &Batch", "", DOC(HighlightAs("aViewBatch"))},
+    {"aViewPerl", "P&erl", "", DOC(HighlightAs("aViewPerl"))},
+    {"aViewFortran", "&Fortran", "", DOC(HighlightAs("aViewFortran"))},
+    {"aViewADSP", "A&DSP-21xx", "", DOC(HighlightAs("aViewADSP"))},
+    {"aHiddenWin1", "Tab 1", "Alt+1", DOC(ActivateTab(0))},
+    {"aHiddenWin2", "Tab 2", "Alt+2", DOC(ActivateTab(1))},
+    {"aHiddenWin3", "Tab 3", "Alt+3", DOC(ActivateTab(2))},
+    {"aHiddenWin4", "Tab 4", "Alt+4", DOC(ActivateTab(3))},
+    {"aHiddenWin5", "Tab 5", "Alt+5", DOC(ActivateTab(4))},
+    {"aHiddenWin6", "Tab 6", "Alt+6", DOC(ActivateTab(5))},
+    {"aHiddenWin7", "Tab 7", "Alt+7", DOC(ActivateTab(6))},
+    {"aHiddenWin8", "Tab 8", "Alt+8", DOC(ActivateTab(7))},
+    {"aHiddenWin9", "Tab 9", "Alt+9", DOC(ActivateTab(8))},
+    // Edit, block, bookmark, search, macro, tool and help commands.
+    {"aEditUndo", "&Undo", "", nullptr},
+    {"aEditRedo", "&Redo", "", nullptr},
+    {"aEditCut", "Cu&t", "", nullptr},
+    {"aEditCopy", "&Copy", "", nullptr},
+    {"aEditPaste", "&Paste", "", nullptr},
+    {"aEditSelectAll", "Select &All", "", nullptr},
+    {"aEditDuplicateLine", "&Duplicate line", "", nullptr},
+    {"aEditGoToLine", "&Go to line...", "", nullptr},
+    {"aEditFind", "&Find...", "", nullptr},
+    {"aEditFindNext", "Find &next", "", nullptr},
+    {"aEditReplace", "&Replace...", "", nullptr},
+    {"aFindFiles", "Find in &all documents...", "", nullptr},
+    {"aEditMatchBrakets", "&Match brackets", "", nullptr},
+    {"aEditWordWrap", "&Word wrap", "", nullptr},
+    {"aEditSetBookmarks", "Set &bookmark", "", nullptr},
+    {"aEditGoToBookmarks", "Go to boo&kmark", "", nullptr},
+    {"aClearBookmarks", "C&lear bookmarks", "", nullptr},
+    {"aSetBookmark1", "Bookmark 1", "", nullptr}, {"aSetBookmark2", "Bookmark 2", "", nullptr},
+    {"aSetBookmark3", "Bookmark 3", "", nullptr}, {"aSetBookmark4", "Bookmark 4", "", nullptr},
+    {"aSetBookmark5", "Bookmark 5", "", nullptr}, {"aSetBookmark6", "Bookmark 6", "", nullptr},
+    {"aSetBookmark7", "Bookmark 7", "", nullptr}, {"aSetBookmark8", "Bookmark 8", "", nullptr},
+    {"aSetBookmark9", "Bookmark 9", "", nullptr},
+    {"aGoToBookmark1", "Bookmark 1", "", nullptr}, {"aGoToBookmark2", "Bookmark 2", "", nullptr},
+    {"aGoToBookmark3", "Bookmark 3", "", nullptr}, {"aGoToBookmark4", "Bookmark 4", "", nullptr},
+    {"aGoToBookmark5", "Bookmark 5", "", nullptr}, {"aGoToBookmark6", "Bookmark 6", "", nullptr},
+    {"aGoToBookmark7", "Bookmark 7", "", nullptr}, {"aGoToBookmark8", "Bookmark 8", "", nullptr},
+    {"aGoToBookmark9", "Bookmark 9", "", nullptr},
+    {"aBlockReadFromFile", "&Read from file...", "", nullptr},
+    {"aBlockWriteToFile", "&Write to file...", "", nullptr},
+    {"aBlockOpenInNewWindow", "Open in new &window", "", nullptr},
+    {"aBlockSetAsRollUp", "Set as roll-&up", "", nullptr},
+    {"aBlockStatistic", "&Statistic", "", nullptr},
+    {"aBlockLowerCase", "&Lower case", "", nullptr},
+    {"aBlockUppercase", "&Upper case", "", nullptr},
+    {"aBlockNormalSelection", "&Normal selection", "", nullptr},
+    {"aBlockLinearSelection", "L&ine selection", "", nullptr},
+    {"aBlockVerticalSelection", "&Column selection", "", nullptr},
+    {"aSolve", "S&olve", "", nullptr},
+    {"aMacroClear", "&Clear macros", "", nullptr},
+    {"OpenSetup", "&Options...", "", nullptr},
+    {"GotoBack", "&Back", "", nullptr},
+    {"GoForward", "&Forward", "", nullptr},
+};
+#undef DOC
+
+// Menus: "-" a line, a leading ">" opens a submenu that the following
+// entries fill until "<".
+struct TMenuDef {
+  const char* Caption;
+  const char* Action;  // empty: a plain item (or a submenu) without action
+  const char* Name;    // the item's component name, when something finds it
+};
+
+const TMenuDef kMainMenu[] = {
+    {">&File", "", "FileMenu"},
+    {"", "aFileNew", ""}, {"", "aFileNewFromClipboard", ""}, {"", "aFileOpen", ""},
+    {">&Reopen", "", "ReopenFileMenu"}, {"<", "", ""},
+    {"", "aFileReload", ""}, {"-", "", ""},
+    {"", "aFileSave", ""}, {"", "aFileSaveAs", ""}, {"", "aFileSaveAll", ""}, {"-", "", ""},
+    {"", "aFileClose", ""}, {"", "aFileCloseAll", ""}, {"-", "", ""},
+    {">E&xport", "", ""}, {"", "aFileExportToHTML", ""}, {"", "aFileExportToRTF", ""}, {"<", "", ""},
+    {"", "aFilePrint", ""}, {"-", "", ""},
+    {"", "aFileCloseProgram", ""},
+    {"<", "", ""},
+    {">&Edit", "", "EditMainMenu"},
+    {"", "aEditUndo", ""}, {"", "aEditRedo", ""}, {"-", "", ""},
+    {"", "aEditCut", ""}, {"", "aEditCopy", ""}, {"", "aEditPaste", ""}, {"", "aEditSelectAll", ""},
+    {"", "aEditDuplicateLine", ""}, {"-", "", ""},
+    {"", "aEditFind", ""}, {"", "aEditFindNext", ""}, {"", "aEditReplace", ""}, {"", "aFindFiles", ""},
+    {"", "aEditGoToLine", ""}, {"", "aEditMatchBrakets", ""}, {"-", "", ""},
+    {">Set &bookmark", "", "SetBookmarksMenu"},
+    {"", "aSetBookmark1", ""}, {"", "aSetBookmark2", ""}, {"", "aSetBookmark3", ""},
+    {"", "aSetBookmark4", ""}, {"", "aSetBookmark5", ""}, {"", "aSetBookmark6", ""},
+    {"", "aSetBookmark7", ""}, {"", "aSetBookmark8", ""}, {"", "aSetBookmark9", ""}, {"<", "", ""},
+    {">&Go to bookmark", "", "GotoBookmarksMenu"},
+    {"", "aGoToBookmark1", ""}, {"", "aGoToBookmark2", ""}, {"", "aGoToBookmark3", ""},
+    {"", "aGoToBookmark4", ""}, {"", "aGoToBookmark5", ""}, {"", "aGoToBookmark6", ""},
+    {"", "aGoToBookmark7", ""}, {"", "aGoToBookmark8", ""}, {"", "aGoToBookmark9", ""}, {"<", "", ""},
+    {"", "aClearBookmarks", ""}, {"-", "", ""},
+    {"", "OpenSetup", "EditSetupMenu"},
+    {"<", "", ""},
+    {">&Block", "", "BlockMenu"},
+    {"", "aBlockReadFromFile", ""}, {"", "aBlockWriteToFile", ""}, {"", "aBlockOpenInNewWindow", ""},
+    {"", "aBlockSetAsRollUp", ""}, {"", "aBlockStatistic", ""}, {"", "aSolve", ""}, {"-", "", ""},
+    {"", "aBlockLowerCase", ""}, {"", "aBlockUppercase", ""}, {"-", "", ""},
+    {"", "aBlockNormalSelection", ""}, {"", "aBlockLinearSelection", ""},
+    {"", "aBlockVerticalSelection", ""},
+    {"<", "", ""},
+    {">&View", "", "ViewMenu"},
+    {"", "aViewTextBinary", ""}, {"", "aViewAnsiAscii", ""}, {"", "aEditWordWrap", ""},
+    {"", "aViewBrowser", ""}, {"-", "", ""},
+    {">&Highlight as", "", "HighlightAsMenu"},
+    {"", "aViewPascal", ""}, {"", "aViewAssembler", ""}, {"", "aViewC", ""},
+    {"", "aViewVisualBasic", ""}, {"", "aViewSQL", ""}, {"", "aViewDFM", ""}, {"", "aViewHTML", ""},
+    {"", "aViewINI", ""}, {"", "aViewJava", ""}, {"", "aViewJScript", ""}, {"", "aViewVBScript", ""},
+    {"", "aViewBatch", ""}, {"", "aViewPerl", ""}, {"", "aViewFortran", ""}, {"", "aViewADSP", ""},
+    {"<", "", ""},
+    {">&Window", "", "WindowMenu"}, {"<", "", ""},
+    {"", "aViewFirstWindow", ""}, {"", "aViewPreviousWindow", ""}, {"", "aViewNextWindow", ""},
+    {"<", "", ""},
+    {">&Macro", "", "MacroMainMenu"}, {"", "aMacroClear", ""}, {"<", "", ""},
+};
+
+const TMenuDef kEditMenu[] = {
+    {"", "aEditUndo", ""}, {"", "aEditRedo", ""}, {"-", "", ""}, {"", "aEditCut", ""},
+    {"", "aEditCopy", ""}, {"", "aEditPaste", ""}, {"", "aEditSelectAll", ""},
+};
+
+const TMenuDef kHighlightMenu[] = {
+    {"", "aViewPascal", ""}, {"", "aViewAssembler", ""}, {"", "aViewC", ""}, {"", "aViewVisualBasic", ""},
+    {"", "aViewSQL", ""}, {"", "aViewDFM", ""}, {"", "aViewHTML", ""}, {"", "aViewINI", ""},
+    {"", "aViewJava", ""}, {"", "aViewJScript", ""}, {"", "aViewVBScript", ""}, {"", "aViewBatch", ""},
+    {"", "aViewPerl", ""}, {"", "aViewFortran", ""}, {"", "aViewADSP", ""},
+};
+
+const TMenuDef kGotoBookmarkMenu[] = {
+    {"", "aGoToBookmark1", ""}, {"", "aGoToBookmark2", ""}, {"", "aGoToBookmark3", ""},
+    {"", "aGoToBookmark4", ""}, {"", "aGoToBookmark5", ""}, {"", "aGoToBookmark6", ""},
+    {"", "aGoToBookmark7", ""}, {"", "aGoToBookmark8", ""}, {"", "aGoToBookmark9", ""},
+};
+
+// Tool buttons: name, hint, action.
+struct TButtonDef {
+  const char* Name;
+  const char* Caption;
+  const char* Action;
+};
+const TButtonDef kButtons[] = {
+    {"NewButton", "New", "aFileNew"},           {"OpenButton", "Open", "aFileOpen"},
+    {"ReopenButton", "Reopen", ""},             {"SaveButton", "Save", "aFileSave"},
+    {"SaveAllButton", "Save all", "aFileSaveAll"}, {"CloseWindowButton", "Close", "aFileClose"},
+    {"SetBookmarkButton", "Bookmark", ""},      {"GoToBookmarkButton", "Go to", ""},
+    {"ClearBookmarkButton", "Clear", ""},       {"InsertFileButton", "Insert", ""},
+    {"RollUpButton", "Roll-up", ""},            {"HTMLButton", "HTML", ""},
+    {"SetupButton", "Options", "OpenSetup"},
+};
+
+// The look of Pascal text: white paper, navy comments, green reserved
+// words, red strings and blue assembler.
+void SetDefaultColours(TktPasSyn& hl) {
+  for (int i = 0; i < hl.GetAttribCount(); ++i) {
+    hl.GetAttribute(i)->SetBackground(clWhite);
+    hl.GetAttribute(i)->SetForeground(clBlack);
+  }
+  hl.GetCommentAttri()->SetForeground(clNavy);
+  hl.GetKeyAttri()->SetForeground(clGreen);
+  hl.GetStringAttri()->SetForeground(clRed);
+  hl.GetAsmAttri()->SetForeground(clBlue);
+  hl.GetSpaceAttri()->SetForeground(clWhite);
+}
+
+UINT RegisteredInstanceMessage() {
+  static const UINT message = ::RegisterWindowMessageA("VornActive");
+  return message;
+}
+
+}  // namespace
+
+// Registered before the program's first statement, as the sender needs it
+// before any window exists.
+static const UINT gInstanceCheckMessage = RegisteredInstanceMessage();
+
+UINT InstanceCheckMessage() { return RegisteredInstanceMessage(); }
+
+void SetMainCommandLine(const std::vector<std::string>& args, const std::string& folder) {
+  CommandArgs = args;
+  CommandFolder = folder;
+}
+
+// --- the tab control ------------------------------------------------------------
+
+void TMainPageControl::CreateWnd() {
+  TPageControl::CreateWnd();
+  // Again after every new window (the tab height makes a new one).
+  ::DragAcceptFiles(GetHandle(), TRUE);
+}
+
+void TMainPageControl::WndProc(TMessage& msg) {
+  if (msg.Msg == WM_DROPFILES) {
+    FForm->WMDropFiles(reinterpret_cast<HDROP>(msg.WParam));
+    msg.Result = 0;
+    return;
+  }
+  TPageControl::WndProc(msg);
+}
+
+// --- construction -----------------------------------------------------------------
+
+TMainForm::TMainForm(TComponent* owner) : TForm(owner), FDocs(*this, *this) {
   SetName("MainForm");
   SetCaption("Tarnquill");
   SetPosition(poDefaultPosOnly);
   SetBounds(0, 0, 800, 600);
-
-  FEditor = new TktEditWindow(this);
-  FEditor->SetName("Editor");
-  FEditor->SetAlign(alClient);
-  FEditor->SetParent(this);
-  SetActiveControl(FEditor);
+  // The shared highlighters, until the data module holds them all.
+  FShared = new TComponent(this);
+  FShared->SetName("Data");
+  auto* pasSyn = new TktPasSyn(FShared);
+  pasSyn->SetName("Pascal");
+  SetDefaultColours(*pasSyn);
+  FDocs.Data = FShared;
+  MakeActions();
+  MakeMenus();
+  MakeBars();
+  OnActivate = Bind(this, &TMainForm::FormActivate);
+  OnCloseQuery = Bind(this, &TMainForm::FormCloseQuery);
+  FormCreate();
 }
 
-void TMainForm::OpenFile(const std::string& fileName) {
-  TktCustomEdit* edit = FEditor->GetEdit();
-  edit->FileName = fileName;
-  edit->LoadFromFile();
+TMainForm::~TMainForm() {
+  // The documents' editors go before the form's other components, whose
+  // events they might still reach.
+  for (auto& [number, views] : FViews) {
+    delete views.Edit;
+    delete views.Hex;
+  }
+  FViews.clear();
+}
+
+void TMainForm::MakeActions() {
+  ActionList = Make<TActionList>(this).Name("ActionList");
+  for (const TActionDef& def : kActions) {
+    auto* action = new TAction(this);
+    action->SetName(def.Name);
+    action->SetCaption(def.Caption);
+    action->SetActionList(ActionList);
+    if (def.Run) {
+      if (*def.ShortCut) action->SetShortCut(TextToShortCut(def.ShortCut));
+      auto run = def.Run;
+      action->OnExecute = [this, run](TObject*) { run(*this); };
+      FHandled[LowerCase(def.Name)] = true;
+    } else {
+      action->SetEnabled(false);
+    }
+    FActions[LowerCase(def.Name)] = action;
+  }
+  for (int i = 1; i <= 9; ++i) FActions["ahiddenwin" + std::to_string(i)]->SetTag(i - 1);
+}
+
+TMenuItem* TMainForm::AddItem(TMenuItem* parent, const std::string& caption, const std::string& action) {
+  auto* item = new TMenuItem(this);
+  if (!action.empty()) {
+    item->SetAction(FindAction(action));
+  } else {
+    item->SetCaption(caption);
+  }
+  parent->Add(item);
+  return item;
+}
+
+namespace {
+
+template <size_t N>
+void FillMenu(TMainForm& form, TMenuItem* root, const TMenuDef (&defs)[N],
+              TMenuItem* (TMainForm::*add)(TMenuItem*, const std::string&, const std::string&)) {
+  std::vector<TMenuItem*> stack{root};
+  for (const TMenuDef& def : defs) {
+    const std::string caption = def.Caption;
+    if (caption == "<") {
+      stack.pop_back();
+      continue;
+    }
+    const bool sub = !caption.empty() && caption[0] == '>';
+    TMenuItem* item = (form.*add)(stack.back(), sub ? caption.substr(1) : caption, def.Action);
+    if (*def.Name) item->SetName(def.Name);
+    if (sub) stack.push_back(item);
+  }
+}
+
+}  // namespace
+
+void TMainForm::MakeMenus() {
+  MainMenu = Make<TMainMenu>(this).Name("MainMenu");
+  FillMenu(*this, MainMenu->GetItems(), kMainMenu, &TMainForm::AddItem);
+  SetMenu(MainMenu);
+  WindowMenu = static_cast<TMenuItem*>(FindComponent("WindowMenu"));
+  ReopenFileMenu = static_cast<TMenuItem*>(FindComponent("ReopenFileMenu"));
+  ReopenFileMenu->SetEnabled(false);
+  if (auto* view = FindComponent("ViewMenu"))
+    static_cast<TMenuItem*>(view)->OnClick = [this](TObject*) { FDocs.PageControlChange(); };
+
+  EditMenu = Make<TPopupMenu>(this).Name("EditMenu");
+  FillMenu(*this, EditMenu->GetItems(), kEditMenu, &TMainForm::AddItem);
+  HighlightMenu = Make<TPopupMenu>(this).Name("HighlightMenu");
+  FillMenu(*this, HighlightMenu->GetItems(), kHighlightMenu, &TMainForm::AddItem);
+  PMGotobookmark = Make<TPopupMenu>(this).Name("PMGotobookmark");
+  FillMenu(*this, PMGotobookmark->GetItems(), kGotoBookmarkMenu, &TMainForm::AddItem);
+  PMReopen = Make<TPopupMenu>(this).Name("PMReopen");
+  MacroMenu = Make<TPopupMenu>(this).Name("MacroMenu");
+}
+
+void TMainForm::MakeBars() {
+  ControlBar = Make<TControlBar>(this).Name("ControlBar").Parent(this).Align(alTop);
+  ControlBar->SetHeight(30);
+  ToolBar = Make<TToolBar>(this).Name("ToolBar").Parent(ControlBar).Bounds(2, 2, 700, 26);
+  for (const TButtonDef& def : kButtons) {
+    auto* button = new TToolButton(this);
+    button->SetName(def.Name);
+    button->SetCaption(def.Caption);
+    button->SetHint(def.Caption);
+    button->SetToolBar(ToolBar);
+    if (*def.Action) {
+      // Buttons do not follow their action by themselves: SetActionEnabled does.
+      TCustomAction* action = FindAction(def.Action);
+      button->SetAction(action);
+      button->SetEnabled(action->GetEnabled());
+      FActionButtons[LowerCase(def.Action)].push_back(button);
+    } else {
+      button->SetEnabled(false);
+    }
+  }
+  auto* reopen = static_cast<TToolButton*>(FindComponent("ReopenButton"));
+  reopen->OnClick = [this, reopen](TObject*) {
+    const TRect r = ToolBar->GetButtonRect(reopen->GetIndex());
+    const TPoint p = ToolBar->ClientToScreen(TPoint(r.Left, r.Bottom));
+    PMReopen->Popup(p.X, p.Y);
+  };
+  Status = Make<TStatusBar>(this).Name("Status").Parent(this).Align(alBottom);
+  for (int i = 0; i < kStatusPanelCount; ++i) {
+    TStatusPanel* panel = Status->AddPanel();
+    panel->SetWidth(kStatusPanelWidths[i]);
+    if (i == 2) panel->SetAlignment(taRightJustify);
+    if (i == 5) panel->SetAlignment(taCenter);
+  }
+  Status->OnMouseDown = Bind(this, &TMainForm::StatusMouseDown);
+  Status->OnDblClick = Bind(this, &TMainForm::StatusDblClick);
+  PMain = Make<TPanel>(this).Name("PMain").Parent(this).Align(alClient);
+  PMain->SetBevelOuter(bvNone);
+  PageControl = new TMainPageControl(this, this);
+  PageControl->SetName("PageControl");
+  PageControl->SetParent(PMain);
+  PageControl->SetAlign(alClient);
+  PageControl->OnChange = [this](TObject*) { FDocs.PageControlChange(); };
+  Timer = Make<TTimer>(this).Name("Timer");
+  Timer->SetEnabled(false);
+  Timer->OnTimer = Bind(this, &TMainForm::TimerTimer);
+}
+
+void TMainForm::FormCreate() {
+  FFirstActivationDone = false;
+  FDocs.PageControlChange();
+}
+
+TCustomAction* TMainForm::FindAction(const std::string& name) const {
+  auto it = FActions.find(LowerCase(name));
+  return it == FActions.end() ? nullptr : it->second;
+}
+
+TktEditWindow* TMainForm::EditWindow(int number) const {
+  auto it = FViews.find(number);
+  return it == FViews.end() ? nullptr : it->second.Edit;
+}
+
+THexEditWindow* TMainForm::HexWindow(int number) const {
+  auto it = FViews.find(number);
+  return it == FViews.end() ? nullptr : it->second.Hex;
+}
+
+// --- first activation, shutdown, messages --------------------------------------------
+
+void TMainForm::FormActivate(TObject*) {
+  if (FFirstActivationDone) return;
+  FFirstActivationDone = true;
+  // Each step on its own: one that fails is reported and the rest still run.
+  auto step = [this](auto&& f) {
+    try {
+      f();
+    } catch (const Exception& e) {
+      ShowUnexpectedError(kPlaceFirstActivation, e.Message());
+    } catch (const std::exception& e) {
+      ShowUnexpectedError(kPlaceFirstActivation, e.what());
+    }
+  };
+  step([&] { FDocs.Options = ReadMainOptions(); });
+  step([&] {
+    FDocs.BuildReopenMenu();
+    FDocs.PageControlChange();
+  });
+  step([&] {
+    // Roll-up records come back as actions with their hot keys; the window
+    // that inserts the text belongs to the roll-up command, not built yet,
+    // so the action stays disabled and lets its key through.
+    FRollUps = ReadRollUps();
+    int counter = 0;
+    for (const TRollUpRecord& r : FRollUps) {
+      auto* action = new TAction(this);
+      action->SetName("i" + std::to_string(counter));
+      action->SetTag(counter);
+      action->SetEnabled(false);
+      action->SetActionList(ActionList);
+      ++counter;
+      (void)r;
+    }
+  });
+  step([&] {
+    if (FDocs.Options.SaveReloadSession && (CommandArgs.empty() || CommandArgs[0].empty()))
+      FDocs.RestoreSession();
+  });
+  step([&] {
+    const std::string name = CommandLineFileName(CommandArgs, CommandFolder);
+    if (!name.empty()) FDocs.OpenInNewTab(name, false);
+  });
+  step([&] {
+    Timer->SetInterval(unsigned(std::max(1, FDocs.Options.AutosaveMinutes)) * 60000u);
+    Timer->SetEnabled(FDocs.Options.Autosave);
+  });
+}
+
+void TMainForm::FormCloseQuery(TObject*, bool& canClose) {
+  Timer->SetEnabled(false);
+  canClose = FDocs.CloseQuery(FRollUps, FFirstActivationDone);
+  if (!canClose) Timer->SetEnabled(FDocs.Options.Autosave);
+}
+
+void TMainForm::CreateWnd() {
+  TForm::CreateWnd();
+  FClipboardListening = ::AddClipboardFormatListener(GetHandle()) != 0;
+  FClipboardHasText = ::IsClipboardFormatAvailable(CF_TEXT) != 0;
+  // Icon 0 of the program file (a test program has none).
+  if (HICON icon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1))) {
+    ::SendMessageA(GetHandle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    ::SendMessageA(GetHandle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+  }
+}
+
+void TMainForm::WndProc(TMessage& msg) {
+  if (msg.Msg == InstanceCheckMessage() || msg.Msg == kHandOverFileMessage) {
+    DefaultHandler(msg);
+    return;
+  }
+  if (msg.Msg == kRestoreInstanceMessage) {
+    WMRestoreInstance();
+    return;
+  }
+  if (msg.Msg == WM_CLIPBOARDUPDATE) {
+    FClipboardHasText = ::IsClipboardFormatAvailable(CF_TEXT) != 0;
+    FDocs.UpdateActions();
+    return;
+  }
+  if (msg.Msg == WM_DESTROY && FClipboardListening) {
+    ::RemoveClipboardFormatListener(GetHandle());
+    FClipboardListening = false;
+  }
+  TForm::WndProc(msg);
+}
+
+void TMainForm::DefaultHandler(TMessage& msg) {
+  if (msg.Msg == InstanceCheckMessage()) {
+    msg.Result = kInstanceAnswer;
+    return;
+  }
+  try {
+    char name[261] = {};
+    ::GlobalGetAtomNameA(static_cast<ATOM>(msg.WParam), name, sizeof name);
+    msg.Result = 0;
+    if (name[0]) FDocs.HandOver(name);
+  } catch (const Exception& e) {
+    ShowUnexpectedError(kPlaceHandOver, e.Message());
+  }
+}
+
+void TMainForm::WMRestoreInstance() {
+  try {
+    if (::IsIconic(GetHandle())) ::ShowWindow(GetHandle(), SW_RESTORE);
+    Application->Restore();
+    ::SetForegroundWindow(GetHandle());
+    if (FDocs.CurrentEditor()) {
+      const int number = GetPageTag(GetActivePageIndex());
+      FocusView(number, FDocs.TextViewVisible());
+    }
+  } catch (const Exception& e) {
+    ShowUnexpectedError(kPlaceHandOver, e.Message());
+  }
+}
+
+void TMainForm::WMDropFiles(HDROP drop) {
+  std::vector<std::string> names;
+  try {
+    const UINT count = ::DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+      const UINT length = ::DragQueryFileA(drop, i, nullptr, 0);
+      std::string name(length + 1, '\0');
+      ::DragQueryFileA(drop, i, name.data(), length + 1);
+      name.resize(length);
+      names.push_back(name);
+    }
+  } catch (...) {
+    ::DragFinish(drop);
+    throw;
+  }
+  ::DragFinish(drop);
+  FDocs.DropFiles(names, false);
+}
+
+void TMainForm::TimerTimer(TObject*) {
+  Timer->SetEnabled(false);
+  FDocs.AutosaveTick();
+  Timer->SetEnabled(true);
+}
+
+void TMainForm::StatusMouseDown(TObject*, TMouseButton, TShiftState, int x, int) { FStatusMouseX = x; }
+
+void TMainForm::StatusDblClick(TObject*) {
+  const TStatusClick click = FDocs.StatusDblClick(FStatusMouseX);
+  const TPoint at(GetLeft() + FStatusMouseX + 10, GetTop() + Status->GetTop() + Status->GetHeight());
+  if (click == scHighlightMenu) HighlightMenu->Popup(at.X, at.Y);
+  if (click == scMacroMenu) MacroMenu->Popup(at.X, at.Y);
+  if (click == scToggleEol) {
+    // The options dialog's box, stored at once.
+    try {
+      TRegistry registry;
+      if (registry.OpenKey(ProgramRegistryKey() + "\\Setup", true))
+        registry.WriteString("EOL_Checked", FDocs.Options.Eol ? "True" : "False");
+    } catch (const Exception& e) {
+      ShowUnexpectedError(kPlaceStatus, e.Message());
+    }
+    FDocs.UpdateStatus();
+  }
+}
+
+void TMainForm::ShowUnexpectedError(int place, const std::string& message) {
+  ::ShowUnexpectedError("MainForm", place, message);
+}
+
+// --- IDocumentTabs ------------------------------------------------------------------
+
+int TMainForm::GetPageCount() const { return PageControl->GetPageCount(); }
+int TMainForm::GetActivePageIndex() const { return PageControl->GetActivePageIndex(); }
+void TMainForm::SetActivePageIndex(int index) { PageControl->SetActivePageIndex(index); }
+
+int TMainForm::AddPage(int tag) {
+  auto* sheet = new TTabSheet(this);
+  sheet->SetTag(tag);
+  sheet->SetPageControl(PageControl);
+  return PageControl->GetPageCount() - 1;
+}
+
+void TMainForm::FreePage(int index) {
+  TTabSheet* sheet = PageControl->GetPage(index);
+  auto it = FViews.find(int(sheet->GetTag()));
+  if (it != FViews.end()) {
+    delete it->second.Edit;
+    delete it->second.Hex;
+    FViews.erase(it);
+  }
+  delete sheet;
+}
+
+int TMainForm::GetPageTag(int index) const { return int(PageControl->GetPage(index)->GetTag()); }
+std::string TMainForm::GetPageCaption(int index) const { return PageControl->GetPage(index)->GetText(); }
+void TMainForm::SetPageCaption(int index, const std::string& caption) {
+  PageControl->GetPage(index)->SetText(caption);
+}
+void TMainForm::SetTabsHidden(bool hidden) { PageControl->SetTabHeight(hidden ? 1 : 0); }
+
+// --- IDocumentHost -------------------------------------------------------------------
+
+TDocumentViews TMainForm::CreateViews(int number, int pageIndex) {
+  TTabSheet* sheet = PageControl->GetPage(pageIndex);
+  TViewWindows views;
+  views.Edit = new TktEditWindow(this);
+  views.Edit->SetName("m" + std::to_string(number));
+  views.Edit->SetParent(sheet);
+  views.Edit->SetAlign(alClient);
+  views.Hex = new THexEditWindow(this);
+  views.Hex->SetVisible(false);
+  views.Hex->SetName("h" + std::to_string(number));
+  views.Hex->SetParent(sheet);
+  views.Hex->SetAlign(alClient);
+  THexEditor* hex = views.Hex->GetHex();
+  hex->SetBytesPerColumn(1);
+  TFontData font = hex->GetFont();
+  font.Name = "fixedsys";
+  font.Height = FontSizeToHeight(11, 96);
+  hex->SetFont(font);
+  // A repaint, not a message pump: no tick, drop or hand-over may run
+  // while the document is half made.
+  views.Hex->Invalidate();
+  TktCustomEdit* edit = views.Edit->GetEdit();
+  edit->SetWantTabs(true);
+  views.Edit->SetPopupMenu(EditMenu);
+  if (FData) UseDataHandlers(views.Edit, FData);
+  FViews[number] = views;
+  return {edit, hex};
+}
+
+void TMainForm::ShowView(int number, bool text) {
+  auto it = FViews.find(number);
+  if (it == FViews.end()) return;
+  it->second.Edit->SetVisible(text);
+  it->second.Hex->SetVisible(!text);
+}
+
+void TMainForm::FocusView(int number, bool text) {
+  auto it = FViews.find(number);
+  if (it == FViews.end() || !HandleAllocated() || !::IsWindowVisible(GetHandle())) return;
+  TWinControl* control = text ? static_cast<TWinControl*>(it->second.Edit) : it->second.Hex;
+  if (control->CanFocus()) control->SetFocus();
+}
+
+void TMainForm::ApplyEditorOptions(TktCustomEdit* edit) {
+  if (FSetup) ::ApplyEditorOptions(*edit, FSetup->EditorOptions(), *FSetup->GetTest()->GetEdit());
+  TktEditorOptions options = edit->GetOptions();
+  options.Include(kteoDropFiles);
+  edit->SetOptions(options);
+  Timer->SetInterval(unsigned(std::max(1, FDocs.Options.AutosaveMinutes)) * 60000u);
+  Timer->SetEnabled(FDocs.Options.Autosave);
+}
+
+TAnswer TMainForm::Ask(const std::string& text, TAskKind kind, TAskButtons buttons) {
+  const TMsgDlgType type = kind == akConfirmation ? mtConfirmation : kind == akError ? mtError : mtWarning;
+  TMsgDlgButtons set;
+  switch (buttons) {
+    case abYesNo: set = TMsgDlgButtons{mbYes, mbNo}; break;
+    case abYesNoCancel: set = TMsgDlgButtons{mbYes, mbNo, mbCancel}; break;
+    case abYesCancel: set = TMsgDlgButtons{mbYes, mbCancel}; break;
+    case abYesNoCancelAll: set = TMsgDlgButtons{mbYes, mbNo, mbCancel, mbAll}; break;
+  }
+  switch (MessageDlg(text, type, set)) {
+    case mrYes: return anYes;
+    case mrNo: return anNo;
+    case mrAll: return anAll;
+    default: return anCancel;
+  }
+}
+
+void TMainForm::ShowMessage(const std::string& text) { ::ShowMessage(text); }
+
+namespace {
+
+// The file-type table's filter lines for a file dialog.
+std::string TypeFilter() {
+  TStringList filters;
+  FillTypeFilters(&filters);
+  std::string filter;
+  for (int i = 0; i < filters.GetCount(); ++i) {
+    TStringList masks;
+    GetFilterMasks(filters.Get(i), &masks);
+    std::string maskText;
+    for (int m = 0; m < masks.GetCount(); ++m) maskText += (m ? ";" : "") + masks.Get(m);
+    filter += (i ? "|" : "") + filters.Get(i) + "|" + maskText;
+  }
+  return filter;
+}
+
+bool RunFileDialog(TOpenDialog& dialog, const std::string& filter, std::string& fileName) {
+  dialog.SetFilter(filter);
+  dialog.SetFileName(fileName);
+  if (!dialog.Execute()) return false;
+  fileName = dialog.GetFileName();
+  return true;
+}
+
+}  // namespace
+
+bool TMainForm::RunSaveDialog(std::string& fileName) {
+  TSaveDialog dialog(nullptr);
+  return RunFileDialog(dialog, TypeFilter(), fileName);
+}
+
+bool TMainForm::RunOpenDialog(std::string& fileName) {
+  TOpenDialog dialog(nullptr);
+  const std::string filter = TypeFilter();
+  return RunFileDialog(dialog, filter + (filter.empty() ? "" : "|") + "All files (*.*)|*.*", fileName);
+}
+
+void TMainForm::SetStatusText(int panel, const std::string& text) { Status->GetPanel(panel)->SetText(text); }
+
+void TMainForm::SetCaretStatus(const std::string& text) { SetStatusText(0, text); }
+
+bool TMainForm::EvaluateInText(const std::string& expression, std::string& value) {
+  try {
+    value = TCalcEngine::Calculate(expression);
+    return true;
+  } catch (const Exception&) {
+    return false;
+  }
 }
 
 void TMainForm::UseSharedSettings(TData* data, TSetup* setup) {
+  FData = data;
   FSetup = setup;
   data->MainWindow = this;
-  FEditor->GetEdit()->SetHighLighter(data->Pascal);
-  UseDataHandlers(FEditor, data);
-  ApplyEditorOptions();
-}
-
-void TMainForm::ApplyEditorOptions() {
-  if (FSetup) ::ApplyEditorOptions(*FEditor->GetEdit(), FSetup->EditorOptions(), *FSetup->GetTest()->GetEdit());
+  // The stand-in goes: documents now find their highlighters in the data
+  // module, and the editors already made take its handlers and options.
+  FDocs.Data = data;
+  delete FShared;
+  FShared = nullptr;
+  for (auto& [number, views] : FViews) {
+    UseDataHandlers(views.Edit, data);
+    ApplyEditorOptions(views.Edit->GetEdit());
+  }
 }
 
 void TMainForm::LoadLanguageFile(const std::string& fileName) {
@@ -52,4 +791,93 @@ void TMainForm::LoadLanguageFile(const std::string& fileName) {
     return false;
   };
   ApplyLanguageFile(Application, fileName, stored);
+}
+
+void TMainForm::SetCaptions(const std::string& window, const std::string& title) {
+  SetCaption(window);
+  if (Application) Application->SetTitle(title);
+}
+
+void TMainForm::SetActionEnabled(const std::string& name, bool enabled) {
+  if (TCustomAction* action = FindAction(name)) {
+    action->SetEnabled(enabled && FHandled.count(LowerCase(name)));
+    auto buttons = FActionButtons.find(LowerCase(name));
+    if (buttons != FActionButtons.end())
+      for (TToolButton* button : buttons->second) button->SetEnabled(action->GetEnabled());
+    return;
+  }
+  TComponent* component = FindComponent(name);
+  if (auto* item = dynamic_cast<TMenuItem*>(component)) item->SetEnabled(enabled);
+  // Buttons without an action belong to commands not built yet.
+  if (auto* button = dynamic_cast<TToolButton*>(component); button && button->GetAction())
+    button->SetEnabled(enabled);
+  if (name == "ReopenButton") {
+    if (auto* button = dynamic_cast<TToolButton*>(component)) button->SetEnabled(enabled);
+  }
+}
+
+bool TMainForm::SetActionChecked(const std::string& name, bool checked) {
+  TCustomAction* action = FindAction(name);
+  if (!action) return false;
+  action->SetChecked(checked);
+  return true;
+}
+
+void TMainForm::SetWindowMenu(const std::vector<std::string>& captions) {
+  // Items are kept and only their captions change: a tab change rebuilds
+  // nothing, and closing many tabs does not make every item anew.
+  while (WindowMenu->GetCount() > int(captions.size())) delete WindowMenu->GetItem(WindowMenu->GetCount() - 1);
+  for (size_t i = 0; i < captions.size(); ++i) {
+    if (int(i) < WindowMenu->GetCount()) {
+      WindowMenu->GetItem(int(i))->SetCaption(captions[i]);
+      continue;
+    }
+    auto* item = new TMenuItem(this);
+    item->SetCaption(captions[i]);
+    item->SetTag(intptr_t(i));
+    // Its own tab, even when another has the same caption.
+    item->OnClick = [this, i](TObject*) { FDocs.ActivateTab(int(i)); };
+    WindowMenu->Add(item);
+  }
+}
+
+void TMainForm::SetReopenMenus(const std::vector<std::string>& paths) {
+  ReopenFileMenu->Clear();
+  PMReopen->GetItems()->Clear();
+  for (const std::string& path : paths) {
+    for (TMenuItem* parent : {ReopenFileMenu, PMReopen->GetItems()}) {
+      auto* item = new TMenuItem(this);
+      item->SetCaption(path);
+      item->OnClick = [this, path](TObject*) { FDocs.ReopenItem(path); };
+      parent->Add(item);
+    }
+  }
+  ReopenFileMenu->SetEnabled(!paths.empty());
+}
+
+bool TMainForm::ClipboardHasText() {
+  // Asked on every key: the answer is kept and renewed when the clipboard
+  // changes (or at every ask while the window cannot listen).
+  if (!FClipboardListening) return ::IsClipboardFormatAvailable(CF_TEXT) != 0;
+  return FClipboardHasText;
+}
+
+bool TMainForm::HasMacroFiles() { return false; }
+
+void TMainForm::PopupBookmarkMenu() {
+  POINT p;
+  ::GetCursorPos(&p);
+  PMGotobookmark->Popup(p.x, p.y);
+}
+
+// Every item change would redraw the menu bar; a batch of them redraws it once.
+void TMainForm::BeginActionUpdate() {
+  if (FActionUpdates++ == 0) MainMenu->SetWindowHandle(nullptr);
+}
+
+void TMainForm::EndActionUpdate() {
+  if (--FActionUpdates > 0) return;
+  if (!HandleAllocated()) return;
+  MainMenu->SetWindowHandle(GetHandle());
+  ::DrawMenuBar(GetHandle());
 }

@@ -1,18 +1,22 @@
-// Starts the real Tarnquill.exe, finds its main window by class and caption,
-// closes it as a user would and checks that the process ends cleanly; and
-// after the default settings are written, checks that a Pascal file shows
-// in the default colours, font and edge.
-#include "app/DefaultSettings.h"
-
+// The real Tarnquill.exe in processes of its own: a start and a clean close,
+// a second start handing its file to the first and ending, "/n" making a
+// second window, and windows that only look like a main window (one that
+// stopped answering, one that answers another value) passed over.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstring>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "app/DefaultSettings.h"
 #include "platform/Registry.h"
+#include "platform/SysUtils.h"
 
 namespace {
 
@@ -29,65 +33,331 @@ std::string ProgramPath() {
   return unixPath;
 }
 
-struct ProcessGuard {
+std::string TempFolder() {
+  char buf[MAX_PATH + 1] = {};
+  ::GetTempPathA(MAX_PATH, buf);
+  std::string dir = std::string(buf) + "tq-program-test";
+  ::CreateDirectoryA(dir.c_str(), nullptr);
+  return dir;
+}
+
+// A fresh prefix has never been set up: the program would only install.
+void EnsureInstalled() {
+  TRegistry registry;
+  if (registry.OpenKeyReadOnly(ProgramRegistryKey()) && registry.ValueExists("Version")) return;
+  WriteDefaultSettings();
+  registry.OpenKey(ProgramRegistryKey(), true);
+  registry.WriteString("Version", "1.0.0.0");
+}
+
+struct Process {
   PROCESS_INFORMATION pi{};
-  ~ProcessGuard() {
+  ~Process() {
     if (pi.hProcess) {
-      if (WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi.hProcess, 99);
-      CloseHandle(pi.hProcess);
-      CloseHandle(pi.hThread);
+      if (::WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) ::TerminateProcess(pi.hProcess, 99);
+      ::CloseHandle(pi.hProcess);
+      ::CloseHandle(pi.hThread);
     }
+  }
+  bool Start(const std::string& args, const std::string& folder = std::string()) {
+    std::string cmd = "\"" + ProgramPath() + "\"" + (args.empty() ? "" : " " + args);
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    return ::CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            folder.empty() ? nullptr : folder.c_str(), &si, &pi) != 0;
+  }
+  DWORD Wait(DWORD ms) {
+    if (::WaitForSingleObject(pi.hProcess, ms) != WAIT_OBJECT_0) return 12345;
+    DWORD code = 12345;
+    ::GetExitCodeProcess(pi.hProcess, &code);
+    return code;
   }
 };
 
 struct FindData {
-  DWORD pid;
-  HWND found;
+  DWORD Pid;
+  std::vector<HWND> Found;
 };
 
-BOOL CALLBACK FindMainForm(HWND wnd, LPARAM lParam) {
+BOOL CALLBACK FindMainForms(HWND wnd, LPARAM lParam) {
   auto* data = reinterpret_cast<FindData*>(lParam);
   DWORD pid = 0;
-  GetWindowThreadProcessId(wnd, &pid);
+  ::GetWindowThreadProcessId(wnd, &pid);
   char cls[64] = {};
-  GetClassNameA(wnd, cls, sizeof cls);
-  if (pid == data->pid && std::string(cls) == "TMainForm") {
-    data->found = wnd;
+  ::GetClassNameA(wnd, cls, sizeof cls);
+  if (pid == data->Pid && std::string(cls) == "TMainForm") data->Found.push_back(wnd);
+  return TRUE;
+}
+
+HWND WaitForMainForm(const Process& p, int tenths = 150) {
+  for (int i = 0; i < tenths; ++i) {
+    FindData data{p.pi.dwProcessId, {}};
+    ::EnumWindows(FindMainForms, reinterpret_cast<LPARAM>(&data));
+    if (!data.Found.empty() && ::IsWindowVisible(data.Found[0])) return data.Found[0];
+    ::Sleep(100);
+  }
+  return nullptr;
+}
+
+std::string Caption(HWND wnd) {
+  char caption[512] = {};
+  ::SendMessageTimeoutA(wnd, WM_GETTEXT, sizeof caption, reinterpret_cast<LPARAM>(caption), SMTO_ABORTIFHUNG,
+                        2000, nullptr);
+  return caption;
+}
+
+void CloseAndExpectExit(Process& p, HWND wnd) {
+  ::PostMessageA(wnd, WM_CLOSE, 0, 0);
+  EXPECT_EQ(p.Wait(15000), 0u) << "the program did not end cleanly after WM_CLOSE";
+}
+
+class Program : public ::testing::Test {
+protected:
+  void SetUp() override { EnsureInstalled(); }
+};
+
+TEST_F(Program, OpensMainWindowRecordsItsVersionAndClosesCleanly) {
+  {
+    TRegistry registry;
+    ASSERT_TRUE(registry.OpenKey(ProgramRegistryKey(), true));
+    registry.WriteString("Version", "0.0.0.0");
+  }
+  Process a;
+  ASSERT_TRUE(a.Start("/n")) << ::GetLastError();
+  HWND wnd = WaitForMainForm(a);
+  ASSERT_NE(wnd, nullptr) << "no TMainForm window appeared";
+  EXPECT_EQ(Caption(wnd), "Tarnquill");
+  TRegistry registry;
+  ASSERT_TRUE(registry.OpenKeyReadOnly(ProgramRegistryKey()));
+  EXPECT_EQ(registry.ReadString("Version"), "1.0.0.0");
+  EXPECT_TRUE(SameText(registry.ReadString("Path"), ProgramPath()));
+  // Icons 0 to 2: the editor, the calculator and the ASCII table.
+  EXPECT_EQ(::ExtractIconExA(ProgramPath().c_str(), -1, nullptr, nullptr, 0), 3u);
+  CloseAndExpectExit(a, wnd);
+}
+
+TEST_F(Program, ASecondStartHandsItsFileToTheFirstAndEnds) {
+  const std::string folder = TempFolder();
+  const std::string file = folder + "\\x y.txt";
+  {
+    HANDLE h = ::CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    ::WriteFile(h, "hello\r\n", 7, &written, nullptr);
+    ::CloseHandle(h);
+  }
+  Process a;
+  ASSERT_TRUE(a.Start("/n"));
+  HWND wnd = WaitForMainForm(a);
+  ASSERT_NE(wnd, nullptr);
+
+  Process b;
+  ASSERT_TRUE(b.Start("\"x y.txt\"", folder));
+  EXPECT_EQ(b.Wait(15000), 0u) << "the second start did not end";
+  for (int i = 0; i < 50 && Caption(wnd) == "Tarnquill"; ++i) ::Sleep(100);
+  EXPECT_EQ(Caption(wnd), "Tarnquill - " + file);
+  EXPECT_EQ(::GetForegroundWindow(), wnd);
+
+  // "/n" starts a window of its own.
+  Process c;
+  ASSERT_TRUE(c.Start("/n"));
+  HWND second = WaitForMainForm(c);
+  ASSERT_NE(second, nullptr);
+  EXPECT_NE(second, wnd);
+  CloseAndExpectExit(c, second);
+  CloseAndExpectExit(a, wnd);
+  ::DeleteFileA(file.c_str());
+}
+
+// A window of class "TMainForm" in this process, on a thread of its own: it
+// answers the instance check with answer, or stops pumping when hang is set.
+class FakeMainForm {
+public:
+  FakeMainForm(LRESULT answer, bool hang) : FAnswer(answer), FHang(hang) {
+    FThread = std::thread([this] { Run(); });
+    while (!FWnd.load()) ::Sleep(10);
+  }
+  ~FakeMainForm() {
+    FQuit = true;
+    ::PostMessageA(FWnd, WM_CLOSE, 0, 0);
+    FThread.join();
+  }
+
+private:
+  static LRESULT CALLBACK Proc(HWND wnd, UINT msg, WPARAM w, LPARAM l) {
+    auto* self = reinterpret_cast<FakeMainForm*>(::GetWindowLongPtrA(wnd, GWLP_USERDATA));
+    if (self && msg == ::RegisterWindowMessageA("VornActive")) return self->FAnswer;
+    if (msg == WM_CLOSE) {
+      ::DestroyWindow(wnd);
+      ::PostQuitMessage(0);
+      return 0;
+    }
+    return ::DefWindowProcA(wnd, msg, w, l);
+  }
+  void Run() {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.lpszClassName = "TMainForm";
+    ::RegisterClassA(&wc);
+    HWND wnd = ::CreateWindowA("TMainForm", "Fake", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
+                               wc.hInstance, nullptr);
+    ::SetWindowLongPtrA(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    FWnd = wnd;
+    if (FHang) {
+      while (!FQuit) ::Sleep(20);
+    }
+    MSG m;
+    while (::GetMessageA(&m, nullptr, 0, 0) > 0) ::DispatchMessageA(&m);
+  }
+
+  LRESULT FAnswer;
+  bool FHang;
+  std::atomic<bool> FQuit{false};
+  std::atomic<HWND> FWnd{nullptr};
+  std::thread FThread;
+};
+
+TEST_F(Program, WindowsThatOnlyLookLikeTheMainWindowArePassedOver) {
+  for (const bool hang : {true, false}) {
+    SCOPED_TRACE(hang ? "stopped pumping" : "another answer");
+    FakeMainForm fake(hang ? 3228289 : 42, hang);
+    Process b;
+    ASSERT_TRUE(b.Start(""));
+    HWND wnd = WaitForMainForm(b);
+    ASSERT_NE(wnd, nullptr) << "the start waited on the fake window";
+    CloseAndExpectExit(b, wnd);
+  }
+}
+
+// The process's first visible window of class cls, or nullptr.
+struct FindClassData {
+  DWORD Pid;
+  const char* Class;
+  HWND Found;
+};
+
+BOOL CALLBACK FindByClass(HWND wnd, LPARAM lParam) {
+  auto* data = reinterpret_cast<FindClassData*>(lParam);
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(wnd, &pid);
+  char cls[64] = {};
+  ::GetClassNameA(wnd, cls, sizeof cls);
+  if (pid == data->Pid && std::string(cls) == data->Class && ::IsWindowVisible(wnd)) {
+    data->Found = wnd;
     return FALSE;
   }
   return TRUE;
 }
 
-TEST(Program, OpensMainWindowAndClosesCleanly) {
-  std::string cmd = "\"" + ProgramPath() + "\"";
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  ProcessGuard proc;
-  ASSERT_TRUE(CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                             &si, &proc.pi))
-      << "could not start " << cmd << " error " << GetLastError();
-  WaitForInputIdle(proc.pi.hProcess, 10000);
-
-  FindData data{proc.pi.dwProcessId, nullptr};
-  for (int i = 0; i < 100 && !data.found; ++i) {
-    EnumWindows(FindMainForm, reinterpret_cast<LPARAM>(&data));
-    if (!data.found) Sleep(100);
-  }
-  ASSERT_NE(data.found, nullptr) << "no TMainForm window appeared";
-  char caption[128] = {};
-  GetWindowTextA(data.found, caption, sizeof caption);
-  EXPECT_STREQ(caption, "Tarnquill");
-  EXPECT_TRUE(IsWindowVisible(data.found));
-
-  PostMessageA(data.found, WM_CLOSE, 0, 0);
-  ASSERT_EQ(WaitForSingleObject(proc.pi.hProcess, 15000), WAIT_OBJECT_0)
-      << "the program did not end after WM_CLOSE";
-  DWORD code = 12345;
-  GetExitCodeProcess(proc.pi.hProcess, &code);
-  EXPECT_EQ(code, 0u);
+// Any TMainForm window, of whichever process.
+HWND AnyMainForm() {
+  HWND found = nullptr;
+  ::EnumWindows(
+      [](HWND wnd, LPARAM lParam) -> BOOL {
+        char cls[64] = {};
+        ::GetClassNameA(wnd, cls, sizeof cls);
+        if (std::string(cls) != "TMainForm" || !::IsWindowVisible(wnd)) return TRUE;
+        *reinterpret_cast<HWND*>(lParam) = wnd;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
 }
 
-// The program's client area as it stands on the screen, pixel by pixel.
+bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+class SelfRename : public Program {
+protected:
+  void SetUp() override {
+    Program::SetUp();
+    Folder = TempFolder() + "\\rename";
+    ::CreateDirectoryA(Folder.c_str(), nullptr);
+    Copy = Folder + "\\tarnquill2.exe";
+    ASSERT_TRUE(::CopyFileA(ProgramPath().c_str(), Copy.c_str(), FALSE));
+  }
+  void TearDown() override {
+    for (const char* name : {"tarnquill2.exe", "tarnquill2.bat", "Tarnquill.exe", "a b.txt", "x&y.txt"})
+      ::DeleteFileA((Folder + "\\" + name).c_str());
+    ::RemoveDirectoryA(Folder.c_str());
+  }
+  // Starts the copy with args, answers its box and waits for it to end.
+  void RunCopy(const std::string& args) {
+    Process p;
+    std::string cmd = "\"" + Copy + "\" " + args;
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    ASSERT_TRUE(::CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, Folder.c_str(), &si,
+                                 &p.pi));
+    FindClassData box{p.pi.dwProcessId, "#32770", nullptr};
+    for (int i = 0; i < 100 && !box.Found; ++i) {
+      ::EnumWindows(FindByClass, reinterpret_cast<LPARAM>(&box));
+      if (!box.Found) ::Sleep(100);
+    }
+    ASSERT_NE(box.Found, nullptr) << "no box about the name";
+    char text[256] = {};
+    ::EnumChildWindows(
+        box.Found,
+        [](HWND child, LPARAM lParam) -> BOOL {
+          char t[256] = {};
+          ::GetWindowTextA(child, t, sizeof t);
+          if (std::string(t).find("Sorry") != std::string::npos) std::strcpy(reinterpret_cast<char*>(lParam), t);
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(text));
+    EXPECT_EQ(std::string(text), "Sorry! This executable could not be renamed!");
+    ::PostMessageA(box.Found, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(p.Wait(15000), 0u);
+  }
+  std::string Folder, Copy;
+};
+
+TEST_F(SelfRename, TheBatchRenamesRestartsOnTheFileAndDeletesItself) {
+  for (const char* name : {"a b.txt", "x&y.txt"}) {
+    SCOPED_TRACE(name);
+    const std::string file = Folder + "\\" + name;
+    HANDLE h = ::CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ::CloseHandle(h);
+    if (!Exists(Copy)) ASSERT_TRUE(::CopyFileA(ProgramPath().c_str(), Copy.c_str(), FALSE));
+    RunCopy("\"" + std::string(name) + "\"");
+    HWND wnd = nullptr;
+    for (int i = 0; i < 300 && !(wnd = AnyMainForm()); ++i) ::Sleep(100);
+    ASSERT_NE(wnd, nullptr) << "the renamed program did not start";
+    for (int i = 0; i < 50 && Caption(wnd) == "Tarnquill"; ++i) ::Sleep(100);
+    EXPECT_EQ(Caption(wnd), "Tarnquill - " + file);
+    for (int i = 0; i < 100 && Exists(Folder + "\\tarnquill2.bat"); ++i) ::Sleep(100);
+    EXPECT_FALSE(Exists(Folder + "\\tarnquill2.bat"));
+    EXPECT_FALSE(Exists(Copy));
+    EXPECT_TRUE(Exists(Folder + "\\Tarnquill.exe"));
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(wnd, &pid);
+    ::PostMessageA(wnd, WM_CLOSE, 0, 0);
+    HANDLE proc = ::OpenProcess(SYNCHRONIZE, FALSE, pid);
+    if (proc) {
+      ::WaitForSingleObject(proc, 15000);
+      ::CloseHandle(proc);
+    }
+  }
+}
+
+TEST_F(SelfRename, ABatchThatCannotRenameGivesUpAndStartsNothing) {
+  // Held open without delete sharing: neither rename nor erase can succeed.
+  HANDLE held = ::CreateFileA(Copy.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  RunCopy("");
+  const std::string batch = Folder + "\\tarnquill2.bat";
+  for (int i = 0; i < 600 && Exists(batch); ++i) ::Sleep(100);
+  EXPECT_FALSE(Exists(batch)) << "the batch did not give up";
+  ::CloseHandle(held);
+  EXPECT_FALSE(Exists(Folder + "\\Tarnquill.exe"));
+  EXPECT_EQ(AnyMainForm(), nullptr);
+}
+
+std::string CurrentFolderName() {
+  char folder[MAX_PATH] = {};
+  GetCurrentDirectoryA(sizeof folder, folder);
+  return folder;
+}
+
 struct TShot {
   int W = 0, H = 0;
   std::vector<COLORREF> Pixels;
@@ -124,7 +394,7 @@ TShot Capture(HWND wnd) {
   return shot;
 }
 
-TEST(Program, ShowsPascalInTheDefaultStyleAfterTheDefaultsAreWritten) {
+TEST_F(Program, ShowsPascalInTheDefaultStyleAfterTheDefaultsAreWritten) {
   {
     TRegistry reg;
     reg.DeleteKey("\\Software\\Tarnquill\\Setup");
@@ -136,21 +406,27 @@ TEST(Program, ShowsPascalInTheDefaultStyleAfterTheDefaultsAreWritten) {
     std::ofstream out(file, std::ios::binary);
     out << "{ a comment line }\r\nbegin end;\r\n";
   }
-  std::string cmd = "\"" + ProgramPath() + "\" " + file;
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  ProcessGuard proc;
-  ASSERT_TRUE(CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &proc.pi));
-  WaitForInputIdle(proc.pi.hProcess, 10000);
-  FindData data{proc.pi.dwProcessId, nullptr};
-  for (int i = 0; i < 100 && !data.found; ++i) {
-    EnumWindows(FindMainForm, reinterpret_cast<LPARAM>(&data));
-    if (!data.found) Sleep(100);
+  Process proc;
+  ASSERT_TRUE(proc.Start("/n " + file, CurrentFolderName()));
+  HWND main = WaitForMainForm(proc);
+  ASSERT_NE(main, nullptr);
+  MoveWindow(main, 0, 0, 1270, 600, TRUE);
+  SetForegroundWindow(main);
+  // The document's editor lies inside the tab control.
+  HWND editor = nullptr;
+  for (int i = 0; i < 50 && !editor; ++i) {
+    EnumChildWindows(
+        main,
+        [](HWND wnd, LPARAM lParam) -> BOOL {
+          char cls[64] = {};
+          GetClassNameA(wnd, cls, sizeof cls);
+          if (std::string(cls) != "TktEditWindow" || !IsWindowVisible(wnd)) return TRUE;
+          *reinterpret_cast<HWND*>(lParam) = wnd;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&editor));
+    if (!editor) Sleep(100);
   }
-  ASSERT_NE(data.found, nullptr);
-  MoveWindow(data.found, 0, 0, 1270, 600, TRUE);
-  SetForegroundWindow(data.found);
-  HWND editor = FindWindowExA(data.found, nullptr, "TktEditWindow", nullptr);
   ASSERT_NE(editor, nullptr);
   RedrawWindow(editor, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   Sleep(500);
@@ -186,8 +462,7 @@ TEST(Program, ShowsPascalInTheDefaultStyleAfterTheDefaultsAreWritten) {
   EXPECT_GE((edge - x0) / 80, cw);
   EXPECT_LE((edge - x0) / 80, tm.tmMaxCharWidth);
 
-  PostMessageA(data.found, WM_CLOSE, 0, 0);
-  EXPECT_EQ(WaitForSingleObject(proc.pi.hProcess, 15000), WAIT_OBJECT_0);
+  CloseAndExpectExit(proc, main);
   DeleteFileA(file.c_str());
 }
 

@@ -1,0 +1,183 @@
+// The main window's documents with the real editing control and hex view,
+// behind a tab control and a window that only record: each question asked
+// (answered from a script), each dialog, message and status text.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "AppRegistryKey.h"
+#include "app/FileTypes.h"
+#include "app/MainDocuments.h"
+#include "editor/CustomEdit.h"
+#include "hexedit/HexEditor.h"
+#include "highlighters/JScriptSyn.h"
+#include "highlighters/PasSyn.h"
+#include "platform/Streams.h"
+#include "platform/SysUtils.h"
+
+class TFakeTabs : public IDocumentTabs {
+public:
+  struct TPage {
+    int Tag;
+    std::string Caption;
+  };
+  std::vector<TPage> Pages;
+  int Active = -1;
+  bool Hidden = false;
+  std::function<void(int tag)> OnFree;
+
+  int GetPageCount() const override { return int(Pages.size()); }
+  int GetActivePageIndex() const override { return Active; }
+  void SetActivePageIndex(int index) override { Active = index; }
+  int AddPage(int tag) override {
+    Pages.push_back({tag, ""});
+    return int(Pages.size()) - 1;
+  }
+  void FreePage(int index) override {
+    const int tag = Pages[size_t(index)].Tag;
+    Pages.erase(Pages.begin() + index);
+    if (Pages.empty()) Active = -1;
+    else if (Active > index || Active >= int(Pages.size())) --Active;
+    OnFree(tag);
+  }
+  int GetPageTag(int index) const override { return Pages[size_t(index)].Tag; }
+  std::string GetPageCaption(int index) const override { return Pages[size_t(index)].Caption; }
+  void SetPageCaption(int index, const std::string& caption) override { Pages[size_t(index)].Caption = caption; }
+  void SetTabsHidden(bool hidden) override { Hidden = hidden; }
+};
+
+class TFakeHost : public IDocumentHost {
+public:
+  TComponent Owner{nullptr};
+  std::map<int, TDocumentViews> Made;
+  std::map<int, bool> TextShown;
+  std::deque<TAnswer> Answers;
+  std::vector<std::string> Questions;
+  std::deque<std::string> SaveNames;  // "" cancels the dialog
+  std::deque<std::string> OpenNames;
+  std::vector<std::string> Messages, Errors;
+  std::map<int, std::string> Panels;
+  std::map<std::string, bool> Enabled, Checked;
+  std::vector<std::string> WindowMenu, Reopen;
+  std::string Caption, Title;
+  int Applied = 0;
+
+  TDocumentViews CreateViews(int number, int) override {
+    TDocumentViews v;
+    v.Edit = new TktCustomEdit(&Owner);
+    v.Edit->SetName("m" + std::to_string(number));
+    v.Hex = new THexEditor(&Owner);
+    v.Hex->SetName("h" + std::to_string(number));
+    Made[number] = v;
+    return v;
+  }
+  void Free(int number) {
+    delete Made[number].Edit;
+    delete Made[number].Hex;
+    Made.erase(number);
+  }
+  void ShowView(int number, bool text) override { TextShown[number] = text; }
+  void FocusView(int, bool) override {}
+  void ApplyEditorOptions(TktCustomEdit*) override { ++Applied; }
+  TAnswer Ask(const std::string& text, TAskKind, TAskButtons) override {
+    Questions.push_back(text);
+    if (Answers.empty()) {
+      ADD_FAILURE() << "unexpected question: " << text;
+      return anCancel;
+    }
+    const TAnswer a = Answers.front();
+    Answers.pop_front();
+    return a;
+  }
+  void ShowMessage(const std::string& text) override { Messages.push_back(text); }
+  void ShowUnexpectedError(int place, const std::string& message) override {
+    Errors.push_back(std::to_string(place) + ": " + message);
+  }
+  bool RunSaveDialog(std::string& fileName) override { return Next(SaveNames, fileName, "save"); }
+  bool RunOpenDialog(std::string& fileName) override { return Next(OpenNames, fileName, "open"); }
+  void SetStatusText(int panel, const std::string& text) override { Panels[panel] = text; }
+  void SetCaptions(const std::string& window, const std::string& title) override {
+    Caption = window;
+    Title = title;
+  }
+  void SetActionEnabled(const std::string& name, bool enabled) override { Enabled[name] = enabled; }
+  bool SetActionChecked(const std::string& name, bool checked) override {
+    Checked[name] = checked;
+    return true;
+  }
+  void SetWindowMenu(const std::vector<std::string>& captions) override { WindowMenu = captions; }
+  void SetReopenMenus(const std::vector<std::string>& paths) override { Reopen = paths; }
+  bool ClipboardHasText() override { return false; }
+  bool HasMacroFiles() override { return false; }
+  void PopupBookmarkMenu() override {}
+
+private:
+  static bool Next(std::deque<std::string>& queue, std::string& fileName, const char* what) {
+    if (queue.empty()) {
+      ADD_FAILURE() << "unexpected " << what << " dialog";
+      return false;
+    }
+    fileName = queue.front();
+    queue.pop_front();
+    return !fileName.empty();
+  }
+};
+
+class DocumentsCase : public TAppKeyCase {
+protected:
+  DocumentsCase() {
+    Tabs.OnFree = [this](int tag) { Host.Free(tag); };
+    Dir = ::testing::TempDir() + "tq-docs-" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    CreateDir(Dir);
+    Dir += PathDelim;
+    SetDefaultFileTypes();
+    for (const char* name : {"Pascal"}) (new TktPasSyn(&Data))->SetName(name);
+    for (const char* name : {"JScript", "JScript1"}) (new TktJScriptSyn(&Data))->SetName(name);
+    Docs->Data = &Data;
+  }
+  ~DocumentsCase() override {
+    Docs.reset();
+    for (const std::string& f : Files) FileDelete(f);
+    RemoveDir(ExcludeTrailingPathDelimiter(Dir));
+    ClearFileTypes();
+  }
+
+  std::string Write(const std::string& name, const std::string& data) {
+    const std::string path = Dir + name;
+    TFileStream out(path, fmCreate);
+    out.WriteBuffer(data.data(), int64_t(data.size()));
+    Files.push_back(path);
+    return path;
+  }
+  static std::string Read(const std::string& path) {
+    TFileStream in(path, fmOpenRead | fmShareDenyNone);
+    return in.ReadRemaining();
+  }
+  std::string Path(const std::string& name) {
+    Files.push_back(Dir + name);
+    return Dir + name;
+  }
+  TktCustomEdit* Edit() const { return Docs->CurrentEditor(); }
+  void Type(const std::string& text) {
+    for (char c : text) Edit()->KeyPress(c);
+  }
+  std::vector<std::string> Captions() const {
+    std::vector<std::string> c;
+    for (const auto& p : Tabs.Pages) c.push_back(p.Caption);
+    return c;
+  }
+
+  std::string Dir;
+  std::vector<std::string> Files;
+  TComponent Data{nullptr};
+  TFakeTabs Tabs;
+  TFakeHost Host;
+  // Made last, freed first: its documents go before the window's views.
+  std::unique_ptr<TMainDocuments> Docs = std::make_unique<TMainDocuments>(Tabs, Host);
+};

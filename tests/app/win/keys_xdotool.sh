@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# The real program driven through the X server as a user drives it: F6,
+# Ctrl+F6, Alt+2 and Shift+F6 move between three documents (the window's
+# caption names the active one), typed text reaches the editor, F2 shows
+# the hex view, and closing the window answers a real save question.
+#   usage: keys_xdotool.sh <Tarnquill.exe> <tq_install_defaults.exe>
+set -euo pipefail
+exe="$1"
+install="$2"
+dir="$(mktemp -d)"
+prog=""
+finish() {
+  [ -n "$prog" ] && kill "$prog" 2>/dev/null || true
+  rm -rf "$dir"
+}
+trap finish EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+win_name() { printf 'Z:%s' "${1//\//\\}"; }
+
+wine reg query 'HKCU\Software\Tarnquill' /v Version >/dev/null 2>&1 || wine "$install" >/dev/null 2>&1
+for f in a b c; do printf '%s\r\n' "$f" >"$dir/$f.txt"; done
+
+wine "$exe" /n "$(win_name "$dir/a.txt")" >/dev/null 2>&1 &
+prog=$!
+win=""
+for _ in $(seq 1 100); do
+  win="$(xdotool search --onlyvisible --name '^Tarnquill' 2>/dev/null | head -1 || true)"
+  [ -n "$win" ] && break
+  sleep 0.2
+done
+[ -n "$win" ] || fail "no main window"
+# The other two through the hand-over of second starts.
+for f in b c; do wine "$exe" "$(win_name "$dir/$f.txt")" >/dev/null 2>&1; done
+
+caption_is() {
+  local want="Tarnquill - $(win_name "$dir/$1.txt")" got=""
+  for _ in $(seq 1 50); do
+    got="$(xdotool getwindowname "$win")"
+    [ "$got" = "$want" ] && return 0
+    sleep 0.1
+  done
+  fail "after $2 the caption is '$got', not '$want'"
+}
+key() { xdotool windowactivate --sync "$win" >/dev/null 2>&1 || true; xdotool key "$1"; }
+
+caption_is c "the hand-over"
+key F6;        caption_is a "F6"
+key ctrl+F6;   caption_is c "Ctrl+F6"
+key shift+F6;  caption_is a "Shift+F6"
+key alt+2;     caption_is b "Alt+2"
+key alt+1;     caption_is a "Alt+1"
+xdotool type "xy"
+key F2
+caption_is_plain() {
+  for _ in $(seq 1 50); do
+    [ "$(xdotool getwindowname "$win")" = "Tarnquill" ] && return 0
+    sleep 0.1
+  done
+  fail "F2 did not show the hex view"
+}
+# F2 asks about the edits first: Yes saves them, then the hex view shows.
+sleep 0.5
+xdotool key Return
+caption_is_plain
+[ "$(tr -d '\r' <"$dir/a.txt")" = "xya" ] || fail "a.txt holds '$(cat "$dir/a.txt")'"
+key F2
+caption_is a "F2 back"
+# A typed line, then closing the window: the save question is answered Yes.
+xdotool type "z"
+key alt+F4
+sleep 1
+xdotool key Return
+for _ in $(seq 1 50); do kill -0 "$prog" 2>/dev/null || break; sleep 0.2; done
+kill -0 "$prog" 2>/dev/null && fail "the program did not end"
+prog=""
+[ "$(tr -d '\r' <"$dir/a.txt")" = "xyza" ] || fail "a.txt holds '$(cat "$dir/a.txt")' after the close"
+echo "keys and save question: ok"
