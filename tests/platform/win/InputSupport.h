@@ -59,10 +59,20 @@ inline void SendClick(int x, int y, bool right = false) {
 inline void WhenMenuOpen(std::function<void()> func, int triesLeft = 250) {
   RunLater(20, [func = std::move(func), triesLeft]() mutable {
     HWND menu = ::FindWindowA("#32768", nullptr);
-    if ((menu && ::IsWindowVisible(menu)) || triesLeft <= 0)
+    if ((menu && ::IsWindowVisible(menu)) || triesLeft <= 0) {
+      static int session = 0;
+      const int mine = ++session;
       func();
-    else
+      // Keys lost on a loaded machine would leave the menu's modal loop
+      // running until the test's timeout: end it, so the checks fail
+      // instead. Only this menu's, if no later one has been handled since.
+      RunLater(15000, [mine] {
+        HWND open = ::FindWindowA("#32768", nullptr);
+        if (mine == session && open && ::IsWindowVisible(open)) ::EndMenu();
+      });
+    } else {
       WhenMenuOpen(std::move(func), triesLeft - 1);
+    }
   });
 }
 
