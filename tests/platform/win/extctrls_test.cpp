@@ -289,9 +289,16 @@ TEST(ExtCtrls, SpinEditStepsWithArrowKeysAndItsButtonsWithinItsRange) {
   RECT ud{};
   ::GetWindowRect(spin->GetUpDownHandle(), &ud);
   int x = (ud.left + ud.right) / 2;
-  for (int i = 0; i < 5; ++i) ClickAt(x, ud.top + 3);
+  // Clicks apart by more than the double-click time: two quick ones on one
+  // spot would be a double click.
+  const int apart = int(::GetDoubleClickTime()) + 50;
+  for (int i = 0; i < 5; ++i) {
+    ClickAt(x, ud.top + 3);
+    PumpFor(apart);
+  }
   EXPECT_EQ(spin->GetValue(), 5);
   ClickAt(x, ud.bottom - 3);
+  PumpUntil([&] { return spin->GetValue() == 4; });
   EXPECT_EQ(spin->GetValue(), 4);
   EXPECT_EQ(spin->GetText(), "4");
   // Typed text that is no number reads as the minimum.
