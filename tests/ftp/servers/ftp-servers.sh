@@ -6,7 +6,9 @@
 #   TQ_FTP_HOSTILE_MAP  (file of "scenario port" lines of the scripted server)
 
 TQ_FTP_DIR="$TQ_BUILD/ftp"
-TQ_FTP_USER=tqftpuser
+# One local user per build folder: the user's home is this run's served tree,
+# so two runs on one machine (two clones) must not share it.
+TQ_FTP_USER="tqftp$(printf '%s' "$TQ_BUILD" | md5sum | cut -c1-8)"
 TQ_FTP_PASS=tq-ftp-pass
 TQ_VSFTPD_PID=""
 TQ_HOSTILE_PID=""
