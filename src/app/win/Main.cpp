@@ -7,6 +7,7 @@
 #include "app/FileTypes.h"
 #include "app/StartUp.h"
 #include "app/win/HandOver.h"
+#include "app/win/MacroHook.h"
 #include "app/win/MainForm.h"
 #include "app/win/DataWin.h"
 #include "app/win/Setup.h"
@@ -139,6 +140,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     }
     TApplication application;
     application.SetTitle("Tarnquill");
+    // The recorder goes before the forms, so no hook outlives the windows
+    // it delivers to.
+    struct TRecorderLife {
+      TRecorderLife() { CreateMacroRecorder(); }
+      ~TRecorderLife() { FreeMacroRecorder(); }
+    } recorderLife;
     SetMainCommandLine(args, CurrentFolder());
     TMainForm* mainForm = application.CreateForm<TMainForm>();
     // The shared highlighters with their stored colours, then the options

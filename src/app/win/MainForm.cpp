@@ -125,7 +125,9 @@ const TActionDef kActions[] = {
     {"aBlockLinearSelection", "L&ine selection", "", nullptr},
     {"aBlockVerticalSelection", "&Column selection", "", nullptr},
     {"aSolve", "S&olve", "", nullptr},
-    {"aMacroClear", "&Clear macros", "", nullptr},
+    {"aMacroNew", "New Macro", "", [](TMainForm& f) { f.aMacroNewExecute(); }},
+    {"aMacroStop", "Stop Macro", "", [](TMainForm& f) { f.aMacroStopExecute(); }},
+    {"aMacroClear", "Clear All Macro", "", [](TMainForm& f) { f.aMacroClearExecute(); }},
     {"OpenSetup", "&Options...", "", nullptr},
     {"GotoBack", "&Back", "", nullptr},
     {"GoForward", "&Forward", "", nullptr},
@@ -187,7 +189,8 @@ const TMenuDef kMainMenu[] = {
     {">&Window", "", "WindowMenu"}, {"<", "", ""},
     {"", "aViewFirstWindow", ""}, {"", "aViewPreviousWindow", ""}, {"", "aViewNextWindow", ""},
     {"<", "", ""},
-    {">&Macro", "", "MacroMainMenu"}, {"", "aMacroClear", ""}, {"<", "", ""},
+    {">&Macro", "", "Macro"}, {"", "aMacroNew", ""}, {"", "aMacroStop", ""}, {"", "aMacroClear", ""},
+    {"-", "", ""}, {"<", "", ""},
 };
 
 const TMenuDef kEditMenu[] = {
@@ -375,6 +378,7 @@ void TMainForm::MakeMenus() {
   FillMenu(*this, PMGotobookmark->GetItems(), kGotoBookmarkMenu, &TMainForm::AddItem);
   PMReopen = Make<TPopupMenu>(this).Name("PMReopen");
   MacroMenu = Make<TPopupMenu>(this).Name("MacroMenu");
+  MakeMacroMenus();
 }
 
 void TMainForm::MakeBars() {
@@ -480,6 +484,7 @@ void TMainForm::FormActivate(TObject*) {
       (void)r;
     }
   });
+  step([&] { SetActionEnabled("aMacroClear", BuildMacroMenu() > 0); });
   step([&] {
     if (FDocs.Options.SaveReloadSession && (CommandArgs.empty() || CommandArgs[0].empty()))
       FDocs.RestoreSession();
@@ -862,7 +867,6 @@ bool TMainForm::ClipboardHasText() {
   return FClipboardHasText;
 }
 
-bool TMainForm::HasMacroFiles() { return false; }
 
 void TMainForm::PopupBookmarkMenu() {
   POINT p;

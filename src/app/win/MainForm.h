@@ -139,6 +139,21 @@ private:
   void FileCloseProgram();
   TMenuItem* AddItem(TMenuItem* parent, const std::string& caption, const std::string& action);
 
+public:
+  // Keyboard macros (MainFormMacro.cpp).
+  void aMacroNewExecute();
+  void aMacroStopExecute();
+  void aMacroClearExecute();
+  // Lists the current folder's macro files in the Macro menu; returns how many.
+  int BuildMacroMenu();
+  void ClearMacroMenu();
+  void MacroItemClick(const std::string& fileName);
+
+private:
+  void MakeMacroMenus();
+  TMenuItem* Macro = nullptr;
+  int FMacroFileCount = 0;
+
   TMainDocuments FDocs;
   TComponent* FShared = nullptr;
   TData* FData = nullptr;
