@@ -28,7 +28,7 @@ tq_need_packages() {
 
 TQ_BASE_PACKAGES=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
   binutils-mingw-w64-x86-64 googletest wine wine64 fonts-wine fonts-liberation xvfb xauth
-  xdotool imagemagick x11-utils)
+  xdotool xclip imagemagick x11-utils)
 
 tq_setup() { tq_need_packages "${TQ_BASE_PACKAGES[@]}" "$@"; }
 

@@ -1,7 +1,7 @@
 // The macro recorder's hook and key delivery.
 #include "app/win/MacroHook.h"
 
-#include <windows.h>
+#include "platform/win/WinApi.h"
 
 #include "platform/win/Application.h"
 

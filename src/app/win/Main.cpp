@@ -6,6 +6,7 @@
 #include "app/DefaultSettings.h"
 #include "app/FileTypes.h"
 #include "app/StartUp.h"
+#include "app/win/FClipboard.h"
 #include "app/win/HandOver.h"
 #include "app/win/MacroHook.h"
 #include "app/win/MainForm.h"
@@ -153,6 +154,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     TData* data = CreateData(&application);
     auto* setup = new TSetup(&application, data);
     setup->RestoreSettings();
+    // The last form made: hidden, its viewer already in the clipboard chain.
+    FClipboard = application.CreateForm<TFClipboard>();
     mainForm->UseSharedSettings(data, setup);
     if (setup->UseLanguage->GetChecked() && !setup->Language->GetText().empty()) {
       try {

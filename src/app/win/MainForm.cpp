@@ -189,6 +189,7 @@ const TMenuDef kMainMenu[] = {
     {">&Window", "", "WindowMenu"}, {"<", "", ""},
     {"", "aViewFirstWindow", ""}, {"", "aViewPreviousWindow", ""}, {"", "aViewNextWindow", ""},
     {"<", "", ""},
+    {">&Tools", "", "ToolsMenu"}, {"&Clipboard", "", "Clipboard1"}, {"<", "", ""},
     {">&Macro", "", "Macro"}, {"", "aMacroNew", ""}, {"", "aMacroStop", ""}, {"", "aMacroClear", ""},
     {"-", "", ""}, {"<", "", ""},
 };
@@ -379,6 +380,7 @@ void TMainForm::MakeMenus() {
   PMReopen = Make<TPopupMenu>(this).Name("PMReopen");
   MacroMenu = Make<TPopupMenu>(this).Name("MacroMenu");
   MakeMacroMenus();
+  static_cast<TMenuItem*>(FindComponent("Clipboard1"))->OnClick = [this](TObject*) { Clipboard1Click(); };
 }
 
 void TMainForm::MakeBars() {

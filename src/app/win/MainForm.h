@@ -148,6 +148,8 @@ public:
   int BuildMacroMenu();
   void ClearMacroMenu();
   void MacroItemClick(const std::string& fileName);
+  // Shows the clipboard history window (MainFormClipboard.cpp).
+  void Clipboard1Click();
 
 private:
   void MakeMacroMenus();

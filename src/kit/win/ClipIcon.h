@@ -2,7 +2,7 @@
 // bytes of an icon file under the registered name "Delphi Icon".
 #pragma once
 
-#include <windows.h>
+#include "platform/win/WinApi.h"
 
 unsigned IconClipboardFormat();
 // The icon on the clipboard, or null when there is none or its block fails
