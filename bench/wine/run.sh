@@ -16,7 +16,8 @@ tq_setup vsftpd python3 curl
 tq_configure_mingw
 cmake --build "$TQ_BUILD/mingw" --target editor_wine_open_bench listview_wine_fill_bench \
   settings_wine_bench hexedit_wine_page_bench ftp_wine_download_bench main_wine_bench \
-  main_wine_startup_bench Tarnquill tq_install_defaults -j "$TQ_JOBS" >&2
+  main_wine_startup_bench macro_wine_playback_bench clipboard_wine_copy_bench Tarnquill tq_install_defaults \
+  -j "$TQ_JOBS" >&2
 tq_wine_prefix
 tq_start_xvfb
 tq_start_wineserver
@@ -37,7 +38,16 @@ fi
 # best of three of each itself.
 wine "$TQ_BUILD/mingw/bench/wine/settings_wine_bench.exe" </dev/null | tr -d '\r' | grep '^settings-wine-'
 
+# Keyboard macros: 10,000 keystrokes played into the main window against the
+# same text typed through the editor's commands.
+wine "$TQ_BUILD/mingw/bench/wine/macro_wine_playback_bench.exe" </dev/null | tr -d '\r' | grep '^macro-playback-'
+
 [ -f "$big" ] || { echo "run.sh: $big is missing (run make-corpus.sh first)" >&2; exit 1; }
+# Copying 20 MB with the clipboard history window made but hidden, against
+# the same copy without it.
+wine "$TQ_BUILD/mingw/bench/wine/clipboard_wine_copy_bench.exe" "$big" </dev/null | tr -d '\r' |
+  grep '^clipboard-copy-'
+
 bin="$TQ_BUILD/mingw/bench/wine/editor_wine_open_bench.exe"
 # Best of three runs: the first one also warms the file cache and Wine.
 best=""
