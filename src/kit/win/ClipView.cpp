@@ -2,10 +2,10 @@
 #include "kit/win/ClipView.h"
 
 #include "kit/win/ClipIcon.h"
+#include "platform/win/Clipbrd.h"
 
 TClipFormatIds ClipboardFormatIds() {
-  static const TClipFormatIds ids{::RegisterClipboardFormatA("Tarnquill Picture"),
-                                  ::RegisterClipboardFormatA("Tarnquill Component"), IconClipboardFormat()};
+  static const TClipFormatIds ids{PictureClipboardFormat(), ComponentClipboardFormat(), IconClipboardFormat()};
   return ids;
 }
 

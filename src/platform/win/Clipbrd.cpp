@@ -91,6 +91,16 @@ void TClipboard::SetBuffer(unsigned format, const void* data, size_t size) {
 
 void TClipboard::SetAsText(const std::string& text) { SetBuffer(CF_TEXT, text.c_str(), text.size() + 1); }
 
+unsigned PictureClipboardFormat() {
+  static const unsigned format = ::RegisterClipboardFormatA("Tarnquill Picture");
+  return format;
+}
+
+unsigned ComponentClipboardFormat() {
+  static const unsigned format = ::RegisterClipboardFormatA("Tarnquill Component");
+  return format;
+}
+
 unsigned TClipboard::RegisterFormat(const std::string& name) {
   return ::RegisterClipboardFormatA(name.c_str());
 }

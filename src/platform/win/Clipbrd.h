@@ -41,3 +41,8 @@ private:
 
 // The program's clipboard object.
 TClipboard& Clipboard();
+
+// The formats under which this layer would exchange pictures and components
+// (registered on first use; nothing of ours writes them yet).
+unsigned PictureClipboardFormat();
+unsigned ComponentClipboardFormat();
