@@ -1,9 +1,11 @@
 // Macro records and the player's key sequence.
 #include "app/MacroEvents.h"
 
+#include "editor/KeyCodes.h"
+
 namespace {
 
-constexpr uint32_t kVkShift = 0x10, kVkControl = 0x11, kVkMenu = 0x12;
+constexpr uint32_t kVkShift = vkShift, kVkControl = vkControl, kVkMenu = vkMenu;
 constexpr uint32_t kVkLShift = 0xA0, kVkLControl = 0xA2, kVkLMenu = 0xA4;
 constexpr uint32_t kVkCapital = 0x14, kVkNumLock = 0x90, kVkScroll = 0x91;
 constexpr uint32_t kRightShiftScan = 0x36;
@@ -79,12 +81,10 @@ TMacroPlayer::TMacroPlayer(const std::vector<TMacroEvent>& events, const TKeySta
 void TMacroPlayer::Press(uint32_t vk, bool extended, uint32_t scan) {
   if (!(FState[vk] & 0x80) && (vk == kVkCapital || vk == kVkNumLock || vk == kVkScroll)) FState[vk] ^= 0x01;
   FState[vk] |= 0x80;
-  FPressed[vk] = true;
   if (uint32_t side = SideKey(vk, extended, scan)) FState[side] |= 0x80;
 }
 
 void TMacroPlayer::Release(uint32_t vk, bool extended, uint32_t scan) {
-  FPressed[vk] = false;
   if (uint32_t side = SideKey(vk, extended, scan)) {
     FState[side] &= 0x7F;
     // A generic modifier stays down while its other side is.
@@ -123,15 +123,15 @@ bool TMacroPlayer::Next(TMacroKey& key) {
 }
 
 std::vector<TMacroKey> TMacroPlayer::Releases() const {
+  // The player starts with no key down, so every key down now is the
+  // macro's. A left or right modifier goes up with its generic key.
   std::vector<TMacroKey> keys;
   TKeyState state = FState;
   for (uint32_t vk = 1; vk < 255; ++vk) {
-    if (!FPressed[vk]) continue;
+    if (!(FState[vk] & 0x80)) continue;
     state[vk] &= 0x7F;
-    if (vk >= kVkShift && vk <= kVkMenu) {
-      state[(vk == kVkShift ? kVkLShift : vk == kVkControl ? kVkLControl : kVkLMenu)] &= 0x7F;
-      state[(vk == kVkShift ? kVkLShift : vk == kVkControl ? kVkLControl : kVkLMenu) + 1] &= 0x7F;
-    }
+    const bool side = vk >= kVkLShift && vk <= kVkLMenu + 1;
+    if (side && (FState[kVkShift + (vk - kVkLShift) / 2] & 0x80)) continue;
     // A plain key-up, also for Alt: a system key-up of a lone Alt would open
     // the menu bar.
     TMacroKey key;

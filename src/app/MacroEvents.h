@@ -80,5 +80,4 @@ private:
   std::vector<TMacroEvent> FEvents;
   size_t FNext = 0;
   TKeyState FState{};
-  std::array<bool, 256> FPressed{};  // pressed by the macro and still down
 };

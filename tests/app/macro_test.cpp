@@ -269,6 +269,21 @@ TEST(MacroRecorder, StoppingAPlaybackReleasesItsKeys) {
   EXPECT_FALSE(recorder.NextKey(key));
 }
 
+TEST(MacroRecorder, AModifierReleasedOnItsOtherSideIsStillReleasedAtTheEnd) {
+  TFakeHooks hooks;
+  TRecorder recorder(hooks);
+  // Right Shift down, then a Shift up that names the left one.
+  const std::string bytes = Record(kWmKeyDown, 0x3610, 1, 0, 0) + Record(kWmKeyUp, 0x2A10, 1, 0, 0);
+  recorder.Events().WriteBuffer(bytes.data(), int64_t(bytes.size()));
+  recorder.Play();
+  TMacroKey key;
+  while (recorder.NextKey(key)) {
+  }
+  ASSERT_EQ(hooks.Released.size(), 1u);
+  EXPECT_EQ(hooks.Released[0].WParam, 0x10u);
+  for (int vk = 0; vk < 256; ++vk) EXPECT_EQ(hooks.Released[0].State[size_t(vk)] & 0x80, 0) << vk;
+}
+
 TEST(MacroNames, OnlyPlainFileNamesAreTaken) {
   for (const char* good : {"Macro1", "a&b", "my macro", "x.y", "con1", "COM0", "LPT10", "nul_x"})
     EXPECT_EQ(MacroNameProblem(good), "") << good;

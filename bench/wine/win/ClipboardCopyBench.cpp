@@ -3,6 +3,7 @@
 // the window shown, which builds its view of the text.
 //   usage: clipboard_wine_copy_bench <text file of about 20 MB>
 // Prints "name: value" lines on stdout; details on stderr.
+#include "BenchClock.h"
 #include "app/win/FClipboard.h"
 #include "editor/win/EditWindow.h"
 #include "platform/win/Application.h"
@@ -14,18 +15,6 @@
 #include <vector>
 
 namespace {
-
-double Now() {
-  LARGE_INTEGER t, f;
-  ::QueryPerformanceCounter(&t);
-  ::QueryPerformanceFrequency(&f);
-  return double(t.QuadPart) / double(f.QuadPart);
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
 
 // One copy, pumped until every notice of it has been handled.
 double Copy(TktCustomEdit& edit) {

@@ -4,6 +4,7 @@
 // document, pumped until idle.
 //   usage: macro_wine_playback_bench
 // Prints "name: value" lines on stdout; details on stderr.
+#include "BenchClock.h"
 #include "app/FileTypes.h"
 #include "app/MacroEvents.h"
 #include "app/Recorder.h"
@@ -20,13 +21,6 @@
 #include <vector>
 
 namespace {
-
-double Now() {
-  LARGE_INTEGER t, f;
-  ::QueryPerformanceCounter(&t);
-  ::QueryPerformanceFrequency(&f);
-  return double(t.QuadPart) / double(f.QuadPart);
-}
 
 // Nothing posted or typed waits; timers and repaints do not count.
 bool QueueEmpty() { return HIWORD(::GetQueueStatus(QS_POSTMESSAGE | QS_INPUT)) == 0; }
