@@ -149,6 +149,7 @@ TEST_F(ViewerCase, EachFormatGetsItsView) {
   EXPECT_EQ(MemoText(), "first line\r\nsecond");
   ASSERT_NE(dynamic_cast<TMemo*>(Viewer->GetView()), nullptr);
   EXPECT_TRUE(dynamic_cast<TMemo*>(Viewer->GetView())->GetReadOnly());
+  PumpFor(50);
   SaveBitmap(*Capture(Form->GetHandle()), "clipview_text.bmp");
 
   before = Changes;
@@ -179,6 +180,12 @@ TEST_F(ViewerCase, EachFormatGetsItsView) {
     ASSERT_NE(grid, nullptr);
     EXPECT_EQ(grid->GetEntryCount(), std::min(count, 256));
     EXPECT_GE(grid->GetGeometry().Columns, 1);
+    // Each cell is filled with its entry's colour inside a frame.
+    PumpFor(50);
+    const auto shot = Capture(grid->GetHandle());
+    EXPECT_EQ(shot->Pixel(10, 10), TColor(0x00FF00)) << std::hex << shot->Pixel(10, 10);
+    EXPECT_EQ(shot->Pixel(30, 10), TColor(7 | 254 << 8 | 3 << 16)) << std::hex << shot->Pixel(30, 10);
+    EXPECT_EQ(shot->Pixel(0, 0), ColorToRGB(clBtnFace));
   }
   SaveBitmap(*Capture(Form->GetHandle()), "clipview_palette.bmp");
 
