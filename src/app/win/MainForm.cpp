@@ -869,7 +869,6 @@ bool TMainForm::ClipboardHasText() {
   return FClipboardHasText;
 }
 
-
 void TMainForm::PopupBookmarkMenu() {
   POINT p;
   ::GetCursorPos(&p);
