@@ -254,34 +254,34 @@ TEST(MacroRecorder, PlaysEachKeyWithTheStateItImpliesAndReleasesWhatStaysDown) {
   }
 }
 
-TEST(MacroRecorder, StoppingAPlaybackReleasesItsKeys) {
-  TFakeHooks hooks;
-  TRecorder recorder(hooks);
-  const std::string bytes = Record(kWmKeyDown, 0x1D11, 1, 0, 0) + Record(kWmKeyDown, 0x1E41, 1, 0, 0);
-  recorder.Events().WriteBuffer(bytes.data(), int64_t(bytes.size()));
-  recorder.Play();
-  TMacroKey key;
-  ASSERT_TRUE(recorder.NextKey(key));
-  recorder.Stop();
-  EXPECT_EQ(hooks.Installed, 0);
-  ASSERT_EQ(hooks.Released.size(), 1u);
-  EXPECT_EQ(hooks.Released[0].WParam, 0x11u);
-  EXPECT_FALSE(recorder.NextKey(key));
-}
-
-TEST(MacroRecorder, AModifierReleasedOnItsOtherSideIsStillReleasedAtTheEnd) {
-  TFakeHooks hooks;
-  TRecorder recorder(hooks);
-  // Right Shift down, then a Shift up that names the left one.
-  const std::string bytes = Record(kWmKeyDown, 0x3610, 1, 0, 0) + Record(kWmKeyUp, 0x2A10, 1, 0, 0);
-  recorder.Events().WriteBuffer(bytes.data(), int64_t(bytes.size()));
-  recorder.Play();
-  TMacroKey key;
-  while (recorder.NextKey(key)) {
+TEST(MacroRecorder, EveryEndOfAPlaybackReleasesTheKeysItLeftDown) {
+  struct TCase {
+    const char* What;
+    std::string Bytes;
+    int PlayedBeforeStop;  // -1: played to the end
+    uint32_t Released;
+  };
+  const TCase cases[] = {
+      {"stopped after Ctrl", Record(kWmKeyDown, 0x1D11, 1, 0, 0) + Record(kWmKeyDown, 0x1E41, 1, 0, 0), 1, 0x11},
+      // Right Shift down, then a Shift up that names the left one.
+      {"released on the other side", Record(kWmKeyDown, 0x3610, 1, 0, 0) + Record(kWmKeyUp, 0x2A10, 1, 0, 0), -1,
+       0x10},
+  };
+  for (const TCase& c : cases) {
+    TFakeHooks hooks;
+    TRecorder recorder(hooks);
+    recorder.Events().WriteBuffer(c.Bytes.data(), int64_t(c.Bytes.size()));
+    recorder.Play();
+    TMacroKey key;
+    for (int played = 0; c.PlayedBeforeStop < 0 || played < c.PlayedBeforeStop; ++played)
+      if (!recorder.NextKey(key)) break;
+    recorder.Stop();
+    EXPECT_EQ(hooks.Installed, 0) << c.What;
+    EXPECT_FALSE(recorder.NextKey(key)) << c.What;
+    ASSERT_EQ(hooks.Released.size(), 1u) << c.What;
+    EXPECT_EQ(hooks.Released[0].WParam, c.Released) << c.What;
+    for (int vk = 0; vk < 256; ++vk) EXPECT_EQ(hooks.Released[0].State[size_t(vk)] & 0x80, 0) << c.What << vk;
   }
-  ASSERT_EQ(hooks.Released.size(), 1u);
-  EXPECT_EQ(hooks.Released[0].WParam, 0x10u);
-  for (int vk = 0; vk < 256; ++vk) EXPECT_EQ(hooks.Released[0].State[size_t(vk)] & 0x80, 0) << vk;
 }
 
 TEST(MacroNames, OnlyPlainFileNamesAreTaken) {
