@@ -189,7 +189,7 @@ void ConfirmFolderBrowser(const std::string& last) {
       if (item.hItem) ::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
       return std::string(text);
     };
-    EXPECT_TRUE(PumpUntil([&] { return SameText(selected(), last); }, 10000)) << selected();
+    EXPECT_TRUE(PumpUntil([&] { return SameText(selected(), last); }, 40000)) << selected();
     ::PostMessageA(box, WM_COMMAND, IDOK, 0);
   });
 }
