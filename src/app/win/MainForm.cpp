@@ -300,6 +300,7 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner), FDocs(*this, *this) {
   MakeActions();
   MakeMenus();
   MakeBars();
+  MakeInputKey();
   OnActivate = Bind(this, &TMainForm::FormActivate);
   OnCloseQuery = Bind(this, &TMainForm::FormCloseQuery);
   FormCreate();

@@ -174,6 +174,7 @@ private:
   void CopyBlock(TktCustomEdit& edit);
   void FillBookmarkMenu(TPopupMenu* menu, const std::string& prefix, bool clear);
   std::vector<TShortCut> UsedShortCuts() const;
+  void MakeInputKey();
   TRollUp* MakeRollUp(const std::string& hotKeyText, const std::string& text, TShortCut shortCut);
   void RestoreRollUps();
   std::vector<TRollUpRecord> RollUpRecords() const;

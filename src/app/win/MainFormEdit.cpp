@@ -295,6 +295,11 @@ void TMainForm::FillBookmarkMenu(TPopupMenu* menu, const std::string& prefix, bo
 
 // --- roll-ups ---------------------------------------------------------------------------
 
+void TMainForm::MakeInputKey() {
+  InputKey = new TInputKey(this);
+  InputKey->UsedShortCuts = [this] { return UsedShortCuts(); };
+}
+
 std::vector<TShortCut> TMainForm::UsedShortCuts() const {
   std::vector<TShortCut> used;
   for (int i = 0; i < GetComponentCount(); ++i)
@@ -333,10 +338,6 @@ void TMainForm::BlockSetAsRollUp() {
   RunEdit(kPlaceRollUp, [&] {
     TktCustomEdit* edit = ShownTextEditor();
     if (!edit || !edit->SelAvail()) return;
-    if (!InputKey) {
-      InputKey = new TInputKey(this);
-      InputKey->UsedShortCuts = [this] { return UsedShortCuts(); };
-    }
     if (InputKey->Execute() != mrOk || InputKey->GetHotKeyText().empty()) return;
     MakeRollUp(InputKey->GetHotKeyText(), edit->GetSelText(), InputKey->GetShortCut());
     FocusView(GetPageTag(GetActivePageIndex()), true);
