@@ -607,7 +607,11 @@ TEST_F(RollUpProgram, RollUpsComeBackAfterARestartWithTheirHotKeysAndAReleasedOn
   {
     TRegistry reg;
     ASSERT_TRUE(reg.OpenKeyReadOnly("\\Software\\Tarnquill\\Rollup"));
-    EXPECT_EQ(reg.ReadString("Ctrl+Shift+PageUp"), "alpha\r\n");
+    EXPECT_EQ(reg.ReadString("Ctrl+Shift+PageUp"), "alpha\r\n") << "values: " << [&] {
+      TStringList names;
+      reg.GetValueNames(&names);
+      return names.GetText();
+    }();
     EXPECT_EQ(reg.ReadString("Ctrl+Alt+Multyply"), "beta\r\n");
     EXPECT_FALSE(reg.ValueExists("Ctrl+Shift+F8"));
   }
@@ -618,6 +622,8 @@ TEST_F(RollUpProgram, RollUpsComeBackAfterARestartWithTheirHotKeysAndAReleasedOn
   ASSERT_NE(main, nullptr);
   for (int i = 0; i < 50 && Caption(main) == "Tarnquill"; ++i) ::Sleep(100);
   ::SetForegroundWindow(main);
+  // The caret where the file's last editing left it: to the start.
+  SendKeys({VK_CONTROL}, VK_HOME);
   SendKeys({VK_CONTROL, VK_SHIFT}, VK_PRIOR);
   SendKeys({VK_CONTROL, VK_MENU}, VK_MULTIPLY);
   SendKeys({VK_CONTROL, VK_SHIFT}, VK_F8);
