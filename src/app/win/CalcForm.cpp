@@ -133,11 +133,7 @@ void TCalc::MakeBar() {
   MinimizeButton = Make<TButton>(this).Parent(Bar).Name("MinimizeButton").Bounds(0, 0, 1, 1).Caption("_").Get();
   MinimizeButton->SetVisible(false);
   MinimizeButton->OnClick = Bind(this, &TCalc::MinimizeClick);
-  for (TControl* c : {static_cast<TControl*>(Bar), static_cast<TControl*>(BarCaption)}) {
-    c->OnMouseDown = Bind(this, &TCalc::BarMouseDown);
-    c->OnMouseMove = Bind(this, &TCalc::BarMouseMove);
-    c->OnMouseUp = Bind(this, &TCalc::BarMouseUp);
-  }
+  FDrag.Attach(this, Bar, {BarCaption});
 }
 
 void TCalc::MakeKeypad() {
@@ -280,27 +276,4 @@ void TCalc::KeyDown(uint16_t& key, TShiftState shift) {
     return;
   }
   TForm::KeyDown(key, shift);
-}
-
-void TCalc::BarMouseDown(TObject*, TMouseButton button, TShiftState, int, int) {
-  if (button != mbLeft) return;
-  POINT p;
-  ::GetCursorPos(&p);
-  FDragStart = TPoint(p.x, p.y);
-  FStartPlace = TPoint(GetLeft(), GetTop());
-  FDragging = true;
-  ::SetCapture(Bar->GetHandle());
-}
-
-void TCalc::BarMouseMove(TObject*, TShiftState, int, int) {
-  if (!FDragging) return;
-  POINT p;
-  ::GetCursorPos(&p);
-  SetBounds(FStartPlace.X + p.x - FDragStart.X, FStartPlace.Y + p.y - FDragStart.Y, GetWidth(), GetHeight());
-}
-
-void TCalc::BarMouseUp(TObject*, TMouseButton, TShiftState, int, int) {
-  if (!FDragging) return;
-  FDragging = false;
-  ::ReleaseCapture();
 }

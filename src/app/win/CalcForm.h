@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "app/win/WindowDrag.h"
 #include "kit/win/Placemnt.h"
 #include "kit/win/RxCtrls.h"
 #include "platform/win/ExtCtrls.h"
@@ -64,14 +65,9 @@ private:
   void EditKeyPress(TObject* sender, char& key);
   void ButtonClick(TObject* sender);
   void MinimizeClick(TObject* sender);
-  void BarMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
-  void BarMouseMove(TObject* sender, TShiftState shift, int x, int y);
-  void BarMouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
 
   long double FMemory = 0;
-  bool FDragging = false;
-  TPoint FDragStart;
-  TPoint FStartPlace;
+  TWindowDrag FDrag;
 };
 
 // The calculator of the running program, once made.

@@ -129,7 +129,7 @@ void TMainForm::EditGoToLine() {
     int line = 0, top = 0;
     if (!GoToLineAnswer(answer, edit->GetLineCount(), line, top)) return;
     edit->SetTopLine(top);
-    edit->SetCaretXY(TPoint(1, line));
+    edit->SetCaretY(line);
   });
 }
 

@@ -84,12 +84,9 @@ TRollUp::TRollUp(TComponent* owner, int number, TForm* mainForm) : TForm(owner),
   TFontData font = RollCaption->GetFont();
   font.Color = clWhite;
   RollCaption->SetFont(font);
-  for (TControl* title : {static_cast<TControl*>(TitlePanel), static_cast<TControl*>(RollCaption)}) {
-    title->OnMouseDown = Bind(this, &TRollUp::TitleMouseDown);
-    title->OnMouseMove = Bind(this, &TRollUp::TitleMouseMove);
-    title->OnMouseUp = Bind(this, &TRollUp::TitleMouseUp);
-    title->OnDblClick = Bind(this, &TRollUp::InsertClick);
-  }
+  FDrag.Attach(this, TitlePanel, {RollCaption});
+  TitlePanel->OnDblClick = Bind(this, &TRollUp::InsertClick);
+  RollCaption->OnDblClick = Bind(this, &TRollUp::InsertClick);
 
   Memo = Make<TktEditWindow>(this).Parent(this).Name("Memo").Align(alClient).Get();
   Memo->SetColor(TColor(0xDDFFFF));
@@ -117,28 +114,4 @@ void TRollUp::InsertClick(TObject*) {
 
 void TRollUp::ReleaseClick(TObject*) {
   if (OnRelease) OnRelease(*this);
-}
-
-void TRollUp::TitleMouseDown(TObject*, TMouseButton button, TShiftState, int, int) {
-  if (button != mbLeft) return;
-  POINT p;
-  ::GetCursorPos(&p);
-  FDragStart = TPoint(p.x, p.y);
-  FStartPlace = TPoint(GetLeft(), GetTop());
-  FDragging = true;
-  // The strip keeps the mouse while the button is down, wherever it goes.
-  ::SetCapture(TitlePanel->GetHandle());
-}
-
-void TRollUp::TitleMouseMove(TObject*, TShiftState, int, int) {
-  if (!FDragging) return;
-  POINT p;
-  ::GetCursorPos(&p);
-  SetBounds(FStartPlace.X + p.x - FDragStart.X, FStartPlace.Y + p.y - FDragStart.Y, GetWidth(), GetHeight());
-}
-
-void TRollUp::TitleMouseUp(TObject*, TMouseButton, TShiftState, int, int) {
-  if (!FDragging) return;
-  FDragging = false;
-  ::ReleaseCapture();
 }

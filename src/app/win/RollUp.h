@@ -14,6 +14,7 @@
 #include <functional>
 #include <string>
 
+#include "app/win/WindowDrag.h"
 #include "kit/win/RxCtrls.h"
 #include "platform/win/ExtCtrls.h"
 #include "platform/win/Forms.h"
@@ -47,12 +48,7 @@ public:
 private:
   void InsertClick(TObject* sender);
   void ReleaseClick(TObject* sender);
-  void TitleMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
-  void TitleMouseMove(TObject* sender, TShiftState shift, int x, int y);
-  void TitleMouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
 
   TForm* FMainForm;
-  bool FDragging = false;
-  TPoint FDragStart;   // the cursor where dragging began, on the screen
-  TPoint FStartPlace;  // the window's top left then
+  TWindowDrag FDrag;
 };
