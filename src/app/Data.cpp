@@ -3,8 +3,9 @@
 #include "app/Data.h"
 
 #include <algorithm>
-#include <cctype>
+#include <optional>
 
+#include "app/EditRules.h"
 #include "app/EditorAppBytes.h"
 #include "editor/EditorCommands.h"
 #include "editor/HighlightAttributes.h"
@@ -65,8 +66,6 @@ const TColumnKey kColumnKeys[] = {
 bool IsModifierKey(uint16_t key) {
   return key == vkShift || key == vkControl || key == vkMenu || (key >= 0xA0 && key <= 0xA5);
 }
-
-bool IsLetter(char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '_'; }
 
 }  // namespace
 
@@ -169,46 +168,18 @@ void TData::EditorKeyDown(TktCustomEdit& edit, uint16_t& key, TShiftState shift,
   }
 }
 
-void TData::SolveAtCaret(TktCustomEdit& edit) {
+void SolveAtCaret(TktCustomEdit& edit) {
   if (edit.GetReadOnly()) return;
   const TPoint start = edit.SelAvail() ? edit.GetBlockBegin() : edit.GetCaretXY();
-  const std::string expression = InTextExpression(std::string(edit.LineText(start.Y)), start.X);
+  // The caret line's text before the caret (or the selection's start).
+  const std::string_view line = edit.LineText(start.Y);
+  const size_t before = std::min(line.size(), static_cast<size_t>(std::max(0, start.X - 1)));
   std::string text = "=";
-  std::string value;
-  if (MainWindow && HoldsOperatorOrCall(expression) && MainWindow->EvaluateInText(expression, value))
-    text += value;
+  if (std::optional<std::string> value = SolveValue(line.substr(0, before))) text += *value;
   // Typing replaces a selection in one undo step; without one the string
   // command honours overwrite mode like a typed character.
   if (edit.SelAvail())
     edit.SetSelText(text);
   else
     edit.ExecuteCommand(ecImeStr, '\0', text.data());
-}
-
-std::string InTextExpression(const std::string& line, int column) {
-  const size_t end = std::min(line.size(), static_cast<size_t>(std::max(0, column - 1)));
-  if (end == 0) return std::string();
-  size_t from = 0;
-  // The search starts at the next-to-last character: a blank typed last is
-  // part of the expression, not its start.
-  for (size_t i = end - 1; i-- > 0;)
-    if (line[i] == ' ' || line[i] == '\r' || line[i] == '\n') {
-      from = i + 1;
-      break;
-    }
-  return line.substr(from, end - from);
-}
-
-bool HoldsOperatorOrCall(const std::string& expression) {
-  const std::string e = Trim(expression);
-  for (size_t i = 0; i < e.size(); ++i) {
-    const char c = e[i];
-    if (c == '*' || c == '/' || c == '^') return true;
-    // A leading sign and an exponent's sign belong to a number.
-    if ((c == '+' || c == '-') && i > 0 && !(i >= 2 && (e[i - 1] == 'E' || e[i - 1] == 'e') &&
-                                             std::isdigit(static_cast<unsigned char>(e[i - 2]))))
-      return true;
-    if (c == '(' && i > 0 && IsLetter(e[i - 1])) return true;
-  }
-  return false;
 }

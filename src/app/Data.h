@@ -40,8 +40,6 @@ public:
   virtual ~IDataMainWindow() = default;
   // Status panel 0.
   virtual void SetCaretStatus(const std::string& text) = 0;
-  // The in-text calculator: the value of expression, false when it has none.
-  virtual bool EvaluateInText(const std::string& expression, std::string& value) = 0;
 };
 
 // Set when the user chose to uninstall: nothing is saved on the way out.
@@ -97,16 +95,13 @@ public:
 
 private:
   void ShowCaretPosition(const TktCustomEdit& edit);
-  void SolveAtCaret(TktCustomEdit& edit);
 };
 
 // Data, once created.
 extern TData* Data;
 
-// The in-text calculator's expression: the text of line before column
-// (1-based, exclusive) from after the nearest blank before its last
-// character. Anything typed after the blank counts; the caller checks it.
-std::string InTextExpression(const std::string& line, int column);
-// Whether the expression computes anything: an operator or a function call,
-// not a lone number or name.
-bool HoldsOperatorOrCall(const std::string& expression);
+// The in-text calculator, for the "=" key and the Solve command: inserts
+// "=" at the caret (over the selection), followed by the value of the
+// expression before it when that is a calculation. Nothing in a read-only
+// editor.
+void SolveAtCaret(TktCustomEdit& edit);

@@ -5,6 +5,8 @@
 #include <limits>
 
 #include "app/Calc.h"
+#include "editor/EditFiles.h"
+#include "platform/Streams.h"
 #include "platform/SysUtils.h"
 #include "platform/TextLines.h"
 
@@ -146,6 +148,19 @@ std::string BlockReadText(std::string_view fileText) {
     text.append(fileText.substr(start, length));
   });
   return text;
+}
+
+std::string ReadBlockFile(const std::string& fileName) {
+  TFileStream in(fileName, fmOpenRead | fmShareDenyWrite);
+  std::string bytes(static_cast<size_t>(in.GetSize()), '\0');
+  if (!bytes.empty()) in.ReadBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
+  return BlockReadText(bytes);
+}
+
+void WriteBlockFile(const std::string& fileName, std::string_view text) {
+  SafeSaveFile(fileName, kBackupNone, [text](TStream& stream) {
+    if (!text.empty()) stream.WriteBuffer(text.data(), static_cast<int64_t>(text.size()));
+  });
 }
 
 std::string BookmarkCaption(std::string_view prefix, int number, std::string_view line) {

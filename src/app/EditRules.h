@@ -35,6 +35,12 @@ bool GoToLineAnswer(std::string_view answer, int lineCount, int& caretLine, int&
 // What reading a file into the text inserts: each of the file's lines (as a
 // document loads them, CR LF, LF or CR ending a line) preceded by CR LF.
 std::string BlockReadText(std::string_view fileText);
+// BlockReadText of the file's bytes. File errors reach the caller.
+std::string ReadBlockFile(const std::string& fileName);
+// Writes text's bytes as the whole of fileName, nothing added, through a
+// temporary file that replaces the old one only once it is complete (no
+// backup). A failure raises an exception and leaves the old file.
+void WriteBlockFile(const std::string& fileName, std::string_view text);
 
 // "Bookmark #3:" plus the first 25 characters of the line, trimmed (the
 // prefix "Clear Bookmark #" for the clearing pop-up).

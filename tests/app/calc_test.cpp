@@ -14,6 +14,7 @@
 #include "kit/MathParser.h"
 #include "platform/TextLines.h"
 #include "platform/ShortCuts.h"
+#include "platform/Streams.h"
 #include "platform/SysUtils.h"
 
 namespace {
@@ -172,6 +173,29 @@ TEST(BlockRead, PrecedesEveryLineOfTheFileWithALineBreak) {
   EXPECT_EQ(BlockReadText("a\nb\rc"), "\r\na\r\nb\r\nc");
   EXPECT_EQ(BlockReadText(std::string("x\0y\n", 4)), std::string("\r\nx\0y", 5));
   EXPECT_EQ(BlockReadText("\n"), "\r\n");
+}
+
+// Real files in a folder of the case's own.
+TEST(BlockFiles, ReadKeepsEveryByteAndWriteReplacesTheFileExactly) {
+  const std::string dir = ::testing::TempDir() + "tq-block-files";
+  CreateDir(dir);
+  const std::string name = dir + PathDelim + "block.txt";
+  const std::string bytes("one\ntwo\0x\rthree", 15);
+  WriteBlockFile(name, bytes);
+  EXPECT_EQ(ReadBlockFile(name), std::string("\r\none\r\ntwo\0x\r\nthree", 19));
+
+  WriteBlockFile(name, "short");  // a longer file is replaced, not overwritten in place
+  {
+    TFileStream in(name, fmOpenRead);
+    std::string back(static_cast<size_t>(in.GetSize()), '\0');
+    in.ReadBuffer(back.data(), in.GetSize());
+    EXPECT_EQ(back, "short");
+  }
+  EXPECT_THROW(WriteBlockFile(dir, "x"), Exception) << "a folder is no file to write";
+  EXPECT_THROW(ReadBlockFile(dir + PathDelim + "missing.txt"), Exception);
+  EXPECT_EQ(ReadBlockFile(name), "\r\nshort") << "the failed write left the file alone";
+  FileDelete(name);
+  RemoveDir(dir);
 }
 
 TEST(Bookmarks, CaptionsCarryTheNumberAndTheLineStart) {

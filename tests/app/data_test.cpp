@@ -192,8 +192,6 @@ TEST_F(KeyHandler, EqualsTypedInsertsOnceWithAValueOnlyForARealComputation) {
     Press(c.Key, c.Shift, c.Typed);
     EXPECT_EQ(Line1(), c.After) << c.Before;
   }
-  // Lone numbers and names never reach the calculator.
-  EXPECT_EQ(Main.Asked, (std::vector<std::string>{"2*3", "sin(0)", "2*3"}));
 }
 
 TEST_F(KeyHandler, EqualsReplacesTheSelectionAndHonoursOverwriteInOneUndoStep) {
@@ -232,17 +230,6 @@ TEST_F(KeyHandler, CtrlKIsAPrefixThatModifierKeysDoNotDisturb) {
   EXPECT_FALSE(CtrlKPending(Edit));
   EXPECT_EQ(Press('K', TShiftState()), 'K') << "K without Ctrl is typing";
   EXPECT_FALSE(CtrlKPending(Edit));
-}
-
-TEST(InTextExpression, StartsAfterTheNearestBlankBeforeTheCaret) {
-  EXPECT_EQ(InTextExpression("a b 2*3", 8), "2*3");
-  EXPECT_EQ(InTextExpression("2*3", 4), "2*3");
-  EXPECT_EQ(InTextExpression("2*3 tail", 4), "2*3");
-  EXPECT_EQ(InTextExpression("x 1+2 ", 7), "1+2 ") << "a blank typed last belongs to it";
-  EXPECT_EQ(InTextExpression("", 1), "");
-  EXPECT_EQ(InTextExpression("ab", 9), "ab") << "past the line end";
-  for (const char* yes : {"1+2", "a-b", "2^8", "sqrt(4)", "(1)*2"}) EXPECT_TRUE(HoldsOperatorOrCall(yes)) << yes;
-  for (const char* no : {"1", "-5", "pi", "1E+5", "(4)", ""}) EXPECT_FALSE(HoldsOperatorOrCall(no)) << no;
 }
 
 }  // namespace

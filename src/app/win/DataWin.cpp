@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "app/EditorAppBytes.h"
 #include "kit/win/Placemnt.h"
 #include "platform/Registry.h"
 #include "platform/win/Dialogs.h"
@@ -52,4 +53,10 @@ void UseDataHandlers(TktEditWindow* window, TData* data) {
   window->OnKeyDown = [window, data](TObject*, uint16_t& key, TShiftState shift) {
     data->EditorKeyDown(*window->GetEdit(), key, shift, TypedCharacter(window->GetHandle()));
   };
+  // A Ctrl+K chord is typed in one go: a click or the focus going
+  // elsewhere ends it, so a later Ctrl+C copies instead of duplicating.
+  window->OnMouseDown = [window](TObject*, TMouseButton, TShiftState, int, int) {
+    SetCtrlKPending(*window->GetEdit(), false);
+  };
+  window->OnExit = [window](TObject*) { SetCtrlKPending(*window->GetEdit(), false); };
 }

@@ -6,6 +6,7 @@
 #include "app/DefaultSettings.h"
 #include "app/FileTypes.h"
 #include "app/StartUp.h"
+#include "app/win/CalcForm.h"
 #include "app/win/FClipboard.h"
 #include "app/win/HandOver.h"
 #include "app/win/MacroHook.h"
@@ -125,9 +126,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         ::MessageBoxA(nullptr, "Are You Sure You Want to Uninstall Tarnquill?", "Tarnquill",
                       MB_YESNO | MB_ICONWARNING);
         return 0;
-      case stmCalculator:
+      case stmCalculator: {
+        // The calculator alone: its window is the program's, and closing it ends the program.
+        TApplication application;
+        application.SetTitle("Calculator");
+        Calc = application.CreateForm<TCalc>();
+        Calc->StandAlone = true;
+        application.Run();
+        return 0;
+      }
       case stmAsciiTable:
-        // The calculator and the ASCII table have no windows yet.
+        // The ASCII table has no window yet.
         return 0;
       case stmEditor:
         break;

@@ -10,6 +10,7 @@
 #include "app/StartUp.h"
 #include "app/win/DataWin.h"
 #include "app/win/Setup.h"
+#include "editor/EditorCommands.h"
 #include "highlighters/PasSyn.h"
 #include "kit/win/Placemnt.h"
 #include "platform/Registry.h"
@@ -37,6 +38,7 @@ struct TActionDef {
 };
 
 #define DOC(call) [](TMainForm& f) { f.Documents().call; }
+#define FORM(call) [](TMainForm& f) { f.call; }
 
 const TActionDef kActions[] = {
     {"aFileNew", "&New", "Ctrl+N", DOC(FileNew())},
@@ -87,44 +89,53 @@ const TActionDef kActions[] = {
     {"aHiddenWin8", "Tab 8", "Alt+8", DOC(ActivateTab(7))},
     {"aHiddenWin9", "Tab 9", "Alt+9", DOC(ActivateTab(8))},
     // Edit, block, bookmark, search, macro, tool and help commands.
-    {"aEditUndo", "&Undo", "", nullptr},
-    {"aEditRedo", "&Redo", "", nullptr},
-    {"aEditCut", "Cu&t", "", nullptr},
-    {"aEditCopy", "&Copy", "", nullptr},
-    {"aEditPaste", "&Paste", "", nullptr},
-    {"aEditSelectAll", "Select &All", "", nullptr},
-    {"aEditDuplicateLine", "&Duplicate line", "", nullptr},
-    {"aEditGoToLine", "&Go to line...", "", nullptr},
+    {"aEditUndo", "&Undo", "Ctrl+Z", FORM(EditUndo())},
+    {"aEditRedo", "&Redo", "Ctrl+Shift+Z", FORM(EditorCommand(ecRedo, false))},
+    {"aEditCut", "Cu&t", "Ctrl+X", FORM(EditorCommand(ecCut, false))},
+    {"aEditCopy", "&Copy", "Ctrl+C", FORM(EditCopy())},
+    {"aEditPaste", "&Paste", "Ctrl+V", FORM(EditorCommand(ecPaste, false))},
+    {"aEditSelectAll", "Select &All", "Ctrl+A", FORM(EditorCommand(ecSelectAll, false))},
+    {"aEditDuplicateLine", "&Duplicate line", "Ctrl+D", FORM(EditDuplicateLine())},
+    {"aEditGoToLine", "&Go to line...", "", FORM(EditGoToLine())},
     {"aEditFind", "&Find...", "", nullptr},
     {"aEditFindNext", "Find &next", "", nullptr},
     {"aEditReplace", "&Replace...", "", nullptr},
     {"aFindFiles", "Find in &all documents...", "", nullptr},
-    {"aEditMatchBrakets", "&Match brackets", "", nullptr},
-    {"aEditWordWrap", "&Word wrap", "", nullptr},
-    {"aEditSetBookmarks", "Set &bookmark", "", nullptr},
-    {"aEditGoToBookmarks", "Go to boo&kmark", "", nullptr},
-    {"aClearBookmarks", "C&lear bookmarks", "", nullptr},
-    {"aSetBookmark1", "Bookmark 1", "", nullptr}, {"aSetBookmark2", "Bookmark 2", "", nullptr},
-    {"aSetBookmark3", "Bookmark 3", "", nullptr}, {"aSetBookmark4", "Bookmark 4", "", nullptr},
-    {"aSetBookmark5", "Bookmark 5", "", nullptr}, {"aSetBookmark6", "Bookmark 6", "", nullptr},
-    {"aSetBookmark7", "Bookmark 7", "", nullptr}, {"aSetBookmark8", "Bookmark 8", "", nullptr},
-    {"aSetBookmark9", "Bookmark 9", "", nullptr},
-    {"aGoToBookmark1", "Bookmark 1", "", nullptr}, {"aGoToBookmark2", "Bookmark 2", "", nullptr},
-    {"aGoToBookmark3", "Bookmark 3", "", nullptr}, {"aGoToBookmark4", "Bookmark 4", "", nullptr},
-    {"aGoToBookmark5", "Bookmark 5", "", nullptr}, {"aGoToBookmark6", "Bookmark 6", "", nullptr},
-    {"aGoToBookmark7", "Bookmark 7", "", nullptr}, {"aGoToBookmark8", "Bookmark 8", "", nullptr},
-    {"aGoToBookmark9", "Bookmark 9", "", nullptr},
-    {"aBlockReadFromFile", "&Read from file...", "", nullptr},
-    {"aBlockWriteToFile", "&Write to file...", "", nullptr},
-    {"aBlockOpenInNewWindow", "Open in new &window", "", nullptr},
-    {"aBlockSetAsRollUp", "Set as roll-&up", "", nullptr},
-    {"aBlockStatistic", "&Statistic", "", nullptr},
-    {"aBlockLowerCase", "&Lower case", "", nullptr},
-    {"aBlockUppercase", "&Upper case", "", nullptr},
-    {"aBlockNormalSelection", "&Normal selection", "", nullptr},
-    {"aBlockLinearSelection", "L&ine selection", "", nullptr},
-    {"aBlockVerticalSelection", "&Column selection", "", nullptr},
-    {"aSolve", "S&olve", "", nullptr},
+    {"aEditMatchBrakets", "&Match brackets", "", FORM(EditorCommand(ecMatchBracket, true))},
+    {"aEditWordWrap", "&Word wrap", "", FORM(EditorCommand(ecWrapAtRightEdge, true))},
+    {"aEditSetBookmarks", "Set &bookmark", "", [](TMainForm&) {}},
+    {"aEditGoToBookmarks", "Go to boo&kmark", "", [](TMainForm&) {}},
+    {"aClearBookmarks", "C&lear bookmarks", "", FORM(ClearBookmark(0))},
+    {"aSetBookmark1", "Bookmark 1", "Ctrl+Shift+1", FORM(SetBookmark(1))},
+    {"aSetBookmark2", "Bookmark 2", "Ctrl+Shift+2", FORM(SetBookmark(2))},
+    {"aSetBookmark3", "Bookmark 3", "Ctrl+Shift+3", FORM(SetBookmark(3))},
+    {"aSetBookmark4", "Bookmark 4", "Ctrl+Shift+4", FORM(SetBookmark(4))},
+    {"aSetBookmark5", "Bookmark 5", "Ctrl+Shift+5", FORM(SetBookmark(5))},
+    {"aSetBookmark6", "Bookmark 6", "Ctrl+Shift+6", FORM(SetBookmark(6))},
+    {"aSetBookmark7", "Bookmark 7", "Ctrl+Shift+7", FORM(SetBookmark(7))},
+    {"aSetBookmark8", "Bookmark 8", "Ctrl+Shift+8", FORM(SetBookmark(8))},
+    {"aSetBookmark9", "Bookmark 9", "Ctrl+Shift+9", FORM(SetBookmark(9))},
+    {"aGoToBookmark1", "Bookmark 1", "Ctrl+1", FORM(GoToBookmark(1))},
+    {"aGoToBookmark2", "Bookmark 2", "Ctrl+2", FORM(GoToBookmark(2))},
+    {"aGoToBookmark3", "Bookmark 3", "Ctrl+3", FORM(GoToBookmark(3))},
+    {"aGoToBookmark4", "Bookmark 4", "Ctrl+4", FORM(GoToBookmark(4))},
+    {"aGoToBookmark5", "Bookmark 5", "Ctrl+5", FORM(GoToBookmark(5))},
+    {"aGoToBookmark6", "Bookmark 6", "Ctrl+6", FORM(GoToBookmark(6))},
+    {"aGoToBookmark7", "Bookmark 7", "Ctrl+7", FORM(GoToBookmark(7))},
+    {"aGoToBookmark8", "Bookmark 8", "Ctrl+8", FORM(GoToBookmark(8))},
+    {"aGoToBookmark9", "Bookmark 9", "Ctrl+9", FORM(GoToBookmark(9))},
+    {"aBlockReadFromFile", "&Read from file...", "", FORM(BlockReadFromFile())},
+    {"aBlockWriteToFile", "&Write to file...", "", FORM(BlockWriteToFile())},
+    {"aHiddenWrite", "Write block", "Ctrl+W", FORM(HiddenWrite())},
+    {"aBlockOpenInNewWindow", "Open in new &window", "Ctrl+Alt+N", FORM(BlockOpenInNewWindow())},
+    {"aBlockSetAsRollUp", "Set as roll-&up", "Ctrl+Enter", FORM(BlockSetAsRollUp())},
+    {"aBlockStatistic", "&Statistic", "Ctrl+Alt+Shift+S", FORM(BlockStatistic())},
+    {"aBlockLowerCase", "&Lower case", "", FORM(BlockCase(false))},
+    {"aBlockUppercase", "&Upper case", "", FORM(BlockCase(true))},
+    {"aBlockNormalSelection", "&Normal selection", "Alt+Shift+N", FORM(BlockSelectionMode(smNormal))},
+    {"aBlockLinearSelection", "L&ine selection", "Alt+Shift+L", FORM(BlockSelectionMode(smLine))},
+    {"aBlockVerticalSelection", "&Column selection", "Alt+Shift+V", FORM(BlockSelectionMode(smColumn))},
+    {"aSolve", "S&olve", "", FORM(Solve())},
     {"aMacroNew", "New Macro", "", [](TMainForm& f) { f.aMacroNewExecute(); }},
     {"aMacroStop", "Stop Macro", "", [](TMainForm& f) { f.aMacroStopExecute(); }},
     {"aMacroClear", "Clear All Macro", "", [](TMainForm& f) { f.aMacroClearExecute(); }},
@@ -133,6 +144,7 @@ const TActionDef kActions[] = {
     {"GoForward", "&Forward", "", nullptr},
 };
 #undef DOC
+#undef FORM
 
 // Menus: "-" a line, a leading ">" opens a submenu that the following
 // entries fill until "<".
@@ -206,12 +218,6 @@ const TMenuDef kHighlightMenu[] = {
     {"", "aViewPerl", ""}, {"", "aViewFortran", ""}, {"", "aViewADSP", ""},
 };
 
-const TMenuDef kGotoBookmarkMenu[] = {
-    {"", "aGoToBookmark1", ""}, {"", "aGoToBookmark2", ""}, {"", "aGoToBookmark3", ""},
-    {"", "aGoToBookmark4", ""}, {"", "aGoToBookmark5", ""}, {"", "aGoToBookmark6", ""},
-    {"", "aGoToBookmark7", ""}, {"", "aGoToBookmark8", ""}, {"", "aGoToBookmark9", ""},
-};
-
 // Tool buttons: name, hint, action.
 struct TButtonDef {
   const char* Name;
@@ -223,8 +229,8 @@ const TButtonDef kButtons[] = {
     {"ReopenButton", "Reopen", ""},             {"SaveButton", "Save", "aFileSave"},
     {"SaveAllButton", "Save all", "aFileSaveAll"}, {"CloseWindowButton", "Close", "aFileClose"},
     {"SetBookmarkButton", "Bookmark", ""},      {"GoToBookmarkButton", "Go to", ""},
-    {"ClearBookmarkButton", "Clear", ""},       {"InsertFileButton", "Insert", ""},
-    {"RollUpButton", "Roll-up", ""},            {"HTMLButton", "HTML", ""},
+    {"ClearBookmarkButton", "Clear", "aClearBookmarks"}, {"InsertFileButton", "Insert", "aBlockReadFromFile"},
+    {"RollUpButton", "Roll-up", "aBlockSetAsRollUp"},            {"HTMLButton", "HTML", ""},
     {"SetupButton", "Options", "OpenSetup"},
 };
 
@@ -294,6 +300,7 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner), FDocs(*this, *this) {
   MakeActions();
   MakeMenus();
   MakeBars();
+  MakeInputKey();
   OnActivate = Bind(this, &TMainForm::FormActivate);
   OnCloseQuery = Bind(this, &TMainForm::FormCloseQuery);
   FormCreate();
@@ -375,8 +382,11 @@ void TMainForm::MakeMenus() {
   FillMenu(*this, EditMenu->GetItems(), kEditMenu, &TMainForm::AddItem);
   HighlightMenu = Make<TPopupMenu>(this).Name("HighlightMenu");
   FillMenu(*this, HighlightMenu->GetItems(), kHighlightMenu, &TMainForm::AddItem);
+  // Both bookmark pop-ups list the placed bookmarks, made anew each time.
   PMGotobookmark = Make<TPopupMenu>(this).Name("PMGotobookmark");
-  FillMenu(*this, PMGotobookmark->GetItems(), kGotoBookmarkMenu, &TMainForm::AddItem);
+  PMGotobookmark->OnPopup = [this](TObject*) { FillBookmarkMenu(PMGotobookmark, "Bookmark #", false); };
+  PMcb = Make<TPopupMenu>(this).Name("PMcb");
+  PMcb->OnPopup = [this](TObject*) { FillBookmarkMenu(PMcb, "Clear Bookmark #", true); };
   PMReopen = Make<TPopupMenu>(this).Name("PMReopen");
   MacroMenu = Make<TPopupMenu>(this).Name("MacroMenu");
   MakeMacroMenus();
@@ -403,6 +413,10 @@ void TMainForm::MakeBars() {
       button->SetEnabled(false);
     }
   }
+  static_cast<TToolButton*>(FindComponent("SetBookmarkButton"))->OnClick = [this](TObject*) { SetFreeBookmark(); };
+  static_cast<TToolButton*>(FindComponent("GoToBookmarkButton"))->OnClick = [this](TObject*) {
+    PopupBookmarkMenu();
+  };
   auto* reopen = static_cast<TToolButton*>(FindComponent("ReopenButton"));
   reopen->OnClick = [this, reopen](TObject*) {
     const TRect r = ToolBar->GetButtonRect(reopen->GetIndex());
@@ -470,22 +484,7 @@ void TMainForm::FormActivate(TObject*) {
     FDocs.BuildReopenMenu();
     FDocs.PageControlChange();
   });
-  step([&] {
-    // Roll-up records come back as actions with their hot keys; the window
-    // that inserts the text belongs to the roll-up command, not built yet,
-    // so the action stays disabled and lets its key through.
-    FRollUps = ReadRollUps();
-    int counter = 0;
-    for (const TRollUpRecord& r : FRollUps) {
-      auto* action = new TAction(this);
-      action->SetName("i" + std::to_string(counter));
-      action->SetTag(counter);
-      action->SetEnabled(false);
-      action->SetActionList(ActionList);
-      ++counter;
-      (void)r;
-    }
-  });
+  step([&] { RestoreRollUps(); });
   step([&] { SetActionEnabled("aMacroClear", BuildMacroMenu() > 0); });
   step([&] {
     if (FDocs.Options.SaveReloadSession && (CommandArgs.empty() || CommandArgs[0].empty()))
@@ -503,6 +502,7 @@ void TMainForm::FormActivate(TObject*) {
 
 void TMainForm::FormCloseQuery(TObject*, bool& canClose) {
   Timer->SetEnabled(false);
+  FRollUps = RollUpRecords();
   canClose = FDocs.CloseQuery(FRollUps, FFirstActivationDone);
   if (!canClose) Timer->SetEnabled(FDocs.Options.Autosave);
 }
@@ -763,15 +763,6 @@ void TMainForm::SetStatusText(int panel, const std::string& text) { Status->GetP
 
 void TMainForm::SetCaretStatus(const std::string& text) { SetStatusText(0, text); }
 
-bool TMainForm::EvaluateInText(const std::string& expression, std::string& value) {
-  try {
-    value = TCalcEngine::Calculate(expression);
-    return true;
-  } catch (const Exception&) {
-    return false;
-  }
-}
-
 void TMainForm::UseSharedSettings(TData* data, TSetup* setup) {
   FData = data;
   FSetup = setup;
@@ -815,8 +806,8 @@ void TMainForm::SetActionEnabled(const std::string& name, bool enabled) {
   }
   TComponent* component = FindComponent(name);
   if (auto* item = dynamic_cast<TMenuItem*>(component)) item->SetEnabled(enabled);
-  // Buttons without an action belong to commands not built yet.
-  if (auto* button = dynamic_cast<TToolButton*>(component); button && button->GetAction())
+  // Buttons with neither an action nor a click belong to commands not built yet.
+  if (auto* button = dynamic_cast<TToolButton*>(component); button && (button->GetAction() || button->OnClick))
     button->SetEnabled(enabled);
   if (name == "ReopenButton") {
     if (auto* button = dynamic_cast<TToolButton*>(component)) button->SetEnabled(enabled);

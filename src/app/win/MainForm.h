@@ -38,6 +38,8 @@ void SetMainCommandLine(const std::vector<std::string>& args, const std::string&
 
 class TMainForm;
 class TSetup;
+class TInputKey;
+class TRollUp;
 
 // The tab control: its WM_DROPFILES goes to the main window.
 class TMainPageControl : public TPageControl {
@@ -64,10 +66,8 @@ public:
   // user's stored settings hold stays.
   void LoadLanguageFile(const std::string& fileName);
 
-  // The data module's editor handlers: status panel 0 and the in-text
-  // calculator.
+  // The data module's editor handlers: status panel 0.
   void SetCaretStatus(const std::string& text) override;
-  bool EvaluateInText(const std::string& expression, std::string& value) override;
 
   TMainDocuments& Documents() { return FDocs; }
   TPageControl* GetPageControl() const { return PageControl; }
@@ -81,6 +81,35 @@ public:
   void ShowUnexpectedError(int place, const std::string& message) override;
   // Reads every dropped name whole and always releases the drop.
   void WMDropFiles(HDROP drop);
+
+  // --- edit, block, bookmark and roll-up commands (MainFormEdit.cpp) ---
+  // An editor command for the text view; a pending Ctrl+K prefix is ended
+  // by it and, unless withPrefix, stops it.
+  void EditorCommand(TktEditorCommand command, bool withPrefix);
+  void EditUndo();
+  void EditCopy();
+  void EditDuplicateLine();
+  void EditGoToLine();
+  void BlockReadFromFile();
+  void BlockWriteToFile();
+  void HiddenWrite();
+  void BlockOpenInNewWindow();
+  void BlockSelectionMode(TSelectionMode mode);
+  void BlockCase(bool upper);
+  void BlockStatistic();
+  void Solve();
+  void SetBookmark(int number);
+  void GoToBookmark(int number);
+  void ClearBookmark(int number);  // 0: bookmarks 1 to 9
+  void SetFreeBookmark();
+  void BlockSetAsRollUp();
+  // A roll-up's hot key: sender is its action "i"+N.
+  void AutoInsertClick(TObject* sender);
+  // The one road a roll-up's snippet takes into the current document.
+  void InsertRollUp(TRollUp& rollUp);
+  void ReleaseRollUp(TRollUp& rollUp);
+  TRollUp* FindRollUp(int number) const;
+  TInputKey* GetInputKey() const { return InputKey; }
 
   // --- IDocumentTabs ---
   int GetPageCount() const override;
@@ -138,6 +167,17 @@ private:
   void FileNewFromClipboard();
   void FileCloseProgram();
   TMenuItem* AddItem(TMenuItem* parent, const std::string& caption, const std::string& action);
+  template <class F>
+  void RunEdit(int place, F&& f);
+  TktCustomEdit* ShownTextEditor() const;
+  bool TakeBlockPrefix();
+  void CopyBlock(TktCustomEdit& edit);
+  void FillBookmarkMenu(TPopupMenu* menu, const std::string& prefix, bool clear);
+  std::vector<TShortCut> UsedShortCuts() const;
+  void MakeInputKey();
+  TRollUp* MakeRollUp(const std::string& hotKeyText, const std::string& text, TShortCut shortCut);
+  void RestoreRollUps();
+  std::vector<TRollUpRecord> RollUpRecords() const;
 
 public:
   // Keyboard macros (MainFormMacro.cpp).
@@ -172,6 +212,9 @@ private:
   TPopupMenu* HighlightMenu = nullptr;
   TPopupMenu* MacroMenu = nullptr;
   TPopupMenu* PMGotobookmark = nullptr;
+  TPopupMenu* PMcb = nullptr;
+  TInputKey* InputKey = nullptr;
+  int FRollUpCounter = 0;
   TMenuItem* WindowMenu = nullptr;
   TMenuItem* ReopenFileMenu = nullptr;
   TTimer* Timer = nullptr;

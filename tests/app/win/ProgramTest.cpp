@@ -10,6 +10,7 @@
 #include <atomic>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
@@ -464,6 +465,214 @@ TEST_F(Program, ShowsPascalInTheDefaultStyleAfterTheDefaultsAreWritten) {
 
   CloseAndExpectExit(proc, main);
   DeleteFileA(file.c_str());
+}
+
+// --- roll-ups and the calculator of the real program -----------------------------------------
+
+// A visible top-level window of the process with this class (nullptr after a few seconds).
+HWND WaitForWindow(const Process& p, const char* cls, int tenths = 100) {
+  FindClassData data{p.pi.dwProcessId, cls, nullptr};
+  for (int i = 0; i < tenths && !data.Found; ++i) {
+    ::EnumWindows(FindByClass, reinterpret_cast<LPARAM>(&data));
+    if (!data.Found) ::Sleep(100);
+  }
+  return data.Found;
+}
+
+// The first child window of parent with this class and this text (each when given).
+HWND FindChild(HWND parent, const char* cls, const char* text = nullptr) {
+  struct Find {
+    const char* Class;
+    const char* Text;
+    HWND Found;
+  } find{cls, text, nullptr};
+  ::EnumChildWindows(
+      parent,
+      [](HWND wnd, LPARAM lParam) -> BOOL {
+        auto* f = reinterpret_cast<Find*>(lParam);
+        char c[64] = {}, t[256] = {};
+        ::GetClassNameA(wnd, c, sizeof c);
+        ::GetWindowTextA(wnd, t, sizeof t);
+        if ((f->Class && std::string(c) != f->Class) || (f->Text && std::string(t) != f->Text)) return TRUE;
+        f->Found = wnd;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&find));
+  return find.Found;
+}
+
+// Keys through the system's input queue, as the keyboard sends them, to
+// whichever window of ours has the focus.
+void SendKeys(std::initializer_list<WORD> held, WORD key) {
+  std::vector<INPUT> in;
+  auto add = [&in](WORD vk, bool up) {
+    INPUT i{};
+    i.type = INPUT_KEYBOARD;
+    i.ki.wVk = vk;
+    i.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(vk, 0));
+    i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    in.push_back(i);
+  };
+  for (WORD h : held) add(h, false);
+  add(key, false);
+  add(key, true);
+  for (auto it = std::rbegin(held); it != std::rend(held); ++it) add(*it, true);
+  ::SendInput(UINT(in.size()), in.data(), sizeof(INPUT));
+  ::Sleep(300);
+}
+
+std::string ReadFileText(const std::string& name) {
+  std::ifstream in(name, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+class RollUpProgram : public Program {
+protected:
+  void SetUp() override {
+    Program::SetUp();
+    TRegistry reg;
+    reg.DeleteKey("\\Software\\Tarnquill\\Rollup");
+    reg.DeleteKey("\\Software\\Tarnquill\\Opened");
+  }
+  void TearDown() override {
+    TRegistry reg;
+    reg.DeleteKey("\\Software\\Tarnquill\\Rollup");
+    for (const std::string& f : Files) ::DeleteFileA(f.c_str());
+  }
+  std::string Write(const std::string& name, const std::string& text) {
+    const std::string path = TempFolder() + "\\" + name;
+    std::ofstream(path, std::ios::binary) << text;
+    Files.push_back(path);
+    return path;
+  }
+  // Line `line` of the document selected, Ctrl+Enter, the hot key in the
+  // dialog, then its OK button.
+  void MakeRollUp(const Process& p, HWND main, int line, std::initializer_list<WORD> held, WORD key) {
+    ::SetForegroundWindow(main);
+    SendKeys({VK_CONTROL}, VK_HOME);
+    for (int i = 1; i < line; ++i) SendKeys({}, VK_DOWN);
+    SendKeys({VK_SHIFT}, VK_END);
+    SendKeys({VK_CONTROL}, VK_RETURN);
+    HWND dialog = WaitForWindow(p, "TInputKey");
+    ASSERT_NE(dialog, nullptr) << "no hot-key dialog";
+    SendKeys(held, key);
+    HWND ok = FindChild(dialog, nullptr, "Ok");
+    ASSERT_NE(ok, nullptr);
+    ::SendMessageA(ok, BM_CLICK, 0, 0);
+    for (int i = 0; i < 50 && ::IsWindowVisible(dialog); ++i) ::Sleep(100);
+    ASSERT_FALSE(::IsWindowVisible(dialog)) << "OK did not take the key";
+  }
+  std::vector<std::string> Files;
+};
+
+TEST_F(RollUpProgram, RollUpsComeBackAfterARestartWithTheirHotKeysAndAReleasedOneDoesNot) {
+  const std::string doc = Write("rollup-source.txt", "alpha\r\nbeta\r\ngamma\r\n");
+  {
+    Process p;
+    ASSERT_TRUE(p.Start("/n \"" + doc + "\""));
+    HWND main = WaitForMainForm(p);
+    ASSERT_NE(main, nullptr);
+    for (int i = 0; i < 50 && Caption(main) == "Tarnquill"; ++i) ::Sleep(100);
+    MakeRollUp(p, main, 1, {VK_CONTROL, VK_SHIFT}, VK_PRIOR);
+    MakeRollUp(p, main, 2, {VK_CONTROL, VK_MENU}, VK_MULTIPLY);
+    MakeRollUp(p, main, 3, {VK_CONTROL, VK_SHIFT}, VK_F8);
+    // The newest roll-up lies on top of the others: its close button.
+    std::vector<HWND> rollUps;
+    ::EnumWindows(
+        [](HWND wnd, LPARAM lParam) -> BOOL {
+          char cls[64] = {};
+          ::GetClassNameA(wnd, cls, sizeof cls);
+          if (std::string(cls) == "TRollUp" && ::IsWindowVisible(wnd)) reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(wnd);
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&rollUps));
+    ASSERT_EQ(rollUps.size(), 3u);
+    HWND newest = nullptr;
+    RECT lowest{};
+    for (HWND w : rollUps) {
+      RECT r;
+      ::GetWindowRect(w, &r);
+      if (!newest || r.top > lowest.top) newest = w, lowest = r;
+    }
+    HWND strip = FindChild(newest, "TPanel");
+    ASSERT_NE(strip, nullptr);
+    RECT sr;
+    ::GetClientRect(strip, &sr);
+    ::PostMessageA(strip, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(sr.right - 5, 5));
+    ::PostMessageA(strip, WM_LBUTTONUP, 0, MAKELPARAM(sr.right - 5, 5));
+    for (int i = 0; i < 50 && ::IsWindow(newest); ++i) ::Sleep(100);
+    EXPECT_FALSE(::IsWindow(newest)) << "Release frees the window";
+    CloseAndExpectExit(p, main);
+  }
+  {
+    TRegistry reg;
+    ASSERT_TRUE(reg.OpenKeyReadOnly("\\Software\\Tarnquill\\Rollup"));
+    EXPECT_EQ(reg.ReadString("Ctrl+Shift+PageUp"), "alpha\r\n") << "values: " << [&] {
+      TStringList names;
+      reg.GetValueNames(&names);
+      return names.GetText();
+    }();
+    EXPECT_EQ(reg.ReadString("Ctrl+Alt+Multyply"), "beta\r\n");
+    EXPECT_FALSE(reg.ValueExists("Ctrl+Shift+F8"));
+  }
+  const std::string target = Write("rollup-target.txt", "");
+  Process p;
+  ASSERT_TRUE(p.Start("/n \"" + target + "\""));
+  HWND main = WaitForMainForm(p);
+  ASSERT_NE(main, nullptr);
+  for (int i = 0; i < 50 && Caption(main) == "Tarnquill"; ++i) ::Sleep(100);
+  ::SetForegroundWindow(main);
+  // The caret where the file's last editing left it: to the start.
+  SendKeys({VK_CONTROL}, VK_HOME);
+  SendKeys({VK_CONTROL, VK_SHIFT}, VK_PRIOR);
+  SendKeys({VK_CONTROL, VK_MENU}, VK_MULTIPLY);
+  SendKeys({VK_CONTROL, VK_SHIFT}, VK_F8);
+  SendKeys({VK_CONTROL}, 'S');
+  for (int i = 0; i < 30 && ReadFileText(target).empty(); ++i) ::Sleep(100);
+  EXPECT_EQ(ReadFileText(target), "alphabeta\r\n");
+  CloseAndExpectExit(p, main);
+}
+
+TEST_F(Program, TheCalculatorRunsAloneAndClosingItEndsTheProgram) {
+  Process p;
+  ASSERT_TRUE(p.Start("/c"));
+  HWND calc = WaitForWindow(p, "TCalc");
+  ASSERT_NE(calc, nullptr);
+  HWND box = FindChild(calc, "Edit");
+  ASSERT_NE(box, nullptr);
+  auto evaluate = [&](const std::string& expression) {
+    ::SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+    for (char c : expression) ::PostMessageA(box, WM_CHAR, static_cast<unsigned char>(c), 1);
+    ::PostMessageA(box, WM_KEYDOWN, VK_RETURN, 1);
+    ::Sleep(500);
+  };
+  // Another process's edit answers only WM_GETTEXT with its text.
+  char text[64] = {};
+  evaluate("0x1F+1");
+  ::SendMessageA(box, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  EXPECT_EQ(std::string(text), "32");
+  evaluate("1/0");
+  HWND message = WaitForWindow(p, "#32770");
+  ASSERT_NE(message, nullptr) << "no message for 1/0";
+  char said[256] = {};
+  ::EnumChildWindows(
+      message,
+      [](HWND child, LPARAM lParam) -> BOOL {
+        char t[256] = {};
+        ::GetWindowTextA(child, t, sizeof t);
+        if (std::string(t).find("Overflow!") != std::string::npos) std::strcpy(reinterpret_cast<char*>(lParam), t);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(said));
+  const std::string shown = said;
+  ASSERT_GT(shown.size(), 10u) << "the box holds no \" Overflow!\" line";
+  EXPECT_EQ(shown.substr(shown.size() - 10), " Overflow!");
+  ::PostMessageA(message, WM_COMMAND, IDOK, 0);
+  for (int i = 0; i < 30 && ::IsWindowVisible(message); ++i) ::Sleep(100);
+  ::SendMessageA(box, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  EXPECT_EQ(std::string(text), "1/0");
+  ::PostMessageA(calc, WM_CLOSE, 0, 0);
+  EXPECT_EQ(p.Wait(15000), 0u) << "closing the calculator ends the program";
 }
 
 }  // namespace
