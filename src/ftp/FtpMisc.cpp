@@ -13,7 +13,7 @@ TFtpSystem& SystemState() {
   static TFtpSystem system = [] {
     TFtpSystem s;
     s.CompareText = [](std::string_view a, std::string_view b) {
-      int r = AnsiCompareText(a, b);
+      int r = LocaleCompare(a, b, true);
       return r < 0 ? -1 : (r > 0 ? 1 : 0);
     };
     // Without the shell, the extension is the best name a type has.
