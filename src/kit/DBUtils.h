@@ -1,15 +1,18 @@
-// Data-set helpers shared by every table: locating a record by key values.
+// The rules by which Locate matches a record against key values: texts in
+// the locale order, without case with loCaseInsensitive and only up to the
+// key's length with loPartialKey; other kinds by value.
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/DataSet.h"
 
-// Moves to the first record whose key fields (";"-separated) match the
-// values (one per field), staying put when the current record already
-// matches; when none does, the cursor goes back where it was. Texts
-// compare in the locale order, without case with loCaseInsensitive and
-// only up to the key's length with loPartialKey.
-bool DataSetLocateThru(TDataSet& dataSet, std::string_view keyFields, const std::vector<TFieldValue>& keyValues,
-                       int options);
+// A key as the text a text field is matched against.
+std::string LocateKeyText(const TFieldValue& key);
+// A text against a key text; a field of the current record against a key;
+// every key field of the current record against its key.
+bool LocateTextMatches(std::string_view text, std::string_view key, int options);
+bool LocateFieldMatches(const TField& field, const TFieldValue& key, int options);
+bool LocateRecordMatches(const std::vector<TField*>& fields, const std::vector<TFieldValue>& keys, int options);

@@ -269,13 +269,13 @@ void TRxMemoryData::InternalGotoBookmark(const TBookmark& bookmark) {
 }
 
 void TRxMemoryData::InternalSetToRecord(const TRecordBuffer& buffer) {
-  const TBookmark bookmark = GetBookmarkData(buffer);
+  int32_t id;
+  std::memcpy(&id, buffer.Data.data() + FBookmarkOfs, sizeof id);
   // The cursor is nearly always on the buffer's record already; only a
   // stray one needs the search.
-  if (FRecordPos >= 0 && FRecordPos < GetRecordCount() &&
-      FRecords[static_cast<size_t>(FRecordPos)]->FID == BookmarkID(bookmark))
+  if (FRecordPos >= 0 && FRecordPos < GetRecordCount() && FRecords[static_cast<size_t>(FRecordPos)]->FID == id)
     return;
-  InternalGotoBookmark(bookmark);
+  InternalGotoBookmark(GetBookmarkData(buffer));
 }
 
 bool TRxMemoryData::BookmarkValid(const TBookmark& bookmark) {
@@ -572,12 +572,52 @@ void TRxMemoryData::Sort() {
 }
 
 bool TRxMemoryData::Locate(std::string_view keyFields, const std::vector<TFieldValue>& keyValues, int options) {
-  const bool found = DataSetLocateThru(*this, keyFields, keyValues, options);
-  if (found) {
+  CheckBrowseMode();
+  if (IsEmpty()) return false;
+  const std::vector<TField*> fields = GetFieldList(keyFields);
+  if (LocateRecordMatches(fields, keyValues, options)) return true;
+  // The scan a cursor would make with First and Next, over the records in
+  // place: fetching each into the buffer would cost several times the
+  // comparison. Text keys compare where they are stored; other kinds are
+  // read through the filter buffer.
+  std::vector<std::string> keyTexts;
+  for (size_t k = 0; k < fields.size(); ++k)
+    keyTexts.push_back(k < keyValues.size() ? LocateKeyText(keyValues[k]) : std::string());
+  auto matches = [&](const TMemoryRecord& rec) {
+    bool copied = false;
+    for (size_t k = 0; k < fields.size(); ++k) {
+      const TField& f = *fields[k];
+      const TFieldValue& key = k < keyValues.size() ? keyValues[k] : TFieldValue();
+      const size_t offset = GetFieldOffset(&f);
+      if (f.GetDataType() == ftString && offset != kNoPlace && !std::holds_alternative<std::monostate>(key)) {
+        const char* p = reinterpret_cast<const char*>(rec.Data.data() + offset);
+        const std::string_view text =
+            p[0] ? std::string_view(p + 1, strnlen(p + 1, static_cast<size_t>(f.GetDataSize()))) : std::string_view();
+        if (!LocateTextMatches(text, keyTexts[k], options)) return false;
+        continue;
+      }
+      if (!copied) RecordToBuffer(rec, *GetFilterBuffer());
+      copied = true;
+      const TDataSetState saved = SetTempState(dsFilter);
+      const bool ok = LocateFieldMatches(f, key, options);
+      RestoreState(saved);
+      if (!ok) return false;
+    }
+    return true;
+  };
+  const int saved = FRecordPos;
+  const int count = GetRecordCount();
+  for (int i = 0; i < count; ++i) {
+    FRecordPos = i;
+    if (GetFiltered() && !RecordFilter()) continue;
+    if (!matches(*FRecords[static_cast<size_t>(i)])) continue;
+    DoBeforeScroll();
     DataSetChanged();
     DoAfterScroll();
+    return true;
   }
-  return found;
+  FRecordPos = saved;
+  return false;
 }
 
 // ---------------------------------------------------------------------------
