@@ -100,6 +100,8 @@ public:
   TFolderNode* SelectPath(const std::string& path);
   TFolderNode* Selected() const { return FSelected; }
   void Select(TFolderNode* node);
+  // Takes the node the user selected in the view, without telling it back.
+  void AdoptSelection(TFolderNode* node) { FSelected = node; }
 
   // The view is about to expand the node: loads it when it has no child
   // nodes yet; false forbids the expansion (nothing to show).

@@ -5,7 +5,8 @@
 # up and a folder beyond MAX_PATH.
 #   usage: make_filedlg_fixture.sh <folder>
 set -eu
-root="${1:?usage: make_filedlg_fixture.sh <folder>}"
+mkdir -p "${1:?usage: make_filedlg_fixture.sh <folder>}"
+root="$(cd "$1" && pwd)"
 rm -rf "$root"
 mkdir -p "$root/listing" "$root/search"
 
