@@ -586,29 +586,20 @@ int TDataSet::MoveBy(int distance) {
   return moved;
 }
 
-void TDataSet::Insert() {
-  CheckBrowseMode();
-  if (BeforeInsert) BeforeInsert(*this);
-  DoBeforeScroll();
-  if (FActiveValid) InternalSetToRecord(*FActive);
-  InitRecord(*FActive);
-  SetBookmarkFlag(*FActive, bfInserted);
-  FActiveValid = true;
-  FState = dsInsert;
-  FModified = false;
-  GetCalcFields(*FActive);
-  if (OnNewRecord) OnNewRecord(*this);
-  if (AfterInsert) AfterInsert(*this);
-  DoAfterScroll();
-}
+void TDataSet::Insert() { BeginInsertAppend(false); }
 
-void TDataSet::Append() {
+void TDataSet::Append() { BeginInsertAppend(true); }
+
+// An inserted record goes before the current one, an appended one after the
+// last; either way the buffer starts empty in the insert state.
+void TDataSet::BeginInsertAppend(bool append) {
   CheckBrowseMode();
   if (BeforeInsert) BeforeInsert(*this);
   DoBeforeScroll();
-  InternalLast();
+  if (append) InternalLast();
+  else if (FActiveValid) InternalSetToRecord(*FActive);
   InitRecord(*FActive);
-  SetBookmarkFlag(*FActive, bfEOF);
+  SetBookmarkFlag(*FActive, append ? bfEOF : bfInserted);
   FActiveValid = true;
   FState = dsInsert;
   FModified = false;

@@ -302,6 +302,7 @@ protected:
 
 private:
   void FetchFirst();
+  void BeginInsertAppend(bool append);
   void SetState(TDataSetState state);
   void RunWithErrorHandler(const std::function<void()>& work, const TDataSetError& handler);
 

@@ -294,6 +294,32 @@ bool AnsiSameText(std::string_view a, std::string_view b) {
   return a.size() == b.size() && AnsiCompareText(a, b) == 0;
 }
 
+// Classic wildcard matching with one backtrack point: the latest star is
+// re-extended on a mismatch.
+bool WildcardMatch(std::string_view mask, std::string_view name, bool ignoreCase) {
+  const unsigned char* map = ignoreCase ? CaseTables().Upper : nullptr;
+  auto same = [map](char a, char b) {
+    return map ? map[static_cast<unsigned char>(a)] == map[static_cast<unsigned char>(b)] : a == b;
+  };
+  size_t i = 0, j = 0, star = std::string_view::npos, mark = 0;
+  while (j < name.size()) {
+    if (i < mask.size() && mask[i] == '*') {
+      star = i++;
+      mark = j;
+    } else if (i < mask.size() && (mask[i] == '?' || same(mask[i], name[j]))) {
+      ++i;
+      ++j;
+    } else if (star != std::string_view::npos) {
+      i = star + 1;
+      j = ++mark;
+    } else {
+      return false;
+    }
+  }
+  while (i < mask.size() && mask[i] == '*') ++i;
+  return i == mask.size();
+}
+
 std::string Trim(std::string_view s) {
   size_t i = 0, n = s.size();
   while (i < n && static_cast<unsigned char>(s[i]) <= ' ') ++i;

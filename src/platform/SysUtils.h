@@ -120,6 +120,10 @@ std::string AnsiLowerCase(std::string_view s);
 int AnsiCompareStr(std::string_view a, std::string_view b);
 int AnsiCompareText(std::string_view a, std::string_view b);
 bool AnsiSameText(std::string_view a, std::string_view b);
+// "*" matches any run and "?" any one character; linear in practice and
+// never recursive, whatever the mask. With ignoreCase letters compare
+// through the Windows-1252 case table.
+bool WildcardMatch(std::string_view mask, std::string_view name, bool ignoreCase);
 // The program's one locale order for texts a person reads in a list (file
 // names, the in-memory table's strings, FTP listings): CompareStringA under
 // Windows, the Windows-1252 order natively. Negative, 0 or positive.

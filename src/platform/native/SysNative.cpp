@@ -42,29 +42,11 @@ struct TFindState {
 };
 
 // The system's mask rule: "*" and "?" ignore case, and a mask ending in ".*"
-// also takes names without a dot ("*.*" is every name). One backtrack point
-// keeps the match linear whatever the mask.
+// also takes names without a dot ("*.*" is every name).
 bool MaskMatches(std::string_view mask, std::string_view name) {
-  size_t i = 0, j = 0, star = std::string_view::npos, mark = 0;
-  while (j < name.size()) {
-    if (i < mask.size() && mask[i] == '*') {
-      star = i++;
-      mark = j;
-    } else if (i < mask.size() && (mask[i] == '?' || AnsiUpperChar(mask[i]) == AnsiUpperChar(name[j]))) {
-      ++i;
-      ++j;
-    } else if (star != std::string_view::npos) {
-      i = star + 1;
-      j = ++mark;
-    } else {
-      return false;
-    }
-  }
-  while (i < mask.size() && mask[i] == '*') ++i;
-  if (i == mask.size()) return true;
-  if (mask.size() >= 2 && mask.substr(mask.size() - 2) == ".*" && name.find('.') == std::string_view::npos)
-    return MaskMatches(mask.substr(0, mask.size() - 2), name);
-  return false;
+  if (WildcardMatch(mask, name, true)) return true;
+  return mask.size() >= 2 && mask.substr(mask.size() - 2) == ".*" && name.find('.') == std::string_view::npos &&
+         WildcardMatch(mask.substr(0, mask.size() - 2), name, true);
 }
 
 int NextMatch(TSearchRec& f) {
