@@ -7,6 +7,7 @@
 #include "app/FileTypes.h"
 #include "app/StartUp.h"
 #include "app/win/HandOver.h"
+#include "app/win/FileDlg.h"
 #include "app/win/MainForm.h"
 #include "app/win/DataWin.h"
 #include "app/win/Setup.h"
@@ -147,6 +148,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     auto* setup = new TSetup(&application, data);
     setup->RestoreSettings();
     mainForm->UseSharedSettings(data, setup);
+    // Made with the other forms; its folder tree asks the shell only when
+    // the dialog is first shown.
+    FileDlg = new TFileDlg(&application);
     if (setup->UseLanguage->GetChecked() && !setup->Language->GetText().empty()) {
       try {
         mainForm->LoadLanguageFile(ExtractFilePath(ProgramFile()) + setup->Language->GetText());
