@@ -1,13 +1,14 @@
-# tq_add_test(<name> SOURCES ... [LIBS ...] [LOCKS ...] [TIMEOUT s] [WIN32_ONLY] [SERIAL])
+# tq_add_test(<name> SOURCES ... [LIBS ...] [LOCKS ...] [FIXTURES ...] [TIMEOUT s] [WIN32_ONLY] [SERIAL])
 #
 # Builds one GoogleTest executable and registers each of its cases with CTest.
 # Under MinGW discovery runs at test time (PRE_TEST), so building never starts
 # Wine. Every case gets a timeout: a modal box nobody answers must fail the
 # run, not hang it. LOCKS names CTest resource locks for shared state (the
-# clipboard, focus, the printer, the program's own registry key). SERIAL runs
-# each case with nothing beside it.
+# clipboard, focus, the printer, the program's own registry key). FIXTURES
+# names CTest fixtures whose set-up steps must run first. SERIAL runs each
+# case with nothing beside it.
 function(tq_add_test name)
-  cmake_parse_arguments(T "WIN32_ONLY;SERIAL" "TIMEOUT" "SOURCES;LIBS;LOCKS" ${ARGN})
+  cmake_parse_arguments(T "WIN32_ONLY;SERIAL" "TIMEOUT" "SOURCES;LIBS;LOCKS;FIXTURES" ${ARGN})
   if(T_WIN32_ONLY AND NOT WIN32)
     return()
   endif()
@@ -21,6 +22,9 @@ function(tq_add_test name)
   set(props TIMEOUT ${T_TIMEOUT} LABELS ${name})
   if(T_LOCKS)
     list(APPEND props RESOURCE_LOCK "${T_LOCKS}")
+  endif()
+  if(T_FIXTURES)
+    list(APPEND props FIXTURES_REQUIRED "${T_FIXTURES}")
   endif()
   if(T_SERIAL)
     list(APPEND props RUN_SERIAL TRUE)

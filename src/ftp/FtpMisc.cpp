@@ -13,7 +13,7 @@ TFtpSystem& SystemState() {
   static TFtpSystem system = [] {
     TFtpSystem s;
     s.CompareText = [](std::string_view a, std::string_view b) {
-      int r = AnsiCompareText(a, b);
+      int r = LocaleCompare(a, b, true);
       return r < 0 ? -1 : (r > 0 ? 1 : 0);
     };
     // Without the shell, the extension is the best name a type has.
@@ -40,29 +40,6 @@ bool IsLeapYear(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
 int DaysInMonth(int y, int m) {
   static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
   return m == 2 && IsLeapYear(y) ? 29 : days[m - 1];
-}
-
-// Classic wildcard matching with one backtrack point: a star matches any run,
-// the latest star is re-extended on a mismatch. Linear in practice, never
-// recursive, whatever the mask.
-bool MatchFrom(std::string_view mask, std::string_view name) {
-  size_t i = 0, j = 0, star = std::string_view::npos, mark = 0;
-  while (j < name.size()) {
-    if (i < mask.size() && mask[i] == '*') {
-      star = i++;
-      mark = j;
-    } else if (i < mask.size() && (mask[i] == '?' || mask[i] == name[j])) {
-      ++i;
-      ++j;
-    } else if (star != std::string_view::npos) {
-      i = star + 1;
-      j = ++mark;
-    } else {
-      return false;
-    }
-  }
-  while (i < mask.size() && mask[i] == '*') ++i;
-  return i == mask.size();
 }
 
 }  // namespace
@@ -237,7 +214,7 @@ bool MatchMask(std::string_view mask, std::string_view name, bool anchored) {
   if (anchored && !m.empty()) {
     if (m[0] == '?') {
       if (name.empty()) return false;
-      return MatchFrom(std::string_view(m).substr(1), name.substr(1));
+      return WildcardMatch(std::string_view(m).substr(1), name.substr(1), false);
     }
     if (m[0] != '*') {
       size_t at = name.find(m[0]);
@@ -245,7 +222,7 @@ bool MatchMask(std::string_view mask, std::string_view name, bool anchored) {
       name = name.substr(at);
     }
   }
-  return MatchFrom(m, name);
+  return WildcardMatch(m, name, false);
 }
 
 bool ReadWholeFile(const std::string& fileName, std::string& out) {

@@ -67,7 +67,9 @@ std::string TStream::ReadRemaining() {
 // TMemoryStream
 // ---------------------------------------------------------------------------
 int64_t TMemoryStream::Read(void* buffer, int64_t count) {
-  if (count <= 0 || FPosition >= FSize) return 0;
+  // A position before the start (a seek can set one) reads nothing, as a
+  // position past the end does.
+  if (count <= 0 || FPosition < 0 || FPosition >= FSize) return 0;
   int64_t n = std::min(count, FSize - FPosition);
   std::memcpy(buffer, FData.data() + FPosition, static_cast<size_t>(n));
   FPosition += n;

@@ -294,6 +294,32 @@ bool AnsiSameText(std::string_view a, std::string_view b) {
   return a.size() == b.size() && AnsiCompareText(a, b) == 0;
 }
 
+// Classic wildcard matching with one backtrack point: the latest star is
+// re-extended on a mismatch.
+bool WildcardMatch(std::string_view mask, std::string_view name, bool ignoreCase) {
+  const unsigned char* map = ignoreCase ? CaseTables().Upper : nullptr;
+  auto same = [map](char a, char b) {
+    return map ? map[static_cast<unsigned char>(a)] == map[static_cast<unsigned char>(b)] : a == b;
+  };
+  size_t i = 0, j = 0, star = std::string_view::npos, mark = 0;
+  while (j < name.size()) {
+    if (i < mask.size() && mask[i] == '*') {
+      star = i++;
+      mark = j;
+    } else if (i < mask.size() && (mask[i] == '?' || same(mask[i], name[j]))) {
+      ++i;
+      ++j;
+    } else if (star != std::string_view::npos) {
+      i = star + 1;
+      j = ++mark;
+    } else {
+      return false;
+    }
+  }
+  while (i < mask.size() && mask[i] == '*') ++i;
+  return i == mask.size();
+}
+
 std::string Trim(std::string_view s) {
   size_t i = 0, n = s.size();
   while (i < n && static_cast<unsigned char>(s[i]) <= ' ') ++i;
@@ -455,3 +481,52 @@ char GetDecimalSeparator() {
 }
 
 void SetDecimalSeparator(char separator) { DecimalSeparatorSetting() = separator; }
+
+// ---------------------------------------------------------------------------
+// Dates
+// ---------------------------------------------------------------------------
+namespace {
+// Days between 1970-01-01 and the given civil date, for any year (the
+// proleptic Gregorian calendar, computed in 400-year eras).
+int64_t DaysFromCivil(int64_t y, int m, int d) {
+  y -= m <= 2;
+  const int64_t era = (y >= 0 ? y : y - 399) / 400;
+  const int64_t yoe = y - era * 400;
+  const int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+  const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+  return era * 146097 + doe - 719468;
+}
+
+void CivilFromDays(int64_t z, int& y, int& m, int& d) {
+  z += 719468;
+  const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+  const int64_t doe = z - era * 146097;
+  const int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+  const int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+  const int64_t mp = (5 * doy + 2) / 153;
+  d = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+  m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+  y = static_cast<int>(yoe + era * 400 + (m <= 2));
+}
+
+constexpr int64_t kDaysTo1970 = 25569;  // 1899-12-30 to 1970-01-01
+}  // namespace
+
+TDateTime EncodeDateTime(int year, int month, int day, int hour, int minute, int second, int msec) {
+  const double days = static_cast<double>(DaysFromCivil(year, month, day) + kDaysTo1970);
+  return days + (((hour * 60.0 + minute) * 60.0 + second) * 1000.0 + msec) / 86400000.0;
+}
+
+void DecodeDateTime(TDateTime t, int& year, int& month, int& day, int& hour, int& minute, int& second) {
+  int64_t days = static_cast<int64_t>(std::floor(t));
+  int64_t ms = std::llround((t - static_cast<double>(days)) * 86400000.0);
+  if (ms >= 86400000) {
+    ++days;
+    ms -= 86400000;
+  }
+  CivilFromDays(days - kDaysTo1970, year, month, day);
+  const int64_t s = ms / 1000;
+  hour = static_cast<int>(s / 3600);
+  minute = static_cast<int>(s / 60 % 60);
+  second = static_cast<int>(s % 60);
+}

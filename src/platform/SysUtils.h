@@ -93,6 +93,18 @@ std::string FloatToStrG(long double value, int precision);
 bool TryStrToFloatDot(const std::string& s, double& value);
 
 // ---------------------------------------------------------------------------
+// Dates. A TDateTime counts days (and the fraction of a day) since
+// 1899-12-30, so dates before 1980 or 1970 are ordinary values.
+// ---------------------------------------------------------------------------
+using TDateTime = double;
+TDateTime EncodeDateTime(int year, int month, int day, int hour, int minute, int second, int msec = 0);
+void DecodeDateTime(TDateTime t, int& year, int& month, int& day, int& hour, int& minute, int& second);
+// Seconds since 1970 (UTC) as a local date-time.
+TDateTime UnixToLocalDateTime(int64_t seconds);
+// The date and time in the user's short formats (natively "yyyy-mm-dd hh:nn").
+std::string ShortDateTimeText(TDateTime t);
+
+// ---------------------------------------------------------------------------
 // Strings. UpperCase/LowerCase/CompareText/SameText change only ASCII letters;
 // the Ansi* versions use the Windows-1252 case table (single-byte text).
 // ---------------------------------------------------------------------------
@@ -108,6 +120,18 @@ std::string AnsiLowerCase(std::string_view s);
 int AnsiCompareStr(std::string_view a, std::string_view b);
 int AnsiCompareText(std::string_view a, std::string_view b);
 bool AnsiSameText(std::string_view a, std::string_view b);
+// "*" matches any run and "?" any one character; linear in practice and
+// never recursive, whatever the mask. With ignoreCase letters compare
+// through the Windows-1252 case table.
+bool WildcardMatch(std::string_view mask, std::string_view name, bool ignoreCase);
+// The program's one locale order for texts a person reads in a list (file
+// names, the in-memory table's strings, FTP listings): CompareStringA under
+// Windows, the Windows-1252 order natively. Negative, 0 or positive.
+int LocaleCompare(std::string_view a, std::string_view b, bool ignoreCase);
+// A key whose plain byte order (std::string's operator<) is LocaleCompare's
+// order: sorting many texts compares keys made once instead of asking the
+// locale for every comparison.
+std::string LocaleSortKey(std::string_view s, bool ignoreCase);
 // Trim removes every character <= ' ' from both ends (the left/right forms one end).
 std::string Trim(std::string_view s);
 std::string TrimLeft(std::string_view s);
@@ -193,12 +217,17 @@ bool CopyFileTime(const std::string& source, const std::string& dest);
 // FindClose ends the search (also after a failed FindFirst).
 constexpr int faReadOnly = 0x01, faHidden = 0x02, faSysFile = 0x04, faVolumeID = 0x08,
               faDirectory = 0x10, faArchive = 0x20, faAnyFile = 0x3F;
+// A link (a reparse point under Windows, a symbolic link natively). It is
+// reported beside the other bits and never excludes an entry; a link to a
+// folder is also faDirectory.
+constexpr int faSymLink = 0x400;
 struct TSearchRec {
   std::string Name;
   std::string AlternateName;  // the 8.3 short name where the system keeps one, else empty
   int64_t Size = 0;
   int Attr = 0;
   int64_t Time = 0;  // modification time, seconds since 1970 (UTC)
+  TDateTime TimeStamp = 0;  // the same as a local date-time (also before 1980 and 1970)
   int ExcludeAttr = 0;
   uintptr_t FindHandle = 0;
 };

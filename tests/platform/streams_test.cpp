@@ -32,6 +32,18 @@ TEST(MemoryStreamTest, WriteSeekReadAndGaps) {
   EXPECT_EQ(s.GetPosition(), 0);
 }
 
+TEST(MemoryStreamTest, NegativePositionReadsAndWritesNothing) {
+  TMemoryStream s;
+  s.WriteBuffer("abc", 3);
+  EXPECT_EQ(s.Seek(-2, soBeginning), -2);
+  char buf[4] = {'x', 'x', 'x', 'x'};
+  EXPECT_EQ(s.Read(buf, 4), 0);
+  EXPECT_EQ(std::string(buf, 4), "xxxx");
+  EXPECT_EQ(s.Write("zz", 2), 0);
+  s.SetPosition(0);
+  EXPECT_EQ(s.ReadRemaining(), "abc");
+}
+
 TEST(MemoryStreamTest, ManySmallWritesAndCopyFrom) {
   TMemoryStream s;
   std::string expected;

@@ -1,6 +1,9 @@
 // Number and string conversions and file-name helpers.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "platform/SysUtils.h"
 
 namespace {
@@ -129,6 +132,72 @@ TEST(SysUtilsTest, FoldersAndRenames) {
   EXPECT_TRUE(FileDelete(b));
   EXPECT_TRUE(RemoveDir(dir));
   EXPECT_FALSE(DirectoryExists(dir));
+}
+
+TEST(SysUtilsTest, DateTimesBeforeAndAfter1970) {
+  struct Case {
+    int y, mo, d, h, mi, s;
+    double value;
+  } cases[] = {
+      {1899, 12, 30, 0, 0, 0, 0.0},      {1970, 1, 1, 0, 0, 0, 25569.0},
+      {1900, 3, 1, 12, 0, 0, 61.5},      {1979, 12, 31, 18, 0, 0, 29220.75},
+      {2000, 2, 29, 6, 0, 0, 36585.25},  {1601, 1, 1, 0, 0, 0, -109205.0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.y);
+    EXPECT_DOUBLE_EQ(EncodeDateTime(c.y, c.mo, c.d, c.h, c.mi, c.s), c.value);
+    int y, mo, d, h, mi, s;
+    DecodeDateTime(c.value, y, mo, d, h, mi, s);
+    EXPECT_EQ((std::vector<int>{y, mo, d, h, mi, s}), (std::vector<int>{c.y, c.mo, c.d, c.h, c.mi, c.s}));
+  }
+  // One second before midnight must not round into the next day.
+  int y, mo, d, h, mi, s;
+  DecodeDateTime(EncodeDateTime(1969, 12, 31, 23, 59, 59), y, mo, d, h, mi, s);
+  EXPECT_EQ((std::vector<int>{y, mo, d, h, mi, s}), (std::vector<int>{1969, 12, 31, 23, 59, 59}));
+}
+
+TEST(SysUtilsTest, LocaleOrderAndItsSortKeys) {
+  const char* texts[] = {"b", "A", "a", "B", "ab", "Ab", "", "a b", "file.pas", "file.txt", "FILE.txt"};
+  for (bool ignoreCase : {false, true})
+    for (const char* a : texts)
+      for (const char* b : texts) {
+        SCOPED_TRACE(std::string(a) + "|" + b + (ignoreCase ? " nocase" : ""));
+        const int byCall = LocaleCompare(a, b, ignoreCase);
+        const std::string ka = LocaleSortKey(a, ignoreCase), kb = LocaleSortKey(b, ignoreCase);
+        const int byKey = ka < kb ? -1 : (kb < ka ? 1 : 0);
+        EXPECT_EQ(byCall < 0 ? -1 : (byCall > 0 ? 1 : 0), byKey);
+      }
+  EXPECT_EQ(LocaleCompare("abc", "ABC", true), 0);
+  EXPECT_NE(LocaleCompare("abc", "ABC", false), 0);
+  EXPECT_LT(LocaleCompare("a", "b", false), 0);
+  EXPECT_LT(LocaleCompare("a", "B", true), 0);
+}
+
+TEST(SysUtilsTest, FindFirstMasksIgnoreCaseAndStarDotStarTakesBareNames) {
+  const std::string dir = IncludeTrailingPathDelimiter(::testing::TempDir() + "sysutils_find_dir");
+  const char* names[] = {"README", "a.b.txt", "Foo.TXT", "x.pas"};
+  CreateDir(dir);
+  for (const char* n : names) FileClose(FileCreate(dir + n));
+  auto list = [&](const char* mask) {
+    std::vector<std::string> found;
+    TSearchRec f;
+    for (int r = FindFirst(dir + mask, 0, f); r == 0; r = FindNext(f)) {
+      found.push_back(f.Name);
+      EXPECT_NEAR(f.TimeStamp, UnixToLocalDateTime(f.Time), 1.0 / 86400);  // Time drops the milliseconds
+      EXPECT_GT(f.TimeStamp, EncodeDateTime(2000, 1, 1, 0, 0, 0));
+    }
+    FindClose(f);
+    std::sort(found.begin(), found.end());
+    return found;
+  };
+  using V = std::vector<std::string>;
+  EXPECT_EQ(list("*.*"), (V{"Foo.TXT", "README", "a.b.txt", "x.pas"}));
+  EXPECT_EQ(list("*.txt"), (V{"Foo.TXT", "a.b.txt"}));
+  EXPECT_EQ(list("readme.*"), (V{"README"}));
+  EXPECT_EQ(list("?.PAS"), (V{"x.pas"}));
+  EXPECT_EQ(list("*.c"), V{});
+  for (const char* n : names) FileDelete(dir + n);
+  RemoveDir(dir);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "app/win/FClipboard.h"
 #include "app/win/HandOver.h"
 #include "app/win/MacroHook.h"
+#include "app/win/FileDlg.h"
 #include "app/win/MainForm.h"
 #include "app/win/DataWin.h"
 #include "app/win/Setup.h"
@@ -163,6 +164,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     TData* data = CreateData(&application);
     auto* setup = new TSetup(&application, data);
     setup->RestoreSettings();
+    // Made with the other forms; its folder tree asks the shell only when
+    // the dialog is first shown.
+    FileDlg = new TFileDlg(&application);
     // The last form made: hidden, its viewer already in the clipboard chain.
     FClipboard = application.CreateForm<TFClipboard>();
     mainForm->UseSharedSettings(data, setup);

@@ -9,6 +9,7 @@
 #include "app/LanguageFile.h"
 #include "app/StartUp.h"
 #include "app/win/DataWin.h"
+#include "app/win/FileDlg.h"
 #include "app/win/Setup.h"
 #include "editor/EditorCommands.h"
 #include "highlighters/PasSyn.h"
@@ -754,9 +755,16 @@ bool TMainForm::RunSaveDialog(std::string& fileName) {
 }
 
 bool TMainForm::RunOpenDialog(std::string& fileName) {
-  TOpenDialog dialog(nullptr);
-  const std::string filter = TypeFilter();
-  return RunFileDialog(dialog, filter + (filter.empty() ? "" : "|") + "All files (*.*)|*.*", fileName);
+  if (!FileDlg) FileDlg = new TFileDlg(Application);
+  if (!fileName.empty()) {
+    // The document's folder opens with its file selected: setting the text
+    // alone would not follow it.
+    FileDlg->FileName->SetText(fileName);
+    FileDlg->TypedName(fileName);
+  }
+  if (FileDlg->ShowModal() != mrOk) return false;
+  fileName = FileDlg->FileName->GetText();
+  return !fileName.empty();
 }
 
 void TMainForm::SetStatusText(int panel, const std::string& text) { Status->GetPanel(panel)->SetText(text); }
@@ -851,6 +859,10 @@ void TMainForm::SetReopenMenus(const std::vector<std::string>& paths) {
     }
   }
   ReopenFileMenu->SetEnabled(!paths.empty());
+  if (FileDlg) {
+    FileDlg->FileName->GetItems()->Clear();
+    for (const std::string& path : paths) FileDlg->FileName->GetItems()->Add(path);
+  }
 }
 
 bool TMainForm::ClipboardHasText() {

@@ -220,11 +220,8 @@ std::unique_ptr<TSocketApi> MakeWinSocketApi(TSocketSink& sink) {
 void InstallWinFtp() {
   InstallSocketApiFactory(&MakeWinSocketApi);
   TFtpSystem sys;
-  sys.CompareText = [](std::string_view a, std::string_view b) {
-    int r = ::CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()),
-                             b.data(), static_cast<int>(b.size()));
-    return r == CSTR_LESS_THAN ? -1 : (r == CSTR_GREATER_THAN ? 1 : 0);
-  };
+  // The listing's order is the program's one locale comparison, which the
+  // portable default already uses.
   sys.FileTypeName = [](const std::string& name) {
     SHFILEINFOA info{};
     if (!::SHGetFileInfoA(name.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof info,

@@ -4,12 +4,12 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <fnmatch.h>
 #include <sys/stat.h>
 #include <sys/time.h>
 
 #include <cerrno>
 #include <cstdlib>
+#include <ctime>
 
 char SystemDecimalSeparator() { return '.'; }
 
@@ -41,24 +41,38 @@ struct TFindState {
   std::string Mask;
 };
 
+// The system's mask rule: "*" and "?" ignore case, and a mask ending in ".*"
+// also takes names without a dot ("*.*" is every name).
+bool MaskMatches(std::string_view mask, std::string_view name) {
+  if (WildcardMatch(mask, name, true)) return true;
+  return mask.size() >= 2 && mask.substr(mask.size() - 2) == ".*" && name.find('.') == std::string_view::npos &&
+         WildcardMatch(mask.substr(0, mask.size() - 2), name, true);
+}
+
 int NextMatch(TSearchRec& f) {
   auto* state = reinterpret_cast<TFindState*>(f.FindHandle);
   while (dirent* entry = ::readdir(state->Dir)) {
     std::string name = entry->d_name;
-    if (::fnmatch(state->Mask.c_str(), name.c_str(), FNM_CASEFOLD) != 0) continue;
-    struct stat s;
-    if (::stat((state->Folder + name).c_str(), &s) != 0) continue;
+    if (!MaskMatches(state->Mask, name)) continue;
+    const std::string full = state->Folder + name;
+    struct stat own, s;
+    if (::lstat(full.c_str(), &own) != 0) continue;
+    const bool link = S_ISLNK(own.st_mode);
+    // A link shows what it points at; a dangling one shows as itself.
+    if (!link || ::stat(full.c_str(), &s) != 0) s = own;
     int attr = 0;
     if (S_ISDIR(s.st_mode)) attr |= faDirectory;
     if (!name.empty() && name[0] == '.' && name != "." && name != "..") attr |= faHidden;
     if (!(s.st_mode & S_IWUSR)) attr |= faReadOnly;
     if (!S_ISDIR(s.st_mode) && !S_ISREG(s.st_mode)) attr |= faSysFile;
     if (attr & f.ExcludeAttr) continue;
+    if (link) attr |= faSymLink;
     f.Name = name;
     f.AlternateName.clear();
     f.Attr = attr;
     f.Size = S_ISDIR(s.st_mode) ? 0 : static_cast<int64_t>(s.st_size);
     f.Time = static_cast<int64_t>(s.st_mtime);
+    f.TimeStamp = UnixToLocalDateTime(f.Time);
     return 0;
   }
   return ENOENT;
@@ -95,4 +109,26 @@ void FindClose(TSearchRec& f) {
   ::closedir(state->Dir);
   delete state;
   f.FindHandle = 0;
+}
+
+TDateTime UnixToLocalDateTime(int64_t seconds) {
+  const time_t t = static_cast<time_t>(seconds);
+  struct tm local{};
+  if (!::localtime_r(&t, &local)) return 0;
+  return EncodeDateTime(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
+                        local.tm_sec);
+}
+
+std::string ShortDateTimeText(TDateTime t) {
+  int y, mo, d, h, mi, s;
+  DecodeDateTime(t, y, mo, d, h, mi, s);
+  return Format("%04d-%02d-%02d %02d:%02d", y, mo, d, h, mi);
+}
+
+int LocaleCompare(std::string_view a, std::string_view b, bool ignoreCase) {
+  return ignoreCase ? AnsiCompareText(a, b) : AnsiCompareStr(a, b);
+}
+
+std::string LocaleSortKey(std::string_view s, bool ignoreCase) {
+  return ignoreCase ? AnsiUpperCase(s) : std::string(s);
 }

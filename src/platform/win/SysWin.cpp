@@ -57,15 +57,23 @@ bool CopyFileTime(const std::string& source, const std::string& dest) {
 }
 
 namespace {
+TDateTime LocalDateTime(const FILETIME& utc) {
+  FILETIME local;
+  SYSTEMTIME st;
+  if (!::FileTimeToLocalFileTime(&utc, &local) || !::FileTimeToSystemTime(&local, &st)) return 0;
+  return EncodeDateTime(st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds);
+}
+
 void Fill(TSearchRec& f, const WIN32_FIND_DATAA& data) {
   f.Name = data.cFileName;
   f.AlternateName = data.cAlternateFileName;
-  f.Attr = static_cast<int>(data.dwFileAttributes & 0x3F);
+  f.Attr = static_cast<int>(data.dwFileAttributes & (0x3F | FILE_ATTRIBUTE_REPARSE_POINT));
   f.Size = (static_cast<int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
   // FILETIME counts 100 ns steps since 1601.
   uint64_t t = (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
                data.ftLastWriteTime.dwLowDateTime;
   f.Time = static_cast<int64_t>(t / 10000000ull) - 11644473600ll;
+  f.TimeStamp = LocalDateTime(data.ftLastWriteTime);
 }
 
 // Skips the entries the search excludes; 0 with f filled, else an error code.
@@ -102,4 +110,53 @@ void FindClose(TSearchRec& f) {
   if (!f.FindHandle) return;
   ::FindClose(reinterpret_cast<HANDLE>(f.FindHandle));
   f.FindHandle = 0;
+}
+
+TDateTime UnixToLocalDateTime(int64_t seconds) {
+  const uint64_t t = static_cast<uint64_t>(seconds + 11644473600ll) * 10000000ull;
+  FILETIME utc;
+  utc.dwLowDateTime = static_cast<DWORD>(t);
+  utc.dwHighDateTime = static_cast<DWORD>(t >> 32);
+  return LocalDateTime(utc);
+}
+
+std::string ShortDateTimeText(TDateTime t) {
+  int y, mo, d, h, mi, s;
+  DecodeDateTime(t, y, mo, d, h, mi, s);
+  SYSTEMTIME st{};
+  st.wYear = static_cast<WORD>(y);
+  st.wMonth = static_cast<WORD>(mo);
+  st.wDay = static_cast<WORD>(d);
+  st.wHour = static_cast<WORD>(h);
+  st.wMinute = static_cast<WORD>(mi);
+  st.wSecond = static_cast<WORD>(s);
+  char date[80] = {}, time[80] = {};
+  ::GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, date, sizeof date);
+  ::GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &st, nullptr, time, sizeof time);
+  return std::string(date) + " " + time;
+}
+
+int LocaleCompare(std::string_view a, std::string_view b, bool ignoreCase) {
+  const int r = ::CompareStringA(LOCALE_USER_DEFAULT, ignoreCase ? NORM_IGNORECASE : 0, a.data(),
+                                 static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()));
+  return r - CSTR_EQUAL;
+}
+
+std::string LocaleSortKey(std::string_view s, bool ignoreCase) {
+  const DWORD flags = LCMAP_SORTKEY | (ignoreCase ? NORM_IGNORECASE : 0);
+  const int n = static_cast<int>(s.size());
+  char small[256];
+  int size = ::LCMapStringA(LOCALE_USER_DEFAULT, flags, s.data(), n, small, sizeof small);
+  std::string key;
+  if (size > 0) {
+    key.assign(small, static_cast<size_t>(size));
+  } else {
+    size = ::LCMapStringA(LOCALE_USER_DEFAULT, flags, s.data(), n, nullptr, 0);
+    if (size <= 0) return std::string(s);
+    key.resize(static_cast<size_t>(size));
+    ::LCMapStringA(LOCALE_USER_DEFAULT, flags, s.data(), n, key.data(), size);
+  }
+  // The key ends in a zero byte that would only get in the way of comparing.
+  while (!key.empty() && key.back() == '\0') key.pop_back();
+  return key;
 }

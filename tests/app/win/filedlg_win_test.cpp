@@ -1,0 +1,115 @@
+// The open dialog on real windows under Wine: listing the fixture folder,
+// typed full paths and bare names, the computer node, F5, the column
+// clicks, two selected files and Enter, and the search.
+#include "app/win/FileDlg.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "kit/win/FolderTree.h"
+#include "platform/win/Dialogs.h"
+#include "platform/win/Screenshot.h"
+#include "platform/win/WinTestSupport.h"
+
+TQ_TEST_APPLICATION();
+
+namespace {
+
+std::string Fixture(const std::string& sub) {
+  std::string path = "Z:" + std::string(TQ_FILEDLG_FIXTURE) + "/" + sub + "/";
+  std::replace(path.begin(), path.end(), '/', '\\');
+  return path;
+}
+
+struct FileDlgTest : ::testing::Test {
+  std::unique_ptr<TFileDlg> dlg;
+  void SetUp() override {
+    dlg = std::make_unique<TFileDlg>(nullptr);
+    dlg->Show();
+  }
+  int IndexOf(const std::string& realName) {
+    const auto& names = dlg->RealNames();
+    auto it = std::find(names.begin(), names.end(), realName);
+    return it == names.end() ? -1 : static_cast<int>(it - names.begin());
+  }
+  std::vector<std::string> SelectedNames() {
+    std::vector<std::string> out;
+    for (int i = 0; i < dlg->Files->GetItemCount(); ++i)
+      if (dlg->Files->GetItem(i)->GetSelected()) out.push_back(dlg->RealNames()[static_cast<size_t>(i)]);
+    return out;
+  }
+};
+
+TEST_F(FileDlgTest, TypedPathsBareNamesAndTheComputerNode) {
+  const std::string folder = Fixture("listing");
+  dlg->TypedName(folder + "README");  // a full path moves the tree and lists its folder
+  EXPECT_TRUE(AnsiSameText(dlg->CurrentFolder(), folder)) << dlg->CurrentFolder();
+  EXPECT_EQ(SelectedNames(), std::vector<std::string>{"README"});
+  const int readme = IndexOf("README");
+  ASSERT_GE(readme, 0);
+  EXPECT_EQ(dlg->Files->GetItem(readme)->GetCaption(), "README");
+  EXPECT_EQ(dlg->Files->GetItem(readme)->SubItems().at(1), "1000");
+  EXPECT_EQ(dlg->Files->GetItem(IndexOf("big3g.bin"))->SubItems().at(1), "3221`225`472");
+  // For a person to look at: the dialog with the fixture folder listed.
+  PumpFor(200);
+  auto shot = Capture(dlg->GetHandle());
+  EXPECT_GT(shot->Width(), 0);
+  SaveBitmap(*shot, "filedlg_listing.bmp");
+
+  TTreeNode* listed = dlg->FolderTree->GetSelected();
+  dlg->TypedName("a.b.txt");  // a bare name keeps the tree where it is
+  EXPECT_EQ(dlg->FolderTree->GetSelected(), listed);
+  EXPECT_EQ(SelectedNames(), std::vector<std::string>{"a.b.txt"});
+
+  // Two selected and Enter in the file name: the folder itself.
+  dlg->Files->GetItem(IndexOf("README"))->SetSelected(true);
+  uint16_t enter = VK_RETURN;
+  dlg->FileName->OnKeyDown(dlg->FileName, enter, TShiftState());
+  EXPECT_EQ(dlg->FileName->GetText(), dlg->CurrentFolder());
+  dlg->Files->GetItem(IndexOf("README"))->SetSelected(false);
+  dlg->FileName->OnKeyDown(dlg->FileName, enter, TShiftState());
+  EXPECT_EQ(dlg->FileName->GetText(), dlg->CurrentFolder() + "a.b.txt");  // the real name, whole
+
+  // "Size" twice: the largest first.
+  dlg->SortByColumn(fsSize);
+  dlg->SortByColumn(fsSize);
+  EXPECT_EQ(dlg->RealNames().front(), "big3g.bin");
+
+  // F5 rebuilds the tree and lists the same folder again.
+  dlg->RefreshAll();
+  EXPECT_TRUE(AnsiSameText(dlg->CurrentFolder(), folder));
+  ASSERT_TRUE(dlg->FolderTree->GetSelected());
+  EXPECT_TRUE(AnsiSameText(IncludeTrailingPathDelimiter(dlg->FolderTree->GetNodePath(dlg->FolderTree->GetSelected())),
+                           folder));
+
+  // The computer node has no folder: nothing listed, no current folder.
+  TTreeNode* top = dlg->FolderTree->GetTopItem(0);
+  for (int i = 0; i < top->GetCount(); ++i)
+    if (TFolderTree::ModelNode(top->GetItem(i))->Kind == fnComputer) dlg->FolderTree->SetSelected(top->GetItem(i));
+  dlg->ListSelectedFolder();
+  EXPECT_EQ(dlg->CurrentFolder(), "");
+  EXPECT_EQ(dlg->Files->GetItemCount(), 0);
+}
+
+TEST_F(FileDlgTest, SearchCountsMatchesAndKeepsTheCurrentFolder) {
+  const std::filesystem::path before = std::filesystem::current_path();
+  const std::string root = Fixture("search");
+  TInputQueryFunc saved = SetInputQueryFunc([&](const std::string& caption, const std::string&, std::string& value) {
+    EXPECT_EQ(caption, "Search for alpha");
+    EXPECT_EQ(value, "c:\\");
+    value = root;
+    return true;
+  });
+  dlg->FileName->SetText("alpha");
+  EXPECT_EQ(dlg->Search(), 3);
+  SetInputQueryFunc(saved);
+  EXPECT_EQ(dlg->GetCaption(), "3 file(s) was found");
+  EXPECT_EQ(std::filesystem::current_path(), before);
+  TStrings* found = dlg->FileName->GetItems();
+  EXPECT_GE(found->IndexOf(root + "alpha.txt"), 0);
+  EXPECT_GE(found->IndexOf(root + "sub\\Alphabet.pas"), 0);
+}
+
+}  // namespace
