@@ -7,6 +7,9 @@
 #include "app/FileTypes.h"
 #include "app/StartUp.h"
 #include "app/win/HandOver.h"
+#include "app/win/FtpForm.h"
+#include "app/win/InstallDlg.h"
+#include "app/win/InstallWin.h"
 #include "app/win/MainForm.h"
 #include "app/win/DataWin.h"
 #include "app/win/Setup.h"
@@ -23,6 +26,7 @@
 #include "platform/Streams.h"
 #include "platform/SysUtils.h"
 #include "platform/win/Application.h"
+#include "platform/win/Shell.h"
 
 namespace {
 
@@ -39,35 +43,19 @@ void UseSystemServices() {
   PrepareCacheDir();
 }
 
-std::string ProgramFile() {
-  char path[MAX_PATH + 1] = {};
-  ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-  return path;
-}
-
 std::string CurrentFolder() {
   char path[MAX_PATH + 1] = {};
   ::GetCurrentDirectoryA(MAX_PATH, path);
   return path;
 }
 
-// "Version" (the running file's version resource) and "Path".
-void WriteVersionAndPath() {
-  TRegistry registry;
-  if (!registry.OpenKey(ProgramRegistryKey(), true)) return;
-  uint32_t ms = 0, ls = 0;
-  TVersionInfo info(ProgramFile());
-  if (info.GetValid()) info.GetFileLongVersion(ms, ls);
-  registry.WriteString("Version", Format("%d.%d.%d.%d", int(ms >> 16), int(ms & 0xFFFF), int(ls >> 16),
-                                         int(ls & 0xFFFF)));
-  registry.WriteString("Path", ProgramFile());
-}
-
-// Until the installer's dialog exists, an installation writes what a first
-// start needs: the default settings, the version and the path.
-void ShowInstaller() {
-  WriteDefaultSettings();
-  WriteVersionAndPath();
+// The installer in a process of its own ("setup.exe", "/i", the first run):
+// the installed program starts once the installer has gone.
+void RunInstaller() {
+  TApplication application;
+  application.SetTitle("Tarnquill");
+  const TInstallOutcome outcome = ShowInstaller();
+  if (!outcome.Start.empty()) ShellOpen(outcome.Start, "", "", SW_RESTORE);
 }
 
 void ShowStartupError(const Exception& e, int place) {
@@ -89,7 +77,7 @@ void RenameProgram(const std::vector<std::string>& args) {
     const std::string text = RenameBatchText(program, batch, args, 10);
     out.WriteBuffer(text.data(), int64_t(text.size()));
   }
-  ::ShellExecuteA(nullptr, nullptr, batch.c_str(), nullptr, nullptr, SW_HIDE);
+  ShellOpen(batch, "", "", SW_HIDE);
 }
 
 }  // namespace
@@ -110,7 +98,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
       case stmInstaller:
       case stmInstall:
         try {
-          ShowInstaller();
+          RunInstaller();
         } catch (const Exception& e) {
           ShowStartupError(e, 2);
         }
@@ -119,9 +107,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         RenameProgram(args);
         return 0;
       case stmUninstall:
-        // The uninstaller itself comes with the installer's dialog.
-        ::MessageBoxA(nullptr, "Are You Sure You Want to Uninstall Tarnquill?", "Tarnquill",
-                      MB_YESNO | MB_ICONWARNING);
+        if (::MessageBoxA(nullptr, "Are You Sure You Want to Uninstall Tarnquill?", "Tarnquill",
+                          MB_YESNO | MB_ICONWARNING) == IDYES)
+          Uninstall();
         return 0;
       case stmCalculator:
       case stmAsciiTable:
@@ -137,6 +125,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     } catch (const Exception& e) {
       ShowStartupError(e, 3);
     }
+    {
     TApplication application;
     application.SetTitle("Tarnquill");
     SetMainCommandLine(args, CurrentFolder());
@@ -147,6 +136,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     auto* setup = new TSetup(&application, data);
     setup->RestoreSettings();
     mainForm->UseSharedSettings(data, setup);
+    new TFFtp(&application);
     if (setup->UseLanguage->GetChecked() && !setup->Language->GetText().empty()) {
       try {
         mainForm->LoadLanguageFile(ExtractFilePath(ProgramFile()) + setup->Language->GetText());
@@ -155,6 +145,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
       }
     }
     application.Run();
+    if (UninstallRequested) {
+      delete setup;
+      Uninstall();
+    }
+    }
+    // After a reinstallation the new program starts only once this one has
+    // closed its windows, so it finds no running editor to hand over to.
+    if (!PendingStart().empty()) ShellOpen(PendingStart(), "", "", SW_RESTORE);
   } catch (const std::exception& e) {
     ::MessageBoxA(nullptr, e.what(), "Tarnquill", MB_OK | MB_ICONERROR);
     return 1;

@@ -9,6 +9,7 @@
 #include "app/LanguageFile.h"
 #include "app/StartUp.h"
 #include "app/win/DataWin.h"
+#include "app/win/InstallWin.h"
 #include "app/win/Setup.h"
 #include "highlighters/PasSyn.h"
 #include "kit/win/Placemnt.h"
@@ -99,8 +100,8 @@ const TActionDef kActions[] = {
     {"aEditFindNext", "Find &next", "", nullptr},
     {"aEditReplace", "&Replace...", "", nullptr},
     {"aFindFiles", "Find in &all documents...", "", nullptr},
-    {"aEditMatchBrakets", "&Match brackets", "", nullptr},
-    {"aEditWordWrap", "&Word wrap", "", nullptr},
+    {"aEditMatchBrakets", "&Match brackets", "", [](TMainForm& f) { f.TextViewCommand(ecMatchBracket); }},
+    {"aEditWordWrap", "&Word wrap", "", [](TMainForm& f) { f.TextViewCommand(ecWrapAtRightEdge); }},
     {"aEditSetBookmarks", "Set &bookmark", "", nullptr},
     {"aEditGoToBookmarks", "Go to boo&kmark", "", nullptr},
     {"aClearBookmarks", "C&lear bookmarks", "", nullptr},
@@ -127,8 +128,30 @@ const TActionDef kActions[] = {
     {"aSolve", "S&olve", "", nullptr},
     {"aMacroClear", "&Clear macros", "", nullptr},
     {"OpenSetup", "&Options...", "", nullptr},
-    {"GotoBack", "&Back", "", nullptr},
-    {"GoForward", "&Forward", "", nullptr},
+    {"GotoBack", "&Back", "", [](TMainForm& f) { f.StepCaretHistory(true); }},
+    {"GoForward", "&Forward", "", [](TMainForm& f) { f.StepCaretHistory(false); }},
+    // Tool, help and window commands; those whose windows are not built yet
+    // stay disabled.
+    {"Action27", "Back", "", [](TMainForm& f) { f.StepCaretHistory(true); }},
+    {"Action28", "Forward", "", [](TMainForm& f) { f.StepCaretHistory(false); }},
+    {"aToolCalculator", "&Calculator", "", nullptr},
+    {"aToolCalendar", "Ca&lendar", "", [](TMainForm& f) { f.ToolCalendar(); }},
+    {"aToolASCIITable", "&ASCII table", "", nullptr},
+    {"aEditDownload", "&Download...", "", [](TMainForm& f) { f.EditDownload(); }},
+    {"aHelp", "&Help", "F1", nullptr},
+    {"aHelpHotKeys", "Hot &keys", "", nullptr},
+    {"AboutMenu", "&About...", "", nullptr},
+    {"SendEmailtoAutorMenu", "Send e-&mail to the author", "", [](TMainForm& f) { f.SendEmailToAuthor(); }},
+    {"DownloadNewestversionMenu", "Download the &newest version", "",
+     [](TMainForm& f) { f.OpenDistributorAddress(DistributorAddresses().Download); }},
+    {"VisitOfficialTarnquillHomePageMenu", "Visit the official Tarnquill home &page", "",
+     [](TMainForm& f) { f.OpenDistributorAddress(DistributorAddresses().Site); }},
+    {"VisitAuthorsHomePageMenu", "Visit the author's home page", "",
+     [](TMainForm& f) { f.OpenDistributorAddress(DistributorAddresses().AuthorSite); }},
+    {"UninstallTarnquillMenu", "&Uninstall Tarnquill", "", [](TMainForm& f) { f.UninstallTarnquill(); }},
+    {"ReinstallTarnquillMenu", "&Reinstall Tarnquill", "", [](TMainForm& f) { f.ReinstallTarnquill(); }},
+    {"SysMenuStayonTop", "Stay on &top", "", [](TMainForm& f) { f.StayOnTop(true); }},
+    {"SysMenuStayNormal", "Stay &normal", "", [](TMainForm& f) { f.StayOnTop(false); }},
 };
 #undef DOC
 
@@ -156,7 +179,8 @@ const TMenuDef kMainMenu[] = {
     {"", "aEditCut", ""}, {"", "aEditCopy", ""}, {"", "aEditPaste", ""}, {"", "aEditSelectAll", ""},
     {"", "aEditDuplicateLine", ""}, {"-", "", ""},
     {"", "aEditFind", ""}, {"", "aEditFindNext", ""}, {"", "aEditReplace", ""}, {"", "aFindFiles", ""},
-    {"", "aEditGoToLine", ""}, {"", "aEditMatchBrakets", ""}, {"-", "", ""},
+    {"", "aEditGoToLine", ""}, {"", "aEditMatchBrakets", ""}, {"", "GotoBack", ""}, {"", "GoForward", ""},
+    {"-", "", ""},
     {">Set &bookmark", "", "SetBookmarksMenu"},
     {"", "aSetBookmark1", ""}, {"", "aSetBookmark2", ""}, {"", "aSetBookmark3", ""},
     {"", "aSetBookmark4", ""}, {"", "aSetBookmark5", ""}, {"", "aSetBookmark6", ""},
@@ -188,6 +212,22 @@ const TMenuDef kMainMenu[] = {
     {"", "aViewFirstWindow", ""}, {"", "aViewPreviousWindow", ""}, {"", "aViewNextWindow", ""},
     {"<", "", ""},
     {">&Macro", "", "MacroMainMenu"}, {"", "aMacroClear", ""}, {"<", "", ""},
+    {">&Tools", "", "ToolsMenu"},
+    {"", "aToolCalculator", ""}, {"", "aToolCalendar", ""}, {"", "aToolASCIITable", ""},
+    {"", "aEditDownload", ""},
+    {"<", "", ""},
+    {">&Help", "", "HelpMenu"},
+    {"", "aHelp", ""}, {"", "aHelpHotKeys", ""}, {"-", "", ""},
+    {"", "SendEmailtoAutorMenu", ""}, {"", "DownloadNewestversionMenu", ""},
+    {"", "VisitOfficialTarnquillHomePageMenu", ""}, {"", "VisitAuthorsHomePageMenu", ""}, {"-", "", ""},
+    {"", "UninstallTarnquillMenu", ""}, {"", "ReinstallTarnquillMenu", ""}, {"-", "", ""},
+    {"", "AboutMenu", ""},
+    {"<", "", ""},
+};
+
+// The window menu's own entries, mirrored into the system menu.
+const TMenuDef kSysMenu[] = {
+    {"", "SysMenuStayonTop", ""}, {"", "SysMenuStayNormal", ""},
 };
 
 const TMenuDef kEditMenu[] = {
@@ -289,6 +329,7 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner), FDocs(*this, *this) {
   FDocs.Data = FShared;
   MakeActions();
   MakeMenus();
+  MakeToolMenus();
   MakeBars();
   OnActivate = Bind(this, &TMainForm::FormActivate);
   OnCloseQuery = Bind(this, &TMainForm::FormCloseQuery);
@@ -498,6 +539,8 @@ void TMainForm::FormCloseQuery(TObject*, bool& canClose) {
   Timer->SetEnabled(false);
   canClose = FDocs.CloseQuery(FRollUps, FFirstActivationDone);
   if (!canClose) Timer->SetEnabled(FDocs.Options.Autosave);
+  // An uninstall or a reinstallation waits for a close that happens.
+  if (!canClose) DropPendingMaintenance();
 }
 
 void TMainForm::CreateWnd() {

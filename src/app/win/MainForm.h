@@ -82,6 +82,17 @@ public:
   // Reads every dropped name whole and always releases the drop.
   void WMDropFiles(HDROP drop);
 
+  // The tool, help and window commands (MainFormTools.cpp).
+  void ToolCalendar();
+  void EditDownload();
+  void SendEmailToAuthor();
+  void OpenDistributorAddress(const std::string& address);
+  void UninstallTarnquill();
+  void ReinstallTarnquill();
+  void StayOnTop(bool onTop);
+  void TextViewCommand(TktEditorCommand command);
+  void StepCaretHistory(bool back);
+
   // --- IDocumentTabs ---
   int GetPageCount() const override;
   int GetActivePageIndex() const override;
@@ -126,6 +137,7 @@ private:
 
   void MakeActions();
   void MakeMenus();
+  void MakeToolMenus();
   void MakeBars();
   void FormCreate();
   void FormActivate(TObject* sender);
@@ -158,6 +170,8 @@ private:
   TMenuItem* WindowMenu = nullptr;
   TMenuItem* ReopenFileMenu = nullptr;
   TTimer* Timer = nullptr;
+  TPopupMenu* SysMenuPopup = nullptr;
+  TComponent* SysMenu = nullptr;  // the TfisSysMenu that mirrors SysMenuPopup
   std::map<std::string, TCustomAction*> FActions;  // by lower-case name
   std::map<std::string, bool> FHandled;            // actions with a handler
   std::map<std::string, std::vector<TToolButton*>> FActionButtons;
