@@ -10,6 +10,7 @@
 #include "app/win/InstallWin.h"
 #include "kit/win/ToolEdit.h"
 #include "platform/Registry.h"
+#include "ShellFolders.h"
 #include "platform/SysUtils.h"
 #include "platform/win/Shell.h"
 #include "platform/win/WinTestSupport.h"
@@ -22,13 +23,12 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <memory>
 #include <sstream>
 
 TQ_TEST_APPLICATION();
 
 namespace {
-
-const char* const kShellFolders = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
 void WriteText(const std::string& path, const std::string& text) {
   std::ofstream out(path, std::ios::binary);
@@ -98,12 +98,7 @@ protected:
     ::SetCurrentDirectoryA((Root + "decoy").c_str());
 
     // The user's desktop and programs folders become the test's own.
-    TRegistry reg;
-    if (reg.OpenKey(kShellFolders, true)) {
-      OldDesktop = reg.ReadString("Desktop");
-      OldPrograms = reg.ReadString("Programs");
-    }
-    PointShellFolders();
+    Folders = std::make_unique<TShellFoldersRedirect>(Root + "desktop", Root + "programs");
     OldFor = ClassDefault(".FOR");
     TRegistry classes;
     classes.SetRootKey(rkClassesRoot);
@@ -127,11 +122,7 @@ protected:
     SetShellOpenFunc(OldShellOpen);
     SetEndProcessFunc(OldEnd);
     DropPendingMaintenance();
-    TRegistry reg;
-    if (reg.OpenKey(kShellFolders, true)) {
-      reg.WriteString("Desktop", OldDesktop);
-      reg.WriteString("Programs", OldPrograms);
-    }
+    Folders.reset();
     TRegistry classes;
     classes.SetRootKey(rkClassesRoot);
     if (OldFor == "<none>") {
@@ -147,15 +138,7 @@ protected:
     Clean();
   }
 
-  // Wine's shell writes "Shell Folders" again from "User Shell Folders"
-  // whenever it looks a folder up, so the test points them anew before each use.
-  void PointShellFolders() {
-    TRegistry reg;
-    if (reg.OpenKey(kShellFolders, true)) {
-      reg.WriteString("Desktop", Root + "desktop");
-      reg.WriteString("Programs", Root + "programs");
-    }
-  }
+  void PointShellFolders() { Folders->Point(); }
 
   void Clean() {
     std::string from = ExcludeTrailingPathDelimiter(Root) + std::string(2, '\0');
@@ -175,7 +158,8 @@ protected:
   }
   bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-  std::string Root, Dist, OldCurrent, OldDesktop, OldPrograms, OldFor;
+  std::unique_ptr<TShellFoldersRedirect> Folders;
+  std::string Root, Dist, OldCurrent, OldFor;
   TFInstall* Form = nullptr;
   std::vector<std::string> Messages, Opened;
   std::vector<int> Ended;
