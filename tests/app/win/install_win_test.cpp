@@ -337,3 +337,44 @@ TEST_F(InstallWin, TheFileManagersSettingOnlyWhereItsFileIs) {
 }
 
 }  // namespace
+
+namespace {
+
+// Runs the batch as the uninstaller does (the shell, hidden) and waits for it.
+bool RunBatch(const std::string& batch) {
+  SHELLEXECUTEINFOA info{};
+  info.cbSize = sizeof info;
+  info.fMask = SEE_MASK_NOCLOSEPROCESS;
+  info.lpFile = batch.c_str();
+  info.nShow = SW_HIDE;
+  if (!::ShellExecuteExA(&info) || !info.hProcess) return false;
+  const bool ended = ::WaitForSingleObject(info.hProcess, 30000) == WAIT_OBJECT_0;
+  ::CloseHandle(info.hProcess);
+  return ended;
+}
+
+TEST(UninstallBatchWin, DeletesTheProgramOrGivesUpAndAlwaysDeletesItself) {
+  char tmp[MAX_PATH + 1] = {};
+  ::GetTempPathA(MAX_PATH, tmp);
+  const std::string dir = std::string(tmp) + "tq batch 50% R&D\\";
+  ::CreateDirectoryA(dir.c_str(), nullptr);
+  const std::string program = dir + "Tarnquill.exe";
+  const std::string batch = dir + "Tarnquill.bat";
+  for (bool held : {false, true}) {
+    WriteText(program, "program");
+    WriteText(batch, UninstallBatchText(program, batch, 3));
+    // A program still running cannot be deleted; a file open without
+    // sharing its deletion stands for it.
+    HANDLE h = held ? ::CreateFileA(program.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                                    nullptr)
+                    : INVALID_HANDLE_VALUE;
+    ASSERT_TRUE(RunBatch(batch)) << "the batch did not end; held: " << held;
+    if (h != INVALID_HANDLE_VALUE) ::CloseHandle(h);
+    EXPECT_EQ(::GetFileAttributesA(program.c_str()) != INVALID_FILE_ATTRIBUTES, held);
+    EXPECT_EQ(::GetFileAttributesA(batch.c_str()), INVALID_FILE_ATTRIBUTES) << "held: " << held;
+  }
+  ::DeleteFileA(program.c_str());
+  ::RemoveDirectoryA(dir.c_str());
+}
+
+}  // namespace
