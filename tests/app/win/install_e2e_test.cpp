@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -40,60 +41,47 @@ std::string Text(HWND wnd) {
   return text;
 }
 
-struct TFind {
-  DWORD Pid = 0;
-  std::string Text;
-  std::string Class;
-  HWND Found = nullptr;
-};
-
-// A visible top-level window of the process with that caption (any, when
-// empty) and class (any, when empty).
-HWND WaitForTopWindow(DWORD pid, const std::string& caption, const std::string& cls, int tenths = 150) {
+// Polls the top-level windows (or parent's children) every tenth of a
+// second until one matches.
+HWND WaitFor(HWND parent, const std::function<bool(HWND)>& match, int tenths) {
+  struct TFind {
+    const std::function<bool(HWND)>* Match;
+    HWND Found = nullptr;
+  };
+  const WNDENUMPROC proc = [](HWND wnd, LPARAM l) -> BOOL {
+    auto* f = reinterpret_cast<TFind*>(l);
+    if (!::IsWindowVisible(wnd) || !(*f->Match)(wnd)) return TRUE;
+    f->Found = wnd;
+    return FALSE;
+  };
   for (int i = 0; i < tenths; ++i) {
-    TFind f{pid, caption, cls};
-    ::EnumWindows(
-        [](HWND wnd, LPARAM l) -> BOOL {
-          auto* f = reinterpret_cast<TFind*>(l);
-          DWORD pid = 0;
-          ::GetWindowThreadProcessId(wnd, &pid);
-          char c[64] = {};
-          ::GetClassNameA(wnd, c, sizeof c);
-          if (pid == f->Pid && ::IsWindowVisible(wnd) && (f->Class.empty() || f->Class == c) &&
-              (f->Text.empty() || Text(wnd) == f->Text)) {
-            f->Found = wnd;
-            return FALSE;
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&f));
+    TFind f{&match};
+    if (parent)
+      ::EnumChildWindows(parent, proc, reinterpret_cast<LPARAM>(&f));
+    else
+      ::EnumWindows(proc, reinterpret_cast<LPARAM>(&f));
     if (f.Found) return f.Found;
     ::Sleep(100);
   }
   return nullptr;
 }
 
-// A visible child window with that text; with leaf, only one without
-// children of its own (a button, not the notebook page of the same name).
+// A top-level window of the process with that caption and class.
+HWND WaitForTopWindow(DWORD pid, const std::string& caption, const std::string& cls, int tenths = 150) {
+  return WaitFor(nullptr, [&](HWND wnd) {
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(wnd, &owner);
+    char c[64] = {};
+    ::GetClassNameA(wnd, c, sizeof c);
+    return owner == pid && (cls.empty() || cls == c) && Text(wnd) == caption;
+  }, tenths);
+}
+
+// A child window with that text; with leaf, only one without children of
+// its own (a button, not the notebook page of the same name).
 HWND WaitForChild(HWND parent, const std::string& text, int tenths = 50, bool leaf = false) {
-  for (int i = 0; i < tenths; ++i) {
-    TFind f{0, text, leaf ? "leaf" : ""};
-    ::EnumChildWindows(
-        parent,
-        [](HWND wnd, LPARAM l) -> BOOL {
-          auto* f = reinterpret_cast<TFind*>(l);
-          if (::IsWindowVisible(wnd) && Text(wnd) == f->Text &&
-              (f->Class.empty() || !::GetWindow(wnd, GW_CHILD))) {
-            f->Found = wnd;
-            return FALSE;
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&f));
-    if (f.Found) return f.Found;
-    ::Sleep(100);
-  }
-  return nullptr;
+  return WaitFor(parent, [&](HWND wnd) { return Text(wnd) == text && (!leaf || !::GetWindow(wnd, GW_CHILD)); },
+                 tenths);
 }
 
 bool Click(HWND parent, const std::string& caption) {
