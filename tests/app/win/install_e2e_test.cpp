@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "app/DefaultSettings.h"
 #include "platform/Registry.h"
 #include "ShellFolders.h"
 #include "platform/SysUtils.h"
@@ -157,6 +158,32 @@ protected:
     ::SHFileOperationA(&op);
   }
 
+  // From the licence to the last page, into Folder, with the association
+  // box captioned associate checked (none when empty).
+  void DriveInstaller(HWND installer, const std::string& associate) {
+    ASSERT_TRUE(Click(installer, "I Agree"));
+    // The folder edit shows the program files folder's "Tarnquill\".
+    std::string programFiles;
+    {
+      TRegistry machine;
+      machine.SetRootKey(rkLocalMachine);
+      ASSERT_TRUE(machine.OpenKeyReadOnly("\\Software\\Microsoft\\Windows\\CurrentVersion"));
+      programFiles = IncludeTrailingPathDelimiter(machine.ReadString("ProgramFilesDir"));
+    }
+    HWND folder = WaitForChild(installer, programFiles + "Tarnquill\\");
+    ASSERT_NE(folder, nullptr) << "no folder edit";
+    ::SendMessageA(folder, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Folder.c_str()));
+    // No file manager in the prefix: its setting stays off.
+    ASSERT_TRUE(Click(installer, "Make Tarnquill the editor of Windows Commander"));
+    ASSERT_TRUE(Click(installer, ">>"));
+    if (!associate.empty()) ASSERT_TRUE(Click(installer, associate));
+    ::Sleep(200);
+    ASSERT_TRUE(Click(installer, ">>"));
+    ASSERT_TRUE(WaitForChild(installer, "Native English (faster loading)"));
+    ASSERT_TRUE(Click(installer, ">>"));
+    ASSERT_TRUE(WaitForChild(installer, "Run Tarnquill", 150)) << "the installation did not reach its end";
+  }
+
   std::unique_ptr<TShellFoldersRedirect> Folders;
   std::string Root, Dist, Folder, Installed, OldTxt;
 };
@@ -166,27 +193,8 @@ TEST_F(InstallEndToEnd, SetupInstallsRunsTheInstalledCopyAndUninstallLeavesNothi
   ASSERT_TRUE(setup.Start(Dist + "setup.exe", "", Root + "decoy"));
   HWND installer = WaitForTopWindow(setup.pi.dwProcessId, "Tarnquill Installation", "");
   ASSERT_NE(installer, nullptr) << "no installer window";
-  ASSERT_TRUE(Click(installer, "I Agree"));
-  // The folder edit shows the program files folder's "Tarnquill\".
-  std::string programFiles;
-  {
-    TRegistry machine;
-    machine.SetRootKey(rkLocalMachine);
-    ASSERT_TRUE(machine.OpenKeyReadOnly("\\Software\\Microsoft\\Windows\\CurrentVersion"));
-    programFiles = IncludeTrailingPathDelimiter(machine.ReadString("ProgramFilesDir"));
-  }
-  HWND folder = WaitForChild(installer, programFiles + "Tarnquill\\");
-  ASSERT_NE(folder, nullptr) << "no folder edit";
-  ::SendMessageA(folder, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Folder.c_str()));
-  // No file manager in the prefix: its setting stays off.
-  ASSERT_TRUE(Click(installer, "Make Tarnquill the editor of Windows Commander"));
-  ASSERT_TRUE(Click(installer, ">>"));
-  ASSERT_TRUE(Click(installer, "TXT - text file"));
-  ::Sleep(200);
-  ASSERT_TRUE(Click(installer, ">>"));
-  ASSERT_TRUE(WaitForChild(installer, "Native English (faster loading)"));
-  ASSERT_TRUE(Click(installer, ">>"));
-  ASSERT_TRUE(WaitForChild(installer, "Run Tarnquill", 150)) << "the installation did not reach its end";
+  DriveInstaller(installer, "TXT - text file");
+  ASSERT_FALSE(HasFailure());
   ASSERT_TRUE(Click(installer, "Done"));
   ASSERT_TRUE(setup.Ended(15000)) << "the installer did not end";
 
@@ -250,6 +258,76 @@ TEST_F(InstallEndToEnd, SetupInstallsRunsTheInstalledCopyAndUninstallLeavesNothi
   EXPECT_FALSE(classes.KeyExists("\\Tarnquill"));
   ASSERT_TRUE(classes.OpenKeyReadOnly("\\.TXT"));
   EXPECT_NE(classes.ReadString(""), "Tarnquill") << "the class .TXT had before comes back";
+}
+
+std::vector<HWND> MainForms() {
+  std::vector<HWND> found;
+  ::EnumWindows(
+      [](HWND wnd, LPARAM l) -> BOOL {
+        char c[64] = {};
+        ::GetClassNameA(wnd, c, sizeof c);
+        if (std::string(c) == "TMainForm" && ::IsWindowVisible(wnd))
+          reinterpret_cast<std::vector<HWND>*>(l)->push_back(wnd);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+TEST_F(InstallEndToEnd, ReinstallBringsTheDefaultsBackAndOneNewWindowRuns) {
+  // An installed editor whose colour was changed since.
+  WriteDefaultSettings();
+  const std::string colour = "HTML1_SymbolAttriForeground";
+  std::string original;
+  {
+    TRegistry reg;
+    ASSERT_TRUE(reg.OpenKey("\\Software\\Tarnquill", true));
+    reg.WriteString("Version", "1.0.0.0");
+    ASSERT_TRUE(reg.OpenKey("\\Software\\Tarnquill\\Data", false));
+    original = reg.ReadString(colour);
+    reg.WriteString(colour, original == "255" ? "254" : "255");
+  }
+  // The editor itself: the program under its own name.
+  const std::string editor = Root + "editor\\Tarnquill.exe";
+  ::CreateDirectoryA((Root + "editor").c_str(), nullptr);
+  ASSERT_TRUE(::CopyFileA((Dist + "setup.exe").c_str(), editor.c_str(), FALSE));
+  TProcess running;
+  ASSERT_TRUE(running.Start(editor, "/n", Root + "decoy"));
+  HWND main = WaitForTopWindow(running.pi.dwProcessId, "Tarnquill", "TMainForm");
+  ASSERT_NE(main, nullptr);
+  // Help > Reinstall by the menus' keys: Wine keeps a process's menus to
+  // itself, so they cannot be read from here.
+  ::PostMessageA(main, WM_SYSCOMMAND, SC_KEYMENU, 'h');
+  ::Sleep(300);
+  ::PostMessageA(main, WM_CHAR, 'r', 0);
+  HWND box = WaitForTopWindow(running.pi.dwProcessId, "Warning", "#32770");
+  ASSERT_NE(box, nullptr) << "no question";
+  ::PostMessageA(::GetDlgItem(box, IDYES), BM_CLICK, 0, 0);
+  HWND installer = WaitForTopWindow(running.pi.dwProcessId, "Tarnquill Installation", "");
+  ASSERT_NE(installer, nullptr);
+  DriveInstaller(installer, "");
+  ASSERT_FALSE(HasFailure());
+  ASSERT_TRUE(Click(installer, "Done"));
+  ASSERT_TRUE(running.Ended(15000)) << "the old editor did not close";
+
+  // The new program starts once the old one has gone.
+  std::vector<HWND> windows;
+  for (int i = 0; i < 150 && windows.empty(); ++i, ::Sleep(100)) windows = MainForms();
+  ASSERT_EQ(windows.size(), 1u);
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(windows[0], &pid);
+  EXPECT_NE(pid, running.pi.dwProcessId);
+  ::Sleep(500);
+  EXPECT_EQ(MainForms().size(), 1u);
+  {
+    TRegistry reg;
+    ASSERT_TRUE(reg.OpenKeyReadOnly("\\Software\\Tarnquill\\Data"));
+    EXPECT_EQ(reg.ReadString(colour), original) << "the closing editor wrote its colours over the defaults";
+  }
+  HANDLE fresh = ::OpenProcess(SYNCHRONIZE, FALSE, pid);
+  ::PostMessageA(windows[0], WM_CLOSE, 0, 0);
+  EXPECT_EQ(::WaitForSingleObject(fresh, 15000), WAIT_OBJECT_0);
+  ::CloseHandle(fresh);
 }
 
 }  // namespace
