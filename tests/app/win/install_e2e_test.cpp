@@ -330,4 +330,38 @@ TEST_F(InstallEndToEnd, ReinstallBringsTheDefaultsBackAndOneNewWindowRuns) {
   ::CloseHandle(fresh);
 }
 
+TEST_F(InstallEndToEnd, MenuUninstallLeavesNoKeyOnceTheProgramHasEnded) {
+  WriteDefaultSettings();
+  {
+    TRegistry reg;
+    ASSERT_TRUE(reg.OpenKey("\\Software\\Tarnquill", true));
+    reg.WriteString("Version", "1.0.0.0");
+  }
+  const std::string editor = Root + "editor\\Tarnquill.exe";
+  ::CreateDirectoryA((Root + "editor").c_str(), nullptr);
+  ASSERT_TRUE(::CopyFileA((Dist + "setup.exe").c_str(), editor.c_str(), FALSE));
+  WriteText(Root + "editor\\keys.macro", "macro");
+  TProcess running;
+  ASSERT_TRUE(running.Start(editor, "/n", Root + "decoy"));
+  HWND main = WaitForTopWindow(running.pi.dwProcessId, "Tarnquill", "TMainForm");
+  ASSERT_NE(main, nullptr);
+  ::PostMessageA(main, WM_SYSCOMMAND, SC_KEYMENU, 'h');
+  ::Sleep(300);
+  ::PostMessageA(main, WM_CHAR, 'u', 0);
+  HWND box = WaitForTopWindow(running.pi.dwProcessId, "Warning", "#32770");
+  ASSERT_NE(box, nullptr) << "no question";
+  ::PostMessageA(::GetDlgItem(box, IDYES), BM_CLICK, 0, 0);
+  HWND sad = WaitForTopWindow(running.pi.dwProcessId, "Tarnquill", "#32770");
+  ASSERT_NE(sad, nullptr) << "no \":(\"";
+  ::PostMessageA(sad, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(running.Ended(15000));
+
+  for (int i = 0; i < 150 && Exists(editor); ++i) ::Sleep(100);
+  EXPECT_FALSE(Exists(editor));
+  EXPECT_FALSE(Exists(Root + "editor\\keys.macro"));
+  EXPECT_TRUE(Exists(Root + "decoy\\decoy.tq"));
+  TRegistry reg;
+  EXPECT_FALSE(reg.KeyExists("\\Software\\Tarnquill")) << "a closing form wrote the key back";
+}
+
 }  // namespace
