@@ -372,14 +372,16 @@ std::string UninstallBatchText(const std::string& programFile, const std::string
   return text;
 }
 
-TUninstallFiles UninstallFileList(TInstallFiles& files, const std::string& programFolder,
+TUninstallFiles UninstallFileList(TInstallFiles& files, const std::string& programFile,
                                   const TSpecialFolders& folders) {
   TUninstallFiles result;
   // Only the program's own folder: the current folder may be the user's project.
-  if (IsFullFolder(programFolder)) {
-    const std::string dir = WithBackslash(programFolder);
+  const std::string dir = ExtractFilePath(programFile);
+  if (IsFullFolder(dir)) {
     for (const char* pattern : {"*.macro", "*.tq", "*.lng"})
       for (const std::string& name : files.ListFiles(dir, pattern)) result.Files.push_back(dir + name);
+    const std::string ini = ChangeFileExt(programFile, ".INI");
+    if (files.FileExists(ini)) result.Files.push_back(ini);
   }
   static const char* const kLinks[] = {"Tarnquill.lnk", "Advanced Calculator.lnk", "ASCII Table.lnk"};
   if (IsFullFolder(folders.Programs)) {

@@ -159,12 +159,14 @@ void DeleteRegistryEntries(const TAssociationTarget& target);
 std::string UninstallBatchText(const std::string& programFile, const std::string& batchFile, int tries);
 
 // The files an uninstallation deletes, besides the program: the data files
-// in the program's folder and the shortcuts. The folders to remove after.
+// in the program's folder (macros, scripts, language files and the download
+// window's INI file named after the program) and the shortcuts. The folders
+// to remove after.
 struct TUninstallFiles {
   std::vector<std::string> Files;
   std::vector<std::string> Folders;
 };
-TUninstallFiles UninstallFileList(TInstallFiles& files, const std::string& programFolder,
+TUninstallFiles UninstallFileList(TInstallFiles& files, const std::string& programFile,
                                   const TSpecialFolders& folders);
 
 // The mail link to the author: "mailto:" address "?subject=" with the

@@ -477,16 +477,17 @@ TEST(UninstallBatch, BoundedTriesAndQuotedPaths) {
 TEST(UninstallFiles, OnlyTheProgramsFolderAndTheShortcuts) {
   TFakeFiles files;
   for (const char* f : {"C:\\T\\Tarnquill.exe", "C:\\T\\a.macro", "C:\\T\\s.tq", "C:\\T\\English.lng",
-                        "C:\\T\\README.txt", "C:\\T\\sub\\x.tq", "C:\\project\\mine.tq"})
+                        "C:\\T\\README.txt", "C:\\T\\Tarnquill.INI", "C:\\T\\Other.ini", "C:\\T\\sub\\x.tq",
+                        "C:\\project\\mine.tq"})
     files.Add(f, "x");
   TSpecialFolders folders;
   folders.Desktop = "C:\\Desktop\\";
   folders.Programs = "C:\\Programs\\";
-  TUninstallFiles list = UninstallFileList(files, "C:\\T\\", folders);
+  TUninstallFiles list = UninstallFileList(files, "C:\\T\\Tarnquill.exe", folders);
   std::set<std::string> got;
   for (const std::string& f : list.Files) got.insert(AnsiLowerCase(f));
   const std::set<std::string> expected = {
-      "c:\\t\\a.macro", "c:\\t\\s.tq", "c:\\t\\english.lng",
+      "c:\\t\\a.macro", "c:\\t\\s.tq", "c:\\t\\english.lng", "c:\\t\\tarnquill.ini",
       "c:\\programs\\tarnquill\\tarnquill.lnk", "c:\\programs\\tarnquill\\advanced calculator.lnk",
       "c:\\programs\\tarnquill\\ascii table.lnk", "c:\\desktop\\tarnquill.lnk",
       "c:\\desktop\\advanced calculator.lnk", "c:\\desktop\\ascii table.lnk"};
@@ -495,7 +496,7 @@ TEST(UninstallFiles, OnlyTheProgramsFolderAndTheShortcuts) {
 
   folders.Desktop.clear();
   folders.Programs = "Programs\\";
-  list = UninstallFileList(files, "", folders);
+  list = UninstallFileList(files, "Tarnquill.exe", folders);
   EXPECT_TRUE(list.Files.empty());
   EXPECT_TRUE(list.Folders.empty());
 }

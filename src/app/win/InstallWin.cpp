@@ -157,7 +157,7 @@ void Uninstall() {
   const std::string batch = ChangeFileExt(program, ".bat");
   TSystemInstallFiles files;
   files.WriteFile(batch, UninstallBatchText(program, batch, 10));
-  const TUninstallFiles list = UninstallFileList(files, ExtractFilePath(program), GetSpecialFolders());
+  const TUninstallFiles list = UninstallFileList(files, program, GetSpecialFolders());
   for (const std::string& f : list.Files) files.RemoveFile(f);
   for (const std::string& d : list.Folders) files.RemoveDir(d);
 

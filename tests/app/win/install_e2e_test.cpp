@@ -246,6 +246,7 @@ TEST_F(InstallEndToEnd, SetupInstallsRunsTheInstalledCopyAndUninstallLeavesNothi
   EXPECT_FALSE(Exists(batch));
   EXPECT_FALSE(Exists(Folder + "English.lng"));
   EXPECT_FALSE(Exists(Folder + "Sample.tq"));
+  EXPECT_FALSE(Exists(Folder + "Tarnquill.INI")) << "the download window's settings";
   for (const char* link : {"desktop\\Tarnquill.lnk", "desktop\\Advanced Calculator.lnk", "desktop\\ASCII Table.lnk",
                            "programs\\Tarnquill"})
     EXPECT_FALSE(Exists(Root + link)) << link;
