@@ -20,10 +20,7 @@ function(tq_add_test name)
     TQ_TEST_SOURCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}")
   set(props TIMEOUT ${T_TIMEOUT} LABELS ${name})
   if(T_LOCKS)
-    # Escaped, so that several locks stay one value when the properties are
-    # handed on as a list to each discovered case.
-    string(REPLACE ";" "\\;" locks "${T_LOCKS}")
-    list(APPEND props RESOURCE_LOCK "${locks}")
+    list(APPEND props RESOURCE_LOCK "${T_LOCKS}")
   endif()
   if(T_SERIAL)
     list(APPEND props RUN_SERIAL TRUE)
