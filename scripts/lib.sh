@@ -65,7 +65,9 @@ tq_wine_env() {
   # No Mono or Gecko installer dialogs: there is nobody to answer them. No menu
   # builder either: it would turn the file associations and shortcuts the
   # program writes into .desktop and MIME files on the host's desktop.
-  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+  # Nor a host browser or mail program for the http and mailto addresses
+  # ShellExecute is given: with winebrowser off it returns 11 and starts nothing.
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winebrowser.exe=d"
   # Whatever still looks for the user's XDG folders finds the build folder's.
   export XDG_DATA_HOME="$TQ_BUILD/xdg/data"
   export XDG_CONFIG_HOME="$TQ_BUILD/xdg/config"
@@ -92,6 +94,22 @@ tq_wine_prefix() {
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     wineserver -w || true
     touch "$WINEPREFIX/.tq-unmanaged"
+  fi
+  if [ ! -f "$WINEPREFIX/.tq-home-unlinked" ]; then
+    # Wine links the prefix user's Desktop, Documents and the like to the
+    # home folder itself, so a desktop shortcut the program writes would land
+    # in the real home. Empty folders inside the prefix take their place
+    # (wineboot -u leaves them as they are).
+    local user_dir name
+    for user_dir in "$WINEPREFIX"/drive_c/users/*; do
+      for name in Desktop Documents Downloads Music Pictures Videos; do
+        if [ -L "$user_dir/$name" ]; then
+          rm -f "$user_dir/$name"
+          mkdir -p "$user_dir/$name"
+        fi
+      done
+    done
+    touch "$WINEPREFIX/.tq-home-unlinked"
   fi
   if [ ! -f "$WINEPREFIX/.tq-printers" ] && lpstat -p PDF >/dev/null 2>&1; then
     # Wine copies the CUPS queues into the prefix only when it boots it; a
@@ -125,6 +143,21 @@ tq_start_wineserver() {
   # started later by a test, they would inherit CTest's output pipe and keep
   # it open, so CTest would wait for them until the timeout.
   wine cmd.exe /c ver </dev/null >/dev/null 2>&1 || true
+}
+
+# What a Wine run must never add outside the prefix: top-level links and
+# .desktop files in the home folder and the run's XDG folders, and entries of
+# their "applications" folders.
+tq_host_desktop_state() {
+  local dir
+  for dir in "$HOME" "$TQ_BUILD/xdg/data" "$TQ_BUILD/xdg/config"; do
+    [ -d "$dir" ] || continue
+    find "$dir" -maxdepth 1 \( -name '*.lnk' -o -name '*.desktop' \) -print 2>/dev/null
+  done
+  for dir in "$HOME/.local/share/applications" "$TQ_BUILD/xdg/data/applications"; do
+    [ -d "$dir" ] && find "$dir" -mindepth 1 -print 2>/dev/null
+  done
+  true
 }
 
 tq_cleanup() {

@@ -51,7 +51,7 @@ std::vector<TActionState> ComputeActionStates(const TDocumentSnapshot& doc) {
   put({"aViewPreviousWindow", "aViewNextWindow", "aViewWindow"}, several);
   put({"aMacroClear"}, doc.HasMacroFiles);
   put({"ReopenButton"}, doc.HasReopenItems);
-  put({"GotoBack"}, t && doc.CanHistoryBack);
-  put({"GoForward"}, t && doc.CanHistoryForward);
+  put({"GotoBack", "Action27"}, t && doc.CanHistoryBack);
+  put({"GoForward", "Action28"}, t && doc.CanHistoryForward);
   return out;
 }

@@ -9,31 +9,41 @@ std::string ClassKey(const TAssociationTarget& t, const std::string& sub) {
   return t.ClassesBase.empty() ? "\\" + sub : t.ClassesBase + "\\" + sub;
 }
 
-bool AssociateOne(const std::string& ext, const std::string& description, const std::string& command,
-                  const TAssociationTarget& t) {
+void OpenOrRaise(TRegistry& reg, const std::string& key) {
+  if (!reg.OpenKey(key, true)) throw ERegistryException("Failed to create key " + key);
+}
+
+}  // namespace
+
+void AssociateExtension(const std::string& ext, const std::string& description, const std::string& exePath,
+                        const TAssociationTarget& t) {
   TRegistry reg;
   reg.SetRootKey(t.ClassesRoot);
-  if (!reg.OpenKey(ClassKey(t, ext), true)) return false;
+  OpenOrRaise(reg, ClassKey(t, ext));
   const std::string previous = reg.ReadString("");
   reg.WriteString("", t.ClassName);
   reg.CloseKey();
-  if (!reg.OpenKey(ClassKey(t, t.ClassName), true)) return false;
+  OpenOrRaise(reg, ClassKey(t, t.ClassName));
   reg.WriteString("", description);
   reg.CloseKey();
-  if (!reg.OpenKey(ClassKey(t, t.ClassName + "\\shell\\open\\command"), true)) return false;
-  reg.WriteString("", command);
+  if (t.WithIcon) {
+    OpenOrRaise(reg, ClassKey(t, t.ClassName + "\\DefaultIcon"));
+    reg.WriteString("", exePath + ",0");
+    reg.CloseKey();
+  }
+  OpenOrRaise(reg, ClassKey(t, t.ClassName + "\\shell\\open\\command"));
+  reg.WriteString("", AssociationCommand(exePath));
   reg.CloseKey();
   // A second association keeps the first record: it holds the class the
   // extension had before the program took it.
   if (previous != t.ClassName) {
     TRegistry user;
-    if (!user.OpenKey(t.UninstallKey, true)) return false;
+    OpenOrRaise(user, t.UninstallKey);
     user.WriteString(ext, previous);
+    user.CloseKey();
+    if (!t.OtherRecordKey.empty() && user.OpenKey(t.OtherRecordKey, false)) user.DeleteValue(ext);
   }
-  return true;
 }
-
-}  // namespace
 
 std::string AssociationCommand(const std::string& exePath) { return "\"" + exePath + "\" \"%1\""; }
 
@@ -46,11 +56,10 @@ bool IsAssociableExtension(const std::string& field) {
 
 bool AssociateExtensions(const std::vector<std::string>& fields, const std::string& description,
                          const std::string& exePath, const TAssociationTarget& target) {
-  const std::string command = AssociationCommand(exePath);
   for (const std::string& field : fields) {
     if (!IsAssociableExtension(field)) continue;
     try {
-      if (!AssociateOne("." + field, description, command, target)) return false;
+      AssociateExtension("." + field, description, exePath, target);
     } catch (const Exception&) {
       return false;
     }

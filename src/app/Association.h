@@ -15,7 +15,13 @@ struct TAssociationTarget {
   TRegRootKey ClassesRoot = rkClassesRoot;
   std::string ClassesBase;
   std::string UninstallKey;  // e.g. "\Software\Tarnquill\Uninstall"
+  // The other program part's record key ("Installation" for the options
+  // dialog and the other way round): an extension keeps one record, so a
+  // new record drops the one there.
+  std::string OtherRecordKey;
   std::string ClassName = "Tarnquill";
+  // The class's icon, the program's first one, as the installer sets it.
+  bool WithIcon = false;
 };
 
 // The open command: the program's path and the file, each in double quotes,
@@ -25,6 +31,12 @@ std::string AssociationCommand(const std::string& exePath);
 // An extension field that can name a key of its own: not empty, and no
 // blanks, "\", "/", wildcards or dots.
 bool IsAssociableExtension(const std::string& field);
+
+// Associates dotExt (".pas") with the class, recording the class it had
+// before when that was another. Raises ERegistryException when the
+// registry refuses.
+void AssociateExtension(const std::string& dotExt, const std::string& description,
+                        const std::string& exePath, const TAssociationTarget& target);
 
 // Associates every field that is associable (others are skipped), with
 // description as the class's text. False at the first registry failure:

@@ -8,9 +8,9 @@ std::string FirstLower(const std::vector<std::string>& args) {
   return args.empty() ? std::string() : LowerCase(args[0]);
 }
 
-// Quoted for cmd: a "%" would start a variable reference inside a batch
-// file even between quotes.
-std::string Quoted(const std::string& text) {
+}  // namespace
+
+std::string BatchQuoted(const std::string& text) {
   std::string out = "\"";
   for (char c : text) {
     if (c == '%') out += '%';
@@ -18,6 +18,8 @@ std::string Quoted(const std::string& text) {
   }
   return out + "\"";
 }
+
+namespace {
 
 bool IsDelim(char c) { return c == '\\' || c == '/'; }
 
@@ -95,25 +97,25 @@ std::string RenameBatchFileName(const std::string& programFile) {
 std::string RenameBatchText(const std::string& programFile, const std::string& batchFile,
                             const std::vector<std::string>& args, int tries) {
   const std::string target = ExtractFilePath(programFile) + "Tarnquill.exe";
-  const std::string pause = "ping -n 2 127.0.0.1 >nul\r\n";
+  const std::string pause = kBatchPause;
   std::string text = "@echo off\r\n";
   // Unrolled rather than counted: each try is one plain line, whatever the
   // command interpreter makes of arithmetic.
   for (int i = 0; i < tries; ++i) {
     if (i > 0) text += pause;
-    text += "ren " + Quoted(programFile) + " " + Quoted("Tarnquill.exe") + " 2>nul\r\n";
-    text += "if exist " + Quoted(target) + " goto renamed\r\n";
+    text += "ren " + BatchQuoted(programFile) + " " + BatchQuoted("Tarnquill.exe") + " 2>nul\r\n";
+    text += "if exist " + BatchQuoted(target) + " goto renamed\r\n";
   }
   text += "goto done\r\n:renamed\r\n";
   for (int i = 0; i < tries; ++i) {
     if (i > 0) text += pause;
-    text += "if not exist " + Quoted(programFile) + " goto start\r\n";
-    text += "erase " + Quoted(programFile) + " 2>nul\r\n";
+    text += "if not exist " + BatchQuoted(programFile) + " goto start\r\n";
+    text += "erase " + BatchQuoted(programFile) + " 2>nul\r\n";
   }
-  text += "if exist " + Quoted(programFile) + " goto done\r\n";
-  text += ":start\r\nstart \"\" " + Quoted(target);
+  text += "if exist " + BatchQuoted(programFile) + " goto done\r\n";
+  text += ":start\r\nstart \"\" " + BatchQuoted(target);
   for (size_t i = 0; i < args.size() && i < 3; ++i)
-    if (!args[i].empty()) text += " " + Quoted(args[i]);
-  text += "\r\n:done\r\nerase " + Quoted(batchFile) + "\r\n";
+    if (!args[i].empty()) text += " " + BatchQuoted(args[i]);
+  text += "\r\n:done\r\nerase " + BatchQuoted(batchFile) + "\r\n";
   return text;
 }

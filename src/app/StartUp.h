@@ -45,3 +45,9 @@ std::string RenameBatchText(const std::string& programFile, const std::string& b
                             const std::vector<std::string>& args, int tries);
 // The batch file's name: the program's full path with ".bat" for its extension.
 std::string RenameBatchFileName(const std::string& programFile);
+
+// Quoted for cmd: a "%" would start a variable reference inside a batch
+// file even between quotes, so it is doubled.
+std::string BatchQuoted(const std::string& text);
+// A batch line that waits about a second between tries of a step.
+inline constexpr const char* kBatchPause = "ping -n 2 127.0.0.1 >nul\r\n";

@@ -11,6 +11,9 @@
 #include "app/win/HandOver.h"
 #include "app/win/MacroHook.h"
 #include "app/win/FileDlg.h"
+#include "app/win/FtpForm.h"
+#include "app/win/InstallDlg.h"
+#include "app/win/InstallWin.h"
 #include "app/win/MainForm.h"
 #include "app/win/DataWin.h"
 #include "app/win/Setup.h"
@@ -27,6 +30,7 @@
 #include "platform/Streams.h"
 #include "platform/SysUtils.h"
 #include "platform/win/Application.h"
+#include "platform/win/Shell.h"
 
 namespace {
 
@@ -43,35 +47,19 @@ void UseSystemServices() {
   PrepareCacheDir();
 }
 
-std::string ProgramFile() {
-  char path[MAX_PATH + 1] = {};
-  ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-  return path;
-}
-
 std::string CurrentFolder() {
   char path[MAX_PATH + 1] = {};
   ::GetCurrentDirectoryA(MAX_PATH, path);
   return path;
 }
 
-// "Version" (the running file's version resource) and "Path".
-void WriteVersionAndPath() {
-  TRegistry registry;
-  if (!registry.OpenKey(ProgramRegistryKey(), true)) return;
-  uint32_t ms = 0, ls = 0;
-  TVersionInfo info(ProgramFile());
-  if (info.GetValid()) info.GetFileLongVersion(ms, ls);
-  registry.WriteString("Version", Format("%d.%d.%d.%d", int(ms >> 16), int(ms & 0xFFFF), int(ls >> 16),
-                                         int(ls & 0xFFFF)));
-  registry.WriteString("Path", ProgramFile());
-}
-
-// Until the installer's dialog exists, an installation writes what a first
-// start needs: the default settings, the version and the path.
-void ShowInstaller() {
-  WriteDefaultSettings();
-  WriteVersionAndPath();
+// The installer in a process of its own ("setup.exe", "/i", the first run):
+// the installed program starts once the installer has gone.
+void RunInstaller() {
+  TApplication application;
+  application.SetTitle("Tarnquill");
+  const TInstallOutcome outcome = ShowInstaller();
+  if (!outcome.Start.empty()) ShellOpen(outcome.Start, "", "", SW_RESTORE);
 }
 
 void ShowStartupError(const Exception& e, int place) {
@@ -93,7 +81,7 @@ void RenameProgram(const std::vector<std::string>& args) {
     const std::string text = RenameBatchText(program, batch, args, 10);
     out.WriteBuffer(text.data(), int64_t(text.size()));
   }
-  ::ShellExecuteA(nullptr, nullptr, batch.c_str(), nullptr, nullptr, SW_HIDE);
+  ShellOpen(batch, "", "", SW_HIDE);
 }
 
 }  // namespace
@@ -114,7 +102,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
       case stmInstaller:
       case stmInstall:
         try {
-          ShowInstaller();
+          RunInstaller();
         } catch (const Exception& e) {
           ShowStartupError(e, 2);
         }
@@ -123,14 +111,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         RenameProgram(args);
         return 0;
       case stmUninstall:
-        // The uninstaller itself comes with the installer's dialog.
-        ::MessageBoxA(nullptr, "Are You Sure You Want to Uninstall Tarnquill?", "Tarnquill",
-                      MB_YESNO | MB_ICONWARNING);
+        if (::MessageBoxA(nullptr, "Are You Sure You Want to Uninstall Tarnquill?", "Tarnquill",
+                          MB_YESNO | MB_ICONWARNING) == IDYES)
+          Uninstall();
         return 0;
       case stmCalculator: {
         // The calculator alone: its window is the program's, and closing it ends the program.
         TApplication application;
-        application.SetTitle("Calculator");
+        application.SetTitle("Advanced Calculator");
         Calc = application.CreateForm<TCalc>();
         Calc->StandAlone = true;
         application.Run();
@@ -149,35 +137,45 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     } catch (const Exception& e) {
       ShowStartupError(e, 3);
     }
-    TApplication application;
-    application.SetTitle("Tarnquill");
-    // The recorder goes before the forms, so no hook outlives the windows
-    // it delivers to.
-    struct TRecorderLife {
-      TRecorderLife() { CreateMacroRecorder(); }
-      ~TRecorderLife() { FreeMacroRecorder(); }
-    } recorderLife;
-    SetMainCommandLine(args, CurrentFolder());
-    TMainForm* mainForm = application.CreateForm<TMainForm>();
-    // The shared highlighters with their stored colours, then the options
-    // dialog with the stored options, before any document opens.
-    TData* data = CreateData(&application);
-    auto* setup = new TSetup(&application, data);
-    setup->RestoreSettings();
-    // Made with the other forms; its folder tree asks the shell only when
-    // the dialog is first shown.
-    FileDlg = new TFileDlg(&application);
-    // The last form made: hidden, its viewer already in the clipboard chain.
-    FClipboard = application.CreateForm<TFClipboard>();
-    mainForm->UseSharedSettings(data, setup);
-    if (setup->UseLanguage->GetChecked() && !setup->Language->GetText().empty()) {
-      try {
-        mainForm->LoadLanguageFile(ExtractFilePath(ProgramFile()) + setup->Language->GetText());
-      } catch (const Exception& e) {
-        application.ShowException(e);
+    {
+      TApplication application;
+      application.SetTitle("Tarnquill");
+      // The recorder goes before the forms, so no hook outlives the windows
+      // it delivers to.
+      struct TRecorderLife {
+        TRecorderLife() { CreateMacroRecorder(); }
+        ~TRecorderLife() { FreeMacroRecorder(); }
+      } recorderLife;
+      SetMainCommandLine(args, CurrentFolder());
+      TMainForm* mainForm = application.CreateForm<TMainForm>();
+      // The shared highlighters with their stored colours, then the options
+      // dialog with the stored options, before any document opens.
+      TData* data = CreateData(&application);
+      auto* setup = new TSetup(&application, data);
+      setup->RestoreSettings();
+      new TFFtp(&application);
+      // Made with the other forms; its folder tree asks the shell only when
+      // the dialog is first shown.
+      FileDlg = new TFileDlg(&application);
+      // The last form made: hidden, its viewer already in the clipboard chain.
+      FClipboard = application.CreateForm<TFClipboard>();
+      mainForm->UseSharedSettings(data, setup);
+      if (setup->UseLanguage->GetChecked() && !setup->Language->GetText().empty()) {
+        try {
+          mainForm->LoadLanguageFile(ExtractFilePath(ProgramFile()) + setup->Language->GetText());
+        } catch (const Exception& e) {
+          application.ShowException(e);
+        }
+      }
+      application.Run();
+      if (UninstallRequested) {
+        delete setup;
+        Uninstall();
       }
     }
-    application.Run();
+    // After a reinstallation the new program starts only once this one has
+    // closed its windows, so it finds no running editor to hand over to.
+    if (!PendingStart().empty()) ShellOpen(PendingStart(), "", "", SW_RESTORE);
   } catch (const std::exception& e) {
     ::MessageBoxA(nullptr, e.what(), "Tarnquill", MB_OK | MB_ICONERROR);
     return 1;

@@ -10,6 +10,7 @@
 #include "app/StartUp.h"
 #include "app/win/DataWin.h"
 #include "app/win/FileDlg.h"
+#include "app/win/InstallWin.h"
 #include "app/win/Setup.h"
 #include "editor/EditorCommands.h"
 #include "highlighters/PasSyn.h"
@@ -141,8 +142,30 @@ const TActionDef kActions[] = {
     {"aMacroStop", "Stop Macro", "", [](TMainForm& f) { f.aMacroStopExecute(); }},
     {"aMacroClear", "Clear All Macro", "", [](TMainForm& f) { f.aMacroClearExecute(); }},
     {"OpenSetup", "&Options...", "", nullptr},
-    {"GotoBack", "&Back", "", nullptr},
-    {"GoForward", "&Forward", "", nullptr},
+    {"GotoBack", "&Back", "", [](TMainForm& f) { f.StepCaretHistory(true); }},
+    {"GoForward", "&Forward", "", [](TMainForm& f) { f.StepCaretHistory(false); }},
+    // Tool, help and window commands; those whose windows are not built yet
+    // stay disabled.
+    {"Action27", "Back", "", [](TMainForm& f) { f.StepCaretHistory(true); }},
+    {"Action28", "Forward", "", [](TMainForm& f) { f.StepCaretHistory(false); }},
+    {"aToolCalculator", "&Calculator", "", [](TMainForm& f) { f.ToolCalculator(); }},
+    {"aToolCalendar", "Ca&lendar", "", [](TMainForm& f) { f.ToolCalendar(); }},
+    {"aToolASCIITable", "&ASCII table", "", nullptr},
+    {"aEditDownload", "&Download...", "", [](TMainForm& f) { f.EditDownload(); }},
+    {"aHelp", "&Help", "F1", nullptr},
+    {"aHelpHotKeys", "Hot &keys", "", nullptr},
+    {"AboutMenu", "&About...", "", nullptr},
+    {"SendEmailtoAutorMenu", "Send e-&mail to the author", "", [](TMainForm& f) { f.SendEmailToAuthor(); }},
+    {"DownloadNewestversionMenu", "Download the &newest version", "",
+     [](TMainForm& f) { f.OpenDistributorAddress(DistributorAddresses().Download); }},
+    {"VisitOfficialTarnquillHomePageMenu", "Visit the official Tarnquill home &page", "",
+     [](TMainForm& f) { f.OpenDistributorAddress(DistributorAddresses().Site); }},
+    {"VisitAuthorsHomePageMenu", "Visit the author's home page", "",
+     [](TMainForm& f) { f.OpenDistributorAddress(DistributorAddresses().AuthorSite); }},
+    {"UninstallTarnquillMenu", "&Uninstall Tarnquill", "", [](TMainForm& f) { f.UninstallTarnquill(); }},
+    {"ReinstallTarnquillMenu", "&Reinstall Tarnquill", "", [](TMainForm& f) { f.ReinstallTarnquill(); }},
+    {"SysMenuStayonTop", "Stay on &top", "", [](TMainForm& f) { f.StayOnTop(true); }},
+    {"SysMenuStayNormal", "Stay &normal", "", [](TMainForm& f) { f.StayOnTop(false); }},
 };
 #undef DOC
 #undef FORM
@@ -171,7 +194,8 @@ const TMenuDef kMainMenu[] = {
     {"", "aEditCut", ""}, {"", "aEditCopy", ""}, {"", "aEditPaste", ""}, {"", "aEditSelectAll", ""},
     {"", "aEditDuplicateLine", ""}, {"-", "", ""},
     {"", "aEditFind", ""}, {"", "aEditFindNext", ""}, {"", "aEditReplace", ""}, {"", "aFindFiles", ""},
-    {"", "aEditGoToLine", ""}, {"", "aEditMatchBrakets", ""}, {"-", "", ""},
+    {"", "aEditGoToLine", ""}, {"", "aEditMatchBrakets", ""}, {"", "GotoBack", ""}, {"", "GoForward", ""},
+    {"-", "", ""},
     {">Set &bookmark", "", "SetBookmarksMenu"},
     {"", "aSetBookmark1", ""}, {"", "aSetBookmark2", ""}, {"", "aSetBookmark3", ""},
     {"", "aSetBookmark4", ""}, {"", "aSetBookmark5", ""}, {"", "aSetBookmark6", ""},
@@ -202,9 +226,24 @@ const TMenuDef kMainMenu[] = {
     {">&Window", "", "WindowMenu"}, {"<", "", ""},
     {"", "aViewFirstWindow", ""}, {"", "aViewPreviousWindow", ""}, {"", "aViewNextWindow", ""},
     {"<", "", ""},
-    {">&Tools", "", "ToolsMenu"}, {"&Clipboard", "", "Clipboard1"}, {"<", "", ""},
     {">&Macro", "", "Macro"}, {"", "aMacroNew", ""}, {"", "aMacroStop", ""}, {"", "aMacroClear", ""},
     {"-", "", ""}, {"<", "", ""},
+    {">&Tools", "", "ToolsMenu"},
+    {"", "aToolCalculator", ""}, {"", "aToolCalendar", ""}, {"", "aToolASCIITable", ""},
+    {"", "aEditDownload", ""}, {"&Clipboard", "", "Clipboard1"},
+    {"<", "", ""},
+    {">&Help", "", "HelpMenu"},
+    {"", "aHelp", ""}, {"", "aHelpHotKeys", ""}, {"-", "", ""},
+    {"", "SendEmailtoAutorMenu", ""}, {"", "DownloadNewestversionMenu", ""},
+    {"", "VisitOfficialTarnquillHomePageMenu", ""}, {"", "VisitAuthorsHomePageMenu", ""}, {"-", "", ""},
+    {"", "UninstallTarnquillMenu", ""}, {"", "ReinstallTarnquillMenu", ""}, {"-", "", ""},
+    {"", "AboutMenu", ""},
+    {"<", "", ""},
+};
+
+// The window menu's own entries, mirrored into the system menu.
+const TMenuDef kSysMenu[] = {
+    {"", "SysMenuStayonTop", ""}, {"", "SysMenuStayNormal", ""},
 };
 
 const TMenuDef kEditMenu[] = {
@@ -300,6 +339,7 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner), FDocs(*this, *this) {
   FDocs.Data = FShared;
   MakeActions();
   MakeMenus();
+  MakeToolMenus();
   MakeBars();
   MakeInputKey();
   OnActivate = Bind(this, &TMainForm::FormActivate);
@@ -506,6 +546,8 @@ void TMainForm::FormCloseQuery(TObject*, bool& canClose) {
   FRollUps = RollUpRecords();
   canClose = FDocs.CloseQuery(FRollUps, FFirstActivationDone);
   if (!canClose) Timer->SetEnabled(FDocs.Options.Autosave);
+  // An uninstall or a reinstallation waits for a close that happens.
+  if (!canClose) DropPendingMaintenance();
 }
 
 void TMainForm::CreateWnd() {

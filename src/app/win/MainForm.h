@@ -110,6 +110,17 @@ public:
   void ReleaseRollUp(TRollUp& rollUp);
   TRollUp* FindRollUp(int number) const;
   TInputKey* GetInputKey() const { return InputKey; }
+  // The tool, help and window commands (MainFormTools.cpp).
+  void ToolCalculator();
+  void ToolCalendar();
+  void EditDownload();
+  void SendEmailToAuthor();
+  void OpenDistributorAddress(const std::string& address);
+  void UninstallTarnquill();
+  void ReinstallTarnquill();
+  void StayOnTop(bool onTop);
+  void TextViewCommand(TktEditorCommand command);
+  void StepCaretHistory(bool back);
 
   // --- IDocumentTabs ---
   int GetPageCount() const override;
@@ -155,6 +166,7 @@ private:
 
   void MakeActions();
   void MakeMenus();
+  void MakeToolMenus();
   void MakeBars();
   void FormCreate();
   void FormActivate(TObject* sender);
@@ -218,6 +230,8 @@ private:
   TMenuItem* WindowMenu = nullptr;
   TMenuItem* ReopenFileMenu = nullptr;
   TTimer* Timer = nullptr;
+  TPopupMenu* SysMenuPopup = nullptr;
+  TComponent* SysMenu = nullptr;  // the TfisSysMenu that mirrors SysMenuPopup
   std::map<std::string, TCustomAction*> FActions;  // by lower-case name
   std::map<std::string, bool> FHandled;            // actions with a handler
   std::map<std::string, std::vector<TToolButton*>> FActionButtons;

@@ -454,6 +454,7 @@ void TSetup::DeleteTypeClick(TObject*) {
 bool TSetup::AssociateTypes() {
   TAssociationTarget target;
   target.UninstallKey = ProgramRegistryKey() + "\\Uninstall";
+  target.OtherRecordKey = ProgramRegistryKey() + "\\Installation";
   const bool ok = AssociateExtensions({TypeExtension1->GetText(), TypeExtension2->GetText(),
                                        TypeExtension3->GetText(), TypeExtension4->GetText()},
                                       TypeDescription->GetText(), ExeFileName(), target);

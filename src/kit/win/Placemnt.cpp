@@ -113,8 +113,15 @@ void TFormPlacement::OpenStorage(bool readOnly) {
 
 void TFormPlacement::CloseStorage() { FStorage.reset(); }
 
+namespace {
+bool gSavesSuspended = false;
+}  // namespace
+
+void SuspendFormStorageSaves(bool suspended) { gSavesSuspended = suspended; }
+bool FormStorageSavesSuspended() { return gSavesSuspended; }
+
 void TFormPlacement::SaveFormPlacement() {
-  if (FActive && !FRestored) return;
+  if (gSavesSuspended || (FActive && !FRestored)) return;
   OpenStorage(false);
   try {
     FStorage->WriteString(FSection, "FormVersion", IntToStr(FVersion));

@@ -34,6 +34,11 @@ enum TPlacementOption { fpState, fpPosition, fpActiveControl };
 using TPlacementOptions = TSet<TPlacementOption>;
 enum TPlacementRegRoot { prCurrentUser, prLocalMachine, prCurrentConfig, prClassesRoot, prUsers, prDynData };
 
+// While suspended no placement or storage saves anything: a program that is
+// uninstalling itself has deleted the key its closing forms would write.
+void SuspendFormStorageSaves(bool suspended);
+bool FormStorageSavesSuspended();
+
 class TFormPlacement : public TComponent {
 public:
   explicit TFormPlacement(TComponent* owner);

@@ -289,6 +289,12 @@ void TCustomComboEdit::WndProc(TMessage& msg) {
       TCustomEdit::WndProc(msg);
       UpdateLayout();
       return;
+    case WM_SETTEXT:
+      // A multi-line edit reports no EN_CHANGE for text set from outside
+      // (another program, a test driving the window): take it here.
+      TCustomEdit::WndProc(msg);
+      TextChangedInWindow();
+      return;
     default:
       break;
   }

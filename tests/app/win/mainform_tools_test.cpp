@@ -1,0 +1,227 @@
+// The main window's tool, help and window commands in this process: what
+// they hand the shell (through ShellOpen's hook; no address is opened), the
+// download window, stay on top against a later window, the editor commands
+// passed on, and the uninstall question with a close that is cancelled.
+#include "MainFormFixture.h"
+#include "app/win/CalcForm.h"
+#include "app/win/FtpForm.h"
+#include "app/win/InstallWin.h"
+#include "ftp/Ftp.h"
+#include "ftp/win/FtpWin.h"
+#include "kit/win/Placemnt.h"
+#include "platform/win/Shell.h"
+
+TQ_TEST_APPLICATION();
+
+namespace {
+
+class MainFormTools : public MainFormCase {
+protected:
+  MainFormTools() {
+    OldShellOpen = SetShellOpenFunc([this](const std::string& target, const std::string& params,
+                                           const std::string& dir, int show, const std::string& verb) {
+      Opened.push_back(target + "|" + params + "|" + dir + "|" + std::to_string(show) + "|" + verb);
+      return true;
+    });
+  }
+  ~MainFormTools() override {
+    SetShellOpenFunc(OldShellOpen);
+    DistributorAddresses() = TDistributorAddresses();
+    DropPendingMaintenance();
+  }
+  void Run(const char* action) {
+    TCustomAction* a = Form->FindAction(action);
+    ASSERT_NE(a, nullptr) << action;
+    Application->ProcessMessages();  // the idle update of the actions' states
+    ASSERT_TRUE(a->GetEnabled()) << action;
+    a->Execute();
+  }
+
+  std::vector<std::string> Opened;
+  TShellOpenFunc OldShellOpen;
+};
+
+TEST_F(MainFormTools, AddressesCalendarAndTheirMenuItems) {
+  Open();
+  // The table ships empty: the items that would open nothing are hidden.
+  for (const char* a : {"SendEmailtoAutorMenu", "DownloadNewestversionMenu", "VisitOfficialTarnquillHomePageMenu",
+                        "VisitAuthorsHomePageMenu"})
+    EXPECT_FALSE(Form->FindAction(a)->GetVisible()) << a;
+  Run("aToolCalendar");
+  const std::string system = GetSpecialFolder(6);
+  EXPECT_EQ(Opened, std::vector<std::string>{system + "Rundll32.exe|shell32.dll,Control_RunDLL TIMEDATE.CPL|" +
+                                             system + "|1|Open"});
+  delete Form;
+  Form = nullptr;
+
+  DistributorAddresses() = {"author@example.org", "http://example.org/", "http://example.org/get",
+                            "http://example.org/~author"};
+  Opened.clear();
+  Open();
+  for (const char* a : {"SendEmailtoAutorMenu", "DownloadNewestversionMenu", "VisitOfficialTarnquillHomePageMenu",
+                        "VisitAuthorsHomePageMenu"}) {
+    EXPECT_TRUE(Form->FindAction(a)->GetVisible()) << a;
+    Run(a);
+  }
+  EXPECT_EQ(Opened, (std::vector<std::string>{
+                        // A test program has no version resource: its numbers are 0.
+                        "mailto:author@example.org?subject=Regarding%20Tarnquill.%20Build%3A%200.0.0.0|||1|Open",
+                        "http://example.org/get|||1|Open", "http://example.org/|||1|Open",
+                        "http://example.org/~author|||1|Open"}));
+}
+
+TEST_F(MainFormTools, CalculatorShowsInsideTheEditorAndOnlyHidesWhenClosed) {
+  Open();
+  ASSERT_EQ(Calc, nullptr);
+  Run("aToolCalculator");
+  ASSERT_NE(Calc, nullptr);
+  TCalc* first = Calc;
+  EXPECT_TRUE(Calc->GetVisible());
+  EXPECT_FALSE(Calc->StandAlone);
+  Calc->CloseCalc();  // the close button and Ctrl+F4
+  Application->ProcessMessages();
+  EXPECT_FALSE(first->GetVisible());
+  EXPECT_FALSE(Application->GetTerminated()) << "closing the editor's calculator ends nothing";
+  Run("aToolCalculator");
+  EXPECT_EQ(Calc, first) << "the same window comes back";
+  EXPECT_TRUE(Calc->GetVisible());
+  delete Form;  // owns the calculator
+  Form = nullptr;
+  EXPECT_EQ(Calc, nullptr);
+}
+
+TEST_F(MainFormTools, DownloadWindowShowsWithoutConnecting) {
+  InstallWinFtp();  // wsock32, as the program has it
+  auto* ftp = new TFFtp(Application);
+  Open();
+  Run("aEditDownload");
+  EXPECT_TRUE(ftp->GetVisible());
+  EXPECT_EQ(ftp->GetCaption(), "Download");
+  EXPECT_EQ(ftp->Edit1->GetText(), "Anonymous");
+  EXPECT_EQ(ftp->Tabs->GetPageCount(), 3);
+  PumpFor(200);
+  EXPECT_FALSE(ftp->Ftp->GetConnectedToServer());
+  EXPECT_FALSE(ftp->Ftp->GetBusy());
+  EXPECT_EQ(ftp->FtpTree->GetClient(), ftp->Ftp);
+  EXPECT_EQ(ftp->FtpFiles->GetClient(), ftp->Ftp);
+  delete ftp;
+  EXPECT_EQ(FFtp, nullptr);
+}
+
+TEST_F(MainFormTools, StayOnTopAndNormalNeitherMoveNorActivate) {
+  Open();
+  HWND main = Form->GetHandle();
+  // The items are in the window menu.
+  HMENU sys = ::GetSystemMenu(main, FALSE);
+  std::vector<std::string> items;
+  for (int i = 0; i < ::GetMenuItemCount(sys); ++i) {
+    char text[128] = {};
+    ::GetMenuStringA(sys, UINT(i), text, sizeof text, MF_BYPOSITION);
+    items.push_back(text);
+  }
+  EXPECT_NE(std::find(items.begin(), items.end(), "Stay on &top"), items.end());
+  EXPECT_NE(std::find(items.begin(), items.end(), "Stay &normal"), items.end());
+
+  HWND later = ::CreateWindowExA(0, "STATIC", "later", WS_POPUP | WS_VISIBLE, 10, 10, 200, 100, nullptr, nullptr,
+                                 nullptr, nullptr);
+  ASSERT_NE(later, nullptr);
+  PumpFor(100);
+  RECT before{}, after{};
+  ::GetWindowRect(main, &before);
+  // The later window has the front; neither command may take it to the main
+  // window (other programs' windows may take it meanwhile).
+  ::SetForegroundWindow(later);
+  PumpFor(100);
+  auto above = [&](HWND a, HWND b) {
+    for (HWND w = ::GetTopWindow(nullptr); w; w = ::GetWindow(w, GW_HWNDNEXT)) {
+      if (w == a) return true;
+      if (w == b) return false;
+    }
+    return false;
+  };
+
+  Run("SysMenuStayonTop");
+  PumpFor(100);
+  EXPECT_TRUE(::GetWindowLongA(main, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_TRUE(above(main, later));
+  ::SetWindowPos(later, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  EXPECT_TRUE(above(main, later)) << "a window brought to the top stays below";
+  ::GetWindowRect(main, &after);
+  EXPECT_TRUE(::EqualRect(&before, &after));
+  EXPECT_NE(::GetForegroundWindow(), main);
+
+  Run("SysMenuStayNormal");
+  PumpFor(100);
+  EXPECT_FALSE(::GetWindowLongA(main, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  ::SetWindowPos(later, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  EXPECT_TRUE(above(later, main));
+  ::GetWindowRect(main, &after);
+  EXPECT_TRUE(::EqualRect(&before, &after));
+  EXPECT_NE(::GetForegroundWindow(), main);
+  ::DestroyWindow(later);
+}
+
+TEST_F(MainFormTools, BracketWrapBackAndForwardReachTheEditor) {
+  const std::string file = Write("a.pas", "(a [b] c)\r\nline two\r\nline three\r\n");
+  Open({file});
+  ASSERT_TRUE(PumpUntil([&] { return Form->GetPageCount() == 1; }));
+  TktCustomEdit* edit = Docs().CurrentEditor();
+  ASSERT_NE(edit, nullptr);
+  double now = 1000.0;
+  edit->GetCaretHistory().SetClock([&] { return now += 1.0; });
+
+  edit->SetCaretXY(TPoint(1, 1));
+  Run("aEditMatchBrakets");
+  EXPECT_EQ(edit->GetCaretXY(), TPoint(9, 1));
+
+  edit->SetCaretXY(TPoint(1, 3));
+  Run("GotoBack");
+  EXPECT_EQ(edit->GetCaretXY(), TPoint(9, 1));
+  Run("Action27");
+  EXPECT_EQ(edit->GetCaretXY(), TPoint(1, 1));
+  Run("Action28");
+  EXPECT_EQ(edit->GetCaretXY(), TPoint(9, 1));
+  Run("GoForward");
+  EXPECT_EQ(edit->GetCaretXY(), TPoint(1, 3));
+
+  edit->SetText("one two three four five six seven eight nine ten");
+  edit->SetRightEdge(12);
+  const int lines = edit->GetLines()->GetCount();
+  Answers = {mrYes};  // the editor's own question: the wrap cannot be undone
+  Run("aEditWordWrap");
+  EXPECT_GT(edit->GetLines()->GetCount(), lines);
+}
+
+TEST_F(MainFormTools, UninstallQuestionNoCancelAndYes) {
+  Open();
+  Answers = {mrNo};
+  Run("UninstallTarnquillMenu");
+  EXPECT_FALSE(UninstallRequested);
+  EXPECT_TRUE(Form->GetVisible());
+  EXPECT_TRUE(Messages.empty());
+
+  // Cancel at the save question keeps the editor and drops the uninstall.
+  Docs().FileNew();
+  ASSERT_TRUE(PumpUntil([&] { return Form->GetPageCount() == 1; }));
+  Docs().CurrentEditor()->SetText("changed");
+  Docs().CurrentEditor()->SetModified(true);
+  Answers = {mrYes, mrCancel};
+  Run("UninstallTarnquillMenu");
+  EXPECT_EQ(Questions.size(), 3u) << "the uninstall question, then the save question";
+  EXPECT_EQ(Messages, std::vector<std::string>{":("});
+  EXPECT_TRUE(Form->GetVisible());
+  EXPECT_FALSE(UninstallRequested);
+  EXPECT_FALSE(FormStorageSavesSuspended());
+
+  // Yes without a document to save: the window closes with the uninstall pending.
+  Docs().CurrentEditor()->SetModified(false);
+  Answers = {mrYes};
+  Messages.clear();
+  Run("UninstallTarnquillMenu");
+  EXPECT_EQ(Messages, std::vector<std::string>{":("});
+  EXPECT_TRUE(UninstallRequested);
+  EXPECT_TRUE(FormStorageSavesSuspended());
+  EXPECT_FALSE(Form->GetVisible());
+}
+
+}  // namespace
