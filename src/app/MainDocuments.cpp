@@ -29,12 +29,10 @@ struct TBusyScope {
 };
 
 int64_t TextLength(const TktCustomEdit& edit) {
-  // What joining the lines with CR LF would give, without joining them: a
-  // keystroke in a big file must not copy it.
+  // What joining the lines with CR LF would give, without joining them or
+  // walking them: a keystroke in a big file costs the same as in a small one.
   const TktEditList& lines = *edit.GetLines();
-  int64_t length = 0;
-  for (int i = 0; i < lines.GetCount(); ++i) length += int64_t(lines.GetView(i).size()) + 2;
-  return length;
+  return lines.GetTextLength() + 2 * int64_t(lines.GetCount());
 }
 
 }  // namespace
@@ -211,16 +209,42 @@ void TMainDocuments::CloseDocument(int number) {
   }
 }
 
+void TMainDocuments::SelectActiveDocument() {
+  const int index = FTabs.GetActivePageIndex();
+  TDocument* document = index >= 0 ? Find(FTabs.GetPageTag(index)) : nullptr;
+  FCurrentNumber = document ? FTabs.GetPageTag(index) : 0;
+  FCurrent = document ? document->Views : TDocumentViews();
+}
+
+bool TMainDocuments::ActiveHasUnsavedChanges() {
+  TDocument* document = Active();
+  if (!document) return false;
+  return document->TextVisible ? document->Views.Edit->GetModified() : document->Views.Hex->GetModified();
+}
+
 bool TMainDocuments::CloseAllTabs() {
-  const int rounds = FTabs.GetPageCount();
-  for (int i = 0; i < rounds; ++i) {
-    FTabs.SetActivePageIndex(0);
+  // Each round makes tab 0 the current document and closes it. The window
+  // shows a tab (status, actions, window menu) only when it asks about it:
+  // the tabs closed without a question pass unseen, and showing each of
+  // them made closing many tabs cost many times the closing itself.
+  try {
+    const int rounds = FTabs.GetPageCount();
+    for (int i = 0; i < rounds; ++i) {
+      FTabs.SetActivePageIndex(0);
+      SelectActiveDocument();
+      if (ActiveHasUnsavedChanges()) PageControlChange();
+      if (!QuerySaveCurrent()) {
+        PageControlChange();
+        return false;
+      }
+      ClosePage(0);
+    }
+  } catch (...) {
     PageControlChange();
-    if (!QuerySaveCurrent()) return false;
-    ClosePage(0);
-    if (FTabs.GetPageCount() > 0) FTabs.SetActivePageIndex(0);
-    PageControlChange();
+    throw;
   }
+  if (FTabs.GetPageCount() > 0) FTabs.SetActivePageIndex(0);
+  PageControlChange();
   return true;
 }
 
@@ -271,6 +295,15 @@ bool TMainDocuments::DuplicateCheck(const std::string& path) {
 
 void TMainDocuments::FileNew() {
   Guard(kPlaceNew, [&] { NewDocument(); });
+}
+
+void TMainDocuments::FileNewFromClipboard() {
+  Guard(kPlaceNewFromClipboard, [&] {
+    NewDocument();
+    CurrentEditor()->PasteFromClipboard();
+    UpdateStatus();
+    UpdateActions();
+  });
 }
 
 void TMainDocuments::FileOpen() {

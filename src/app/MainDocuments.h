@@ -106,7 +106,7 @@ enum TMainPlace {
   kPlaceSaveAs = 1706, kPlaceSaveAll = 1707, kPlaceClose = 1708, kPlaceCloseAll = 1709,
   kPlaceReload = 1710, kPlaceTextBinary = 1711, kPlaceAnsiAscii = 1712, kPlaceTabHop = 1713,
   kPlaceHighlightAs = 1714, kPlaceGutter = 1715, kPlaceStatus = 1716, kPlaceAutosave = 1717,
-  kPlaceReopenMenu = 1791, kPlaceFirstActivation = 1806, kPlaceHandOver = 2014,
+  kPlaceNewFromClipboard = 1718, kPlaceOptions = 1719, kPlaceReopenMenu = 1791, kPlaceFirstActivation = 1806, kPlaceHandOver = 2014,
 };
 
 class TMainDocuments {
@@ -133,6 +133,8 @@ public:
 
   // --- commands (each reports its own errors) ---
   void FileNew();
+  // A new document holding the clipboard's text.
+  void FileNewFromClipboard();
   void FileOpen();
   void ReopenItem(const std::string& path);
   // Files dropped on an editor (once) or on the tab control (after each).
@@ -200,6 +202,9 @@ private:
   void CloseDocument(int number);
   // Close All's rounds: false when a question was cancelled.
   bool CloseAllTabs();
+  // The active tab's document as the current one, shown nowhere yet.
+  void SelectActiveDocument();
+  bool ActiveHasUnsavedChanges();
   void ClosePage(int index);
   bool SaveHex();
   bool WriteCurrent(bool unix);

@@ -94,11 +94,18 @@ TGapVector<TktRange>& TktEditList::EnsureRanges() {
 void TktEditList::InsertLine(size_t i, const TLine& line, TktRange range) {
   if (FRanges.Size() || range != 0) EnsureRanges().Insert(i, range);
   FLines.Insert(i, line);
+  FTextLength += int64_t(LineLength(line));
 }
 
 void TktEditList::EraseLine(size_t i) {
   if (FRanges.Size()) FRanges.Erase(i);
+  FTextLength -= int64_t(LineLength(FLines[i]));
   FLines.Erase(i);
+}
+
+size_t TktEditList::LineLength(const TLine& line) const {
+  if (!(line.LenOwned & kOwned)) return line.LenOwned;
+  return line.Pos == kEmptyPos ? 0 : FOwned[line.Pos].size();
 }
 
 TktEditList::TLine TktEditList::MakeOwned(std::string_view s) {
@@ -125,6 +132,7 @@ void TktEditList::Release(const TLine& line) {
 }
 
 void TktEditList::AssignLineText(TLine& line, std::string_view s) {
+  FTextLength += int64_t(s.size()) - int64_t(LineLength(line));
   if ((line.LenOwned & kOwned) && line.Pos != kEmptyPos && !s.empty()) {
     FOwned[line.Pos].assign(s.data(), s.size());  // reuses the line's own memory
     return;
@@ -156,8 +164,10 @@ void TktEditList::Delete(int i) {
     if (i == 0 && GetCount() == 1) {
       AssignLineText(FLines[0], std::string_view());
     } else {
-      Release(FLines[size_t(i)]);
+      // Out of the list first: its length still counts the text Release frees.
+      const TLine line = FLines[size_t(i)];
       EraseLine(size_t(i));
+      Release(line);
     }
     if (OnLineDeleted) OnLineDeleted(i);
   });
@@ -173,6 +183,7 @@ void TktEditList::ClearLines() {
   FFreeOwned.clear();
   FFreeOwned.shrink_to_fit();
   FText.reset();
+  FTextLength = 0;
 }
 
 void TktEditList::Clear() {
@@ -249,7 +260,10 @@ void TktEditList::AppendBulk(std::unique_ptr<char[]> text, size_t size, size_t l
     TLine* out = FLines.Extend(lines);
     size_t filled = 0;
     SplitLinesInPlace(buf, size, [&](size_t start, size_t len) {
-      if (filled < lines) out[filled++] = record(start, len);
+      if (filled < lines) {
+        out[filled++] = record(start, len);
+        FTextLength += int64_t(len);
+      }
     });
     for (; filled < lines; ++filled) out[filled] = TLine{kEmptyPos, kOwned};
     if (FRanges.Size() && lines) std::memset(FRanges.Extend(lines), 0, lines * sizeof(TktRange));

@@ -50,6 +50,9 @@ public:
     const TLine& line = FLines[size_t(i)];
     return std::string_view(FText.get() + line.Pos, line.LenOwned);
   }
+  // The length of all lines together, line breaks not counted; kept as the
+  // lines change, so asking costs nothing however long the text is.
+  int64_t GetTextLength() const { return FTextLength; }
   TObject* GetObject(int i) const override;
   void PutObject(int i, TObject* o) override;
   // Replaces the text, then OnLinePut(i).
@@ -143,6 +146,7 @@ private:
   static constexpr uint32_t kOwned = 0x80000000u;
 
   void CheckIndex(int i) const;
+  size_t LineLength(const TLine& line) const;
   TLine MakeOwned(std::string_view s);
   // The range array, made (all 0) when missing.
   TGapVector<TktRange>& EnsureRanges();
@@ -166,5 +170,7 @@ private:
   std::unique_ptr<char[]> FText;
   std::vector<std::string> FOwned;
   std::vector<uint32_t> FFreeOwned;
+  // invariant: the sum of LineLength over FLines.
+  int64_t FTextLength = 0;
   int FLockCount = 0;
 };

@@ -11,15 +11,13 @@
 #include <string>
 #include <vector>
 
-#include "AppRegistryKey.h"
-#include "app/FileTypes.h"
+#include "FilesCase.h"
 #include "app/MainDocuments.h"
 #include "editor/CustomEdit.h"
+#include "editor/RecordingEditHost.h"
 #include "hexedit/HexEditor.h"
 #include "highlighters/JScriptSyn.h"
 #include "highlighters/PasSyn.h"
-#include "platform/Streams.h"
-#include "platform/SysUtils.h"
 
 class TFakeTabs : public IDocumentTabs {
 public:
@@ -59,6 +57,7 @@ public:
   std::map<int, bool> TextShown;
   std::deque<TAnswer> Answers;
   std::vector<std::string> Questions;
+  std::vector<std::string> ShownAtQuestion;  // status panel 6 when each was asked
   std::deque<std::string> SaveNames;  // "" cancels the dialog
   std::deque<std::string> OpenNames;
   std::vector<std::string> Messages, Errors;
@@ -67,11 +66,14 @@ public:
   std::vector<std::string> WindowMenu, Reopen;
   std::string Caption, Title;
   int Applied = 0;
+  // The clipboard new editors read (none when null).
+  IktEditHost* EditHost = nullptr;
 
   TDocumentViews CreateViews(int number, int) override {
     TDocumentViews v;
     v.Edit = new TktCustomEdit(&Owner);
     v.Edit->SetName("m" + std::to_string(number));
+    if (EditHost) v.Edit->SetHost(EditHost);
     v.Hex = new THexEditor(&Owner);
     v.Hex->SetName("h" + std::to_string(number));
     Made[number] = v;
@@ -87,6 +89,7 @@ public:
   void ApplyEditorOptions(TktCustomEdit*) override { ++Applied; }
   TAnswer Ask(const std::string& text, TAskKind, TAskButtons) override {
     Questions.push_back(text);
+    ShownAtQuestion.push_back(Panels[6]);
     if (Answers.empty()) {
       ADD_FAILURE() << "unexpected question: " << text;
       return anCancel;
@@ -113,7 +116,10 @@ public:
   }
   void SetWindowMenu(const std::vector<std::string>& captions) override { WindowMenu = captions; }
   void SetReopenMenus(const std::vector<std::string>& paths) override { Reopen = paths; }
-  bool ClipboardHasText() override { return false; }
+  bool ClipboardHasText() override {
+    auto* recording = dynamic_cast<TktRecordingEditHost*>(EditHost);
+    return recording && recording->Clipboard.count(kcfText) && !recording->Clipboard[kcfText].empty();
+  }
   bool HasMacroFiles() override { return false; }
   void PopupBookmarkMenu() override {}
 
@@ -129,36 +135,17 @@ private:
   }
 };
 
-class DocumentsCase : public TAppKeyCase {
+class DocumentsCase : public TFilesCase {
 protected:
-  DocumentsCase() {
+  DocumentsCase() : TFilesCase("tq-docs-") {
     Tabs.OnFree = [this](int tag) { Host.Free(tag); };
-    Dir = ::testing::TempDir() + "tq-docs-" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    CreateDir(Dir);
-    Dir += PathDelim;
-    SetDefaultFileTypes();
     for (const char* name : {"Pascal"}) (new TktPasSyn(&Data))->SetName(name);
     for (const char* name : {"JScript", "JScript1"}) (new TktJScriptSyn(&Data))->SetName(name);
     Docs->Data = &Data;
   }
-  ~DocumentsCase() override {
-    Docs.reset();
-    for (const std::string& f : Files) FileDelete(f);
-    RemoveDir(ExcludeTrailingPathDelimiter(Dir));
-    ClearFileTypes();
-  }
+  // The documents go before the files they were read from.
+  ~DocumentsCase() override { Docs.reset(); }
 
-  std::string Write(const std::string& name, const std::string& data) {
-    const std::string path = Dir + name;
-    TFileStream out(path, fmCreate);
-    out.WriteBuffer(data.data(), int64_t(data.size()));
-    Files.push_back(path);
-    return path;
-  }
-  static std::string Read(const std::string& path) {
-    TFileStream in(path, fmOpenRead | fmShareDenyNone);
-    return in.ReadRemaining();
-  }
   std::string Path(const std::string& name) {
     Files.push_back(Dir + name);
     return Dir + name;
@@ -173,8 +160,6 @@ protected:
     return c;
   }
 
-  std::string Dir;
-  std::vector<std::string> Files;
   TComponent Data{nullptr};
   TFakeTabs Tabs;
   TFakeHost Host;

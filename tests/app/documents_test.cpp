@@ -138,10 +138,14 @@ TEST_F(Documents, CloseAllStopsAtCancelAndLeavesTheRest) {
   Docs->FileCloseAll();
   EXPECT_EQ(Captions(), (std::vector<std::string>{"b.txt", "c.txt"}));
   EXPECT_EQ(Host.Questions.size(), 1u);
+  EXPECT_EQ(Host.ShownAtQuestion, std::vector<std::string>{Dir + "b.txt"}) << "asked with its tab shown";
   EXPECT_EQ(Edit()->FileName, Dir + "b.txt");
+  EXPECT_EQ(Host.Panels[6], Dir + "b.txt");
+  EXPECT_EQ(Host.WindowMenu, (std::vector<std::string>{"b.txt", "c.txt"}));
   Host.Answers = {anNo};
   Docs->FileCloseAll();
   EXPECT_TRUE(Tabs.Pages.empty());
+  EXPECT_TRUE(Host.WindowMenu.empty());
   EXPECT_EQ(Docs->CurrentEditor(), nullptr);
   EXPECT_EQ(Docs->CurrentHexEditor(), nullptr);
   EXPECT_FALSE(Host.Enabled["aFileClose"]);
@@ -330,6 +334,31 @@ TEST_F(Documents, AutosaveWritesModifiedNamedDocumentsInTheirViewWithoutQuestion
   EXPECT_EQ(Tabs.Active, 3);
   EXPECT_TRUE(Edit()->GetModified());
   EXPECT_TRUE(Host.Questions.empty());
+}
+
+TEST_F(Documents, NewFromClipboardMakesAnUnnamedModifiedTabWithTheText) {
+  TktRecordingEditHost clipboard;
+  Host.EditHost = &clipboard;
+  Docs->UpdateActions();
+  EXPECT_FALSE(Host.Enabled["aFileNewFromClipboard"]) << "nothing on the clipboard";
+  clipboard.Clipboard[kcfText] = "first\r\nsecond";
+  Docs->UpdateActions();
+  EXPECT_TRUE(Host.Enabled["aFileNewFromClipboard"]);
+  Docs->OpenInNewTab(Write("a.txt", "a\r\n"), false);
+  Docs->FileNewFromClipboard();
+  ASSERT_EQ(Tabs.Pages.size(), 2u);
+  EXPECT_EQ(Tabs.Active, 1);
+  EXPECT_EQ(Edit()->GetName(), "m2");
+  EXPECT_EQ(Edit()->GetText(), "first\r\nsecond\r\n");
+  EXPECT_TRUE(Edit()->FileName.empty());
+  EXPECT_TRUE(Edit()->GetModified());
+  EXPECT_EQ(Host.Panels[4], "Modified");
+  EXPECT_EQ(Host.Panels[2], "15");
+  EXPECT_TRUE(Host.Enabled["aEditUndo"]) << "the paste is one undo step";
+  Edit()->Undo();
+  EXPECT_EQ(Edit()->GetText(), "\r\n");
+  EXPECT_EQ(Read(Dir + "a.txt"), "a\r\n");
+  EXPECT_TRUE(Host.Errors.empty());
 }
 
 TEST_F(Documents, StatusBarAndGutterFollowTheDocument) {

@@ -2,6 +2,7 @@
 // behind the TStrings face, and the forward range rescan.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -241,6 +242,48 @@ TEST(EditList, EditedLinesReuseFreedStorage) {
   }
   EXPECT_EQ(list.Get(1), std::string(69, 'x'));
   EXPECT_EQ(Lines(list), (V{"a", std::string(69, 'x'), "c", "d"}));
+}
+
+TEST(EditList, TextLengthFollowsEveryKindOfChange) {
+  TktEditList list;
+  auto summed = [&] {
+    int64_t n = 0;
+    for (int i = 0; i < list.GetCount(); ++i) n += int64_t(list.GetView(i).size());
+    return n;
+  };
+  TStringList other;
+  other.SetText("12\n345\n");
+  TStringStream file("alpha\r\nbeta\n\ngamma");
+  const struct {
+    const char* Name;
+    std::function<void()> Change;
+  } steps[] = {
+      {"load", [&] { list.LoadFromStream(file); }},
+      {"put longer", [&] { list.Put(0, "alphabet"); }},
+      {"put empty", [&] { list.Put(1, ""); }},
+      {"put owned again", [&] { list.Put(0, "ab"); }},
+      {"insert", [&] { list.Insert(2, "inserted"); }},
+      {"add", [&] { list.Add("tail"); }},
+      {"delete a loaded line", [&] { list.Delete(3); }},
+      {"exchange", [&] { list.Exchange(0, 2); }},
+      {"move", [&] { list.Move(0, 3); }},
+      {"add strings", [&] { list.AddStrings(&other); }},
+      {"set text", [&] { list.SetText("x\ny\nzz"); }},
+      {"delete all but one", [&] {
+         while (list.GetCount() > 1) list.Delete(0);
+       }},
+      {"delete the only line", [&] { list.Delete(0); }},
+      {"clear then add strings", [&] {
+         list.Clear();
+         list.AddStrings(&other);
+       }},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.Name);
+    step.Change();
+    EXPECT_EQ(list.GetTextLength(), summed());
+  }
+  EXPECT_EQ(list.GetTextLength(), 5);
 }
 
 // ---------------------------------------------------------------------------

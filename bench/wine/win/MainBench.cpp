@@ -7,7 +7,9 @@
 //   usage: main_wine_bench <pascal corpus> <folder for the made files>
 // Prints "name: value" lines on stdout; details on stderr.
 #include "app/FileTypes.h"
+#include "app/win/DataWin.h"
 #include "app/win/MainForm.h"
+#include "app/win/Setup.h"
 #include "editor/EditFilesState.h"
 #include "highlighters/PasSyn.h"
 #include "platform/Registry.h"
@@ -124,7 +126,13 @@ int main(int argc, char** argv) {
     const std::string mb100 = MakeFile(argv[1], folder + "main-100mb.pas", int64_t(100) << 20);
 
     TBare bare;
+    // Made as the program makes them: the shared highlighters and the
+    // options dialog's settings (none stored: the defaults).
     auto* form = new TMainForm(&application);
+    TData* data = CreateData(&application);
+    auto* setup = new TSetup(&application, data);
+    setup->RestoreSettings();
+    form->UseSharedSettings(data, setup);
     form->SetBounds(0, 0, 800, 600);
     form->Show();
     Pump();
@@ -199,6 +207,8 @@ int main(int argc, char** argv) {
     Print("main-close-200-ratio", close, records);
 
     delete form;
+    delete setup;
+    delete data;
     TRegistry registry;
     registry.DeleteKey("\\Software\\Tarnquill\\Bench");
     for (const std::string& f : files) FileDelete(f);

@@ -13,7 +13,6 @@
 #include "app/win/InstallWin.h"
 #include "app/win/Setup.h"
 #include "editor/EditorCommands.h"
-#include "highlighters/PasSyn.h"
 #include "kit/win/Placemnt.h"
 #include "platform/Registry.h"
 #include "platform/ShortCuts.h"
@@ -44,7 +43,7 @@ struct TActionDef {
 
 const TActionDef kActions[] = {
     {"aFileNew", "&New", "Ctrl+N", DOC(FileNew())},
-    {"aFileNewFromClipboard", "New from clip&board", "", nullptr},
+    {"aFileNewFromClipboard", "New from clip&board", "", DOC(FileNewFromClipboard())},
     {"aFileOpen", "&Open...", "Ctrl+O", DOC(FileOpen())},
     {"aFileReload", "&Reload", "", DOC(FileReload())},
     {"aFileSave", "&Save", "Ctrl+S", DOC(FileSave())},
@@ -141,7 +140,7 @@ const TActionDef kActions[] = {
     {"aMacroNew", "New Macro", "", [](TMainForm& f) { f.aMacroNewExecute(); }},
     {"aMacroStop", "Stop Macro", "", [](TMainForm& f) { f.aMacroStopExecute(); }},
     {"aMacroClear", "Clear All Macro", "", [](TMainForm& f) { f.aMacroClearExecute(); }},
-    {"OpenSetup", "&Options...", "", nullptr},
+    {"OpenSetup", "&Options...", "", [](TMainForm& f) { f.EditSetupMenuClick(); }},
     {"GotoBack", "&Back", "", [](TMainForm& f) { f.StepCaretHistory(true); }},
     {"GoForward", "&Forward", "", [](TMainForm& f) { f.StepCaretHistory(false); }},
     // Tool, help and window commands; those whose windows are not built yet
@@ -258,36 +257,6 @@ const TMenuDef kHighlightMenu[] = {
     {"", "aViewPerl", ""}, {"", "aViewFortran", ""}, {"", "aViewADSP", ""},
 };
 
-// Tool buttons: name, hint, action.
-struct TButtonDef {
-  const char* Name;
-  const char* Caption;
-  const char* Action;
-};
-const TButtonDef kButtons[] = {
-    {"NewButton", "New", "aFileNew"},           {"OpenButton", "Open", "aFileOpen"},
-    {"ReopenButton", "Reopen", ""},             {"SaveButton", "Save", "aFileSave"},
-    {"SaveAllButton", "Save all", "aFileSaveAll"}, {"CloseWindowButton", "Close", "aFileClose"},
-    {"SetBookmarkButton", "Bookmark", ""},      {"GoToBookmarkButton", "Go to", ""},
-    {"ClearBookmarkButton", "Clear", "aClearBookmarks"}, {"InsertFileButton", "Insert", "aBlockReadFromFile"},
-    {"RollUpButton", "Roll-up", "aBlockSetAsRollUp"},            {"HTMLButton", "HTML", ""},
-    {"SetupButton", "Options", "OpenSetup"},
-};
-
-// The look of Pascal text: white paper, navy comments, green reserved
-// words, red strings and blue assembler.
-void SetDefaultColours(TktPasSyn& hl) {
-  for (int i = 0; i < hl.GetAttribCount(); ++i) {
-    hl.GetAttribute(i)->SetBackground(clWhite);
-    hl.GetAttribute(i)->SetForeground(clBlack);
-  }
-  hl.GetCommentAttri()->SetForeground(clNavy);
-  hl.GetKeyAttri()->SetForeground(clGreen);
-  hl.GetStringAttri()->SetForeground(clRed);
-  hl.GetAsmAttri()->SetForeground(clBlue);
-  hl.GetSpaceAttri()->SetForeground(clWhite);
-}
-
 UINT RegisteredInstanceMessage() {
   static const UINT message = ::RegisterWindowMessageA("VornActive");
   return message;
@@ -330,13 +299,6 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner), FDocs(*this, *this) {
   SetCaption("Tarnquill");
   SetPosition(poDefaultPosOnly);
   SetBounds(0, 0, 800, 600);
-  // The shared highlighters, until the data module holds them all.
-  FShared = new TComponent(this);
-  FShared->SetName("Data");
-  auto* pasSyn = new TktPasSyn(FShared);
-  pasSyn->SetName("Pascal");
-  SetDefaultColours(*pasSyn);
-  FDocs.Data = FShared;
   MakeActions();
   MakeMenus();
   MakeToolMenus();
@@ -347,7 +309,26 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner), FDocs(*this, *this) {
   FormCreate();
 }
 
+void TMainForm::Notification(TComponent* component, TOperation operation) {
+  TForm::Notification(component, operation);
+  if (operation != opRemove) return;
+  if (component == FData) {
+    FData = nullptr;
+    FDocs.Data = nullptr;
+  }
+  if (component == FSetup) FSetup = nullptr;
+}
+
 TMainForm::~TMainForm() {
+  // The data module and the options dialog may outlive the window.
+  if (FData) {
+    if (FData->MainWindow == this) FData->MainWindow = nullptr;
+    FData->RemoveFreeNotification(this);
+  }
+  if (FSetup) {
+    if (FSetup->ToolBars == this) FSetup->ToolBars = nullptr;
+    FSetup->RemoveFreeNotification(this);
+  }
   // The documents' editors go before the form's other components, whose
   // events they might still reach.
   for (auto& [number, views] : FViews) {
@@ -432,57 +413,6 @@ void TMainForm::MakeMenus() {
   MacroMenu = Make<TPopupMenu>(this).Name("MacroMenu");
   MakeMacroMenus();
   static_cast<TMenuItem*>(FindComponent("Clipboard1"))->OnClick = [this](TObject*) { Clipboard1Click(); };
-}
-
-void TMainForm::MakeBars() {
-  ControlBar = Make<TControlBar>(this).Name("ControlBar").Parent(this).Align(alTop);
-  ControlBar->SetHeight(30);
-  ToolBar = Make<TToolBar>(this).Name("ToolBar").Parent(ControlBar).Bounds(2, 2, 700, 26);
-  for (const TButtonDef& def : kButtons) {
-    auto* button = new TToolButton(this);
-    button->SetName(def.Name);
-    button->SetCaption(def.Caption);
-    button->SetHint(def.Caption);
-    button->SetToolBar(ToolBar);
-    if (*def.Action) {
-      // Buttons do not follow their action by themselves: SetActionEnabled does.
-      TCustomAction* action = FindAction(def.Action);
-      button->SetAction(action);
-      button->SetEnabled(action->GetEnabled());
-      FActionButtons[LowerCase(def.Action)].push_back(button);
-    } else {
-      button->SetEnabled(false);
-    }
-  }
-  static_cast<TToolButton*>(FindComponent("SetBookmarkButton"))->OnClick = [this](TObject*) { SetFreeBookmark(); };
-  static_cast<TToolButton*>(FindComponent("GoToBookmarkButton"))->OnClick = [this](TObject*) {
-    PopupBookmarkMenu();
-  };
-  auto* reopen = static_cast<TToolButton*>(FindComponent("ReopenButton"));
-  reopen->OnClick = [this, reopen](TObject*) {
-    const TRect r = ToolBar->GetButtonRect(reopen->GetIndex());
-    const TPoint p = ToolBar->ClientToScreen(TPoint(r.Left, r.Bottom));
-    PMReopen->Popup(p.X, p.Y);
-  };
-  Status = Make<TStatusBar>(this).Name("Status").Parent(this).Align(alBottom);
-  for (int i = 0; i < kStatusPanelCount; ++i) {
-    TStatusPanel* panel = Status->AddPanel();
-    panel->SetWidth(kStatusPanelWidths[i]);
-    if (i == 2) panel->SetAlignment(taRightJustify);
-    if (i == 5) panel->SetAlignment(taCenter);
-  }
-  Status->OnMouseDown = Bind(this, &TMainForm::StatusMouseDown);
-  Status->OnDblClick = Bind(this, &TMainForm::StatusDblClick);
-  PMain = Make<TPanel>(this).Name("PMain").Parent(this).Align(alClient);
-  PMain->SetBevelOuter(bvNone);
-  PageControl = new TMainPageControl(this, this);
-  PageControl->SetName("PageControl");
-  PageControl->SetParent(PMain);
-  PageControl->SetAlign(alClient);
-  PageControl->OnChange = [this](TObject*) { FDocs.PageControlChange(); };
-  Timer = Make<TTimer>(this).Name("Timer");
-  Timer->SetEnabled(false);
-  Timer->OnTimer = Bind(this, &TMainForm::TimerTimer);
 }
 
 void TMainForm::FormCreate() {
@@ -817,11 +747,13 @@ void TMainForm::UseSharedSettings(TData* data, TSetup* setup) {
   FData = data;
   FSetup = setup;
   data->MainWindow = this;
-  // The stand-in goes: documents now find their highlighters in the data
-  // module, and the editors already made take its handlers and options.
+  setup->ToolBars = this;
+  data->FreeNotification(this);
+  setup->FreeNotification(this);
+  setup->ApplyToolBarsTo(*this);
+  // Documents find their highlighters in the data module from now on; the
+  // editors already made take its handlers and options.
   FDocs.Data = data;
-  delete FShared;
-  FShared = nullptr;
   for (auto& [number, views] : FViews) {
     UseDataHandlers(views.Edit, data);
     ApplyEditorOptions(views.Edit->GetEdit());
@@ -839,6 +771,7 @@ void TMainForm::LoadLanguageFile(const std::string& fileName) {
     return false;
   };
   ApplyLanguageFile(Application, fileName, stored);
+  RefreshMenuBar();
 }
 
 void TMainForm::SetCaptions(const std::string& window, const std::string& title) {

@@ -15,6 +15,7 @@
 #include "editor/win/EditWindow.h"
 #include "app/MainDocuments.h"
 #include "app/Data.h"
+#include "app/win/Setup.h"
 #include "hexedit/win/HexEditWindow.h"
 #include "platform/win/Actions.h"
 #include "platform/win/ComCtrls.h"
@@ -40,6 +41,7 @@ class TMainForm;
 class TSetup;
 class TInputKey;
 class TRollUp;
+class TMenuBar;
 
 // The tab control: its WM_DROPFILES goes to the main window.
 class TMainPageControl : public TPageControl {
@@ -54,13 +56,18 @@ private:
   TMainForm* FForm;
 };
 
-class TMainForm : public TForm, public IDocumentTabs, public IDocumentHost, public IDataMainWindow {
+class TMainForm : public TForm,
+                  public IDocumentTabs,
+                  public IDocumentHost,
+                  public IDataMainWindow,
+                  public ISetupToolBars {
 public:
   explicit TMainForm(TComponent* owner);
   ~TMainForm() override;
 
   // The data module's shared highlighters and editor handlers, and the
-  // options dialog's editor options, for every document from now on.
+  // options dialog's editor options and bars, for every document from now
+  // on. Until then documents have no highlighter.
   void UseSharedSettings(TData* data, TSetup* setup);
   // Gives the program's forms the texts of a language file; what the
   // user's stored settings hold stays.
@@ -121,6 +128,17 @@ public:
   void StayOnTop(bool onTop);
   void TextViewCommand(TktEditorCommand command);
   void StepCaretHistory(bool back);
+  // --- ISetupToolBars: the status bar, the small bar ToolBar and the big
+  // bar ControlBar with its panels and the menu bar ---
+  void ShowStatusBar(bool visible) override;
+  void ShowToolBar(int kind, const bool panels[6]) override;
+  TMenuBar* GetMenuBar() const { return MenuBar; }
+  TControlBar* GetControlBar() const { return ControlBar; }
+  TToolBar* GetToolBar() const { return ToolBar; }
+
+  // The Options command: the options dialog, then its values onto every
+  // document.
+  void EditSetupMenuClick();
 
   // --- IDocumentTabs ---
   int GetPageCount() const override;
@@ -157,6 +175,7 @@ public:
 protected:
   void CreateWnd() override;
   void WndProc(TMessage& msg) override;
+  void Notification(TComponent* component, TOperation operation) override;
 
 private:
   struct TViewWindows {
@@ -176,7 +195,9 @@ private:
   void TimerTimer(TObject* sender);
   void StatusMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
   void StatusDblClick(TObject* sender);
-  void FileNewFromClipboard();
+  void MakeBigBar();
+  void RefreshMenuBar();
+  void AddButton(TToolBar* bar, const char* name, const char* caption, const char* action);
   void FileCloseProgram();
   TMenuItem* AddItem(TMenuItem* parent, const std::string& caption, const std::string& action);
   template <class F>
@@ -209,10 +230,11 @@ private:
   int FMacroFileCount = 0;
 
   TMainDocuments FDocs;
-  TComponent* FShared = nullptr;
   TData* FData = nullptr;
   TSetup* FSetup = nullptr;
   TControlBar* ControlBar = nullptr;
+  TMenuBar* MenuBar = nullptr;
+  TPanel* BigPanels[6] = {};  // PFile, PEdit, PView, PBlock, PTools, PBookmarks
   TToolBar* ToolBar = nullptr;
   TPanel* PMain = nullptr;
   TMainPageControl* PageControl = nullptr;
@@ -234,7 +256,7 @@ private:
   TComponent* SysMenu = nullptr;  // the TfisSysMenu that mirrors SysMenuPopup
   std::map<std::string, TCustomAction*> FActions;  // by lower-case name
   std::map<std::string, bool> FHandled;            // actions with a handler
-  std::map<std::string, std::vector<TToolButton*>> FActionButtons;
+  std::map<std::string, std::vector<TToolButton*>> FActionButtons;  // by lower-case action name
   std::map<int, TViewWindows> FViews;
   std::vector<TRollUpRecord> FRollUps;
   int FStatusMouseX = 0;

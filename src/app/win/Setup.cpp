@@ -474,10 +474,14 @@ void TSetup::ToolBarKindClick(TObject*) {
 
 void TSetup::ApplyToolBars() {
   if (GetTag() == 0 || !ToolBars) return;
-  ToolBars->ShowStatusBar(ShowStatusBar->GetChecked());
+  ApplyToolBarsTo(*ToolBars);
+}
+
+void TSetup::ApplyToolBarsTo(ISetupToolBars& bars) const {
+  bars.ShowStatusBar(ShowStatusBar->GetChecked());
   const bool panels[6] = {FilePanel->GetChecked(), EditPanel->GetChecked(), ViewPanel->GetChecked(),
                           BlockPanel->GetChecked(), ToolPanel->GetChecked(), BMPanel->GetChecked()};
-  ToolBars->ShowToolBar(Big->GetChecked() ? 2 : Small->GetChecked() ? 1 : 0, panels);
+  bars.ShowToolBar(Big->GetChecked() ? 2 : Small->GetChecked() ? 1 : 0, panels);
 }
 
 void TSetup::FillLanguages() {

@@ -20,6 +20,7 @@
 class TCheckBox;
 class TComboBox;
 class TEdit;
+class TFontComboBox;
 class TFormStorage;
 class TLabel;
 class TListBox;
@@ -75,7 +76,11 @@ public:
   // Restores the stored controls, as the storage does on first showing
   // (the main window calls it at start-up).
   void RestoreSettings();
+  // The Interface page's bars onto the main window's, only while Tag is not
+  // 0 (the main window's Options command sets it).
   void ApplyToolBars();
+  // The same onto bars, whatever Tag says (the main window at start-up).
+  void ApplyToolBarsTo(ISetupToolBars& bars) const;
   void LoadFontControls();
   void MarkPalette(TColor fg, TColor bg);
   // The Styles page's lower tab by index (0 "Font Style" ... 5 "Syntax
@@ -119,6 +124,7 @@ public:
   TktEditWindow* test;
   TTabSet* TabSet1;
   TPanel *FontPanel, *GutterPanel, *PalettePanel, *SyntaxPanel;
+  TFontComboBox* FontBox;
   TComboBox* Charset;
   TSpinEdit *Fontsize, *GutterWidth;
   TCheckBox *Italic, *Bold, *ShowGutter, *Autosize, *Showlines, *hlbold, *hlItalic, *hlUnderline;

@@ -8,6 +8,7 @@
 #include "editor/HighlightAttributes.h"
 #include "editor/Highlighter.h"
 #include "editor/SupportClasses.h"
+#include "kit/win/RxCombos.h"
 #include "platform/win/ComCtrls.h"
 #include "platform/win/ExtCtrls.h"
 #include "platform/win/FormBuilder.h"
@@ -48,7 +49,10 @@ void TSetup::BuildStylesPage() {
 
   const int x = 8 + kTestWidth + 8;
   FontPanel = MakePanel(this, p, "FontPanel", x, 8, 300, kPageHeight);
-  // The font name box joins this panel with the kit's font combo box.
+  Make<TLabel>(this).Parent(FontPanel).Bounds(8, 12, 100, 16).Caption("Font");
+  FontBox = Make<TFontComboBox>(this).Parent(FontPanel).Name("FontBox").Bounds(100, 8, 190, 22);
+  FontBox->OnChange = Bind(this, &TSetup::FontControlChange);
+  FontBox->OnClick = Bind(this, &TSetup::FontControlChange);
   Make<TLabel>(this).Parent(FontPanel).Bounds(8, 40, 100, 16).Caption("Charset");
   Charset = Make<TComboBox>(this).Parent(FontPanel).Name("Charset").Bounds(100, 36, 190, 22).With([](TComboBox* c) {
     c->SetStyle(csDropDownList);
@@ -142,6 +146,7 @@ void TSetup::LoadFontControls() {
   e->SetBlockEnd(TPoint(1, 5));
   FLoadingFont = true;
   TFont* font = test->GetFontObject();
+  FontBox->SetFontName(font->GetName());
   const int charset = CharsetIndex(font->GetCharset());
   if (charset >= 0) Charset->SetItemIndex(charset);
   Fontsize->SetValue(font->GetSize());
@@ -153,11 +158,14 @@ void TSetup::LoadFontControls() {
 void TSetup::FontControlChange(TObject* sender) {
   if (FLoadingFont) return;
   TFont* font = test->GetFontObject();
-  if (sender == Charset && Charset->GetItemIndex() >= 0)
+  if (sender == FontBox) {
+    // A name no family has leaves the box empty and the font as it was.
+    if (!FontBox->GetFontName().empty()) font->SetName(FontBox->GetFontName());
+  } else if (sender == Charset && Charset->GetItemIndex() >= 0) {
     font->SetCharset(kCharsets[Charset->GetItemIndex()].Value);
-  else if (sender == Fontsize)
+  } else if (sender == Fontsize) {
     font->SetSize(Fontsize->GetValue());
-  else if (sender == Bold || sender == Italic) {
+  } else if (sender == Bold || sender == Italic) {
     TFontStyles style = font->GetStyle();
     TFontStyle bit = sender == Bold ? fsBold : fsItalic;
     if (static_cast<TCheckBox*>(sender)->GetChecked())

@@ -8,20 +8,16 @@
 #include <string>
 #include <vector>
 
-#include "../AppRegistryKey.h"
-#include "app/FileTypes.h"
+#include "../FilesCase.h"
+#include "app/Styles.h"
+#include "app/win/DataWin.h"
 #include "app/win/MainForm.h"
-#include "platform/Streams.h"
-#include "platform/SysUtils.h"
+#include "app/win/Setup.h"
 #include "platform/win/WinTestSupport.h"
 
-class MainFormCase : public TAppKeyCase {
+class MainFormCase : public TFilesCase {
 protected:
-  MainFormCase() {
-    SetDefaultFileTypes();
-    Dir = ::testing::TempDir() + "tq-main-" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    CreateDir(Dir);
-    Dir += PathDelim;
+  MainFormCase() : TFilesCase("tq-main-") {
     Application->SetMessageDlgFunc([this](const std::string& text, TMsgDlgType, TMsgDlgButtons) {
       Questions.push_back(text);
       if (Answers.empty()) {
@@ -39,28 +35,29 @@ protected:
   }
   ~MainFormCase() override {
     delete Form;
+    delete Options;
+    delete Shared;
     Application->ProcessMessages();
     Application->SetMessageDlgFunc(nullptr);
     Application->SetMessageBoxFunc(nullptr);
-    for (const std::string& f : Files) FileDelete(f);
-    RemoveDir(ExcludeTrailingPathDelimiter(Dir));
-    ClearFileTypes();
   }
 
-  // Shows the window and waits for its first activation.
+  // Shows the window and waits for its first activation. Like the program,
+  // the window takes the data module's highlighters (in their default
+  // colours) and the options dialog's settings, both made once per case.
   void Open(const std::vector<std::string>& args = {}) {
     SetMainCommandLine(args, ExcludeTrailingPathDelimiter(Dir));
     Form = new TMainForm(Application);
+    if (!Shared) {
+      Shared = CreateData(Application);
+      SetDefaultHighlighterColors(*Shared);
+      Options = new TSetup(Application, Shared);
+      Options->RestoreSettings();
+    }
+    Form->UseSharedSettings(Shared, Options);
     Form->Show();
     ::SetForegroundWindow(Form->GetHandle());
     ASSERT_TRUE(PumpUntil([&] { return Form->FirstActivationDone(); }));
-  }
-  std::string Write(const std::string& name, const std::string& data) {
-    const std::string path = Dir + name;
-    TFileStream out(path, fmCreate);
-    out.WriteBuffer(data.data(), int64_t(data.size()));
-    Files.push_back(path);
-    return path;
   }
   TMainDocuments& Docs() { return Form->Documents(); }
   std::vector<std::string> Captions() const {
@@ -73,8 +70,8 @@ protected:
   }
 
   TMainForm* Form = nullptr;
-  std::string Dir;
-  std::vector<std::string> Files;
+  TData* Shared = nullptr;
+  TSetup* Options = nullptr;
   std::deque<int> Answers;
   std::vector<std::string> Questions, Messages;
 };

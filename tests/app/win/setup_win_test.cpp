@@ -20,7 +20,9 @@
 #include "app/win/Setup.h"
 #include "editor/HighlightAttributes.h"
 #include "highlighters/PasSyn.h"
+#include "kit/win/MenuBar.h"
 #include "kit/win/Placemnt.h"
+#include "kit/win/RxCombos.h"
 #include "platform/win/ComCtrls.h"
 #include "platform/win/ExtCtrls.h"
 #include "platform/win/Menus.h"
@@ -190,6 +192,22 @@ TEST_F(SetupDialog, StylesExampleAndPalette) {
   EXPECT_EQ(e->GetRightEdgeColor(), 0xFF0000);
   EXPECT_EQ(s.Palette[24]->GetCaption(), "FG");
 
+  // The font box shows the example's family and a family picked from its
+  // list becomes the example's (a name no family has leaves it as it was).
+  s.ShowStyleTab(0);
+  ASSERT_GT(s.FontBox->GetItems()->GetCount(), 1);
+  const std::string picked = s.FontBox->GetItems()->Get(1);
+  ::SendMessageA(s.FontBox->GetHandle(), CB_SETCURSEL, 1, 0);
+  ::SendMessageA(s.FontBox->GetParent()->GetHandle(), WM_COMMAND,
+                 MAKEWPARAM(::GetDlgCtrlID(s.FontBox->GetHandle()), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(s.FontBox->GetHandle()));
+  EXPECT_EQ(e->GetFont().Name, picked);
+  s.GetTest()->GetFontObject()->SetName(s.FontBox->GetItems()->Get(0));
+  s.ShowStyleTab(0);
+  EXPECT_EQ(s.FontBox->GetFontName(), s.FontBox->GetItems()->Get(0));
+  s.FontBox->SetFontName("No Such Family");
+  EXPECT_EQ(e->GetFont().Name, s.FontBox->GetItems()->Get(0));
+
   // A larger font widens the row pitch; no gutter puts the text at the border.
   s.ShowStyleTab(0);
   s.Fontsize->SetValue(24);
@@ -266,6 +284,7 @@ TEST_F(SetupDialog, ALanguageFileRenamesMenusAndCaptionsButNotTheUsersValues) {
   {
     std::ofstream out(file, std::ios::binary);
     out << "; German\r\nSetup.FileMenu.Caption=&Datei\r\nSetup.caption=Einstellungen\r\n"
+           "MainForm.EditMainMenu.Caption=&Bearbeiten\r\n"
            "Setup.LanguageLink.Caption=Zeile eins#13Zeile zwei\r\nSetup.Language.Text=other.lng\r\n"
            "Setup.TypeName.Name=Renamed\r\nSetup.Extraspacing.Value=9\r\nMainForm.caption=Federkiel\r\n";
   }
@@ -278,11 +297,70 @@ TEST_F(SetupDialog, ALanguageFileRenamesMenusAndCaptionsButNotTheUsersValues) {
   ::GetWindowTextA(s.GetHandle(), text, sizeof text);
   EXPECT_STREQ(text, "Einstellungen");
   EXPECT_EQ(main->GetCaption(), "Federkiel");
+  // The main window's menu bar shows the new captions too.
+  ASSERT_GE(main->GetMenuBar()->GetButtonCount(), 2);
+  EXPECT_EQ(main->GetMenuBar()->GetButton(0)->GetCaption(), "&File");
+  EXPECT_EQ(main->GetMenuBar()->GetButton(1)->GetCaption(), "&Bearbeiten");
+  EXPECT_TRUE(main->GetMenuBar()->GetButton(1)->GetEnabled());
   EXPECT_EQ(s.LanguageLink->GetCaption(), "Zeile eins\r\nZeile zwei");
   EXPECT_EQ(s.Language->GetText(), "mine.lng") << "stored by the user";
   EXPECT_EQ(s.TypeName->GetName(), "TypeName");
   EXPECT_EQ(s.Extraspacing->GetValue(), 0);
   ::DeleteFileA(file.c_str());
+  delete main;
+}
+
+TEST_F(SetupDialog, TheInterfacePageShowsTheMainWindowsBarsOnlyWhenOpenedFromIt) {
+  {
+    TRegistry reg;
+    ASSERT_TRUE(reg.OpenKey(Key + "\\Setup", true));
+    reg.WriteString("Small_Checked", "True");
+    reg.WriteString("Hide_Checked", "False");
+  }
+  auto* main = new TMainForm(Application);
+  TSetup& s = Make();
+  s.RestoreSettings();
+  main->UseSharedSettings(FData, &s);
+  main->Show();
+  Application->ProcessMessages();
+  // Taken over at start-up: the small bar.
+  EXPECT_TRUE(main->GetToolBar()->GetVisible());
+  EXPECT_FALSE(main->GetControlBar()->GetVisible());
+  EXPECT_TRUE(main->GetStatus()->GetVisible());
+
+  auto choose = [&](TRadioButton* kind) {
+    kind->SetChecked(true);
+    kind->OnClick(kind);
+  };
+  auto panel = [&](const char* name) { return dynamic_cast<TControl*>(main->FindComponent(name)); };
+  // Not opened from the main window: the choice waits.
+  choose(s.Big);
+  EXPECT_FALSE(main->GetControlBar()->GetVisible());
+
+  s.SetTag(1);
+  s.EditPanel->SetChecked(false);
+  s.EditPanel->OnClick(s.EditPanel);
+  EXPECT_TRUE(main->GetControlBar()->GetVisible());
+  EXPECT_FALSE(main->GetToolBar()->GetVisible());
+  EXPECT_TRUE(panel("PFile")->GetVisible());
+  EXPECT_FALSE(panel("PEdit")->GetVisible());
+  EXPECT_TRUE(panel("PBookmarks")->GetVisible());
+  EXPECT_TRUE(main->GetMenuBar()->GetVisible());
+  EXPECT_EQ(main->GetMenuBar()->GetButtonCount(), main->GetMenu()->GetItems()->GetCount());
+  choose(s.Hide);
+  EXPECT_FALSE(main->GetControlBar()->GetVisible());
+  EXPECT_FALSE(main->GetToolBar()->GetVisible());
+  s.ShowStatusBar->SetChecked(false);
+  s.ShowStatusBar->OnClick(s.ShowStatusBar);
+  EXPECT_FALSE(main->GetStatus()->GetVisible());
+  choose(s.Small);
+  s.ShowStatusBar->SetChecked(true);
+  s.ShowStatusBar->OnClick(s.ShowStatusBar);
+  EXPECT_TRUE(main->GetToolBar()->GetVisible());
+  EXPECT_TRUE(main->GetStatus()->GetVisible());
+  // The status bar stays at the window's foot.
+  EXPECT_EQ(main->GetStatus()->GetTop() + main->GetStatus()->GetHeight(), main->GetClientHeight());
+  EXPECT_TRUE(Boxes.empty());
   delete main;
 }
 

@@ -7,6 +7,7 @@
 #include "platform/win/InputSupport.h"
 #include "platform/win/Menus.h"
 #include "platform/win/Screenshot.h"
+#include "platform/win/Timer.h"
 
 #include <gtest/gtest.h>
 
@@ -183,10 +184,17 @@ TEST_F(SpeedButton, ARightAlignedMenuOpensJustRightOfTheButtonBelowIt) {
   EXPECT_EQ(at.top, bottomRight.Y);
 }
 
+// The timer the button repeats by (its own component).
+TTimer* RepeatTimerOf(TRxSpeedButton* b) {
+  for (int i = 0; i < b->GetComponentCount(); ++i)
+    if (auto* t = dynamic_cast<TTimer*>(b->GetComponent(i))) return t;
+  return nullptr;
+}
+
 TEST_F(SpeedButton, RepeatsWhileHeld) {
   auto* b = Add(10);
   b->SetAllowTimer(true);
-  b->SetInitPause(100);
+  b->SetInitPause(300);
   b->SetRepeatInterval(30);
   // Real mouse input arrives when it arrives: the checks follow the
   // button's own state rather than the clock.
@@ -196,6 +204,15 @@ TEST_F(SpeedButton, RepeatsWhileHeld) {
   const TPoint p = ScreenCenterOf(b);
   MousePress(p.X, p.Y);
   ASSERT_TRUE(PumpUntil([&] { return b->GetState() == rbsDown; }));
+  // Pressed: the button waits the initial pause before its first repeat,
+  // then repeats at the shorter interval.
+  TTimer* timer = RepeatTimerOf(b);
+  ASSERT_NE(timer, nullptr);
+  EXPECT_EQ(repeats, 0);
+  EXPECT_TRUE(timer->GetEnabled());
+  EXPECT_EQ(timer->GetInterval(), 300u);
+  EXPECT_TRUE(PumpUntil([&] { return repeats >= 1; })) << repeats;
+  EXPECT_EQ(timer->GetInterval(), 30u);
   EXPECT_TRUE(PumpUntil([&] { return repeats >= 4; })) << repeats;
   MouseRelease();
   ASSERT_TRUE(PumpUntil([&] { return b->GetState() != rbsDown; }));
