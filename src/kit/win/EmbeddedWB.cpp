@@ -263,12 +263,12 @@ void TEmbeddedWB::UIActivated() {
   if (OnFocusTaken) OnFocusTaken(this);
 }
 
-void TEmbeddedWB::UIActivate(MSG* msg) {
+HRESULT TEmbeddedWB::UIActivate(MSG* msg) {
   IOleObject* object = OleObject();
-  if (!object || !HandleAllocated()) return;
+  if (!object || !HandleAllocated()) return E_UNEXPECTED;
   RECT r{};
   ::GetClientRect(GetHandle(), &r);
-  object->DoVerb(OLEIVERB_UIACTIVATE, msg, ClientSite(), 0, GetHandle(), &r);
+  return object->DoVerb(OLEIVERB_UIACTIVATE, msg, ClientSite(), 0, GetHandle(), &r);
 }
 
 void TEmbeddedWB::RouteMessage(MSG& msg, bool& handled) {

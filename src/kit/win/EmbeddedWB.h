@@ -126,6 +126,9 @@ public:
 protected:
   void WndProc(TMessage& msg) override;
   void UIActivated() override;
+  // Runs the page's UI-activate verb on the control's client rectangle;
+  // returns the verb's result.
+  virtual HRESULT UIActivate(MSG* msg);
 
 private:
   friend class TEmbeddedHost;
@@ -133,7 +136,6 @@ private:
   bool WaitReady();
   // The document's IPersistStreamInit (a new reference), or EBrowserEngine.
   IPersistStreamInit* DocumentStream();
-  void UIActivate(MSG* msg);
 
   TDlOptions FDownloadOptions = kDefaultDlOptions;
   std::string FHelpFile, FPrintHeader, FPrintFooter;
