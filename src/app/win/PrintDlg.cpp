@@ -213,6 +213,9 @@ void TPrintDlg::FormShow(TObject*) {
   TakeSnapshot();
   SelectedOnly->SetChecked(SelectionFlag);
   ListPrinters();
+  // A control of its own has the keys from the start, so Enter and Esc
+  // answer whatever had the focus last time.
+  if (CurrentPrinter->CanFocus()) CurrentPrinter->SetFocus();
 }
 
 void TPrintDlg::FormCloseQuery(TObject*, bool&) {

@@ -2,20 +2,18 @@
 // equal to the exporters' own output, refused exports that write nothing,
 // and the preview split with a stand-in browser and with the real one
 // (which has no engine here).
-#include "MainFormFixture.h"
+#include "OutputFixture.h"
 
-#include "app/HighlighterChoice.h"
-#include "app/win/DataWin.h"
 #include "app/win/PreviewBrowser.h"
-#include "app/win/Setup.h"
 #include "editor/HtmlExport.h"
 #include "editor/RtfExport.h"
-#include "platform/win/Dialogs.h"
 #include "platform/win/ExtCtrls.h"
 
 TQ_TEST_APPLICATION();
 
 namespace {
+
+using OutputCommands = OutputCommandsCase;
 
 const char kPascal[] = "program P;\r\nbegin\r\n  Writeln('<&>'); { note }\r\nend.\r\n";
 const char kHtml[] = "<html>\r\n<body><p>Hi</p></body>\r\n</html>\r\n";
@@ -33,60 +31,6 @@ struct TStandIn : IPreviewBrowser {
   TPanel* Panel;
   std::vector<std::string>& Opened;
   std::vector<std::string>& Shown;
-};
-
-class OutputCommands : public MainFormCase {
-protected:
-  OutputCommands() {
-    FOldDialog = SetFileDialogFunc([this](TOpenDialog& d) {
-      ++DialogRuns;
-      if (Target.empty()) return false;
-      d.SetFileName(Target);
-      return true;
-    });
-  }
-  ~OutputCommands() override {
-    // The window before the data module whose highlighters it uses.
-    delete Form;
-    Form = nullptr;
-    delete Setup;
-    delete DataModule;
-    SetFileDialogFunc(FOldDialog);
-    SetPreviewBrowserFactory(nullptr);
-  }
-  void OpenWithData() {
-    SetMainCommandLine({}, ExcludeTrailingPathDelimiter(Dir));
-    Form = new TMainForm(Application);
-    DataModule = CreateData(Application);
-    Setup = new TSetup(Application, DataModule);
-    Form->UseSharedSettings(DataModule, Setup);
-    Form->Show();
-    ::SetForegroundWindow(Form->GetHandle());
-    ASSERT_TRUE(PumpUntil([&] { return Form->FirstActivationDone(); }));
-  }
-  TktCustomEdit* OpenDoc(const std::string& name, const std::string& text) {
-    const std::string path = Write(name, text);
-    EXPECT_TRUE(Docs().OpenInNewTab(path, true));
-    // Opening ends with the status, not the actions, which follow the next
-    // caret move: bring them up to date as that would.
-    Docs().UpdateActions();
-    return Docs().CurrentEditor();
-  }
-  std::string Read(const std::string& path) {
-    if (!FileExists(path)) return "<none>";
-    TFileStream in(path, fmOpenRead);
-    return in.ReadRemaining();
-  }
-  int Number() const { return Form->GetPageTag(Form->GetActivePageIndex()); }
-  bool Named(const std::string& name) const { return Form->FindComponent(name) != nullptr; }
-
-  TData* DataModule = nullptr;
-  TSetup* Setup = nullptr;
-  std::string Target;
-  int DialogRuns = 0;
-
-private:
-  TFileDialogFunc FOldDialog;
 };
 
 TEST_F(OutputCommands, ExportsEqualTheExportersOutputForSelectionAndWhole) {
