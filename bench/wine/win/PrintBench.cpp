@@ -8,6 +8,7 @@
 // "print-pdf-memdc-ratio"; the PDF is named after the job title, for
 // run.sh to count its pages and delete it.
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -24,16 +25,10 @@ namespace {
 
 constexpr int kPages = 1000;
 
-double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-  LARGE_INTEGER frequency;
-  ::QueryPerformanceFrequency(&frequency);
-  return double(to.QuadPart - from.QuadPart) / double(frequency.QuadPart);
-}
+using TClock = std::chrono::steady_clock;
 
-LARGE_INTEGER Now() {
-  LARGE_INTEGER t;
-  ::QueryPerformanceCounter(&t);
-  return t;
+double Seconds(TClock::time_point from, TClock::time_point to) {
+  return std::chrono::duration<double>(to - from).count();
 }
 
 // Pages drawn into one monochrome bitmap of the printer's page size.
@@ -130,13 +125,13 @@ int main(int argc, char** argv) {
 
     TMemoryPages memory(printer.PageWidth(), printer.PageHeight(), printer.PixelsPerInchX(),
                         printer.PixelsPerInchY());
-    LARGE_INTEGER start = Now();
+    auto start = TClock::now();
     const int memoryPages = PrintWithDefaults(edit, memory, argv[2]);
-    const double memorySeconds = Seconds(start, Now());
+    const double memorySeconds = Seconds(start, TClock::now());
 
-    start = Now();
+    start = TClock::now();
     const int pdfPages = PrintWithDefaults(edit, printer, argv[2]);
-    const double pdfSeconds = Seconds(start, Now());
+    const double pdfSeconds = Seconds(start, TClock::now());
 
     const double pdfRate = pdfPages / pdfSeconds, memoryRate = memoryPages / memorySeconds;
     std::printf("print-pdf-pages-per-s: %.1f\n", pdfRate);

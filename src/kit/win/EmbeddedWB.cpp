@@ -39,7 +39,7 @@ THtmlHelpFunc& HtmlHelpFunc() {
 }
 
 // A read-only IStream over one page's text.
-class TTextStream : public IStream {
+class TTextStream : public TComObject<IStream> {
 public:
   explicit TTextStream(std::unique_ptr<TBrowserText> text) : FText(std::move(text)) {}
 
@@ -52,12 +52,6 @@ public:
     }
     *out = nullptr;
     return E_NOINTERFACE;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return ++FRefs; }
-  STDMETHODIMP_(ULONG) Release() override {
-    const ULONG refs = --FRefs;
-    if (refs == 0) delete this;
-    return refs;
   }
   STDMETHODIMP Read(void* buffer, ULONG count, ULONG* read) override {
     if (!buffer) return STG_E_INVALIDPOINTER;
@@ -91,9 +85,7 @@ public:
   }
 
 private:
-  virtual ~TTextStream() = default;
   std::unique_ptr<TBrowserText> FText;
-  ULONG FRefs = 1;
 };
 
 }  // namespace
@@ -107,7 +99,7 @@ THtmlHelpFunc SetHtmlHelpFunc(THtmlHelpFunc func) {
 // The browser's host: every answer goes to the control's event or, without
 // one, to the default. Counted on its own like the site, it answers the
 // defaults once the control is gone.
-class TEmbeddedHost : public IDocHostUIHandler, public IDocHostShowUI, public IDispatch {
+class TEmbeddedHost : public TComObject<IDocHostUIHandler, IDocHostShowUI, IDispatch> {
 public:
   explicit TEmbeddedHost(TEmbeddedWB* control) : FControl(control) {}
   void Forget() { FControl = nullptr; }
@@ -121,12 +113,6 @@ public:
     if (!*out) return E_NOINTERFACE;
     AddRef();
     return S_OK;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return ++FRefs; }
-  STDMETHODIMP_(ULONG) Release() override {
-    const ULONG refs = --FRefs;
-    if (refs == 0) delete this;
-    return refs;
   }
 
 #define TQ_EVENT(name) (FControl && FControl->name)
@@ -222,9 +208,7 @@ public:
 #undef TQ_EVENT
 
 private:
-  virtual ~TEmbeddedHost() = default;
   TEmbeddedWB* FControl;
-  ULONG FRefs = 1;
 };
 
 TEmbeddedWB::TEmbeddedWB(TComponent* owner) : TWebBrowser(owner), FAlive(std::make_shared<bool>(true)) {

@@ -9,7 +9,7 @@
 // The browser's container: client site, in-place site and in-place frame.
 // The browser holds references to it for as long as it likes, so it lives
 // on its own count and only reaches the control while the control is there.
-class TWebBrowserSite : public IOleClientSite, public IOleInPlaceSite, public IOleInPlaceFrame {
+class TWebBrowserSite : public TComObject<IOleClientSite, IOleInPlaceSite, IOleInPlaceFrame> {
 public:
   explicit TWebBrowserSite(TWebBrowser* control) : FControl(control) {}
   void Forget() { FControl = nullptr; }
@@ -30,13 +30,6 @@ public:
       if (IUnknown* host = FControl->HostHandler()) return host->QueryInterface(iid, out);
     return E_NOINTERFACE;
   }
-  STDMETHODIMP_(ULONG) AddRef() override { return ++FRefs; }
-  STDMETHODIMP_(ULONG) Release() override {
-    const ULONG refs = --FRefs;
-    if (refs == 0) delete this;
-    return refs;
-  }
-
   // IOleClientSite
   STDMETHODIMP SaveObject() override { return E_NOTIMPL; }
   STDMETHODIMP GetMoniker(DWORD, DWORD, IMoniker** out) override {
@@ -104,9 +97,7 @@ public:
   STDMETHODIMP TranslateAccelerator(LPMSG, WORD) override { return S_FALSE; }
 
 private:
-  ~TWebBrowserSite() = default;
   TWebBrowser* FControl;
-  ULONG FRefs = 1;
 };
 
 TWebBrowser::TWebBrowser(TComponent* owner) : TWinControl(owner) {

@@ -16,6 +16,25 @@
 #include <string>
 
 struct IWebBrowser2;
+
+// The reference count of the small COM objects the program hands to the
+// system: one count for all their interfaces, freed at zero.
+template <class... TInterfaces>
+class TComObject : public TInterfaces... {
+public:
+  STDMETHODIMP_(ULONG) AddRef() override { return ++FRefs; }
+  STDMETHODIMP_(ULONG) Release() override {
+    const ULONG refs = --FRefs;
+    if (refs == 0) delete this;
+    return refs;
+  }
+
+protected:
+  virtual ~TComObject() = default;
+
+private:
+  ULONG FRefs = 1;
+};
 class TWebBrowserSite;
 
 TQ_DECLARE_EXCEPTION(EOleError, Exception)
