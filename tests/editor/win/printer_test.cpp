@@ -12,6 +12,7 @@
 #include "editor/win/PrintDevice.h"
 #include "highlighters/PasSyn.h"
 #include "platform/win/PdfJobs.h"
+#include "platform/win/Printers.h"
 #include "platform/win/WinApi.h"
 
 namespace {
@@ -73,6 +74,22 @@ TEST(Printer, AHighlightedDocumentWithHeaderAndFooterArrivesAsPdf) {
   EXPECT_NE(pdfText.find("begin Value1 := 7; { note } end;"), std::string::npos) << pdfText;
   EXPECT_NE(pdfText.find("begin Value150 := 1050; { note } end;"), std::string::npos);
   edit.SetHighLighter(nullptr);
+}
+
+// The device mode the printer setup dialog leaves (here set through the
+// printer object as the dialog would) reaches the device context: paper
+// turned sideways gives a page wider than high.
+TEST(Printer, OpensWithTheDeviceModeItIsGiven) {
+  TPrinter printer;
+  ASSERT_TRUE(printer.SelectPrinter("PDF")) << "CUPS must run with the cups-pdf queue PDF";
+  TktPrinterDevice upright("PDF", printer.GetDevMode());
+  ASSERT_GT(upright.PageHeight(), upright.PageWidth());
+  printer.SetOrientation(poLandscape);
+  TktPrinterDevice sideways("PDF", printer.GetDevMode());
+  EXPECT_GT(sideways.PageWidth(), sideways.PageHeight());
+  EXPECT_EQ(sideways.PageWidth(), upright.PageHeight());
+  // No printer of that name: the usual error, no fallback to another.
+  EXPECT_THROW(TktPrinterDevice("No Such Printer", printer.GetDevMode()), EPrinter);
 }
 
 }  // namespace
