@@ -123,15 +123,6 @@ TPrintDlg::TPrintDlg(TComponent* owner) : TForm(owner) {
   PrinterSetupDialog = new TPrinterSetupDialog(this);
   PrinterSetupDialog->SetName("PrinterSetupDialog");
 
-  // Esc cancels from every control, the printer list included, whose
-  // system window would keep the key to itself.
-  SetKeyPreview(true);
-  OnKeyDown = [this](TObject*, uint16_t& key, TShiftState) {
-    if (key == VK_ESCAPE) {
-      SetModalResult(mrCancel);
-      key = 0;
-    }
-  };
   OnShow = Bind(this, &TPrintDlg::FormShow);
   OnCloseQuery = Bind(this, &TPrintDlg::FormCloseQuery);
   for (const char* entry : kStored) FStorage->GetStoredProps()->Add(entry);
