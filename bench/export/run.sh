@@ -5,6 +5,9 @@
 #                                       source-highlight and pygmentize
 #                                       writing HTML of the same file
 #   html-export-peer-ratio              html-export-mbps / html-export-peer-mbps
+#   preview-text-10mb-ms                the HTML preview's text for the browser
+#                                       made from the same 10 MiB of lines
+#   preview-text-html-export-ratio      its time against the HTML export's
 #   usage: run.sh <bench build folder> <corpus folder>
 set -euo pipefail
 build="${1:?usage: run.sh <bench build folder> <corpus folder>}"

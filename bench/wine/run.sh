@@ -84,3 +84,27 @@ ours="$(wine "$TQ_BUILD/mingw/bench/wine/ftp_wine_download_bench.exe" "$TQ_FTP_P
 echo "ftp-download-mbps: ${ours:-0}"
 echo "ftp-download-peer-mbps: $peer"
 echo "ftp-download-peer-ratio: $(awk -v a="${ours:-0}" -v b="$peer" 'BEGIN { printf "%.3f", a / b }')"
+
+# Printing 1,000 pages of highlighted Pascal with the print dialog's
+# defaults, on the "PDF" printer and on a memory context of its page size
+# (CUPS and cups-pdf from scripts/printer-setup.sh); the PDF's page count
+# comes from pdfinfo, then the PDF goes.
+pas="$corpus/fpc-compiler.pas"
+if [ -f "$pas" ]; then
+  "$TQ_ROOT/scripts/printer-setup.sh" >&2
+  cmake --build "$TQ_BUILD/mingw" --target print_wine_bench -j "$TQ_JOBS" >&2
+  title="tqprintbench_$$"
+  wine "$TQ_BUILD/mingw/bench/wine/print_wine_bench.exe" "Z:${pas//\//\\}" "$title" </dev/null |
+    tr -d '\r' | grep '^print-' | grep -v '^print-pages:'
+  pdf=""
+  for _ in $(seq 1 600); do
+    pdf="$(ls "$HOME"/PDF/*"$title"*.pdf 2>/dev/null | head -1)"
+    [ -n "$pdf" ] && pdfinfo "$pdf" >/dev/null 2>&1 && break
+    pdf=""
+    sleep 0.5
+  done
+  if [ -n "$pdf" ]; then
+    echo "print-pdf-pages: $(pdfinfo "$pdf" | sed -n 's/^Pages: *//p')"
+    rm -f "$pdf"
+  fi
+fi

@@ -33,7 +33,7 @@ std::vector<TActionState> ComputeActionStates(const TDocumentSnapshot& doc) {
        "aSetBookmark6", "aSetBookmark7", "aSetBookmark8", "aSetBookmark9", "aEditSetBookmarks",
        "SetBookmarksMenu", "aEditGoToBookmarks", "aBlockReadFromFile", "aBlockNormalSelection",
        "aBlockLinearSelection", "aBlockVerticalSelection", "aViewHighlightas", "aEditMatchBrakets",
-       "aEditWordWrap", "SetBookmarkButton", "InsertFileButton", "HTMLButton"},
+       "aEditWordWrap", "SetBookmarkButton", "InsertFileButton"},
       t);
   for (const char* a : kHighlightAsActions) out.push_back({a, t});
   put({"aEditUndo"}, d && (doc.TextView ? doc.EditorCanUndo : doc.HexCanUndo));
@@ -46,7 +46,8 @@ std::vector<TActionState> ComputeActionStates(const TDocumentSnapshot& doc) {
        "RollUpButton"},
       s);
   put({"aBlockLowerCase", "aBlockUppercase"}, s && doc.NormalSelectionMode);
-  put({"aViewBrowser"}, t && doc.HighlighterIsHtml);
+  // A split stays switchable off after "Highlight as" chose another language.
+  put({"aViewBrowser"}, t && (doc.HighlighterIsHtml || doc.BrowserSplitOn));
   put({"aViewFirstWindow"}, several && doc.ActiveTab > 0);
   put({"aViewPreviousWindow", "aViewNextWindow", "aViewWindow"}, several);
   put({"aMacroClear"}, doc.HasMacroFiles);

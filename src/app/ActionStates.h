@@ -12,6 +12,7 @@ struct TDocumentSnapshot {
   bool HasFileName = false;
   bool HasHighlighter = false;
   bool HighlighterIsHtml = false;  // the data module's multi-language HTML one
+  bool BrowserSplitOn = false;     // the editor's preview split is on (its Tag is 1)
   bool HasSelection = false;
   bool NormalSelectionMode = true;
   bool EditorModified = false;

@@ -105,7 +105,10 @@ void TMainDocuments::NewWindow() {
 }
 
 void TMainDocuments::WireEditor(TktCustomEdit* edit) {
-  edit->OnChange = [this](TObject*) { UpdateStatus(); };
+  edit->OnChange = [this, edit](TObject*) {
+    FHost.EditorChanged(edit);
+    UpdateStatus();
+  };
   edit->OnStatusChange = [this](TObject*, TktStatusChanges) {
     UpdateStatus();
     UpdateActions();
@@ -734,6 +737,7 @@ TDocumentSnapshot TMainDocuments::Snapshot() const {
   const TktCustomHighLighter* hl = edit->GetHighLighter();
   s.HasHighlighter = hl != nullptr;
   s.HighlighterIsHtml = hl && hl == FindHighlighter(Data, "HTML");
+  s.BrowserSplitOn = edit->GetTag() == 1;
   s.HasSelection = !edit->GetSelText().empty();
   s.NormalSelectionMode = edit->GetSelectionMode() == smNormal;
   s.EditorModified = edit->GetModified();

@@ -84,6 +84,9 @@ public:
   // once at the end.
   virtual void BeginActionUpdate() {}
   virtual void EndActionUpdate() {}
+  // A document's text changed (any document, shown or not), before the
+  // status is brought up to date.
+  virtual void EditorChanged(TktCustomEdit* edit) {}
 };
 
 // The options dialog's values the documents read (the rest goes onto the

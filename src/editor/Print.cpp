@@ -79,14 +79,8 @@ bool TPageWriter::Run() {
   font.Height = FontSizeToHeight(FontHeightToSize(font.Height, kScreenPixelsPerInch),
                                  FDevice.PixelsPerInchY());
   FCanvas.SetFont(font);
-  FDevice.SetCopies(FOptions.Copies);
-  FDevice.SetTitle(FOptions.Title);
-  FDevice.BeginDoc();
-  if (Status(psBegin, 0)) {
-    FDevice.Abort();
-    return false;
-  }
-
+  // The layout is worked out before the job starts, so that a page with no
+  // room for text prints nothing at all rather than a page per line.
   FLeft = MarginToPixels(FOptions.Margins.Left, FOptions.MarginUnits, FDevice.PixelsPerInchX());
   FRight = MarginToPixels(FOptions.Margins.Right, FOptions.MarginUnits, FDevice.PixelsPerInchX());
   FTop = MarginToPixels(FOptions.Margins.Top, FOptions.MarginUnits, FDevice.PixelsPerInchY());
@@ -94,8 +88,17 @@ bool TPageWriter::Run() {
   const TTextMetrics metrics = FCanvas.GetTextMetrics();
   FCharWidth = std::max(metrics.AveCharWidth, 1);
   FLineHeight = std::max(metrics.Height + metrics.ExternalLeading + FDocument.ExtraLineSpacing, 1);
+  const int headerHeight = FOptions.Header.GetCount() * FLineHeight;
   const int footerHeight = FOptions.Footer.GetCount() * FLineHeight;
   const int pageBottom = FDevice.PageHeight() - FBottom;
+  if (FTop + headerHeight + FLineHeight + footerHeight > pageBottom)
+    throw EPrintLayout("No line of text fits on the page between the margins, header and footer");
+
+  FDevice.BeginDoc();
+  if (Status(psBegin, 0)) {
+    FDevice.Abort();
+    return false;
+  }
 
   const bool highlight = FOptions.Highlighted && FDocument.Highlighter;
   const int first = std::max(FDocument.FirstLine, 1);
@@ -262,5 +265,9 @@ int MarginToPixels(int value, TktMarginUnits units, int pixelsPerInch) {
 
 bool PrintDocument(IktPrintDevice& device, const TktPrintDocument& document,
                    const TktPrintOptions& options, const TktPrintStatusCallback& status) {
+  // Before the page writer takes the canvas: a printer may make its
+  // context (and canvas) anew for the copies.
+  device.SetCopies(options.Copies);
+  device.SetTitle(options.Title);
   return TPageWriter(device, document, options, status).Run();
 }

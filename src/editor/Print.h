@@ -15,6 +15,7 @@
 #include "editor/EditTypes.h"
 #include "platform/Canvas.h"
 #include "platform/Classes.h"
+#include "platform/SysUtils.h"
 #include "platform/Types.h"
 
 class TktCustomHighLighter;
@@ -112,7 +113,10 @@ struct TktPrintDocument {
   bool Column = false;
 };
 
+TQ_DECLARE_EXCEPTION(EPrintLayout, Exception)
+
 // Prints the document's range on device. Returns false when the job was
-// aborted. Date and time texts are taken once, at the start.
+// aborted. EPrintLayout, before any job starts, when not one text line fits
+// between the margins, header and footer. Date and time texts are taken once, at the start.
 bool PrintDocument(IktPrintDevice& device, const TktPrintDocument& document,
                    const TktPrintOptions& options, const TktPrintStatusCallback& status);

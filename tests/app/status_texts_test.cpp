@@ -120,6 +120,16 @@ TEST(ActionStates, DocumentViewAndSelectionGateTheirActions) {
   EXPECT_FALSE(m.at("aBlockUppercase"));
   EXPECT_TRUE(m.at("aViewBrowser"));
   EXPECT_TRUE(m.at("aFileExportToRTF"));
+
+  // A preview split left on after another highlighter was chosen can
+  // still be switched off; without one the action needs the HTML one.
+  TDocumentSnapshot split = text;
+  split.HasHighlighter = true;
+  EXPECT_FALSE(States(split).at("aViewBrowser"));
+  split.BrowserSplitOn = true;
+  EXPECT_TRUE(States(split).at("aViewBrowser"));
+  split.TextView = false;
+  EXPECT_FALSE(States(split).at("aViewBrowser"));
 }
 
 }  // namespace

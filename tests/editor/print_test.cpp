@@ -117,6 +117,21 @@ TEST_F(PrintCase, PagesBreakBeforeTheFooterWithHeaderAndFooterOnEach) {
   EXPECT_EQ(Printer.Pages[1], (std::vector<std::string>{"386,20:T", "10,36:seven", "722,144:Page 2"}));
 }
 
+// Body room is 200 - 20 - 40 = 140 pixels, rows of 16: with header
+// and footer lines in it: with seven one body row still fits, with eight
+// none does.
+TEST_F(PrintCase, NoRoomForTextStartsNoJob) {
+  for (int i = 0; i < 3; ++i) Options.Header.Add("h");
+  for (int i = 0; i < 4; ++i) Options.Footer.Add("f");
+  EXPECT_TRUE(Print());
+  EXPECT_EQ(Printer.Log.substr(0, 6), "begin;");
+
+  Printer.Log.clear();
+  Options.Footer.Add("f");
+  EXPECT_THROW(Print(), EPrintLayout);
+  EXPECT_EQ(Printer.Log, "");
+}
+
 TEST_F(PrintCase, ColumnBlocksStartAtTheMarginAndPartialLinesAtTheirColumn) {
   Doc.FirstLine = 2;
   Doc.LastLine = 4;

@@ -16,6 +16,7 @@
 #include "app/win/InstallWin.h"
 #include "app/win/MainForm.h"
 #include "app/win/DataWin.h"
+#include "app/win/PrintDlg.h"
 #include "app/win/Setup.h"
 #include "editor/CodePage.h"
 #include "editor/ExportClipboard.h"
@@ -36,13 +37,14 @@ namespace {
 
 // The editor's portable services ask the system through these: the ANSI code
 // page behind the HTML export's character references, the clipboard that
-// exports go to, and the date and time texts of printed headers. The FTP
+// exports go to, and the date, time and computer name of printed headers. The FTP
 // components get wsock32, the locale's comparison and the shell's type
 // names, and their listing cache folder.
 void UseSystemServices() {
   SetAnsiCodePageSource(&SystemAnsiCodePage);
   SetExportClipboard(&SystemExportClipboard());
   SetDateTimeTextSource(&SystemDateTimeText);
+  SetComputerNameSource(&SystemComputerName);
   InstallWinFtp();
   PrepareCacheDir();
 }
@@ -151,6 +153,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
       // The shared highlighters with their stored colours, then the options
       // dialog with the stored options, before any document opens.
       TData* data = CreateData(&application);
+      PrintDlg = new TPrintDlg(&application);
       auto* setup = new TSetup(&application, data);
       setup->RestoreSettings();
       new TFFtp(&application);

@@ -52,10 +52,11 @@ const TActionDef kActions[] = {
     {"aFileClose", "&Close", "Ctrl+F4", DOC(FileClose())},
     {"aFileCloseAll", "Close All", "", DOC(FileCloseAll())},
     {"aFileCloseProgram", "E&xit", "Alt+X", [](TMainForm& f) { f.Close(); }},
-    {"aFileExport", "&Export", "", nullptr},
-    {"aFileExportToHTML", "Export to &HTML...", "", nullptr},
-    {"aFileExportToRTF", "Export to &RTF...", "", nullptr},
-    {"aFilePrint", "&Print...", "", nullptr},
+    {"aFileExport", "&Export", "", [](TMainForm& f) { f.aFileExportExecute(); }},
+    {"aFileExportToHTML", "Export to &HTML...", "", [](TMainForm& f) { f.ExportCurrent(true); }},
+    {"aFileExportToRTF", "Export to &RTF...", "", [](TMainForm& f) { f.ExportCurrent(false); }},
+    {"aFilePrint", "&Print...", "", [](TMainForm& f) { f.aFilePrintExecute(); }},
+    {"aFilePrinterSetup", "Printer set&up...", "", [](TMainForm& f) { f.aFilePrinterSetup(); }},
     {"aViewTextBinary", "Text/&Binary", "F2", DOC(ViewTextBinary())},
     {"aViewAnsiAscii", "ANSI/&ASCII", "F11", DOC(ViewAnsiAscii())},
     {"aViewFirstWindow", "&First window", "Shift+F6", DOC(FirstWindow())},
@@ -64,7 +65,7 @@ const TActionDef kActions[] = {
     {"aViewLastWindow", "&Last window", "", DOC(LastWindow())},
     {"aViewHighlightas", "&Highlight as", "", [](TMainForm&) {}},
     {"aViewWindow", "&Window", "", [](TMainForm&) {}},
-    {"aViewBrowser", "Bro&wser", "", nullptr},
+    {"aViewBrowser", "Bro&wser", "", [](TMainForm& f) { f.aViewBrowserExecute(); }},
     {"aViewPascal", "&Pascal", "", DOC(HighlightAs("aViewPascal"))},
     {"aViewAssembler", "&Assembler", "", DOC(HighlightAs("aViewAssembler"))},
     {"aViewC", "&C/C++", "", DOC(HighlightAs("aViewC"))},
@@ -184,8 +185,8 @@ const TMenuDef kMainMenu[] = {
     {"", "aFileReload", ""}, {"-", "", ""},
     {"", "aFileSave", ""}, {"", "aFileSaveAs", ""}, {"", "aFileSaveAll", ""}, {"-", "", ""},
     {"", "aFileClose", ""}, {"", "aFileCloseAll", ""}, {"-", "", ""},
-    {">E&xport", "", ""}, {"", "aFileExportToHTML", ""}, {"", "aFileExportToRTF", ""}, {"<", "", ""},
-    {"", "aFilePrint", ""}, {"-", "", ""},
+    {">E&xport", "aFileExport", ""}, {"", "aFileExportToHTML", ""}, {"", "aFileExportToRTF", ""}, {"<", "", ""},
+    {"", "aFilePrint", ""}, {"", "aFilePrinterSetup", ""}, {"-", "", ""},
     {"", "aFileCloseProgram", ""},
     {"<", "", ""},
     {">&Edit", "", "EditMainMenu"},
@@ -500,6 +501,10 @@ void TMainForm::WndProc(TMessage& msg) {
     WMRestoreInstance();
     return;
   }
+  if (msg.Msg == kFocusEditorMessage) {
+    FocusCurrentEditor();
+    return;
+  }
   if (msg.Msg == WM_CLIPBOARDUPDATE) {
     FClipboardHasText = ::IsClipboardFormatAvailable(CF_TEXT) != 0;
     FDocs.UpdateActions();
@@ -605,6 +610,7 @@ int TMainForm::AddPage(int tag) {
 
 void TMainForm::FreePage(int index) {
   TTabSheet* sheet = PageControl->GetPage(index);
+  FreePreview(int(sheet->GetTag()));
   auto it = FViews.find(int(sheet->GetTag()));
   if (it != FViews.end()) {
     delete it->second.Edit;

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "app/MainDocuments.h"
 #include "app/Data.h"
 #include "app/win/Setup.h"
+#include "app/win/PreviewBrowser.h"
 #include "hexedit/win/HexEditWindow.h"
 #include "platform/win/Actions.h"
 #include "platform/win/ComCtrls.h"
@@ -32,6 +34,8 @@ UINT InstanceCheckMessage();
 constexpr LRESULT kInstanceAnswer = 3228289;
 constexpr UINT kHandOverFileMessage = WM_USER + 1;
 constexpr UINT kRestoreInstanceMessage = WM_USER + 3;
+// Posted when the preview's page took the focus: the editor gets it back.
+constexpr UINT kFocusEditorMessage = WM_USER + 4;
 
 // The command line the first activation reads (arguments without the
 // program's name) and the folder relative names are taken from.
@@ -42,6 +46,7 @@ class TSetup;
 class TInputKey;
 class TRollUp;
 class TMenuBar;
+class TRxSplitter;
 
 // The tab control: its WM_DROPFILES goes to the main window.
 class TMainPageControl : public TPageControl {
@@ -171,6 +176,20 @@ public:
   void PopupBookmarkMenu() override;
   void BeginActionUpdate() override;
   void EndActionUpdate() override;
+  void EditorChanged(TktCustomEdit* edit) override { RefreshBrowserView(edit); }
+
+  // --- HTML preview, export and printing (MainFormPreview.cpp, MainFormOutput.cpp) ---
+  // Switches the current HTML document's preview split on or off.
+  void aViewBrowserExecute();
+  // Shows edit's text in its preview, when its split is on.
+  void RefreshBrowserView(TktCustomEdit* edit);
+  void aFileExportExecute();
+  // The current document (its selection, or all of it) to an HTML or RTF file.
+  void ExportCurrent(bool html);
+  void aFilePrintExecute();
+  void aFilePrinterSetup();
+  // The preview split's panel of document number; nullptr when it is off.
+  TPanel* PreviewPanel(int number) const;
 
 protected:
   void CreateWnd() override;
@@ -228,6 +247,15 @@ private:
   void MakeMacroMenus();
   TMenuItem* Macro = nullptr;
   int FMacroFileCount = 0;
+  struct TPreviewSplit {
+    TPanel* Panel = nullptr;
+    std::unique_ptr<IPreviewBrowser> Browser;
+    TRxSplitter* Splitter = nullptr;
+  };
+  void FreePreview(int number);
+  void FocusCurrentEditor();
+  std::vector<std::string> OpenDocumentFiles() const;
+  std::map<int, TPreviewSplit> FPreviews;
 
   TMainDocuments FDocs;
   TData* FData = nullptr;

@@ -27,7 +27,7 @@ const TButtonDef kSmallButtons[] = {
     {"SaveAllButton", "Save all", "aFileSaveAll"}, {"CloseWindowButton", "Close", "aFileClose"},
     {"SetBookmarkButton", "Bookmark", ""},      {"GoToBookmarkButton", "Go to", ""},
     {"ClearBookmarkButton", "Clear", "aClearBookmarks"}, {"InsertFileButton", "Insert", "aBlockReadFromFile"},
-    {"RollUpButton", "Roll-up", "aBlockSetAsRollUp"},    {"HTMLButton", "HTML", ""},
+    {"RollUpButton", "Roll-up", "aBlockSetAsRollUp"},    {"HTMLButton", "HTML", "aViewBrowser"},
     {"SetupButton", "Options", "OpenSetup"},
 };
 

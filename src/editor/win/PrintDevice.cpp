@@ -1,6 +1,8 @@
 // A printer device context and its print job.
 #include "editor/win/PrintDevice.h"
 
+#include <cstddef>
+
 #include "platform/win/GdiCanvas.h"
 #include "platform/win/WinApi.h"
 
@@ -30,10 +32,18 @@ std::string TktPrinterDevice::DefaultPrinterName() {
   return name.substr(0, name.find(','));
 }
 
-TktPrinterDevice::TktPrinterDevice(const std::string& printerName)
+TktPrinterDevice::TktPrinterDevice(const std::string& printerName, const std::vector<uint8_t>& devMode)
     : FState(std::make_unique<TState>()),
       FName(printerName.empty() ? DefaultPrinterName() : printerName) {
-  if (!FName.empty()) FState->DC = ::CreateDCA("WINSPOOL", FName.c_str(), nullptr, nullptr);
+  // Only a whole device mode that reaches as far as the copies is used.
+  if (devMode.size() >= offsetof(DEVMODEA, dmCopies) + sizeof(short)) {
+    const auto* given = reinterpret_cast<const DEVMODEA*>(devMode.data());
+    if (given->dmSize >= offsetof(DEVMODEA, dmCopies) + sizeof(short) &&
+        size_t(given->dmSize) + given->dmDriverExtra <= devMode.size())
+      FDevMode = devMode;
+  }
+  auto* mode = FDevMode.empty() ? nullptr : reinterpret_cast<const DEVMODEA*>(FDevMode.data());
+  if (!FName.empty()) FState->DC = ::CreateDCA("WINSPOOL", FName.c_str(), nullptr, mode);
   if (!FState->DC) throw EPrinter("Printer selected is not valid");
   FState->Canvas = std::make_unique<TCanvas>(FState->DC);
 }
@@ -53,12 +63,14 @@ void TktPrinterDevice::SetCopies(int copies) {
   if (copies == FCopies || FState->Printing) return;
   // The copies go to the driver in the device mode; the context keeps
   // everything else the printer's defaults give it.
-  DEVMODEA mode{};
-  mode.dmSize = sizeof mode;
-  mode.dmFields = DM_COPIES;
-  mode.dmCopies = short(copies);
+  DEVMODEA plain{};
+  plain.dmSize = sizeof plain;
+  DEVMODEA* mode = &plain;
+  if (!FDevMode.empty()) mode = reinterpret_cast<DEVMODEA*>(FDevMode.data());
+  mode->dmFields |= DM_COPIES;
+  mode->dmCopies = short(copies);
   FState->Canvas.reset();  // the canvas restores the context's state first
-  ::ResetDCA(FState->DC, &mode);
+  ::ResetDCA(FState->DC, mode);
   FState->Canvas = std::make_unique<TCanvas>(FState->DC);
   FCopies = copies;
 }

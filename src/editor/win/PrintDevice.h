@@ -6,6 +6,8 @@
 
 #include <memory>
 #include <string>
+#include <vector>
+#include <cstdint>
 
 #include "editor/Print.h"
 #include "platform/SysUtils.h"
@@ -16,9 +18,12 @@ class TCanvas;
 
 class TktPrinterDevice : public IktPrintDevice {
 public:
-  // The printer of that name; an empty name is the system's default
-  // printer. EPrinter "Printer selected is not valid" when there is none.
-  explicit TktPrinterDevice(const std::string& printerName = std::string());
+  // The printer of that name with a device mode as the system gave it
+  // (paper, orientation, copies; empty: the printer's defaults); an empty
+  // name is the system's default printer. EPrinter "Printer selected is not
+  // valid" when there is none.
+  explicit TktPrinterDevice(const std::string& printerName = std::string(),
+                            const std::vector<uint8_t>& devMode = {});
   ~TktPrinterDevice() override;
   TktPrinterDevice(const TktPrinterDevice&) = delete;
   TktPrinterDevice& operator=(const TktPrinterDevice&) = delete;
@@ -30,6 +35,8 @@ public:
   int PageHeight() const override;
   int PixelsPerInchX() const override;
   int PixelsPerInchY() const override;
+  // Copies other than 1 replace the device mode's own; 1 leaves the
+  // copies the device mode asks for.
   void SetCopies(int copies) override;
   void SetTitle(const std::string& title) override { FTitle = title; }
   // Failures of the system's job calls raise EPrinter.
@@ -46,6 +53,7 @@ private:
   std::unique_ptr<TState> FState;
   std::string FName;
   std::string FTitle;
+  std::vector<uint8_t> FDevMode;
   int FCopies = 1;
 };
 
