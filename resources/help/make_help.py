@@ -146,7 +146,7 @@ K Ctrl+Shift+Z or Shift+Alt+Backspace | redo
 # Bookmarks
 K Ctrl+Shift+0 or Ctrl+Shift+1 or Ctrl+Shift+2 or Ctrl+Shift+3 or Ctrl+Shift+4 or Ctrl+Shift+5 or Ctrl+Shift+6 or Ctrl+Shift+7 or Ctrl+Shift+8 or Ctrl+Shift+9 | set or clear that bookmark
 K Ctrl+0 or Ctrl+1 or Ctrl+2 or Ctrl+3 or Ctrl+4 or Ctrl+5 or Ctrl+6 or Ctrl+7 or Ctrl+8 or Ctrl+9 | go to that bookmark
-Typing **=** after an expression in the text calculates it in place (see In Text Calculator).
+Typing //=// after an expression in the text calculates it in place (see In Text Calculator).
 """
 
 TOPICS["automation"] = """

@@ -10,6 +10,7 @@
 #include "app/win/FClipboard.h"
 #include "app/win/HandOver.h"
 #include "app/win/MacroHook.h"
+#include "app/win/Help.h"
 #include "app/win/MainForm.h"
 #include "app/win/DataWin.h"
 #include "app/win/Setup.h"
@@ -166,6 +167,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // The last form made: hidden, its viewer already in the clipboard chain.
     FClipboard = application.CreateForm<TFClipboard>();
     mainForm->UseSharedSettings(data, setup);
+    new THelp(&application);
     if (setup->UseLanguage->GetChecked() && !setup->Language->GetText().empty()) {
       try {
         mainForm->LoadLanguageFile(ExtractFilePath(ProgramFile()) + setup->Language->GetText());
