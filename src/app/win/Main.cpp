@@ -8,6 +8,7 @@
 #include "app/StartUp.h"
 #include "app/win/CalcForm.h"
 #include "app/win/FClipboard.h"
+#include "app/win/Ascii.h"
 #include "app/win/HandOver.h"
 #include "app/win/MacroHook.h"
 #include "app/win/Help.h"
@@ -96,6 +97,29 @@ void RenameProgram(const std::vector<std::string>& args) {
   ::ShellExecuteA(nullptr, nullptr, batch.c_str(), nullptr, nullptr, SW_HIDE);
 }
 
+// The program's icon number index (0 editor, 1 calculator, 2 ASCII table)
+// on a window and on the application's window.
+void SetProgramIcon(TForm* form, int index) {
+  HICON icon = ::ExtractIconA(::GetModuleHandleA(nullptr), ProgramFile().c_str(), static_cast<UINT>(index));
+  if (!icon || icon == reinterpret_cast<HICON>(1)) return;
+  for (HWND wnd : {form->GetHandle(), Application->GetHandle()})
+    if (wnd) {
+      ::SendMessageA(wnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+      ::SendMessageA(wnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    }
+}
+
+// "/a": the ASCII table as the program's only window; closing it ends the
+// program.
+void RunAsciiTable() {
+  TApplication application;
+  application.SetTitle("ASCII Table");
+  TASCII* ascii = application.CreateForm<TASCII>();
+  ascii->StandAlone = true;
+  SetProgramIcon(ascii, 2);
+  application.Run();
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -138,6 +162,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
       }
       case stmAsciiTable:
         // The ASCII table has no window yet.
+      case stmCalculator:
+        // The calculator has no window yet.
+        return 0;
+      case stmAsciiTable:
+        RunAsciiTable();
         return 0;
       case stmEditor:
         break;
@@ -162,6 +191,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // The shared highlighters with their stored colours, then the options
     // dialog with the stored options, before any document opens.
     TData* data = CreateData(&application);
+    auto* ascii = new TASCII(&application);
+    ascii->TargetEditor = [mainForm]() -> TktCustomEdit* {
+      TMainDocuments& documents = mainForm->Documents();
+      return documents.TextViewVisible() ? documents.CurrentEditor() : nullptr;
+    };
     auto* setup = new TSetup(&application, data);
     setup->RestoreSettings();
     // The last form made: hidden, its viewer already in the clipboard chain.
