@@ -120,6 +120,19 @@ TASCII::~TASCII() {
   DoDestroy();
 }
 
+void TASCII::SetIcon(HICON icon) {
+  FIcon = icon;
+  if (HandleAllocated()) {
+    ::SendMessageA(GetHandle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    ::SendMessageA(GetHandle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+  }
+}
+
+void TASCII::CreateWnd() {
+  TForm::CreateWnd();
+  if (FIcon) SetIcon(FIcon);
+}
+
 void TASCII::FormShow(TObject*) {
   Guard(170, [&] {
     if (!Magnifier) Magnifier = new TMagnifier(this);

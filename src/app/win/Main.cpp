@@ -97,16 +97,11 @@ void RenameProgram(const std::vector<std::string>& args) {
   ::ShellExecuteA(nullptr, nullptr, batch.c_str(), nullptr, nullptr, SW_HIDE);
 }
 
-// The program's icon number index (0 editor, 1 calculator, 2 ASCII table)
-// on a window and on the application's window.
-void SetProgramIcon(TForm* form, int index) {
-  HICON icon = ::ExtractIconA(::GetModuleHandleA(nullptr), ProgramFile().c_str(), static_cast<UINT>(index));
-  if (!icon || icon == reinterpret_cast<HICON>(1)) return;
-  for (HWND wnd : {form->GetHandle(), Application->GetHandle()})
-    if (wnd) {
-      ::SendMessageA(wnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-      ::SendMessageA(wnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-    }
+// The program's icon number index (0 editor, 1 calculator, 2 ASCII table),
+// as the installer's shortcuts show them; null when there is none.
+// The script numbers them from 1 in the same order.
+HICON ProgramIcon(int index) {
+  return ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(index + 1));
 }
 
 // "/a": the ASCII table as the program's only window; closing it ends the
@@ -116,7 +111,10 @@ void RunAsciiTable() {
   application.SetTitle("ASCII Table");
   TASCII* ascii = application.CreateForm<TASCII>();
   ascii->StandAlone = true;
-  SetProgramIcon(ascii, 2);
+  if (HICON icon = ProgramIcon(2)) {
+    ascii->SetIcon(icon);
+    if (application.GetHandle()) ::SendMessageA(application.GetHandle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  }
   application.Run();
 }
 
