@@ -11,31 +11,10 @@
 #include "editor/CustomEdit.h"
 #include "editor/win/PrintDevice.h"
 #include "highlighters/PasSyn.h"
+#include "platform/win/PdfSupport.h"
 #include "platform/win/WinApi.h"
 
 namespace {
-
-// Starts a shell script on the Unix side (Wine starts Unix programs too,
-// but cannot wait for them: the script reports through a file of its own).
-bool StartUnixScript(const std::string& unixPath) {
-  std::string command = "/bin/sh " + unixPath;
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process))
-    return false;
-  ::CloseHandle(process.hThread);
-  ::CloseHandle(process.hProcess);
-  return true;
-}
-
-std::string ReadAll(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 int Count(const std::string& text, const std::string& what) {
   int n = 0;
@@ -80,38 +59,10 @@ TEST(Printer, AHighlightedDocumentWithHeaderAndFooterArrivesAsPdf) {
   printer.reset();
   ASSERT_GE(pages, 2) << "150 lines should need more than one page";
 
-  // cups-pdf names the file after the job's title; wait until it is there
-  // and complete, then take its text.
-  const std::string out = "/tmp/" + title + ".txt";
-  const std::string status = "/tmp/" + title + ".status";
-  const std::string script = "/tmp/" + title + ".sh";
-  {
-    std::ofstream s("Z:" + script, std::ios::binary);  // LF line ends for the shell
-    s << "result=3\n"
-         "command -v pdftotext >/dev/null || result=127\n"
-         "for i in $(seq 1 300); do\n"
-         "  [ $result = 127 ] && break\n"
-         "  f=$(ls \"$HOME\"/PDF/*" << title << "*.pdf 2>/dev/null | head -1)\n"
-         "  if [ -n \"$f\" ] && pdfinfo \"$f\" >/dev/null 2>&1; then\n"
-         "    pdftotext -layout \"$f\" " << out << " && rm -f \"$f\" && result=0\n"
-         "    break\n"
-         "  fi\n"
-         "  sleep 0.2\n"
-         "done\n"
-         "echo $result >" << status << ".part && mv " << status << ".part " << status << "\n";
-  }
-  ASSERT_TRUE(StartUnixScript(script));
-  std::string code;
-  for (int i = 0; i < 900 && code.empty(); ++i) {
-    ::Sleep(100);
-    code = ReadAll("Z:" + status);
-  }
-  std::remove(("Z:" + script).c_str());
-  std::remove(("Z:" + status).c_str());
-  ASSERT_EQ(code, "0\n") << "no text of the job's PDF in ~/PDF (3: no PDF arrived -- is cups-pdf's "
-                             "queue enabled?; 127: pdftotext missing -- poppler-utils)";
-  std::string pdfText = ReadAll("Z:" + out);
-  std::remove(("Z:" + out).c_str());
+  // cups-pdf names the file after the job's title.
+  const TPrintedPdf pdf = ReadPrintedPdf(title);
+  ASSERT_EQ(pdf.Error, "") << "is cups-pdf's queue enabled?";
+  std::string pdfText = pdf.Text;
   // The font's semicolon glyph also serves U+037E, which is what the PDF's
   // text map names it; read it back as the semicolon it was.
   for (size_t at; (at = pdfText.find("\xCD\xBE")) != std::string::npos;) pdfText.replace(at, 2, ";");
