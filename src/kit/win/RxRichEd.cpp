@@ -733,7 +733,6 @@ void TRxCustomRichEdit::SetPlainTextMode(bool plain) {
   TMemoryStream saved;
   FLines.Save(saved, plain);
   SetText("");
-  Send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
   // Wine refuses or ignores the switch; the content goes back all the same.
   Send(EM_SETTEXTMODE, plain ? TM_PLAINTEXT : TM_RICHTEXT);
   FPlainText = plain;
@@ -898,7 +897,21 @@ bool TRxCustomRichEdit::Notify(LPARAM lParam, LRESULT& result) {
   }
 }
 
+void TRxCustomRichEdit::SetText(const std::string& text) {
+  if (!FHandle) {
+    TCustomMemo::SetText(text);
+    return;
+  }
+  ::SetWindowTextA(FHandle, text.c_str());
+}
+
 void TRxCustomRichEdit::WndProc(TMessage& msg) {
+  if (msg.Msg == CN_COMMAND && HIWORD(msg.WParam) == EN_CHANGE) {
+    // The text stays in the window: copying all of it on every change would
+    // cost as much as the change itself on a long text.
+    Change();
+    return;
+  }
   if (msg.Msg == CN_NOTIFY) {
     LRESULT result = 0;
     if (Notify(msg.LParam, result)) {

@@ -155,6 +155,9 @@ public:
   ~TRxCustomRichEdit() override;
 
   TRichEditStrings* GetLines() { return &FLines; }
+  // While the window exists the text lives only there (read it with
+  // GetTextRange or the line list); setting it replaces the content.
+  void SetText(const std::string& text) override;
   TRxTextAttributes* GetDefAttributes() { return &FDefAttributes; }
   TRxTextAttributes* GetSelAttributes() { return &FSelAttributes; }
   TRxTextAttributes* GetWordAttributes() { return &FWordAttributes; }
