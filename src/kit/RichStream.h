@@ -54,6 +54,7 @@ public:
   bool WindowDestroyed();
   bool ProgramEnded();
   int Windows() const { return FWindows; }
+  bool Ended() const { return FEnded; }
 
 private:
   int FWindows = 0;

@@ -24,6 +24,7 @@
 #include <richedit.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -31,12 +32,7 @@
 
 namespace {
 
-double Now() {
-  LARGE_INTEGER t, f;
-  ::QueryPerformanceCounter(&t);
-  ::QueryPerformanceFrequency(&f);
-  return double(t.QuadPart) / double(f.QuadPart);
-}
+double Now() { return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count(); }
 
 template <class F> double Best(F&& f) {
   double best = 1e9;

@@ -652,10 +652,9 @@ void TRxCustomRichEdit::DestroyWnd() {
     }
   }
   TCustomMemo::DestroyWnd();
-  if (FCounted) {
-    FCounted = false;
-    if (Lib().Use.WindowDestroyed()) Lib().Free();
-  }
+  // The window went (WM_NCDESTROY counted it); after the program's end the
+  // last one takes the library with it, now that its code no longer runs.
+  if (Lib().Use.Ended() && Lib().Use.Windows() == 0) Lib().Free();
 }
 
 void TRxCustomRichEdit::ApplyDefaultFont() {
@@ -906,6 +905,11 @@ void TRxCustomRichEdit::SetText(const std::string& text) {
 }
 
 void TRxCustomRichEdit::WndProc(TMessage& msg) {
+  if (msg.Msg == WM_NCDESTROY && FCounted) {
+    // Also when a parent's window takes this one with it.
+    FCounted = false;
+    Lib().Use.WindowDestroyed();
+  }
   if (msg.Msg == CN_COMMAND && HIWORD(msg.WParam) == EN_CHANGE) {
     // The text stays in the window: copying all of it on every change would
     // cost as much as the change itself on a long text.
