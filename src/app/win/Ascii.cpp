@@ -92,10 +92,14 @@ TASCII::TASCII(TComponent* owner) : TForm(owner) {
     c->SetItemIndex(CharsetIndex(1));
   });
   Charset->OnChange = Bind(this, &TASCII::CharsetChange);
-  // The window fits the grid, the font controls beside it and the status bar.
-  HandleNeeded();
-  const int frameWidth = GetWidth() - GetClientWidth(), frameHeight = GetHeight() - GetClientHeight();
-  SetBounds(GetLeft(), GetTop(), gridWidth + 166 + frameWidth, gridHeight + StatusBar->GetHeight() + frameHeight);
+  // The window fits the grid, the font controls beside it and the status
+  // bar; its frame is measured from its style, so no window is made before
+  // it is first shown (the font list would be read at every start).
+  TCreateParams params;
+  CreateParams(params);
+  RECT frame{0, 0, gridWidth + 166, gridHeight + StatusBar->GetHeight()};
+  ::AdjustWindowRectEx(&frame, params.Style, FALSE, params.ExStyle);
+  SetBounds(GetLeft(), GetTop(), frame.right - frame.left, frame.bottom - frame.top);
 
   AppEvents = Make<TAppEvents>(this).Name("AppEvents");
   AppEvents->OnDeactivate = [this](TObject*) { HideMagnifier(); };
