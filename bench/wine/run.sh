@@ -16,9 +16,8 @@ tq_setup vsftpd python3 curl
 tq_configure_mingw
 cmake --build "$TQ_BUILD/mingw" --target editor_wine_open_bench listview_wine_fill_bench \
   settings_wine_bench hexedit_wine_page_bench ftp_wine_download_bench main_wine_bench \
-  main_wine_startup_bench macro_wine_playback_bench clipboard_wine_copy_bench Tarnquill tq_install_defaults \
-  -j "$TQ_JOBS" >&2
-  main_wine_startup_bench richedit_wine_bench Tarnquill tq_install_defaults -j "$TQ_JOBS" >&2
+  main_wine_startup_bench macro_wine_playback_bench clipboard_wine_copy_bench richedit_wine_bench Tarnquill \
+  tq_install_defaults -j "$TQ_JOBS" >&2
 tq_wine_prefix
 tq_start_xvfb
 tq_start_wineserver

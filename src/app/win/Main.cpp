@@ -159,11 +159,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         return 0;
       }
       case stmAsciiTable:
-        // The ASCII table has no window yet.
-      case stmCalculator:
-        // The calculator has no window yet.
-        return 0;
-      case stmAsciiTable:
         RunAsciiTable();
         return 0;
       case stmEditor:
