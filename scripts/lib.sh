@@ -111,6 +111,13 @@ tq_wine_prefix() {
     done
     touch "$WINEPREFIX/.tq-home-unlinked"
   fi
+  if [ ! -f "$WINEPREFIX/.tq-arial" ]; then
+    # The help topics and the ASCII table ask for Arial; Liberation Sans has
+    # its metrics, and with the replacement Wine lists "Arial" as a font.
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Arial' /d 'Liberation Sans' /f >/dev/null 2>&1
+    wineserver -w || true
+    touch "$WINEPREFIX/.tq-arial"
+  fi
   if [ ! -f "$WINEPREFIX/.tq-printers" ] && lpstat -p PDF >/dev/null 2>&1; then
     # Wine copies the CUPS queues into the prefix only when it boots it; a
     # prefix made before the PDF printer existed learns of it this way.

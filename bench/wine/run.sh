@@ -16,8 +16,8 @@ tq_setup vsftpd python3 curl
 tq_configure_mingw
 cmake --build "$TQ_BUILD/mingw" --target editor_wine_open_bench listview_wine_fill_bench \
   settings_wine_bench hexedit_wine_page_bench ftp_wine_download_bench main_wine_bench \
-  main_wine_startup_bench macro_wine_playback_bench clipboard_wine_copy_bench Tarnquill tq_install_defaults \
-  -j "$TQ_JOBS" >&2
+  main_wine_startup_bench macro_wine_playback_bench clipboard_wine_copy_bench richedit_wine_bench Tarnquill \
+  tq_install_defaults -j "$TQ_JOBS" >&2
 tq_wine_prefix
 tq_start_xvfb
 tq_start_wineserver
@@ -32,6 +32,13 @@ pas="$corpus/fpc-compiler.pas"
 if [ -f "$pas" ]; then
   wine "$TQ_BUILD/mingw/bench/wine/main_wine_bench.exe" "Z:${pas//\//\\}" 'C:\windows\temp' </dev/null |
     tr -d '\r' | grep '^main-'
+fi
+
+# The rich-text control and the help window against the bare rich-edit
+# control in the same process (best of three each, taken in turns).
+if [ -f "$pas" ]; then
+  wine "$TQ_BUILD/mingw/bench/wine/richedit_wine_bench.exe" "Z:${pas//\//\\}" </dev/null | tr -d '\r' |
+    grep -E '^(richedit|help)-.*-ratio:'
 fi
 
 # Settings loaded and saved against raw advapi32 calls; the program takes the

@@ -3,7 +3,7 @@
 // font's average width, lines clipped at the margins (never wrapped), header
 // and footer lines with $MACRO$ expansion, page breaks that keep room for the
 // footer, optional highlighting. The layout is portable; the Win32 half
-// supplies the real printer (win/PrintDevice.h), tests a recording one.
+// supplies the real printer (platform/win/PrintDevice.h), tests a recording one.
 #pragma once
 
 #include <climits>
@@ -15,6 +15,7 @@
 #include "editor/EditTypes.h"
 #include "platform/Canvas.h"
 #include "platform/Classes.h"
+#include "platform/PrintDevice.h"
 #include "platform/SysUtils.h"
 #include "platform/Types.h"
 
@@ -48,26 +49,6 @@ struct TktPrintOptions {
   std::string Title;  // the job's title and the $TITLE$ macro
   TStringList Header;
   TStringList Footer;
-};
-
-// What the printing sees of a printer: a canvas per page and the job.
-class IktPrintDevice {
-public:
-  virtual ~IktPrintDevice() = default;
-  virtual ICanvas& Canvas() = 0;
-  // The printable area in device pixels and the device's resolution.
-  virtual int PageWidth() const = 0;
-  virtual int PageHeight() const = 0;
-  virtual int PixelsPerInchX() const = 0;
-  virtual int PixelsPerInchY() const = 0;
-  virtual void SetCopies(int copies) = 0;
-  virtual void SetTitle(const std::string& title) = 0;
-  // The job: BeginDoc starts it with its first page, NewPage ends a page and
-  // starts the next, EndDoc ends the last page and the job, Abort cancels it.
-  virtual void BeginDoc() = 0;
-  virtual void NewPage() = 0;
-  virtual void EndDoc() = 0;
-  virtual void Abort() = 0;
 };
 
 // (status, page number, abort): psBegin before the first page (page 0),

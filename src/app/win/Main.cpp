@@ -8,12 +8,14 @@
 #include "app/StartUp.h"
 #include "app/win/CalcForm.h"
 #include "app/win/FClipboard.h"
+#include "app/win/Ascii.h"
 #include "app/win/HandOver.h"
 #include "app/win/MacroHook.h"
 #include "app/win/FileDlg.h"
 #include "app/win/FtpForm.h"
 #include "app/win/InstallDlg.h"
 #include "app/win/InstallWin.h"
+#include "app/win/Help.h"
 #include "app/win/MainForm.h"
 #include "app/win/DataWin.h"
 #include "app/win/PrintDlg.h"
@@ -86,6 +88,27 @@ void RenameProgram(const std::vector<std::string>& args) {
   ShellOpen(batch, "", "", SW_HIDE);
 }
 
+// The program's icon number index (0 editor, 1 calculator, 2 ASCII table),
+// as the installer's shortcuts show them; null when there is none.
+// The script numbers them from 1 in the same order.
+HICON ProgramIcon(int index) {
+  return ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(index + 1));
+}
+
+// "/a": the ASCII table as the program's only window; closing it ends the
+// program.
+void RunAsciiTable() {
+  TApplication application;
+  application.SetTitle("ASCII Table");
+  TASCII* ascii = application.CreateForm<TASCII>();
+  ascii->StandAlone = true;
+  if (HICON icon = ProgramIcon(2)) {
+    ascii->SetIcon(icon);
+    if (application.GetHandle()) ::SendMessageA(application.GetHandle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  }
+  application.Run();
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -127,7 +150,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         return 0;
       }
       case stmAsciiTable:
-        // The ASCII table has no window yet.
+        RunAsciiTable();
         return 0;
       case stmEditor:
         break;
@@ -154,8 +177,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
       // dialog with the stored options, before any document opens.
       TData* data = CreateData(&application);
       PrintDlg = new TPrintDlg(&application);
+      auto* ascii = new TASCII(&application);
+      ascii->TargetEditor = [mainForm]() -> TktCustomEdit* {
+        TMainDocuments& documents = mainForm->Documents();
+        return documents.TextViewVisible() ? documents.CurrentEditor() : nullptr;
+      };
       auto* setup = new TSetup(&application, data);
       setup->RestoreSettings();
+      new THelp(&application);
       new TFFtp(&application);
       // Made with the other forms; its folder tree asks the shell only when
       // the dialog is first shown.

@@ -1,61 +1,12 @@
-// The platform's printer for the editor's printing: a printer device
-// context (CreateDC on "WINSPOOL") with a canvas over it and the print job
-// around it, and the system's short date and time formats for the $DATE$
-// and $TIME$ macros.
+// The editor's printing on the real printer (platform/win/PrintDevice.h),
+// and the system's short date and time formats for the $DATE$ and $TIME$
+// macros.
 #pragma once
 
-#include <memory>
 #include <string>
-#include <vector>
-#include <cstdint>
 
 #include "editor/Print.h"
-#include "platform/SysUtils.h"
-
-TQ_DECLARE_EXCEPTION(EPrinter, Exception)
-
-class TCanvas;
-
-class TktPrinterDevice : public IktPrintDevice {
-public:
-  // The printer of that name with a device mode as the system gave it
-  // (paper, orientation, copies; empty: the printer's defaults); an empty
-  // name is the system's default printer. EPrinter "Printer selected is not
-  // valid" when there is none.
-  explicit TktPrinterDevice(const std::string& printerName = std::string(),
-                            const std::vector<uint8_t>& devMode = {});
-  ~TktPrinterDevice() override;
-  TktPrinterDevice(const TktPrinterDevice&) = delete;
-  TktPrinterDevice& operator=(const TktPrinterDevice&) = delete;
-
-  const std::string& GetPrinterName() const { return FName; }
-
-  ICanvas& Canvas() override;
-  int PageWidth() const override;
-  int PageHeight() const override;
-  int PixelsPerInchX() const override;
-  int PixelsPerInchY() const override;
-  // Copies other than 1 replace the device mode's own; 1 leaves the
-  // copies the device mode asks for.
-  void SetCopies(int copies) override;
-  void SetTitle(const std::string& title) override { FTitle = title; }
-  // Failures of the system's job calls raise EPrinter.
-  void BeginDoc() override;
-  void NewPage() override;
-  void EndDoc() override;
-  void Abort() override;
-
-  // The name of the system's default printer; empty when there is none.
-  static std::string DefaultPrinterName();
-
-private:
-  struct TState;
-  std::unique_ptr<TState> FState;
-  std::string FName;
-  std::string FTitle;
-  std::vector<uint8_t> FDevMode;
-  int FCopies = 1;
-};
+#include "platform/win/PrintDevice.h"
 
 // The system's short date and time formats (GetDateFormat, GetTimeFormat);
 // install with SetDateTimeTextSource(&SystemDateTimeText).

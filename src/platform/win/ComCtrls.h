@@ -256,6 +256,8 @@ public:
   bool GetExpanded() const { return FExpanded; }
   void Expand(bool recurse = false);
   void Collapse(bool recurse = false);
+  // Expands the parents and scrolls the tree so that the node shows.
+  void MakeVisible();
   bool GetSelected() const;
   // Frees the node and its children.
   void Delete();

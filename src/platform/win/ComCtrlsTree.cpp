@@ -89,6 +89,12 @@ void TTreeNode::SetHasChildren(bool value) {
   UpdateItem(TVIF_CHILDREN);
 }
 
+void TTreeNode::MakeVisible() {
+  for (TTreeNode* p = FParent; p; p = p->FParent) p->Expand(false);
+  if (FItem && FTree->HandleAllocated())
+    ::SendMessageA(FTree->GetHandle(), TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(FItem));
+}
+
 void TTreeNode::Expand(bool recurse) {
   if (!FExpanded && GetHasChildren()) {
     bool allow = true;

@@ -250,6 +250,23 @@ BOOL CALLBACK FindByClass(HWND wnd, LPARAM lParam) {
   return TRUE;
 }
 
+TEST_F(Program, AsciiModeShowsTheTableAloneAndEndsWhenItCloses) {
+  Process p;
+  ASSERT_TRUE(p.Start("/a")) << ::GetLastError();
+  FindClassData data{p.pi.dwProcessId, "TASCII", nullptr};
+  for (int i = 0; i < 150 && !data.Found; ++i) {
+    ::EnumWindows(FindByClass, reinterpret_cast<LPARAM>(&data));
+    if (!data.Found) ::Sleep(100);
+  }
+  ASSERT_NE(data.Found, nullptr) << "no ASCII table appeared";
+  EXPECT_EQ(Caption(data.Found), "ASCII Table");
+  // Alone: no main window of that process.
+  FindClassData main{p.pi.dwProcessId, "TMainForm", nullptr};
+  ::EnumWindows(FindByClass, reinterpret_cast<LPARAM>(&main));
+  EXPECT_EQ(main.Found, nullptr);
+  CloseAndExpectExit(p, data.Found);
+}
+
 // Any TMainForm window, of whichever process.
 HWND AnyMainForm() {
   HWND found = nullptr;

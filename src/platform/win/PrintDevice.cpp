@@ -1,5 +1,5 @@
 // A printer device context and its print job.
-#include "editor/win/PrintDevice.h"
+#include "platform/win/PrintDevice.h"
 
 #include <cstddef>
 
@@ -52,6 +52,7 @@ TktPrinterDevice::~TktPrinterDevice() {
   if (FState->Printing) ::AbortDoc(FState->DC);
 }
 
+HDC TktPrinterDevice::Handle() const { return FState->DC; }
 ICanvas& TktPrinterDevice::Canvas() { return *FState->Canvas; }
 int TktPrinterDevice::PageWidth() const { return ::GetDeviceCaps(FState->DC, HORZRES); }
 int TktPrinterDevice::PageHeight() const { return ::GetDeviceCaps(FState->DC, VERTRES); }
@@ -102,14 +103,4 @@ void TktPrinterDevice::Abort() {
   if (!FState->Printing) return;
   ::AbortDoc(FState->DC);
   FState->Printing = false;
-}
-
-void SystemDateTimeText(std::string& date, std::string& time) {
-  char text[128];
-  date = ::GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, text, sizeof text) > 0
-             ? text
-             : "";
-  time = ::GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, nullptr, nullptr, text, sizeof text) > 0
-             ? text
-             : "";
 }
