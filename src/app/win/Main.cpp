@@ -9,6 +9,9 @@
 #include "app/win/HandOver.h"
 #include "app/win/MainForm.h"
 #include "app/win/DataWin.h"
+#include "app/win/FindDlg.h"
+#include "app/win/HexFindDlg.h"
+#include "app/win/ReplaceDlg.h"
 #include "app/win/Setup.h"
 #include "editor/CodePage.h"
 #include "editor/ExportClipboard.h"
@@ -144,9 +147,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // The shared highlighters with their stored colours, then the options
     // dialog with the stored options, before any document opens.
     TData* data = CreateData(&application);
+    auto* find = new TFind(&application);
+    auto* replace = new TReplace(&application);
     auto* setup = new TSetup(&application, data);
     setup->RestoreSettings();
+    auto* hexFind = new THexFind(&application);
     mainForm->UseSharedSettings(data, setup);
+    mainForm->UseSearchDialogs(find, replace, hexFind);
     if (setup->UseLanguage->GetChecked() && !setup->Language->GetText().empty()) {
       try {
         mainForm->LoadLanguageFile(ExtractFilePath(ProgramFile()) + setup->Language->GetText());

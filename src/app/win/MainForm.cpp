@@ -95,10 +95,10 @@ const TActionDef kActions[] = {
     {"aEditSelectAll", "Select &All", "", nullptr},
     {"aEditDuplicateLine", "&Duplicate line", "", nullptr},
     {"aEditGoToLine", "&Go to line...", "", nullptr},
-    {"aEditFind", "&Find...", "", nullptr},
-    {"aEditFindNext", "Find &next", "", nullptr},
-    {"aEditReplace", "&Replace...", "", nullptr},
-    {"aFindFiles", "Find in &all documents...", "", nullptr},
+    {"aEditFind", "&Find...", "Ctrl+F", [](TMainForm& f) { f.aEditFindExecute(); }},
+    {"aEditFindNext", "Find &next", "F3", [](TMainForm& f) { f.aEditFindNextExecute(); }},
+    {"aEditReplace", "&Replace...", "Ctrl+R", [](TMainForm& f) { f.aEditReplaceExecute(); }},
+    {"aFindFiles", "Find in &all documents...", "", [](TMainForm& f) { f.FindinFiles1Click(); }},
     {"aEditMatchBrakets", "&Match brackets", "", nullptr},
     {"aEditWordWrap", "&Word wrap", "", nullptr},
     {"aEditSetBookmarks", "Set &bookmark", "", nullptr},
@@ -129,6 +129,13 @@ const TActionDef kActions[] = {
     {"OpenSetup", "&Options...", "", nullptr},
     {"GotoBack", "&Back", "", nullptr},
     {"GoForward", "&Forward", "", nullptr},
+    // The file type's run and help keys (the Alt+letter expansions follow
+    // in MakeSearch).
+    {"aF9", "Run", "F9", [](TMainForm& f) { f.RunCommand(rkF9); }},
+    {"aAltF9", "Run (Alt+F9)", "Alt+F9", [](TMainForm& f) { f.RunCommand(rkAltF9); }},
+    {"aShiftF9", "Run (Shift+F9)", "Shift+F9", [](TMainForm& f) { f.RunCommand(rkShiftF9); }},
+    {"aCtrlF1", "Help", "Ctrl+F1", [](TMainForm& f) { f.HelpCommand(hkCtrlF1); }},
+    {"aAltF1help", "Help (Alt+F1)", "Alt+F1", [](TMainForm& f) { f.HelpCommand(hkAltF1); }},
 };
 #undef DOC
 
@@ -290,6 +297,7 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner), FDocs(*this, *this) {
   MakeActions();
   MakeMenus();
   MakeBars();
+  MakeSearch();
   OnActivate = Bind(this, &TMainForm::FormActivate);
   OnCloseQuery = Bind(this, &TMainForm::FormCloseQuery);
   FormCreate();

@@ -227,7 +227,7 @@ public:
   void ShowMessage(const std::string& text) override { Messages.push_back(text); }
   bool BlockPrefixPending() override { return false; }
   void ReadBlock() override {}
-  std::vector<TSearchDocument> Documents() override { return {{0, "a.txt", Edit->GetLines()}}; }
+  std::vector<TSearchDocument> SearchDocuments() override { return {{0, "a.txt", Edit->GetLines()}}; }
   void ShowResults(const std::vector<TFindResult>& r, const std::string&) override { Results = r; }
   std::vector<TFindResult> Results;
 };
