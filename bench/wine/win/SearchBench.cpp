@@ -61,11 +61,6 @@ double TimeFromPress(TForm& dialog, const std::function<void()>& press, const st
 
 void Click(TButton* button) { ::SendMessageA(button->GetHandle(), BM_CLICK, 0, 0); }
 
-void Print(const char* name, double ours, double bare) {
-  std::fprintf(stderr, "%s: %.4f s against %.4f s\n", name, ours, bare);
-  std::printf("%s: %.3f\n", name, bare > 0 ? ours / bare : 0.0);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -132,7 +127,7 @@ int main(int argc, char** argv) {
       if (results.size() != lines) throw Exception("the list and the routine disagree");
     }
     std::fprintf(stderr, "%zu result lines\n", lines);
-    Print("findall-wine-window-ratio", wine_bench::Median(ours), wine_bench::Median(bare));
+    wine_bench::PrintRatio("findall-wine-window-ratio", wine_bench::Median(ours), wine_bench::Median(bare));
     form->FindResults().Hide();
     form->Documents().FileCloseAll();
 
@@ -177,7 +172,7 @@ int main(int argc, char** argv) {
     if (form->Documents().CurrentEditor()->GetText() != bareEdit->GetText())
       throw Exception("the window and the bare editor replaced differently");
     std::fprintf(stderr, "%d replacements\n", bareCount);
-    Print("replace-all-wine-window-ratio", ourReplace, bareReplace);
+    wine_bench::PrintRatio("replace-all-wine-window-ratio", ourReplace, bareReplace);
 
     form->Documents().CurrentEditor()->SetModified(false);
     form->Documents().FileCloseAll();

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cstdio>
 #include <vector>
 
 #include "platform/win/Forms.h"
@@ -36,6 +37,13 @@ inline void Pump() {
 inline double Median(std::vector<double> v) {
   std::sort(v.begin(), v.end());
   return v.empty() ? 0.0 : v[v.size() / 2];
+}
+
+// A figure of ours against the bare work: the ratio on stdout as
+// "name: value", both times on stderr.
+inline void PrintRatio(const char* name, double ours, double bare) {
+  std::fprintf(stderr, "%s: %.4f s against %.4f s\n", name, ours, bare);
+  std::printf("%s: %.3f\n", name, bare > 0 ? ours / bare : 0.0);
 }
 
 // form borderless at (0, 0) in the given size, with control filling it.

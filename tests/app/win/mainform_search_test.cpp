@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "MainFormFixture.h"
+#include "ModalWork.h"
 #include "app/EditorAppBytes.h"
 #include "app/StatusTexts.h"
 #include "app/win/FindDlg.h"
@@ -40,25 +41,13 @@ protected:
   }
   TktCustomEdit* Edit() { return Docs().CurrentEditor(); }
 
-  // work runs once form is up modally, from a timer in its loop; what work
-  // leaves undecided ends as Abort, so a lost step fails instead of hanging.
-  void InModal(TForm& form, std::function<void()> work) {
-    Timers.push_back(std::make_unique<TTimer>(nullptr));
-    TTimer* timer = Timers.back().get();
-    timer->SetInterval(50);
-    timer->OnTimer = [timer, &form, work](TObject*) {
-      if (!form.IsModal()) return;
-      timer->SetEnabled(false);
-      work();
-      if (form.GetModalResult() == mrNone) form.SetModalResult(mrAbort);
-    };
-  }
+  void InModal(TForm& form, std::function<void()> work) { Modal.Later(form, std::move(work)); }
   static void Click(TButton* b) { ::SendMessageA(b->GetHandle(), BM_CLICK, 0, 0); }
 
   std::unique_ptr<TFind> FindDlg = std::make_unique<TFind>(nullptr);
   std::unique_ptr<TReplace> ReplaceDlg = std::make_unique<TReplace>(nullptr);
   std::unique_ptr<THexFind> HexDlg = std::make_unique<THexFind>(nullptr);
-  std::vector<std::unique_ptr<TTimer>> Timers;
+  TModalWork Modal;
 };
 
 TEST_F(SearchWindow, FindStartsWithTheWordAtTheCaretAndFindNextGoesOnFromTheCaret) {
