@@ -16,8 +16,8 @@ tq_setup vsftpd python3 curl
 tq_configure_mingw
 cmake --build "$TQ_BUILD/mingw" --target editor_wine_open_bench listview_wine_fill_bench \
   settings_wine_bench hexedit_wine_page_bench ftp_wine_download_bench main_wine_bench \
-  main_wine_startup_bench macro_wine_playback_bench clipboard_wine_copy_bench richedit_wine_bench Tarnquill \
-  tq_install_defaults -j "$TQ_JOBS" >&2
+  main_wine_startup_bench macro_wine_playback_bench clipboard_wine_copy_bench richedit_wine_bench \
+  search_wine_bench Tarnquill tq_install_defaults -j "$TQ_JOBS" >&2
 tq_wine_prefix
 tq_start_xvfb
 tq_start_wineserver
@@ -39,6 +39,14 @@ fi
 if [ -f "$pas" ]; then
   wine "$TQ_BUILD/mingw/bench/wine/richedit_wine_bench.exe" "Z:${pas//\//\\}" </dev/null | tr -d '\r' |
     grep -E '^(richedit|help)-.*-ratio:'
+fi
+
+# Search in all documents (50 documents cut from the 20 MB corpus) and Replace
+# All in the 20 MB document through the main window, against the portable
+# routine and a bare editor window in the same run.
+if [ -f "$big" ]; then
+  wine "$TQ_BUILD/mingw/bench/wine/search_wine_bench.exe" "Z:${big//\//\\}" 'C:\windows\temp' </dev/null |
+    tr -d '\r' | grep -e '^findall-wine-' -e '^replace-all-wine-'
 fi
 
 # Settings loaded and saved against raw advapi32 calls; the program takes the

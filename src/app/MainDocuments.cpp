@@ -1,6 +1,7 @@
 #include "app/MainDocuments.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "app/HighlighterChoice.h"
 #include "editor/CustomEdit.h"
@@ -695,6 +696,10 @@ void TMainDocuments::SetHighlighterByExtension() {
 }
 
 void TMainDocuments::UpdateStatus() {
+  if (FHeld > 0) {
+    FHeldStatus = true;
+    return;
+  }
   TktCustomEdit* edit = CurrentEditor();
   const bool text = TextViewVisible();
   if (edit) {
@@ -753,8 +758,18 @@ TDocumentSnapshot TMainDocuments::Snapshot() const {
 }
 
 void TMainDocuments::UpdateActions() {
+  if (FHeld > 0) {
+    FHeldActions = true;
+    return;
+  }
   TActionBatch batch(FHost);
   for (const TActionState& state : ComputeActionStates(Snapshot())) FHost.SetActionEnabled(state.Name, state.Enabled);
+}
+
+void TMainDocuments::ReleaseUpdates() {
+  if (FHeld == 0 || --FHeld > 0) return;
+  if (std::exchange(FHeldStatus, false)) UpdateStatus();
+  if (std::exchange(FHeldActions, false)) UpdateActions();
 }
 
 // --- start, hand-over, autosave, shutdown -------------------------------------------

@@ -173,6 +173,11 @@ public:
   void SetHighlighterByExtension();
   void UpdateStatus();
   void UpdateActions();
+  // Around a command that changes the text many times (Replace All fires
+  // OnChange per hit): the status bar, captions and actions wait, and are
+  // refreshed once when the last hold ends.
+  void HoldUpdates() { ++FHeld; }
+  void ReleaseUpdates();
   TDocumentSnapshot Snapshot() const;
   const std::vector<std::string>& ReopenPaths() const { return FReopenPaths; }
 
@@ -226,5 +231,8 @@ private:
   TDocumentViews FCurrent;
   int FCurrentNumber = 0;
   int FBusy = 0;
+  int FHeld = 0;
+  bool FHeldStatus = false;
+  bool FHeldActions = false;
   std::vector<std::string> FReopenPaths;
 };

@@ -71,7 +71,7 @@ void TSearchRunner::FindInAllDocuments() {
   if (!AskFind(&TSearchHost::ShowFindInFiles, v)) return;
   FLast.Options = FindAllOptions(v);
   const std::vector<TFindResult> results =
-      FindInDocuments(FHost.Documents(), v.FindText, v.CaseSensitive, v.WholeWords);
+      FindInDocuments(FHost.SearchDocuments(), v.FindText, v.CaseSensitive, v.WholeWords);
   FHost.ShowResults(results, v.FindText);
 }
 

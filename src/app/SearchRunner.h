@@ -38,7 +38,7 @@ public:
   virtual bool BlockPrefixPending() = 0;
   virtual void ReadBlock() = 0;
   // The open documents, and the results list to show (with the searched text).
-  virtual std::vector<TSearchDocument> Documents() = 0;
+  virtual std::vector<TSearchDocument> SearchDocuments() = 0;
   virtual void ShowResults(const std::vector<TFindResult>& results, const std::string& searchText) = 0;
 };
 

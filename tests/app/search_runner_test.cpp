@@ -46,7 +46,7 @@ public:
   void ShowMessage(const std::string& text) override { Messages.push_back(text); }
   bool BlockPrefixPending() override { return Prefix; }
   void ReadBlock() override { ++BlockReads; }
-  std::vector<TSearchDocument> Documents() override { return Docs; }
+  std::vector<TSearchDocument> SearchDocuments() override { return Docs; }
   void ShowResults(const std::vector<TFindResult>& r, const std::string&) override { Results = r; }
 
 private:

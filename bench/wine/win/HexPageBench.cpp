@@ -14,21 +14,12 @@
 
 #include "hexedit/win/HexEditWindow.h"
 #include "platform/win/Application.h"
-#include "platform/win/Forms.h"
+#include "WineBench.h"
 
 namespace {
 
-double Ms(LARGE_INTEGER from, LARGE_INTEGER to) {
-  LARGE_INTEGER frequency;
-  ::QueryPerformanceFrequency(&frequency);
-  return 1000.0 * double(to.QuadPart - from.QuadPart) / double(frequency.QuadPart);
-}
-
-LARGE_INTEGER Now() {
-  LARGE_INTEGER t;
-  ::QueryPerformanceCounter(&t);
-  return t;
-}
+using wine_bench::Ms;
+using wine_bench::Now;
 
 constexpr int kPages = 200;
 
@@ -80,11 +71,8 @@ int main(int argc, char** argv) {
   try {
     TApplication application;
     TForm form(nullptr);
-    form.SetBorderStyle(bsNone);
-    form.SetBounds(0, 0, 1024, 768);
     auto* view = new THexEditWindow(&form);
-    view->SetAlign(alClient);
-    view->SetParent(&form);
+    wine_bench::Fill(form, view, 1024, 768);
     THexEditor* hex = view->GetHex();
     hex->SetBytesPerColumn(1);
     TFontData font = hex->GetFont();
@@ -138,11 +126,8 @@ int main(int argc, char** argv) {
     // The same rows through a window's paint cycle, in a form of their own
     // of the same size.
     TForm plainForm(nullptr);
-    plainForm.SetBorderStyle(bsNone);
-    plainForm.SetBounds(0, 0, 1024, 768);
     auto* plain = new TPlainRows(&plainForm, hex);
-    plain->SetAlign(alClient);
-    plain->SetParent(&plainForm);
+    wine_bench::Fill(plainForm, plain, 1024, 768);
     form.Hide();
     plainForm.Show();
     HWND plainWnd = plain->GetHandle();

@@ -16,6 +16,7 @@
 #include "platform/Streams.h"
 #include "platform/SysUtils.h"
 #include "platform/win/Application.h"
+#include "WineBench.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -105,11 +106,6 @@ double TypeOne(HWND wnd) {
   return Now() - t0;
 }
 
-void Print(const char* name, double ours, double bare) {
-  std::fprintf(stderr, "%s: %.4f s against %.4f s\n", name, ours, bare);
-  std::printf("%s: %.3f\n", name, bare > 0 ? ours / bare : 0.0);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -144,7 +140,7 @@ int main(int argc, char** argv) {
         ours.push_back(MainOpen(*form, file));
         form->Documents().FileCloseAll();
       }
-      Print(name, Median(ours), Median(theirs));
+      wine_bench::PrintRatio(name, Median(ours), Median(theirs));
     }
 
     // One character typed into the 100 MB document.
@@ -156,7 +152,7 @@ int main(int argc, char** argv) {
       ours.push_back(TypeOne(mainEditor));
       theirs.push_back(TypeOne(bare.Editor->GetHandle()));
     }
-    Print("main-keystroke-100mb-ratio", Median(ours), Median(theirs));
+    wine_bench::PrintRatio("main-keystroke-100mb-ratio", Median(ours), Median(theirs));
 
     // Ctrl+F6 among 50 documents, the 100 MB one included (it is tab 0).
     std::vector<std::string> small;
@@ -178,7 +174,7 @@ int main(int argc, char** argv) {
       ::GdiFlush();
       theirs.push_back(Now() - t1);
     }
-    Print("main-tab-switch-ratio", Median(ours), Median(theirs));
+    wine_bench::PrintRatio("main-tab-switch-ratio", Median(ours), Median(theirs));
     // The typed characters are not to be saved.
     for (int i = 0; i < form->GetPageCount(); ++i) {
       form->Documents().ActivateTab(i);
@@ -204,7 +200,7 @@ int main(int argc, char** argv) {
       WriteDocumentState(f, state, 45000.0);
     }
     const double records = Now() - t0;
-    Print("main-close-200-ratio", close, records);
+    wine_bench::PrintRatio("main-close-200-ratio", close, records);
 
     delete form;
     delete setup;

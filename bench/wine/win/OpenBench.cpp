@@ -7,26 +7,13 @@
 // Prints "editor-wine-open-20mb-s: <seconds>" on stdout; details on stderr.
 #include "editor/win/EditWindow.h"
 #include "platform/win/Application.h"
-#include "platform/win/Forms.h"
+#include "WineBench.h"
 
 #include <cstdio>
 #include <exception>
 
-namespace {
-
-double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-  LARGE_INTEGER frequency;
-  ::QueryPerformanceFrequency(&frequency);
-  return double(to.QuadPart - from.QuadPart) / double(frequency.QuadPart);
-}
-
-LARGE_INTEGER Now() {
-  LARGE_INTEGER t;
-  ::QueryPerformanceCounter(&t);
-  return t;
-}
-
-}  // namespace
+using wine_bench::Now;
+using wine_bench::Seconds;
 
 int main(int argc, char** argv) {
   if (argc < 2) {
@@ -36,11 +23,8 @@ int main(int argc, char** argv) {
   try {
     TApplication application;
     TForm form(nullptr);
-    form.SetBorderStyle(bsNone);
-    form.SetBounds(0, 0, 1000, 740);
     auto* editor = new TktEditWindow(&form);
-    editor->SetAlign(alClient);
-    editor->SetParent(&form);
+    wine_bench::Fill(form, editor, 1000, 740);
     TktCustomEdit* edit = editor->GetEdit();
     int paints = 0;
     edit->OnPaint = [&](TObject*, ICanvas&) { ++paints; };

@@ -1,6 +1,7 @@
 // The results list of a search in all documents.
 #include "app/win/FindResults.h"
 
+#include "kit/win/RxSplit.h"
 #include "platform/win/FormBuilder.h"
 
 TFindResultsPane::TFindResultsPane(TComponent* owner, TWinControl* parent) {
@@ -10,12 +11,24 @@ TFindResultsPane::TFindResultsPane(TComponent* owner, TWinControl* parent) {
   PFindResult->SetVisible(false);
   FindBox = Make<TListBox>(owner).Parent(PFindResult).Name("FindBox").Align(alClient).Get();
   FindBox->OnDblClick = Bind(this, &TFindResultsPane::FindBoxDblClick);
+  Splitter = new TRxSplitter(owner);
+  Splitter->SetName("Splitter");
+  Splitter->SetParent(parent);
+  Splitter->SetVisible(false);
+  Splitter->SetAlign(alBottom);
+  Splitter->SetControlFirst(PFindResult);
 }
 
 void TFindResultsPane::Show(std::vector<TFindResult> results, const std::string& searchText) {
   FResults = std::move(results);
   FSearchText = searchText;
-  PFindResult->SetVisible(true);
+  if (!PFindResult->GetVisible()) {
+    PFindResult->SetVisible(true);
+    // Bottom-aligned controls stack by their place: the bar goes just above
+    // the panel.
+    Splitter->SetTop(PFindResult->GetTop() - Splitter->GetHeight());
+    Splitter->SetVisible(true);
+  }
   TStrings* items = FindBox->GetItems();
   items->BeginUpdate();
   try {
@@ -29,7 +42,10 @@ void TFindResultsPane::Show(std::vector<TFindResult> results, const std::string&
   items->EndUpdate();
 }
 
-void TFindResultsPane::Hide() { PFindResult->SetVisible(false); }
+void TFindResultsPane::Hide() {
+  Splitter->SetVisible(false);
+  PFindResult->SetVisible(false);
+}
 
 const TFindResult* TFindResultsPane::Selected() const {
   const int i = FindBox->GetItemIndex();

@@ -1,5 +1,6 @@
 // The results of a search in all documents: the panel PFindResult along the
-// bottom of its parent, holding the list box FindBox, one line per hit.
+// bottom of its parent, holding the list box FindBox, one line per hit, and
+// the Splitter above it that resizes it.
 // Each line's document, line and column are kept beside the list, so a
 // double click never reads numbers back out of a displayed file name.
 #pragma once
@@ -12,6 +13,8 @@
 #include "platform/win/ExtCtrls.h"
 #include "platform/win/StdCtrls.h"
 
+class TRxSplitter;
+
 class TFindResultsPane {
 public:
   // The controls belong to owner and stand on parent, hidden until the first
@@ -20,11 +23,12 @@ public:
 
   TPanel* PFindResult;
   TListBox* FindBox;
+  TRxSplitter* Splitter;
 
   // Shows the panel and puts the lines into FindBox in one batch (no
   // repaint until all are in); the searched text is kept with them.
   void Show(std::vector<TFindResult> results, const std::string& searchText);
-  // HideSearchResults1: the panel goes (its lines stay).
+  // HideSearchResults1: the panel and its splitter go (the lines stay).
   void Hide();
   const std::string& GetSearchText() const { return FSearchText; }
   // The selected line's hit, or null.

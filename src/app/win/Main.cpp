@@ -19,6 +19,9 @@
 #include "app/win/MainForm.h"
 #include "app/win/DataWin.h"
 #include "app/win/PrintDlg.h"
+#include "app/win/FindDlg.h"
+#include "app/win/HexFindDlg.h"
+#include "app/win/ReplaceDlg.h"
 #include "app/win/Setup.h"
 #include "editor/CodePage.h"
 #include "editor/ExportClipboard.h"
@@ -176,6 +179,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
       // The shared highlighters with their stored colours, then the options
       // dialog with the stored options, before any document opens.
       TData* data = CreateData(&application);
+      auto* find = new TFind(&application);
+      auto* replace = new TReplace(&application);
       PrintDlg = new TPrintDlg(&application);
       auto* ascii = new TASCII(&application);
       ascii->TargetEditor = [mainForm]() -> TktCustomEdit* {
@@ -185,6 +190,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
       auto* setup = new TSetup(&application, data);
       setup->RestoreSettings();
       new THelp(&application);
+      auto* hexFind = new THexFind(&application);
       new TFFtp(&application);
       // Made with the other forms; its folder tree asks the shell only when
       // the dialog is first shown.
@@ -192,6 +198,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
       // The last form made: hidden, its viewer already in the clipboard chain.
       FClipboard = application.CreateForm<TFClipboard>();
       mainForm->UseSharedSettings(data, setup);
+      mainForm->UseSearchDialogs(find, replace, hexFind);
       if (setup->UseLanguage->GetChecked() && !setup->Language->GetText().empty()) {
         try {
           mainForm->LoadLanguageFile(ExtractFilePath(ProgramFile()) + setup->Language->GetText());

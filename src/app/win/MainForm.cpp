@@ -99,10 +99,10 @@ const TActionDef kActions[] = {
     {"aEditSelectAll", "Select &All", "Ctrl+A", FORM(EditorCommand(ecSelectAll, false))},
     {"aEditDuplicateLine", "&Duplicate line", "Ctrl+D", FORM(EditDuplicateLine())},
     {"aEditGoToLine", "&Go to line...", "", FORM(EditGoToLine())},
-    {"aEditFind", "&Find...", "", nullptr},
-    {"aEditFindNext", "Find &next", "", nullptr},
-    {"aEditReplace", "&Replace...", "", nullptr},
-    {"aFindFiles", "Find in &all documents...", "", nullptr},
+    {"aEditFind", "&Find...", "Ctrl+F", [](TMainForm& f) { f.aEditFindExecute(); }},
+    {"aEditFindNext", "Find &next", "F3", [](TMainForm& f) { f.aEditFindNextExecute(); }},
+    {"aEditReplace", "&Replace...", "Ctrl+R", [](TMainForm& f) { f.aEditReplaceExecute(); }},
+    {"aFindFiles", "Find in &all documents...", "", [](TMainForm& f) { f.FindinFiles1Click(); }},
     {"aEditMatchBrakets", "&Match brackets", "", FORM(EditorCommand(ecMatchBracket, true))},
     {"aEditWordWrap", "&Word wrap", "", FORM(EditorCommand(ecWrapAtRightEdge, true))},
     {"aEditSetBookmarks", "Set &bookmark", "", [](TMainForm&) {}},
@@ -166,6 +166,13 @@ const TActionDef kActions[] = {
     {"ReinstallTarnquillMenu", "&Reinstall Tarnquill", "", [](TMainForm& f) { f.ReinstallTarnquill(); }},
     {"SysMenuStayonTop", "Stay on &top", "", [](TMainForm& f) { f.StayOnTop(true); }},
     {"SysMenuStayNormal", "Stay &normal", "", [](TMainForm& f) { f.StayOnTop(false); }},
+    // The file type's run and help keys (the Alt+letter expansions follow
+    // in MakeSearch).
+    {"aF9", "Run", "F9", [](TMainForm& f) { f.RunCommand(rkF9); }},
+    {"aAltF9", "Run (Alt+F9)", "Alt+F9", [](TMainForm& f) { f.RunCommand(rkAltF9); }},
+    {"aShiftF9", "Run (Shift+F9)", "Shift+F9", [](TMainForm& f) { f.RunCommand(rkShiftF9); }},
+    {"aCtrlF1", "Help", "Ctrl+F1", [](TMainForm& f) { f.HelpCommand(hkCtrlF1); }},
+    {"aAltF1help", "Help (Alt+F1)", "Alt+F1", [](TMainForm& f) { f.HelpCommand(hkAltF1); }},
 };
 #undef DOC
 #undef FORM
@@ -305,6 +312,7 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner), FDocs(*this, *this) {
   MakeToolMenus();
   MakeBars();
   MakeInputKey();
+  MakeSearch();
   OnActivate = Bind(this, &TMainForm::FormActivate);
   OnCloseQuery = Bind(this, &TMainForm::FormCloseQuery);
   FormCreate();

@@ -18,6 +18,9 @@
 #include "app/Data.h"
 #include "app/win/Setup.h"
 #include "app/win/PreviewBrowser.h"
+#include "app/RunCommands.h"
+#include "app/win/FindResults.h"
+#include "app/win/SearchHost.h"
 #include "hexedit/win/HexEditWindow.h"
 #include "platform/win/Actions.h"
 #include "platform/win/ComCtrls.h"
@@ -65,7 +68,8 @@ class TMainForm : public TForm,
                   public IDocumentTabs,
                   public IDocumentHost,
                   public IDataMainWindow,
-                  public ISetupToolBars {
+                  public ISetupToolBars,
+                  public TSearchDialogHost {
 public:
   explicit TMainForm(TComponent* owner);
   ~TMainForm() override;
@@ -191,6 +195,32 @@ public:
   // The preview split's panel of document number; nullptr when it is off.
   TPanel* PreviewPanel(int number) const;
 
+  // --- find, replace, search in all documents; run and help keys, expansions ---
+  // The search dialogs, made after the window (at start-up, or by a test).
+  void UseSearchDialogs(TFind* find, TReplace* replace, THexFind* hexFind);
+  TFindResultsPane& FindResults() const { return *FFindResults; }
+  TktCustomEdit* TextEditor() override;
+  THexEditor* HexEditor() override;
+  bool BlockPrefixPending() override;
+  void ReadBlock() override;
+  std::vector<TSearchDocument> SearchDocuments() override;
+  void ShowResults(const std::vector<TFindResult>& results, const std::string& searchText) override;
+  void aEditFindExecute();
+  void aEditFindNextExecute();
+  void aEditReplaceExecute();
+  void FindinFiles1Click();
+  void HideSearchResults1Click();
+  void FindBoxDblClick(const TFindResult& hit, const std::string& searchText);
+  // The current editor's extension without the dot; empty without one.
+  std::string CurrentFileExt() const;
+  // F9, Alt+F9, Shift+F9: the row's program on the document or on a copy
+  // of its text, as the run mode says.
+  void RunCommand(TRunKey key);
+  // Ctrl+F1, Alt+F1: the row's help file at the word under the caret.
+  void HelpCommand(THelpKey key);
+  // Alt+A to Alt+Z: the row's expansion number tag at the caret.
+  void Action1Execute(int tag);
+
 protected:
   void CreateWnd() override;
   void WndProc(TMessage& msg) override;
@@ -292,4 +322,10 @@ private:
   bool FClipboardListening = false;
   bool FClipboardHasText = false;
   bool FFirstActivationDone = false;
+  // Find, replace and search in all documents; the run keys.
+  void MakeSearch();
+  template <class F>
+  void SearchGuard(int place, F&& f);
+  TSearchRunner FSearch{*this};
+  std::unique_ptr<TFindResultsPane> FFindResults;
 };

@@ -18,40 +18,45 @@ void PreFill(TComboBox* box, const std::string& word) {
 }  // namespace
 
 bool TSearchDialogHost::ShowFind(const std::string& word, TSearchDialogValues& values) {
-  PreFill(FFind.FindText, word);
-  const bool ok = FFind.ShowModal() == mrOk;
-  values = FFind.Values();
+  if (!FFind) return false;
+  PreFill(FFind->FindText, word);
+  const bool ok = FFind->ShowModal() == mrOk;
+  values = FFind->Values();
   return ok;
 }
 
 bool TSearchDialogHost::ShowFindInFiles(const std::string& word, TSearchDialogValues& values) {
-  FFind.SetFindInFiles(true);
+  if (!FFind) return false;
+  FFind->SetFindInFiles(true);
   try {
     const bool ok = ShowFind(word, values);
-    FFind.SetFindInFiles(false);
+    FFind->SetFindInFiles(false);
     return ok;
   } catch (...) {
-    FFind.SetFindInFiles(false);
+    FFind->SetFindInFiles(false);
     throw;
   }
 }
 
 int TSearchDialogHost::ShowReplace(const std::string& word, TSearchDialogValues& values) {
-  PreFill(FReplace.FindText, word);
-  const int result = FReplace.ShowModal();
-  values = FReplace.Values();
+  if (!FReplace) return mrCancel;
+  PreFill(FReplace->FindText, word);
+  const int result = FReplace->ShowModal();
+  values = FReplace->Values();
   return result;
 }
 
 bool TSearchDialogHost::ShowHexFind(std::string& findHex, TSearchDialogValues& values) {
-  const bool ok = FHexFind.ShowModal() == mrOk;
+  if (!FHexFind) return false;
+  const bool ok = FHexFind->ShowModal() == mrOk;
   HexFindValues(findHex, values);
   return ok;
 }
 
 void TSearchDialogHost::HexFindValues(std::string& findHex, TSearchDialogValues& values) {
-  findHex = FHexFind.FindHex->GetText();
-  values = FHexFind.Values();
+  if (!FHexFind) return;
+  findHex = FHexFind->FindHex->GetText();
+  values = FHexFind->Values();
 }
 
 void TSearchDialogHost::ShowMessage(const std::string& text) { ::ShowMessage(text); }

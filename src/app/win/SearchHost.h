@@ -1,7 +1,9 @@
 // The dialog half of the main window's search host: Find, Replace and
 // Binary Search shown modally, pre-filled and read back, and the "not found"
 // messages. The main window derives from it and names its current editor,
-// hex view and documents, the results list and the block read.
+// hex view and documents, the results list and the block read. Until the
+// dialogs are given (the main window is made before them) the commands ask
+// nothing and search nothing.
 #pragma once
 
 #include "app/SearchRunner.h"
@@ -12,8 +14,13 @@ class THexFind;
 
 class TSearchDialogHost : public TSearchHost {
 public:
-  TSearchDialogHost(TFind& find, TReplace& replace, THexFind& hexFind)
-      : FFind(find), FReplace(replace), FHexFind(hexFind) {}
+  TSearchDialogHost() = default;
+  TSearchDialogHost(TFind& find, TReplace& replace, THexFind& hexFind) { SetDialogs(&find, &replace, &hexFind); }
+  void SetDialogs(TFind* find, TReplace* replace, THexFind* hexFind) {
+    FFind = find;
+    FReplace = replace;
+    FHexFind = hexFind;
+  }
 
   bool ShowFind(const std::string& word, TSearchDialogValues& values) override;
   bool ShowFindInFiles(const std::string& word, TSearchDialogValues& values) override;
@@ -23,7 +30,7 @@ public:
   void ShowMessage(const std::string& text) override;
 
 private:
-  TFind& FFind;
-  TReplace& FReplace;
-  THexFind& FHexFind;
+  TFind* FFind = nullptr;
+  TReplace* FReplace = nullptr;
+  THexFind* FHexFind = nullptr;
 };

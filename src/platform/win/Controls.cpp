@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <map>
+#include <unordered_map>
 
 namespace {
 
@@ -22,6 +23,28 @@ const char* ControlProp() {
 // The control whose window is being created on this thread: the first
 // message of the new window binds it.
 thread_local TWinControl* gCreatingControl = nullptr;
+
+// Wine keeps window properties in its server, so reading one is a round
+// trip: once per message, that was most of the time a list box took to
+// fill. A window's messages come on the thread that made it, so each thread
+// also keeps its own windows' controls here; the property stays for a look
+// from another thread.
+thread_local std::unordered_map<HWND, TWinControl*> gControlsByWindow;
+
+void BindWindow(HWND wnd, TWinControl* control) {
+  ::SetPropA(wnd, ControlProp(), control);
+  gControlsByWindow[wnd] = control;
+}
+
+void UnbindWindow(HWND wnd) {
+  ::RemovePropA(wnd, ControlProp());
+  gControlsByWindow.erase(wnd);
+}
+
+TWinControl* BoundControl(HWND wnd) {
+  const auto it = gControlsByWindow.find(wnd);
+  return it != gControlsByWindow.end() ? it->second : static_cast<TWinControl*>(::GetPropA(wnd, ControlProp()));
+}
 
 // Window procedures of the system classes we build our classes from.
 std::map<std::string, WNDPROC>& SystemProcs() {
@@ -288,7 +311,7 @@ TWinControl* TWinControl::FindControl(HWND wnd) {
   DWORD pid = 0;
   ::GetWindowThreadProcessId(wnd, &pid);
   if (pid != ::GetCurrentProcessId()) return nullptr;
-  return static_cast<TWinControl*>(::GetPropA(wnd, ControlProp()));
+  return BoundControl(wnd);
 }
 
 void TWinControl::InsertControl(TControl* control) {
@@ -450,7 +473,7 @@ void TWinControl::CreateWindowHandle(const TCreateParams& p) {
   if (!wnd) throw EComponentError("Error creating window");
   if (!FHandle) {
     FHandle = wnd;
-    ::SetPropA(wnd, ControlProp(), this);
+    BindWindow(wnd, this);
   }
 }
 
@@ -458,9 +481,15 @@ void TWinControl::DestroyWnd() { ::DestroyWindow(FHandle); }
 
 void TWinControl::DestroyHandle() {
   if (!FHandle) return;
+  const HWND wnd = FHandle;
   DestroyWnd();
   // WM_NCDESTROY forgets the handle; make sure even if the window was not ours to destroy.
   if (FHandle && !::IsWindow(FHandle)) FHandle = nullptr;
+  // Nor may the window lead to this control any more once it has no handle.
+  if (!FHandle) {
+    const auto it = gControlsByWindow.find(wnd);
+    if (it != gControlsByWindow.end() && it->second == this) gControlsByWindow.erase(it);
+  }
 }
 
 void TWinControl::RecreateWnd() {
@@ -1013,13 +1042,13 @@ bool TWinControl::SetCursorMessage(TMessage& msg) {
 }
 
 LRESULT CALLBACK ControlWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* control = static_cast<TWinControl*>(::GetPropA(wnd, ControlProp()));
+  auto* control = BoundControl(wnd);
   if (!control) {
     control = gCreatingControl;
     if (!control) return ::DefWindowProcA(wnd, msg, wParam, lParam);
     gCreatingControl = nullptr;
     control->FHandle = wnd;
-    ::SetPropA(wnd, ControlProp(), control);
+    BindWindow(wnd, control);
   }
   TMessage m{msg, wParam, lParam, 0};
   try {
@@ -1028,7 +1057,7 @@ LRESULT CALLBACK ControlWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam
     HandleCallbackException(control);
   }
   if (msg == WM_NCDESTROY) {
-    ::RemovePropA(wnd, ControlProp());
+    UnbindWindow(wnd);
     if (control->FHandle == wnd) control->FHandle = nullptr;
   }
   return m.Result;

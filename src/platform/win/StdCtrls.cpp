@@ -24,10 +24,15 @@ std::string WindowText(HWND wnd) {
 }
 
 // Fills a list or combo window with items and selects index, with drawing
-// off meanwhile.
-void FillListWindow(HWND wnd, TStrings& items, UINT reset, UINT add, UINT select, int index) {
+// off meanwhile and the window's storage reserved for all of them at once
+// (a search's results may be a hundred thousand lines).
+void FillListWindow(HWND wnd, TStrings& items, UINT reset, UINT initStorage, UINT add, UINT select, int index) {
   ::SendMessageA(wnd, WM_SETREDRAW, FALSE, 0);
   ::SendMessageA(wnd, reset, 0, 0);
+  size_t bytes = 0;
+  for (int i = 0; i < items.GetCount(); ++i) bytes += items.Get(i).size() + 1;
+  if (items.GetCount() > 0)
+    ::SendMessageA(wnd, initStorage, static_cast<WPARAM>(items.GetCount()), static_cast<LPARAM>(bytes));
   for (int i = 0; i < items.GetCount(); ++i) {
     std::string s = items.Get(i);
     ::SendMessageA(wnd, add, 0, reinterpret_cast<LPARAM>(s.c_str()));
@@ -665,7 +670,7 @@ void TComboBox::CreateWnd() {
     ::SendMessageA(FHandle, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), FItemHeight);
     ::SendMessageA(FHandle, CB_SETITEMHEIGHT, 0, FItemHeight);
   }
-  FillListWindow(FHandle, FItems, CB_RESETCONTENT, CB_ADDSTRING, CB_SETCURSEL, FItemIndex);
+  FillListWindow(FHandle, FItems, CB_RESETCONTENT, CB_INITSTORAGE, CB_ADDSTRING, CB_SETCURSEL, FItemIndex);
   if (FStyle == csDropDown) {
     ::SetWindowTextA(FHandle, FText.c_str());
     // The inner edit: its keys go through our key events and dialog keys,
@@ -737,7 +742,7 @@ bool TComboBox::WantsKey(uint16_t key) {
 void TComboBox::ItemsChanged() {
   if (FItemIndex >= FItems.GetCount()) FItemIndex = -1;
   if (FHandle) {
-    FillListWindow(FHandle, FItems, CB_RESETCONTENT, CB_ADDSTRING, CB_SETCURSEL, FItemIndex);
+    FillListWindow(FHandle, FItems, CB_RESETCONTENT, CB_INITSTORAGE, CB_ADDSTRING, CB_SETCURSEL, FItemIndex);
     if (FStyle == csDropDown) ::SetWindowTextA(FHandle, FText.c_str());
   }
 }
@@ -904,13 +909,13 @@ void TListBox::CreateParams(TCreateParams& p) {
 
 void TListBox::CreateWnd() {
   TWinControl::CreateWnd();
-  FillListWindow(FHandle, FItems, LB_RESETCONTENT, LB_ADDSTRING, LB_SETCURSEL, FItemIndex);
+  FillListWindow(FHandle, FItems, LB_RESETCONTENT, LB_INITSTORAGE, LB_ADDSTRING, LB_SETCURSEL, FItemIndex);
   ::SendMessageA(FHandle, LB_SETTOPINDEX, static_cast<WPARAM>(FTopIndex), 0);
 }
 
 void TListBox::ItemsChanged() {
   if (FItemIndex >= FItems.GetCount()) FItemIndex = -1;
-  if (FHandle) FillListWindow(FHandle, FItems, LB_RESETCONTENT, LB_ADDSTRING, LB_SETCURSEL, FItemIndex);
+  if (FHandle) FillListWindow(FHandle, FItems, LB_RESETCONTENT, LB_INITSTORAGE, LB_ADDSTRING, LB_SETCURSEL, FItemIndex);
 }
 
 void TListBox::SetItemIndex(int index) {

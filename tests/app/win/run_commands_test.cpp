@@ -20,55 +20,11 @@
 #include "app/win/RunShell.h"
 #include "platform/Classes.h"
 #include "platform/win/WinTestSupport.h"
+#include "RunFixtures.h"
 
 TQ_TEST_APPLICATION();
 
 namespace {
-
-// A build path as this process's file functions take it.
-std::string WinPath(std::string p) {
-  for (char& c : p)
-    if (c == '/') c = '\\';
-  return p.size() > 1 && p[0] == '\\' ? "Z:" + p : p;
-}
-
-void WriteText(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
-
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-// Waits for a file to appear; started programs take their time under Wine.
-bool WaitForFile(const std::string& path, int ms = 20000) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-  while (!Exists(path)) {
-    if (std::chrono::steady_clock::now() > end) return false;
-    PumpFor(50);
-  }
-  return true;
-}
-
-std::map<std::string, std::string> Record(const std::string& path) {
-  std::map<std::string, std::string> r;
-  std::istringstream in(ReadText(path));
-  for (std::string line; std::getline(in, line);) {
-    const size_t eq = line.find('=');
-    if (eq != std::string::npos) r[line.substr(0, eq)] = line.substr(eq + 1);
-  }
-  return r;
-}
-
-std::string NoSlash(std::string dir) {
-  if (!dir.empty() && dir.back() == '\\') dir.pop_back();
-  return dir;
-}
 
 class RunKeys : public ::testing::Test {
 protected:
@@ -178,42 +134,6 @@ TEST_F(RunKeys, AnEmptyCommandOpensTheBatchDocumentThroughItsAssociation) {
   PumpUntil([&] { return ReadText(marker).find("opened") != std::string::npos; }, 10000);
   EXPECT_NE(ReadText(marker).find("opened"), std::string::npos);
 }
-
-// The help viewer's window as WinHelp finds it: class "MS_WINHELP", told
-// each request by WM_COPYDATA.
-struct THelpStandIn {
-  static inline ULONG_PTR Tag = 0;
-  static inline std::string Data;
-  static LRESULT CALLBACK Proc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_COPYDATA) {
-      const auto* cds = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-      Tag = cds->dwData;
-      Data.assign(static_cast<const char*>(cds->lpData), cds->cbData);
-      return TRUE;
-    }
-    return ::DefWindowProcA(wnd, msg, wParam, lParam);
-  }
-  THelpStandIn() {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = Proc;
-    wc.hInstance = ::GetModuleHandleA(nullptr);
-    wc.lpszClassName = "MS_WINHELP";
-    ::RegisterClassA(&wc);
-    Wnd = ::CreateWindowA("MS_WINHELP", "help stand-in", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
-                          wc.hInstance, nullptr);
-  }
-  ~THelpStandIn() { ::DestroyWindow(Wnd); }
-  // The request's file and data: after a header of two words and two longs,
-  // two words give their offsets from the request's start.
-  std::string Field(int which) const {
-    if (Data.size() < 16) return "<short>";
-    WORD offset;
-    std::memcpy(&offset, Data.data() + 12 + 2 * which, 2);
-    if (offset == 0 || offset >= Data.size()) return "";
-    return std::string(Data.c_str() + offset);
-  }
-  HWND Wnd;
-};
 
 TEST(HelpKeys, TheJumpNamesTheFileAndTheTopic) {
   THelpStandIn help;  // up in every help test: without it WinHelp starts the real viewer

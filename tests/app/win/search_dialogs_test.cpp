@@ -19,6 +19,7 @@
 #include "platform/win/RealInput.h"
 #include "platform/win/Timer.h"
 #include "platform/win/WinTestSupport.h"
+#include "app/win/ModalWork.h"
 
 TQ_TEST_APPLICATION();
 
@@ -53,18 +54,8 @@ protected:
   }
 
   // Runs work inside the next modal loop of form (once it is up).
-  void RunLaterInModal(TForm& form, std::function<void()> work) {
-    Timers.push_back(std::make_unique<TTimer>(nullptr));
-    TTimer* timer = Timers.back().get();
-    timer->SetInterval(50);
-    timer->OnTimer = [timer, &form, work](TObject*) {
-      if (!form.IsModal()) return;
-      timer->SetEnabled(false);
-      work();
-      if (form.GetModalResult() == mrNone) form.SetModalResult(mrAbort);
-    };
-  }
-  std::vector<std::unique_ptr<TTimer>> Timers;
+  void RunLaterInModal(TForm& form, std::function<void()> work) { Modal.Later(form, std::move(work)); }
+  TModalWork Modal;
 
   // Real keys go where the focus is: into box's edit, once it is there.
   static void FocusBox(TComboBox* box) {
@@ -227,7 +218,7 @@ public:
   void ShowMessage(const std::string& text) override { Messages.push_back(text); }
   bool BlockPrefixPending() override { return false; }
   void ReadBlock() override {}
-  std::vector<TSearchDocument> Documents() override { return {{0, "a.txt", Edit->GetLines()}}; }
+  std::vector<TSearchDocument> SearchDocuments() override { return {{0, "a.txt", Edit->GetLines()}}; }
   void ShowResults(const std::vector<TFindResult>& r, const std::string&) override { Results = r; }
   std::vector<TFindResult> Results;
 };

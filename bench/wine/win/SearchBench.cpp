@@ -1,0 +1,188 @@
+// The main window's search commands against the bare work they do, in one
+// process:
+// - search in all documents: 50 documents cut from the 20 MB corpus at line
+//   ends, from the find dialog's Ok until FindBox is filled and painted,
+//   against the portable routine alone over the same documents;
+// - Replace All of "return" by "yield" without prompt in the 20 MB document
+//   through aEditReplace (the dialog's values set, Replace All pressed),
+//   against SearchReplace on a bare editor window holding the same text.
+//   usage: search_wine_bench <20 MB corpus> <folder for the made files>
+// Prints "findall-wine-window-ratio" and "replace-all-wine-window-ratio" on
+// stdout; details on stderr.
+#include "app/FileTypes.h"
+#include "app/SearchCommands.h"
+#include "app/win/FindDlg.h"
+#include "app/win/HexFindDlg.h"
+#include "app/win/MainForm.h"
+#include "app/win/ReplaceDlg.h"
+#include "kit/win/Placemnt.h"
+#include "platform/Registry.h"
+#include "platform/Streams.h"
+#include "platform/SysUtils.h"
+#include "platform/win/Application.h"
+#include "platform/win/Timer.h"
+#include "WineBench.h"
+
+#include <cstdio>
+#include <exception>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using wine_bench::Now;
+using wine_bench::Seconds;
+
+const char kBenchKey[] = "\\Software\\Tarnquill\\BenchSearch";
+
+// Runs press inside the next modal loop of dialog (from a timer) and
+// returns when command, which shows the dialog, has returned; the time is
+// taken from press until then.
+double TimeFromPress(TForm& dialog, const std::function<void()>& press, const std::function<void()>& command,
+                     const std::function<void()>& after) {
+  LARGE_INTEGER start{};
+  bool pressed = false;
+  TTimer timer(nullptr);
+  timer.SetInterval(20);
+  timer.OnTimer = [&](TObject*) {
+    if (!dialog.IsModal()) return;
+    timer.SetEnabled(false);
+    pressed = true;
+    start = Now();
+    press();
+  };
+  command();
+  after();
+  const LARGE_INTEGER end = Now();
+  if (!pressed) throw Exception("the dialog did not show");
+  return Seconds(start, end);
+}
+
+void Click(TButton* button) { ::SendMessageA(button->GetHandle(), BM_CLICK, 0, 0); }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: %s <20 MB corpus> <folder>\n", argv[0]);
+    return 2;
+  }
+  try {
+    TApplication application;
+    SetProgramRegistryKey(kBenchKey);
+    SetDefaultFileTypes();
+    const std::string corpus = argv[1];
+    const std::string folder = IncludeTrailingPathDelimiter(argv[2]);
+    std::string text;
+    {
+      TFileStream in(corpus, fmOpenRead | fmShareDenyNone);
+      text = in.ReadRemaining();
+    }
+    // 50 pieces of about the same size, cut at line ends.
+    std::vector<std::string> pieces;
+    size_t from = 0;
+    for (int i = 0; i < 50 && from < text.size(); ++i) {
+      size_t to = i == 49 ? text.size() : std::min(text.size(), (text.size() / 50) * size_t(i + 1));
+      while (to < text.size() && text[to - 1] != '\n') ++to;
+      pieces.push_back(folder + "findall" + std::to_string(i) + ".txt");
+      TFileStream out(pieces.back(), fmCreate);
+      out.WriteBuffer(text.data() + from, int64_t(to - from));
+      from = to;
+    }
+
+    auto* form = new TMainForm(&application);
+    form->SetBounds(0, 0, 800, 600);
+    auto* find = new TFind(&application);
+    auto* replace = new TReplace(&application);
+    auto* hexFind = new THexFind(&application);
+    for (TSearchDialog* d : {static_cast<TSearchDialog*>(find), static_cast<TSearchDialog*>(replace),
+                             static_cast<TSearchDialog*>(hexFind)})
+      d->GetStorage()->SetIniFileName(std::string(kBenchKey + 1) + "\\Forms");
+    form->UseSearchDialogs(find, replace, hexFind);
+    form->Show();
+    wine_bench::Pump();
+    for (const std::string& piece : pieces) form->Documents().OpenInNewTab(piece, true);
+    wine_bench::Pump();
+
+    // Search in all documents, case-insensitive as the dialog starts.
+    std::vector<double> ours, bare;
+    size_t lines = 0;
+    for (int round = 0; round < 3; ++round) {
+      ours.push_back(TimeFromPress(
+          *find,
+          [&] {
+            find->FindText->SetText("return");
+            Click(find->OkButton);
+          },
+          [&] { form->FindAction("aFindFiles")->Execute(); },
+          [&] {
+            ::UpdateWindow(form->FindResults().FindBox->GetHandle());
+            ::GdiFlush();
+          }));
+      lines = size_t(form->FindResults().FindBox->GetItems()->GetCount());
+      const LARGE_INTEGER t0 = Now();
+      const std::vector<TFindResult> results = FindInDocuments(form->SearchDocuments(), "return", false, false);
+      bare.push_back(Seconds(t0, Now()));
+      if (results.size() != lines) throw Exception("the list and the routine disagree");
+    }
+    std::fprintf(stderr, "%zu result lines\n", lines);
+    wine_bench::PrintRatio("findall-wine-window-ratio", wine_bench::Median(ours), wine_bench::Median(bare));
+    form->FindResults().Hide();
+    form->Documents().FileCloseAll();
+
+    // Replace All in the 20 MB document, against a bare editor window.
+    TForm bareForm(nullptr);
+    auto* editor = new TktEditWindow(&bareForm);
+    wine_bench::Fill(bareForm, editor, 800, 600);
+    bareForm.Show();
+    TktCustomEdit* bareEdit = editor->GetEdit();
+    bareEdit->FileName = corpus;
+    bareEdit->LoadFromFile();
+    ::UpdateWindow(editor->GetHandle());
+    TSearchDialogValues values;
+    values.FindText = "return";
+    values.ReplaceText = "yield";
+    values.Origin = 1;
+    values.Prompt = false;
+    LARGE_INTEGER t0 = Now();
+    const int bareCount = bareEdit->SearchReplace("return", "yield", ReplaceOptions(values, true));
+    ::UpdateWindow(editor->GetHandle());
+    ::GdiFlush();
+    const double bareReplace = Seconds(t0, Now());
+    bareForm.Hide();
+
+    form->Documents().OpenInNewTab(corpus, true);
+    wine_bench::Pump();
+    const double ourReplace = TimeFromPress(
+        *replace,
+        [&] {
+          replace->FindText->SetText("return");
+          replace->ReplaceText->SetText("yield");
+          replace->Prompt->SetChecked(false);
+          replace->Origin->SetItemIndex(1);
+          replace->Scope->SetItemIndex(0);
+          Click(replace->ReplaceAll);
+        },
+        [&] { form->FindAction("aEditReplace")->Execute(); },
+        [&] {
+          ::RedrawWindow(form->GetHandle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+          ::GdiFlush();
+        });
+    if (form->Documents().CurrentEditor()->GetText() != bareEdit->GetText())
+      throw Exception("the window and the bare editor replaced differently");
+    std::fprintf(stderr, "%d replacements\n", bareCount);
+    wine_bench::PrintRatio("replace-all-wine-window-ratio", ourReplace, bareReplace);
+
+    form->Documents().CurrentEditor()->SetModified(false);
+    form->Documents().FileCloseAll();
+    delete form;
+    TRegistry registry;
+    registry.DeleteKey(kBenchKey);
+    for (const std::string& piece : pieces) FileDelete(piece);
+    return 0;
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "%s\n", e.what());
+    return 1;
+  }
+}
