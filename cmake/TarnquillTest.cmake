@@ -20,19 +20,31 @@ function(tq_add_test name)
   target_compile_definitions(${name} PRIVATE
     TQ_TEST_SOURCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}")
   set(props TIMEOUT ${T_TIMEOUT} LABELS ${name})
-  if(T_LOCKS)
-    list(APPEND props RESOURCE_LOCK "${T_LOCKS}")
-  endif()
-  if(T_FIXTURES)
-    list(APPEND props FIXTURES_REQUIRED "${T_FIXTURES}")
-  endif()
-  if(T_SERIAL)
-    list(APPEND props RUN_SERIAL TRUE)
-  endif()
   if(WIN32)
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
                          PROPERTIES ${props})
   else()
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ${props})
+  endif()
+  # Properties whose values are lists (two locks, two fixtures) lose all but
+  # their first item when they pass through the discovery's PROPERTIES, and
+  # anything after such a list is misread. So they are set by a script of our
+  # own that CTest reads after the discovered cases, over the list of case
+  # names the discovery leaves in <name>_TESTS.
+  set(late "")
+  if(T_LOCKS)
+    string(APPEND late " RESOURCE_LOCK \"${T_LOCKS}\"")
+  endif()
+  if(T_FIXTURES)
+    string(APPEND late " FIXTURES_REQUIRED \"${T_FIXTURES}\"")
+  endif()
+  if(T_SERIAL)
+    string(APPEND late " RUN_SERIAL TRUE")
+  endif()
+  if(late)
+    set(script "${CMAKE_CURRENT_BINARY_DIR}/${name}_late_properties.cmake")
+    file(WRITE "${script}"
+         "foreach(t IN LISTS ${name}_TESTS)\n  set_tests_properties(\"\${t}\" PROPERTIES${late})\nendforeach()\n")
+    set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${script}")
   endif()
 endfunction()
