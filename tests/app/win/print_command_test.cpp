@@ -6,7 +6,7 @@
 #include "app/win/PrintDlg.h"
 #include "kit/win/Placemnt.h"
 #include "platform/Registry.h"
-#include "platform/win/PdfJobs.h"
+#include "platform/win/PdfSupport.h"
 #include "platform/win/Printers.h"
 #include "platform/win/RealInput.h"
 #include "platform/win/Timer.h"
@@ -167,11 +167,10 @@ TEST_F(PrintCommand, JobsOnThePdfPrinterCarryTitleFootersMemoAndSelection) {
         return PrintDlg->GetModalResult();
       });
   ASSERT_TRUE(Messages.empty()) << Messages[0];
-  std::string pdf;
   // The text as laid out, then the words with their boxes.
-  ASSERT_EQ(ReadPdfJob(title, pdf, "pdftotext -layout \"$f\" \"$out\" && pdftotext -bbox \"$f\" - >>\"$out\""),
-            "0")
-      << "no PDF of the job (3: none arrived; 127: poppler-utils missing)";
+  TPrintedPdf printed = ReadPrintedPdf(title);
+  ASSERT_EQ(printed.Error, "");
+  std::string pdf = printed.Text + printed.Boxes;
   int pages = 0;
   for (char c : pdf) pages += c == '\f';
   ASSERT_GE(pages, 2) << pdf;
@@ -206,7 +205,9 @@ TEST_F(PrintCommand, JobsOnThePdfPrinterCarryTitleFootersMemoAndSelection) {
         return PrintDlg->GetModalResult();
       });
   EXPECT_TRUE(PrintDlg->SelectedOnly->GetChecked());
-  ASSERT_EQ(ReadPdfJob(title, pdf), "0");
+  printed = ReadPrintedPdf(title);
+  ASSERT_EQ(printed.Error, "");
+  pdf = printed.Text;
   EXPECT_NE(pdf.find("Memo 1 here"), std::string::npos) << pdf;
   EXPECT_NE(pdf.find("Line3 := 9;"), std::string::npos) << pdf;
   EXPECT_NE(pdf.find("Line4 := 12;"), std::string::npos);

@@ -1,6 +1,7 @@
 // Print jobs on the real printer "PDF" (CUPS with cups-pdf, see
 // scripts/printer-setup.sh), read back on the Unix side: the text of the
-// PDF a job made (pdftotext), its title (pdfinfo) and its fonts (pdffonts).
+// PDF a job made (pdftotext), its words with their boxes (pdftotext -bbox),
+// its title (pdfinfo) and its fonts (pdffonts).
 // Wine starts Unix programs but cannot wait for them, so a small script
 // does the work and reports through a file of its own.
 #pragma once
@@ -15,6 +16,7 @@
 struct TPrintedPdf {
   std::string Error;  // empty when the PDF was found and read
   std::string Text;   // pdftotext -layout
+  std::string Boxes;  // pdftotext -bbox: each word with its place on the page
   std::string Info;   // pdfinfo
   std::string Fonts;  // pdffonts
 };
@@ -24,6 +26,11 @@ inline std::string ReadWholeFile(const std::string& name) {
   std::stringstream s;
   s << in.rdbuf();
   return s.str();
+}
+
+// A job title no other job has.
+inline std::string UniqueJobTitle(const std::string& prefix) {
+  return prefix + std::to_string(::GetCurrentProcessId()) + "_" + std::to_string(::GetTickCount());
 }
 
 // Waits for the PDF whose file name holds namePart (cups-pdf names it after
@@ -42,7 +49,7 @@ inline TPrintedPdf ReadPrintedPdf(const std::string& namePart) {
          "  f=$(ls -t \"$HOME\"/PDF/*" << namePart << "*.pdf 2>/dev/null | head -1)\n"
          "  if [ -n \"$f\" ] && pdfinfo \"$f\" >/dev/null 2>&1; then\n"
          "    pdftotext -layout \"$f\" " << base << ".txt && pdfinfo \"$f\" >" << base << ".info && "
-         "pdffonts \"$f\" >" << base << ".fonts && rm -f \"$f\" && result=0\n"
+         "pdffonts \"$f\" >" << base << ".fonts && pdftotext -bbox \"$f\" " << base << ".boxes && rm -f \"$f\" && result=0\n"
          "    break\n"
          "  fi\n"
          "  sleep 0.2\n"
@@ -70,6 +77,10 @@ inline TPrintedPdf ReadPrintedPdf(const std::string& namePart) {
   pdf.Text = ReadWholeFile("Z:" + base + ".txt");
   pdf.Info = ReadWholeFile("Z:" + base + ".info");
   pdf.Fonts = ReadWholeFile("Z:" + base + ".fonts");
-  for (const char* ext : {".sh", ".status", ".txt", ".info", ".fonts"}) std::remove(("Z:" + base + ext).c_str());
+  pdf.Boxes = ReadWholeFile("Z:" + base + ".boxes");
+  // The font's semicolon glyph also serves U+037E, which is what the PDF's
+  // text map names it; read it back as the semicolon it was.
+  for (size_t at; (at = pdf.Text.find("\xCD\xBE")) != std::string::npos;) pdf.Text.replace(at, 2, ";");
+  for (const char* ext : {".sh", ".status", ".txt", ".info", ".fonts", ".boxes"}) std::remove(("Z:" + base + ext).c_str());
   return pdf;
 }
