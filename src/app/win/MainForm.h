@@ -16,6 +16,7 @@
 #include "editor/win/EditWindow.h"
 #include "app/MainDocuments.h"
 #include "app/Data.h"
+#include "platform/SysUtils.h"
 #include "app/win/Setup.h"
 #include "app/win/PreviewBrowser.h"
 #include "app/RunCommands.h"
@@ -249,8 +250,18 @@ private:
   void AddButton(TToolBar* bar, const char* name, const char* caption, const char* action);
   void FileCloseProgram();
   TMenuItem* AddItem(TMenuItem* parent, const std::string& caption, const std::string& action);
+  // Runs a command's body; an error it raises shows in the main window's
+  // error box for command number place instead of leaving the command.
   template <class F>
-  void RunEdit(int place, F&& f);
+  void RunGuarded(int place, F&& f) {
+    try {
+      f();
+    } catch (const Exception& e) {
+      ShowUnexpectedError(place, e.Message());
+    } catch (const std::exception& e) {
+      ShowUnexpectedError(place, e.what());
+    }
+  }
   TktCustomEdit* ShownTextEditor() const;
   bool TakeBlockPrefix();
   void CopyBlock(TktCustomEdit& edit);
@@ -324,8 +335,6 @@ private:
   bool FFirstActivationDone = false;
   // Find, replace and search in all documents; the run keys.
   void MakeSearch();
-  template <class F>
-  void SearchGuard(int place, F&& f);
   TSearchRunner FSearch{*this};
   std::unique_ptr<TFindResultsPane> FFindResults;
 };

@@ -33,17 +33,6 @@ const char* const kSelectionModeActions[] = {"aBlockNormalSelection", "aBlockVer
 
 }  // namespace
 
-template <class F>
-void TMainForm::RunEdit(int place, F&& f) {
-  try {
-    f();
-  } catch (const Exception& e) {
-    ShowUnexpectedError(place, e.Message());
-  } catch (const std::exception& e) {
-    ShowUnexpectedError(place, e.what());
-  }
-}
-
 TktCustomEdit* TMainForm::ShownTextEditor() const {
   return FDocs.CurrentEditor() && FDocs.TextViewVisible() ? FDocs.CurrentEditor() : nullptr;
 }
@@ -60,7 +49,7 @@ bool TMainForm::TakeBlockPrefix() {
 // --- edit commands ----------------------------------------------------------------------
 
 void TMainForm::EditorCommand(TktEditorCommand command, bool withPrefix) {
-  RunEdit(kPlaceEditCommand, [&] {
+  RunGuarded(kPlaceEditCommand, [&] {
     TktCustomEdit* edit = ShownTextEditor();
     if (TakeBlockPrefix() && !withPrefix) return;
     if (edit) edit->ExecuteCommand(command, '\0', nullptr);
@@ -69,7 +58,7 @@ void TMainForm::EditorCommand(TktEditorCommand command, bool withPrefix) {
 
 void TMainForm::EditUndo() {
   if (FDocs.CurrentEditor() && !FDocs.TextViewVisible()) {
-    RunEdit(kPlaceEditCommand, [&] {
+    RunGuarded(kPlaceEditCommand, [&] {
       if (FDocs.CurrentHexEditor()->Undo()) FDocs.UpdateStatus();
     });
     return;
@@ -80,7 +69,7 @@ void TMainForm::EditUndo() {
 void TMainForm::EditCopy() {
   TktCustomEdit* edit = ShownTextEditor();
   if (edit && TakeBlockPrefix()) {
-    RunEdit(kPlaceEditCommand, [&] { CopyBlock(*edit); });
+    RunGuarded(kPlaceEditCommand, [&] { CopyBlock(*edit); });
     return;
   }
   EditorCommand(ecCopy, false);
@@ -105,7 +94,7 @@ void TMainForm::CopyBlock(TktCustomEdit& edit) {
 }
 
 void TMainForm::EditDuplicateLine() {
-  RunEdit(kPlaceDuplicateLine, [&] {
+  RunGuarded(kPlaceDuplicateLine, [&] {
     TktCustomEdit* edit = ShownTextEditor();
     if (!edit) return;
     const TPoint caret = edit->GetCaretXY();
@@ -122,7 +111,7 @@ void TMainForm::EditDuplicateLine() {
 }
 
 void TMainForm::EditGoToLine() {
-  RunEdit(kPlaceGoToLine, [&] {
+  RunGuarded(kPlaceGoToLine, [&] {
     TktCustomEdit* edit = ShownTextEditor();
     if (!edit) return;
     const std::string answer = InputBox("Go to Line", "Enter Line Number", "");
@@ -136,7 +125,7 @@ void TMainForm::EditGoToLine() {
 // --- block commands ---------------------------------------------------------------------
 
 void TMainForm::BlockReadFromFile() {
-  RunEdit(kPlaceBlockRead, [&] {
+  RunGuarded(kPlaceBlockRead, [&] {
     TktCustomEdit* edit = ShownTextEditor();
     if (!edit) return;
     std::string name;
@@ -146,7 +135,7 @@ void TMainForm::BlockReadFromFile() {
 }
 
 void TMainForm::BlockWriteToFile() {
-  RunEdit(kPlaceBlockWrite, [&] {
+  RunGuarded(kPlaceBlockWrite, [&] {
     TktCustomEdit* edit = ShownTextEditor();
     if (!edit || !edit->SelAvail()) return;
     std::string name;
@@ -166,7 +155,7 @@ void TMainForm::HiddenWrite() {
 }
 
 void TMainForm::BlockOpenInNewWindow() {
-  RunEdit(kPlaceBlockNewWindow, [&] {
+  RunGuarded(kPlaceBlockNewWindow, [&] {
     TktCustomEdit* edit = ShownTextEditor();
     if (!edit || !edit->SelAvail()) return;
     const std::string text = edit->GetSelText();
@@ -182,7 +171,7 @@ void TMainForm::BlockOpenInNewWindow() {
 }
 
 void TMainForm::BlockSelectionMode(TSelectionMode mode) {
-  RunEdit(kPlaceSelectionMode, [&] {
+  RunGuarded(kPlaceSelectionMode, [&] {
     TktCustomEdit* edit = ShownTextEditor();
     if (!edit) return;
     for (int m = smNormal; m <= smLine; ++m) SetActionChecked(kSelectionModeActions[m], m == mode);
@@ -193,7 +182,7 @@ void TMainForm::BlockSelectionMode(TSelectionMode mode) {
 }
 
 void TMainForm::BlockCase(bool upper) {
-  RunEdit(kPlaceCase, [&] {
+  RunGuarded(kPlaceCase, [&] {
     TktCustomEdit* edit = ShownTextEditor();
     // Column and line blocks are refused: the action is disabled for them.
     if (!edit || !edit->SelAvail() || edit->GetSelectionMode() != smNormal) return;
@@ -207,7 +196,7 @@ void TMainForm::BlockCase(bool upper) {
 }
 
 void TMainForm::BlockStatistic() {
-  RunEdit(kPlaceStatistic, [&] {
+  RunGuarded(kPlaceStatistic, [&] {
     TktCustomEdit* edit = ShownTextEditor();
     if (!edit || !edit->SelAvail()) return;
     std::string report;
@@ -226,7 +215,7 @@ void TMainForm::BlockStatistic() {
 }
 
 void TMainForm::Solve() {
-  RunEdit(kPlaceSolve, [&] {
+  RunGuarded(kPlaceSolve, [&] {
     if (TktCustomEdit* edit = ShownTextEditor()) SolveAtCaret(*edit);
   });
 }
@@ -234,7 +223,7 @@ void TMainForm::Solve() {
 // --- bookmarks --------------------------------------------------------------------------
 
 void TMainForm::SetBookmark(int number) {
-  RunEdit(kPlaceBookmark, [&] {
+  RunGuarded(kPlaceBookmark, [&] {
     TktCustomEdit* edit = ShownTextEditor();
     if (!edit) return;
     edit->SetBookMark(number, edit->GetCaretX(), edit->GetCaretY());
@@ -243,13 +232,13 @@ void TMainForm::SetBookmark(int number) {
 }
 
 void TMainForm::GoToBookmark(int number) {
-  RunEdit(kPlaceBookmark, [&] {
+  RunGuarded(kPlaceBookmark, [&] {
     if (TktCustomEdit* edit = ShownTextEditor()) edit->GotoBookMark(number);
   });
 }
 
 void TMainForm::ClearBookmark(int number) {
-  RunEdit(kPlaceBookmark, [&] {
+  RunGuarded(kPlaceBookmark, [&] {
     TktCustomEdit* edit = ShownTextEditor();
     if (!edit) return;
     if (number > 0) {
@@ -335,7 +324,7 @@ TRollUp* TMainForm::FindRollUp(int number) const {
 }
 
 void TMainForm::BlockSetAsRollUp() {
-  RunEdit(kPlaceRollUp, [&] {
+  RunGuarded(kPlaceRollUp, [&] {
     TktCustomEdit* edit = ShownTextEditor();
     if (!edit || !edit->SelAvail()) return;
     if (InputKey->Execute() != mrOk || InputKey->GetHotKeyText().empty()) return;
@@ -352,13 +341,13 @@ void TMainForm::AutoInsertClick(TObject* sender) {
 }
 
 void TMainForm::InsertRollUp(TRollUp& rollUp) {
-  RunEdit(kPlaceRollUpInsert, [&] {
+  RunGuarded(kPlaceRollUpInsert, [&] {
     if (TktCustomEdit* edit = ShownTextEditor()) edit->SetSelText(RollUpSnippetText(rollUp.GetSnippet()));
   });
 }
 
 void TMainForm::ReleaseRollUp(TRollUp& rollUp) {
-  RunEdit(kPlaceRollUpRelease, [&] {
+  RunGuarded(kPlaceRollUpRelease, [&] {
     // Only this roll-up's action goes, wherever it stands in the list.
     delete FindComponent("i" + std::to_string(rollUp.GetNumber()));
     rollUp.Hide();

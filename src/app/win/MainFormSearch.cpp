@@ -27,17 +27,6 @@ std::string TempFolder() {
 
 }  // namespace
 
-template <class F>
-void TMainForm::SearchGuard(int place, F&& f) {
-  try {
-    f();
-  } catch (const Exception& e) {
-    ShowUnexpectedError(place, e.Message());
-  } catch (const std::exception& e) {
-    ShowUnexpectedError(place, e.what());
-  }
-}
-
 void TMainForm::MakeSearch() {
   FFindResults = std::make_unique<TFindResultsPane>(this, PMain);
   FFindResults->OnOpen = [this](const TFindResult& hit, const std::string& text) { FindBoxDblClick(hit, text); };
@@ -104,7 +93,7 @@ void TMainForm::ShowResults(const std::vector<TFindResult>& results, const std::
 // --- the commands ----------------------------------------------------------------
 
 void TMainForm::aEditFindExecute() {
-  SearchGuard(kPlaceFind, [&] {
+  RunGuarded(kPlaceFind, [&] {
     if (TextEditor())
       FSearch.Find();
     else if (HexEditor())
@@ -113,7 +102,7 @@ void TMainForm::aEditFindExecute() {
 }
 
 void TMainForm::aEditFindNextExecute() {
-  SearchGuard(kPlaceFindNext, [&] {
+  RunGuarded(kPlaceFindNext, [&] {
     if (TextEditor())
       FSearch.FindNext();
     else if (HexEditor())
@@ -125,18 +114,18 @@ void TMainForm::aEditReplaceExecute() {
   // Every replacement changes the text and would refresh the status bar,
   // captions and actions; they are refreshed once, when the command ends.
   FDocs.HoldUpdates();
-  SearchGuard(kPlaceReplace, [&] { FSearch.Replace(); });
+  RunGuarded(kPlaceReplace, [&] { FSearch.Replace(); });
   FDocs.ReleaseUpdates();
 }
 
 void TMainForm::FindinFiles1Click() {
-  SearchGuard(kPlaceFindFiles, [&] { FSearch.FindInAllDocuments(); });
+  RunGuarded(kPlaceFindFiles, [&] { FSearch.FindInAllDocuments(); });
 }
 
 void TMainForm::HideSearchResults1Click() { FFindResults->Hide(); }
 
 void TMainForm::FindBoxDblClick(const TFindResult& hit, const std::string& searchText) {
-  SearchGuard(kPlaceFindBox, [&] {
+  RunGuarded(kPlaceFindBox, [&] {
     TktCustomEdit* edit = FDocs.Views(hit.Document).Edit;
     if (!edit) return;  // the document was closed since
     for (int i = 0; i < GetPageCount(); ++i)
@@ -157,7 +146,7 @@ std::string TMainForm::CurrentFileExt() const {
 }
 
 void TMainForm::RunCommand(TRunKey key) {
-  SearchGuard(kPlaceRun, [&] {
+  RunGuarded(kPlaceRun, [&] {
     TktCustomEdit* edit = FDocs.CurrentEditor();
     if (!edit || CurrentFileExt().empty()) return;
     const int mode = FSetup ? FSetup->RunMode->GetItemIndex() : int(rmRunCopy);
@@ -175,7 +164,7 @@ void TMainForm::RunCommand(TRunKey key) {
 }
 
 void TMainForm::HelpCommand(THelpKey key) {
-  SearchGuard(kPlaceHelp, [&] {
+  RunGuarded(kPlaceHelp, [&] {
     TktCustomEdit* edit = FDocs.CurrentEditor();
     if (!edit) return;
     const THelpPlan plan = PlanHelp(key, edit->FileName);
@@ -186,7 +175,7 @@ void TMainForm::HelpCommand(THelpKey key) {
 }
 
 void TMainForm::Action1Execute(int tag) {
-  SearchGuard(kPlaceExpansion, [&] {
+  RunGuarded(kPlaceExpansion, [&] {
     TktCustomEdit* edit = TextEditor();
     std::string text;
     if (!edit || !ExpansionFor(tag, edit->FileName, text)) return;
