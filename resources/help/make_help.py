@@ -335,11 +335,14 @@ def main():
         if name in PRINTED:
             with open(os.path.join(HERE, "print", name + ".rtf"), "w", newline="\r\n") as f:
                 f.write(rtf(source, True))
-    # The resource script that puts every document into the program.
+    # The resource script that puts every document into the program. The
+    # linker sorts resource names ignoring case, the loader's search compares
+    # them in capitals: a name may differ from another at an underscore only
+    # where the other has one too ("HELP_X" beside "HELPPRINT_X" is not found).
     with open(os.path.join(HERE, "help.rc"), "w", newline="\n") as f:
         f.write("// The help topics, one RCDATA resource per document; written by make_help.py.\n")
         for name in TOPICS:
-            f.write('HELP_%s RCDATA "%s.rtf"\n' % (name.upper(), name))
+            f.write('HELPTOPIC_%s RCDATA "%s.rtf"\n' % (name.upper(), name))
         for name in PRINTED:
             f.write('HELPPRINT_%s RCDATA "print/%s.rtf"\n' % (name.upper(), name))
 

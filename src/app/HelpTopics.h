@@ -15,6 +15,8 @@ constexpr int kHelpNodeCount = 28;
 // In tree order: a node's absolute index is its place here.
 extern const THelpNode kHelpNodes[kHelpNodeCount];
 
+constexpr int kHelpAboutNode = 0;
+constexpr int kHelpKeysNode = 9;
 constexpr int kHelpLocaleNode = 20;
 constexpr int kHelpSettingsNode = 21;
 

@@ -24,8 +24,8 @@ bool ReadFile(const std::string& name, std::string& text) {
 }
 
 TEST(HelpTopics, TheTreeHasItsTitlesLevelsAndDocuments) {
-  EXPECT_STREQ(kHelpNodes[0].Title, "About");
-  EXPECT_STREQ(kHelpNodes[9].Title, "Key Combinations");
+  EXPECT_STREQ(kHelpNodes[kHelpAboutNode].Title, "About");
+  EXPECT_STREQ(kHelpNodes[kHelpKeysNode].Title, "Key Combinations");
   EXPECT_STREQ(kHelpNodes[kHelpLocaleNode].Title, "Locale");
   EXPECT_STREQ(kHelpNodes[kHelpSettingsNode].Title, "Settings");
   EXPECT_STREQ(kHelpNodes[27].Title, "Hey! I need your help!");

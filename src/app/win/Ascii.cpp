@@ -175,6 +175,19 @@ void TASCII::ApplyFont() {
   }
 }
 
+void TASCII::UseFont(const TFontData& font) {
+  // The font list is read when the box gets its window; a face is only
+  // chosen from a list that is there.
+  FontBox->HandleNeeded();
+  FontBox->SetFontName(font.Name);
+  Bold->SetChecked(font.Style.Contains(fsBold));
+  Italic->SetChecked(font.Style.Contains(fsItalic));
+  const int charset = CharsetIndex(font.CharSet);
+  if (charset >= 0) Charset->SetItemIndex(charset);
+  Grid->SetFont(font);
+  ApplyFont();
+}
+
 void TASCII::FontChange(TObject*) {
   Guard(95, [&] { ApplyFont(); });
 }

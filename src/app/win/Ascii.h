@@ -52,6 +52,10 @@ public:
   // Inserts the selected cell's character (the double click).
   void InsertSelected();
   void HideMagnifier();
+  // Takes font as the table's choice: its face in the font list, its style
+  // in the boxes, its character set in the list, and grid and magnifier
+  // drawn in it.
+  void UseFont(const TFontData& font);
 
 private:
   void FormShow(TObject*);

@@ -39,7 +39,7 @@ THelp::TPrinterFactory& PrinterFactory() {
 
 const std::string& HelpDocument(const std::string& id, bool printable) {
   static std::map<std::string, std::string> documents;
-  const std::string key = (printable ? "HELPPRINT_" : "HELP_") + UpperCase(id);
+  const std::string key = (printable ? "HELPPRINT_" : "HELPTOPIC_") + UpperCase(id);
   auto it = documents.find(key);
   if (it != documents.end()) return it->second;
   std::string text = ResourceText(key);

@@ -144,17 +144,16 @@ const TActionDef kActions[] = {
     {"OpenSetup", "&Options...", "", [](TMainForm& f) { f.EditSetupMenuClick(); }},
     {"GotoBack", "&Back", "", [](TMainForm& f) { f.StepCaretHistory(true); }},
     {"GoForward", "&Forward", "", [](TMainForm& f) { f.StepCaretHistory(false); }},
-    // Tool, help and window commands; those whose windows are not built yet
-    // stay disabled.
+    // Tool, help and window commands.
     {"Action27", "Back", "", [](TMainForm& f) { f.StepCaretHistory(true); }},
     {"Action28", "Forward", "", [](TMainForm& f) { f.StepCaretHistory(false); }},
     {"aToolCalculator", "&Calculator", "", [](TMainForm& f) { f.ToolCalculator(); }},
     {"aToolCalendar", "Ca&lendar", "", [](TMainForm& f) { f.ToolCalendar(); }},
-    {"aToolASCIITable", "&ASCII table", "", nullptr},
+    {"aToolASCIITable", "&ASCII table", "", [](TMainForm& f) { f.ToolAsciiTable(); }},
     {"aEditDownload", "&Download...", "", [](TMainForm& f) { f.EditDownload(); }},
-    {"aHelp", "&Help", "F1", nullptr},
-    {"aHelpHotKeys", "Hot &keys", "", nullptr},
-    {"AboutMenu", "&About...", "", nullptr},
+    {"aHelp", "&Help", "F1", [](TMainForm& f) { f.ShowHelp(); }},
+    {"aHelpHotKeys", "Hot &keys", "", [](TMainForm& f) { f.ShowHotKeys(); }},
+    {"AboutMenu", "&About...", "", [](TMainForm& f) { f.ShowAbout(); }},
     {"SendEmailtoAutorMenu", "Send e-&mail to the author", "", [](TMainForm& f) { f.SendEmailToAuthor(); }},
     {"DownloadNewestversionMenu", "Download the &newest version", "",
      [](TMainForm& f) { f.OpenDistributorAddress(DistributorAddresses().Download); }},

@@ -131,6 +131,10 @@ public:
   void ToolCalculator();
   void ToolCalendar();
   void EditDownload();
+  void ToolAsciiTable();
+  void ShowHelp();
+  void ShowAbout();
+  void ShowHotKeys();
   void SendEmailToAuthor();
   void OpenDistributorAddress(const std::string& address);
   void UninstallTarnquill();

@@ -3,9 +3,12 @@
 // and reinstalling, stay on top, and the editor commands passed on as they are.
 #include "app/win/MainForm.h"
 
+#include "app/HelpTopics.h"
 #include "app/Install.h"
+#include "app/win/Ascii.h"
 #include "app/win/CalcForm.h"
 #include "app/win/FtpForm.h"
+#include "app/win/Help.h"
 #include "app/win/InstallDlg.h"
 #include "app/win/InstallWin.h"
 #include "kit/win/FisSysMenu.h"
@@ -51,6 +54,32 @@ void TMainForm::ToolCalendar() {
 void TMainForm::EditDownload() {
   if (FFtp) FFtp->Show();
 }
+
+// The table opens on the current editor's font, so the codes it shows are
+// the ones the document is drawn with. The font goes on once the window is
+// shown: showing restores the boxes the table keeps, which would otherwise
+// put the last session's style over the editor's.
+void TMainForm::ToolAsciiTable() {
+  if (!ASCII) return;
+  if (!FDocs.TextViewVisible()) {
+    TFontData font = ASCII->Grid->GetFont();
+    font.Name = "FixedSys";
+    font.Style = TFontStyles();
+    ASCII->Grid->SetFont(font);
+    ASCII->Show();
+    return;
+  }
+  ASCII->Show();
+  ASCII->UseFont(FDocs.CurrentEditor()->GetFont());
+}
+
+void TMainForm::ShowHelp() {
+  if (Help) Help->Show();
+}
+
+void TMainForm::ShowAbout() { ShowHelpNode(kHelpAboutNode); }
+
+void TMainForm::ShowHotKeys() { ShowHelpNode(kHelpKeysNode); }
 
 void TMainForm::SendEmailToAuthor() {
   uint32_t ms = 0, ls = 0;

@@ -11,6 +11,7 @@
 #include "app/SettingsScript.h"
 #include "app/SetupValues.h"
 #include "app/Styles.h"
+#include "app/win/Help.h"
 #include "editor/KeyCodes.h"
 #include "kit/win/Placemnt.h"
 #include "platform/Registry.h"
@@ -128,6 +129,7 @@ void TSetup::BuildMenus() {
   CloseMenu->OnClick = [this](TObject*) { Close(); };
   PageDefaultMenu->OnClick = Bind(this, &TSetup::PageDefaultClick);
   AllDefaultMenu->OnClick = Bind(this, &TSetup::AllDefaultClick);
+  HelpItem->OnClick = [](TObject*) { ShowHelpNode(kHelpSettingsNode); };
   SetMenu(MainMenu);
   OpenDialog = Make<TOpenDialog>(this).Name("OpenDialog").With([](TOpenDialog* d) {
     d->SetTitle("Load settings");
@@ -299,6 +301,7 @@ void TSetup::BuildInterfacePage() {
                      .Caption("Click here to know how to build your own locale settings");
   LanguageLink->GetFontObject()->SetColor(clBlue);
   LanguageLink->GetFontObject()->SetStyle(TFontStyles{fsUnderline});
+  LanguageLink->OnClick = [](TObject*) { ShowHelpNode(kHelpLocaleNode); };
 }
 
 void TSetup::BuildStorage() {
@@ -359,6 +362,9 @@ void TSetup::FormKeyDown(TObject*, uint16_t& key, TShiftState) {
   if (key == vkEscape) {
     key = 0;
     Close();
+  } else if (key == vkF1) {
+    key = 0;
+    ShowHelpNode(kHelpSettingsNode);
   }
 }
 

@@ -33,7 +33,7 @@ protected:
   TktCustomEdit& Start(const std::string& text) {
     Open();
     DataModule = CreateData(nullptr);
-    Form->UseSharedSettings(DataModule, nullptr);
+    Form->UseSharedSettings(DataModule, Options);
     Docs().FileNew();
     TktCustomEdit& edit = *Docs().CurrentEditor();
     edit.SetText(text);

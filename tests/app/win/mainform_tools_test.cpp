@@ -1,10 +1,14 @@
 // The main window's tool, help and window commands in this process: what
 // they hand the shell (through ShellOpen's hook; no address is opened), the
-// download window, stay on top against a later window, the editor commands
-// passed on, and the uninstall question with a close that is cancelled.
+// download window, the ASCII table on the editor's font, the help topics,
+// stay on top against a later window, the editor commands passed on, and the
+// uninstall question with a close that is cancelled.
 #include "MainFormFixture.h"
+#include "app/HelpTopics.h"
+#include "app/win/Ascii.h"
 #include "app/win/CalcForm.h"
 #include "app/win/FtpForm.h"
+#include "app/win/Help.h"
 #include "app/win/InstallWin.h"
 #include "ftp/Ftp.h"
 #include "ftp/win/FtpWin.h"
@@ -106,6 +110,108 @@ TEST_F(MainFormTools, DownloadWindowShowsWithoutConnecting) {
   EXPECT_EQ(ftp->FtpFiles->GetClient(), ftp->Ftp);
   delete ftp;
   EXPECT_EQ(FFtp, nullptr);
+}
+
+TEST_F(MainFormTools, HelpCommandsShowTheWindowAboutAndHotKeys) {
+  Open();
+  // Without the help window the commands do nothing.
+  for (const char* a : {"aHelp", "AboutMenu", "aHelpHotKeys"}) Run(a);
+  auto* help = new THelp(Application);
+  auto viewText = [&] { return help->Memo->GetTextRange(0, help->Memo->GetTextLength()); };
+  auto documentText = [&](int node) {
+    help->LoadRtf(HelpDocument(kHelpNodes[node].Document));
+    return viewText();
+  };
+  auto selected = [&] {
+    TTreeNode* node = help->Tree->GetSelected();
+    return node ? node->GetText() : std::string();
+  };
+  const int faq = HelpNodeOfTitle("FAQ, Known bugs and problems");
+  const std::string faqText = documentText(faq), aboutText = documentText(kHelpAboutNode),
+                    keysText = documentText(kHelpKeysNode);
+  ASSERT_NE(aboutText, keysText);
+
+  // Help shows the window as it stands, on the topic it had.
+  help->ShowTopic(HelpDocument(kHelpNodes[faq].Document), faq);
+  help->Hide();
+  Run("aHelp");
+  EXPECT_TRUE(help->GetVisible());
+  EXPECT_EQ(selected(), kHelpNodes[faq].Title);
+  EXPECT_EQ(viewText(), faqText);
+
+  const struct {
+    const char* Action;
+    int Node;
+    const std::string& Text;
+  } topics[] = {{"AboutMenu", kHelpAboutNode, aboutText}, {"aHelpHotKeys", kHelpKeysNode, keysText}};
+  for (const auto& t : topics) {
+    help->ShowTopic(HelpDocument(kHelpNodes[faq].Document), faq);
+    help->Hide();
+    Run(t.Action);
+    EXPECT_TRUE(help->GetVisible()) << t.Action;
+    EXPECT_EQ(selected(), kHelpNodes[t.Node].Title) << t.Action;
+    EXPECT_EQ(viewText(), t.Text) << t.Action;
+  }
+  delete help;
+  EXPECT_TRUE(Messages.empty());
+}
+
+TEST_F(MainFormTools, AsciiTableTakesTheEditorsFontStyleAndCharacterSet) {
+  Open();
+  Run("aToolASCIITable");  // no table: nothing happens
+  auto* ascii = new TASCII(Application);
+  ascii->FontBox->HandleNeeded();
+  // A listed face other than the table's own choice, "Arial".
+  std::string face;
+  for (int i = 0; i < ascii->FontBox->GetItems()->GetCount() && face.empty(); ++i) {
+    const std::string name = ascii->FontBox->GetItems()->Get(i);
+    if (name != "Arial" && name[0] != '@') face = name;
+  }
+  ASSERT_FALSE(face.empty());
+
+  // Without a document the table still opens.
+  Run("aToolASCIITable");
+  EXPECT_TRUE(ascii->GetVisible());
+  ascii->Close();
+  Application->ProcessMessages();
+
+  ASSERT_EQ(Form->GetPageCount(), 0);
+  Docs().FileNew();
+  ASSERT_TRUE(PumpUntil([&] { return Form->GetPageCount() == 1; }));
+  const struct {
+    TFontStyles Style;
+    int CharSet;
+    const char* CharsetName;
+  } cases[] = {
+      {TFontStyles{fsBold, fsItalic}, 204, "RUSSIAN_CHARSET"},
+      {TFontStyles{}, 0, "ANSI_CHARSET"},
+      {TFontStyles{fsItalic}, 255, "OEM_CHARSET"},
+  };
+  for (const auto& c : cases) {
+    TFontData font = Docs().CurrentEditor()->GetFont();
+    font.Name = face;
+    font.Style = c.Style;
+    font.CharSet = c.CharSet;
+    Docs().CurrentEditor()->SetFont(font);
+    Run("aToolASCIITable");
+    Application->ProcessMessages();
+    EXPECT_TRUE(ascii->GetVisible()) << c.CharsetName;
+    EXPECT_EQ(ascii->FontBox->GetFontName(), face) << c.CharsetName;
+    EXPECT_EQ(ascii->Bold->GetChecked(), c.Style.Contains(fsBold)) << c.CharsetName;
+    EXPECT_EQ(ascii->Italic->GetChecked(), c.Style.Contains(fsItalic)) << c.CharsetName;
+    const int charset = ascii->Charset->GetItemIndex();
+    ASSERT_GE(charset, 0) << c.CharsetName;
+    EXPECT_EQ(ascii->Charset->GetItems()->Get(charset), c.CharsetName);
+    const TFontData grid = ascii->Grid->GetFont();
+    EXPECT_EQ(grid.Name, face) << c.CharsetName;
+    EXPECT_EQ(grid.Style, c.Style) << c.CharsetName;
+    EXPECT_EQ(grid.CharSet, c.CharSet) << c.CharsetName;
+    ascii->Close();
+    Application->ProcessMessages();
+  }
+  delete ascii;
+  EXPECT_EQ(ASCII, nullptr);
+  EXPECT_TRUE(Messages.empty());
 }
 
 TEST_F(MainFormTools, StayOnTopAndNormalNeitherMoveNorActivate) {

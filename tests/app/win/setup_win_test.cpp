@@ -16,6 +16,7 @@
 #include "app/FileTypes.h"
 #include "app/Styles.h"
 #include "app/win/DataWin.h"
+#include "app/win/Help.h"
 #include "app/win/MainForm.h"
 #include "app/win/Setup.h"
 #include "editor/HighlightAttributes.h"
@@ -395,6 +396,48 @@ TEST_F(SetupDialog, AScriptCarriesColoursEditedSinceStartAndDefaultsLeaveOtherSe
   EXPECT_EQ(s.Extraspacing->GetValue(), 0);
   EXPECT_TRUE(Boxes.empty());
   ::DeleteFileA(file.c_str());
+}
+
+// F1, the Help menu and the language link, each by the messages a user's key
+// or click sends, open the help window at their own topic.
+TEST_F(SetupDialog, F1HelpMenuAndLanguageLinkOpenTheirHelpTopics) {
+  TSetup& s = Shown();
+  auto* help = new THelp(Application);
+  ASSERT_EQ(Help, help);
+  auto shown = [&](int node) {
+    const bool visible = help->GetVisible();
+    TTreeNode* selected = help->Tree->GetSelected();
+    const std::string title = selected ? selected->GetText() : std::string();
+    const std::string text = help->Memo->GetTextRange(0, help->Memo->GetTextLength());
+    help->LoadRtf(HelpDocument(kHelpNodes[node].Document));
+    const std::string expected = help->Memo->GetTextRange(0, help->Memo->GetTextLength());
+    help->Hide();
+    EXPECT_TRUE(visible);
+    EXPECT_EQ(title, kHelpNodes[node].Title);
+    EXPECT_FALSE(expected.empty()) << node;
+    EXPECT_EQ(text, expected);
+  };
+
+  s.PageControl->SetActivePage(s.InterfacePage);
+  Application->ProcessMessages();
+  // The link is drawn by the page: the click goes to the page at the link.
+  HWND page = s.LanguageLink->GetParent()->GetHandle();
+  const LPARAM at = MAKELPARAM(s.LanguageLink->GetLeft() + 4, s.LanguageLink->GetTop() + 4);
+  ::SendMessageA(page, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  ::SendMessageA(page, WM_LBUTTONUP, 0, at);
+  shown(kHelpLocaleNode);
+
+  // The dialog sees the key before the control that has the focus.
+  ::SendMessageA(s.UseLanguage->GetHandle(), WM_KEYDOWN, VK_F1, 0);
+  shown(kHelpSettingsNode);
+
+  help->ShowTopic(HelpDocument("faq"), 26);
+  help->Hide();
+  ::SendMessageA(s.GetHandle(), WM_COMMAND, s.HelpItem->GetCommand(), 0);
+  shown(kHelpSettingsNode);
+  EXPECT_TRUE(s.GetVisible()) << "F1 does not close the dialog";
+  EXPECT_TRUE(Boxes.empty());
+  delete help;
 }
 
 }  // namespace
