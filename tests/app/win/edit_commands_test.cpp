@@ -7,6 +7,7 @@
 #include "app/EditorAppBytes.h"
 #include "app/Session.h"
 #include "app/win/DataWin.h"
+#include "app/win/FileDlg.h"
 #include "app/win/InputKey.h"
 #include "app/win/RollUp.h"
 #include "editor/CustomEdit.h"
@@ -15,6 +16,7 @@
 #include "platform/win/Clipbrd.h"
 #include "platform/win/Dialogs.h"
 #include "platform/win/Menus.h"
+#include "platform/win/Timer.h"
 #include "platform/win/ToolWin.h"
 
 TQ_TEST_APPLICATION();
@@ -231,8 +233,19 @@ TEST_F(EditCommands, BlockFilesReadAndWriteRealFilesAndASelectionOpensInANewTab)
     dialog.SetFileName(chosen);
     return true;
   });
+  // Blocks are read through the program's own open dialog: answered from
+  // inside its modal loop with the chosen name.
+  TTimer answer(nullptr);
+  answer.SetInterval(50);
+  answer.OnTimer = [&](TObject*) {
+    if (!FileDlg || !FileDlg->IsModal() || FileDlg->GetModalResult() != mrNone) return;
+    FileDlg->FileName->SetText(chosen);
+    FileDlg->SetModalResult(mrOk);
+  };
+  answer.SetEnabled(true);
   edit.SetCaretXY(TPoint(5, 1));
   Run("aBlockReadFromFile");
+  answer.SetEnabled(false);
   EXPECT_EQ(Lines(edit), (std::vector<std::string>{"head", "a", std::string("b\0c", 3)}));
 
   const std::string target = Write("target.txt", "old and longer content");
