@@ -239,7 +239,11 @@ TEST_F(EditCommands, BlockFilesReadAndWriteRealFilesAndASelectionOpensInANewTab)
   answer.SetInterval(50);
   answer.OnTimer = [&](TObject*) {
     if (!FileDlg || !FileDlg->IsModal() || FileDlg->GetModalResult() != mrNone) return;
+    answer.SetEnabled(false);
+    // Typing a full name moves the tree to its folder and selects the file,
+    // which the dialog's OK takes as the chosen one.
     FileDlg->FileName->SetText(chosen);
+    PumpUntil([] { return FileDlg->Files->GetSelCount() > 0; }, 5000);
     FileDlg->SetModalResult(mrOk);
   };
   answer.SetEnabled(true);

@@ -53,20 +53,16 @@ protected:
   ~RunWindow() override {
     delete Form;
     Form = nullptr;
-    delete Setup;
-    delete Data;
     ::SetCurrentDirectoryA(OldCwd.c_str());
   }
 
-  // The window with the options dialog, whose run mode the keys follow.
+  // The window with the case's options dialog, whose run mode the keys
+  // follow.
   void OpenWithOptions() {
     Open();
-    Data = CreateData(Application);
-    Setup = new TSetup(Application, Data);
-    Form->UseSharedSettings(Data, Setup);
+    Setup = Options;
   }
 
-  TData* Data = nullptr;
   TSetup* Setup = nullptr;
   std::string Temp, Base, Tools, DocDir, Cwd, OldCwd, RecordFile;
 };
