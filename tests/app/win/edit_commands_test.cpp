@@ -243,6 +243,7 @@ TEST_F(EditCommands, BlockFilesReadAndWriteRealFilesAndASelectionOpensInANewTab)
     // Typing a full name moves the tree to its folder and selects the file,
     // which the dialog's OK takes as the chosen one.
     FileDlg->FileName->SetText(chosen);
+    FileDlg->TypedName(chosen);
     PumpUntil([] { return FileDlg->Files->GetSelCount() > 0; }, 5000);
     FileDlg->SetModalResult(mrOk);
   };
