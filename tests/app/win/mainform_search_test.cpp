@@ -12,6 +12,7 @@
 #include "ModalWork.h"
 #include "app/EditorAppBytes.h"
 #include "app/StatusTexts.h"
+#include "app/win/FileDlg.h"
 #include "app/win/FindDlg.h"
 #include "app/win/HexFindDlg.h"
 #include "app/win/ReplaceDlg.h"
@@ -135,11 +136,14 @@ TEST_F(SearchWindow, ReplaceAsksForEachHitAndReplaceAllRefreshesTheWindowOnce) {
 
   // After Ctrl+K the key is the second half of the block read: no Replace
   // dialog, and the chord is complete.
-  bool shown = false;
+  bool shown = false, read = false;
   InModal(*ReplaceDlg, [&] { shown = true; });
+  if (!FileDlg) FileDlg = new TFileDlg(Application);
+  InModal(*FileDlg, [&] { read = true; });  // the block read's file choice, left unanswered
   SetCtrlKPending(*Edit(), true);
   PostKey(EditorWnd(), 'R', TShiftState{ssCtrl});
   EXPECT_FALSE(shown);
+  EXPECT_TRUE(read);
   EXPECT_FALSE(CtrlKPending(*Edit()));
   EXPECT_EQ(Edit()->GetLines()->Get(0), "yield a; yield b;");
 }
