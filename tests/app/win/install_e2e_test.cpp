@@ -118,10 +118,12 @@ protected:
     ::GetTempPathA(MAX_PATH, tmp);
     Root = std::string(tmp) + "tq e2e 50%\\";
     Clean();
-    for (const char* d : {"", "dist", "decoy", "desktop", "programs"}) ::CreateDirectoryA((Root + d).c_str(), nullptr);
+    for (const char* d : {"", "dist", "decoy", "desktop", "programs", "editor"})
+      ::CreateDirectoryA((Root + d).c_str(), nullptr);
     Dist = Root + "dist\\";
     Folder = Root + "Tools R&D\\Tarnquill\\";
     Installed = Folder + "Tarnquill.exe";
+    Editor = Root + "editor\\Tarnquill.exe";
     EXPECT_TRUE(::CopyFileA(WinPath(TQ_PROGRAM_PATH).c_str(), (Dist + "setup.exe").c_str(), FALSE));
     WriteText(Dist + "English.lng", "[x]\r\n");
     WriteText(Dist + "Sample.tq", "Main.FontSize=10\r\n");
@@ -184,8 +186,25 @@ protected:
     ASSERT_TRUE(WaitForChild(installer, "Run Tarnquill", 150)) << "the installation did not reach its end";
   }
 
+  // The program under its own name, started as the editor, with Help's item
+  // chosen by its key and the warning that follows answered Yes. The menus
+  // are reached by their keys: Wine keeps a process's menus to itself, so
+  // they cannot be read from here.
+  void RunEditorAndChooseHelpItem(TProcess& running, char item) {
+    ASSERT_TRUE(::CopyFileA((Dist + "setup.exe").c_str(), Editor.c_str(), FALSE));
+    ASSERT_TRUE(running.Start(Editor, "/n", Root + "decoy"));
+    HWND main = WaitForTopWindow(running.pi.dwProcessId, "Tarnquill", "TMainForm");
+    ASSERT_NE(main, nullptr) << "no main window";
+    ::PostMessageA(main, WM_SYSCOMMAND, SC_KEYMENU, 'h');
+    ::Sleep(300);
+    ::PostMessageA(main, WM_CHAR, item, 0);
+    HWND box = WaitForTopWindow(running.pi.dwProcessId, "Warning", "#32770");
+    ASSERT_NE(box, nullptr) << "no question";
+    ::PostMessageA(::GetDlgItem(box, IDYES), BM_CLICK, 0, 0);
+  }
+
   std::unique_ptr<TShellFoldersRedirect> Folders;
-  std::string Root, Dist, Folder, Installed, OldTxt;
+  std::string Root, Dist, Folder, Installed, Editor, OldTxt;
 };
 
 TEST_F(InstallEndToEnd, SetupInstallsRunsTheInstalledCopyAndUninstallLeavesNothing) {
@@ -288,22 +307,10 @@ TEST_F(InstallEndToEnd, ReinstallBringsTheDefaultsBackAndOneNewWindowRuns) {
     original = reg.ReadString(colour);
     reg.WriteString(colour, original == "255" ? "254" : "255");
   }
-  // The editor itself: the program under its own name.
-  const std::string editor = Root + "editor\\Tarnquill.exe";
-  ::CreateDirectoryA((Root + "editor").c_str(), nullptr);
-  ASSERT_TRUE(::CopyFileA((Dist + "setup.exe").c_str(), editor.c_str(), FALSE));
+  // Help > Reinstall in the editor itself.
   TProcess running;
-  ASSERT_TRUE(running.Start(editor, "/n", Root + "decoy"));
-  HWND main = WaitForTopWindow(running.pi.dwProcessId, "Tarnquill", "TMainForm");
-  ASSERT_NE(main, nullptr);
-  // Help > Reinstall by the menus' keys: Wine keeps a process's menus to
-  // itself, so they cannot be read from here.
-  ::PostMessageA(main, WM_SYSCOMMAND, SC_KEYMENU, 'h');
-  ::Sleep(300);
-  ::PostMessageA(main, WM_CHAR, 'r', 0);
-  HWND box = WaitForTopWindow(running.pi.dwProcessId, "Warning", "#32770");
-  ASSERT_NE(box, nullptr) << "no question";
-  ::PostMessageA(::GetDlgItem(box, IDYES), BM_CLICK, 0, 0);
+  RunEditorAndChooseHelpItem(running, 'r');
+  ASSERT_FALSE(HasFailure());
   HWND installer = WaitForTopWindow(running.pi.dwProcessId, "Tarnquill Installation", "");
   ASSERT_NE(installer, nullptr);
   DriveInstaller(installer, "");
@@ -338,27 +345,18 @@ TEST_F(InstallEndToEnd, MenuUninstallLeavesNoKeyOnceTheProgramHasEnded) {
     ASSERT_TRUE(reg.OpenKey("\\Software\\Tarnquill", true));
     reg.WriteString("Version", "1.0.0.0");
   }
-  const std::string editor = Root + "editor\\Tarnquill.exe";
-  ::CreateDirectoryA((Root + "editor").c_str(), nullptr);
-  ASSERT_TRUE(::CopyFileA((Dist + "setup.exe").c_str(), editor.c_str(), FALSE));
   WriteText(Root + "editor\\keys.macro", "macro");
+  // Help > Uninstall in the editor itself.
   TProcess running;
-  ASSERT_TRUE(running.Start(editor, "/n", Root + "decoy"));
-  HWND main = WaitForTopWindow(running.pi.dwProcessId, "Tarnquill", "TMainForm");
-  ASSERT_NE(main, nullptr);
-  ::PostMessageA(main, WM_SYSCOMMAND, SC_KEYMENU, 'h');
-  ::Sleep(300);
-  ::PostMessageA(main, WM_CHAR, 'u', 0);
-  HWND box = WaitForTopWindow(running.pi.dwProcessId, "Warning", "#32770");
-  ASSERT_NE(box, nullptr) << "no question";
-  ::PostMessageA(::GetDlgItem(box, IDYES), BM_CLICK, 0, 0);
+  RunEditorAndChooseHelpItem(running, 'u');
+  ASSERT_FALSE(HasFailure());
   HWND sad = WaitForTopWindow(running.pi.dwProcessId, "Tarnquill", "#32770");
   ASSERT_NE(sad, nullptr) << "no \":(\"";
   ::PostMessageA(sad, WM_COMMAND, IDOK, 0);
   ASSERT_TRUE(running.Ended(15000));
 
-  for (int i = 0; i < 150 && Exists(editor); ++i) ::Sleep(100);
-  EXPECT_FALSE(Exists(editor));
+  for (int i = 0; i < 150 && Exists(Editor); ++i) ::Sleep(100);
+  EXPECT_FALSE(Exists(Editor));
   EXPECT_FALSE(Exists(Root + "editor\\keys.macro"));
   EXPECT_TRUE(Exists(Root + "decoy\\decoy.tq"));
   TRegistry reg;
