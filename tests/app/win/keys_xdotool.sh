@@ -5,30 +5,10 @@
 # the hex view, and closing the window answers a real save question.
 #   usage: keys_xdotool.sh <Tarnquill.exe> <tq_install_defaults.exe>
 set -euo pipefail
-exe="$1"
-install="$2"
-dir="$(mktemp -d)"
-prog=""
-finish() {
-  [ -n "$prog" ] && kill "$prog" 2>/dev/null || true
-  rm -rf "$dir"
-}
-trap finish EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-win_name() { printf 'Z:%s' "${1//\//\\}"; }
+source "$(dirname "$0")/xdotool_start.sh"
 
-wine reg query 'HKCU\Software\Tarnquill' /v Version >/dev/null 2>&1 || wine "$install" >/dev/null 2>&1
 for f in a b c; do printf '%s\r\n' "$f" >"$dir/$f.txt"; done
-
-wine "$exe" /n "$(win_name "$dir/a.txt")" >/dev/null 2>&1 &
-prog=$!
-win=""
-for _ in $(seq 1 100); do
-  win="$(xdotool search --onlyvisible --name '^Tarnquill' 2>/dev/null | head -1 || true)"
-  [ -n "$win" ] && break
-  sleep 0.2
-done
-[ -n "$win" ] || fail "no main window"
+start_program '^Tarnquill' /n "$(win_name "$dir/a.txt")"
 # The other two through the hand-over of second starts.
 for f in b c; do wine "$exe" "$(win_name "$dir/$f.txt")" >/dev/null 2>&1; done
 

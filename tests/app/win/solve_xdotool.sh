@@ -5,32 +5,12 @@
 # types its snippet into the active document.
 #   usage: solve_xdotool.sh <Tarnquill.exe> <tq_install_defaults.exe>
 set -euo pipefail
-exe="$1"
-install="$2"
-dir="$(mktemp -d)"
-prog=""
-finish() {
-  [ -n "$prog" ] && kill "$prog" 2>/dev/null || true
-  wine reg delete 'HKCU\Software\Tarnquill\Rollup' /v 'Ctrl+Shift+F7' /f >/dev/null 2>&1 || true
-  rm -rf "$dir"
-}
-trap finish EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-win_name() { printf 'Z:%s' "${1//\//\\}"; }
+source "$(dirname "$0")/xdotool_start.sh"
+on_exit() { wine reg delete 'HKCU\Software\Tarnquill\Rollup' /v 'Ctrl+Shift+F7' /f >/dev/null 2>&1; }
 
-wine reg query 'HKCU\Software\Tarnquill' /v Version >/dev/null 2>&1 || wine "$install" >/dev/null 2>&1
 wine reg add 'HKCU\Software\Tarnquill\Rollup' /v 'Ctrl+Shift+F7' /t REG_SZ /d 'snip' /f >/dev/null 2>&1
 : >"$dir/calc.txt"
-
-wine "$exe" /n "$(win_name "$dir/calc.txt")" >/dev/null 2>&1 &
-prog=$!
-win=""
-for _ in $(seq 1 100); do
-  win="$(xdotool search --onlyvisible --name '^Tarnquill - ' 2>/dev/null | head -1 || true)"
-  [ -n "$win" ] && break
-  sleep 0.2
-done
-[ -n "$win" ] || fail "no main window with the document"
+start_program '^Tarnquill - ' /n "$(win_name "$dir/calc.txt")"
 focus() { xdotool windowactivate --sync "$win" >/dev/null 2>&1 || true; }
 saved_is() {
   local got=""

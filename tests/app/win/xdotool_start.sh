@@ -1,0 +1,40 @@
+# What the xdotool scripts of the main window share, sourced with their own
+# arguments (<Tarnquill.exe> <tq_install_defaults.exe>): the program's and
+# the installer's paths in $exe and $install, a temporary folder $dir, the
+# default settings installed when the prefix has none, and start_program,
+# which starts the program and waits for its window. On exit the program
+# still running is killed, a function on_exit the script defines runs, and
+# the folder goes.
+exe="$1"
+install="$2"
+dir="$(mktemp -d)"
+prog=""
+win=""
+finish() {
+  [ -n "$prog" ] && kill "$prog" 2>/dev/null || true
+  if declare -F on_exit >/dev/null; then on_exit || true; fi
+  rm -rf "$dir"
+}
+trap finish EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+# A Linux path as the program sees it.
+win_name() { printf 'Z:%s' "${1//\//\\}"; }
+
+wine reg query 'HKCU\Software\Tarnquill' /v Version >/dev/null 2>&1 || wine "$install" >/dev/null 2>&1
+
+# start_program <caption pattern> <argument>...: the program in the
+# background ($prog), and its first visible window whose caption matches
+# ($win), waited for up to 20 s.
+start_program() {
+  local pattern="$1"
+  shift
+  wine "$exe" "$@" >/dev/null 2>&1 &
+  prog=$!
+  win=""
+  for _ in $(seq 1 100); do
+    win="$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -1 || true)"
+    [ -n "$win" ] && return 0
+    sleep 0.2
+  done
+  fail "no main window captioned '$pattern'"
+}
