@@ -8,6 +8,7 @@
 #include "app/DefaultSettings.h"
 #include "app/SettingsScript.h"
 #include "app/StartUp.h"
+#include "app/Styles.h"
 #include "kit/FileUtil.h"
 #include "platform/Registry.h"
 #include "platform/SysUtils.h"
@@ -414,17 +415,7 @@ std::string MailLink(const std::string& address, int v1, int v2, int v3, int v4)
 }
 
 std::string CharsetName(int charset) {
-  static const struct {
-    int Value;
-    const char* Name;
-  } kSets[] = {{0, "ANSI_CHARSET"},       {1, "DEFAULT_CHARSET"},     {2, "SYMBOL_CHARSET"},
-               {77, "MAC_CHARSET"},       {128, "SHIFTJIS_CHARSET"},  {129, "HANGEUL_CHARSET"},
-               {130, "JOHAB_CHARSET"},    {134, "GB2312_CHARSET"},    {136, "CHINESEBIG5_CHARSET"},
-               {161, "GREEK_CHARSET"},    {162, "TURKISH_CHARSET"},   {163, "VIETNAMESE_CHARSET"},
-               {177, "HEBREW_CHARSET"},   {178, "ARABIC_CHARSET"},    {186, "BALTIC_CHARSET"},
-               {204, "RUSSIAN_CHARSET"},  {222, "THAI_CHARSET"},      {238, "EASTEUROPE_CHARSET"},
-               {255, "OEM_CHARSET"}};
-  for (const auto& s : kSets)
+  for (const TCharsetName& s : kCharsets)
     if (s.Value == charset) return s.Name;
   return std::string();
 }
