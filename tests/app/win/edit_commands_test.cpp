@@ -3,6 +3,7 @@
 // hot-key dialog answers real key messages, and roll-ups go to and come
 // back from the program key of the case's own.
 #include "MainFormFixture.h"
+#include "ModalWork.h"
 
 #include "app/EditorAppBytes.h"
 #include "app/Session.h"
@@ -16,7 +17,6 @@
 #include "platform/win/Clipbrd.h"
 #include "platform/win/Dialogs.h"
 #include "platform/win/Menus.h"
-#include "platform/win/Timer.h"
 #include "platform/win/ToolWin.h"
 
 TQ_TEST_APPLICATION();
@@ -235,22 +235,18 @@ TEST_F(EditCommands, BlockFilesReadAndWriteRealFilesAndASelectionOpensInANewTab)
   });
   // Blocks are read through the program's own open dialog: answered from
   // inside its modal loop with the chosen name.
-  TTimer answer(nullptr);
-  answer.SetInterval(50);
-  answer.OnTimer = [&](TObject*) {
-    if (!FileDlg || !FileDlg->IsModal() || FileDlg->GetModalResult() != mrNone) return;
-    answer.SetEnabled(false);
+  if (!FileDlg) FileDlg = new TFileDlg(Application);
+  TModalWork modal;
+  modal.Later(*FileDlg, [&] {
     // Typing a full name moves the tree to its folder and selects the file,
     // which the dialog's OK takes as the chosen one.
     FileDlg->FileName->SetText(chosen);
     FileDlg->TypedName(chosen);
     PumpUntil([] { return FileDlg->Files->GetSelCount() > 0; }, 5000);
     FileDlg->SetModalResult(mrOk);
-  };
-  answer.SetEnabled(true);
+  });
   edit.SetCaretXY(TPoint(5, 1));
   Run("aBlockReadFromFile");
-  answer.SetEnabled(false);
   EXPECT_EQ(Lines(edit), (std::vector<std::string>{"head", "a", std::string("b\0c", 3)}));
 
   const std::string target = Write("target.txt", "old and longer content");
