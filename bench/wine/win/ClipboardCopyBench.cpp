@@ -3,12 +3,11 @@
 // the window shown, which builds its view of the text.
 //   usage: clipboard_wine_copy_bench <text file of about 20 MB>
 // Prints "name: value" lines on stdout; details on stderr.
-#include "BenchClock.h"
 #include "app/win/FClipboard.h"
 #include "editor/win/EditWindow.h"
 #include "platform/win/Application.h"
+#include "WineBench.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -16,12 +15,14 @@
 
 namespace {
 
+using wine_bench::Median;
+
 // One copy, pumped until every notice of it has been handled.
 double Copy(TktCustomEdit& edit) {
-  const double t0 = Now();
-  edit.CopyToClipboard();
-  Application->ProcessMessages();
-  return Now() - t0;
+  return wine_bench::Time([&] {
+    edit.CopyToClipboard();
+    Application->ProcessMessages();
+  });
 }
 
 }  // namespace
@@ -54,9 +55,7 @@ int main(int argc, char** argv) {
     FClipboard->Show();
     application.ProcessMessages();
     const double shown = Copy(edit);
-    std::fprintf(stderr, "clipboard-copy-20mb: %.3f s hidden against %.3f s without; %.3f s shown\n",
-                 Median(hidden), Median(without), shown);
-    std::printf("clipboard-copy-20mb-ratio: %.3f\n", Median(without) > 0 ? Median(hidden) / Median(without) : 0.0);
+    wine_bench::PrintRatio("clipboard-copy-20mb-ratio", Median(hidden), Median(without));
     std::printf("clipboard-copy-20mb-shown-s: %.3f\n", shown);
     delete FClipboard;
   } catch (const std::exception& e) {

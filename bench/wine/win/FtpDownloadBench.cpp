@@ -5,6 +5,7 @@
 #include "ftp/win/FtpWin.h"
 
 #include "platform/win/WinApi.h"
+#include "WineBench.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -36,13 +37,9 @@ int main(int argc, char** argv) {
   double best = 0;
   for (int round = 0; round < 3 && !failed; ++round) {
     ::DeleteFileA(argv[3]);
-    LARGE_INTEGER f, a, b;
-    ::QueryPerformanceFrequency(&f);
-    ::QueryPerformanceCounter(&a);
-    ftp.Download(argv[2], argv[3]);  // synchronous: returns when done
-    ::QueryPerformanceCounter(&b);
-    double seconds = double(b.QuadPart - a.QuadPart) / double(f.QuadPart);
-    double mbps = double(ftp.GetBytesReceived()) / 1e6 / seconds;
+    // Synchronous: the download returns when done.
+    const double seconds = wine_bench::Time([&] { ftp.Download(argv[2], argv[3]); });
+    const double mbps = double(ftp.GetBytesReceived()) / 1e6 / seconds;
     if (!failed && mbps > best) best = mbps;
   }
   ::DeleteFileA(argv[3]);

@@ -8,6 +8,7 @@
 #include "platform/win/Application.h"
 #include "platform/win/ComCtrls.h"
 #include "platform/win/Forms.h"
+#include "WineBench.h"
 
 #include <commctrl.h>
 
@@ -19,19 +20,10 @@
 
 namespace {
 
+using wine_bench::Now;
+using wine_bench::Seconds;
+
 constexpr int kRows = 10000;
-
-double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-  LARGE_INTEGER frequency;
-  ::QueryPerformanceFrequency(&frequency);
-  return double(to.QuadPart - from.QuadPart) / double(frequency.QuadPart);
-}
-
-LARGE_INTEGER Now() {
-  LARGE_INTEGER t;
-  ::QueryPerformanceCounter(&t);
-  return t;
-}
 
 struct Row {
   std::string Cells[4];
@@ -127,8 +119,7 @@ int main() {
       wrapped = std::min(wrapped, FillWrapped(form, rows));
       application.ProcessMessages();
     }
-    std::fprintf(stderr, "raw messages: %.4f s, TListView: %.4f s\n", raw, wrapped);
-    std::printf("listview-fill-10k-ratio: %.3f\n", wrapped / raw);
+    wine_bench::PrintRatio("listview-fill-10k-ratio", wrapped, raw);
     std::printf("listview-fill-10k-s: %.4f\n", wrapped);
     return 0;
   } catch (const std::exception& e) {

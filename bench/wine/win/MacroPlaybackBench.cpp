@@ -4,7 +4,6 @@
 // document, pumped until idle.
 //   usage: macro_wine_playback_bench
 // Prints "name: value" lines on stdout; details on stderr.
-#include "BenchClock.h"
 #include "app/FileTypes.h"
 #include "app/MacroEvents.h"
 #include "app/Recorder.h"
@@ -13,6 +12,7 @@
 #include "editor/EditorCommands.h"
 #include "platform/Registry.h"
 #include "platform/win/Application.h"
+#include "WineBench.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -89,28 +89,27 @@ int main(int argc, char** argv) {
     ::SetFocus(form->EditWindow(played)->GetHandle());
     application.ProcessMessages();
     MacroRecorder->Events().WriteBuffer(bytes.data(), int64_t(bytes.size()));
-    double t0 = Now();
-    MacroRecorder->Play();
-    PumpUntilIdle();
-    const double playback = Now() - t0;
+    const double playback = wine_bench::Time([] {
+      MacroRecorder->Play();
+      PumpUntilIdle();
+    });
     const std::string playedText = form->EditWindow(played)->GetEdit()->GetText();
 
     form->Documents().FileNew();
     TktCustomEdit* typed = form->Documents().CurrentEditor();
-    t0 = Now();
-    for (char c : text) {
-      if (c == '\n') {
-        typed->ExecuteCommand(ecLineBreak, 0, nullptr);
-      } else {
-        typed->ExecuteCommand(ecChar, c, nullptr);
+    const double commands = wine_bench::Time([&] {
+      for (char c : text) {
+        if (c == '\n') {
+          typed->ExecuteCommand(ecLineBreak, 0, nullptr);
+        } else {
+          typed->ExecuteCommand(ecChar, c, nullptr);
+        }
       }
-    }
-    PumpUntilIdle();
-    const double commands = Now() - t0;
+      PumpUntilIdle();
+    });
     if (playedText != typed->GetText())
       std::fprintf(stderr, "played text differs: %zu bytes against %zu\n", playedText.size(), typed->GetText().size());
-    std::fprintf(stderr, "macro-playback-10k: %.3f s against %.3f s\n", playback, commands);
-    std::printf("macro-playback-10k-ratio: %.3f\n", commands > 0 ? playback / commands : 0.0);
+    wine_bench::PrintRatio("macro-playback-10k-ratio", playback, commands);
     std::printf("macro-playback-10k-s: %.3f\n", playback);
     for (int i = 0; i < form->GetPageCount(); ++i) {
       form->Documents().ActivateTab(i);

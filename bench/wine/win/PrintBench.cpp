@@ -8,7 +8,6 @@
 // "print-pdf-memdc-ratio"; the PDF is named after the job title, for
 // run.sh to count its pages and delete it.
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -20,16 +19,11 @@
 #include "platform/Streams.h"
 #include "platform/win/GdiCanvas.h"
 #include "platform/win/WinApi.h"
+#include "WineBench.h"
 
 namespace {
 
 constexpr int kPages = 1000;
-
-using TClock = std::chrono::steady_clock;
-
-double Seconds(TClock::time_point from, TClock::time_point to) {
-  return std::chrono::duration<double>(to - from).count();
-}
 
 // Pages drawn into one monochrome bitmap of the printer's page size.
 class TMemoryPages : public IktPrintDevice {
@@ -125,13 +119,9 @@ int main(int argc, char** argv) {
 
     TMemoryPages memory(printer.PageWidth(), printer.PageHeight(), printer.PixelsPerInchX(),
                         printer.PixelsPerInchY());
-    auto start = TClock::now();
-    const int memoryPages = PrintWithDefaults(edit, memory, argv[2]);
-    const double memorySeconds = Seconds(start, TClock::now());
-
-    start = TClock::now();
-    const int pdfPages = PrintWithDefaults(edit, printer, argv[2]);
-    const double pdfSeconds = Seconds(start, TClock::now());
+    int memoryPages = 0, pdfPages = 0;
+    const double memorySeconds = wine_bench::Time([&] { memoryPages = PrintWithDefaults(edit, memory, argv[2]); });
+    const double pdfSeconds = wine_bench::Time([&] { pdfPages = PrintWithDefaults(edit, printer, argv[2]); });
 
     const double pdfRate = pdfPages / pdfSeconds, memoryRate = memoryPages / memorySeconds;
     std::printf("print-pdf-pages-per-s: %.1f\n", pdfRate);

@@ -20,11 +20,11 @@
 #include "platform/Streams.h"
 #include "platform/win/Application.h"
 #include "platform/win/Forms.h"
+#include "WineBench.h"
 
 #include <richedit.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -32,23 +32,9 @@
 
 namespace {
 
-double Now() { return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count(); }
-
-template <class F> double Best(F&& f) {
-  double best = 1e9;
-  for (int i = 0; i < 3; ++i) best = std::min(best, f());
-  return best;
-}
-
-// Best of three of each, taken in turns so that a busy moment of the
-// machine falls on both sides alike.
-template <class A, class B> void BestInTurns(A&& a, B&& b, double& bestA, double& bestB) {
-  bestA = bestB = 1e9;
-  for (int i = 0; i < 3; ++i) {
-    bestA = std::min(bestA, a());
-    bestB = std::min(bestB, b());
-  }
-}
+using wine_bench::Best;
+using wine_bench::BestInTurns;
+using wine_bench::Time;
 
 struct TRaw {
   const std::string* Text;
@@ -83,9 +69,7 @@ double RawStreamIn(HWND wnd, const std::string& text, UINT format) {
   EDITSTREAM es{};
   es.dwCookie = reinterpret_cast<DWORD_PTR>(&raw);
   es.pfnCallback = RawIn;
-  const double t0 = Now();
-  ::SendMessageA(wnd, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&es));
-  return Now() - t0;
+  return Time([&] { ::SendMessageA(wnd, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&es)); });
 }
 
 double OurStreamIn(TRxRichEdit* edit, const std::string& text, TRichStreamFormat format) {
@@ -94,9 +78,7 @@ double OurStreamIn(TRxRichEdit* edit, const std::string& text, TRichStreamFormat
   stream.WriteBuffer(text.data(), static_cast<int64_t>(text.size()));
   stream.SetPosition(0);
   edit->SetStreamFormat(format);
-  const double t0 = Now();
-  edit->GetLines()->LoadFromStream(stream);
-  return Now() - t0;
+  return Time([&] { edit->GetLines()->LoadFromStream(stream); });
 }
 
 // The RTF export of the Pascal file cut after the last paragraph that ends
@@ -187,10 +169,10 @@ int main(int argc, char** argv) {
     const double ourShow = Best([&] {
       help->Tree->SetSelected(help->Node(0));
       application.ProcessMessages();
-      const double t0 = Now();
-      help->Tree->SetSelected(help->Node(longest));
-      ::UpdateWindow(help->Memo->GetHandle());
-      return Now() - t0;
+      return Time([&] {
+        help->Tree->SetSelected(help->Node(longest));
+        ::UpdateWindow(help->Memo->GetHandle());
+      });
     });
     HWND helpBare = BareControl(help->GetHandle(), help->Memo->GetWidth(), help->Memo->GetHeight(), 0xEEFFEE);
     ::SetWindowPos(helpBare, HWND_TOP, help->Memo->GetLeft(), help->Memo->GetTop(), 0, 0, SWP_NOSIZE);
@@ -201,10 +183,10 @@ int main(int argc, char** argv) {
       EDITSTREAM es{};
       es.dwCookie = reinterpret_cast<DWORD_PTR>(&raw);
       es.pfnCallback = RawIn;
-      const double t0 = Now();
-      ::SendMessageA(helpBare, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&es));
-      ::UpdateWindow(helpBare);
-      return Now() - t0;
+      return Time([&] {
+        ::SendMessageA(helpBare, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&es));
+        ::UpdateWindow(helpBare);
+      });
     });
     std::printf("help-topic-show-raw-s: %.4f\n", rawShow);
     std::printf("help-topic-show-ratio: %.3f\n", ourShow / rawShow);

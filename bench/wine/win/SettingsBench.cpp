@@ -18,17 +18,11 @@
 #include "platform/Registry.h"
 #include "platform/TypInfo.h"
 #include "platform/win/Application.h"
+#include "WineBench.h"
 
 namespace {
 
 const char* const kBenchKey = "Software\\Tarnquill\\Bench\\settings";
-
-double Now() {
-  LARGE_INTEGER t, f;
-  ::QueryPerformanceCounter(&t);
-  ::QueryPerformanceFrequency(&f);
-  return double(t.QuadPart) / double(f.QuadPart);
-}
 
 // Every attribute name any of the data module's highlighters has.
 constexpr const char* kAttributeNames[] = {
@@ -242,15 +236,9 @@ void RawWrite(const std::vector<TRawKey>& keys) {
   }
 }
 
-template <class F>
-double Best(F&& f) {
-  double best = 1e9;
-  for (int i = 0; i < 3; ++i) {
-    double start = Now();
-    f();
-    best = std::min(best, Now() - start);
-  }
-  return best;
+// Best of three calls of work.
+template <class F> double BestTime(F&& work) {
+  return wine_bench::Best([&] { return wine_bench::Time(work); });
 }
 
 }  // namespace
@@ -267,18 +255,18 @@ int main() {
     size_t values = 0;
     for (const TRawKey& k : keys) values += k.Names.size();
 
-    const double load = Best([&] {
+    const double load = BestTime([&] {
       LoadFileTypes();
       setup.Storage->RestoreFormPlacement();
       data.Storage->RestoreFormPlacement();
     });
-    const double rawLoad = Best([&] { RawRead(keys); });
-    const double save = Best([&] {
+    const double rawLoad = BestTime([&] { RawRead(keys); });
+    const double save = BestTime([&] {
       SaveFileTypes();
       setup.Storage->SaveFormPlacement();
       data.Storage->SaveFormPlacement();
     });
-    const double rawSave = Best([&] { RawWrite(keys); });
+    const double rawSave = BestTime([&] { RawWrite(keys); });
 
     std::fprintf(stderr, "%zu values in %zu keys, %d stored properties; load %.2f ms (raw %.2f ms), save %.2f ms (raw %.2f ms)\n",
                  values, keys.size(),

@@ -1,7 +1,7 @@
-// What the Wine benchmarks share: times from the performance counter, a
-// pump for what is queued, and a borderless form at the screen's corner
-// whose client area one control fills, so every figure is taken on the
-// same kind of window.
+// What the Wine benchmarks share: times from the performance counter, the
+// best or the median of a few rounds, a pump for what is queued, and a
+// borderless form at the screen's corner whose client area one control
+// fills, so every figure is taken on the same kind of window.
 #pragma once
 
 #include <algorithm>
@@ -25,6 +25,31 @@ inline double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
 }
 
 inline double Ms(LARGE_INTEGER from, LARGE_INTEGER to) { return 1000.0 * Seconds(from, to); }
+
+// The seconds one call of work takes.
+template <class F> double Time(F&& work) {
+  const LARGE_INTEGER start = Now();
+  work();
+  return Seconds(start, Now());
+}
+
+// The least of three rounds, each returning the seconds it measured, so a
+// round can prepare before it starts its clock.
+template <class F> double Best(F&& round) {
+  double best = 1e9;
+  for (int i = 0; i < 3; ++i) best = std::min(best, round());
+  return best;
+}
+
+// Best of three of each, taken in turns so that a busy moment of the
+// machine falls on both sides alike.
+template <class A, class B> void BestInTurns(A&& a, B&& b, double& bestA, double& bestB) {
+  bestA = bestB = 1e9;
+  for (int i = 0; i < 3; ++i) {
+    bestA = std::min(bestA, a());
+    bestB = std::min(bestB, b());
+  }
+}
 
 inline void Pump() {
   MSG m;
