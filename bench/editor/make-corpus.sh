@@ -24,13 +24,5 @@ if [ ! -s "$cpp" ]; then
   mv "$tmp" "$cpp"
 fi
 
-if [ ! -s "$big" ] || [ "$(stat -c %s "$big")" -ne "$limit" ]; then
-  tmp="$big.tmp.$$"
-  size="$(stat -c %s "$cpp")"
-  copies=$(( (limit + size - 1) / size ))
-  : >"$tmp"
-  for ((i = 0; i < copies; i++)); do cat "$cpp" >>"$tmp"; done
-  truncate -s "$limit" "$tmp"
-  mv "$tmp" "$big"
-fi
+"$(dirname "$0")/../repeat-to-size.sh" "$cpp" "$big" "$limit"
 echo "corpora ready in $out: $(stat -c %s "$cpp") and $(stat -c %s "$big") bytes" >&2

@@ -11,13 +11,5 @@ here="$(cd "$(dirname "$0")" && pwd)"
 cpp="$out/cxx12-headers.txt"
 big="$out/cxx12-headers-20mb.txt"
 limit=20971520
-if [ ! -s "$big" ] || [ "$(stat -c %s "$big")" -ne "$limit" ]; then
-  tmp="$big.tmp.$$"
-  size="$(stat -c %s "$cpp")"
-  copies=$(( (limit + size - 1) / size ))
-  : >"$tmp"
-  for ((i = 0; i < copies; i++)); do cat "$cpp" >>"$tmp"; done
-  truncate -s "$limit" "$tmp"
-  mv "$tmp" "$big"
-fi
+"$here/../repeat-to-size.sh" "$cpp" "$big" "$limit"
 echo "corpus ready in $out: $(stat -c %s "$big") bytes" >&2
