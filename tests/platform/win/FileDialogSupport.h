@@ -11,13 +11,17 @@
 #include <string>
 #include <vector>
 
-// A folder of its own under the temporary folder, removed with its files.
+// A folder of its own under the temporary folder (or under parent), removed
+// with its files.
 class TTempFolder {
 public:
-  explicit TTempFolder(const std::string& name) {
-    char temp[MAX_PATH] = {};
-    ::GetTempPathA(MAX_PATH, temp);
-    FPath = IncludeTrailingPathDelimiter(temp) + name + IntToStr(::GetCurrentProcessId());
+  explicit TTempFolder(const std::string& name, std::string parent = std::string()) {
+    if (parent.empty()) {
+      char temp[MAX_PATH] = {};
+      ::GetTempPathA(MAX_PATH, temp);
+      parent = temp;
+    }
+    FPath = IncludeTrailingPathDelimiter(parent) + name + IntToStr(::GetCurrentProcessId());
     ::CreateDirectoryA(FPath.c_str(), nullptr);
   }
   ~TTempFolder() {
