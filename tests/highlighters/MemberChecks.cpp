@@ -19,6 +19,10 @@ void ExpectGoldenFiles(const THighlighterFactory& factory, const std::string& la
   }
 }
 
+void ExpectNoFaults(const std::vector<std::string>& faults) {
+  EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
+}
+
 void ExpectIdentity(TktCustomHighLighter& hl, const TMemberIdentity& id) {
   EXPECT_EQ(hl.GetLanguageName(), id.Language);
   EXPECT_EQ(hl.GetDefaultFilter(), id.Filter);

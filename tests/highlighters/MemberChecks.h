@@ -1,7 +1,7 @@
 // MemberChecks: the checks every family member's tests make in the same
-// way -- golden files, identity and published attributes, keyword data and
-// the tokens handed to an exporter -- so each language's test says only
-// what is its own.
+// way -- golden files, the harness's fault lists, identity and published
+// attributes, keyword data and the tokens handed to an exporter -- so each
+// language's test says only what is its own.
 #pragma once
 
 #include <functional>
@@ -16,6 +16,9 @@
 // CheckGolden.
 void ExpectGoldenFiles(const THighlighterFactory& factory, const std::string& language,
                        const std::vector<std::string>& names);
+
+// A check of the harness found nothing; else the count and the first fault.
+void ExpectNoFaults(const std::vector<std::string>& faults);
 
 struct TMemberIdentity {
   std::string Language;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "HighlighterHarness.h"
+#include "MemberChecks.h"
 #include "editor/Export.h"
 #include "platform/Registry.h"
 #include "platform/SysUtils.h"
@@ -25,22 +26,12 @@ std::unique_ptr<TktCustomHighLighter> MakePasWithoutD4() {
   return hl;
 }
 
-std::string GoldenPath(const char* name) {
-  return std::string(TQ_TEST_SOURCE_DIR) + "/golden/pascal/" + name;
-}
-
 const std::set<TktRange> kPasRanges = {1, 2, 3, 4, 5, 6, 7};
 
 TEST(PasSyn, GoldenTokenStreams) {
-  for (const char* name : {"tokens.golden", "comments.golden", "asm.golden", "property.golden",
-                           "sample.golden"}) {
-    SCOPED_TRACE(name);
-    const TGoldenFile golden = ReadGoldenFile(GoldenPath(name));
-    ASSERT_FALSE(golden.Lines.empty());
-    EXPECT_EQ(CheckGolden(MakePas, golden), "");
-  }
-  const TGoldenFile noD4 = ReadGoldenFile(GoldenPath("property-nod4.golden"));
-  EXPECT_EQ(CheckGolden(MakePasWithoutD4, noD4), "");
+  ExpectGoldenFiles(MakePas, "pascal",
+                    {"tokens.golden", "comments.golden", "asm.golden", "property.golden", "sample.golden"});
+  ExpectGoldenFiles(MakePasWithoutD4, "pascal", {"property-nod4.golden"});
 }
 
 const std::vector<std::string> kPascalFragments = {
@@ -52,24 +43,20 @@ const std::vector<std::string> kPascalFragments = {
 
 TEST(PasSyn, InvariantsOnRandomAndHostileLines) {
   const std::vector<std::string> openers = {"(*", "{", "asm", "property", "asm {", "asm (*"};
-  auto faults = CheckStandardInvariants(MakePas, kPasRanges, kPascalFragments, openers);
-  EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
-  faults = CheckStandardInvariants(MakePasWithoutD4, kPasRanges, kPascalFragments, openers);
-  EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
+  ExpectNoFaults(CheckStandardInvariants(MakePas, kPasRanges, kPascalFragments, openers));
+  ExpectNoFaults(CheckStandardInvariants(MakePasWithoutD4, kPasRanges, kPascalFragments, openers));
 }
 
 const std::vector<std::string> kPascalOpeners = {"(*", "{", "asm", "property", "asm {", "asm (*"};
 
 TEST(PasSyn, RangesStoredAfterEditsEqualAWholeScan) {
   for (uint32_t seed : {1u, 2u}) {
-    const auto faults = CheckEditedRanges(MakePas, kPascalFragments, kPascalOpeners, seed);
-    EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
+    ExpectNoFaults(CheckEditedRanges(MakePas, kPascalFragments, kPascalOpeners, seed));
   }
 }
 
 TEST(PasSyn, HtmlAndRtfExportsKeepEveryCharacter) {
-  const auto faults = CheckStandardExport(MakePas, kPascalFragments, kPascalOpeners);
-  EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
+  ExpectNoFaults(CheckStandardExport(MakePas, kPascalFragments, kPascalOpeners));
 }
 
 TEST(PasSyn, StoredRangeOutsideTheDeclaredValuesStartsAsPlainCode) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "HighlighterHarness.h"
+#include "MemberChecks.h"
 #include "editor/HighlightAttributes.h"
 #include "highlighters/KeywordTable.h"
 #include "platform/Classes.h"
@@ -31,28 +32,19 @@ const std::vector<std::string> kFragments = {
 const std::vector<std::string> kOpeners = {"{", "/*", "x { y", "h", "b"};
 
 TEST(ADSP21xxSyn, GoldenTokenStreams) {
-  for (const char* name : {"tokens.golden", "comments.golden"}) {
-    SCOPED_TRACE(name);
-    const TGoldenFile golden =
-        ReadGoldenFile(std::string(TQ_TEST_SOURCE_DIR) + "/golden/adsp/" + name);
-    ASSERT_FALSE(golden.Lines.empty());
-    EXPECT_EQ(CheckGolden(MakeAdsp, golden), "");
-  }
+  ExpectGoldenFiles(MakeAdsp, "adsp", {"tokens.golden", "comments.golden"});
 }
 
 TEST(ADSP21xxSyn, InvariantsOnRandomAndHostileLines) {
-  const auto faults = CheckStandardInvariants(MakeAdsp, kRanges, kFragments, kOpeners);
-  EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
+  ExpectNoFaults(CheckStandardInvariants(MakeAdsp, kRanges, kFragments, kOpeners));
 }
 
 TEST(ADSP21xxSyn, RangesStoredAfterEditsEqualAWholeScan) {
-  const auto faults = CheckEditedRanges(MakeAdsp, kFragments, kOpeners);
-  EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
+  ExpectNoFaults(CheckEditedRanges(MakeAdsp, kFragments, kOpeners));
 }
 
 TEST(ADSP21xxSyn, HtmlAndRtfExportsKeepEveryCharacter) {
-  const auto faults = CheckStandardExport(MakeAdsp, kFragments, kOpeners);
-  EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
+  ExpectNoFaults(CheckStandardExport(MakeAdsp, kFragments, kOpeners));
 }
 
 // The prefix ranges live between a prefix and its "#": a stored one, or
@@ -117,8 +109,7 @@ TEST(ADSP21xxSynKeywords, TableHoldsTheThreeWordClasses) {
     all.insert(all.end(), WordClasses()[i].Words.begin(), WordClasses()[i].Words.end());
   }
   ASSERT_EQ(all.size(), 177u);
-  const auto faults = CheckKeywordData(table, all);
-  EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
+  ExpectNoFaults(CheckKeywordData(table, all));
   TwbADSP21xxSyn hl(nullptr);
   for (const TWordClass& c : WordClasses())
     for (const std::string& w : c.Words)

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "HighlighterHarness.h"
+#include "MemberChecks.h"
 #include "editor/HighlightAttributes.h"
 #include "highlighters/CppSyn.h"
 #include "highlighters/KeywordTable.h"
@@ -31,28 +32,19 @@ const std::vector<std::string> kOpeners = {
     "/*", "asm", "asm {", "__asm { /*", "asm /*", "#define a \\", "#if /*", "#x \\", "_asm mov"};
 
 TEST(CppSyn, GoldenTokenStreams) {
-  for (const char* name : {"tokens.golden", "directives.golden", "comments.golden", "asm.golden"}) {
-    SCOPED_TRACE(name);
-    const TGoldenFile golden =
-        ReadGoldenFile(std::string(TQ_TEST_SOURCE_DIR) + "/golden/cpp/" + name);
-    ASSERT_FALSE(golden.Lines.empty());
-    EXPECT_EQ(CheckGolden(MakeCpp, golden), "");
-  }
+  ExpectGoldenFiles(MakeCpp, "cpp", {"tokens.golden", "directives.golden", "comments.golden", "asm.golden"});
 }
 
 TEST(CppSyn, InvariantsOnRandomAndHostileLines) {
-  const auto faults = CheckStandardInvariants(MakeCpp, kRanges, kFragments, kOpeners);
-  EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
+  ExpectNoFaults(CheckStandardInvariants(MakeCpp, kRanges, kFragments, kOpeners));
 }
 
 TEST(CppSyn, RangesStoredAfterEditsEqualAWholeScan) {
-  const auto faults = CheckEditedRanges(MakeCpp, kFragments, kOpeners);
-  EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
+  ExpectNoFaults(CheckEditedRanges(MakeCpp, kFragments, kOpeners));
 }
 
 TEST(CppSyn, HtmlAndRtfExportsKeepEveryCharacter) {
-  const auto faults = CheckStandardExport(MakeCpp, kFragments, kOpeners);
-  EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
+  ExpectNoFaults(CheckStandardExport(MakeCpp, kFragments, kOpeners));
 }
 
 TEST(CppSyn, StoredRangeOutsideTheDeclaredValuesIsPlainCode) {
@@ -91,8 +83,7 @@ TEST(CppSynKeywords, TableHoldsTheNinetyFourWords) {
   const TKeywordTable& table = TDcjCppSyn::Keywords();
   EXPECT_EQ(table.TableSize(), 207);
   ASSERT_EQ(kWords.size(), 94u);
-  const auto faults = CheckKeywordData(table, kWords);
-  EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
+  ExpectNoFaults(CheckKeywordData(table, kWords));
   TDcjCppSyn hl(nullptr);
   for (const std::string& w : kWords) {
     const std::string line = w + " ";

@@ -19,8 +19,7 @@ const std::vector<std::string> kFragments = {
 const std::vector<std::string> kOpeners = {"{", "{ x", "'open"};
 
 TEST(DfmSyn, InvariantsOnRandomAndHostileLines) {
-  const auto faults = CheckStandardInvariants(MakeDfm, {1, 2}, kFragments, kOpeners);
-  EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
+  ExpectNoFaults(CheckStandardInvariants(MakeDfm, {1, 2}, kFragments, kOpeners));
 }
 
 TEST(DfmSyn, EditsKeepTheStoredRangesAndExportsKeepEveryByte) {

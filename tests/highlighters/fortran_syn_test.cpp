@@ -34,8 +34,7 @@ const std::vector<std::string> kFragments = {
 const std::vector<std::string> kOpeners = {"'open", "\"open"};
 
 TEST(FortranSyn, InvariantsOnRandomAndHostileLines) {
-  const auto faults = CheckStandardInvariants(MakeFortran, {0}, kFragments, kOpeners);
-  EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
+  ExpectNoFaults(CheckStandardInvariants(MakeFortran, {0}, kFragments, kOpeners));
 }
 
 TEST(FortranSyn, EditsKeepTheStoredRangesAndExportsKeepEveryByte) {

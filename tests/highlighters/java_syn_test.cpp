@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "HighlighterHarness.h"
+#include "MemberChecks.h"
 #include "editor/HighlightAttributes.h"
 #include "highlighters/KeywordTable.h"
 #include "platform/SysUtils.h"
@@ -26,28 +27,19 @@ const std::vector<std::string> kFragments = {
 const std::vector<std::string> kOpeners = {"/*", "/**", "x /** y", "/**/ /*"};
 
 TEST(JavaSyn, GoldenTokenStreams) {
-  for (const char* name : {"tokens.golden", "comments.golden"}) {
-    SCOPED_TRACE(name);
-    const TGoldenFile golden =
-        ReadGoldenFile(std::string(TQ_TEST_SOURCE_DIR) + "/golden/java/" + name);
-    ASSERT_FALSE(golden.Lines.empty());
-    EXPECT_EQ(CheckGolden(MakeJava, golden), "");
-  }
+  ExpectGoldenFiles(MakeJava, "java", {"tokens.golden", "comments.golden"});
 }
 
 TEST(JavaSyn, InvariantsOnRandomAndHostileLines) {
-  const auto faults = CheckStandardInvariants(MakeJava, kRanges, kFragments, kOpeners);
-  EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
+  ExpectNoFaults(CheckStandardInvariants(MakeJava, kRanges, kFragments, kOpeners));
 }
 
 TEST(JavaSyn, RangesStoredAfterEditsEqualAWholeScan) {
-  const auto faults = CheckEditedRanges(MakeJava, kFragments, kOpeners);
-  EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
+  ExpectNoFaults(CheckEditedRanges(MakeJava, kFragments, kOpeners));
 }
 
 TEST(JavaSyn, HtmlAndRtfExportsKeepEveryCharacter) {
-  const auto faults = CheckStandardExport(MakeJava, kFragments, kOpeners);
-  EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
+  ExpectNoFaults(CheckStandardExport(MakeJava, kFragments, kOpeners));
 }
 
 TEST(JavaSyn, StoredRangeOutsideTheDeclaredValuesIsCode) {
@@ -73,8 +65,7 @@ TEST(JavaSynKeywords, TableHoldsTheFiftyOneWords) {
   const TKeywordTable& table = TDcjJavaSyn::Keywords();
   EXPECT_EQ(table.TableSize(), 173);
   ASSERT_EQ(kWords.size(), 51u);
-  const auto faults = CheckKeywordData(table, kWords);
-  EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
+  ExpectNoFaults(CheckKeywordData(table, kWords));
   TDcjJavaSyn hl(nullptr);
   for (const std::string& w : kWords) {
     const std::string line = w + ";";

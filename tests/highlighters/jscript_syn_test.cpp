@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "HighlighterHarness.h"
+#include "MemberChecks.h"
 #include "editor/HighlightAttributes.h"
 #include "highlighters/JScriptSyn.h"
 #include "highlighters/KeywordTable.h"
@@ -37,28 +38,19 @@ const std::vector<std::string> kFragments = {"var",   "function", "if",
 const std::vector<std::string> kOpeners = {"/*", "a /* b", "/* x\r", "/**"};
 
 TEST(JScriptSyn, GoldenTokenStreams) {
-  for (const char* name : {"tokens.golden", "comments.golden"}) {
-    SCOPED_TRACE(name);
-    const TGoldenFile golden =
-        ReadGoldenFile(std::string(TQ_TEST_SOURCE_DIR) + "/golden/javascript/" + name);
-    ASSERT_FALSE(golden.Lines.empty());
-    EXPECT_EQ(CheckGolden(MakeJScript, golden), "");
-  }
+  ExpectGoldenFiles(MakeJScript, "javascript", {"tokens.golden", "comments.golden"});
 }
 
 TEST(JScriptSyn, InvariantsOnRandomAndHostileLines) {
-  const auto faults = CheckStandardInvariants(MakeJScript, kRanges, kFragments, kOpeners);
-  EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
+  ExpectNoFaults(CheckStandardInvariants(MakeJScript, kRanges, kFragments, kOpeners));
 }
 
 TEST(JScriptSyn, RangesStoredAfterEditsEqualAWholeScan) {
-  const auto faults = CheckEditedRanges(MakeJScript, kFragments, kOpeners);
-  EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
+  ExpectNoFaults(CheckEditedRanges(MakeJScript, kFragments, kOpeners));
 }
 
 TEST(JScriptSyn, HtmlAndRtfExportsKeepEveryCharacter) {
-  const auto faults = CheckStandardExport(MakeJScript, kFragments, kOpeners);
-  EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
+  ExpectNoFaults(CheckStandardExport(MakeJScript, kFragments, kOpeners));
 }
 
 TEST(JScriptSyn, StoredRangeOutsideTheDeclaredValuesIsCode) {
@@ -326,8 +318,7 @@ TEST(JScriptSynKeywords, TableHoldsItsWordsAsStored) {
   const TKeywordTable& table = TktJScriptSyn::Keywords();
   EXPECT_EQ(table.TableSize(), 253);
   ASSERT_EQ(kWords.size(), 248u);
-  const auto faults = CheckKeywordData(table, kWords);
-  EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
+  ExpectNoFaults(CheckKeywordData(table, kWords));
   TktJScriptSyn hl(nullptr);
   for (const std::string& w : kWords) {
     for (const std::string& v : {w, UpperCase(w), LowerCase(w)}) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "HighlighterHarness.h"
+#include "MemberChecks.h"
 #include "editor/HighlightAttributes.h"
 #include "highlighters/KeywordTable.h"
 #include "platform/TypInfo.h"
@@ -25,25 +26,19 @@ const std::vector<std::string> kFragments = {
     std::string(3000, '$')};
 
 TEST(PerlSyn, GoldenTokenStreams) {
-  const TGoldenFile golden =
-      ReadGoldenFile(std::string(TQ_TEST_SOURCE_DIR) + "/golden/perl/tokens.golden");
-  ASSERT_FALSE(golden.Lines.empty());
-  EXPECT_EQ(CheckGolden(MakePerl, golden), "");
+  ExpectGoldenFiles(MakePerl, "perl", {"tokens.golden"});
 }
 
 TEST(PerlSyn, InvariantsOnRandomAndHostileLines) {
-  const auto faults = CheckStandardInvariants(MakePerl, kRanges, kFragments, {"\"", "#"});
-  EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
+  ExpectNoFaults(CheckStandardInvariants(MakePerl, kRanges, kFragments, {"\"", "#"}));
 }
 
 TEST(PerlSyn, RangesStoredAfterEditsEqualAWholeScan) {
-  const auto faults = CheckEditedRanges(MakePerl, kFragments, {"\"", "#"});
-  EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
+  ExpectNoFaults(CheckEditedRanges(MakePerl, kFragments, {"\"", "#"}));
 }
 
 TEST(PerlSyn, HtmlAndRtfExportsKeepEveryCharacter) {
-  const auto faults = CheckStandardExport(MakePerl, kFragments, {});
-  EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
+  ExpectNoFaults(CheckStandardExport(MakePerl, kFragments, {}));
 }
 
 // The byte sum of a long run of sigils and letters must neither overflow
@@ -127,8 +122,7 @@ TEST(PerlSynKeywords, TableHoldsTheFourWordClasses) {
     all.insert(all.end(), WordClasses()[i].Words.begin(), WordClasses()[i].Words.end());
   }
   ASSERT_EQ(all.size(), 282u);
-  const auto faults = CheckKeywordData(table, all);
-  EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
+  ExpectNoFaults(CheckKeywordData(table, all));
   EXPECT_EQ(table.HashOf("$FORMAT_LINE_BREAK_CHARACTERS"), 2167);
   TDcjPerlSyn hl(nullptr);
   for (const TWordClass& c : WordClasses())

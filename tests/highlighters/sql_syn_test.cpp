@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "HighlighterHarness.h"
+#include "MemberChecks.h"
 #include "editor/CustomEdit.h"
 #include "editor/HighlightAttributes.h"
 #include "editor/RecordingEditHost.h"
@@ -41,28 +42,19 @@ const std::vector<std::string> kFragments = {
 const std::vector<std::string> kOpeners = {"/*", "x /* y", "/* a\r"};
 
 TEST(SqlSyn, GoldenTokenStreams) {
-  for (const char* name : {"tokens.golden", "comments.golden"}) {
-    SCOPED_TRACE(name);
-    const TGoldenFile golden =
-        ReadGoldenFile(std::string(TQ_TEST_SOURCE_DIR) + "/golden/sql/" + name);
-    ASSERT_FALSE(golden.Lines.empty());
-    EXPECT_EQ(CheckGolden(MakeSql, golden), "");
-  }
+  ExpectGoldenFiles(MakeSql, "sql", {"tokens.golden", "comments.golden"});
 }
 
 TEST(SqlSyn, InvariantsOnRandomAndHostileLines) {
-  const auto faults = CheckStandardInvariants(MakeSql, kRanges, kFragments, kOpeners);
-  EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
+  ExpectNoFaults(CheckStandardInvariants(MakeSql, kRanges, kFragments, kOpeners));
 }
 
 TEST(SqlSyn, RangesStoredAfterEditsEqualAWholeScan) {
-  const auto faults = CheckEditedRanges(MakeSql, kFragments, kOpeners);
-  EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
+  ExpectNoFaults(CheckEditedRanges(MakeSql, kFragments, kOpeners));
 }
 
 TEST(SqlSyn, HtmlAndRtfExportsKeepEveryCharacter) {
-  const auto faults = CheckStandardExport(MakeSql, kFragments, kOpeners);
-  EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
+  ExpectNoFaults(CheckStandardExport(MakeSql, kFragments, kOpeners));
 }
 
 TEST(SqlSyn, StoredRangeOutsideTheDeclaredValuesIsCode) {
@@ -96,8 +88,7 @@ TEST(SqlSynKeywords, TableHoldsTheHundredAndTwentySevenWords) {
   const TKeywordTable& table = TrvSQLSyn::Keywords();
   EXPECT_EQ(table.TableSize(), 158);
   ASSERT_EQ(kWords.size(), 127u);
-  const auto faults = CheckKeywordData(table, kWords);
-  EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
+  ExpectNoFaults(CheckKeywordData(table, kWords));
   TrvSQLSyn hl(nullptr, TestRoot());
   for (const std::string& w : kWords) {
     for (const std::string& v : {w, LowerCase(w)}) {

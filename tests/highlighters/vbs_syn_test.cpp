@@ -28,8 +28,7 @@ const std::vector<std::string> kBasicFragments = {
 const std::vector<std::string> kOpeners = {"\"open", "' c", "#1"};
 
 TEST(VbsSyn, InvariantsOnRandomAndHostileLines) {
-  const auto faults = CheckStandardInvariants(MakeVbs, {1}, kBasicFragments, kOpeners);
-  EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
+  ExpectNoFaults(CheckStandardInvariants(MakeVbs, {1}, kBasicFragments, kOpeners));
 }
 
 TEST(VbsSyn, EditsKeepTheStoredRangesAndExportsKeepEveryByte) {

@@ -48,8 +48,7 @@ const std::vector<std::string> kFragments = {
 const std::vector<std::string> kOpeners = {"\"open", "' c", "#1"};
 
 TEST(VisualBasicSyn, InvariantsOnRandomAndHostileLines) {
-  const auto faults = CheckStandardInvariants(MakeVb, {0}, kFragments, kOpeners);
-  EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
+  ExpectNoFaults(CheckStandardInvariants(MakeVb, {0}, kFragments, kOpeners));
 }
 
 TEST(VisualBasicSyn, EditsKeepTheStoredRangesAndExportsKeepEveryByte) {
