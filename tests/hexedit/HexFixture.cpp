@@ -87,6 +87,8 @@ void THexTest::TearDown() {
 
 std::string THexTest::Path(const std::string& name) const { return (fs::path(Dir) / name).string(); }
 
+void THexTest::PointTempAt(const std::string& name) const { SetTempEnv(Path(name)); }
+
 void THexTest::WriteFile(const std::string& name, const std::string& bytes) const {
   std::ofstream out(Path(name), std::ios::binary);
   out << bytes;

@@ -38,6 +38,9 @@ protected:
   std::string Path(const std::string& name) const;
   void WriteFile(const std::string& name, const std::string& bytes) const;
   std::string ReadFile(const std::string& name) const;
+  // The system's temporary folder, for the rest of the case, at name in
+  // the test's folder (which need not exist).
+  void PointTempAt(const std::string& name) const;
   // Files in the test's folder whose names end in ext.
   int CountFiles(const std::string& ext) const;
 

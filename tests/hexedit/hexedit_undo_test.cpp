@@ -47,12 +47,7 @@ TEST_F(THexTest, NibbleShiftOverManyBlocksWritesNoPadding) {
 
 TEST_F(THexTest, FailingShiftFileChangesAndRecordsNothing) {
   THexEditor& hex = Load("\x12\x34");
-#ifdef _WIN32
-  _putenv_s("TMP", Path("nowhere").c_str());
-  _putenv_s("TEMP", Path("nowhere").c_str());
-#else
-  setenv("TMPDIR", Path("nowhere").c_str(), 1);
-#endif
+  PointTempAt("nowhere");
   EXPECT_FALSE(hex.InsertNibble(0, true));
   EXPECT_FALSE(hex.DeleteNibble(0, false));
   EXPECT_EQ(Data(), "\x12\x34");

@@ -73,12 +73,7 @@ TEST_F(THexTest, FailedLoadsLeaveTheViewAsItWas) {
   }
   // A temporary folder that cannot be written: the copy has nowhere to go.
   WriteFile("other.bin", "zz");
-#ifdef _WIN32
-  _putenv_s("TMP", Path("nowhere").c_str());
-  _putenv_s("TEMP", Path("nowhere").c_str());
-#else
-  setenv("TMPDIR", Path("nowhere").c_str(), 1);
-#endif
+  PointTempAt("nowhere");
   EXPECT_FALSE(hex.LoadFromFile(Path("other.bin")));
   EXPECT_EQ(StateOf(hex), before);
   EXPECT_TRUE(hex.Undo());
