@@ -1,6 +1,7 @@
 // The print dialog and the print command: the dialog's selection rule,
 // printer list, keys and cancelled edits, and jobs printed through it on
 // the CUPS "PDF" printer, read back from the PDF.
+#include "ModalWork.h"
 #include "OutputFixture.h"
 
 #include "app/win/PrintDlg.h"
@@ -9,7 +10,6 @@
 #include "platform/win/PdfSupport.h"
 #include "platform/win/Printers.h"
 #include "platform/win/RealInput.h"
-#include "platform/win/Timer.h"
 
 TQ_TEST_APPLICATION();
 
@@ -26,22 +26,9 @@ protected:
     delete PrintDlg;
     TRegistry().DeleteKey("\\" + StoreKey);
   }
-  // Shows the dialog modally with work run from a timer inside its loop;
-  // a dialog work leaves open ends as mrAbort, so a lost key fails the
-  // test instead of hanging it.
+  // show brings the dialog up modally; work runs inside its loop.
   static TModalResult InModal(const std::function<void()>& work, const std::function<TModalResult()>& show) {
-    TTimer timer(nullptr);
-    timer.SetInterval(50);
-    timer.OnTimer = [&](TObject*) {
-      if (!PrintDlg->IsModal()) return;
-      timer.SetEnabled(false);
-      BringToFront(PrintDlg->GetHandle());
-      work();
-      const DWORD start = ::GetTickCount();
-      while (PrintDlg->GetModalResult() == mrNone && ::GetTickCount() - start < 2000) PumpFor(20);
-      if (PrintDlg->GetModalResult() == mrNone) PrintDlg->SetModalResult(mrAbort);
-    };
-    return show();
+    return RunInModal(*PrintDlg, work, show);
   }
   // Real keys go where the focus is: the printer list, once it is there.
   static TModalResult ShowDialog(const std::function<void()>& work) {

@@ -17,7 +17,6 @@
 #include "kit/win/Placemnt.h"
 #include "platform/Registry.h"
 #include "platform/win/RealInput.h"
-#include "platform/win/Timer.h"
 #include "platform/win/WinTestSupport.h"
 #include "app/win/ModalWork.h"
 
@@ -36,21 +35,9 @@ protected:
     return form;
   }
 
-  // Shows the dialog modally; work runs from a timer inside its loop, once
-  // the dialog is up and in front. Whatever work leaves undecided ends as
-  // mrAbort after a while, so a lost key fails the test instead of hanging it.
+  // Shows the dialog modally with work run inside its loop.
   static TModalResult RunModal(TForm& form, const std::function<void()>& work) {
-    TTimer timer(nullptr);
-    timer.SetInterval(50);
-    timer.OnTimer = [&](TObject*) {
-      timer.SetEnabled(false);
-      BringToFront(form.GetHandle());
-      work();
-      const DWORD start = ::GetTickCount();
-      while (form.GetModalResult() == mrNone && ::GetTickCount() - start < 2000) PumpFor(20);
-      if (form.GetModalResult() == mrNone) form.SetModalResult(mrAbort);
-    };
-    return form.ShowModal();
+    return RunInModal(form, work, [&] { return form.ShowModal(); });
   }
 
   // Runs work inside the next modal loop of form (once it is up).
