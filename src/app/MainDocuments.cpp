@@ -281,6 +281,9 @@ bool TMainDocuments::OpenInNewTab(const std::string& path, bool quiet) {
   FHost.FocusView(number, true);
   FTabs.SetPageCaption(FTabs.GetActivePageIndex(), ExtractFileName(path));
   UpdateStatus();
+  // The tab change ran before the document had its name and highlighter:
+  // reload, export and print follow what it has now.
+  UpdateActions();
   return true;
 }
 
@@ -682,6 +685,9 @@ void TMainDocuments::BuildReopenMenu() {
   Guard(kPlaceReopenMenu, [&] {
     FReopenPaths = ReadReopenList(Options.ReopenCount);
     FHost.SetReopenMenus(FReopenPaths);
+    // A file just opened or saved is new in the list: the button that drops
+    // it follows at once, not at the next action refresh.
+    FHost.SetActionEnabled("ReopenButton", !FReopenPaths.empty());
   });
 }
 
@@ -803,6 +809,7 @@ bool TMainDocuments::HandOver(const std::string& name) {
       FHost.FocusView(number, true);
       FTabs.SetPageCaption(FTabs.GetActivePageIndex(), ExtractFileName(name));
       UpdateStatus();
+      UpdateActions();
       BuildReopenMenu();
       opened = true;
     } catch (const Exception& e) {
