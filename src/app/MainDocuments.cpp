@@ -464,7 +464,7 @@ bool TMainDocuments::QuerySaveCurrent() {
   TktCustomEdit* edit = document->Views.Edit;
   if (document->TextVisible) {
     if (!edit->GetModified()) {
-      if (!edit->FileName.empty()) edit->SaveDocumentState();
+      if (!edit->FileName.empty() && FRecordDocuments) edit->SaveDocumentState();
       return true;
     }
     switch (AskBusy("Do you want to save this file?", akWarning, abYesNoCancel)) {
@@ -841,11 +841,17 @@ void TMainDocuments::AutosaveTick() {
   });
 }
 
-bool TMainDocuments::CloseQuery(const std::vector<TRollUpRecord>& rollUps, bool writeOpened) {
+bool TMainDocuments::CloseQuery(const std::vector<TRollUpRecord>& rollUps, bool writeOpened, bool keepSettings) {
   TBusyScope busy(FBusy);
+  struct TRecordScope {
+    bool& Record;
+    const bool Was;
+    TRecordScope(bool& record, bool value) : Record(record), Was(record) { Record = value; }
+    ~TRecordScope() { Record = Was; }
+  } record(FRecordDocuments, keepSettings);
   try {
-    WriteRollUps(rollUps);
-    if (writeOpened) {
+    if (keepSettings) WriteRollUps(rollUps);
+    if (writeOpened && keepSettings) {
       std::vector<std::string> paths;
       for (int i = 0; i < FTabs.GetPageCount(); ++i) {
         const TDocument* document = Find(FTabs.GetPageTag(i));
@@ -854,7 +860,7 @@ bool TMainDocuments::CloseQuery(const std::vector<TRollUpRecord>& rollUps, bool 
       WriteOpenedDocuments(paths);
     }
     if (!CloseAllTabs()) return false;
-    BuildReopenMenu();
+    if (keepSettings) BuildReopenMenu();
     return true;
   } catch (const Exception& e) {
     return FHost.Ask("Unexpected error. \r\n" + e.Message() +

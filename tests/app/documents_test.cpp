@@ -131,6 +131,26 @@ TEST_F(Documents, ShutdownRecordsTheTabsAndStopsAtTheFirstUnsavedDocument) {
   EXPECT_EQ(rolls[0].Text, "roll");
 }
 
+TEST_F(Documents, AShutdownThatLeavesTheKeyAloneStillAsksButWritesNothing) {
+  const std::string a = Write("a.txt", "a\r\n"), b = Write("b.pas", "b\r\n");
+  Docs->OpenInNewTab(a, false);
+  Docs->OpenInNewTab(b, false);
+  Type("x");
+  // The key as an uninstall or a reinstallation leaves it.
+  TRegistry reg;
+  ASSERT_TRUE(reg.DeleteKey(Key));
+  Host.Answers = {anCancel};
+  EXPECT_FALSE(Docs->CloseQuery({{"Ctrl+Q", "roll"}}, true, false));
+  EXPECT_FALSE(reg.KeyExists(Key)) << "a cancelled close wrote into the key";
+  Host.Answers = {anNo};
+  EXPECT_TRUE(Docs->CloseQuery({{"Ctrl+Q", "roll"}}, true, false));
+  EXPECT_TRUE(Tabs.Pages.empty());
+  EXPECT_EQ(Host.Questions, std::vector<std::string>(2, "Do you want to save this file?"));
+  EXPECT_EQ(Read(b), "b\r\n");
+  EXPECT_FALSE(reg.KeyExists(Key)) << "roll-ups, tabs or document records came back";
+  EXPECT_TRUE(Host.Errors.empty());
+}
+
 TEST_F(Documents, CloseAllStopsAtCancelAndLeavesTheRest) {
   Docs->OpenInNewTab(Write("a.txt", "a\r\n"), false);
   Docs->OpenInNewTab(Write("b.txt", "b\r\n"), false);
