@@ -146,6 +146,10 @@ void TMainForm::ShowStatusBar(bool visible) { Status->SetVisible(visible); }
 void TMainForm::ShowToolBar(int kind, const bool panels[6]) {
   ControlBar->SetVisible(kind == 2);
   ToolBar->SetVisible(kind == 1);
+  // The big bar carries the menu as its first row of buttons; the window's
+  // own menu bar would show it a second time above it. The menu's shortcuts
+  // work either way.
+  SetMenu(kind == 2 ? nullptr : MainMenu);
   if (kind == 2)
     for (int p = 0; p < 6; ++p) BigPanels[p]->SetVisible(panels[p]);
 }
