@@ -95,12 +95,10 @@ void TMainForm::MakeBars() {
     button(name)->OnClick = [this](TObject*) { SetFreeBookmark(); };
   for (const char* name : {"GoToBookmarkButton", "SpeedButton11"})
     button(name)->OnClick = [this](TObject*) { PopupBookmarkMenu(); };
-  auto* reopen = button("ReopenButton");
-  reopen->OnClick = [this, reopen](TObject*) {
-    const TRect r = ToolBar->GetButtonRect(reopen->GetIndex());
-    const TPoint p = ToolBar->ClientToScreen(TPoint(r.Left, r.Bottom));
-    PMReopen->Popup(p.X, p.Y);
-  };
+  // Clear drops the placed bookmarks by their arrow, to clear one of them.
+  for (const char* name : {"ClearBookmarkButton", "SpeedButton13"}) button(name)->SetDropDownMenu(PMcb);
+  button("ReopenButton")->SetStyle(tbsDropDown);
+  button("ReopenButton")->SetDropDownMenu(PMReopen);
   Status = Make<TStatusBar>(this).Name("Status").Parent(this).Align(alBottom);
   for (int i = 0; i < kStatusPanelCount; ++i) {
     TStatusPanel* panel = Status->AddPanel();

@@ -1,5 +1,7 @@
 // The main window's bars in this process: the big bar's bookmark, roll-up,
-// insert and preview buttons.
+// insert and preview buttons, the drop-downs of the Clear and Reopen buttons
+// opened by real clicks, and a click that closes a drop-down not opening it
+// again.
 #include "MainFormFixture.h"
 #include "platform/win/InputSupport.h"
 #include "platform/win/Menus.h"
@@ -31,6 +33,11 @@ TOpenMenu ReadOpenMenu() {
     open.Captions.push_back(text);
   }
   return open;
+}
+
+bool MenuOpen() {
+  HWND wnd = ::FindWindowA("#32768", nullptr);
+  return wnd && ::IsWindowVisible(wnd);
 }
 
 class MainFormBars : public MainFormCase {
@@ -124,6 +131,81 @@ TEST_F(MainFormBars, TheBigBarCarriesTheBookmarkRollUpInsertAndPreviewButtons) {
   EXPECT_FALSE(Button("SpeedButton13")->GetEnabled());
   EXPECT_TRUE(Questions.empty());
   EXPECT_TRUE(Messages.empty());
+}
+
+TEST_F(MainFormBars, ClearAndReopenDropTheirMenusBelowThemAndTheFaceOfClearClearsAll) {
+  Open();
+  const bool panels[6] = {true, true, true, true, true, true};
+  Form->ShowToolBar(1, panels);
+  TktCustomEdit& edit = OpenLines(12);
+  for (int line : {2, 4, 6}) {
+    edit.SetCaretXY(TPoint(1, line));
+    Button("SetBookmarkButton")->Click();
+  }
+  edit.SaveDocumentState();  // what closing it would record
+  Docs().BuildReopenMenu();
+  Application->ProcessMessages();
+  Front();
+
+  // The arrow of Clear lists the placed bookmarks; choosing one clears it.
+  TToolButton* clear = Button("ClearBookmarkButton");
+  ASSERT_TRUE(clear->GetEnabled());
+  TOpenMenu shown;
+  WhenMenuOpen([&] {
+    shown = ReadOpenMenu();
+    SendKey(VK_DOWN);
+    SendKey(VK_DOWN);
+    SendKey(VK_RETURN);
+  });
+  const TPoint arrow = On(clear, true);
+  SendClick(arrow.X, arrow.Y);
+  ASSERT_TRUE(PumpUntil([&] { return Marked(edit).size() == 2; })) << Marked(edit).size();
+  EXPECT_EQ(Marked(edit), (std::vector<int>{2, 6}));
+  EXPECT_EQ(shown.Captions, (std::vector<std::string>{"Clear Bookmark #1:line 2", "Clear Bookmark #2:line 4",
+                                                      "Clear Bookmark #3:line 6"}));
+  EXPECT_EQ(shown.TopLeft.X, Below(clear).X);
+  EXPECT_GE(shown.TopLeft.Y, Below(clear).Y - 1);
+  EXPECT_LE(shown.TopLeft.Y, Below(clear).Y + 4);
+
+  // A second press on the arrow while the menu is open only closes it.
+  int popups = 0;
+  TPopupMenu* pmcb = static_cast<TPopupMenu*>(Form->FindComponent("PMcb"));
+  auto fill = pmcb->OnPopup;
+  pmcb->OnPopup = [&](TObject* sender) {
+    ++popups;
+    fill(sender);
+  };
+  WhenMenuOpen([&] {
+    const TPoint again = On(clear, true);
+    SendClick(again.X, again.Y);
+  });
+  SendClick(arrow.X, arrow.Y);
+  ASSERT_TRUE(PumpUntil([&] { return popups == 1 && !MenuOpen(); }));
+  PumpFor(300);
+  EXPECT_EQ(popups, 1);
+  EXPECT_FALSE(MenuOpen());
+  pmcb->OnPopup = fill;
+
+  // Its face clears them all, with no menu.
+  const TPoint face = On(clear, false);
+  SendClick(face.X, face.Y);
+  ASSERT_TRUE(PumpUntil([&] { return Marked(edit).empty(); }));
+  EXPECT_FALSE(MenuOpen());
+
+  // Reopen is all drop-down: the recent files, newest first.
+  TToolButton* reopen = Button("ReopenButton");
+  ASSERT_TRUE(reopen->GetEnabled());
+  shown = TOpenMenu();
+  WhenMenuOpen([&] {
+    shown = ReadOpenMenu();
+    SendKey(VK_ESCAPE);
+  });
+  const TPoint middle = On(reopen, false);
+  SendClick(middle.X, middle.Y);
+  ASSERT_TRUE(PumpUntil([&] { return !shown.Captions.empty(); }));
+  EXPECT_EQ(shown.Captions, std::vector<std::string>{Dir + "lines.txt"});
+  EXPECT_EQ(shown.TopLeft.X, Below(reopen).X);
+  EXPECT_TRUE(Questions.empty());
 }
 
 }  // namespace
