@@ -365,4 +365,63 @@ TEST_F(InstallEndToEnd, MenuUninstallLeavesNoKeyOnceTheProgramHasEnded) {
   EXPECT_FALSE(reg.KeyExists("\\Software\\Tarnquill")) << "a closing form wrote the key back";
 }
 
+TEST_F(InstallEndToEnd, AReinstalledEditorClosesWithoutRecordingItsTabsOrFiles) {
+  WriteDefaultSettings();
+  {
+    TRegistry reg;
+    ASSERT_TRUE(reg.OpenKey("\\Software\\Tarnquill", true));
+    reg.WriteString("Version", "1.0.0.0");
+  }
+  const std::string editor = Root + "editor\\Tarnquill.exe";
+  ::CreateDirectoryA((Root + "editor").c_str(), nullptr);
+  ASSERT_TRUE(::CopyFileA((Dist + "setup.exe").c_str(), editor.c_str(), FALSE));
+  const std::string document = Root + "decoy\\notes.txt";
+  WriteText(document, "notes\r\n");
+  TProcess running;
+  ASSERT_TRUE(running.Start(editor, "/n notes.txt", Root + "decoy"));
+  // Its caption names the document once it is open.
+  HWND main = WaitFor(nullptr, [&](HWND wnd) {
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(wnd, &owner);
+    const std::string caption = Text(wnd);
+    return owner == running.pi.dwProcessId && caption.rfind("Tarnquill - ", 0) == 0 &&
+           caption.size() > 9 && caption.compare(caption.size() - 9, 9, "notes.txt") == 0;
+  }, 150);
+  ASSERT_NE(main, nullptr) << "the document did not open";
+  {
+    // The record its loading made goes, as with a cleared file history.
+    TRegistry reg;
+    ASSERT_TRUE(reg.DeleteKey("\\Software\\Tarnquill\\Documents"));
+  }
+  ::PostMessageA(main, WM_SYSCOMMAND, SC_KEYMENU, 'h');
+  ::Sleep(300);
+  ::PostMessageA(main, WM_CHAR, 'r', 0);
+  HWND box = WaitForTopWindow(running.pi.dwProcessId, "Warning", "#32770");
+  ASSERT_NE(box, nullptr) << "no question";
+  ::PostMessageA(::GetDlgItem(box, IDYES), BM_CLICK, 0, 0);
+  HWND installer = WaitForTopWindow(running.pi.dwProcessId, "Tarnquill Installation", "");
+  ASSERT_NE(installer, nullptr);
+  DriveInstaller(installer, "");
+  ASSERT_FALSE(HasFailure());
+  ASSERT_TRUE(Click(installer, "Done"));
+  ASSERT_TRUE(running.Ended(15000)) << "the old editor did not close";
+
+  // What the old editor would have recorded on closing is not there; the
+  // new one records its own only when it closes.
+  TRegistry reg;
+  EXPECT_FALSE(reg.KeyExists("\\Software\\Tarnquill\\Opened")) << "the closing editor's tabs";
+  if (reg.OpenKeyReadOnly("\\Software\\Tarnquill\\Documents")) {
+    EXPECT_FALSE(reg.ValueExists(document)) << "the closing editor's record of its file";
+  }
+  std::vector<HWND> windows;
+  for (int i = 0; i < 150 && windows.empty(); ++i, ::Sleep(100)) windows = MainForms();
+  ASSERT_EQ(windows.size(), 1u);
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(windows[0], &pid);
+  HANDLE fresh = ::OpenProcess(SYNCHRONIZE, FALSE, pid);
+  ::PostMessageA(windows[0], WM_CLOSE, 0, 0);
+  EXPECT_EQ(::WaitForSingleObject(fresh, 15000), WAIT_OBJECT_0);
+  ::CloseHandle(fresh);
+}
+
 }  // namespace
