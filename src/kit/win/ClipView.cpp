@@ -51,18 +51,6 @@ struct TGlobalLock {
   void* Data;
 };
 
-// An old-style metafile picture, as the enhanced kind the image draws.
-HENHMETAFILE EnhancedFromMetafilePict(HANDLE h) {
-  TGlobalLock lock(h);
-  if (!lock.Data || ::GlobalSize(h) < sizeof(METAFILEPICT)) return nullptr;
-  const auto* pict = static_cast<const METAFILEPICT*>(lock.Data);
-  const UINT size = ::GetMetaFileBitsEx(pict->hMF, 0, nullptr);
-  if (size == 0) return nullptr;
-  std::vector<BYTE> bits(size);
-  if (::GetMetaFileBitsEx(pict->hMF, size, bits.data()) != size) return nullptr;
-  return ::SetWinMetaFileBits(size, bits.data(), nullptr, pict);
-}
-
 // The picture format's block: a bitmap, icon or enhanced metafile file's
 // bytes, loaded only once they passed the checks.
 void LoadPictureBlock(TPicture& picture, HANDLE h) {
@@ -333,13 +321,9 @@ void TCustomClipboardViewer::ShowImage(TClipboardViewFormat format) {
           picture.SetBitmap(static_cast<HBITMAP>(::CopyImage(h, IMAGE_BITMAP, 0, 0, 0)));
       } else if (format == cvPicture) {
         if (HANDLE h = ::GetClipboardData(ClipboardFormatIds().Picture)) LoadPictureBlock(picture, h);
-      } else if (HANDLE h = ::IsClipboardFormatAvailable(CF_ENHMETAFILE) ? ::GetClipboardData(CF_ENHMETAFILE)
-                                                                         : nullptr) {
+      } else if (HANDLE h = ::GetClipboardData(CF_ENHMETAFILE)) {
+        // The system makes the enhanced kind of an old-style metafile picture.
         picture.SetMetafile(::CopyEnhMetaFile(static_cast<HENHMETAFILE>(h), nullptr));
-      } else if (HANDLE pict = ::GetClipboardData(CF_METAFILEPICT)) {
-        // Only the old kind was put there (and the system made no enhanced
-        // copy of it).
-        if (HENHMETAFILE mf = EnhancedFromMetafilePict(pict)) picture.SetMetafile(mf);
       }
     }
   }
