@@ -275,29 +275,23 @@ std::vector<HWND> MainForms() {
   return found;
 }
 
-TEST_F(InstallEndToEnd, ReinstallBringsTheDefaultsBackAndOneNewWindowRuns) {
-  // An installed editor whose colour was changed since.
+// An installed editor's settings (the defaults and a version) and the
+// program under its own name in a folder of its own; returns its path.
+std::string InstalledEditor(const std::string& root, const std::string& dist) {
   WriteDefaultSettings();
-  const std::string colour = "HTML1_SymbolAttriForeground";
-  std::string original;
-  {
-    TRegistry reg;
-    ASSERT_TRUE(reg.OpenKey("\\Software\\Tarnquill", true));
-    reg.WriteString("Version", "1.0.0.0");
-    ASSERT_TRUE(reg.OpenKey("\\Software\\Tarnquill\\Data", false));
-    original = reg.ReadString(colour);
-    reg.WriteString(colour, original == "255" ? "254" : "255");
-  }
-  // The editor itself: the program under its own name.
-  const std::string editor = Root + "editor\\Tarnquill.exe";
-  ::CreateDirectoryA((Root + "editor").c_str(), nullptr);
-  ASSERT_TRUE(::CopyFileA((Dist + "setup.exe").c_str(), editor.c_str(), FALSE));
-  TProcess running;
-  ASSERT_TRUE(running.Start(editor, "/n", Root + "decoy"));
-  HWND main = WaitForTopWindow(running.pi.dwProcessId, "Tarnquill", "TMainForm");
-  ASSERT_NE(main, nullptr);
-  // Help > Reinstall by the menus' keys: Wine keeps a process's menus to
-  // itself, so they cannot be read from here.
+  TRegistry reg;
+  EXPECT_TRUE(reg.OpenKey("\\Software\\Tarnquill", true));
+  reg.WriteString("Version", "1.0.0.0");
+  const std::string editor = root + "editor\\Tarnquill.exe";
+  ::CreateDirectoryA((root + "editor").c_str(), nullptr);
+  EXPECT_TRUE(::CopyFileA((dist + "setup.exe").c_str(), editor.c_str(), FALSE));
+  return editor;
+}
+
+// Help > Reinstall by the menus' keys in the running editor, answered Yes,
+// its installer driven by drive to the end; the old editor then closes. Wine
+// keeps a process's menus to itself, so they cannot be read from here.
+void ReinstallFromTheHelpMenu(TProcess& running, HWND main, const std::function<void(HWND)>& drive) {
   ::PostMessageA(main, WM_SYSCOMMAND, SC_KEYMENU, 'h');
   ::Sleep(300);
   ::PostMessageA(main, WM_CHAR, 'r', 0);
@@ -306,17 +300,54 @@ TEST_F(InstallEndToEnd, ReinstallBringsTheDefaultsBackAndOneNewWindowRuns) {
   ::PostMessageA(::GetDlgItem(box, IDYES), BM_CLICK, 0, 0);
   HWND installer = WaitForTopWindow(running.pi.dwProcessId, "Tarnquill Installation", "");
   ASSERT_NE(installer, nullptr);
-  DriveInstaller(installer, "");
-  ASSERT_FALSE(HasFailure());
+  drive(installer);
+  ASSERT_FALSE(::testing::Test::HasFailure());
   ASSERT_TRUE(Click(installer, "Done"));
   ASSERT_TRUE(running.Ended(15000)) << "the old editor did not close";
+}
 
-  // The new program starts once the old one has gone.
+// The one editor window the installer started, once it is there; the id of
+// its process.
+DWORD TheNewEditor(HWND& window) {
   std::vector<HWND> windows;
   for (int i = 0; i < 150 && windows.empty(); ++i, ::Sleep(100)) windows = MainForms();
-  ASSERT_EQ(windows.size(), 1u);
+  EXPECT_EQ(windows.size(), 1u);
+  window = windows.empty() ? nullptr : windows[0];
   DWORD pid = 0;
-  ::GetWindowThreadProcessId(windows[0], &pid);
+  if (window) ::GetWindowThreadProcessId(window, &pid);
+  return pid;
+}
+
+void CloseAndWait(HWND window, DWORD pid) {
+  HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, pid);
+  ::PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(::WaitForSingleObject(process, 15000), WAIT_OBJECT_0);
+  ::CloseHandle(process);
+}
+
+TEST_F(InstallEndToEnd, ReinstallBringsTheDefaultsBackAndOneNewWindowRuns) {
+  // An installed editor whose colour was changed since.
+  const std::string editor = InstalledEditor(Root, Dist);
+  ASSERT_FALSE(HasFailure());
+  const std::string colour = "HTML1_SymbolAttriForeground";
+  std::string original;
+  {
+    TRegistry reg;
+    ASSERT_TRUE(reg.OpenKey("\\Software\\Tarnquill\\Data", false));
+    original = reg.ReadString(colour);
+    reg.WriteString(colour, original == "255" ? "254" : "255");
+  }
+  TProcess running;
+  ASSERT_TRUE(running.Start(editor, "/n", Root + "decoy"));
+  HWND main = WaitForTopWindow(running.pi.dwProcessId, "Tarnquill", "TMainForm");
+  ASSERT_NE(main, nullptr);
+  ReinstallFromTheHelpMenu(running, main, [&](HWND installer) { DriveInstaller(installer, ""); });
+  ASSERT_FALSE(HasFailure());
+
+  // The new program starts once the old one has gone.
+  HWND window = nullptr;
+  const DWORD pid = TheNewEditor(window);
+  ASSERT_NE(window, nullptr);
   EXPECT_NE(pid, running.pi.dwProcessId);
   ::Sleep(500);
   EXPECT_EQ(MainForms().size(), 1u);
@@ -325,22 +356,12 @@ TEST_F(InstallEndToEnd, ReinstallBringsTheDefaultsBackAndOneNewWindowRuns) {
     ASSERT_TRUE(reg.OpenKeyReadOnly("\\Software\\Tarnquill\\Data"));
     EXPECT_EQ(reg.ReadString(colour), original) << "the closing editor wrote its colours over the defaults";
   }
-  HANDLE fresh = ::OpenProcess(SYNCHRONIZE, FALSE, pid);
-  ::PostMessageA(windows[0], WM_CLOSE, 0, 0);
-  EXPECT_EQ(::WaitForSingleObject(fresh, 15000), WAIT_OBJECT_0);
-  ::CloseHandle(fresh);
+  CloseAndWait(window, pid);
 }
 
 TEST_F(InstallEndToEnd, MenuUninstallLeavesNoKeyOnceTheProgramHasEnded) {
-  WriteDefaultSettings();
-  {
-    TRegistry reg;
-    ASSERT_TRUE(reg.OpenKey("\\Software\\Tarnquill", true));
-    reg.WriteString("Version", "1.0.0.0");
-  }
-  const std::string editor = Root + "editor\\Tarnquill.exe";
-  ::CreateDirectoryA((Root + "editor").c_str(), nullptr);
-  ASSERT_TRUE(::CopyFileA((Dist + "setup.exe").c_str(), editor.c_str(), FALSE));
+  const std::string editor = InstalledEditor(Root, Dist);
+  ASSERT_FALSE(HasFailure());
   WriteText(Root + "editor\\keys.macro", "macro");
   TProcess running;
   ASSERT_TRUE(running.Start(editor, "/n", Root + "decoy"));
@@ -366,15 +387,8 @@ TEST_F(InstallEndToEnd, MenuUninstallLeavesNoKeyOnceTheProgramHasEnded) {
 }
 
 TEST_F(InstallEndToEnd, AReinstalledEditorClosesWithoutRecordingItsTabsOrFiles) {
-  WriteDefaultSettings();
-  {
-    TRegistry reg;
-    ASSERT_TRUE(reg.OpenKey("\\Software\\Tarnquill", true));
-    reg.WriteString("Version", "1.0.0.0");
-  }
-  const std::string editor = Root + "editor\\Tarnquill.exe";
-  ::CreateDirectoryA((Root + "editor").c_str(), nullptr);
-  ASSERT_TRUE(::CopyFileA((Dist + "setup.exe").c_str(), editor.c_str(), FALSE));
+  const std::string editor = InstalledEditor(Root, Dist);
+  ASSERT_FALSE(HasFailure());
   const std::string document = Root + "decoy\\notes.txt";
   WriteText(document, "notes\r\n");
   TProcess running;
@@ -393,18 +407,8 @@ TEST_F(InstallEndToEnd, AReinstalledEditorClosesWithoutRecordingItsTabsOrFiles) 
     TRegistry reg;
     ASSERT_TRUE(reg.DeleteKey("\\Software\\Tarnquill\\Documents"));
   }
-  ::PostMessageA(main, WM_SYSCOMMAND, SC_KEYMENU, 'h');
-  ::Sleep(300);
-  ::PostMessageA(main, WM_CHAR, 'r', 0);
-  HWND box = WaitForTopWindow(running.pi.dwProcessId, "Warning", "#32770");
-  ASSERT_NE(box, nullptr) << "no question";
-  ::PostMessageA(::GetDlgItem(box, IDYES), BM_CLICK, 0, 0);
-  HWND installer = WaitForTopWindow(running.pi.dwProcessId, "Tarnquill Installation", "");
-  ASSERT_NE(installer, nullptr);
-  DriveInstaller(installer, "");
+  ReinstallFromTheHelpMenu(running, main, [&](HWND installer) { DriveInstaller(installer, ""); });
   ASSERT_FALSE(HasFailure());
-  ASSERT_TRUE(Click(installer, "Done"));
-  ASSERT_TRUE(running.Ended(15000)) << "the old editor did not close";
 
   // What the old editor would have recorded on closing is not there; the
   // new one records its own only when it closes.
@@ -413,15 +417,10 @@ TEST_F(InstallEndToEnd, AReinstalledEditorClosesWithoutRecordingItsTabsOrFiles) 
   if (reg.OpenKeyReadOnly("\\Software\\Tarnquill\\Documents")) {
     EXPECT_FALSE(reg.ValueExists(document)) << "the closing editor's record of its file";
   }
-  std::vector<HWND> windows;
-  for (int i = 0; i < 150 && windows.empty(); ++i, ::Sleep(100)) windows = MainForms();
-  ASSERT_EQ(windows.size(), 1u);
-  DWORD pid = 0;
-  ::GetWindowThreadProcessId(windows[0], &pid);
-  HANDLE fresh = ::OpenProcess(SYNCHRONIZE, FALSE, pid);
-  ::PostMessageA(windows[0], WM_CLOSE, 0, 0);
-  EXPECT_EQ(::WaitForSingleObject(fresh, 15000), WAIT_OBJECT_0);
-  ::CloseHandle(fresh);
+  HWND window = nullptr;
+  const DWORD pid = TheNewEditor(window);
+  ASSERT_NE(window, nullptr);
+  CloseAndWait(window, pid);
 }
 
 }  // namespace

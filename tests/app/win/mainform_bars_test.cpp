@@ -67,6 +67,16 @@ protected:
     Docs().OpenInNewTab(Write("lines.txt", text), false);
     return *Docs().CurrentEditor();
   }
+  // Once the next menu opens: what it shows goes to shown, and its second
+  // item is chosen by the keys.
+  static void ChooseTheSecondItem(TOpenMenu& shown) {
+    WhenMenuOpen([&shown] {
+      shown = ReadOpenMenu();
+      SendKey(VK_DOWN);
+      SendKey(VK_DOWN);
+      SendKey(VK_RETURN);
+    });
+  }
   static std::vector<int> Marked(TktCustomEdit& edit) {
     std::vector<int> lines;
     for (int n = 1; n <= 9; ++n) {
@@ -116,12 +126,7 @@ TEST_F(MainFormBars, TheBigBarCarriesTheBookmarkRollUpInsertAndPreviewButtons) {
   // Go to: the placed bookmarks at the mouse; the second takes the caret there.
   Front();
   TOpenMenu shown;
-  WhenMenuOpen([&] {
-    shown = ReadOpenMenu();
-    SendKey(VK_DOWN);
-    SendKey(VK_DOWN);
-    SendKey(VK_RETURN);
-  });
+  ChooseTheSecondItem(shown);
   Button("SpeedButton11")->Click();
   ASSERT_TRUE(PumpUntil([&] { return edit.GetCaretY() == 5; })) << edit.GetCaretY();
   EXPECT_EQ(shown.Captions, (std::vector<std::string>{"Bookmark #1:line 3", "Bookmark #2:line 5"}));
@@ -151,12 +156,7 @@ TEST_F(MainFormBars, ClearAndReopenDropTheirMenusBelowThemAndTheFaceOfClearClear
   TToolButton* clear = Button("ClearBookmarkButton");
   ASSERT_TRUE(clear->GetEnabled());
   TOpenMenu shown;
-  WhenMenuOpen([&] {
-    shown = ReadOpenMenu();
-    SendKey(VK_DOWN);
-    SendKey(VK_DOWN);
-    SendKey(VK_RETURN);
-  });
+  ChooseTheSecondItem(shown);
   const TPoint arrow = On(clear, true);
   SendClick(arrow.X, arrow.Y);
   ASSERT_TRUE(PumpUntil([&] { return Marked(edit).size() == 2; })) << Marked(edit).size();
