@@ -33,7 +33,7 @@ std::vector<TActionState> ComputeActionStates(const TDocumentSnapshot& doc) {
        "aSetBookmark6", "aSetBookmark7", "aSetBookmark8", "aSetBookmark9", "aEditSetBookmarks",
        "SetBookmarksMenu", "aEditGoToBookmarks", "aBlockReadFromFile", "aBlockNormalSelection",
        "aBlockLinearSelection", "aBlockVerticalSelection", "aViewHighlightas", "aEditMatchBrakets",
-       "aEditWordWrap", "SetBookmarkButton", "InsertFileButton"},
+       "aEditWordWrap", "SetBookmarkButton", "SpeedButton12", "InsertFileButton"},
       t);
   for (const char* a : kHighlightAsActions) out.push_back({a, t});
   put({"aEditUndo"}, d && (doc.TextView ? doc.EditorCanUndo : doc.HexCanUndo));
@@ -41,7 +41,8 @@ std::vector<TActionState> ComputeActionStates(const TDocumentSnapshot& doc) {
   put({"aEditPaste"}, t && doc.EditorCanPaste);
   for (int i = 1; i <= 9; ++i)
     out.push_back({"aGoToBookmark" + std::to_string(i), t && doc.BookMarks[i]});
-  put({"aClearBookmarks", "GoToBookmarkButton", "GotoBookmarksMenu", "ClearBookmarkButton"}, anyMarkShown);
+  put({"aClearBookmarks", "GoToBookmarkButton", "SpeedButton11", "GotoBookmarksMenu", "ClearBookmarkButton"},
+      anyMarkShown);
   put({"aBlockWriteToFile", "aBlockOpenInNewWindow", "aBlockSetAsRollUp", "aBlockStatistic", "aSolve",
        "RollUpButton"},
       s);

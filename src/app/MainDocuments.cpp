@@ -281,6 +281,9 @@ bool TMainDocuments::OpenInNewTab(const std::string& path, bool quiet) {
   FHost.FocusView(number, true);
   FTabs.SetPageCaption(FTabs.GetActivePageIndex(), ExtractFileName(path));
   UpdateStatus();
+  // The tab change ran before the document had its name and highlighter:
+  // reload, export and print follow what it has now.
+  UpdateActions();
   return true;
 }
 
@@ -461,7 +464,7 @@ bool TMainDocuments::QuerySaveCurrent() {
   TktCustomEdit* edit = document->Views.Edit;
   if (document->TextVisible) {
     if (!edit->GetModified()) {
-      if (!edit->FileName.empty()) edit->SaveDocumentState();
+      if (!edit->FileName.empty() && FRecordDocuments) edit->SaveDocumentState();
       return true;
     }
     switch (AskBusy("Do you want to save this file?", akWarning, abYesNoCancel)) {
@@ -682,6 +685,9 @@ void TMainDocuments::BuildReopenMenu() {
   Guard(kPlaceReopenMenu, [&] {
     FReopenPaths = ReadReopenList(Options.ReopenCount);
     FHost.SetReopenMenus(FReopenPaths);
+    // A file just opened or saved is new in the list: the button that drops
+    // it follows at once, not at the next action refresh.
+    FHost.SetActionEnabled("ReopenButton", !FReopenPaths.empty());
   });
 }
 
@@ -803,6 +809,7 @@ bool TMainDocuments::HandOver(const std::string& name) {
       FHost.FocusView(number, true);
       FTabs.SetPageCaption(FTabs.GetActivePageIndex(), ExtractFileName(name));
       UpdateStatus();
+      UpdateActions();
       BuildReopenMenu();
       opened = true;
     } catch (const Exception& e) {
@@ -834,11 +841,17 @@ void TMainDocuments::AutosaveTick() {
   });
 }
 
-bool TMainDocuments::CloseQuery(const std::vector<TRollUpRecord>& rollUps, bool writeOpened) {
+bool TMainDocuments::CloseQuery(const std::vector<TRollUpRecord>& rollUps, bool writeOpened, bool keepSettings) {
   TBusyScope busy(FBusy);
+  struct TRecordScope {
+    bool& Record;
+    const bool Was;
+    TRecordScope(bool& record, bool value) : Record(record), Was(record) { Record = value; }
+    ~TRecordScope() { Record = Was; }
+  } record(FRecordDocuments, keepSettings);
   try {
-    WriteRollUps(rollUps);
-    if (writeOpened) {
+    if (keepSettings) WriteRollUps(rollUps);
+    if (writeOpened && keepSettings) {
       std::vector<std::string> paths;
       for (int i = 0; i < FTabs.GetPageCount(); ++i) {
         const TDocument* document = Find(FTabs.GetPageTag(i));
@@ -847,7 +860,7 @@ bool TMainDocuments::CloseQuery(const std::vector<TRollUpRecord>& rollUps, bool 
       WriteOpenedDocuments(paths);
     }
     if (!CloseAllTabs()) return false;
-    BuildReopenMenu();
+    if (keepSettings) BuildReopenMenu();
     return true;
   } catch (const Exception& e) {
     return FHost.Ask("Unexpected error. \r\n" + e.Message() +

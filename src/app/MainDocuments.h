@@ -191,8 +191,11 @@ public:
   void AutosaveTick();
   // The shutdown's close query. rollUps are written to "Rollup" first;
   // writeOpened false leaves "Opened" as it is (the first activation never
-  // ran, so the tabs are not the session's).
-  bool CloseQuery(const std::vector<TRollUpRecord>& rollUps, bool writeOpened);
+  // ran, so the tabs are not the session's). keepSettings false writes
+  // nothing into the program's key at all (no roll-ups, no "Opened", no
+  // document records, no Reopen list): an uninstall is about to delete it,
+  // or a reinstallation has just reset it. The save questions still come.
+  bool CloseQuery(const std::vector<TRollUpRecord>& rollUps, bool writeOpened, bool keepSettings = true);
   // True while a question, a dialog or a command runs.
   bool Busy() const { return FBusy > 0; }
 
@@ -231,6 +234,7 @@ private:
   TDocumentViews FCurrent;
   int FCurrentNumber = 0;
   int FBusy = 0;
+  bool FRecordDocuments = true;  // an unmodified named document records its state on closing
   int FHeld = 0;
   bool FHeldStatus = false;
   bool FHeldActions = false;

@@ -4,6 +4,8 @@
 // and its failures, Save As, autosave, hand-over, the highlighter choice.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "DocumentsFixture.h"
 #include "app/HighlighterChoice.h"
 #include "app/Session.h"
@@ -129,6 +131,26 @@ TEST_F(Documents, ShutdownRecordsTheTabsAndStopsAtTheFirstUnsavedDocument) {
   EXPECT_EQ(rolls[0].Text, "roll");
 }
 
+TEST_F(Documents, AShutdownThatLeavesTheKeyAloneStillAsksButWritesNothing) {
+  const std::string a = Write("a.txt", "a\r\n"), b = Write("b.pas", "b\r\n");
+  Docs->OpenInNewTab(a, false);
+  Docs->OpenInNewTab(b, false);
+  Type("x");
+  // The key as an uninstall or a reinstallation leaves it.
+  TRegistry reg;
+  ASSERT_TRUE(reg.DeleteKey(Key));
+  Host.Answers = {anCancel};
+  EXPECT_FALSE(Docs->CloseQuery({{"Ctrl+Q", "roll"}}, true, false));
+  EXPECT_FALSE(reg.KeyExists(Key)) << "a cancelled close wrote into the key";
+  Host.Answers = {anNo};
+  EXPECT_TRUE(Docs->CloseQuery({{"Ctrl+Q", "roll"}}, true, false));
+  EXPECT_TRUE(Tabs.Pages.empty());
+  EXPECT_EQ(Host.Questions, std::vector<std::string>(2, "Do you want to save this file?"));
+  EXPECT_EQ(Read(b), "b\r\n");
+  EXPECT_FALSE(reg.KeyExists(Key)) << "roll-ups, tabs or document records came back";
+  EXPECT_TRUE(Host.Errors.empty());
+}
+
 TEST_F(Documents, CloseAllStopsAtCancelAndLeavesTheRest) {
   Docs->OpenInNewTab(Write("a.txt", "a\r\n"), false);
   Docs->OpenInNewTab(Write("b.txt", "b\r\n"), false);
@@ -248,6 +270,50 @@ TEST_F(Documents, EveryOpenRoadClosesTheTabOfAFileThatFailsToLoad) {
   Docs->RestoreSession();
   EXPECT_EQ(Tabs.Pages.size(), 3u);
   EXPECT_TRUE(Host.Messages.empty());
+  EXPECT_TRUE(Host.Errors.empty());
+}
+
+TEST_F(Documents, EveryOpenRoadLeavesTheActionsOfTheDocumentItOpened) {
+  const std::string a = Write("a.pas", "begin end.\r\n");
+  const struct {
+    const char* Road;
+    std::function<void()> Open;
+  } roads[] = {
+      {"open", [&] { Host.OpenNames = {a}; Docs->FileOpen(); }},
+      {"reopen", [&] { Docs->ReopenItem(a); }},
+      {"drop on the tabs", [&] { Docs->DropFiles({a}, false); }},
+      {"drop on an editor", [&] { Docs->DropFiles({a}, true); }},
+      {"hand-over", [&] { Docs->HandOver(a); }},
+      {"session", [&] { WriteOpenedDocuments({a}); Docs->RestoreSession(); }},
+  };
+  // Closing records the file: the Reopen button offers it at once.
+  Docs->OpenInNewTab(a, false);
+  Docs->FileCloseAll();
+  EXPECT_TRUE(Host.Enabled["ReopenButton"]);
+  for (const auto& road : roads) {
+    Docs->FileCloseAll();
+    ASSERT_FALSE(Host.Enabled["aFileReload"]) << road.Road;
+    road.Open();
+    ASSERT_EQ(Tabs.Pages.size(), 1u) << road.Road;
+    ASSERT_NE(Edit()->GetHighLighter(), nullptr) << road.Road;
+    for (const char* action : {"aFileReload", "aFileExport", "aFileExportToHTML", "aFilePrint", "ReopenButton"})
+      EXPECT_TRUE(Host.Enabled[action]) << road.Road << ": " << action;
+  }
+  // A new document has neither name nor highlighter until Save or Save As
+  // gives it both.
+  for (const bool saveAs : {false, true}) {
+    Docs->FileCloseAll();
+    Docs->FileNew();
+    EXPECT_FALSE(Host.Enabled["aFileReload"]);
+    EXPECT_FALSE(Host.Enabled["aFileExport"]);
+    Type("x");
+    Host.SaveNames = {Path(saveAs ? "as.pas" : "saved.pas")};
+    if (saveAs) Docs->FileSaveAs();
+    else Docs->FileSave();
+    EXPECT_TRUE(Host.Enabled["aFileReload"]) << saveAs;
+    EXPECT_TRUE(Host.Enabled["aFileExport"]) << saveAs;
+  }
+  EXPECT_TRUE(Host.Questions.empty());
   EXPECT_TRUE(Host.Errors.empty());
 }
 

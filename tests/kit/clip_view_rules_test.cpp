@@ -1,5 +1,6 @@
 // The clipboard viewer's rules without a clipboard: the format it shows,
-// the palette grid's layout and the checks on an icon block.
+// the palette grid's layout and the checks on an icon block and a picture
+// block.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -9,6 +10,8 @@
 #include "kit/ClipFormats.h"
 #include "kit/IconBlock.h"
 #include "kit/PaletteGeometry.h"
+#include "kit/PictureBlock.h"
+#include "PictureFiles.h"
 
 namespace {
 
@@ -137,6 +140,55 @@ TEST(IconBlock, OnlyBlocksWhoseImagesLieInsideAreTaken) {
   };
   for (const TCase& c : bad) EXPECT_FALSE(ParseIconBlock(c.Block.data(), c.Block.size())) << c.Why;
   EXPECT_FALSE(ParseIconBlock(nullptr, 100));
+}
+
+TEST(PictureBlock, OnlyWholeUncompressedBitmapsIconsAndWellFormedMetafilesAreTaken) {
+  using namespace picture_files;
+  const std::string bitmap = BitmapFile(5, 3);
+  std::string negative = BitmapFile(5, -3);
+  std::string palette = BitmapFile(7, 2, 8, 0, 16);
+  std::string emf = MetafileBytes();
+  const struct {
+    const char* Why;
+    std::string Block;
+    TPictureBlockKind Kind;
+  } cases[] = {
+      {"bitmap", bitmap, pbkBitmap},
+      {"top-down bitmap", negative, pbkBitmap},
+      {"bitmap with a short colour table", palette, pbkBitmap},
+      {"one-bit bitmap", BitmapFile(9, 9, 1), pbkBitmap},
+      {"bit fields without room for their masks", BitmapFile(2, 2, 32, 3), pbkNone},
+      {"icon", IconFile(40), pbkIcon},
+      {"metafile", emf, pbkMetafile},
+      {"metafile within a longer block", emf + std::string(64, '\0'), pbkMetafile},
+      {"empty", "", pbkNone},
+      {"bitmap's last row cut", bitmap.substr(0, bitmap.size() - 1), pbkNone},
+      {"bitmap headers cut", bitmap.substr(0, 40), pbkNone},
+      {"run-length bitmap", BitmapFile(4, 4, 8, 1), pbkNone},
+      {"more colours than the bit count has", BitmapFile(4, 4, 4, 0, 17), pbkNone},
+      {"zero width", BitmapFile(0, 4), pbkNone},
+      {"zero height", BitmapFile(4, 0), pbkNone},
+      {"odd bit count", BitmapFile(4, 4, 7), pbkNone},
+      {"metafile without its end record", MetafileBytes(12), pbkNone},
+      {"metafile record of size 0", MetafileBytes(14, 0), pbkNone},
+      {"metafile record past its end", MetafileBytes(14, 24), pbkNone},
+      {"metafile longer than the block", MetafileBytes(14, 20, 112), pbkNone},
+      {"metafile cut", emf.substr(0, 100), pbkNone},
+  };
+  for (const auto& c : cases) EXPECT_EQ(PictureBlockKind(c.Block.data(), c.Block.size()), c.Kind) << c.Why;
+  EXPECT_EQ(PictureBlockKind(nullptr, 100), pbkNone);
+  // A bitmap whose rows start before its colour table ends.
+  std::string overlapping = palette;
+  Put32(overlapping, 10, 54 + 8);
+  EXPECT_EQ(PictureBlockKind(overlapping.data(), overlapping.size()), pbkNone);
+  // Sides past the limit, whose rows would not even fit a size.
+  std::string huge = bitmap;
+  Put32(huge, 18, 0x7FFFFFFF);
+  Put32(huge, 22, 0x7FFFFFFF);
+  EXPECT_EQ(PictureBlockKind(huge.data(), huge.size()), pbkNone);
+  std::string badSignature = emf;
+  badSignature[40] = 'X';
+  EXPECT_EQ(PictureBlockKind(badSignature.data(), badSignature.size()), pbkNone);
 }
 
 }  // namespace

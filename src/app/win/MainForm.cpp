@@ -481,8 +481,12 @@ void TMainForm::FormActivate(TObject*) {
 
 void TMainForm::FormCloseQuery(TObject*, bool& canClose) {
   Timer->SetEnabled(false);
+  // Before an uninstall (which deletes the program's key once the window
+  // has gone) or after a reinstallation (which has just written the
+  // defaults), the closing editor leaves the key alone.
+  const bool keepSettings = !SettingsSavesSkipped();
   FRollUps = RollUpRecords();
-  canClose = FDocs.CloseQuery(FRollUps, FFirstActivationDone);
+  canClose = FDocs.CloseQuery(FRollUps, FFirstActivationDone, keepSettings);
   if (!canClose) Timer->SetEnabled(FDocs.Options.Autosave);
   // An uninstall or a reinstallation waits for a close that happens.
   if (!canClose) DropPendingMaintenance();

@@ -32,7 +32,8 @@ const TButtonDef kSmallButtons[] = {
 };
 
 // The big bar's panels, in the order of the options dialog's boxes, each
-// with its buttons (numbered on from SpeedButton1 across the panels).
+// with its buttons. Language files and the commands find the buttons by
+// these names.
 struct TPanelDef {
   const char* Name;
   std::initializer_list<TButtonDef> Buttons;
@@ -40,20 +41,26 @@ struct TPanelDef {
 
 const TPanelDef kBigPanels[] = {
     {"PFile",
-     {{"", "New", "aFileNew"}, {"", "Open", "aFileOpen"}, {"", "Reload", "aFileReload"},
-      {"", "Save", "aFileSave"}, {"", "Save as", "aFileSaveAs"}, {"", "Save all", "aFileSaveAll"},
-      {"", "Close", "aFileClose"}, {"", "Close all", "aFileCloseAll"}}},
+     {{"SpeedButton1", "New", "aFileNew"}, {"SpeedButton2", "Open", "aFileOpen"},
+      {"SpeedButton3", "Reload", "aFileReload"}, {"SpeedButton4", "Save", "aFileSave"},
+      {"SpeedButton5", "Save as", "aFileSaveAs"}, {"SpeedButton6", "Save all", "aFileSaveAll"},
+      {"SpeedButton7", "Close", "aFileClose"}, {"SpeedButton8", "Close all", "aFileCloseAll"}}},
     {"PEdit",
-     {{"", "Undo", "aEditUndo"}, {"", "Redo", "aEditRedo"}, {"", "Cut", "aEditCut"}, {"", "Copy", "aEditCopy"},
-      {"", "Paste", "aEditPaste"}, {"", "Find", "aEditFind"}, {"", "Next", "aEditFindNext"},
-      {"", "Replace", "aEditReplace"}}},
+     {{"SpeedButton9", "Undo", "aEditUndo"}, {"SpeedButton10", "Redo", "aEditRedo"},
+      {"SpeedButton15", "Cut", "aEditCut"}, {"SpeedButton16", "Copy", "aEditCopy"},
+      {"SpeedButton18", "Paste", "aEditPaste"}, {"SpeedButton19", "Find", "aEditFind"},
+      {"SpeedButton20", "Next", "aEditFindNext"}, {"SpeedButton22", "Replace", "aEditReplace"}}},
     {"PView",
-     {{"", "Text/Bin", "aViewTextBinary"}, {"", "ANSI/ASCII", "aViewAnsiAscii"},
-      {"", "Previous", "aViewPreviousWindow"}, {"", "Next", "aViewNextWindow"}, {"", "Wrap", "aEditWordWrap"}}},
-    {"PBlock", {{"", "Lower", "aBlockLowerCase"}, {"", "Upper", "aBlockUppercase"}}},
-    {"PTools", {{"", "Options", "OpenSetup"}}},
+     {{"SpeedButton23", "Text/Bin", "aViewTextBinary"}, {"SpeedButton25", "ANSI/ASCII", "aViewAnsiAscii"},
+      {"SpeedButton26", "Previous", "aViewPreviousWindow"}, {"SpeedButton27", "Next", "aViewNextWindow"},
+      {"SpeedButton28", "Wrap", "aEditWordWrap"}, {"SpeedButton17", "HTML", "aViewBrowser"}}},
+    {"PBlock", {{"SpeedButton29", "Lower", "aBlockLowerCase"}, {"SpeedButton30", "Upper", "aBlockUppercase"}}},
+    {"PTools", {{"SpeedButton24", "Options", "OpenSetup"}}},
+    // The small bar's bookmark, roll-up and insert buttons again.
     {"PBookmarks",
-     {{"", "Bookmark", "aEditSetBookmarks"}, {"", "Go to", "aEditGoToBookmarks"}, {"", "Clear", "aClearBookmarks"}}},
+     {{"SpeedButton11", "Go to", ""}, {"SpeedButton12", "Bookmark", ""},
+      {"SpeedButton13", "Clear", "aClearBookmarks"}, {"SpeedButton14", "Roll-up", "aBlockSetAsRollUp"},
+      {"SpeedButton21", "Insert", "aBlockReadFromFile"}}},
 };
 
 constexpr int kMenuRowHeight = 24;
@@ -83,16 +90,15 @@ void TMainForm::MakeBars() {
   ToolBar = Make<TToolBar>(this).Name("ToolBar").Parent(this).Align(alTop);
   ToolBar->SetHeight(26);
   for (const TButtonDef& def : kSmallButtons) AddButton(ToolBar, def.Name, def.Caption, def.Action);
-  static_cast<TToolButton*>(FindComponent("SetBookmarkButton"))->OnClick = [this](TObject*) { SetFreeBookmark(); };
-  static_cast<TToolButton*>(FindComponent("GoToBookmarkButton"))->OnClick = [this](TObject*) {
-    PopupBookmarkMenu();
-  };
-  auto* reopen = static_cast<TToolButton*>(FindComponent("ReopenButton"));
-  reopen->OnClick = [this, reopen](TObject*) {
-    const TRect r = ToolBar->GetButtonRect(reopen->GetIndex());
-    const TPoint p = ToolBar->ClientToScreen(TPoint(r.Left, r.Bottom));
-    PMReopen->Popup(p.X, p.Y);
-  };
+  auto button = [this](const char* name) { return static_cast<TToolButton*>(FindComponent(name)); };
+  for (const char* name : {"SetBookmarkButton", "SpeedButton12"})
+    button(name)->OnClick = [this](TObject*) { SetFreeBookmark(); };
+  for (const char* name : {"GoToBookmarkButton", "SpeedButton11"})
+    button(name)->OnClick = [this](TObject*) { PopupBookmarkMenu(); };
+  // Clear drops the placed bookmarks by their arrow, to clear one of them.
+  for (const char* name : {"ClearBookmarkButton", "SpeedButton13"}) button(name)->SetDropDownMenu(PMcb);
+  button("ReopenButton")->SetStyle(tbsDropDown);
+  button("ReopenButton")->SetDropDownMenu(PMReopen);
   Status = Make<TStatusBar>(this).Name("Status").Parent(this).Align(alBottom);
   for (int i = 0; i < kStatusPanelCount; ++i) {
     TStatusPanel* panel = Status->AddPanel();
@@ -125,7 +131,7 @@ void TMainForm::MakeBigBar() {
   MenuBar->SetParent(ControlBar);
   MenuBar->SetBounds(left, 2, 400, kMenuRowHeight);
   MenuBar->SetMenu(MainMenu);
-  int x = left, number = 0;
+  int x = left;
   for (int p = 0; p < 6; ++p) {
     const TPanelDef& def = kBigPanels[p];
     const int width = int(def.Buttons.size()) * 64 + 4;
@@ -135,8 +141,7 @@ void TMainForm::MakeBigBar() {
     BigPanels[p] = panel;
     auto* bar = Make<TToolBar>(this).Parent(panel).Align(alClient).Get();
     bar->SetShowCaptions(true);
-    for (const TButtonDef& b : def.Buttons)
-      AddButton(bar, ("SpeedButton" + std::to_string(++number)).c_str(), b.Caption, b.Action);
+    for (const TButtonDef& b : def.Buttons) AddButton(bar, b.Name, b.Caption, b.Action);
     x += width + TControlBar::GripWidth + 2;
   }
 }
@@ -146,6 +151,10 @@ void TMainForm::ShowStatusBar(bool visible) { Status->SetVisible(visible); }
 void TMainForm::ShowToolBar(int kind, const bool panels[6]) {
   ControlBar->SetVisible(kind == 2);
   ToolBar->SetVisible(kind == 1);
+  // The big bar carries the menu as its first row of buttons; the window's
+  // own menu bar would show it a second time above it. The menu's shortcuts
+  // work either way.
+  SetMenu(kind == 2 ? nullptr : MainMenu);
   if (kind == 2)
     for (int p = 0; p < 6; ++p) BigPanels[p]->SetVisible(panels[p]);
 }

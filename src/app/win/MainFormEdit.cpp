@@ -167,6 +167,7 @@ void TMainForm::BlockOpenInNewWindow() {
     made->SetSelText(text);
     made->SetHighLighter(highlighter);
     FDocs.UpdateStatus();
+    FDocs.UpdateActions();
   });
 }
 

@@ -30,6 +30,16 @@ struct TGlobalLock {
 
 }  // namespace
 
+HICON CreateIconFromBlock(const void* data, size_t size) {
+  std::vector<TIconBlockImage> images;
+  if (!ParseIconBlock(data, size, &images)) return nullptr;
+  // The first image, as an icon file lists its preferred one first.
+  const TIconBlockImage& image = images.front();
+  auto* bits = const_cast<BYTE*>(static_cast<const BYTE*>(data)) + image.Offset;
+  return ::CreateIconFromResourceEx(bits, image.Size, TRUE, 0x00030000, image.Width == 256 ? 0 : image.Width,
+                                    image.Height == 256 ? 0 : image.Height, LR_DEFAULTCOLOR);
+}
+
 HICON CreateIconFromClipboard() {
   if (!::IsClipboardFormatAvailable(IconClipboardFormat())) return nullptr;
   TClipboardOpen clipboard;
@@ -37,12 +47,5 @@ HICON CreateIconFromClipboard() {
   HGLOBAL block = ::GetClipboardData(IconClipboardFormat());
   TGlobalLock lock(block);
   if (!lock.Data) return nullptr;
-  const size_t size = ::GlobalSize(block);
-  std::vector<TIconBlockImage> images;
-  if (!ParseIconBlock(lock.Data, size, &images)) return nullptr;
-  // The first image, as an icon file lists its preferred one first.
-  const TIconBlockImage& image = images.front();
-  auto* bits = static_cast<BYTE*>(lock.Data) + image.Offset;
-  return ::CreateIconFromResourceEx(bits, image.Size, TRUE, 0x00030000, image.Width == 256 ? 0 : image.Width,
-                                    image.Height == 256 ? 0 : image.Height, LR_DEFAULTCOLOR);
+  return CreateIconFromBlock(lock.Data, ::GlobalSize(block));
 }

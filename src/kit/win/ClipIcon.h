@@ -9,3 +9,6 @@ unsigned IconClipboardFormat();
 // the checks. The clipboard is closed again on every path. The caller owns
 // the icon (DestroyIcon).
 HICON CreateIconFromClipboard();
+// The icon of an icon file's bytes (its first image), or null when they
+// fail the checks. The caller owns the icon.
+HICON CreateIconFromBlock(const void* data, size_t size);

@@ -1,6 +1,10 @@
 // The clipboard viewer and its palette grid.
 #include "kit/win/ClipView.h"
 
+#include <cstring>
+#include <vector>
+
+#include "kit/PictureBlock.h"
 #include "kit/win/ClipIcon.h"
 #include "platform/win/Clipbrd.h"
 
@@ -37,6 +41,47 @@ protected:
     p.Style &= ~DWORD(WS_BORDER);
   }
 };
+
+struct TGlobalLock {
+  explicit TGlobalLock(HANDLE h) : Handle(h), Data(h ? ::GlobalLock(h) : nullptr) {}
+  ~TGlobalLock() {
+    if (Data) ::GlobalUnlock(Handle);
+  }
+  HANDLE Handle;
+  void* Data;
+};
+
+// The picture format's block: a bitmap, icon or enhanced metafile file's
+// bytes, loaded only once they passed the checks.
+void LoadPictureBlock(TPicture& picture, HANDLE h) {
+  TGlobalLock lock(h);
+  if (!lock.Data) return;
+  const size_t size = ::GlobalSize(h);
+  const auto* p = static_cast<const BYTE*>(lock.Data);
+  switch (PictureBlockKind(p, size)) {
+    case pbkBitmap: {
+      DWORD bitsOffset = 0;
+      std::memcpy(&bitsOffset, p + 10, sizeof bitsOffset);
+      // The headers and colour table, aligned as GDI reads them.
+      std::vector<DWORD> info((bitsOffset - 14 + sizeof(DWORD) - 1) / sizeof(DWORD));
+      std::memcpy(info.data(), p + 14, bitsOffset - 14);
+      const auto* bmi = reinterpret_cast<const BITMAPINFO*>(info.data());
+      HDC screen = ::GetDC(nullptr);
+      HBITMAP bitmap = ::CreateDIBitmap(screen, &bmi->bmiHeader, CBM_INIT, p + bitsOffset, bmi, DIB_RGB_COLORS);
+      ::ReleaseDC(nullptr, screen);
+      if (bitmap) picture.SetBitmap(bitmap);
+      break;
+    }
+    case pbkIcon:
+      if (HICON icon = CreateIconFromBlock(p, size)) picture.SetIcon(icon);
+      break;
+    case pbkMetafile:
+      if (HENHMETAFILE mf = ::SetEnhMetaFileBits(UINT(size), p)) picture.SetMetafile(mf);
+      break;
+    case pbkNone:
+      break;
+  }
+}
 
 const char* const kEmptyText = "Clipboard is empty";
 const char* const kUnknownText = "Cannot display. Data in Clipboard is in an unknown format.";
@@ -229,6 +274,7 @@ void TCustomClipboardViewer::Rebuild() {
   switch (format) {
     case cvBitmap:
     case cvMetafile:
+    case cvPicture:
     case cvIcon:
       ShowImage(format);
       break;
@@ -273,7 +319,10 @@ void TCustomClipboardViewer::ShowImage(TClipboardViewFormat format) {
       if (format == cvBitmap) {
         if (HANDLE h = ::GetClipboardData(CF_BITMAP))
           picture.SetBitmap(static_cast<HBITMAP>(::CopyImage(h, IMAGE_BITMAP, 0, 0, 0)));
+      } else if (format == cvPicture) {
+        if (HANDLE h = ::GetClipboardData(ClipboardFormatIds().Picture)) LoadPictureBlock(picture, h);
       } else if (HANDLE h = ::GetClipboardData(CF_ENHMETAFILE)) {
+        // The system makes the enhanced kind of an old-style metafile picture.
         picture.SetMetafile(::CopyEnhMetaFile(static_cast<HENHMETAFILE>(h), nullptr));
       }
     }

@@ -100,6 +100,7 @@ TToolButton::~TToolButton() {
   SetToolBar(nullptr);
   SetAction(nullptr);
   SetMenuItem(nullptr);
+  SetDropDownMenu(nullptr);
 }
 
 void TToolButton::SetToolBar(TToolBar* bar) {
@@ -172,11 +173,21 @@ void TToolButton::SetMenuItem(TMenuItem* item) {
   SetCaption(FMenuItem->GetCaption());
 }
 
+void TToolButton::SetDropDownMenu(TPopupMenu* menu) {
+  if (menu == FDropDownMenu) return;
+  if (FDropDownMenu) FDropDownMenu->RemoveFreeNotification(this);
+  FDropDownMenu = menu;
+  if (FDropDownMenu) FDropDownMenu->FreeNotification(this);
+  // The arrow is part of the button's style in the bar's window.
+  if (FToolBar && FToolBar->HandleAllocated()) FToolBar->RecreateWnd();
+}
+
 void TToolButton::Notification(TComponent* component, TOperation operation) {
   TComponent::Notification(component, operation);
   if (operation != opRemove) return;
   if (component == FAction) FAction = nullptr;
   if (component == FMenuItem) FMenuItem = nullptr;
+  if (component == FDropDownMenu) FDropDownMenu = nullptr;
 }
 
 void TToolButton::Click() {
@@ -215,7 +226,8 @@ void TToolBar::CreateParams(TCreateParams& params) {
 void TToolBar::CreateWnd() {
   TWinControl::CreateWnd();
   ::SendMessageA(FHandle, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  if (FShowCaptions) ::SendMessageA(FHandle, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_MIXEDBUTTONS);
+  ::SendMessageA(FHandle, TB_SETEXTENDEDSTYLE, 0,
+                 TBSTYLE_EX_DRAWDDARROWS | (FShowCaptions ? TBSTYLE_EX_MIXEDBUTTONS : 0));
   ::SendMessageA(FHandle, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(FImages ? FImages->GetHandle() : nullptr));
   for (size_t i = 0; i < FButtons.size(); ++i) AddToWindow(FButtons[i], static_cast<int>(i));
 }
@@ -230,7 +242,7 @@ void TToolBar::AddToWindow(TToolButton* b, int index) {
     case tbsCheck: tb.fsStyle = BTNS_CHECK; break;
     case tbsDropDown: tb.fsStyle = BTNS_WHOLEDROPDOWN; break;
     case tbsSeparator: tb.fsStyle = BTNS_SEP; break;
-    default: tb.fsStyle = BTNS_BUTTON; break;
+    default: tb.fsStyle = b->FDropDownMenu ? BTNS_DROPDOWN : BTNS_BUTTON; break;
   }
   tb.fsStyle |= BTNS_AUTOSIZE;
   if ((FShowCaptions || b->FMenuItem) && !b->FCaption.empty()) tb.fsStyle |= BTNS_SHOWTEXT;
@@ -391,6 +403,25 @@ void TToolBar::DropDown(TToolButton* button) {
   gDrop = nullptr;
 }
 
+void TToolBar::DropDownMenu(TToolButton* button) {
+  TPopupMenu* menu = button ? button->FDropDownMenu : nullptr;
+  if (!menu || !menu->GetAutoPopup() || !FHandle || button->FToolBar != this) return;
+  const TRect r = GetButtonRect(button->GetIndex());
+  int x = r.Left - 1;
+  if (menu->GetAlignment() == paRight) x = r.Right + 1;
+  if (menu->GetAlignment() == paCenter) x = (r.Left + r.Right) / 2;
+  const TPoint at = ClientToScreen(TPoint(x, r.Bottom));
+  menu->SetPopupComponent(button);
+  menu->Popup(at.X, at.Y);
+  // The press that closed the menu, when it was on this button, would only
+  // open it again.
+  MSG m;
+  while (::PeekMessageA(&m, FHandle, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, PM_NOREMOVE) &&
+         (m.message == WM_LBUTTONDOWN || m.message == WM_LBUTTONDBLCLK) &&
+         r.Contains(TPoint(short(LOWORD(m.lParam)), short(HIWORD(m.lParam)))))
+    ::PeekMessageA(&m, FHandle, m.message, m.message, PM_REMOVE);
+}
+
 bool TToolBar::DialogChar(char ch) {
   if (!GetVisible() || !GetEnabled() || !FHandle) return false;
   for (TToolButton* b : FButtons)
@@ -402,6 +433,18 @@ bool TToolBar::DialogChar(char ch) {
 }
 
 void TToolBar::WndProc(TMessage& msg) {
+  if (msg.Msg == CN_NOTIFY && reinterpret_cast<NMHDR*>(msg.LParam)->code == UINT(TBN_DROPDOWN)) {
+    const int id = reinterpret_cast<NMTOOLBARA*>(msg.LParam)->iItem;
+    for (TToolButton* b : FButtons)
+      if (b->FId == id) {
+        // A whole drop-down button without a menu is a plain button.
+        if (b->FDropDownMenu) DropDownMenu(b);
+        else b->Click();
+        break;
+      }
+    msg.Result = TBDDRET_DEFAULT;
+    return;
+  }
   if (msg.Msg == CN_COMMAND) {
     const int id = LOWORD(msg.WParam);
     for (TToolButton* b : FButtons)

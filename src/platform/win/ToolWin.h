@@ -12,6 +12,7 @@
 class TBasicAction;
 class TCustomImageList;
 class TMenuItem;
+class TPopupMenu;
 
 class TControlBar : public TCustomControl {
 public:
@@ -83,6 +84,12 @@ public:
   // item's caption and drops the item's sub-items below itself when clicked.
   TMenuItem* GetMenuItem() const { return FMenuItem; }
   void SetMenuItem(TMenuItem* item);
+  // A pop-up menu dropped below the button (one pixel left of it when the
+  // menu is left-aligned). With the style tbsDropDown a press anywhere on
+  // the button drops it and clicks nothing; otherwise the button gets an
+  // arrow of its own that drops it, and its face still clicks.
+  TPopupMenu* GetDropDownMenu() const { return FDropDownMenu; }
+  void SetDropDownMenu(TPopupMenu* menu);
   void Click();
 
   TNotifyEvent OnClick;
@@ -103,6 +110,7 @@ private:
   int FTag = 0;
   TBasicAction* FAction = nullptr;
   TMenuItem* FMenuItem = nullptr;
+  TPopupMenu* FDropDownMenu = nullptr;
 };
 
 class TToolBar : public TWinControl {
@@ -126,6 +134,9 @@ public:
   // menu loop. Left and Right at the drop-down's first level go on to the
   // previous and next menu button, as on a menu bar.
   void DropDown(TToolButton* button);
+  // Drops the button's drop-down menu; a press on the button that closes
+  // the menu does not open it again.
+  void DropDownMenu(TToolButton* button);
   // Alt with the accelerator of a menu button's caption opens its drop-down.
   bool DialogChar(char ch) override;
 

@@ -118,12 +118,10 @@ protected:
     ::GetTempPathA(MAX_PATH, tmp);
     Root = std::string(tmp) + "tq e2e 50%\\";
     Clean();
-    for (const char* d : {"", "dist", "decoy", "desktop", "programs", "editor"})
-      ::CreateDirectoryA((Root + d).c_str(), nullptr);
+    for (const char* d : {"", "dist", "decoy", "desktop", "programs"}) ::CreateDirectoryA((Root + d).c_str(), nullptr);
     Dist = Root + "dist\\";
     Folder = Root + "Tools R&D\\Tarnquill\\";
     Installed = Folder + "Tarnquill.exe";
-    Editor = Root + "editor\\Tarnquill.exe";
     EXPECT_TRUE(::CopyFileA(WinPath(TQ_PROGRAM_PATH).c_str(), (Dist + "setup.exe").c_str(), FALSE));
     WriteText(Dist + "English.lng", "[x]\r\n");
     WriteText(Dist + "Sample.tq", "Main.FontSize=10\r\n");
@@ -186,25 +184,8 @@ protected:
     ASSERT_TRUE(WaitForChild(installer, "Run Tarnquill", 150)) << "the installation did not reach its end";
   }
 
-  // The program under its own name, started as the editor, with Help's item
-  // chosen by its key and the warning that follows answered Yes. The menus
-  // are reached by their keys: Wine keeps a process's menus to itself, so
-  // they cannot be read from here.
-  void RunEditorAndChooseHelpItem(TProcess& running, char item) {
-    ASSERT_TRUE(::CopyFileA((Dist + "setup.exe").c_str(), Editor.c_str(), FALSE));
-    ASSERT_TRUE(running.Start(Editor, "/n", Root + "decoy"));
-    HWND main = WaitForTopWindow(running.pi.dwProcessId, "Tarnquill", "TMainForm");
-    ASSERT_NE(main, nullptr) << "no main window";
-    ::PostMessageA(main, WM_SYSCOMMAND, SC_KEYMENU, 'h');
-    ::Sleep(300);
-    ::PostMessageA(main, WM_CHAR, item, 0);
-    HWND box = WaitForTopWindow(running.pi.dwProcessId, "Warning", "#32770");
-    ASSERT_NE(box, nullptr) << "no question";
-    ::PostMessageA(::GetDlgItem(box, IDYES), BM_CLICK, 0, 0);
-  }
-
   std::unique_ptr<TShellFoldersRedirect> Folders;
-  std::string Root, Dist, Folder, Installed, Editor, OldTxt;
+  std::string Root, Dist, Folder, Installed, OldTxt;
 };
 
 TEST_F(InstallEndToEnd, SetupInstallsRunsTheInstalledCopyAndUninstallLeavesNothing) {
@@ -294,36 +275,86 @@ std::vector<HWND> MainForms() {
   return found;
 }
 
+// An installed editor's settings (the defaults and a version) and the
+// program under its own name in a folder of its own; returns its path.
+std::string InstalledEditor(const std::string& root, const std::string& dist) {
+  WriteDefaultSettings();
+  TRegistry reg;
+  EXPECT_TRUE(reg.OpenKey("\\Software\\Tarnquill", true));
+  reg.WriteString("Version", "1.0.0.0");
+  const std::string editor = root + "editor\\Tarnquill.exe";
+  ::CreateDirectoryA((root + "editor").c_str(), nullptr);
+  EXPECT_TRUE(::CopyFileA((dist + "setup.exe").c_str(), editor.c_str(), FALSE));
+  return editor;
+}
+
+// Help's item chosen by its key in the running editor, and the warning that
+// follows answered Yes. The menus are reached by their keys: Wine keeps a
+// process's menus to itself, so they cannot be read from here.
+void ChooseHelpItem(TProcess& running, HWND main, char item) {
+  ::PostMessageA(main, WM_SYSCOMMAND, SC_KEYMENU, 'h');
+  ::Sleep(300);
+  ::PostMessageA(main, WM_CHAR, item, 0);
+  HWND box = WaitForTopWindow(running.pi.dwProcessId, "Warning", "#32770");
+  ASSERT_NE(box, nullptr) << "no question";
+  ::PostMessageA(::GetDlgItem(box, IDYES), BM_CLICK, 0, 0);
+}
+
+// Help > Reinstall, its installer driven by drive to the end; the old editor
+// then closes.
+void ReinstallFromTheHelpMenu(TProcess& running, HWND main, const std::function<void(HWND)>& drive) {
+  ChooseHelpItem(running, main, 'r');
+  ASSERT_FALSE(::testing::Test::HasFailure());
+  HWND installer = WaitForTopWindow(running.pi.dwProcessId, "Tarnquill Installation", "");
+  ASSERT_NE(installer, nullptr);
+  drive(installer);
+  ASSERT_FALSE(::testing::Test::HasFailure());
+  ASSERT_TRUE(Click(installer, "Done"));
+  ASSERT_TRUE(running.Ended(15000)) << "the old editor did not close";
+}
+
+// The one editor window the installer started, once it is there; the id of
+// its process.
+DWORD TheNewEditor(HWND& window) {
+  std::vector<HWND> windows;
+  for (int i = 0; i < 150 && windows.empty(); ++i, ::Sleep(100)) windows = MainForms();
+  EXPECT_EQ(windows.size(), 1u);
+  window = windows.empty() ? nullptr : windows[0];
+  DWORD pid = 0;
+  if (window) ::GetWindowThreadProcessId(window, &pid);
+  return pid;
+}
+
+void CloseAndWait(HWND window, DWORD pid) {
+  HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, pid);
+  ::PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(::WaitForSingleObject(process, 15000), WAIT_OBJECT_0);
+  ::CloseHandle(process);
+}
+
 TEST_F(InstallEndToEnd, ReinstallBringsTheDefaultsBackAndOneNewWindowRuns) {
   // An installed editor whose colour was changed since.
-  WriteDefaultSettings();
+  const std::string editor = InstalledEditor(Root, Dist);
+  ASSERT_FALSE(HasFailure());
   const std::string colour = "HTML1_SymbolAttriForeground";
   std::string original;
   {
     TRegistry reg;
-    ASSERT_TRUE(reg.OpenKey("\\Software\\Tarnquill", true));
-    reg.WriteString("Version", "1.0.0.0");
     ASSERT_TRUE(reg.OpenKey("\\Software\\Tarnquill\\Data", false));
     original = reg.ReadString(colour);
     reg.WriteString(colour, original == "255" ? "254" : "255");
   }
-  // Help > Reinstall in the editor itself.
   TProcess running;
-  RunEditorAndChooseHelpItem(running, 'r');
+  ASSERT_TRUE(running.Start(editor, "/n", Root + "decoy"));
+  HWND main = WaitForTopWindow(running.pi.dwProcessId, "Tarnquill", "TMainForm");
+  ASSERT_NE(main, nullptr);
+  ReinstallFromTheHelpMenu(running, main, [&](HWND installer) { DriveInstaller(installer, ""); });
   ASSERT_FALSE(HasFailure());
-  HWND installer = WaitForTopWindow(running.pi.dwProcessId, "Tarnquill Installation", "");
-  ASSERT_NE(installer, nullptr);
-  DriveInstaller(installer, "");
-  ASSERT_FALSE(HasFailure());
-  ASSERT_TRUE(Click(installer, "Done"));
-  ASSERT_TRUE(running.Ended(15000)) << "the old editor did not close";
 
   // The new program starts once the old one has gone.
-  std::vector<HWND> windows;
-  for (int i = 0; i < 150 && windows.empty(); ++i, ::Sleep(100)) windows = MainForms();
-  ASSERT_EQ(windows.size(), 1u);
-  DWORD pid = 0;
-  ::GetWindowThreadProcessId(windows[0], &pid);
+  HWND window = nullptr;
+  const DWORD pid = TheNewEditor(window);
+  ASSERT_NE(window, nullptr);
   EXPECT_NE(pid, running.pi.dwProcessId);
   ::Sleep(500);
   EXPECT_EQ(MainForms().size(), 1u);
@@ -332,35 +363,67 @@ TEST_F(InstallEndToEnd, ReinstallBringsTheDefaultsBackAndOneNewWindowRuns) {
     ASSERT_TRUE(reg.OpenKeyReadOnly("\\Software\\Tarnquill\\Data"));
     EXPECT_EQ(reg.ReadString(colour), original) << "the closing editor wrote its colours over the defaults";
   }
-  HANDLE fresh = ::OpenProcess(SYNCHRONIZE, FALSE, pid);
-  ::PostMessageA(windows[0], WM_CLOSE, 0, 0);
-  EXPECT_EQ(::WaitForSingleObject(fresh, 15000), WAIT_OBJECT_0);
-  ::CloseHandle(fresh);
+  CloseAndWait(window, pid);
 }
 
 TEST_F(InstallEndToEnd, MenuUninstallLeavesNoKeyOnceTheProgramHasEnded) {
-  WriteDefaultSettings();
-  {
-    TRegistry reg;
-    ASSERT_TRUE(reg.OpenKey("\\Software\\Tarnquill", true));
-    reg.WriteString("Version", "1.0.0.0");
-  }
+  const std::string editor = InstalledEditor(Root, Dist);
+  ASSERT_FALSE(HasFailure());
   WriteText(Root + "editor\\keys.macro", "macro");
-  // Help > Uninstall in the editor itself.
   TProcess running;
-  RunEditorAndChooseHelpItem(running, 'u');
+  ASSERT_TRUE(running.Start(editor, "/n", Root + "decoy"));
+  HWND main = WaitForTopWindow(running.pi.dwProcessId, "Tarnquill", "TMainForm");
+  ASSERT_NE(main, nullptr);
+  ChooseHelpItem(running, main, 'u');
   ASSERT_FALSE(HasFailure());
   HWND sad = WaitForTopWindow(running.pi.dwProcessId, "Tarnquill", "#32770");
   ASSERT_NE(sad, nullptr) << "no \":(\"";
   ::PostMessageA(sad, WM_COMMAND, IDOK, 0);
   ASSERT_TRUE(running.Ended(15000));
 
-  for (int i = 0; i < 150 && Exists(Editor); ++i) ::Sleep(100);
-  EXPECT_FALSE(Exists(Editor));
+  for (int i = 0; i < 150 && Exists(editor); ++i) ::Sleep(100);
+  EXPECT_FALSE(Exists(editor));
   EXPECT_FALSE(Exists(Root + "editor\\keys.macro"));
   EXPECT_TRUE(Exists(Root + "decoy\\decoy.tq"));
   TRegistry reg;
   EXPECT_FALSE(reg.KeyExists("\\Software\\Tarnquill")) << "a closing form wrote the key back";
+}
+
+TEST_F(InstallEndToEnd, AReinstalledEditorClosesWithoutRecordingItsTabsOrFiles) {
+  const std::string editor = InstalledEditor(Root, Dist);
+  ASSERT_FALSE(HasFailure());
+  const std::string document = Root + "decoy\\notes.txt";
+  WriteText(document, "notes\r\n");
+  TProcess running;
+  ASSERT_TRUE(running.Start(editor, "/n notes.txt", Root + "decoy"));
+  // Its caption names the document once it is open.
+  HWND main = WaitFor(nullptr, [&](HWND wnd) {
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(wnd, &owner);
+    const std::string caption = Text(wnd);
+    return owner == running.pi.dwProcessId && caption.rfind("Tarnquill - ", 0) == 0 &&
+           caption.size() > 9 && caption.compare(caption.size() - 9, 9, "notes.txt") == 0;
+  }, 150);
+  ASSERT_NE(main, nullptr) << "the document did not open";
+  {
+    // The record its loading made goes, as with a cleared file history.
+    TRegistry reg;
+    ASSERT_TRUE(reg.DeleteKey("\\Software\\Tarnquill\\Documents"));
+  }
+  ReinstallFromTheHelpMenu(running, main, [&](HWND installer) { DriveInstaller(installer, ""); });
+  ASSERT_FALSE(HasFailure());
+
+  // What the old editor would have recorded on closing is not there; the
+  // new one records its own only when it closes.
+  TRegistry reg;
+  EXPECT_FALSE(reg.KeyExists("\\Software\\Tarnquill\\Opened")) << "the closing editor's tabs";
+  if (reg.OpenKeyReadOnly("\\Software\\Tarnquill\\Documents")) {
+    EXPECT_FALSE(reg.ValueExists(document)) << "the closing editor's record of its file";
+  }
+  HWND window = nullptr;
+  const DWORD pid = TheNewEditor(window);
+  ASSERT_NE(window, nullptr);
+  CloseAndWait(window, pid);
 }
 
 }  // namespace

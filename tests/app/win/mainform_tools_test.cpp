@@ -330,4 +330,39 @@ TEST_F(MainFormTools, UninstallQuestionNoCancelAndYes) {
   EXPECT_FALSE(Form->GetVisible());
 }
 
+TEST_F(MainFormTools, AnUninstallOrAReinstallationClosesWithoutWritingIntoTheKey) {
+  const struct {
+    const char* Case;
+    bool Uninstall;
+  } cases[] = {{"uninstall", true}, {"reinstallation", false}};
+  for (const auto& c : cases) {
+    {
+      TRegistry reg;
+      ASSERT_TRUE(reg.OpenKey(Key + "\\Rollup", true));
+      reg.WriteString("Ctrl+Q", "snippet\r\n");
+    }
+    Open();
+    ASSERT_NE(Form->FindRollUp(0), nullptr) << c.Case;
+    Docs().OpenInNewTab(Write("a.txt", "a\r\n"), false);
+    // What an uninstall deletes, or a reinstallation writes afresh.
+    TRegistry reg;
+    ASSERT_TRUE(reg.DeleteKey(Key));
+    if (c.Uninstall) {
+      Answers = {mrYes};
+      Run("UninstallTarnquillMenu");
+      EXPECT_FALSE(Form->GetVisible()) << c.Case;
+    } else {
+      SetReinstallCompleted(true);
+      EXPECT_TRUE(Form->CloseQuery()) << c.Case;
+    }
+    EXPECT_EQ(Form->GetPageCount(), 0) << c.Case;
+    EXPECT_FALSE(reg.KeyExists(Key)) << c.Case << ": the roll-up, the tab or the file's record came back";
+    DropPendingMaintenance();
+    delete Form;
+    Form = nullptr;
+    Messages.clear();
+  }
+  EXPECT_TRUE(Answers.empty());
+}
+
 }  // namespace

@@ -347,8 +347,12 @@ TEST_F(SetupDialog, TheInterfacePageShowsTheMainWindowsBarsOnlyWhenOpenedFromIt)
   EXPECT_FALSE(panel("PEdit")->GetVisible());
   EXPECT_TRUE(panel("PBookmarks")->GetVisible());
   EXPECT_TRUE(main->GetMenuBar()->GetVisible());
-  EXPECT_EQ(main->GetMenuBar()->GetButtonCount(), main->GetMenu()->GetItems()->GetCount());
+  ASSERT_NE(main->GetMenuBar()->GetMenu(), nullptr);
+  EXPECT_EQ(main->GetMenuBar()->GetButtonCount(), main->GetMenuBar()->GetMenu()->GetItems()->GetCount());
+  // The menu shows once: on the big bar, not also in the window's menu bar.
+  EXPECT_EQ(::GetMenu(main->GetHandle()), nullptr);
   choose(s.Hide);
+  EXPECT_NE(::GetMenu(main->GetHandle()), nullptr) << "without the big bar the window's menu bar is the menu";
   EXPECT_FALSE(main->GetControlBar()->GetVisible());
   EXPECT_FALSE(main->GetToolBar()->GetVisible());
   s.ShowStatusBar->SetChecked(false);

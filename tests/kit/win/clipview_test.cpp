@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "../PictureFiles.h"
 #include "kit/win/ClipIcon.h"
 #include "kit/win/ClipView.h"
 #include "platform/win/FormBuilder.h"
@@ -218,6 +219,73 @@ TEST_F(ViewerCase, EachFormatGetsItsView) {
     EXPECT_TRUE(::OpenClipboard(nullptr));
     ::CloseClipboard();
   }
+}
+
+TEST_F(ViewerCase, PictureBlocksAndOldStyleMetafilesAreDrawn) {
+  // An enhanced metafile's bytes as GDI writes them: a 40 x 30 frame.
+  HDC screen = ::GetDC(nullptr);
+  HDC recorder = ::CreateEnhMetaFileA(screen, nullptr, nullptr, nullptr);
+  ::Rectangle(recorder, 0, 0, 40, 30);
+  HENHMETAFILE recorded = ::CloseEnhMetaFile(recorder);
+  std::string emf(::GetEnhMetaFileBits(recorded, 0, nullptr), '\0');
+  ::GetEnhMetaFileBits(recorded, UINT(emf.size()), reinterpret_cast<BYTE*>(emf.data()));
+  ::DeleteEnhMetaFile(recorded);
+  const struct {
+    const char* What;
+    std::string Block;
+  } pictures[] = {
+      {"bitmap", picture_files::BitmapFile(6, 4, 24, 0, 0, 0x0000FF)},
+      {"icon", IconFile()},
+      {"metafile", emf},
+  };
+  for (const auto& p : pictures) {
+    const int before = Changes;
+    PutBytes(ClipboardFormatIds().Picture, p.Block);
+    Changed(before);
+    EXPECT_EQ(Viewer->GetShownFormat(), cvPicture) << p.What;
+    auto* image = dynamic_cast<TImage*>(Viewer->GetView());
+    ASSERT_NE(image, nullptr) << p.What;
+    EXPECT_FALSE(image->GetPicture().Empty()) << p.What;
+    EXPECT_EQ(image->GetLeft(), (Viewer->GetClientWidth() - image->GetWidth()) / 2) << p.What;
+  }
+  // The bitmap's pixels come through: red, as it was stored.
+  int before = Changes;
+  PutBytes(ClipboardFormatIds().Picture, picture_files::BitmapFile(6, 4, 24, 0, 0, 0x0000FF));
+  Changed(before);
+  auto* image = dynamic_cast<TImage*>(Viewer->GetView());
+  ASSERT_NE(image, nullptr);
+  EXPECT_EQ(image->GetPicture().GetWidth(), 6);
+  EXPECT_EQ(image->GetPicture().GetHeight(), 4);
+  HDC memory = ::CreateCompatibleDC(screen);
+  HGDIOBJ old = ::SelectObject(memory, image->GetPicture().GetBitmap());
+  EXPECT_EQ(::GetPixel(memory, 2, 1), RGB(255, 0, 0));
+  ::SelectObject(memory, old);
+  ::DeleteDC(memory);
+
+  // A block that fails the checks is no picture.
+  before = Changes;
+  std::string cut = picture_files::BitmapFile(6, 4);
+  cut.resize(cut.size() - 1);
+  PutBytes(ClipboardFormatIds().Picture, cut);
+  Changed(before);
+  EXPECT_EQ(MemoText(), "Cannot display. Data in Clipboard is in an unknown format.");
+
+  // A program that puts only an old-style metafile picture there.
+  HDC old16 = ::CreateMetaFileA(nullptr);
+  ::Rectangle(old16, 0, 0, 50, 20);
+  HMETAFILE mf = ::CloseMetaFile(old16);
+  HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, sizeof(METAFILEPICT));
+  auto* pict = static_cast<METAFILEPICT*>(::GlobalLock(h));
+  *pict = METAFILEPICT{MM_TEXT, 50, 20, mf};
+  ::GlobalUnlock(h);
+  before = Changes;
+  PutHandle(CF_METAFILEPICT, h);
+  Changed(before);
+  EXPECT_EQ(Viewer->GetShownFormat(), cvMetafile);
+  image = dynamic_cast<TImage*>(Viewer->GetView());
+  ASSERT_NE(image, nullptr) << MemoText();
+  EXPECT_NE(image->GetPicture().GetMetafile(), nullptr);
+  ::ReleaseDC(nullptr, screen);
 }
 
 TEST_F(ViewerCase, AChosenFormatTheClipboardLacksFallsBackToTheDefault) {

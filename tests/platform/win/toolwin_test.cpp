@@ -244,4 +244,50 @@ TEST(ToolBar, MenuButtonsDropTheirItemsBelowAndMoveWithLeftAndRight) {
   EXPECT_EQ(bar->GetButton(1)->GetMenuItem(), nullptr);
 }
 
+TEST(ToolBar, ADropDownMenuOpensBelowTheButtonOnTheSideItIsAlignedTo) {
+  auto form = MakeForm();
+  std::vector<std::string> log;
+  auto* menu = new TPopupMenu(form.get());
+  NewItem(form.get(), menu->GetItems(), "First", log);
+  auto* bar = new TToolBar(form.get());
+  bar->SetShowCaptions(true);
+  auto* whole = new TToolButton(form.get());
+  whole->SetCaption("Whole");
+  whole->SetStyle(tbsDropDown);
+  whole->SetDropDownMenu(menu);
+  whole->OnClick = [&](TObject*) { log.push_back("whole clicked"); };
+  whole->SetToolBar(bar);
+  bar->SetParent(form.get());
+  Show(form.get());
+  ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == form->GetHandle(); }));
+
+  const TRect r = bar->GetButtonRect(0);
+  const TPoint mid = bar->ClientToScreen(TPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
+  const TPoint bottomRight = bar->ClientToScreen(TPoint(r.Right, r.Bottom));
+  const TPoint bottomLeft = bar->ClientToScreen(TPoint(r.Left, r.Bottom));
+  for (const TPopupAlignment alignment : {paLeft, paRight}) {
+    menu->SetAlignment(alignment);
+    RECT shown{INT_MIN, INT_MIN, INT_MIN, INT_MIN};
+    WhenMenuOpen([&] {
+      ::GetWindowRect(::FindWindowA("#32768", nullptr), &shown);
+      SendKey(VK_DOWN);
+      SendKey(VK_RETURN);
+    });
+    const size_t before = log.size();
+    SendClick(mid.X, mid.Y);
+    ASSERT_TRUE(PumpUntil([&] { return log.size() == before + 1; }));
+    EXPECT_EQ(log.back(), "First") << "a press that drops the menu clicks nothing";
+    if (alignment == paLeft) EXPECT_EQ(shown.left, bottomLeft.X - 1);
+    else EXPECT_EQ(shown.right, bottomRight.X + 1);
+    EXPECT_GE(shown.top, bottomLeft.Y - 1);
+    EXPECT_LE(shown.top, bottomLeft.Y + 4);
+  }
+  EXPECT_EQ(menu->GetPopupComponent(), whole);
+  // A freed menu leaves a button that only clicks.
+  delete menu;
+  EXPECT_EQ(whole->GetDropDownMenu(), nullptr);
+  SendClick(mid.X, mid.Y);
+  ASSERT_TRUE(PumpUntil([&] { return log.back() == "whole clicked"; }));
+}
+
 }  // namespace
