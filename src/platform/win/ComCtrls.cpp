@@ -157,7 +157,9 @@ void TPageControl::RemovePage(TTabSheet* page) {
   page->RemoveFreeNotification(this);
   if (FHandle) ::SendMessageA(FHandle, TCM_DELETEITEM, index, 0);
   if (page->GetParent() == this) {
-    page->SetVisible(false);
+    // Hidden as a tab change hides it: closing many tabs must not erase
+    // the page control once for each.
+    page->ShowSheet(false);
     page->SetParent(nullptr);
   }
   if (FActive == page) {
