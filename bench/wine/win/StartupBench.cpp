@@ -3,21 +3,15 @@
 // the first start of each discarded, the median of five alternating starts.
 //   usage: main_wine_startup_bench <Tarnquill.exe>
 // Prints "main-startup-notepad-ratio: <ratio>" on stdout; details on stderr.
-#include <windows.h>
-
-#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "WineBench.h"
+
 namespace {
 
-double Now() {
-  LARGE_INTEGER t, f;
-  ::QueryPerformanceCounter(&t);
-  ::QueryPerformanceFrequency(&f);
-  return double(t.QuadPart) / double(f.QuadPart);
-}
+using wine_bench::Median;
 
 struct Find {
   DWORD Pid;
@@ -39,7 +33,7 @@ double StartOnce(const std::string& cmdLine) {
   STARTUPINFOA si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
-  const double t0 = Now();
+  const LARGE_INTEGER t0 = wine_bench::Now();
   if (!::CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
   Find f{pi.dwProcessId, nullptr};
   double t = -1;
@@ -47,7 +41,7 @@ double StartOnce(const std::string& cmdLine) {
     ::EnumWindows(Visible, reinterpret_cast<LPARAM>(&f));
     DWORD_PTR r = 0;
     if (f.Wnd && ::SendMessageTimeoutA(f.Wnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &r)) {
-      t = Now() - t0;
+      t = wine_bench::Seconds(t0, wine_bench::Now());
       break;
     }
     f.Wnd = nullptr;
@@ -58,11 +52,6 @@ double StartOnce(const std::string& cmdLine) {
   ::CloseHandle(pi.hProcess);
   ::CloseHandle(pi.hThread);
   return t;
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
 }
 
 }  // namespace
@@ -78,7 +67,6 @@ int main(int argc, char** argv) {
     a.push_back(StartOnce(ours));
     b.push_back(StartOnce(notepad));
   }
-  std::fprintf(stderr, "Tarnquill %.3f s, notepad %.3f s\n", Median(a), Median(b));
-  std::printf("main-startup-notepad-ratio: %.3f\n", Median(a) / Median(b));
+  wine_bench::PrintRatio("main-startup-notepad-ratio", Median(a), Median(b));
   return 0;
 }

@@ -870,14 +870,24 @@ void TMainForm::PopupBookmarkMenu() {
   PMGotobookmark->Popup(p.x, p.y);
 }
 
-// Every item change would redraw the menu bar; a batch of them redraws it once.
+// Every item change would redraw the menu bar; a batch of them redraws it
+// once, and only when an item of the bar itself changed: a redraw of the bar
+// makes the window draw its frame and everything in it again, which cost
+// a tab change far more than the change itself.
 void TMainForm::BeginActionUpdate() {
-  if (FActionUpdates++ == 0) MainMenu->SetWindowHandle(nullptr);
+  if (FActionUpdates++ > 0) return;
+  MainMenu->SetWindowHandle(nullptr);
+  FMenuBarChanged = false;
+  TMenuItem* bar = MainMenu->GetItems();
+  MainMenu->OnChange = [this, bar](TObject*, TMenuItem* source, bool) {
+    if (!source || source == bar || source->GetParent() == bar) FMenuBarChanged = true;
+  };
 }
 
 void TMainForm::EndActionUpdate() {
   if (--FActionUpdates > 0) return;
+  MainMenu->OnChange = nullptr;
   if (!HandleAllocated()) return;
   MainMenu->SetWindowHandle(GetHandle());
-  ::DrawMenuBar(GetHandle());
+  if (FMenuBarChanged) ::DrawMenuBar(GetHandle());
 }

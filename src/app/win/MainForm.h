@@ -334,6 +334,7 @@ private:
   std::vector<TRollUpRecord> FRollUps;
   int FStatusMouseX = 0;
   int FActionUpdates = 0;
+  bool FMenuBarChanged = false;  // within a batch of action updates
   bool FClipboardListening = false;
   bool FClipboardHasText = false;
   bool FFirstActivationDone = false;

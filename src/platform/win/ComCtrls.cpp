@@ -36,6 +36,19 @@ void TTabSheet::SetPageControl(TPageControl* pageControl) {
   if (FPageControl) FPageControl->InsertPage(this);
 }
 
+void TTabSheet::ShowSheet(bool show) {
+  if (show == GetVisible()) return;
+  // Only one sheet shows at a time, so their order among themselves does
+  // not matter and is left alone. The erase waits for the next paint: an
+  // erase at once (what a plain show does) cost more than painting the
+  // editor on the sheet, and a tab change shows one sheet and hides another.
+  if (FHandle)
+    ::SetWindowPos(FHandle, nullptr, 0, 0, 0, 0,
+                   (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW) | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER |
+                       SWP_NOACTIVATE | SWP_DEFERERASE);
+  TControl::SetVisible(show);
+}
+
 int TTabSheet::GetPageIndex() const {
   if (!FPageControl) return -1;
   auto& pages = FPageControl->FPages;
@@ -144,7 +157,9 @@ void TPageControl::RemovePage(TTabSheet* page) {
   page->RemoveFreeNotification(this);
   if (FHandle) ::SendMessageA(FHandle, TCM_DELETEITEM, index, 0);
   if (page->GetParent() == this) {
-    page->SetVisible(false);
+    // Hidden as a tab change hides it: closing many tabs must not erase
+    // the page control once for each.
+    page->ShowSheet(false);
     page->SetParent(nullptr);
   }
   if (FActive == page) {
@@ -185,11 +200,8 @@ void TPageControl::ShowActive() {
   if (FHandle) ::SendMessageA(FHandle, TCM_SETCURSEL, GetActivePageIndex(), 0);
   AlignControls();
   for (TTabSheet* p : FPages)
-    if (p != FActive) p->SetVisible(false);
-  if (FActive) {
-    FActive->SetVisible(true);
-    if (FActive->HandleAllocated()) ::BringWindowToTop(FActive->GetHandle());
-  }
+    if (p != FActive) p->ShowSheet(false);
+  if (FActive) FActive->ShowSheet(true);
 }
 
 void TPageControl::SetTabHeight(int value) {

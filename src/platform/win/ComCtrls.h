@@ -42,6 +42,8 @@ protected:
 
 private:
   friend class TPageControl;
+  // Shows or hides the sheet's window without an erase at once.
+  void ShowSheet(bool show);
   TPageControl* FPageControl = nullptr;
   int FImageIndex = -1;
 };

@@ -142,12 +142,22 @@ TEST(PageControl, SheetsMadeAndFreedAtRunTime) {
   EXPECT_EQ(changes, 0);
   EXPECT_TRUE(b->GetVisible());
   EXPECT_FALSE(a->GetVisible());
+  // The windows follow, and the sheet shown is still drawn at the next
+  // paint though its erase waits for it.
+  EXPECT_TRUE(::IsWindowVisible(b->GetHandle()));
+  EXPECT_FALSE(::IsWindowVisible(a->GetHandle()));
+  EXPECT_TRUE(::GetUpdateRect(b->GetHandle(), nullptr, FALSE));
+  ::UpdateWindow(form->GetHandle());
+  ::RedrawWindow(form->GetHandle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  EXPECT_FALSE(::GetUpdateRect(b->GetHandle(), nullptr, FALSE));
   RECT tab{};
   ::SendMessageA(wnd, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&tab));
   Click(wnd, (tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2);
   EXPECT_EQ(changes, 1);
   EXPECT_EQ(pages->GetActivePage(), a);
   EXPECT_TRUE(a->GetVisible());
+  EXPECT_TRUE(::IsWindowVisible(a->GetHandle()));
+  EXPECT_FALSE(::IsWindowVisible(b->GetHandle()));
 
   // A caption set later changes the tab.
   b->SetCaption("gamma");
@@ -164,6 +174,7 @@ TEST(PageControl, SheetsMadeAndFreedAtRunTime) {
   EXPECT_EQ(::SendMessageA(wnd, TCM_GETITEMCOUNT, 0, 0), 1);
   EXPECT_EQ(pages->GetPageCount(), 1);
   EXPECT_EQ(pages->GetActivePage(), b);
+  EXPECT_TRUE(::IsWindowVisible(b->GetHandle()));
   EXPECT_EQ(::SendMessageA(wnd, TCM_GETCURSEL, 0, 0), 0);
 
   // Files dropped on the tabs go to the parent.
