@@ -120,7 +120,7 @@ int main(int argc, char** argv) {
             ::UpdateWindow(form->FindResults().FindBox->GetHandle());
             ::GdiFlush();
           }));
-      lines = size_t(form->FindResults().FindBox->GetItems()->GetCount());
+      lines = size_t(form->FindResults().FindBox->GetCount());
       const LARGE_INTEGER t0 = Now();
       const std::vector<TFindResult> results = FindInDocuments(form->SearchDocuments(), "return", false, false);
       bare.push_back(Seconds(t0, Now()));

@@ -219,10 +219,10 @@ TEST_F(SearchWindow, SearchInAllDocumentsListsTheHitsAndADoubleClickShowsOne) {
   EXPECT_EQ(FindDlg->GetCaption(), "Find");
 
   TFindResultsPane& results = Form->FindResults();
-  TStrings* items = results.FindBox->GetItems();
-  ASSERT_EQ(items->GetCount(), 2);
-  EXPECT_EQ(items->Get(0), "[1]a.txt (1): alpha");
-  EXPECT_EQ(items->Get(1), "[2]notes (v2) [old].txt (5): alpha Alpha ALPHA");
+  TListBox* box = results.FindBox;
+  ASSERT_EQ(box->GetCount(), 2);
+  EXPECT_EQ(box->GetItemText(0), "[1]a.txt (1): alpha");
+  EXPECT_EQ(box->GetItemText(1), "[2]notes (v2) [old].txt (5): alpha Alpha ALPHA");
   for (int n = 1; n <= 3; ++n) EXPECT_TRUE(StateOf(*Docs().Views(n).Edit) == before[size_t(n - 1)]) << n;
   EXPECT_TRUE(results.PFindResult->GetVisible());
   EXPECT_TRUE(results.Splitter->GetVisible());
