@@ -168,9 +168,13 @@ void TMainForm::HelpCommand(THelpKey key) {
     TktCustomEdit* edit = FDocs.CurrentEditor();
     if (!edit) return;
     const THelpPlan plan = PlanHelp(key, edit->FileName);
+    if (!plan.HasRow) return;
+    // The file type's help file becomes the window's own; an empty field
+    // leaves the window without one and asks the help system nothing.
+    SetHelpFile(plan.HelpFile);
     if (!plan.Jump) return;
     edit->SetWordBlock(edit->GetCaretXY());
-    HelpJump(GetHandle(), plan.HelpFile, edit->GetSelText());
+    HelpJump(GetHandle(), GetHelpFile(), edit->GetSelText());
   });
 }
 
