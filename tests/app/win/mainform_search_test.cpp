@@ -264,7 +264,10 @@ TEST_F(SearchWindow, SearchInAllDocumentsListsTheHitsAndADoubleClickShowsOne) {
   EXPECT_EQ(Form->GetActivePageIndex(), 0);
   EXPECT_TRUE(Messages.empty());
 
-  static_cast<TMenuItem*>(Form->FindComponent("HideSearchResults1"))->Click();
+  auto* hide = static_cast<TMenuItem*>(Form->FindComponent("HideSearchResults1"));
+  ASSERT_NE(hide, nullptr);
+  EXPECT_EQ(hide->GetParent(), Form->FindComponent("EditMainMenu")) << "in the main menu's Edit menu";
+  hide->Click();
   EXPECT_FALSE(results.PFindResult->GetVisible());
   EXPECT_FALSE(results.Splitter->GetVisible());
 }
