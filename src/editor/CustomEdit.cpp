@@ -127,6 +127,7 @@ void TktCustomEdit::BeginUpdate() { ++FPaintLock; }
 void TktCustomEdit::EndUpdate() {
   if (FPaintLock <= 0) return;
   if (--FPaintLock > 0) return;
+  FlushPendingScroll();
   if (HandleAllocated()) {
     if (FStateFlags & sfScrollbarChanged) UpdateScrollBars();
     if (FStateFlags & sfCaretChanged) UpdateCaret();

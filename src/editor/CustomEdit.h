@@ -402,6 +402,9 @@ protected:
   static constexpr uint16_t sfDblClicked = 64;
   static constexpr uint16_t sfGutterClick = 128;
   static constexpr uint16_t sfWaitForDragging = 256;
+  // The top line moved under the paint lock; the pixels follow when the
+  // lock ends (FScrollFromTop is where they stand now).
+  static constexpr uint16_t sfScrollPending = 512;
 
   // --- virtual operations ---------------------------------------------------
   virtual void DoGutterClick(int x, int y, TShiftState shift);
@@ -428,6 +431,8 @@ protected:
   void UpdateCaret();
   void HideCaret();
   void UpdateScrollBars(bool force = false);
+  // Moves the pixels once for every top-line change made under the paint lock.
+  void FlushPendingScroll();
   // Cell metrics from the font, the highlighter's styles and the line spacing.
   void RecalcCharExtent();
   void GutterChanged();
@@ -576,6 +581,9 @@ protected:
   TktScrollStyle FScrollBars = kssBoth;
   int FLineHeight = 1;
   int FTopLine = 1;  // 1-based
+  int FScrollFromTop = 1;  // the top line the window shows, while sfScrollPending
+  // FScrollFromTop when the pixels no longer match any top line.
+  static constexpr int kRepaintAll = -(1 << 30);
   TktCustomHighLighter* FHighLighter = nullptr;
   std::unique_ptr<TktSelectedColor> FSelectedColor;
   TUndoList FUndoList;

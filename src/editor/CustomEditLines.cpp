@@ -1,7 +1,8 @@
 // How the editing control answers its line store: range rescans after each
 // structural change, and the rows that need painting. While the list reports
-// a change in progress, every invalidation is merged into one pending
-// rectangle, painted when the change ends.
+// a change in progress, or while a scroll waits for the end of the paint
+// lock, every invalidation is merged into one pending rectangle, painted when
+// the change (or the lock) ends.
 #include "editor/CustomEdit.h"
 
 #include <algorithm>
@@ -14,7 +15,7 @@ using namespace tq_edit_detail;
 
 void TktCustomEdit::InvalidateRectangle(const TRect& rect) {
   if (rect.IsEmpty() || !HandleAllocated()) return;
-  if (FStateFlags & sfLinesChanging)
+  if (FStateFlags & (sfLinesChanging | sfScrollPending))
     UnionRect(FInvalidateRect, FInvalidateRect, rect);
   else
     FHost->InvalidateRect(rect);
@@ -109,8 +110,12 @@ void TktCustomEdit::ListChanged() {
   // Lines taken away under the caret leave it on the last line.
   if (FCaretY > FLines->GetCount()) SetCaretXY(GetCaretXY());
   SetBlockBegin(GetCaretXY());
-  if (HandleAllocated() && !FInvalidateRect.IsEmpty()) FHost->InvalidateRect(FInvalidateRect);
-  FInvalidateRect = TRect();
+  // With a scroll still waiting, the rows wait for it (they are in the new
+  // top line's terms).
+  if (!(FStateFlags & sfScrollPending)) {
+    if (HandleAllocated() && !FInvalidateRect.IsEmpty()) FHost->InvalidateRect(FInvalidateRect);
+    FInvalidateRect = TRect();
+  }
   if (FGutter->GetShowLineNumbers() && FGutter->GetAutoSize())
     FGutter->AutoSizeDigitCount(FLines->GetCount());
 }

@@ -175,6 +175,10 @@ void TktCustomEdit::Paint(ICanvas& canvas) {
   const int lastLine =
       std::min(FTopLine + std::max(0, clip.Bottom - 1) / FLineHeight, FLines->GetCount());
 
+  // Painted while a scroll waits: these rows are drawn in the new top
+  // line's terms and the scroll would move them, so the whole window is
+  // painted again when the lock ends.
+  if (FStateFlags & sfScrollPending) FScrollFromTop = kRepaintAll;
   HideCaret();
   if (clip.Left < FGutterWidth) {
     TRect gutter = clip;

@@ -109,6 +109,9 @@ int TktCustomEdit::SearchReplace(const std::string& search, const std::string& r
     if (!replacing && !replaceAll) return false;
     TktReplaceAction action = raReplace;
     if (asking) {
+      // The user judges the hit on screen: a scroll held back by the lock
+      // happens now.
+      FlushPendingScroll();
       action = raCancel;
       OnReplaceText(this, search, replace, line, c, action);
     }

@@ -91,16 +91,44 @@ void TktCustomEdit::SetTopLine(int value) {
   FTopLine = value;
   UpdateScrollBars();
   if (HandleAllocated()) {
-    if (std::abs(delta) < FLinesInWindow) {
+    // Rows waiting to be painted are kept in the new top line's terms.
+    if (!FInvalidateRect.IsEmpty()) FInvalidateRect.Offset(0, -delta * FLineHeight);
+    if (FPaintLock > 0) {
+      // A replace-all moves the top line for hit after hit; scrolling the
+      // window each time costs far more than the edit (and much more again
+      // inside nested windows). The window scrolls once, when the lock ends.
+      if (!(FStateFlags & sfScrollPending)) {
+        FStateFlags |= sfScrollPending;
+        FScrollFromTop = FTopLine - delta;
+      }
+    } else if (std::abs(delta) < FLinesInWindow) {
       FHost->ScrollWindow(0, -delta * FLineHeight);
-      // Rows waiting for the end of a list change moved with the pixels.
-      if (!FInvalidateRect.IsEmpty()) FInvalidateRect.Offset(0, -delta * FLineHeight);
     } else {
       Invalidate();
     }
   }
   StatusChanged({scTopLine});
   UpdateCaret();
+}
+
+void TktCustomEdit::FlushPendingScroll() {
+  if (!(FStateFlags & sfScrollPending)) return;
+  FStateFlags &= uint16_t(~sfScrollPending);
+  if (!HandleAllocated()) return;
+  const int delta = FTopLine - FScrollFromTop;
+  if (delta != 0 && std::abs(delta) < FLinesInWindow) {
+    FHost->ScrollWindow(0, -delta * FLineHeight);
+  } else if (delta != 0) {
+    // The whole window repaints: what was waiting is inside it.
+    if (!(FStateFlags & sfLinesChanging)) FInvalidateRect = TRect();
+    Invalidate();
+  }
+  // Rows invalidated while the scroll waited are in the new top line's
+  // terms, so they go to the window only after its pixels moved.
+  if (!(FStateFlags & sfLinesChanging) && !FInvalidateRect.IsEmpty()) {
+    FHost->InvalidateRect(FInvalidateRect);
+    FInvalidateRect = TRect();
+  }
 }
 
 void TktCustomEdit::SetMaxLeftChar(int value) {

@@ -56,6 +56,14 @@ TEST_F(CommandFixture, ReplaceAllShiftsTheRestOfTheLine) {
   EXPECT_EQ(Lines(), (V{"aaa", "xax"}));
 }
 
+TEST_F(CommandFixture, ReplaceAllScrollsTheWindowOnceAndEndsWithTheLastHitInView) {
+  SetLines(V(30, "a"));  // 18 rows show
+  EXPECT_EQ(Edit->SearchReplace("a", "b", kReplaceAll), 30);
+  EXPECT_EQ(Host.CallsStartingWith("scroll"), V{"scroll 0,-192"});
+  EXPECT_EQ(Edit->GetTopLine(), 30 - 18 + 1);
+  EXPECT_EQ(Edit->GetCaretXY(), TPoint(2, 30));
+}
+
 TEST_F(CommandFixture, AReplacementWithLineBreaksMovesTheRestOfTheLineDown) {
   SetLines({"abab", "b"});
   EXPECT_EQ(Edit->SearchReplace("b", "1\r\n2", kReplaceAll), 3);

@@ -1,7 +1,10 @@
 // Caret and view: where the caret may stand, keeping it in view, scroll bars
 // (scaled above 32767 lines), scroll messages, the wheel, the screen caret
 // and the rows invalidated while the line list changes.
+#include <algorithm>
+
 #include "EditFixture.h"
+#include "platform/RecordingCanvas.h"
 
 namespace {
 
@@ -75,6 +78,54 @@ TEST_F(EditFixture, TheViewFollowsTheCaretAndScrollsByRowsWhenItCan) {
   Edit->SetCaretXY(TPoint(1, 5));
   EXPECT_EQ(Edit->GetTopLine(), 5);
   EXPECT_EQ(Statuses.back() & 16, 16);
+}
+
+TEST_F(EditFixture, UnderThePaintLockTheWindowScrollsOnceWhenTheLockEnds) {
+  SetLines(V(200, "x"));
+  Edit->BeginUpdate();
+  Edit->SetCaretXY(TPoint(1, 19));
+  Edit->SetCaretXY(TPoint(1, 20));
+  Edit->InvalidateLine(20);  // drawn in the new top line's terms
+  Edit->SetCaretXY(TPoint(1, 21));
+  EXPECT_EQ(Edit->GetTopLine(), 4);
+  EXPECT_TRUE(Host.CallsStartingWith("scroll").empty());
+  EXPECT_TRUE(Host.Invalidated.empty());
+  Edit->EndUpdate();
+  // One move of three rows, then the row that waited, where it stands now.
+  const std::vector<std::string> calls = Host.Calls;
+  const auto scroll = std::find(calls.begin(), calls.end(), "scroll 0,-48");
+  ASSERT_NE(scroll, calls.end());
+  EXPECT_EQ(Host.CallsStartingWith("scroll"), V{"scroll 0,-48"});
+  const auto row = std::find(scroll, calls.end(), "invalidate 0,256,400,272");
+  EXPECT_NE(row, calls.end()) << "line 20 is row 16 (0-based) once line 4 is on top";
+
+  // Moved far, or there and back: one full repaint, or nothing at all.
+  Host.ClearLog();
+  Edit->BeginUpdate();
+  Edit->SetCaretXY(TPoint(1, 150));
+  Edit->SetCaretXY(TPoint(1, 151));
+  Edit->EndUpdate();
+  EXPECT_TRUE(Host.CallsStartingWith("scroll").empty());
+  EXPECT_EQ(Host.Invalidated, std::vector<TRect>{TRect(0, 0, 400, 300)});
+  Host.ClearLog();
+  const int top = Edit->GetTopLine();
+  Edit->BeginUpdate();
+  Edit->SetTopLine(top + 5);
+  Edit->SetTopLine(top);
+  Edit->EndUpdate();
+  EXPECT_TRUE(Host.CallsStartingWith("scroll").empty());
+  EXPECT_TRUE(Host.Invalidated.empty());
+}
+
+TEST_F(EditFixture, APaintWhileTheScrollWaitsRepaintsTheWholeWindowAfterwards) {
+  SetLines(V(200, "x"));
+  Edit->BeginUpdate();
+  Edit->SetCaretXY(TPoint(1, 20));
+  TRecordingCanvas canvas(TRect(0, 0, 400, 16));
+  Edit->Paint(canvas);  // e.g. a message box pumped messages meanwhile
+  Edit->EndUpdate();
+  EXPECT_TRUE(Host.CallsStartingWith("scroll").empty()) << "the painted row would move";
+  EXPECT_EQ(Host.Invalidated, std::vector<TRect>{TRect(0, 0, 400, 300)});
 }
 
 TEST_F(EditFixture, LeftCharFollowsTheCaretBeyondMaxLeftCharOnLongLines) {

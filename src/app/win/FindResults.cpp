@@ -10,6 +10,12 @@ TFindResultsPane::TFindResultsPane(TComponent* owner, TWinControl* parent) {
   PFindResult->SetBevelOuter(bvNone);
   PFindResult->SetVisible(false);
   FindBox = Make<TListBox>(owner).Parent(PFindResult).Name("FindBox").Align(alClient).Get();
+  // A search may list tens of thousands of lines: the box draws its rows
+  // from the results it shows, rather than keeping a copy of each string.
+  FindBox->SetStyle(lbVirtual);
+  FindBox->OnData = [this](TWinControl*, int index, std::string& data) {
+    if (index >= 0 && index < int(FResults.size())) data = FResults[size_t(index)].Text;
+  };
   FindBox->OnDblClick = Bind(this, &TFindResultsPane::FindBoxDblClick);
   Splitter = new TRxSplitter(owner);
   Splitter->SetName("Splitter");
@@ -29,17 +35,7 @@ void TFindResultsPane::Show(std::vector<TFindResult> results, const std::string&
     Splitter->SetTop(PFindResult->GetTop() - Splitter->GetHeight());
     Splitter->SetVisible(true);
   }
-  TStrings* items = FindBox->GetItems();
-  items->BeginUpdate();
-  try {
-    items->Clear();
-    items->SetCapacity(int(FResults.size()));
-    for (const TFindResult& r : FResults) items->Add(r.Text);
-  } catch (...) {
-    items->EndUpdate();
-    throw;
-  }
-  items->EndUpdate();
+  FindBox->SetCount(int(FResults.size()));
 }
 
 void TFindResultsPane::Hide() {

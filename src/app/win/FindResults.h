@@ -25,8 +25,8 @@ public:
   TListBox* FindBox;
   TRxSplitter* Splitter;
 
-  // Shows the panel and puts the lines into FindBox in one batch (no
-  // repaint until all are in); the searched text is kept with them.
+  // Shows the panel and the results in FindBox, which draws each row from
+  // its result; the searched text is kept with them.
   void Show(std::vector<TFindResult> results, const std::string& searchText);
   // HideSearchResults1: the panel and its splitter go (the lines stay).
   void Hide();

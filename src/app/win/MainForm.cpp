@@ -200,6 +200,7 @@ const TMenuDef kMainMenu[] = {
     {"", "aEditCut", ""}, {"", "aEditCopy", ""}, {"", "aEditPaste", ""}, {"", "aEditSelectAll", ""},
     {"", "aEditDuplicateLine", ""}, {"-", "", ""},
     {"", "aEditFind", ""}, {"", "aEditFindNext", ""}, {"", "aEditReplace", ""}, {"", "aFindFiles", ""},
+    {"&Hide search results", "", "HideSearchResults1"},
     {"", "aEditGoToLine", ""}, {"", "aEditMatchBrakets", ""}, {"", "GotoBack", ""}, {"", "GoForward", ""},
     {"-", "", ""},
     {">Set &bookmark", "", "SetBookmarksMenu"},

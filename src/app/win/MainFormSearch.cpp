@@ -30,14 +30,9 @@ std::string TempFolder() {
 void TMainForm::MakeSearch() {
   FFindResults = std::make_unique<TFindResultsPane>(this, PMain);
   FFindResults->OnOpen = [this](const TFindResult& hit, const std::string& text) { FindBoxDblClick(hit, text); };
-  auto* menu = new TPopupMenu(this);
-  menu->SetName("FindBoxMenu");
-  auto* hide = new TMenuItem(this);
-  hide->SetName("HideSearchResults1");
-  hide->SetCaption("&Hide search results");
-  hide->OnClick = [this](TObject*) { HideSearchResults1Click(); };
-  menu->GetItems()->Add(hide);
-  FFindResults->FindBox->SetPopupMenu(menu);
+  // The item stands in the Edit menu, after the search whose results it hides.
+  if (auto* hide = static_cast<TMenuItem*>(FindComponent("HideSearchResults1")))
+    hide->OnClick = [this](TObject*) { HideSearchResults1Click(); };
 
   // Alt+A to Alt+Z, each with its letter's place in the alphabet as Tag.
   for (int tag = 1; tag <= 26; ++tag) {
@@ -168,9 +163,13 @@ void TMainForm::HelpCommand(THelpKey key) {
     TktCustomEdit* edit = FDocs.CurrentEditor();
     if (!edit) return;
     const THelpPlan plan = PlanHelp(key, edit->FileName);
+    if (!plan.HasRow) return;
+    // The file type's help file becomes the window's own; an empty field
+    // leaves the window without one and asks the help system nothing.
+    SetHelpFile(plan.HelpFile);
     if (!plan.Jump) return;
     edit->SetWordBlock(edit->GetCaretXY());
-    HelpJump(GetHandle(), plan.HelpFile, edit->GetSelText());
+    HelpJump(GetHandle(), GetHelpFile(), edit->GetSelText());
   });
 }
 

@@ -75,6 +75,9 @@ public:
   bool GetKeyPreview() const { return FKeyPreview; }
   void SetKeyPreview(bool value) { FKeyPreview = value; }
   bool IsActive() const { return FActive; }
+  // The form's own help file; empty: the application's.
+  const std::string& GetHelpFile() const { return FHelpFile; }
+  void SetHelpFile(const std::string& file) { FHelpFile = file; }
 
   TWinControl* GetActiveControl() const { return FActiveControl; }
   void SetActiveControl(TWinControl* control);
@@ -143,6 +146,7 @@ private:
   bool FDestroyFired = false;
   bool FPlaced = false;
   TModalResult FModalResult = mrNone;
+  std::string FHelpFile;
   TWinControl* FActiveControl = nullptr;
   TWinControl* FFocusedControl = nullptr;
   TMainMenu* FMenu = nullptr;

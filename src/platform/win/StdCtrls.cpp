@@ -904,22 +904,88 @@ void TListBox::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
   p.SysClassName = "LISTBOX";
   p.Style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL;
+  // Without data the box keeps only the row count and the selection.
+  if (FStyle == lbVirtual) p.Style |= LBS_OWNERDRAWFIXED | LBS_NODATA;
   p.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
 void TListBox::CreateWnd() {
   TWinControl::CreateWnd();
-  FillListWindow(FHandle, FItems, LB_RESETCONTENT, LB_INITSTORAGE, LB_ADDSTRING, LB_SETCURSEL, FItemIndex);
+  if (FStyle == lbVirtual) {
+    ::SendMessageA(FHandle, LB_SETCOUNT, static_cast<WPARAM>(FCount), 0);
+    ::SendMessageA(FHandle, LB_SETCURSEL, static_cast<WPARAM>(FItemIndex), 0);
+  } else {
+    FillListWindow(FHandle, FItems, LB_RESETCONTENT, LB_INITSTORAGE, LB_ADDSTRING, LB_SETCURSEL, FItemIndex);
+  }
   ::SendMessageA(FHandle, LB_SETTOPINDEX, static_cast<WPARAM>(FTopIndex), 0);
 }
 
 void TListBox::ItemsChanged() {
+  if (FStyle == lbVirtual) return;
   if (FItemIndex >= FItems.GetCount()) FItemIndex = -1;
   if (FHandle) FillListWindow(FHandle, FItems, LB_RESETCONTENT, LB_INITSTORAGE, LB_ADDSTRING, LB_SETCURSEL, FItemIndex);
 }
 
+void TListBox::SetStyle(TListBoxStyle v) {
+  if (v == FStyle) return;
+  FStyle = v;
+  FItemIndex = -1;
+  FTopIndex = 0;
+  RecreateWnd();
+}
+
+void TListBox::SetCount(int count) {
+  if (FStyle != lbVirtual) return;
+  FCount = std::max(count, 0);
+  FItemIndex = -1;
+  FTopIndex = 0;
+  if (FHandle) {
+    ::SendMessageA(FHandle, LB_SETCOUNT, static_cast<WPARAM>(FCount), 0);
+    ::InvalidateRect(FHandle, nullptr, TRUE);
+  }
+}
+
+std::string TListBox::GetItemText(int index) {
+  std::string text;
+  if (index < 0 || index >= GetCount()) return text;
+  if (FStyle == lbStandard) return FItems.Get(index);
+  if (OnData) OnData(this, index, text);
+  return text;
+}
+
+int TListBox::RowHeight() {
+  HDC dc = ::GetDC(nullptr);
+  int height = 16;
+  {
+    TCanvas canvas(dc);
+    canvas.SetFont(GetFont());
+    height = std::max(1, canvas.TextHeight("Wg"));
+  }
+  ::ReleaseDC(nullptr, dc);
+  return height;
+}
+
+void TListBox::DrawItem(const DRAWITEMSTRUCT& d) {
+  // A focus change alone flips the dotted frame over what is drawn.
+  if (d.itemAction == ODA_FOCUS || d.itemID == static_cast<UINT>(-1)) {
+    ::DrawFocusRect(d.hDC, &d.rcItem);
+    return;
+  }
+  const bool selected = (d.itemState & ODS_SELECTED) != 0;
+  TRect r(d.rcItem.left, d.rcItem.top, d.rcItem.right, d.rcItem.bottom);
+  {
+    TCanvas canvas(d.hDC);
+    canvas.SetFont(GetFont());
+    canvas.SetBrushColor(selected ? clHighlight : FColor);
+    if (selected) canvas.SetFontColor(clHighlightText);
+    canvas.FillRect(r);
+    canvas.TextOut(r.Left + 2, r.Top, GetItemText(static_cast<int>(d.itemID)));
+  }
+  if (d.itemState & ODS_FOCUS) ::DrawFocusRect(d.hDC, &d.rcItem);
+}
+
 void TListBox::SetItemIndex(int index) {
-  if (index < -1 || index >= FItems.GetCount()) index = -1;
+  if (index < -1 || index >= GetCount()) index = -1;
   FItemIndex = index;
   if (FHandle) ::SendMessageA(FHandle, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
@@ -946,6 +1012,16 @@ void TListBox::WndProc(TMessage& msg) {
       default:
         break;
     }
+    return;
+  }
+  if (msg.Msg == CN_DRAWITEM) {
+    DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(msg.LParam));
+    msg.Result = TRUE;
+    return;
+  }
+  if (msg.Msg == CN_MEASUREITEM) {
+    reinterpret_cast<MEASUREITEMSTRUCT*>(msg.LParam)->itemHeight = static_cast<UINT>(RowHeight());
+    msg.Result = TRUE;
     return;
   }
   if (msg.Msg == WM_LBUTTONDBLCLK) {

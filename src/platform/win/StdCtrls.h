@@ -326,12 +326,26 @@ private:
   ICanvas* FCanvas = nullptr;
 };
 
+// lbStandard: the box holds its Items. lbVirtual: it holds no strings; it
+// shows Count rows and asks OnData for a row's text when the row is drawn,
+// so a list of many thousand rows costs nothing to fill (Items is unused).
+enum TListBoxStyle { lbStandard, lbVirtual };
+using TListBoxDataEvent = std::function<void(TWinControl* control, int index, std::string& data)>;
+
 class TListBox : public TWinControl {
 public:
   explicit TListBox(TComponent* owner);
   TStrings* GetItems() { return &FItems; }
+  TListBoxStyle GetStyle() const { return FStyle; }
+  void SetStyle(TListBoxStyle v);
+  // The rows: the items' count, or the virtual box's own count.
+  int GetCount() const { return FStyle == lbVirtual ? FCount : FItems.GetCount(); }
+  // A virtual box's rows (the selection goes); ignored by a standard box.
+  void SetCount(int count);
+  // A row's text, as the box shows it.
+  std::string GetItemText(int index);
   int GetItemIndex() const { return FItemIndex; }
-  // Fires nothing; an index outside the items selects none (-1).
+  // Fires nothing; an index outside the rows selects none (-1).
   void SetItemIndex(int index);
   bool GetSorted() const { return FItems.GetSorted(); }
   void SetSorted(bool v) { FItems.SetSorted(v); }
@@ -341,6 +355,8 @@ public:
   const TClassInfo* ClassInfo() const override;
   static const TClassInfo& StaticClassInfo();
 
+  TListBoxDataEvent OnData;
+
 protected:
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
@@ -348,7 +364,11 @@ protected:
 
 private:
   void ItemsChanged();
+  void DrawItem(const DRAWITEMSTRUCT& d);
+  int RowHeight();
   TListItems FItems;
+  TListBoxStyle FStyle = lbStandard;
+  int FCount = 0;
   int FItemIndex = -1;
   int FTopIndex = 0;
 };

@@ -30,8 +30,9 @@ TEST(FindResults, ADoubleClickOpensTheHitByItsData) {
   form.Show();
   pane.Show(hits, "alpha");
   EXPECT_TRUE(pane.PFindResult->GetVisible());
-  ASSERT_EQ(pane.FindBox->GetItems()->GetCount(), 2);
-  EXPECT_EQ(pane.FindBox->GetItems()->Get(1), "[3]notes (v2) [old].txt (2):   (5) [7] alpha");
+  ASSERT_EQ(pane.FindBox->GetCount(), 2);
+  EXPECT_EQ(::SendMessageA(pane.FindBox->GetHandle(), LB_GETCOUNT, 0, 0), 2);
+  EXPECT_EQ(pane.FindBox->GetItemText(1), "[3]notes (v2) [old].txt (2):   (5) [7] alpha");
 
   std::vector<TFindResult> opened;
   pane.OnOpen = [&](const TFindResult& hit, const std::string& text) {

@@ -129,12 +129,26 @@ TEST_F(RunWindow, HelpKeysJumpToTheWordAtTheCaret) {
   EXPECT_STRCASEEQ(help.Field(0).c_str(), "C:\\Help s\\delphi.hlp");
   EXPECT_EQ(help.Field(1), "JumpID(\"\",\"WriteLn\")");
   EXPECT_EQ(edit->GetSelText(), "WriteLn") << "the word is selected";
+  EXPECT_EQ(Form->GetHelpFile(), "C:\\Help s\\delphi.hlp") << "the row's file is the window's now";
 
-  // Alt+F1's field is empty: the help system is not asked.
+  // Alt+F1's field is empty: the help system is not asked, and the window
+  // has no help file of its own any more.
   THelpStandIn::Data.clear();
   PostKey(EditorWnd(), VK_F1, TShiftState{ssAlt});
   PumpFor(300);
   EXPECT_TRUE(THelpStandIn::Data.empty());
+  EXPECT_EQ(Form->GetHelpFile(), "");
+
+  // A document whose extension no row lists leaves the window's file alone.
+  PostKey(EditorWnd(), VK_F1, TShiftState{ssCtrl});
+  PumpUntil([] { return !THelpStandIn::Data.empty(); }, 3000);
+  ASSERT_EQ(Form->GetHelpFile(), "C:\\Help s\\delphi.hlp");
+  THelpStandIn::Data.clear();
+  Docs().OpenInNewTab(Write("b.txt", "text\r\n"), false);
+  PostKey(EditorWnd(), VK_F1, TShiftState{ssCtrl});
+  PumpFor(300);
+  EXPECT_TRUE(THelpStandIn::Data.empty());
+  EXPECT_EQ(Form->GetHelpFile(), "C:\\Help s\\delphi.hlp");
 }
 
 }  // namespace

@@ -219,10 +219,10 @@ TEST_F(SearchWindow, SearchInAllDocumentsListsTheHitsAndADoubleClickShowsOne) {
   EXPECT_EQ(FindDlg->GetCaption(), "Find");
 
   TFindResultsPane& results = Form->FindResults();
-  TStrings* items = results.FindBox->GetItems();
-  ASSERT_EQ(items->GetCount(), 2);
-  EXPECT_EQ(items->Get(0), "[1]a.txt (1): alpha");
-  EXPECT_EQ(items->Get(1), "[2]notes (v2) [old].txt (5): alpha Alpha ALPHA");
+  TListBox* box = results.FindBox;
+  ASSERT_EQ(box->GetCount(), 2);
+  EXPECT_EQ(box->GetItemText(0), "[1]a.txt (1): alpha");
+  EXPECT_EQ(box->GetItemText(1), "[2]notes (v2) [old].txt (5): alpha Alpha ALPHA");
   for (int n = 1; n <= 3; ++n) EXPECT_TRUE(StateOf(*Docs().Views(n).Edit) == before[size_t(n - 1)]) << n;
   EXPECT_TRUE(results.PFindResult->GetVisible());
   EXPECT_TRUE(results.Splitter->GetVisible());
@@ -264,7 +264,10 @@ TEST_F(SearchWindow, SearchInAllDocumentsListsTheHitsAndADoubleClickShowsOne) {
   EXPECT_EQ(Form->GetActivePageIndex(), 0);
   EXPECT_TRUE(Messages.empty());
 
-  static_cast<TMenuItem*>(Form->FindComponent("HideSearchResults1"))->Click();
+  auto* hide = static_cast<TMenuItem*>(Form->FindComponent("HideSearchResults1"));
+  ASSERT_NE(hide, nullptr);
+  EXPECT_EQ(hide->GetParent(), Form->FindComponent("EditMainMenu")) << "in the main menu's Edit menu";
+  hide->Click();
   EXPECT_FALSE(results.PFindResult->GetVisible());
   EXPECT_FALSE(results.Splitter->GetVisible());
 }

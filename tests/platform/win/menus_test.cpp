@@ -290,6 +290,46 @@ TEST_F(MenuTest, ShortCutsGoToTheMenuThenTheFocusedControlsPopupsThenTheActionLi
   }
 }
 
+// Counts the frame recalculations that redrawing the menu bar causes.
+class TFrameCountForm : public TMenuTestForm {
+public:
+  using TMenuTestForm::TMenuTestForm;
+  int FrameChanges = 0;
+
+protected:
+  void WndProc(TMessage& msg) override {
+    if (msg.Msg == WM_NCCALCSIZE) ++FrameChanges;
+    TMenuTestForm::WndProc(msg);
+  }
+};
+
+TEST_F(MenuTest, OnlyChangesToTheBarsOwnItemsRedrawTheBar) {
+  // Every redraw of the bar repaints the window's frame; a command that
+  // enables a dozen drop-down items must not pay for a dozen.
+  auto form = std::make_unique<TFrameCountForm>(nullptr);
+  auto* menu = new TMainMenu(form.get());
+  TMenuItem* file = NewItem(form.get(), menu->GetItems(), "FileMenu", "&File");
+  TMenuItem* open = NewItem(form.get(), file, "OpenItem", "&Open");
+  NewItem(form.get(), file, "SaveItem", "&Save");
+  form->SetMenu(menu);
+  form->Show();
+  form->FrameChanges = 0;
+  open->SetEnabled(false);
+  open->SetCaption("&Load");
+  EXPECT_EQ(form->FrameChanges, 0);
+  EXPECT_EQ(EntryTexts(file->GetHandle()), (std::vector<std::string>{"&Load", "&Save"}));
+
+  file->SetCaption("&Data");
+  EXPECT_GT(form->FrameChanges, 0);
+  form->FrameChanges = 0;
+  TMenuItem* edit = NewItem(form.get(), menu->GetItems(), "EditMenu", "&Edit");
+  EXPECT_GT(form->FrameChanges, 0);
+  form->FrameChanges = 0;
+  delete edit;  // taken off the bar
+  EXPECT_GT(form->FrameChanges, 0);
+  EXPECT_EQ(EntryTexts(::GetMenu(form->GetHandle())), (std::vector<std::string>{"&Data"}));
+}
+
 TEST_F(MenuTest, AFormWithoutAMenuBarAnswersTheShortCutsOfTheMainMenusItOwns) {
   // The main window shows its main menu through a tool bar, not as its bar.
   auto* menu = new TMainMenu(Form);

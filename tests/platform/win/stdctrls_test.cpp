@@ -227,6 +227,56 @@ TEST(StdCtrls, StateSetBeforeTheWindowAppearsInItAndSurvivesRecreateWnd) {
   }
 }
 
+TEST(StdCtrls, AVirtualListBoxDrawsOnlyTheRowsInViewFromItsData) {
+  auto form = std::make_unique<TForm>(nullptr);
+  form->SetBounds(0, 0, 300, 200);
+  auto* list = Make<TListBox>(form.get()).Parent(form.get()).Bounds(0, 0, 200, 100).Get();
+  list->SetStyle(lbVirtual);
+  std::vector<int> asked;
+  list->OnData = [&](TWinControl*, int index, std::string& data) {
+    asked.push_back(index);
+    data = "row " + std::to_string(index);
+  };
+  list->SetCount(100000);  // before the window exists
+  form->Show();
+  ::UpdateWindow(list->GetHandle());
+  EXPECT_EQ(Send(list, LB_GETCOUNT), 100000);
+  EXPECT_EQ(list->GetCount(), 100000);
+  EXPECT_EQ(list->GetItems()->GetCount(), 0) << "no strings are kept";
+  const int rowHeight = int(Send(list, LB_GETITEMHEIGHT));
+  EXPECT_GT(rowHeight, 4) << "measured from the font";
+  const int rows = 100 / rowHeight + 1;
+  ASSERT_FALSE(asked.empty());
+  for (int index : asked) EXPECT_LE(index, rows) << "only the rows on screen are drawn";
+
+  asked.clear();
+  list->SetTopIndex(50000);
+  ::UpdateWindow(list->GetHandle());
+  ASSERT_FALSE(asked.empty());
+  for (int index : asked) EXPECT_TRUE(index >= 50000 && index <= 50000 + rows) << index;
+  EXPECT_EQ(list->GetItemText(99999), "row 99999");
+  EXPECT_EQ(list->GetItemText(100000), "");
+
+  list->SetItemIndex(7);
+  EXPECT_EQ(Send(list, LB_GETCURSEL), 7);
+  list->SetItemIndex(100000);
+  EXPECT_EQ(list->GetItemIndex(), -1);
+  list->SetItemIndex(7);
+  list->SetCount(3);  // new rows: nothing selected, the top again
+  EXPECT_EQ(list->GetItemIndex(), -1);
+  EXPECT_EQ(Send(list, LB_GETCURSEL), LB_ERR);
+  EXPECT_EQ(Send(list, LB_GETCOUNT), 3);
+  EXPECT_EQ(Send(list, LB_GETTOPINDEX), 0);
+
+  // Back to a standard box: its items count, the virtual count is ignored.
+  list->SetStyle(lbStandard);
+  list->GetItems()->SetText("a\r\nb\r\n");
+  list->SetCount(50);
+  EXPECT_EQ(list->GetCount(), 2);
+  EXPECT_EQ(Send(list, LB_GETCOUNT), 2);
+  EXPECT_EQ(list->GetItemText(1), "b");
+}
+
 TEST(StdCtrls, ChangesFromCodeFireOnlyTheEventsTheRulesName) {
   auto form = std::make_unique<TForm>(nullptr);
   std::vector<std::string> log;
