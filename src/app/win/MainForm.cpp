@@ -879,9 +879,8 @@ void TMainForm::BeginActionUpdate() {
   if (FActionUpdates++ > 0) return;
   MainMenu->SetWindowHandle(nullptr);
   FMenuBarChanged = false;
-  TMenuItem* bar = MainMenu->GetItems();
-  MainMenu->OnChange = [this, bar](TObject*, TMenuItem* source, bool) {
-    if (!source || source == bar || source->GetParent() == bar) FMenuBarChanged = true;
+  MainMenu->OnChange = [this](TObject*, TMenuItem* source, bool) {
+    if (MainMenu->ShowsOnBar(source)) FMenuBarChanged = true;
   };
 }
 

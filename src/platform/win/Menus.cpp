@@ -426,10 +426,7 @@ TMainMenu::~TMainMenu() {
 HMENU TMainMenu::CreateMenuHandle() { return ::CreateMenu(); }
 
 void TMainMenu::MenuChanged(TMenuItem* source, bool rebuild) {
-  // The bar shows only its own items: a change deeper down is seen when its
-  // drop-down opens.
-  const bool onBar = !source || source == GetItems() || source->GetParent() == GetItems();
-  if (onBar && FWindow && ::IsWindow(FWindow) && ::GetMenu(FWindow) == GetItems()->FHandle)
+  if (ShowsOnBar(source) && FWindow && ::IsWindow(FWindow) && ::GetMenu(FWindow) == GetItems()->FHandle)
     ::DrawMenuBar(FWindow);
   TMenu::MenuChanged(source, rebuild);
 }

@@ -169,6 +169,12 @@ public:
   // The window whose menu bar shows the menu (TForm::SetMenu sets it), so
   // changes redraw the bar.
   void SetWindowHandle(HWND wnd) { FWindow = wnd; }
+  // Whether a change of this item shows on the bar itself (a null item
+  // stands for the whole menu); deeper items are seen when their drop-down
+  // opens.
+  bool ShowsOnBar(const TMenuItem* source) const {
+    return !source || source == GetItems() || source->GetParent() == GetItems();
+  }
 
 protected:
   HMENU CreateMenuHandle() override;
