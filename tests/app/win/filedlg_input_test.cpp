@@ -9,6 +9,7 @@
 
 #include <algorithm>
 
+#include "FileDlgFixture.h"
 #include "kit/win/FolderTree.h"
 #include "kit/win/Placemnt.h"
 #include "platform/win/WinTestSupport.h"
@@ -17,12 +18,6 @@
 TQ_TEST_APPLICATION();
 
 namespace {
-
-std::string Fixture(const std::string& sub) {
-  std::string path = "Z:" + std::string(TQ_FILEDLG_FIXTURE) + "/" + sub + "/";
-  std::replace(path.begin(), path.end(), '/', '\\');
-  return path;
-}
 
 // The centre of a client rectangle of wnd, on the screen.
 POINT ScreenCentre(HWND wnd, const RECT& r) {

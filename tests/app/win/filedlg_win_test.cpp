@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "FileDlgFixture.h"
 #include "kit/win/FolderTree.h"
 #include "kit/win/RxCtrls.h"
 #include "platform/win/Dialogs.h"
@@ -17,12 +18,6 @@
 TQ_TEST_APPLICATION();
 
 namespace {
-
-std::string Fixture(const std::string& sub) {
-  std::string path = "Z:" + std::string(TQ_FILEDLG_FIXTURE) + "/" + sub + "/";
-  std::replace(path.begin(), path.end(), '/', '\\');
-  return path;
-}
 
 struct FileDlgTest : ::testing::Test {
   std::unique_ptr<TFileDlg> dlg;
