@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "FileDlgFixture.h"
 #include "kit/win/FolderTree.h"
@@ -83,7 +84,7 @@ TEST_F(FileDlgInput, AClickOnAFolderInTheTreeListsIt) {
   ASSERT_STREQ(text, "listing");
   ::SendMessageA(tree, TVM_ENSUREVISIBLE, 0, LPARAM(item));
   RECT r{};
-  *reinterpret_cast<HTREEITEM*>(&r) = item;
+  std::memcpy(&r, &item, sizeof item);  // the message takes the item in the rectangle
   ASSERT_TRUE(::SendMessageA(tree, TVM_GETITEMRECT, TRUE, LPARAM(&r)));
   const POINT p = ScreenCentre(tree, r);
   XClickAt(p.x, p.y);
