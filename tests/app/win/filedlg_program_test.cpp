@@ -146,13 +146,19 @@ class FileDlgProgram : public Program {
 protected:
   std::string Folder;
   std::vector<std::string> Stamped;
+  POINT FPointer{};
   void SetUp() override {
     Program::SetUp();
+    ::GetCursorPos(&FPointer);
     Folder = TempFolder() + "\\filedlg";
     ::CreateDirectoryA(Folder.c_str(), nullptr);
     for (const char* name : {"a.txt", "b.txt", "c.txt"}) std::ofstream(Folder + "\\" + name) << name << "\r\n";
   }
   void TearDown() override {
+    // The pointer goes back where it was: a later case's windows may open
+    // under it, and the program's roll-ups follow the pointer.
+    RunX("mousemove " + std::to_string(FPointer.x) + " " + std::to_string(FPointer.y));
+    ::Sleep(300);
     TRegistry registry;
     if (registry.OpenKey(ProgramRegistryKey() + "\\Documents", false))
       for (const std::string& name : Stamped) registry.DeleteValue(name);
