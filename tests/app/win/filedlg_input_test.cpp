@@ -31,8 +31,16 @@ struct FileDlgInput : ::testing::Test {
   std::unique_ptr<TFileDlg> dlg;
   void SetUp() override {
     dlg = std::make_unique<TFileDlg>(nullptr);
-    dlg->SetBounds(20, 20, 640, 420);
+    // Away from the screen's corner and centre, where other cases' windows
+    // open while this one runs.
+    dlg->SetBounds(600, 560, 640, 420);
     dlg->Show();
+    Front();
+  }
+  // On top and active before real input, which goes to whatever lies under
+  // the pointer or has the focus.
+  void Front() {
+    ::BringWindowToTop(dlg->GetHandle());
     ::SetForegroundWindow(dlg->GetHandle());
     PumpFor(100);
   }
@@ -53,6 +61,7 @@ struct FileDlgInput : ::testing::Test {
     r.left = LVIR_LABEL;
     ASSERT_TRUE(::SendMessageA(list, LVM_GETITEMRECT, WPARAM(row), LPARAM(&r)));
     const POINT p = ScreenCentre(list, r);
+    Front();
     XClickAt(p.x, p.y, twice);
   }
   void ClickHeader(int column) {
@@ -60,6 +69,7 @@ struct FileDlgInput : ::testing::Test {
     RECT r{};
     ASSERT_TRUE(::SendMessageA(header, HDM_GETITEMRECT, WPARAM(column), LPARAM(&r)));
     const POINT p = ScreenCentre(header, r);
+    Front();
     XClickAt(p.x, p.y);
   }
   // The listed files' real names in the list's order.
@@ -87,6 +97,7 @@ TEST_F(FileDlgInput, AClickOnAFolderInTheTreeListsIt) {
   std::memcpy(&r, &item, sizeof item);  // the message takes the item in the rectangle
   ASSERT_TRUE(::SendMessageA(tree, TVM_GETITEMRECT, TRUE, LPARAM(&r)));
   const POINT p = ScreenCentre(tree, r);
+  Front();
   XClickAt(p.x, p.y);
   EXPECT_TRUE(PumpUntil([&] { return AnsiSameText(dlg->CurrentFolder(), Fixture("listing")); }, 5000))
       << dlg->CurrentFolder();
@@ -161,6 +172,8 @@ TEST_F(FileDlgInput, TypedNamesSelectTheirFileAndEnterChoosesIt) {
   EXPECT_TRUE(PumpUntil([&] { return dlg->Files->GetItemIndex() == IndexOf("alpha.txt"); }));
 
   // Enter loads: the dialog closes with the selected file's path.
+  Front();
+  dlg->FileName->SetFocus();
   RunX("key Return");
   EXPECT_TRUE(PumpUntil([&] { return dlg->GetModalResult() == mrOk; }, 5000));
   dlg->Close();
