@@ -127,6 +127,20 @@ tq_wine_prefix() {
   fi
 }
 
+# The desktop the tests see: a folder of the build tree with known contents
+# (two folders, "b" and "A", and a file), in place of the prefix user's own,
+# which Wine would otherwise link to the home folder. Wine follows "User
+# Shell Folders" and writes "Shell Folders" from it; tests that read or
+# change the shell folders take the CTest resource lock "shell-folders".
+tq_desktop_fixture() {
+  tq_wine_env
+  local desktop="$TQ_BUILD/test-desktop"
+  mkdir -p "$desktop/b" "$desktop/A"
+  printf 'desktop\r\n' >"$desktop/note.txt"
+  wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders' /v Desktop \
+    /t REG_EXPAND_SZ /d "Z:${desktop//\//\\}" /f >/dev/null 2>&1
+}
+
 TQ_XVFB_PID=""
 TQ_WINESERVER_STARTED=""
 

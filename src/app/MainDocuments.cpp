@@ -6,6 +6,7 @@
 #include "app/HighlighterChoice.h"
 #include "editor/CustomEdit.h"
 #include "hexedit/HexEditor.h"
+#include "kit/RxMemDS.h"
 #include "platform/Registry.h"
 #include "platform/SysUtils.h"
 
@@ -52,7 +53,12 @@ TMainOptions ReadMainOptions() {
   return options;
 }
 
-TMainDocuments::TMainDocuments(IDocumentTabs& tabs, IDocumentHost& host) : FTabs(tabs), FHost(host) {}
+TMainDocuments::TMainDocuments(IDocumentTabs& tabs, IDocumentHost& host)
+    : FTabs(tabs), FHost(host), FFileList(std::make_unique<TRxMemoryData>(nullptr)) {
+  FFileList->SetName("FileList");
+  DefineFileListFields(*FFileList);
+  FFileList->Open();
+}
 
 TMainDocuments::~TMainDocuments() = default;
 
@@ -683,7 +689,7 @@ TStatusClick TMainDocuments::StatusDblClick(int x) {
 
 void TMainDocuments::BuildReopenMenu() {
   Guard(kPlaceReopenMenu, [&] {
-    FReopenPaths = ReadReopenList(Options.ReopenCount);
+    FReopenPaths = ReadReopenList(*FFileList, Options.ReopenCount);
     FHost.SetReopenMenus(FReopenPaths);
     // A file just opened or saved is new in the list: the button that drops
     // it follows at once, not at the next action refresh.

@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@
 #include "app/StatusTexts.h"
 
 class TComponent;
+class TRxMemoryData;
 class TktCustomEdit;
 class THexEditor;
 class TStrings;
@@ -239,4 +241,6 @@ private:
   bool FHeldStatus = false;
   bool FHeldActions = false;
   std::vector<std::string> FReopenPaths;
+  // The recent files are sorted newest first through this table.
+  std::unique_ptr<TRxMemoryData> FFileList;
 };

@@ -1,9 +1,9 @@
 #include "app/Session.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstring>
 
+#include "kit/RxMemDS.h"
 #include "platform/Registry.h"
 #include "platform/Classes.h"
 #include "platform/SysUtils.h"
@@ -39,26 +39,41 @@ bool ReadStamp(TRegistry& registry, const std::string& name, double& when) {
 
 }  // namespace
 
-std::vector<std::string> ReadReopenList(int limit) {
+void DefineFileListFields(TRxMemoryData& fileList) {
+  TFieldDefs& defs = fileList.GetFieldDefs();
+  defs.Clear();
+  defs.Add("FileName", ftMemo);
+  defs.Add("_Date", ftDateTime);
+}
+
+std::vector<std::string> ReadReopenList(TRxMemoryData& fileList, int limit) {
   if (limit <= 0) return {};
   TRegistry registry;
   OpenOrRaise(registry, SubKey("Documents"));
-  struct TEntry {
-    std::string Path;
-    double When;
-  };
-  std::vector<TEntry> entries;
+  fileList.EmptyTable();
+  TField* fileName = fileList.FieldByName("FileName");
+  TField* date = fileList.FieldByName("_Date");
   for (const std::string& name : ValueNames(registry)) {
     double when = 0;
-    if (ReadStamp(registry, name, when))
-      entries.push_back({name, when});
-    else
-      registry.DeleteValue(name);
+    bool posted = false;
+    if (ReadStamp(registry, name, when)) {
+      fileList.Append();
+      try {
+        fileName->SetAsString(name);
+        date->SetAsDateTime(when);
+        fileList.Post();
+        posted = true;
+      } catch (const Exception&) {
+        fileList.Cancel();
+      }
+    }
+    if (!posted) registry.DeleteValue(name);
   }
-  std::stable_sort(entries.begin(), entries.end(),
-                   [](const TEntry& a, const TEntry& b) { return a.When > b.When; });
   std::vector<std::string> out;
-  for (size_t i = 0; i < entries.size() && int(i) < limit; ++i) out.push_back(entries[i].Path);
+  fileList.SortOnFields("_Date", true, true);
+  for (fileList.First(); !fileList.GetEof() && int(out.size()) < limit; fileList.Next())
+    out.push_back(fileName->GetAsString());
+  fileList.EmptyTable();
   return out;
 }
 

@@ -7,10 +7,16 @@
 #include <string>
 #include <vector>
 
+class TRxMemoryData;
+
+// Gives the recent-files table its fields: "FileName" as a memo, so a path
+// of any length stays whole, and "_Date", the only field sorted on.
+void DefineFileListFields(TRxMemoryData& fileList);
 // The newest limit paths of "Documents" (the key is created when missing),
-// newest first. A value that is not an 8-byte date-time is deleted from the
-// registry on the way. limit 0 reads nothing.
-std::vector<std::string> ReadReopenList(int limit);
+// newest first, sorted through fileList (an open table with the fields
+// above), which is left empty. A value that is not an 8-byte date-time is
+// deleted from the registry on the way. limit 0 reads nothing.
+std::vector<std::string> ReadReopenList(TRxMemoryData& fileList, int limit);
 
 // Replaces "Opened" by one integer value per path, its tab index.
 void WriteOpenedDocuments(const std::vector<std::string>& paths);

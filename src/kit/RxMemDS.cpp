@@ -579,27 +579,40 @@ bool TRxMemoryData::Locate(std::string_view keyFields, const std::vector<TFieldV
   // The scan a cursor would make with First and Next, over the records in
   // place: fetching each into the buffer would cost several times the
   // comparison. Text keys compare where they are stored; other kinds are
-  // read through the filter buffer.
-  std::vector<std::string> keyTexts;
-  for (size_t k = 0; k < fields.size(); ++k)
-    keyTexts.push_back(k < keyValues.size() ? LocateKeyText(keyValues[k]) : std::string());
+  // read through the filter buffer. What does not change from record to
+  // record (each field's place, size and key) is worked out once here:
+  // made per record, the key's copy alone cost more than the comparison.
+  struct TKeyPlan {
+    const TField* Field;
+    const TFieldValue* Key;
+    std::string Text;
+    size_t Offset;
+    size_t Size;
+    bool InPlace;
+  };
+  static const TFieldValue kNoKey;
+  std::vector<TKeyPlan> plan;
+  for (size_t k = 0; k < fields.size(); ++k) {
+    const TField* f = fields[k];
+    const TFieldValue& key = k < keyValues.size() ? keyValues[k] : kNoKey;
+    const size_t offset = GetFieldOffset(f);
+    const bool inPlace =
+        f->GetDataType() == ftString && offset != kNoPlace && !std::holds_alternative<std::monostate>(key);
+    plan.push_back({f, &key, LocateKeyText(key), offset, static_cast<size_t>(f->GetDataSize()), inPlace});
+  }
   auto matches = [&](const TMemoryRecord& rec) {
     bool copied = false;
-    for (size_t k = 0; k < fields.size(); ++k) {
-      const TField& f = *fields[k];
-      const TFieldValue& key = k < keyValues.size() ? keyValues[k] : TFieldValue();
-      const size_t offset = GetFieldOffset(&f);
-      if (f.GetDataType() == ftString && offset != kNoPlace && !std::holds_alternative<std::monostate>(key)) {
-        const char* p = reinterpret_cast<const char*>(rec.Data.data() + offset);
-        const std::string_view text =
-            p[0] ? std::string_view(p + 1, strnlen(p + 1, static_cast<size_t>(f.GetDataSize()))) : std::string_view();
-        if (!LocateTextMatches(text, keyTexts[k], options)) return false;
+    for (const TKeyPlan& k : plan) {
+      if (k.InPlace) {
+        const char* p = reinterpret_cast<const char*>(rec.Data.data() + k.Offset);
+        const std::string_view text = p[0] ? std::string_view(p + 1, strnlen(p + 1, k.Size)) : std::string_view();
+        if (!LocateTextMatches(text, k.Text, options)) return false;
         continue;
       }
       if (!copied) RecordToBuffer(rec, *GetFilterBuffer());
       copied = true;
       const TDataSetState saved = SetTempState(dsFilter);
-      const bool ok = LocateFieldMatches(f, key, options);
+      const bool ok = LocateFieldMatches(*k.Field, *k.Key, options);
       RestoreState(saved);
       if (!ok) return false;
     }

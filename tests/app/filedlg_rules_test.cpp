@@ -117,11 +117,21 @@ TEST(FileDlgRulesTest, ListsTheFixtureFolder) {
                                              "notes.abcdefghijklmnopqrstuvwxyz0123", "old.txt"}));
   for (const Listed& r : rows) {
     SCOPED_TRACE(r.real);
-    if (r.real == "a.b.txt") EXPECT_EQ(r.name + "|" + r.ext, "a.b|txt");
-    if (r.real == "README") EXPECT_EQ(r.name + "|" + r.ext + "|" + r.size, "README||1000");
-    if (r.real == "Foo.TXT") EXPECT_EQ(r.ext + "|" + r.size, "txt|1`234`567");
-    if (r.real == "notes.abcdefghijklmnopqrstuvwxyz0123") EXPECT_EQ(r.ext, "abcdefghijklmnopqrstuvwxyz0123");
-    if (r.real == "big3g.bin") EXPECT_EQ(r.size, "3221`225`472");
+    if (r.real == "a.b.txt") {
+      EXPECT_EQ(r.name + "|" + r.ext, "a.b|txt");
+    }
+    if (r.real == "README") {
+      EXPECT_EQ(r.name + "|" + r.ext + "|" + r.size, "README||1000");
+    }
+    if (r.real == "Foo.TXT") {
+      EXPECT_EQ(r.ext + "|" + r.size, "txt|1`234`567");
+    }
+    if (r.real == "notes.abcdefghijklmnopqrstuvwxyz0123") {
+      EXPECT_EQ(r.ext, "abcdefghijklmnopqrstuvwxyz0123");
+    }
+    if (r.real == "big3g.bin") {
+      EXPECT_EQ(r.size, "3221`225`472");
+    }
     if (r.real == "old.txt") {
       int y, mo, d, h, mi, s;
       DecodeDateTime(r.date, y, mo, d, h, mi, s);

@@ -5,6 +5,7 @@
 #include "kit/RxMemDS.h"
 #include "kit/win/FolderTree.h"
 #include "kit/win/Placemnt.h"
+#include "kit/win/RxCtrls.h"
 #include "platform/win/Application.h"
 #include "platform/win/Dialogs.h"
 #include "platform/win/FormBuilder.h"
@@ -13,7 +14,53 @@ TFileDlg* FileDlg = nullptr;
 
 namespace {
 const char* const kAllFiles = "All files (*.*)";
+
+// The search button's magnifier, drawn here rather than kept as a resource
+// so every program that makes the dialog shows it. '.' is transparent (the
+// lower-left pixel's colour, as the button takes it), 'k' the rim and the
+// handle, 'c' the glass, 'w' its shine, 'o' the grip.
+const char* const kMagnifier[] = {
+    "................",
+    "....kkkkk.......",
+    "...kccccck......",
+    "..kcwwcccck.....",
+    ".kcwwcccccck....",
+    ".kcwccccccck....",
+    ".kccccccccck....",
+    ".kccccccccck....",
+    ".kccccccccck....",
+    "..kccccccck.....",
+    "...kccccck......",
+    "....kkkkk.kooo..",
+    "...........ooo..",
+    "............ooo.",
+    ".............oo.",
+    "................",
+};
+
+HBITMAP MakeMagnifierGlyph() {
+  const int size = 16;
+  HDC screen = ::GetDC(nullptr);
+  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, size, size);
+  HDC dc = ::CreateCompatibleDC(screen);
+  HGDIOBJ old = ::SelectObject(dc, bitmap);
+  for (int y = 0; y < size; ++y)
+    for (int x = 0; x < size; ++x) {
+      COLORREF c = RGB(255, 0, 255);
+      switch (kMagnifier[y][x]) {
+        case 'k': c = RGB(0, 0, 0); break;
+        case 'c': c = RGB(160, 200, 232); break;
+        case 'w': c = RGB(255, 255, 255); break;
+        case 'o': c = RGB(128, 64, 0); break;
+      }
+      ::SetPixel(dc, x, y, c);
+    }
+  ::SelectObject(dc, old);
+  ::DeleteDC(dc);
+  ::ReleaseDC(nullptr, screen);
+  return bitmap;
 }
+}  // namespace
 
 TFileDlg::TFileDlg(TComponent* owner) : TForm(owner) {
   SetName("FileDlg");
@@ -34,8 +81,12 @@ TFileDlg::TFileDlg(TComponent* owner) : TForm(owner) {
   Panel3->SetHeight(64);
   Panel3->SetCaption("");
   FileName = Make<TComboBox>(this).Parent(Panel3).Name("FileName").Bounds(8, 6, 420, 21).Get();
-  SearchButton = Make<TButton>(this).Parent(Panel3).Name("SearchButton").Bounds(434, 5, 24, 23).Caption("?").Get();
+  SearchButton = Make<TRxSpeedButton>(this).Parent(Panel3).Name("SearchButton").Bounds(434, 5, 24, 23).Get();
   SearchButton->SetHint("Search for files whose names begin with the file name");
+  if (HBITMAP glyph = MakeMagnifierGlyph()) {
+    SearchButton->SetGlyph(glyph);  // the button keeps a copy
+    ::DeleteObject(glyph);
+  }
   FileFilter = Make<TComboBox>(this).Parent(Panel3).Name("FileFilter").Bounds(8, 34, 450, 21).Get();
   FileFilter->SetStyle(csDropDownList);
   LoadButton = Make<TButton>(this).Parent(Panel3).Name("LoadButton").Bounds(470, 5, 75, 25).Caption("Load").Get();

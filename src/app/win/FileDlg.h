@@ -15,6 +15,7 @@
 #include "platform/win/StdCtrls.h"
 
 class TFolderTree;
+class TRxSpeedButton;
 class TFormStorage;
 class TRxMemoryData;
 
@@ -29,7 +30,7 @@ public:
   TListView* Files = nullptr;
   TComboBox* FileFilter = nullptr;
   TComboBox* FileName = nullptr;
-  TButton* SearchButton = nullptr;
+  TRxSpeedButton* SearchButton = nullptr;  // the magnifier
   TButton* LoadButton = nullptr;
   TButton* CancelButton = nullptr;
   TPanel* StatusLine = nullptr;

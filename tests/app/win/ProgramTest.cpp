@@ -15,107 +15,12 @@
 #include <thread>
 #include <vector>
 
+#include "ProgramProcess.h"
 #include "app/DefaultSettings.h"
 #include "platform/Registry.h"
 #include "platform/SysUtils.h"
 
 namespace {
-
-// Wine hands the Unix path of the build folder to the test through a macro;
-// turn it into a path Windows can start.
-std::string ProgramPath() {
-  std::string unixPath = TQ_PROGRAM_PATH;
-  if (!unixPath.empty() && unixPath[0] == '/') {
-    std::string winPath = "Z:" + unixPath;
-    for (char& c : winPath)
-      if (c == '/') c = '\\';
-    return winPath;
-  }
-  return unixPath;
-}
-
-std::string TempFolder() {
-  char buf[MAX_PATH + 1] = {};
-  ::GetTempPathA(MAX_PATH, buf);
-  std::string dir = std::string(buf) + "tq-program-test";
-  ::CreateDirectoryA(dir.c_str(), nullptr);
-  return dir;
-}
-
-// A fresh prefix has never been set up: the program would only install.
-void EnsureInstalled() {
-  TRegistry registry;
-  if (registry.OpenKeyReadOnly(ProgramRegistryKey()) && registry.ValueExists("Version")) return;
-  WriteDefaultSettings();
-  registry.OpenKey(ProgramRegistryKey(), true);
-  registry.WriteString("Version", "1.0.0.0");
-}
-
-struct Process {
-  PROCESS_INFORMATION pi{};
-  ~Process() {
-    if (pi.hProcess) {
-      if (::WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) ::TerminateProcess(pi.hProcess, 99);
-      ::CloseHandle(pi.hProcess);
-      ::CloseHandle(pi.hThread);
-    }
-  }
-  bool Start(const std::string& args, const std::string& folder = std::string()) {
-    std::string cmd = "\"" + ProgramPath() + "\"" + (args.empty() ? "" : " " + args);
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    return ::CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                            folder.empty() ? nullptr : folder.c_str(), &si, &pi) != 0;
-  }
-  DWORD Wait(DWORD ms) {
-    if (::WaitForSingleObject(pi.hProcess, ms) != WAIT_OBJECT_0) return 12345;
-    DWORD code = 12345;
-    ::GetExitCodeProcess(pi.hProcess, &code);
-    return code;
-  }
-};
-
-struct FindData {
-  DWORD Pid;
-  std::vector<HWND> Found;
-};
-
-BOOL CALLBACK FindMainForms(HWND wnd, LPARAM lParam) {
-  auto* data = reinterpret_cast<FindData*>(lParam);
-  DWORD pid = 0;
-  ::GetWindowThreadProcessId(wnd, &pid);
-  char cls[64] = {};
-  ::GetClassNameA(wnd, cls, sizeof cls);
-  if (pid == data->Pid && std::string(cls) == "TMainForm") data->Found.push_back(wnd);
-  return TRUE;
-}
-
-HWND WaitForMainForm(const Process& p, int tenths = 150) {
-  for (int i = 0; i < tenths; ++i) {
-    FindData data{p.pi.dwProcessId, {}};
-    ::EnumWindows(FindMainForms, reinterpret_cast<LPARAM>(&data));
-    if (!data.Found.empty() && ::IsWindowVisible(data.Found[0])) return data.Found[0];
-    ::Sleep(100);
-  }
-  return nullptr;
-}
-
-std::string Caption(HWND wnd) {
-  char caption[512] = {};
-  ::SendMessageTimeoutA(wnd, WM_GETTEXT, sizeof caption, reinterpret_cast<LPARAM>(caption), SMTO_ABORTIFHUNG,
-                        2000, nullptr);
-  return caption;
-}
-
-void CloseAndExpectExit(Process& p, HWND wnd) {
-  ::PostMessageA(wnd, WM_CLOSE, 0, 0);
-  EXPECT_EQ(p.Wait(15000), 0u) << "the program did not end cleanly after WM_CLOSE";
-}
-
-class Program : public ::testing::Test {
-protected:
-  void SetUp() override { EnsureInstalled(); }
-};
 
 TEST_F(Program, OpensMainWindowRecordsItsVersionAndClosesCleanly) {
   {

@@ -8,7 +8,9 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "FileDlgFixture.h"
 #include "kit/win/FolderTree.h"
+#include "kit/win/RxCtrls.h"
 #include "platform/win/Dialogs.h"
 #include "platform/win/Screenshot.h"
 #include "platform/win/WinTestSupport.h"
@@ -16,12 +18,6 @@
 TQ_TEST_APPLICATION();
 
 namespace {
-
-std::string Fixture(const std::string& sub) {
-  std::string path = "Z:" + std::string(TQ_FILEDLG_FIXTURE) + "/" + sub + "/";
-  std::replace(path.begin(), path.end(), '/', '\\');
-  return path;
-}
 
 struct FileDlgTest : ::testing::Test {
   std::unique_ptr<TFileDlg> dlg;
@@ -110,6 +106,22 @@ TEST_F(FileDlgTest, SearchCountsMatchesAndKeepsTheCurrentFolder) {
   TStrings* found = dlg->FileName->GetItems();
   EXPECT_GE(found->IndexOf(root + "alpha.txt"), 0);
   EXPECT_GE(found->IndexOf(root + "sub\\Alphabet.pas"), 0);
+}
+
+TEST_F(FileDlgTest, TheSearchButtonShowsTheMagnifier) {
+  TRxSpeedButton* button = dlg->SearchButton;
+  TBitmap face(button->GetWidth(), button->GetHeight());
+  button->PaintOn(face.DC());
+  int glass = 0, rim = 0;
+  for (int y = 0; y < face.Height(); ++y)
+    for (int x = 0; x < face.Width(); ++x) {
+      const COLORREF c = face.Pixel(x, y);
+      glass += c == RGB(160, 200, 232);
+      rim += c == RGB(0, 0, 0);
+    }
+  EXPECT_GE(glass, 50);  // the lens, not a text
+  EXPECT_GE(rim, 25);
+  EXPECT_EQ(button->GetCaption(), "");
 }
 
 }  // namespace

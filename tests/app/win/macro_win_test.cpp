@@ -13,22 +13,11 @@
 #include "app/Recorder.h"
 #include "app/win/MacroHook.h"
 #include "platform/win/Dialogs.h"
+#include "platform/win/XInput.h"
 
 TQ_TEST_APPLICATION();
 
 namespace {
-
-// Starts a program of the X side (xdotool); its end cannot be waited for
-// from here, so callers wait for what it does.
-void RunX(const std::string& args) {
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  std::string command = "Z:\\usr\\bin\\xdotool " + args;
-  ASSERT_TRUE(::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-  if (pi.hProcess) ::CloseHandle(pi.hProcess);
-  if (pi.hThread) ::CloseHandle(pi.hThread);
-}
 
 std::string Bytes(const std::vector<TMacroEvent>& events) {
   std::string out;

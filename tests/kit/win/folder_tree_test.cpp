@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "platform/SysUtils.h"
@@ -58,6 +59,15 @@ TEST_F(FolderTreeTest, ShellWorkWaitsForTheWindowThenBuildsTheTop) {
   ASSERT_GE(top->GetCount(), 3);
   const TFolderKind first[] = {fnNetwork, fnRecycleBin, fnComputer};
   for (int i = 0; i < 3; ++i) EXPECT_EQ(TFolderTree::ModelNode(top->GetItem(i))->Kind, first[i]) << i;
+  // Then the desktop's folders (the test script's fixture desktop holds
+  // "b" and "A" and a file), with Wine's own among them, in label order.
+  std::vector<std::string> rest = Labels(top);
+  rest.erase(rest.begin(), rest.begin() + 3);
+  EXPECT_TRUE(std::is_sorted(rest.begin(), rest.end(),
+                             [](const std::string& a, const std::string& b) { return CompareText(a, b) < 0; }));
+  const auto a = std::find(rest.begin(), rest.end(), "A"), b = std::find(rest.begin(), rest.end(), "b");
+  EXPECT_TRUE(a != rest.end() && b == a + 1) << "is the desktop the test script's fixture?";
+  EXPECT_EQ(std::find(rest.begin(), rest.end(), "note.txt"), rest.end());  // folders only
   TTreeNode* computer = top->GetItem(2);
   EXPECT_TRUE(computer->GetExpanded());
   EXPECT_EQ(tree->GetNodePath(computer), "");
