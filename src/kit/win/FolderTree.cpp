@@ -311,6 +311,7 @@ void TFolderTree::NodeAdded(TFolderNode* node, int index) {
   node->ViewData = item;
   item->SetImageIndex(node->Image);
   item->SetSelectedIndex(node->SelectedImage);
+  item->SetOverlayIndex(node->Overlay);
   item->SetHasChildren(node->HasChildren);
   const int count = parent ? parent->GetCount() : GetTopCount();
   if (index != count - 1) FSortPending = true;
@@ -331,6 +332,7 @@ void TFolderTree::NodeChanged(TFolderNode* node) {
   item->SetHasChildren(node->HasChildren);
   item->SetImageIndex(node->Image);
   item->SetSelectedIndex(node->SelectedImage);
+  item->SetOverlayIndex(node->Overlay);
 }
 
 void TFolderTree::ChildrenSorted(TFolderNode*) {

@@ -251,6 +251,11 @@ public:
   void SetImageIndex(int value);
   int GetSelectedIndex() const { return FSelectedIndex; }
   void SetSelectedIndex(int value);
+  // The image list's overlay drawn over the node's image, -1 for none;
+  // overlay n is the list's overlay image n + 1 (the system list's first is
+  // the shared hand, its second the link arrow).
+  int GetOverlayIndex() const { return FOverlayIndex; }
+  void SetOverlayIndex(int value);
   // Shows the expand button before any child exists (children loaded on
   // expanding); a node with children always has it.
   bool GetHasChildren() const { return FHasChildren || !FChildren.empty(); }
@@ -270,6 +275,7 @@ private:
   TTreeNode(TTreeView* tree, TTreeNode* parent, std::string text)
       : FTree(tree), FParent(parent), FText(std::move(text)) {}
   void UpdateItem(unsigned mask);
+  unsigned OverlayState() const;
 
   TTreeView* FTree;
   TTreeNode* FParent;
@@ -278,6 +284,7 @@ private:
   void* FData = nullptr;
   int FImageIndex = -1;
   int FSelectedIndex = -1;
+  int FOverlayIndex = -1;
   bool FHasChildren = false;
   bool FExpanded = false;
   void* FItem = nullptr;  // the window's item (HTREEITEM) while the window exists

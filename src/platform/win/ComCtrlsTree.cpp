@@ -62,6 +62,8 @@ void TTreeNode::UpdateItem(unsigned mask) {
   item.iImage = FImageIndex;
   item.iSelectedImage = FSelectedIndex;
   item.cChildren = GetHasChildren() ? 1 : 0;
+  item.stateMask = TVIS_OVERLAYMASK;
+  item.state = OverlayState();
   ::SendMessageA(FTree->GetHandle(), TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
 }
 
@@ -81,6 +83,17 @@ void TTreeNode::SetSelectedIndex(int value) {
   if (value == FSelectedIndex) return;
   FSelectedIndex = value;
   UpdateItem(TVIF_SELECTEDIMAGE);
+}
+
+unsigned TTreeNode::OverlayState() const {
+  return FOverlayIndex >= 0 ? INDEXTOOVERLAYMASK(FOverlayIndex + 1) : 0;
+}
+
+void TTreeNode::SetOverlayIndex(int value) {
+  if (value < -1 || value > 14) value = -1;  // the mask holds overlays 1 to 15
+  if (value == FOverlayIndex) return;
+  FOverlayIndex = value;
+  UpdateItem(TVIF_STATE);
 }
 
 void TTreeNode::SetHasChildren(bool value) {
@@ -201,8 +214,8 @@ void TTreeView::InsertItem(TTreeNode* node) {
   ins.item.iSelectedImage = node->FSelectedIndex;
   ins.item.cChildren = node->GetHasChildren() ? 1 : 0;
   ins.item.lParam = reinterpret_cast<LPARAM>(node);
-  ins.item.stateMask = TVIS_EXPANDED;
-  ins.item.state = node->FExpanded ? TVIS_EXPANDED : 0;
+  ins.item.stateMask = TVIS_EXPANDED | TVIS_OVERLAYMASK;
+  ins.item.state = (node->FExpanded ? TVIS_EXPANDED : 0) | node->OverlayState();
   node->FItem = reinterpret_cast<void*>(
       ::SendMessageA(FHandle, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins)));
 }

@@ -299,6 +299,51 @@ TEST(TreeView, SortingSurvivesAnyComparisonHandler) {
   EXPECT_EQ(root->GetItem(2)->GetText(), "dir1");
 }
 
+// The overlay the window draws over a node's image, as the state's overlay
+// image number (0 for none).
+unsigned WindowOverlay(HWND tree, TTreeNode* node) {
+  TVITEMA tv{};
+  tv.mask = TVIF_STATE | TVIF_HANDLE;
+  tv.stateMask = TVIS_OVERLAYMASK;
+  // The node's window item is private: find it by its text among the top level.
+  for (auto item = reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0)); item;
+       item = reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)))) {
+    char text[64] = {};
+    TVITEMA probe{};
+    probe.mask = TVIF_TEXT | TVIF_HANDLE;
+    probe.hItem = item;
+    probe.pszText = text;
+    probe.cchTextMax = sizeof text;
+    ::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&probe));
+    if (node->GetText() == text) tv.hItem = item;
+  }
+  if (!tv.hItem) return 99;
+  ::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+  return (tv.state & TVIS_OVERLAYMASK) >> 8;
+}
+
+TEST(TreeView, OverlaysReachTheWindowBeforeAndAfterItIsMade) {
+  auto form = std::make_unique<TPlainForm>(nullptr);
+  auto* tree = new TTreeView(form.get());
+  tree->SetAlign(alClient);
+  TTreeNode* shared = tree->AddChild(nullptr, "shared");
+  shared->SetOverlayIndex(0);
+  TTreeNode* plain = tree->AddChild(nullptr, "plain");
+  tree->SetParent(form.get());
+  Show(form.get());
+  HWND wnd = tree->GetHandle();
+  EXPECT_EQ(WindowOverlay(wnd, shared), 1u);
+  EXPECT_EQ(WindowOverlay(wnd, plain), 0u);
+  plain->SetOverlayIndex(1);  // a link
+  EXPECT_EQ(WindowOverlay(wnd, plain), 2u);
+  shared->SetOverlayIndex(-1);
+  EXPECT_EQ(WindowOverlay(wnd, shared), 0u);
+  // Out of the mask's range is no overlay, not another one.
+  plain->SetOverlayIndex(40);
+  EXPECT_EQ(plain->GetOverlayIndex(), -1);
+  EXPECT_EQ(WindowOverlay(wnd, plain), 0u);
+}
+
 TEST(TreeView, NodesBeforeTheWindowExpandingAndReadOnly) {
   auto form = std::make_unique<TPlainForm>(nullptr);
   auto* tree = new TTreeView(form.get());
