@@ -228,21 +228,32 @@ TEST(TabSet, TabsAreLaidAtTheBottom) {
   EXPECT_EQ(clicks, 1);
 }
 
+// A window item's text and state.
+TVITEMA WindowItem(HWND tree, HTREEITEM item, std::string& text) {
+  char buffer[64] = {};
+  TVITEMA tv{};
+  tv.mask = TVIF_TEXT | TVIF_STATE | TVIF_HANDLE;
+  tv.stateMask = ~0u;
+  tv.hItem = item;
+  tv.pszText = buffer;
+  tv.cchTextMax = sizeof buffer;
+  ::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+  text = buffer;
+  return tv;
+}
+
+HTREEITEM NextWindowItem(HWND tree, HTREEITEM item, WPARAM how) {
+  return reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(item)));
+}
+
 // The window's children of an item (null for the top level), as texts.
 std::vector<std::string> WindowChildren(HWND tree, HTREEITEM parent) {
   std::vector<std::string> out;
-  auto item = reinterpret_cast<HTREEITEM>(
-      ::SendMessageA(tree, TVM_GETNEXTITEM, parent ? TVGN_CHILD : TVGN_ROOT, reinterpret_cast<LPARAM>(parent)));
-  while (item) {
-    char text[64] = {};
-    TVITEMA tv{};
-    tv.mask = TVIF_TEXT | TVIF_HANDLE;
-    tv.hItem = item;
-    tv.pszText = text;
-    tv.cchTextMax = sizeof text;
-    ::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+  for (HTREEITEM item = NextWindowItem(tree, parent, parent ? TVGN_CHILD : TVGN_ROOT); item;
+       item = NextWindowItem(tree, item, TVGN_NEXT)) {
+    std::string text;
+    WindowItem(tree, item, text);
     out.push_back(text);
-    item = reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)));
   }
   return out;
 }
@@ -299,27 +310,15 @@ TEST(TreeView, SortingSurvivesAnyComparisonHandler) {
   EXPECT_EQ(root->GetItem(2)->GetText(), "dir1");
 }
 
-// The overlay the window draws over a node's image, as the state's overlay
-// image number (0 for none).
+// The overlay the window draws over a top-level node's image, as the
+// state's overlay image number (0 for none, 99 when the node is missing).
 unsigned WindowOverlay(HWND tree, TTreeNode* node) {
-  TVITEMA tv{};
-  tv.mask = TVIF_STATE | TVIF_HANDLE;
-  tv.stateMask = TVIS_OVERLAYMASK;
-  // The node's window item is private: find it by its text among the top level.
-  for (auto item = reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0)); item;
-       item = reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)))) {
-    char text[64] = {};
-    TVITEMA probe{};
-    probe.mask = TVIF_TEXT | TVIF_HANDLE;
-    probe.hItem = item;
-    probe.pszText = text;
-    probe.cchTextMax = sizeof text;
-    ::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&probe));
-    if (node->GetText() == text) tv.hItem = item;
+  for (HTREEITEM item = NextWindowItem(tree, nullptr, TVGN_ROOT); item; item = NextWindowItem(tree, item, TVGN_NEXT)) {
+    std::string text;
+    const TVITEMA tv = WindowItem(tree, item, text);
+    if (text == node->GetText()) return (tv.state & TVIS_OVERLAYMASK) >> 8;
   }
-  if (!tv.hItem) return 99;
-  ::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
-  return (tv.state & TVIS_OVERLAYMASK) >> 8;
+  return 99;
 }
 
 TEST(TreeView, OverlaysReachTheWindowBeforeAndAfterItIsMade) {
