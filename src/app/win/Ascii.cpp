@@ -115,6 +115,7 @@ TASCII::TASCII(TComponent* owner) : TForm(owner) {
   FormStorage->GetStoredProps()->Add("Bold.Checked");
   FormStorage->GetStoredProps()->Add("Italic.Checked");
   ResolveStoredProps(this, FormStorage->GetStoredProps());
+  FormStorage->SetHookWhenWindowMade(true);
   FormStorage->Loaded();
   if (!::ASCII) ::ASCII = this;
 }
@@ -135,6 +136,7 @@ void TASCII::SetIcon(HICON icon) {
 void TASCII::CreateWnd() {
   TForm::CreateWnd();
   if (FIcon) SetIcon(FIcon);
+  if (FormStorage) FormStorage->FormWindowCreated();
 }
 
 void TASCII::FormShow(TObject*) {

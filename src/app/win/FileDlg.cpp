@@ -170,7 +170,15 @@ TFileDlg::TFileDlg(TComponent* owner) : TForm(owner) {
     FStorage->GetStoredProps()->Add(entry);
   FStorage->GetStoredValues()->Add("Sortby")->SetValue(0);
   FStorage->GetStoredValues()->Add("SortDirection")->SetValue(false);
+  // Made hidden at start-up: the dialog's windows, and the shell work its
+  // folder tree does once it has one, wait for its first showing.
+  FStorage->SetHookWhenWindowMade(true);
   FStorage->Loaded();
+}
+
+void TFileDlg::CreateWnd() {
+  TForm::CreateWnd();
+  if (FStorage) FStorage->FormWindowCreated();
 }
 
 TFileDlg::~TFileDlg() {

@@ -24,6 +24,11 @@ public:
   explicit TFileDlg(TComponent* owner);
   ~TFileDlg() override;
 
+protected:
+  void CreateWnd() override;
+
+public:
+
   TPanel* Panel1 = nullptr;  // the tree's side
   TPanel* Panel3 = nullptr;  // the boxes and buttons
   TFolderTree* FolderTree = nullptr;

@@ -68,8 +68,17 @@ TFFtp::TFFtp(TComponent* owner) : TForm(owner) {
   FormStorage->SetName("FormStorage");
   FormStorage->SetUseRegistry(false);
   FormStorage->SetIniSection("TFFtp");
-  FormStorage->RestoreFormPlacement();
+  // The stored place is put on the window when it is made (see CreateWnd):
+  // the window is made hidden at start-up and is seldom shown, and placing
+  // it now would make it and all its child windows at once.
   if (!::FFtp) ::FFtp = this;
+}
+
+void TFFtp::CreateWnd() {
+  TForm::CreateWnd();
+  if (FPlaced) return;
+  FPlaced = true;
+  FormStorage->RestoreFormPlacement();
 }
 
 TFFtp::~TFFtp() {

@@ -29,6 +29,12 @@ public:
   TMFtpListView* FtpFiles;
   TMFtp* Ftp;
   TFormStorage* FormStorage;
+
+protected:
+  void CreateWnd() override;
+
+private:
+  bool FPlaced = false;
 };
 
 extern TFFtp* FFtp;

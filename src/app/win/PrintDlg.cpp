@@ -126,7 +126,14 @@ TPrintDlg::TPrintDlg(TComponent* owner) : TForm(owner) {
   OnShow = Bind(this, &TPrintDlg::FormShow);
   OnCloseQuery = Bind(this, &TPrintDlg::FormCloseQuery);
   for (const char* entry : kStored) FStorage->GetStoredProps()->Add(entry);
+  // Made hidden at start-up: its windows wait for its first showing.
+  FStorage->SetHookWhenWindowMade(true);
   FStorage->Loaded();
+}
+
+void TPrintDlg::CreateWnd() {
+  TForm::CreateWnd();
+  if (FStorage) FStorage->FormWindowCreated();
 }
 
 TPrintDlg::~TPrintDlg() {

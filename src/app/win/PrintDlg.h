@@ -22,6 +22,11 @@ public:
   explicit TPrintDlg(TComponent* owner);
   ~TPrintDlg() override;
 
+protected:
+  void CreateWnd() override;
+
+public:
+
   // Whether the document to print has a selection; "Selected Only" follows
   // it whenever the dialog opens.
   bool SelectionFlag = false;

@@ -71,7 +71,17 @@ TButton* TSearchDialog::MakeButton(const std::string& name, const std::string& c
 
 void TSearchDialog::Store(const char* entry) { FStorage->GetStoredProps()->Add(entry); }
 
-void TSearchDialog::StorageReady() { FStorage->Loaded(); }
+// The dialogs are made hidden at start-up: their windows wait for their
+// first showing.
+void TSearchDialog::StorageReady() {
+  FStorage->SetHookWhenWindowMade(true);
+  FStorage->Loaded();
+}
+
+void TSearchDialog::CreateWnd() {
+  TForm::CreateWnd();
+  FStorage->FormWindowCreated();
+}
 
 void TSearchDialog::AddToHistory() {
   ::AddToHistory(*FindText->GetItems(), FindText->GetText());

@@ -38,6 +38,8 @@ public:
   virtual void AddToHistory();
 
 protected:
+  void CreateWnd() override;
+
   // The form, its storage in section, FindText and Case Sensitive at the top.
   TSearchDialog(TComponent* owner, const std::string& name, const std::string& caption,
                 const std::string& section);

@@ -102,6 +102,11 @@ TSetup::TSetup(TComponent* owner, TData* data) : TForm(owner), FData(data) {
   ::Setup = this;
 }
 
+void TSetup::CreateWnd() {
+  TForm::CreateWnd();
+  if (FormStorage) FormStorage->FormWindowCreated();
+}
+
 TSetup::~TSetup() {
   if (::Setup == this) ::Setup = nullptr;
 }
@@ -310,6 +315,9 @@ void TSetup::BuildStorage() {
   FormStorage->SetIniFileName(ProgramRegistryKey());
   FormStorage->SetIniSection("Setup");
   FormStorage->SetOptions(TPlacementOptions());
+  // The dialog is made hidden at start-up; its windows wait for its first
+  // showing.
+  FormStorage->SetHookWhenWindowMade(true);
   for (const char* prop : kSetupStoredProps) FormStorage->GetStoredProps()->Add(prop);
   ResolveStoredProps(this, FormStorage->GetStoredProps());
   FormStorage->Loaded();

@@ -56,6 +56,11 @@ public:
   TSetup(TComponent* owner, TData* data);
   ~TSetup() override;
 
+protected:
+  void CreateWnd() override;
+
+public:
+
   // The options as values, for ApplyEditorOptions with test's editor.
   TEditorOptions EditorOptions() const;
   TktEditWindow* GetTest() const { return test; }

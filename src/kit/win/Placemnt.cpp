@@ -173,10 +173,19 @@ void TFormPlacement::RestoreFormPlacement() {
 void TFormPlacement::SavePlacement() {
   TForm* form = Form();
   if (!form) return;
-  HWND h = form->GetHandle();
   WINDOWPLACEMENT wp{};
   wp.length = sizeof wp;
-  ::GetWindowPlacement(h, &wp);
+  // A form whose window was never made (never shown) stores the place it
+  // would have had, without making all its windows only to ask.
+  HWND h = FHookWhenWindowMade && !form->HandleAllocated() ? nullptr : form->GetHandle();
+  if (h) {
+    ::GetWindowPlacement(h, &wp);
+  } else {
+    const TRect b = form->GetBoundsRect();
+    wp.showCmd = SW_SHOWNORMAL;
+    wp.ptMinPosition = wp.ptMaxPosition = POINT{-1, -1};
+    wp.rcNormalPosition = RECT{b.Left, b.Top, b.Right, b.Bottom};
+  }
   TPlacementRecord p;
   p.Flags = static_cast<int>(wp.flags);
   p.ShowCmd = static_cast<int>(wp.showCmd);
@@ -291,6 +300,16 @@ void TFormPlacement::HookForm() {
     }
     if (FFormOnDestroy) FFormOnDestroy(sender);
   };
+  if (!FHookWhenWindowMade || form->HandleAllocated()) HookWindow();
+}
+
+void TFormPlacement::FormWindowCreated() {
+  if (FHooked && !FWinHook) HookWindow();
+}
+
+void TFormPlacement::HookWindow() {
+  TForm* form = Form();
+  if (!form) return;
   FWinHook = new TRxWindowHook(this);
   FWinHook->SetWinControl(form);
   FWinHook->BeforeMessage = [this](TObject*, TMessage& msg, bool& handled) { BeforeMessage(msg, handled); };

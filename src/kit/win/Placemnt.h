@@ -79,6 +79,13 @@ public:
 
   void Loaded() override;
 
+  // A form made hidden at start-up need not have its window yet: with this
+  // set before Loaded, the window hook waits until the owner form calls
+  // FormWindowCreated (from its CreateWnd) instead of making the form's
+  // window, and with it every child window, at once.
+  void SetHookWhenWindowMade(bool v) { FHookWhenWindowMade = v; }
+  void FormWindowCreated();
+
 protected:
   virtual void SavePlacement();
   virtual void RestorePlacement();
@@ -90,6 +97,7 @@ private:
   void OpenStorage(bool readOnly);
   void CloseStorage();
   void HookForm();
+  void HookWindow();
   void UnhookForm();
   void UpdatePreventResize();
   void BeforeMessage(TMessage& msg, bool& handled);
@@ -105,6 +113,7 @@ private:
   int FVersion = 0;
   bool FRestored = false, FSaved = false, FSavingOnDestroy = false;
   bool FHooked = false;
+  bool FHookWhenWindowMade = false;
   bool FZoomBox = false;  // the zoom box PreventResize took away
   TNotifyEvent FFormOnShow, FFormOnDestroy;
   TCloseQueryEvent FFormOnCloseQuery;

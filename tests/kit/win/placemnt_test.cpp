@@ -18,16 +18,33 @@ namespace {
 
 class TPlacedForm : public TForm {
 public:
-  TPlacedForm(const std::string& key, TFormBorderStyle border = bsSizeable) : TForm(nullptr) {
+  TPlacedForm(const std::string& key, TFormBorderStyle border = bsSizeable, bool late = false) : TForm(nullptr) {
     SetBorderStyle(border);
     Storage = new TFormStorage(this);
     Storage->SetUseRegistry(true);
     Storage->SetIniFileName(key);
     Storage->SetIniSection("Placed");
     Storage->GetStoredValues()->Add("FontName");
+    Storage->SetHookWhenWindowMade(late);
     Storage->Loaded();
   }
   TFormStorage* Storage;
+};
+
+// Made hidden like the program's start-up dialogs: no window until shown.
+class TLateForm : public TPlacedForm {
+public:
+  explicit TLateForm(const std::string& key) : TPlacedForm(key, bsSizeable, true) {}
+
+protected:
+  void CreateWnd() override {
+    ++WindowsMade;
+    TForm::CreateWnd();
+    Storage->FormWindowCreated();
+  }
+
+public:
+  static inline int WindowsMade = 0;
 };
 
 class FormPlacement : public ::testing::Test {
@@ -188,6 +205,38 @@ TEST_F(FormPlacement, PreventResizeAndLimitsActOnRealMessages) {
   ::GetWindowRect(h, &w);
   EXPECT_EQ(w.right - w.left, 400);
   EXPECT_EQ(w.bottom - w.top, 150);
+}
+
+TEST_F(FormPlacement, AHiddenFormWaitsForItsWindowYetSavesAndHooksAsBefore) {
+  TLateForm::WindowsMade = 0;
+  {
+    TLateForm form(Key);
+    form.SetBounds(100, 120, 300, 200);
+    // Like the options dialog: values only, so restoring needs no window.
+    form.Storage->SetOptions(TPlacementOptions());
+    form.Storage->RestoreFormPlacement();
+    form.Storage->GetStoredValues()->GetStoredValue("FontName")->SetValue(std::string("Courier New"));
+    EXPECT_FALSE(form.HandleAllocated()) << "storage alone makes no window";
+  }
+  EXPECT_EQ(TLateForm::WindowsMade, 0) << "saving a never-shown form makes no window";
+  EXPECT_EQ(Value("NormPos"), "100,120,400,320") << "the place it would have had";
+  EXPECT_EQ(Value("ShowCmd"), "1");
+  EXPECT_EQ(Value("Visible"), "1") << "saved when destroyed";
+  EXPECT_EQ(Value("FontName"), "Courier New");
+
+  // Shown later: the stored place and the window hook both apply.
+  TLateForm form(Key);
+  EXPECT_FALSE(form.HandleAllocated());
+  form.Show();
+  HWND h = form.GetHandle();
+  RECT r = Normal(form);
+  EXPECT_EQ(r.left, 100);
+  EXPECT_EQ(r.bottom, 320);
+  form.Storage->SetPreventResize(true);
+  EXPECT_FALSE(::GetWindowLongPtrA(h, GWL_STYLE) & WS_MAXIMIZEBOX);
+  RECT w;
+  ::GetWindowRect(h, &w);
+  EXPECT_EQ(::SendMessageA(h, WM_NCHITTEST, 0, MAKELPARAM(w.right - 1, (w.top + w.bottom) / 2)), HTNOWHERE);
 }
 
 }  // namespace
