@@ -94,6 +94,7 @@ void TheFontStock::SetStyle(TFontStyles style) {
       TStockDCUse dc(*this);
       CalcFontAdvance(dc.Get(), made);
     }
+    made.Pin = std::make_unique<TheFontPin>(made.Handle.Get());
     *data = std::move(made);
   }
   FCurrentStyle = FontSlotStyle(slot);

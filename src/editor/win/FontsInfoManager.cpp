@@ -7,6 +7,29 @@
 #include <algorithm>
 #include <cstring>
 
+TheFontPin::TheFontPin(HFONT font) {
+  if (!FDC.Get()) return;
+  // The same colour depth as the windows' surfaces, so the renderer files
+  // the font under the same smoothing as when it paints a window.
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+  bi.bmiHeader.biWidth = 1;
+  bi.bmiHeader.biHeight = 1;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  FBitmap.Reset(::CreateDIBSection(FDC.Get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!FBitmap) return;
+  FOldBitmap = ::SelectObject(FDC.Get(), FBitmap.Get());
+  FOldFont = ::SelectObject(FDC.Get(), font);
+}
+
+TheFontPin::~TheFontPin() {
+  if (FOldFont) ::SelectObject(FDC.Get(), FOldFont);
+  if (FOldBitmap) ::SelectObject(FDC.Get(), FOldBitmap);
+}
+
 LOGFONTA FontsInfoKey(HFONT font) {
   LOGFONTA lf{};
   if (!::GetObjectA(font, sizeof(lf), &lf)) throw EheFontStockException("Invalid font handle");

@@ -13,10 +13,32 @@
 #include <memory>
 #include <vector>
 
-// One style variant: its font (made on first use) and cell.
+// Keeps a font selected in a small true-colour memory context for as long as
+// the font lives. Wine's text renderer keeps the rendered glyphs of a font
+// only while some context has it selected, plus those of the last few fonts
+// let go; a tab change paints the tab strip, the status bar, the menu and
+// the caption in their own fonts in between, so without the pin every editor
+// paint after a tab change rendered all its glyphs again.
+class TheFontPin {
+public:
+  explicit TheFontPin(HFONT font);
+  ~TheFontPin();
+  TheFontPin(const TheFontPin&) = delete;
+  TheFontPin& operator=(const TheFontPin&) = delete;
+  HDC GetDC() const { return FDC.Get(); }
+
+private:
+  TMemoryDC FDC;
+  TBitmapObject FBitmap;
+  HGDIOBJ FOldBitmap = nullptr;
+  HGDIOBJ FOldFont = nullptr;
+};
+
+// One style variant: its font (made on first use), cell and pin.
 struct TheFontData {
   TFontObject Handle;
   TTextCell Cell;
+  std::unique_ptr<TheFontPin> Pin;  // let go before the handle
 };
 
 struct TheSharedFontsInfo {

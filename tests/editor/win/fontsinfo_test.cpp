@@ -137,6 +137,23 @@ TEST(FontsInfo, LastUserFreesTheRecordAndItsFonts) {
   for (HFONT h : handles) EXPECT_EQ(::GetObjectType(h), 0u);
 }
 
+// Each variant stays selected in a true-colour context while its record
+// lives, so the renderer keeps its glyphs between paints of other fonts.
+TEST(FontsInfo, VariantsStaySelectedInATrueColourContext) {
+  TheTextDrawer d(TFontStyles{}, FontOf("Courier New", -17));
+  const std::vector<HFONT> handles = AllVariants(d);
+  TheSharedFontsInfo* info = InfoOf(d);
+  for (int slot = 0; slot < kFontStyleSlots; ++slot) {
+    SCOPED_TRACE(slot);
+    const TheFontData& data = info->FontsData[slot];
+    ASSERT_NE(data.Pin, nullptr);
+    EXPECT_EQ(::GetCurrentObject(data.Pin->GetDC(), OBJ_FONT), handles[slot]);
+    BITMAP bm{};
+    ASSERT_NE(::GetObjectA(::GetCurrentObject(data.Pin->GetDC(), OBJ_BITMAP), sizeof(bm), &bm), 0);
+    EXPECT_EQ(bm.bmBitsPixel, 32);
+  }
+}
+
 TEST(FontsInfo, SwitchingFontsReleasesTheRecordLeft) {
   TheFontsInfoManager& manager = TheFontsInfoManager::Instance();
   const int before = manager.GetCount();
