@@ -54,12 +54,17 @@ struct Process {
     }
   }
   bool Start(const std::string& args, const std::string& folder = std::string()) {
-    std::string cmd = "\"" + ProgramPath() + "\"" + (args.empty() ? "" : " " + args);
+    return StartAt(ProgramPath(), args, folder);
+  }
+  // The program under another name or in another place (an installed copy).
+  bool StartAt(const std::string& exe, const std::string& args, const std::string& folder) {
+    std::string cmd = "\"" + exe + "\"" + (args.empty() ? "" : " " + args);
     STARTUPINFOA si{};
     si.cb = sizeof si;
     return ::CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
                             folder.empty() ? nullptr : folder.c_str(), &si, &pi) != 0;
   }
+  bool Ended(DWORD ms) const { return ::WaitForSingleObject(pi.hProcess, ms) == WAIT_OBJECT_0; }
   DWORD Wait(DWORD ms) {
     if (::WaitForSingleObject(pi.hProcess, ms) != WAIT_OBJECT_0) return 12345;
     DWORD code = 12345;

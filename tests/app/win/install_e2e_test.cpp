@@ -16,6 +16,7 @@
 
 #include "app/DefaultSettings.h"
 #include "platform/Registry.h"
+#include "ProgramProcess.h"
 #include "ShellFolders.h"
 #include "platform/SysUtils.h"
 
@@ -91,25 +92,6 @@ bool Click(HWND parent, const std::string& caption) {
   ::PostMessageA(button, BM_CLICK, 0, 0);
   return true;
 }
-
-struct TProcess {
-  PROCESS_INFORMATION pi{};
-  ~TProcess() {
-    if (pi.hProcess) {
-      if (::WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) ::TerminateProcess(pi.hProcess, 99);
-      ::CloseHandle(pi.hProcess);
-      ::CloseHandle(pi.hThread);
-    }
-  }
-  bool Start(const std::string& exe, const std::string& args, const std::string& folder) {
-    std::string cmd = "\"" + exe + "\"" + (args.empty() ? "" : " " + args);
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    return ::CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi) !=
-           0;
-  }
-  bool Ended(DWORD ms) { return ::WaitForSingleObject(pi.hProcess, ms) == WAIT_OBJECT_0; }
-};
 
 class InstallEndToEnd : public ::testing::Test {
 protected:
@@ -189,8 +171,8 @@ protected:
 };
 
 TEST_F(InstallEndToEnd, SetupInstallsRunsTheInstalledCopyAndUninstallLeavesNothing) {
-  TProcess setup;
-  ASSERT_TRUE(setup.Start(Dist + "setup.exe", "", Root + "decoy"));
+  Process setup;
+  ASSERT_TRUE(setup.StartAt(Dist + "setup.exe", "", Root + "decoy"));
   HWND installer = WaitForTopWindow(setup.pi.dwProcessId, "Tarnquill Installation", "");
   ASSERT_NE(installer, nullptr) << "no installer window";
   DriveInstaller(installer, "TXT - text file");
@@ -234,8 +216,8 @@ TEST_F(InstallEndToEnd, SetupInstallsRunsTheInstalledCopyAndUninstallLeavesNothi
 
   // "/u", Yes: everything the installation wrote goes, the batch with it.
   PointShellFolders();
-  TProcess uninstall;
-  ASSERT_TRUE(uninstall.Start(Installed, "/u", Root + "decoy"));
+  Process uninstall;
+  ASSERT_TRUE(uninstall.StartAt(Installed, "/u", Root + "decoy"));
   HWND box = WaitForTopWindow(uninstall.pi.dwProcessId, "Tarnquill", "#32770");
   ASSERT_NE(box, nullptr) << "no question";
   ::PostMessageA(::GetDlgItem(box, IDYES), BM_CLICK, 0, 0);
@@ -291,7 +273,7 @@ std::string InstalledEditor(const std::string& root, const std::string& dist) {
 // Help's item chosen by its key in the running editor, and the warning that
 // follows answered Yes. The menus are reached by their keys: Wine keeps a
 // process's menus to itself, so they cannot be read from here.
-void ChooseHelpItem(TProcess& running, HWND main, char item) {
+void ChooseHelpItem(Process& running, HWND main, char item) {
   ::PostMessageA(main, WM_SYSCOMMAND, SC_KEYMENU, 'h');
   ::Sleep(300);
   ::PostMessageA(main, WM_CHAR, item, 0);
@@ -302,7 +284,7 @@ void ChooseHelpItem(TProcess& running, HWND main, char item) {
 
 // Help > Reinstall, its installer driven by drive to the end; the old editor
 // then closes.
-void ReinstallFromTheHelpMenu(TProcess& running, HWND main, const std::function<void(HWND)>& drive) {
+void ReinstallFromTheHelpMenu(Process& running, HWND main, const std::function<void(HWND)>& drive) {
   ChooseHelpItem(running, main, 'r');
   ASSERT_FALSE(::testing::Test::HasFailure());
   HWND installer = WaitForTopWindow(running.pi.dwProcessId, "Tarnquill Installation", "");
@@ -344,8 +326,8 @@ TEST_F(InstallEndToEnd, ReinstallBringsTheDefaultsBackAndOneNewWindowRuns) {
     original = reg.ReadString(colour);
     reg.WriteString(colour, original == "255" ? "254" : "255");
   }
-  TProcess running;
-  ASSERT_TRUE(running.Start(editor, "/n", Root + "decoy"));
+  Process running;
+  ASSERT_TRUE(running.StartAt(editor, "/n", Root + "decoy"));
   HWND main = WaitForTopWindow(running.pi.dwProcessId, "Tarnquill", "TMainForm");
   ASSERT_NE(main, nullptr);
   ReinstallFromTheHelpMenu(running, main, [&](HWND installer) { DriveInstaller(installer, ""); });
@@ -370,8 +352,8 @@ TEST_F(InstallEndToEnd, MenuUninstallLeavesNoKeyOnceTheProgramHasEnded) {
   const std::string editor = InstalledEditor(Root, Dist);
   ASSERT_FALSE(HasFailure());
   WriteText(Root + "editor\\keys.macro", "macro");
-  TProcess running;
-  ASSERT_TRUE(running.Start(editor, "/n", Root + "decoy"));
+  Process running;
+  ASSERT_TRUE(running.StartAt(editor, "/n", Root + "decoy"));
   HWND main = WaitForTopWindow(running.pi.dwProcessId, "Tarnquill", "TMainForm");
   ASSERT_NE(main, nullptr);
   ChooseHelpItem(running, main, 'u');
@@ -394,8 +376,8 @@ TEST_F(InstallEndToEnd, AReinstalledEditorClosesWithoutRecordingItsTabsOrFiles) 
   ASSERT_FALSE(HasFailure());
   const std::string document = Root + "decoy\\notes.txt";
   WriteText(document, "notes\r\n");
-  TProcess running;
-  ASSERT_TRUE(running.Start(editor, "/n notes.txt", Root + "decoy"));
+  Process running;
+  ASSERT_TRUE(running.StartAt(editor, "/n notes.txt", Root + "decoy"));
   // Its caption names the document once it is open.
   HWND main = WaitFor(nullptr, [&](HWND wnd) {
     DWORD owner = 0;
