@@ -279,11 +279,15 @@ TEST(ExtCtrls, SpinEditStepsWithArrowKeysAndItsButtonsWithinItsRange) {
   form->Show();
   ASSERT_TRUE(BringToFront(form->GetHandle()));
   spin->SetFocus();
+  // Input goes through the wine server and may take a while under load, so
+  // every step waits for its effect rather than for a fixed time.
+  auto reaches = [&](int v) { return PumpUntil([&] { return spin->GetValue() == v; }); };
   PressKey(VK_UP);
-  EXPECT_EQ(spin->GetValue(), 4);
+  EXPECT_TRUE(reaches(4));
   PressKey(VK_DOWN);
+  EXPECT_TRUE(reaches(3));
   PressKey(VK_DOWN);
-  EXPECT_EQ(spin->GetValue(), 2);
+  EXPECT_TRUE(reaches(2));
   EXPECT_EQ(changes, 3);
   // The up-down's upper half steps up, its lower half down; the range holds.
   RECT ud{};
@@ -292,13 +296,19 @@ TEST(ExtCtrls, SpinEditStepsWithArrowKeysAndItsButtonsWithinItsRange) {
   // Clicks apart by more than the double-click time: two quick ones on one
   // spot would be a double click.
   const int apart = int(::GetDoubleClickTime()) + 50;
-  for (int i = 0; i < 5; ++i) {
+  for (int v = 3; v <= 5; ++v) {
+    ClickAt(x, ud.top + 3);
+    EXPECT_TRUE(reaches(v));
+    PumpFor(apart);
+  }
+  // Two more up clicks at the top, then one down: input arrives in order, so
+  // the down click lands after them and gives 4 only if they stayed at 5.
+  for (int i = 0; i < 2; ++i) {
     ClickAt(x, ud.top + 3);
     PumpFor(apart);
   }
-  EXPECT_EQ(spin->GetValue(), 5);
   ClickAt(x, ud.bottom - 3);
-  PumpUntil([&] { return spin->GetValue() == 4; });
+  EXPECT_TRUE(reaches(4));
   EXPECT_EQ(spin->GetValue(), 4);
   EXPECT_EQ(spin->GetText(), "4");
   // Typed text that is no number reads as the minimum.
