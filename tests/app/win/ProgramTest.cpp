@@ -484,6 +484,25 @@ protected:
     for (int i = 0; i < 50 && ::IsWindowVisible(dialog); ++i) ::Sleep(100);
     ASSERT_FALSE(::IsWindowVisible(dialog)) << "OK did not take the key";
   }
+  // The visible roll-up windows, once there are `count` of them or after
+  // five seconds.
+  static std::vector<HWND> WaitForRollUps(size_t count) {
+    std::vector<HWND> rollUps;
+    for (int i = 0; i < 50; ++i) {
+      rollUps.clear();
+      ::EnumWindows(
+          [](HWND wnd, LPARAM lParam) -> BOOL {
+            char cls[64] = {};
+            ::GetClassNameA(wnd, cls, sizeof cls);
+            if (std::string(cls) == "TRollUp" && ::IsWindowVisible(wnd)) reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(wnd);
+            return TRUE;
+          },
+          reinterpret_cast<LPARAM>(&rollUps));
+      if (rollUps.size() >= count) break;
+      ::Sleep(100);
+    }
+    return rollUps;
+  }
   std::vector<std::string> Files;
 };
 
@@ -498,17 +517,11 @@ TEST_F(RollUpProgram, RollUpsComeBackAfterARestartWithTheirHotKeysAndAReleasedOn
     MakeRollUp(p, main, 1, {VK_CONTROL, VK_SHIFT}, VK_PRIOR);
     MakeRollUp(p, main, 2, {VK_CONTROL, VK_MENU}, VK_MULTIPLY);
     MakeRollUp(p, main, 3, {VK_CONTROL, VK_SHIFT}, VK_F8);
-    // The newest roll-up lies on top of the others: its close button.
-    std::vector<HWND> rollUps;
-    ::EnumWindows(
-        [](HWND wnd, LPARAM lParam) -> BOOL {
-          char cls[64] = {};
-          ::GetClassNameA(wnd, cls, sizeof cls);
-          if (std::string(cls) == "TRollUp" && ::IsWindowVisible(wnd)) reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(wnd);
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&rollUps));
+    // The program makes a roll-up's window after its dialog has gone, so the
+    // last one may still be on its way.
+    const std::vector<HWND> rollUps = WaitForRollUps(3);
     ASSERT_EQ(rollUps.size(), 3u);
+    // The newest roll-up lies below the others: its close button.
     HWND newest = nullptr;
     RECT lowest{};
     for (HWND w : rollUps) {
@@ -543,6 +556,8 @@ TEST_F(RollUpProgram, RollUpsComeBackAfterARestartWithTheirHotKeysAndAReleasedOn
   HWND main = WaitForMainForm(p);
   ASSERT_NE(main, nullptr);
   for (int i = 0; i < 50 && Caption(main) == "Tarnquill"; ++i) ::Sleep(100);
+  // The two kept roll-ups are back (with their keys) before the keys are typed.
+  EXPECT_EQ(WaitForRollUps(2).size(), 2u);
   ::SetForegroundWindow(main);
   // The caret where the file's last editing left it: to the start.
   SendKeys({VK_CONTROL}, VK_HOME);
