@@ -36,16 +36,18 @@ void TTabSheet::SetPageControl(TPageControl* pageControl) {
   if (FPageControl) FPageControl->InsertPage(this);
 }
 
-void TTabSheet::ShowSheet(bool show) {
+void TTabSheet::ShowSheet(bool show, bool covered) {
   if (show == GetVisible()) return;
   // Only one sheet shows at a time, so their order among themselves does
   // not matter and is left alone. The erase waits for the next paint: an
   // erase at once (what a plain show does) cost more than painting the
   // editor on the sheet, and a tab change shows one sheet and hides another.
+  // The sheet a tab change hides lies under the one it shows, in the same
+  // place: hiding it must not make the page control repaint its whole area.
   if (FHandle)
     ::SetWindowPos(FHandle, nullptr, 0, 0, 0, 0,
                    (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW) | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER |
-                       SWP_NOACTIVATE | SWP_DEFERERASE);
+                       SWP_NOACTIVATE | SWP_DEFERERASE | (covered ? SWP_NOREDRAW : 0));
   TControl::SetVisible(show);
 }
 
@@ -196,12 +198,37 @@ void TPageControl::SetActivePage(TTabSheet* page) {
   ShowActive();
 }
 
+void TPageControl::SelectTab(int index) {
+  const int old = static_cast<int>(::SendMessageA(FHandle, TCM_GETCURSEL, 0, 0));
+  if (old == index) return;
+  RECT before{};
+  const bool settled = old >= 0 && index >= 0 && !::GetUpdateRect(FHandle, nullptr, FALSE) &&
+                       ::SendMessageA(FHandle, TCM_GETITEMRECT, old, reinterpret_cast<LPARAM>(&before));
+  ::SendMessageA(FHandle, TCM_SETCURSEL, index, 0);
+  // The tab control repaints its whole strip for a new selection, which with
+  // many tabs costs more than the editor the change shows. When the strip did
+  // not scroll (the old tab is where it was) only the two tabs change: the
+  // selected one stands a little larger than the others and joins the sheet.
+  RECT after{}, added{};
+  if (!settled || !::SendMessageA(FHandle, TCM_GETITEMRECT, old, reinterpret_cast<LPARAM>(&after)) ||
+      !::EqualRect(&before, &after) ||
+      !::SendMessageA(FHandle, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&added)))
+    return;
+  ::ValidateRect(FHandle, nullptr);
+  for (RECT r : {before, added}) {
+    ::InflateRect(&r, 4, 4);
+    ::InvalidateRect(FHandle, &r, TRUE);
+  }
+}
+
 void TPageControl::ShowActive() {
-  if (FHandle) ::SendMessageA(FHandle, TCM_SETCURSEL, GetActivePageIndex(), 0);
+  if (FHandle) SelectTab(GetActivePageIndex());
   AlignControls();
-  for (TTabSheet* p : FPages)
-    if (p != FActive) p->ShowSheet(false);
+  // The new sheet shows first, so the old one goes from under it.
+  const bool covered = FActive && FActive->HandleAllocated();
   if (FActive) FActive->ShowSheet(true);
+  for (TTabSheet* p : FPages)
+    if (p != FActive) p->ShowSheet(false, covered);
 }
 
 void TPageControl::SetTabHeight(int value) {

@@ -42,8 +42,9 @@ protected:
 
 private:
   friend class TPageControl;
-  // Shows or hides the sheet's window without an erase at once.
-  void ShowSheet(bool show);
+  // Shows or hides the sheet's window without an erase at once; a sheet
+  // hidden under a shown one (`covered`) leaves nothing to repaint.
+  void ShowSheet(bool show, bool covered = false);
   TPageControl* FPageControl = nullptr;
   int FImageIndex = -1;
 };
@@ -91,6 +92,7 @@ private:
   void UpdateTab(TTabSheet* page);
   void LoadTabs();
   void ShowActive();
+  void SelectTab(int index);
 
   std::vector<TTabSheet*> FPages;
   TTabSheet* FActive = nullptr;

@@ -182,6 +182,62 @@ TEST(PageControl, SheetsMadeAndFreedAtRunTime) {
   EXPECT_EQ(form->Seen, std::vector<UINT>{WM_DROPFILES});
 }
 
+// The pixels of a window's client area, as the screen shows them.
+std::vector<COLORREF> ClientPixels(HWND wnd) {
+  RECT r{};
+  ::GetClientRect(wnd, &r);
+  std::vector<COLORREF> pixels;
+  HDC dc = ::GetDC(wnd);
+  for (int y = 0; y < r.bottom; ++y)
+    for (int x = 0; x < r.right; ++x) pixels.push_back(::GetPixel(dc, x, y));
+  ::ReleaseDC(wnd, dc);
+  return pixels;
+}
+
+// A tab change repaints only what it changed (the two tabs, or the whole
+// strip when it scrolls, and the sheet shown): what it leaves on the screen
+// must be what a full repaint draws, with no trace of the sheet it hid.
+TEST(PageControl, ATabChangeLeavesWhatAFullRepaintDraws) {
+  auto form = std::make_unique<TPlainForm>(nullptr);
+  form->SetBounds(40, 40, 300, 120);
+  auto* pages = new TPageControl(form.get());
+  pages->SetAlign(alClient);
+  pages->SetParent(form.get());
+  const TColor colours[] = {clRed, clLime, clBlue, clYellow};
+  std::vector<TTabSheet*> sheets;
+  for (int i = 0; i < 12; ++i) {
+    auto* sheet = new TTabSheet(form.get());
+    sheet->SetCaption("sheet " + std::to_string(i));
+    sheet->SetColor(colours[i % 4]);
+    sheet->SetPageControl(pages);
+    sheets.push_back(sheet);
+  }
+  Show(form.get());
+  HWND wnd = pages->GetHandle();
+  // Along the strip within its view, then to a tab out of view (the strip
+  // scrolls) and back to the first.
+  for (int index : {1, 2, 3, 2, 11, 10, 0}) {
+    SCOPED_TRACE(index);
+    pages->SetActivePageIndex(index);
+    ::RedrawWindow(form->GetHandle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    const std::vector<COLORREF> shown = ClientPixels(wnd);
+    ::RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    const std::vector<COLORREF> full = ClientPixels(wnd);
+    EXPECT_EQ(::SendMessageA(wnd, TCM_GETCURSEL, 0, 0), index);
+    // The themed strip blends its edges over what lies beneath, so a
+    // repaint over a painted strip may differ by a shade.
+    int off = 0;
+    for (size_t k = 0; k < shown.size(); ++k) {
+      const int d = std::max({std::abs(GetRValue(shown[k]) - GetRValue(full[k])),
+                              std::abs(GetGValue(shown[k]) - GetGValue(full[k])),
+                              std::abs(GetBValue(shown[k]) - GetBValue(full[k]))});
+      if (d > 2) ++off;
+    }
+    EXPECT_EQ(off, 0) << "pixels the change left otherwise than a full repaint draws them";
+    EXPECT_NE(std::find(full.begin(), full.end(), ColorToRGB(colours[index % 4])), full.end());
+  }
+}
+
 TEST(PageControl, TabHeightOfOneLeavesAOnePixelStrip) {
   auto form = std::make_unique<TPlainForm>(nullptr);
   auto* pages = new TPageControl(form.get());
