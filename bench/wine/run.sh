@@ -121,7 +121,8 @@ if [ -f "$pas" ]; then
     tr -d '\r' | grep '^print-' | grep -v '^print-pages:'
   pdf=""
   for _ in $(seq 1 600); do
-    pdf="$(ls "$HOME"/PDF/*"$title"*.pdf 2>/dev/null | head -1)"
+    # No match yet is not an error (ls says 2, which would end the script).
+    pdf="$(ls "$HOME"/PDF/*"$title"*.pdf 2>/dev/null | head -1 || true)"
     [ -n "$pdf" ] && pdfinfo "$pdf" >/dev/null 2>&1 && break
     pdf=""
     sleep 0.5
