@@ -118,6 +118,15 @@ tq_wine_prefix() {
     wineserver -w || true
     touch "$WINEPREFIX/.tq-arial"
   fi
+  if [ ! -f "$WINEPREFIX/.tq-fixedsys" ]; then
+    # The program's default editor font is FixedSys, a monospaced font that
+    # Windows shows at any size asked for. Wine has it at one pixel size only
+    # and answers every other with a proportional font, which the editor's
+    # fixed columns then spread apart; Liberation Mono is monospaced.
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'FixedSys' /d 'Liberation Mono' /f >/dev/null 2>&1
+    wineserver -w || true
+    touch "$WINEPREFIX/.tq-fixedsys"
+  fi
   if [ ! -f "$WINEPREFIX/.tq-printers" ] && lpstat -p PDF >/dev/null 2>&1; then
     # Wine copies the CUPS queues into the prefix only when it boots it; a
     # prefix made before the PDF printer existed learns of it this way.
