@@ -107,7 +107,11 @@ TEST(Controls, ControlsWithoutWindowArePaintedByTheirParentInZOrder) {
 
 TEST(Controls, MouseGoesToTheControlUnderThePointerAndAPressStaysWithIt) {
   auto form = std::make_unique<TBlockForm>(nullptr);
+  // The real pointer, wherever an earlier test left it, stays away from the
+  // form: only the moves sent here may reach its controls.
+  ::SetCursorPos(form->GetLeft() + form->GetWidth() + 300, form->GetTop() + form->GetHeight() + 300);
   ShowAndPaint(form.get());
+  form->Log.clear();
   HWND wnd = form->GetHandle();
   std::vector<std::string> formMouse;
   form->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int x, int y) {
