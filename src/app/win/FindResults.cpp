@@ -8,7 +8,9 @@ TFindResultsPane::TFindResultsPane(TComponent* owner, TWinControl* parent) {
   PFindResult = Make<TPanel>(owner).Parent(parent).Name("PFindResult").Align(alBottom)
                     .Bounds(0, 0, 200, 120).Caption("").Get();
   PFindResult->SetBevelOuter(bvNone);
+  // Hidden until a search lists its results; the windows wait for that too.
   PFindResult->SetVisible(false);
+  PFindResult->SetWindowWaitsWhileHidden(true);
   FindBox = Make<TListBox>(owner).Parent(PFindResult).Name("FindBox").Align(alClient).Get();
   // A search may list tens of thousands of lines: the box draws its rows
   // from the results it shows, rather than keeping a copy of each string.
@@ -21,6 +23,7 @@ TFindResultsPane::TFindResultsPane(TComponent* owner, TWinControl* parent) {
   Splitter->SetName("Splitter");
   Splitter->SetParent(parent);
   Splitter->SetVisible(false);
+  Splitter->SetWindowWaitsWhileHidden(true);
   Splitter->SetAlign(alBottom);
   Splitter->SetControlFirst(PFindResult);
 }

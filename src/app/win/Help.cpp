@@ -96,9 +96,26 @@ THelp::THelp(TComponent* owner) : TForm(owner) {
   Placement->SetUseRegistry(true);
   Placement->SetIniFileName(ProgramRegistryKey());
   Placement->SetIniSection("Help");
+  // Made hidden at start-up: its windows, and the about text the view
+  // starts with, wait for its first showing.
+  Placement->SetHookWhenWindowMade(true);
   Placement->Loaded();
-  LoadRtf(AboutText());
+  FShown = AboutText();
+  FShownPending = true;
   if (!::Help) ::Help = this;
+}
+
+void THelp::CreateWnd() {
+  TForm::CreateWnd();
+  if (Placement) Placement->FormWindowCreated();
+}
+
+void THelp::SetVisible(bool visible) {
+  if (visible && FShownPending) {
+    HandleNeeded();
+    LoadRtf(FShown);
+  }
+  TForm::SetVisible(visible);
 }
 
 THelp::~THelp() {
@@ -152,6 +169,7 @@ void THelp::LoadRtf(const std::string& document) {
   Memo->SetStreamFormat(sfRichText);
   Memo->GetLines()->LoadFromStream(stream);
   FShown = document;
+  FShownPending = false;
 }
 
 void THelp::ShowSelectedTopic() {

@@ -65,6 +65,11 @@ public:
   TMenuItem *HelpMenu = nullptr, *HelpOnHelpItem = nullptr;
   TFormPlacement* Placement = nullptr;
 
+  void SetVisible(bool visible) override;
+
+protected:
+  void CreateWnd() override;
+
 private:
   void BuildMenu();
   void FillTree();
@@ -79,6 +84,7 @@ private:
   std::vector<TTreeNode*> FNodes;
   bool FSelecting = false;  // a node selected in code: no loading
   std::string FShown;       // the document the view shows
+  bool FShownPending = false;  // FShown waits for the first showing to be loaded
 };
 
 // The program's help window (made at start-up), or null.

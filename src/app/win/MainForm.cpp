@@ -13,6 +13,7 @@
 #include "app/win/InstallWin.h"
 #include "app/win/Setup.h"
 #include "editor/EditorCommands.h"
+#include "kit/win/FisSysMenu.h"
 #include "kit/win/Placemnt.h"
 #include "platform/Registry.h"
 #include "platform/ShortCuts.h"
@@ -495,6 +496,7 @@ void TMainForm::FormCloseQuery(TObject*, bool& canClose) {
 
 void TMainForm::CreateWnd() {
   TForm::CreateWnd();
+  if (auto* sysMenu = dynamic_cast<TfisSysMenu*>(SysMenu)) sysMenu->FormWindowCreated();
   FClipboardListening = ::AddClipboardFormatListener(GetHandle()) != 0;
   FClipboardHasText = ::IsClipboardFormatAvailable(CF_TEXT) != 0;
   // Icon 0 of the program file (a test program has none).

@@ -121,9 +121,11 @@ void TMainForm::MakeBars() {
 }
 
 void TMainForm::MakeBigBar() {
-  // Hidden until the options dialog asks for big buttons.
+  // Hidden until the options dialog asks for big buttons; its many windows
+  // wait for that too.
   ControlBar = Make<TControlBar>(this).Name("ControlBar").Parent(this).Align(alTop);
   ControlBar->SetVisible(false);
+  ControlBar->SetWindowWaitsWhileHidden(true);
   ControlBar->SetHeight(kMenuRowHeight + kPanelRowHeight + 4);
   const int left = TControlBar::GripWidth + 2;
   MenuBar = new TMenuBar(this);

@@ -21,7 +21,9 @@ void TMainForm::MakeToolMenus() {
   SysMenuPopup = new TPopupMenu(this);
   SysMenuPopup->SetName("SysMenuPopup");
   for (const char* action : {"SysMenuStayonTop", "SysMenuStayNormal"}) AddItem(SysMenuPopup->GetItems(), "", action);
-  auto* sysMenu = new TfisSysMenu(this);
+  // The window is made when it is first shown: the entries go into its
+  // window menu then (see CreateWnd).
+  auto* sysMenu = new TfisSysMenu(this, true);
   sysMenu->SetName("fisSysMenu");
   sysMenu->SetMenu(SysMenuPopup);
   SysMenu = sysMenu;

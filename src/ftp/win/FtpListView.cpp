@@ -33,15 +33,15 @@ const TColumnDef kColumns[] = {
 TMFtpListView::TMFtpListView(TComponent* owner)
     : TListView(owner), FFilter(std::make_unique<TStringList>()),
       FDroppedFiles(std::make_unique<TStringList>()) {
+  // The system's image lists are asked for when the window is made (see
+  // MakeImages): the shell builds them slowly, and the view is mostly made
+  // hidden at start-up and seldom shown.
   FLargeList = new TCustomImageList(this);
   FLargeList->SetShareImages(true);
-  FLargeList->SetHandle(ShellImageList(false));
   FSmallList = new TCustomImageList(this);
   FSmallList->SetShareImages(true);
-  FSmallList->SetHandle(ShellImageList(true));
   SetLargeImages(FLargeList);
   SetSmallImages(FSmallList);
-  FFolderImage = ShellFolderIconIndex(false);
   SetOwnerData(true);
   OnData = [this](TObject*, TListItem& item) { OwnerDataFetch(item); };
   OnDataFind = [this](TObject*, TItemFind find, const std::string& text, TPoint, void*, int start,
@@ -62,7 +62,17 @@ void TMFtpListView::CreateParams(TCreateParams& params) {
   params.Style |= LVS_AUTOARRANGE;
 }
 
+void TMFtpListView::MakeImages() {
+  if (FImagesMade) return;
+  FImagesMade = true;
+  FLargeList->SetHandle(ShellImageList(false));
+  FSmallList->SetHandle(ShellImageList(true));
+  FFolderImage = ShellFolderIconIndex(false);
+}
+
 void TMFtpListView::CreateWnd() {
+  // Before the list view's own window: it hands the lists to the window.
+  MakeImages();
   TListView::CreateWnd();
   ::DragAcceptFiles(GetHandle(), FAccept);
 }
@@ -171,6 +181,7 @@ void TMFtpListView::OwnerDataFetch(TListItem& item) {
   item.SetCaption(list.Name(row));
   std::string typeName;
   if (isDir) {
+    MakeImages();
     item.SetImageIndex(FFolderImage);
     typeName = "File Folder";
   } else {

@@ -46,6 +46,7 @@ private:
   void ReleaseClient();
   void ToggleSort(TListColumn& column);
   void OwnerDataFetch(TListItem& item);
+  void MakeImages();
   void OwnerDataFind(TItemFind find, const std::string& text, int start, bool wrap, int& index);
 
   TMFtp* FClient = nullptr;
@@ -59,5 +60,6 @@ private:
   TCustomImageList* FLargeList;      // both share the system's image lists
   TCustomImageList* FSmallList;
   int FFolderImage = -1;
+  bool FImagesMade = false;
   int FInfoSlot = -1, FListingSlot = -1, FIndexSlot = -1;
 };

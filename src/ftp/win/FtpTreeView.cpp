@@ -75,22 +75,12 @@ int TMFtpSiteInfo::IndexOf(const std::string& url) const {
 TMFtpTreeView::TMFtpTreeView(TComponent* owner)
     : TTreeView(owner), FDroppedFiles(std::make_unique<TStringList>()),
       FSiteInfo(std::make_unique<TMFtpSiteInfo>(this)) {
+  // The pictures are filled in when the window is made or the list is
+  // asked for (see MakeImages): the shell builds its icons slowly, and the
+  // tree is mostly made hidden at start-up and seldom shown.
   FSystemImages = new TCustomImageList(this);
   FSystemImages->SetShareImages(true);
-  FSystemImages->SetHandle(ShellImageList(true));
   FTreeImages = new TCustomImageList(this);
-  for (bool open : {true, false}) {
-    HICON icon = ShellFolderIcon(open);
-    if (icon) {
-      FTreeImages->AddIcon(icon);
-      ::DestroyIcon(icon);
-    }
-  }
-  if (HBITMAP site = static_cast<HBITMAP>(
-          ::LoadImageA(::GetModuleHandleA(nullptr), "REMOTE_FOLDER", IMAGE_BITMAP, 0, 0, 0))) {
-    FTreeImages->AddMasked(site, RGB(255, 0, 255));
-    ::DeleteObject(site);
-  }
   SetImages(FTreeImages);
   // Children stay in the order they were added: the folders come sorted
   // from the listing, and a comparison that answers "after" for every pair
@@ -107,7 +97,32 @@ TMFtpTreeView::~TMFtpTreeView() {
   OnCollapsing = nullptr;
 }
 
+void TMFtpTreeView::MakeImages() const {
+  if (FImagesMade) return;
+  FImagesMade = true;
+  FSystemImages->SetHandle(ShellImageList(true));
+  for (bool open : {true, false}) {
+    HICON icon = ShellFolderIcon(open);
+    if (icon) {
+      FTreeImages->AddIcon(icon);
+      ::DestroyIcon(icon);
+    }
+  }
+  if (HBITMAP site = static_cast<HBITMAP>(
+          ::LoadImageA(::GetModuleHandleA(nullptr), "REMOTE_FOLDER", IMAGE_BITMAP, 0, 0, 0))) {
+    FTreeImages->AddMasked(site, RGB(255, 0, 255));
+    ::DeleteObject(site);
+  }
+}
+
+TCustomImageList* TMFtpTreeView::GetTreeImages() const {
+  MakeImages();
+  return FTreeImages;
+}
+
 void TMFtpTreeView::CreateWnd() {
+  // Before the tree's own window: it hands the list to the window.
+  MakeImages();
   TTreeView::CreateWnd();
   ::DragAcceptFiles(GetHandle(), FAccept);
 }

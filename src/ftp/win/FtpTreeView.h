@@ -47,7 +47,7 @@ public:
   bool GetWebStyle() const { return FWebStyle; }
   void SetWebStyle(bool value);
   TStrings* GetDroppedFiles() const { return FDroppedFiles.get(); }
-  TCustomImageList* GetTreeImages() const { return FTreeImages; }
+  TCustomImageList* GetTreeImages() const;
 
   TTreeNode* GetSiteRoot() const { return FRoot; }
   TTreeNode* GetCurrentNode() const { return FCurrent; }
@@ -76,6 +76,7 @@ private:
   void PreloadFromCache(const std::string& path, int depth);
   void NodeExpanding(TTreeNode* node, bool& allow);
   void AttachExpanding(bool on);
+  void MakeImages() const;
 
   TMFtp* FClient = nullptr;
   bool FAccept = true;
@@ -86,6 +87,7 @@ private:
   std::unique_ptr<TMFtpSiteInfo> FSiteInfo;
   TCustomImageList* FSystemImages;
   TCustomImageList* FTreeImages;
+  mutable bool FImagesMade = false;
   TTreeNode* FRoot = nullptr;
   TTreeNode* FCurrent = nullptr;
   int FInfoSlot = -1, FDirSlot = -1, FListingSlot = -1;

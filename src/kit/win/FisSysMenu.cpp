@@ -37,7 +37,7 @@ TfisSysMenu* SysMenuOf(TForm* form) {
 
 }  // namespace
 
-TfisSysMenu::TfisSysMenu(TComponent* owner) : TComponent(owner) {
+TfisSysMenu::TfisSysMenu(TComponent* owner, bool hookWhenWindowMade) : TComponent(owner) {
   FOwnerForm = dynamic_cast<TForm*>(owner);
   if (FOwnerForm) {
     for (int i = 0; i < FOwnerForm->GetComponentCount(); ++i) {
@@ -47,10 +47,20 @@ TfisSysMenu::TfisSysMenu(TComponent* owner) : TComponent(owner) {
     }
     FHook = new TRxWindowHook(this);
     FHook->BeforeMessage = [this](TObject*, TMessage& msg, bool&) { FormMessage(msg); };
-    FHook->SetWinControl(FOwnerForm);
+    if (hookWhenWindowMade && !FOwnerForm->HandleAllocated())
+      FWaitingForWindow = true;
+    else
+      FHook->SetWinControl(FOwnerForm);
   }
   if (++gInstances == 1 && Application)
     gAppHook = Application->HookMainWindow([](TMessage& msg) { return AppMessage(msg); });
+}
+
+void TfisSysMenu::FormWindowCreated() {
+  if (!FWaitingForWindow) return;
+  FWaitingForWindow = false;
+  FHook->SetWinControl(FOwnerForm);
+  if (FMenu && FEnabled) Rebuild();
 }
 
 TfisSysMenu::~TfisSysMenu() {

@@ -24,8 +24,16 @@ class TfisSysMenu : public TComponent {
 public:
   // owner must be a form; a second one on the same form raises
   // EComponentError "Only one instance allowed".
-  explicit TfisSysMenu(TComponent* owner);
+  //
+  // A form made hidden need not have its window yet: with hookWhenWindowMade
+  // and a form without one, the component hooks the form and fills its
+  // window menu only when the form calls FormWindowCreated (from its
+  // CreateWnd), instead of making the form's window, and with it every child
+  // window, at once.
+  explicit TfisSysMenu(TComponent* owner, bool hookWhenWindowMade = false);
   ~TfisSysMenu() override;
+
+  void FormWindowCreated();
 
   bool GetEnabled() const { return FEnabled; }
   void SetEnabled(bool v);
@@ -50,6 +58,7 @@ private:
   bool FEnabled = true;
   TPopupMenu* FMenu = nullptr;
   TRxWindowHook* FHook = nullptr;
+  bool FWaitingForWindow = false;  // FHook waits for the form's window
   // What we put in the window menu: the commands and our own sub-menus.
   std::vector<unsigned> FIds;
   std::vector<HMENU> FSubMenus;

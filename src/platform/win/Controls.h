@@ -249,6 +249,11 @@ public:
   HWND GetHandle();
   bool HandleAllocated() const { return FHandle != nullptr; }
   void HandleNeeded() { GetHandle(); }
+  // A control seldom shown (a hidden bar of many child windows) may keep its
+  // window, and its children's, unmade while it is hidden: the parent's
+  // window does not make it, showing it does. Asking for its handle still
+  // makes it at once.
+  void SetWindowWaitsWhileHidden(bool value) { FWaitsWhileHidden = value; }
   // Destroys the window and makes a new one with the current settings (for
   // changes of window style).
   void RecreateWnd();
@@ -367,6 +372,8 @@ private:
   int FAlignLevel = 0;
   bool FCreating = false;
   bool FMouseDownInside = false;
+  bool FWaitsWhileHidden = false;
+  bool WindowWaits() const { return FWaitsWhileHidden && !FVisible; }
 };
 
 // A windowed control that paints itself: Paint() draws on GetCanvas() while

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "platform/win/Actions.h"
 #include "platform/win/ComCtrls.h"
@@ -229,11 +230,18 @@ void TToolBar::CreateWnd() {
   ::SendMessageA(FHandle, TB_SETEXTENDEDSTYLE, 0,
                  TBSTYLE_EX_DRAWDDARROWS | (FShowCaptions ? TBSTYLE_EX_MIXEDBUTTONS : 0));
   ::SendMessageA(FHandle, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(FImages ? FImages->GetHandle() : nullptr));
-  for (size_t i = 0; i < FButtons.size(); ++i) AddToWindow(FButtons[i], static_cast<int>(i));
+  // A new window takes all its buttons in one message and sizes them once:
+  // one at a time, the bar would lay out all of its buttons again for each.
+  if (FButtons.empty()) return;
+  std::vector<TBBUTTON> buttons;
+  buttons.reserve(FButtons.size());
+  for (TToolButton* b : FButtons) buttons.push_back(WindowButton(b));
+  ::SendMessageA(FHandle, TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
+  for (TToolButton* b : FButtons) UpdateTip(b);
+  ::SendMessageA(FHandle, TB_AUTOSIZE, 0, 0);
 }
 
-void TToolBar::AddToWindow(TToolButton* b, int index) {
-  if (!FHandle) return;
+TBBUTTON TToolBar::WindowButton(TToolButton* b) const {
   TBBUTTON tb{};
   tb.idCommand = b->FId;
   tb.iBitmap = b->FStyle == tbsSeparator ? 6 : (b->FImageIndex >= 0 ? b->FImageIndex : I_IMAGENONE);
@@ -248,6 +256,12 @@ void TToolBar::AddToWindow(TToolButton* b, int index) {
   if ((FShowCaptions || b->FMenuItem) && !b->FCaption.empty()) tb.fsStyle |= BTNS_SHOWTEXT;
   // The text is copied into the bar's own string pool.
   tb.iString = b->FCaption.empty() ? -1 : reinterpret_cast<INT_PTR>(b->FCaption.c_str());
+  return tb;
+}
+
+void TToolBar::AddToWindow(TToolButton* b, int index) {
+  if (!FHandle) return;
+  TBBUTTON tb = WindowButton(b);
   ::SendMessageA(FHandle, TB_INSERTBUTTONA, index, reinterpret_cast<LPARAM>(&tb));
   UpdateTip(b);
   ::SendMessageA(FHandle, TB_AUTOSIZE, 0, 0);

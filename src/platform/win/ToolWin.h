@@ -9,6 +9,8 @@
 
 #include "platform/win/Controls.h"
 
+#include <commctrl.h>
+
 class TBasicAction;
 class TCustomImageList;
 class TMenuItem;
@@ -151,6 +153,8 @@ private:
   void InsertButton(TToolButton* button);
   void RemoveButton(TToolButton* button);
   void AddToWindow(TToolButton* button, int index);
+  // The button as the bar's window takes it (its text stays the button's).
+  TBBUTTON WindowButton(TToolButton* button) const;
   void UpdateButton(TToolButton* button);
   void UpdateTip(TToolButton* button);
 

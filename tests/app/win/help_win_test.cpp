@@ -100,7 +100,17 @@ TEST_F(HelpWindow, EveryTopicLoadsInItsOwnFontNotTheControlsBoldDefault) {
   EXPECT_NE(TextOf(AboutText()).find("Version 0.0.0, build 0"), std::string::npos);
 }
 
+TEST_F(HelpWindow, ItsWindowsWaitForTheFirstShowingWhichShowsTheAboutText) {
+  EXPECT_FALSE(help->HandleAllocated());
+  EXPECT_FALSE(help->Memo->HandleAllocated());
+  help->Show();
+  EXPECT_NE(ViewText().find("Version 0.0.0, build 0"), std::string::npos);
+}
+
+// The tree tells of a selection through its window: the help window made
+// at start-up has its windows once it is shown.
 TEST_F(HelpWindow, InstallationShowsTheDocumentOfInstalling) {
+  help->Show();
   help->Tree->SetSelected(help->Node(HelpNodeOfTitle("Installing")));
   const std::string installing = ViewText();
   help->Tree->SetSelected(help->Node(HelpNodeOfTitle("Installation")));
@@ -138,6 +148,7 @@ TEST_F(HelpWindow, WithoutASelectedNodeKeysLoadNothingAndPrintingTakesTheCaption
 }
 
 TEST_F(HelpWindow, PrintAllMakesSixteenJobsInOrderAndShowsTheTopicAgain) {
+  help->Show();
   help->Tree->SetSelected(help->Node(HelpNodeOfTitle("Macros")));
   const std::string macros = ViewText();
   help->PrintAll();

@@ -4,6 +4,7 @@
 // stopped answering, one that answers another value) passed over.
 #include <windows.h>
 #include <shellapi.h>
+#include <winspool.h>
 
 #include <gtest/gtest.h>
 
@@ -610,6 +611,57 @@ TEST_F(Program, TheCalculatorRunsAloneAndClosingItEndsTheProgram) {
   EXPECT_EQ(std::string(text), "1/0");
   ::PostMessageA(calc, WM_CLOSE, 0, 0);
   EXPECT_EQ(p.Wait(15000), 0u) << "closing the calculator ends the program";
+}
+
+// --- system libraries the program loads at their first call ----------------------------
+
+// The common dialog library and the spooler are loaded by the program only
+// when first called.
+TEST_F(Program, TheSaveDialogAndThePrinterListWorkFromTheirFirstUse) {
+  const std::string file = TempFolder() + "\\first use.txt";
+  {
+    std::ofstream out(file, std::ios::binary);
+    out << "text\r\n";
+  }
+  Process p;
+  ASSERT_TRUE(p.Start("/n \"" + file + "\""));
+  HWND main = WaitForMainForm(p);
+  ASSERT_NE(main, nullptr);
+  // Another process's menu cannot be read from here, and Alt with a letter
+  // is the editor's own key: the File menu's commands are chosen through F10.
+  auto fileCommand = [&](WORD letter) {
+    ::SetForegroundWindow(main);
+    SendKeys({}, VK_F10);
+    SendKeys({}, 'F');
+    SendKeys({}, letter);
+  };
+
+  // The common dialog library's Save As.
+  fileCommand('A');
+  HWND dialog = WaitForWindow(p, "#32770");
+  ASSERT_NE(dialog, nullptr) << "no Save As dialog";
+  EXPECT_EQ(Caption(dialog), "Save As");
+  ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+  for (int i = 0; i < 30 && ::IsWindow(dialog); ++i) ::Sleep(100);
+  EXPECT_FALSE(::IsWindow(dialog));
+
+  // The print dialog lists the spooler's printers.
+  DWORD needed = 0, count = 0;
+  const DWORD flags = PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS;
+  ::EnumPrintersA(flags, nullptr, 4, nullptr, 0, &needed, &count);
+  std::vector<BYTE> buffer(needed + 1);
+  ::EnumPrintersA(flags, nullptr, 4, buffer.data(), needed, &needed, &count);
+  fileCommand('P');
+  HWND printDlg = WaitForWindow(p, "TPrintDlg");
+  ASSERT_NE(printDlg, nullptr) << "no print dialog";
+  HWND printers = FindChild(printDlg, "TComboBox");
+  ASSERT_NE(printers, nullptr);
+  EXPECT_EQ(::SendMessageA(printers, CB_GETCOUNT, 0, 0), static_cast<LRESULT>(count));
+  ::PostMessageA(printDlg, WM_CLOSE, 0, 0);
+  for (int i = 0; i < 30 && ::IsWindowVisible(printDlg); ++i) ::Sleep(100);
+
+  CloseAndExpectExit(p, main);
+  ::DeleteFileA(file.c_str());
 }
 
 }  // namespace

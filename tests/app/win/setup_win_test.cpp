@@ -349,6 +349,13 @@ TEST_F(SetupDialog, TheInterfacePageShowsTheMainWindowsBarsOnlyWhenOpenedFromIt)
   EXPECT_TRUE(main->GetMenuBar()->GetVisible());
   ASSERT_NE(main->GetMenuBar()->GetMenu(), nullptr);
   EXPECT_EQ(main->GetMenuBar()->GetButtonCount(), main->GetMenuBar()->GetMenu()->GetItems()->GetCount());
+  // The big bar's windows, which wait while it is hidden, are there and show.
+  HWND menuBar = main->GetMenuBar()->GetHandle();
+  EXPECT_TRUE(::IsWindowVisible(menuBar));
+  EXPECT_EQ(::SendMessageA(menuBar, TB_BUTTONCOUNT, 0, 0), main->GetMenuBar()->GetButtonCount());
+  auto* file = dynamic_cast<TWinControl*>(panel("PFile"));
+  ASSERT_NE(file, nullptr);
+  EXPECT_TRUE(::IsWindowVisible(file->GetHandle()));
   // The menu shows once: on the big bar, not also in the window's menu bar.
   EXPECT_EQ(::GetMenu(main->GetHandle()), nullptr);
   choose(s.Hide);

@@ -140,6 +140,13 @@ TEST_F(ListFixture, ShowsFoldersThenFilesWithSizeTextsAndShellTypes) {
             reinterpret_cast<HIMAGELIST>(
                 ::SHGetFileInfoA("x.txt", FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
                                  SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX | SHGFI_SMALLICON)));
+  // Folders show the shell's folder picture.
+  LVITEMA row{};
+  row.mask = LVIF_IMAGE;
+  ::SendMessageA(wnd, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&row));
+  ::SHGetFileInfoA("folder", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info,
+                   SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+  EXPECT_EQ(row.iImage, info.iIcon);
 }
 
 TEST_F(ListFixture, ColumnClicksSortAndToggleTheDirection) {
@@ -304,6 +311,8 @@ TEST_F(TreeFixture, ASiteRootWithTheCurrentPathAndTheCachedFolders) {
   EXPECT_EQ(root->GetText(), "ftp://127.0.0.1/");
   EXPECT_EQ(root->GetImageIndex(), TMFtpTreeView::imgSite);
   EXPECT_EQ(Tree->GetTreeImages()->GetCount(), 3) << "open folder, closed folder and the site bitmap";
+  EXPECT_EQ(reinterpret_cast<HIMAGELIST>(::SendMessageA(Tree->GetHandle(), TVM_GETIMAGELIST, TVSIL_NORMAL, 0)),
+            Tree->GetTreeImages()->GetHandle());
   // The cache, in its own order, without what cannot be a folder.
   EXPECT_EQ(ChildNames(root), (std::vector<std::string>{"pub", "lnk", "bin"}));
   EXPECT_FALSE(Child(root, "lnk")->GetHasChildren()) << "a link shows no expansion button";

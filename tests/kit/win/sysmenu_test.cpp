@@ -201,4 +201,38 @@ TEST_F(SysMenu, AHookAddedLaterStaysWhenTheComponentGoes) {
   EXPECT_EQ(stayClicks, 0);
 }
 
+// A form made hidden, whose window waits for its first showing: the entries
+// and their commands come with the window, and the component makes none.
+class TLateForm : public TForm {
+public:
+  using TForm::TForm;
+  TfisSysMenu* Ext = nullptr;
+
+protected:
+  void CreateWnd() override {
+    TForm::CreateWnd();
+    if (Ext) Ext->FormWindowCreated();
+  }
+};
+
+TEST(SysMenuOnALateWindow, EntriesAndCommandsComeWithTheFormsWindow) {
+  TLateForm form(nullptr);
+  auto* popup = new TPopupMenu(&form);
+  auto* run = new TMenuItem(&form);
+  run->SetCaption("&Run");
+  int clicks = 0;
+  run->OnClick = [&](TObject*) { ++clicks; };
+  popup->GetItems()->Add(run);
+  form.Ext = new TfisSysMenu(&form, true);
+  form.Ext->SetMenu(popup);
+  EXPECT_FALSE(form.HandleAllocated());
+  form.HandleNeeded();
+  const auto texts = MenuTexts(::GetSystemMenu(form.GetHandle(), FALSE));
+  ASSERT_GE(texts.size(), 2u);
+  EXPECT_EQ(texts[texts.size() - 2], "");
+  EXPECT_EQ(texts.back(), "&Run");
+  ::SendMessageA(form.GetHandle(), WM_SYSCOMMAND, run->GetCommand(), 0);
+  EXPECT_EQ(clicks, 1);
+}
+
 }  // namespace

@@ -248,6 +248,47 @@ TEST(Controls, StateSetWithoutAWindowAppearsInItAndSurvivesRecreateWnd) {
   EXPECT_EQ(box->GetFont().Style, TFontStyles{fsBold});
 }
 
+// A hidden bar of many windows made to wait: the form's window makes
+// neither it nor its children; showing it makes them, placed by the layout,
+// and asking for a handle makes them at once.
+TEST(Controls, AWindowThatWaitsWhileHiddenComesWhenShownOrAskedFor) {
+  auto form = std::make_unique<TForm>(nullptr);
+  form->SetBounds(0, 0, 300, 200);
+  auto* bar = Make<TBox>(form.get()).Parent(form.get()).Name("Bar").Align(alTop).Get();
+  bar->SetHeight(30);
+  bar->SetVisible(false);
+  bar->SetWindowWaitsWhileHidden(true);
+  auto* inner = Make<TBox>(form.get()).Parent(bar).Name("Inner").Bounds(4, 2, 20, 20).Get();
+  auto* other = Make<TBox>(form.get()).Parent(form.get()).Name("Other").Align(alClient).Get();
+  form->HandleNeeded();
+  EXPECT_TRUE(other->HandleAllocated());
+  EXPECT_FALSE(bar->HandleAllocated());
+  EXPECT_FALSE(inner->HandleAllocated());
+
+  bar->SetVisible(true);
+  ASSERT_TRUE(bar->HandleAllocated());
+  ASSERT_TRUE(inner->HandleAllocated());
+  EXPECT_EQ(::GetParent(bar->GetHandle()), form->GetHandle());
+  EXPECT_EQ(::GetParent(inner->GetHandle()), bar->GetHandle());
+  EXPECT_TRUE(::GetWindowLongA(bar->GetHandle(), GWL_STYLE) & WS_VISIBLE);
+  RECT r{};
+  ::GetWindowRect(bar->GetHandle(), &r);
+  ::MapWindowPoints(nullptr, form->GetHandle(), reinterpret_cast<POINT*>(&r), 2);
+  EXPECT_EQ(r.top, 0);
+  EXPECT_EQ(r.bottom - r.top, 30);
+  EXPECT_EQ(r.right - r.left, form->GetClientRect().Width());
+  EXPECT_EQ(other->GetTop(), 30);
+
+  // Hidden again and the form's window made anew: the bar waits again, yet
+  // a caller that needs its window gets it.
+  bar->SetVisible(false);
+  form->RecreateWnd();
+  EXPECT_FALSE(bar->HandleAllocated());
+  EXPECT_EQ(::GetParent(inner->GetHandle()), bar->GetHandle());
+  EXPECT_EQ(::GetParent(bar->GetHandle()), form->GetHandle());
+  EXPECT_FALSE(::GetWindowLongA(bar->GetHandle(), GWL_STYLE) & WS_VISIBLE);
+}
+
 TEST(Controls, PublishedPropertiesRoundTripAndPathsResolveFromTheApplication) {
   auto* form = new TForm(Application);
   form->SetName("Gallery");
