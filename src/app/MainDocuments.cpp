@@ -236,23 +236,43 @@ bool TMainDocuments::CloseAllTabs() {
   // Each round makes tab 0 the current document and closes it. The window
   // shows a tab (status, actions, window menu) only when it asks about it:
   // the tabs closed without a question pass unseen, and showing each of
-  // them made closing many tabs cost many times the closing itself.
+  // them made closing many tabs cost many times the closing itself. The
+  // tabs and pages wait out of sight likewise, until the end or until a
+  // question shows the tab it is about.
+  struct TPagesUpdate {
+    IDocumentTabs& Tabs;
+    bool On = false;
+    void Begin() {
+      if (!std::exchange(On, true)) Tabs.BeginPagesUpdate();
+    }
+    void End() {
+      if (std::exchange(On, false)) Tabs.EndPagesUpdate();
+    }
+    ~TPagesUpdate() { End(); }
+  } update{FTabs};
   try {
     const int rounds = FTabs.GetPageCount();
     for (int i = 0; i < rounds; ++i) {
+      update.Begin();
       FTabs.SetActivePageIndex(0);
       SelectActiveDocument();
-      if (ActiveHasUnsavedChanges()) PageControlChange();
+      if (ActiveHasUnsavedChanges()) {
+        update.End();
+        PageControlChange();
+      }
       if (!QuerySaveCurrent()) {
+        update.End();
         PageControlChange();
         return false;
       }
       ClosePage(0);
     }
   } catch (...) {
+    update.End();
     PageControlChange();
     throw;
   }
+  update.End();
   if (FTabs.GetPageCount() > 0) FTabs.SetActivePageIndex(0);
   PageControlChange();
   return true;

@@ -623,12 +623,9 @@ int TMainForm::AddPage(int tag) {
 void TMainForm::FreePage(int index) {
   TTabSheet* sheet = PageControl->GetPage(index);
   FreePreview(int(sheet->GetTag()));
-  auto it = FViews.find(int(sheet->GetTag()));
-  if (it != FViews.end()) {
-    delete it->second.Edit;
-    delete it->second.Hex;
-    FViews.erase(it);
-  }
+  // The views are the sheet's children and go with it: the sheet's window
+  // takes theirs with it in one destruction instead of three.
+  FViews.erase(int(sheet->GetTag()));
   delete sheet;
 }
 
@@ -638,6 +635,8 @@ void TMainForm::SetPageCaption(int index, const std::string& caption) {
   PageControl->GetPage(index)->SetText(caption);
 }
 void TMainForm::SetTabsHidden(bool hidden) { PageControl->SetTabHeight(hidden ? 1 : 0); }
+void TMainForm::BeginPagesUpdate() { PageControl->BeginUpdate(); }
+void TMainForm::EndPagesUpdate() { PageControl->EndUpdate(); }
 
 // --- IDocumentHost -------------------------------------------------------------------
 
