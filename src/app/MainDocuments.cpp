@@ -286,6 +286,25 @@ void TMainDocuments::FreeActivePage() {
 }
 
 bool TMainDocuments::OpenInNewTab(const std::string& path, bool quiet) {
+  // The new tab, its highlighter and its text each report a change: the
+  // status bar, captions and actions follow once, when the document is
+  // complete (or gone again, before any message about it).
+  struct THold {
+    TMainDocuments& Documents;
+    bool On = true;
+    void Release() {
+      if (std::exchange(On, false)) Documents.ReleaseUpdates();
+    }
+    // Reached with the hold on only while an error leaves: the refresh
+    // must not throw over it.
+    ~THold() {
+      try {
+        Release();
+      } catch (...) {
+      }
+    }
+  } hold{*this};
+  HoldUpdates();
   NewWindow();
   const int number = FWindowCounter;
   PageControlChange();
@@ -300,6 +319,7 @@ bool TMainDocuments::OpenInNewTab(const std::string& path, bool quiet) {
     // could not be read.
     CloseDocument(number);
     PageControlChange();
+    hold.Release();
     if (!quiet) FHost.ShowMessage(e.Message());
     return false;
   }

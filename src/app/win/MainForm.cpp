@@ -643,15 +643,20 @@ void TMainForm::EndPagesUpdate() { PageControl->EndUpdate(); }
 TDocumentViews TMainForm::CreateViews(int number, int pageIndex) {
   TTabSheet* sheet = PageControl->GetPage(pageIndex);
   TViewWindows views;
+  // Both views are made at the size they fill: an editor window made small
+  // and then stretched lays out its rows and scroll bars twice.
+  const TRect area = sheet->GetClientRect();
   views.Edit = new TktEditWindow(this);
   views.Edit->SetName("m" + std::to_string(number));
-  views.Edit->SetParent(sheet);
   views.Edit->SetAlign(alClient);
+  views.Edit->SetBoundsRect(area);
+  views.Edit->SetParent(sheet);
   views.Hex = new THexEditWindow(this);
   views.Hex->SetVisible(false);
   views.Hex->SetName("h" + std::to_string(number));
-  views.Hex->SetParent(sheet);
   views.Hex->SetAlign(alClient);
+  views.Hex->SetBoundsRect(area);
+  views.Hex->SetParent(sheet);
   THexEditor* hex = views.Hex->GetHex();
   hex->SetBytesPerColumn(1);
   TFontData font = hex->GetFont();
