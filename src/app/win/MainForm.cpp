@@ -653,6 +653,9 @@ TDocumentViews TMainForm::CreateViews(int number, int pageIndex) {
   views.Edit->SetParent(sheet);
   views.Hex = new THexEditWindow(this);
   views.Hex->SetVisible(false);
+  // Most documents are never seen in binary: no window until then, so
+  // opening and closing a tab makes and destroys one window fewer.
+  views.Hex->SetWindowWhenShown(true);
   views.Hex->SetName("h" + std::to_string(number));
   views.Hex->SetAlign(alClient);
   views.Hex->SetBoundsRect(area);

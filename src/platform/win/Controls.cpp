@@ -322,7 +322,7 @@ void TWinControl::InsertControl(TControl* control) {
     if (FHandle) {
       if (w->FHandle)
         ::SetParent(w->FHandle, FHandle);
-      else
+      else if (!w->WaitsForShowing())
         w->CreateHandle();
     }
   }
@@ -414,7 +414,7 @@ void TWinControl::CreateHandle() {
   if (!FHandle) return;
   std::vector<TControl*> children = FControls;
   for (TControl* c : children)
-    if (auto* w = dynamic_cast<TWinControl*>(c)) w->CreateHandle();
+    if (auto* w = dynamic_cast<TWinControl*>(c); w && !w->WaitsForShowing()) w->CreateHandle();
   UpdateBoundsFromWindow();
   Realign();
 }
@@ -545,6 +545,9 @@ void TWinControl::SetVisible(bool visible) {
   if (visible == FVisible) return;
   if (FHandle) ::ShowWindow(FHandle, visible ? SW_SHOWNA : SW_HIDE);
   TControl::SetVisible(visible);
+  // A window that waited for the first showing comes now, visible and in
+  // the place the parent's alignment has just given.
+  if (visible && !FHandle && FWindowWhenShown && FParent && FParent->HandleAllocated()) CreateHandle();
 }
 
 void TWinControl::SetEnabled(bool enabled) {

@@ -261,6 +261,9 @@ public:
   void SetBounds(int left, int top, int width, int height) override;
   TRect GetClientRect() const override;
   void SetVisible(bool visible) override;
+  // For a control that seldom shows: while hidden it makes no window (until
+  // its handle is asked for); it makes one when first shown.
+  void SetWindowWhenShown(bool value) { FWindowWhenShown = value; }
   void SetEnabled(bool enabled) override;
   void SetText(const std::string& text) override;
   void SetColor(TColor color) override;
@@ -367,6 +370,8 @@ private:
   int FAlignLevel = 0;
   bool FCreating = false;
   bool FMouseDownInside = false;
+  bool FWindowWhenShown = false;
+  bool WaitsForShowing() const { return FWindowWhenShown && !FVisible; }
 };
 
 // A windowed control that paints itself: Paint() draws on GetCanvas() while
