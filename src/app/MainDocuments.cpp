@@ -310,11 +310,27 @@ bool TMainDocuments::OpenInNewTab(const std::string& path, bool quiet) {
   PageControlChange();
   TktCustomEdit* edit = CurrentEditor();
   edit->FileName = path;
+  // The highlighter, the text and the stored caret each move the editor's
+  // scroll bars and caret: held, it moves them once, at the end.
+  struct TEditorHold {
+    TktCustomEdit* Edit;
+    void End() {
+      if (Edit) std::exchange(Edit, nullptr)->EndUpdate();
+    }
+    ~TEditorHold() {
+      try {
+        End();
+      } catch (...) {
+      }
+    }
+  } editorHold{edit};
+  edit->BeginUpdate();
   // Chosen before the text is there too, so a big file is scanned once.
   SetHighlighterByExtension();
   try {
     edit->LoadFromFile();
   } catch (const Exception& e) {
+    editorHold.End();
     // A tab left carrying the name would let Save overwrite the file that
     // could not be read.
     CloseDocument(number);
@@ -323,6 +339,7 @@ bool TMainDocuments::OpenInNewTab(const std::string& path, bool quiet) {
     if (!quiet) FHost.ShowMessage(e.Message());
     return false;
   }
+  editorHold.End();
   SetHighlighterByExtension();
   FHost.FocusView(number, true);
   FTabs.SetPageCaption(FTabs.GetActivePageIndex(), ExtractFileName(path));
