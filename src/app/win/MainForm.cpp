@@ -650,6 +650,10 @@ TDocumentViews TMainForm::CreateViews(int number, int pageIndex) {
   views.Edit->SetName("m" + std::to_string(number));
   views.Edit->SetAlign(alClient);
   views.Edit->SetBoundsRect(area);
+  // The options go on before the window is made too: a font, spacing or
+  // gutter set on a live editor lays its window out again. The documents
+  // apply them once more when the editor is wired, changing nothing.
+  ApplyEditorOptions(views.Edit->GetEdit());
   views.Edit->SetParent(sheet);
   views.Hex = new THexEditWindow(this);
   views.Hex->SetVisible(false);
