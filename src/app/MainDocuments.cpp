@@ -236,23 +236,43 @@ bool TMainDocuments::CloseAllTabs() {
   // Each round makes tab 0 the current document and closes it. The window
   // shows a tab (status, actions, window menu) only when it asks about it:
   // the tabs closed without a question pass unseen, and showing each of
-  // them made closing many tabs cost many times the closing itself.
+  // them made closing many tabs cost many times the closing itself. The
+  // tabs and pages wait out of sight likewise, until the end or until a
+  // question shows the tab it is about.
+  struct TPagesUpdate {
+    IDocumentTabs& Tabs;
+    bool On = false;
+    void Begin() {
+      if (!std::exchange(On, true)) Tabs.BeginPagesUpdate();
+    }
+    void End() {
+      if (std::exchange(On, false)) Tabs.EndPagesUpdate();
+    }
+    ~TPagesUpdate() { End(); }
+  } update{FTabs};
   try {
     const int rounds = FTabs.GetPageCount();
     for (int i = 0; i < rounds; ++i) {
+      update.Begin();
       FTabs.SetActivePageIndex(0);
       SelectActiveDocument();
-      if (ActiveHasUnsavedChanges()) PageControlChange();
+      if (ActiveHasUnsavedChanges()) {
+        update.End();
+        PageControlChange();
+      }
       if (!QuerySaveCurrent()) {
+        update.End();
         PageControlChange();
         return false;
       }
       ClosePage(0);
     }
   } catch (...) {
+    update.End();
     PageControlChange();
     throw;
   }
+  update.End();
   if (FTabs.GetPageCount() > 0) FTabs.SetActivePageIndex(0);
   PageControlChange();
   return true;
@@ -266,23 +286,60 @@ void TMainDocuments::FreeActivePage() {
 }
 
 bool TMainDocuments::OpenInNewTab(const std::string& path, bool quiet) {
+  // The new tab, its highlighter and its text each report a change: the
+  // status bar, captions and actions follow once, when the document is
+  // complete (or gone again, before any message about it).
+  struct THold {
+    TMainDocuments& Documents;
+    bool On = true;
+    void Release() {
+      if (std::exchange(On, false)) Documents.ReleaseUpdates();
+    }
+    // Reached with the hold on only while an error leaves: the refresh
+    // must not throw over it.
+    ~THold() {
+      try {
+        Release();
+      } catch (...) {
+      }
+    }
+  } hold{*this};
+  HoldUpdates();
   NewWindow();
   const int number = FWindowCounter;
   PageControlChange();
   TktCustomEdit* edit = CurrentEditor();
   edit->FileName = path;
+  // The highlighter, the text and the stored caret each move the editor's
+  // scroll bars and caret: held, it moves them once, at the end.
+  struct TEditorHold {
+    TktCustomEdit* Edit;
+    void End() {
+      if (Edit) std::exchange(Edit, nullptr)->EndUpdate();
+    }
+    ~TEditorHold() {
+      try {
+        End();
+      } catch (...) {
+      }
+    }
+  } editorHold{edit};
+  edit->BeginUpdate();
   // Chosen before the text is there too, so a big file is scanned once.
   SetHighlighterByExtension();
   try {
     edit->LoadFromFile();
   } catch (const Exception& e) {
+    editorHold.End();
     // A tab left carrying the name would let Save overwrite the file that
     // could not be read.
     CloseDocument(number);
     PageControlChange();
+    hold.Release();
     if (!quiet) FHost.ShowMessage(e.Message());
     return false;
   }
+  editorHold.End();
   SetHighlighterByExtension();
   FHost.FocusView(number, true);
   FTabs.SetPageCaption(FTabs.GetActivePageIndex(), ExtractFileName(path));

@@ -41,6 +41,10 @@ public:
   virtual void SetPageCaption(int index, const std::string& caption) = 0;
   // The tab strip 1 pixel high (true) or at its normal height.
   virtual void SetTabsHidden(bool hidden) = 0;
+  // Around many pages freed at once: the window may leave its tabs and
+  // pages out of sight until the last EndPagesUpdate. Nests.
+  virtual void BeginPagesUpdate() = 0;
+  virtual void EndPagesUpdate() = 0;
 };
 
 struct TDocumentViews {

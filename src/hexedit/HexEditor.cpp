@@ -22,7 +22,9 @@ THexEditor::THexEditor(TComponent* owner) : TComponent(owner) {
   FFont.Name = "Courier";
   FFont.Height = FontSizeToHeight(12, 96);
   FFont.Pitch = fpFixed;
-  FWorkFileName = ClaimTempFile();
+  // No working copy yet: the first load or write claims one. Every document
+  // tab has a hex view that is seldom shown, and a file made and deleted
+  // for each cost opening and closing many tabs more than the view itself.
   ResetUndo();
   Relayout();
 }

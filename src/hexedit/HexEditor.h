@@ -118,6 +118,7 @@ public:
 
   // --- state --------------------------------------------------------------
   const std::string& GetFileName() const { return FFileName; }
+  // The working copy's path; empty before the first load or write.
   const std::string& GetWorkFileName() const { return FWorkFileName; }
   bool GetModified() const { return FModified; }
   bool GetInsertMode() const { return FInsertMode; }

@@ -48,6 +48,9 @@ public:
   std::string GetPageCaption(int index) const override { return Pages[size_t(index)].Caption; }
   void SetPageCaption(int index, const std::string& caption) override { Pages[size_t(index)].Caption = caption; }
   void SetTabsHidden(bool hidden) override { Hidden = hidden; }
+  int Updating = 0;  // how deep the page updates nest now
+  void BeginPagesUpdate() override { ++Updating; }
+  void EndPagesUpdate() override { --Updating; }
 };
 
 class TFakeHost : public IDocumentHost {
@@ -58,6 +61,9 @@ public:
   std::deque<TAnswer> Answers;
   std::vector<std::string> Questions;
   std::vector<std::string> ShownAtQuestion;  // status panel 6 when each was asked
+  // Whether the tabs were in a page update when each was asked.
+  const int* TabsUpdating = nullptr;
+  std::vector<bool> UpdatingAtQuestion;
   std::deque<std::string> SaveNames;  // "" cancels the dialog
   std::deque<std::string> OpenNames;
   std::vector<std::string> Messages, Errors;
@@ -90,6 +96,7 @@ public:
   TAnswer Ask(const std::string& text, TAskKind, TAskButtons) override {
     Questions.push_back(text);
     ShownAtQuestion.push_back(Panels[6]);
+    UpdatingAtQuestion.push_back(TabsUpdating && *TabsUpdating > 0);
     if (Answers.empty()) {
       ADD_FAILURE() << "unexpected question: " << text;
       return anCancel;
@@ -139,6 +146,7 @@ class DocumentsCase : public TFilesCase {
 protected:
   DocumentsCase() : TFilesCase("tq-docs-") {
     Tabs.OnFree = [this](int tag) { Host.Free(tag); };
+    Host.TabsUpdating = &Tabs.Updating;
     for (const char* name : {"Pascal"}) (new TktPasSyn(&Data))->SetName(name);
     for (const char* name : {"JScript", "JScript1"}) (new TktJScriptSyn(&Data))->SetName(name);
     Docs->Data = &Data;

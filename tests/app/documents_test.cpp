@@ -161,11 +161,15 @@ TEST_F(Documents, CloseAllStopsAtCancelAndLeavesTheRest) {
   EXPECT_EQ(Captions(), (std::vector<std::string>{"b.txt", "c.txt"}));
   EXPECT_EQ(Host.Questions.size(), 1u);
   EXPECT_EQ(Host.ShownAtQuestion, std::vector<std::string>{Dir + "b.txt"}) << "asked with its tab shown";
+  EXPECT_EQ(Host.UpdatingAtQuestion, std::vector<bool>{false}) << "asked with the tabs in sight";
+  EXPECT_EQ(Tabs.Updating, 0);
   EXPECT_EQ(Edit()->FileName, Dir + "b.txt");
   EXPECT_EQ(Host.Panels[6], Dir + "b.txt");
   EXPECT_EQ(Host.WindowMenu, (std::vector<std::string>{"b.txt", "c.txt"}));
   Host.Answers = {anNo};
   Docs->FileCloseAll();
+  EXPECT_EQ(Host.UpdatingAtQuestion, (std::vector<bool>{false, false}));
+  EXPECT_EQ(Tabs.Updating, 0);
   EXPECT_TRUE(Tabs.Pages.empty());
   EXPECT_TRUE(Host.WindowMenu.empty());
   EXPECT_EQ(Docs->CurrentEditor(), nullptr);

@@ -35,11 +35,15 @@ TViewState StateOf(THexEditor& hex) {
 
 }  // namespace
 
-TEST_F(THexTest, NewViewsClaimDistinctWorkingCopies) {
+TEST_F(THexTest, ViewsClaimDistinctWorkingCopiesAtTheirFirstWrite) {
   std::vector<std::unique_ptr<THexEditor>> views;
   for (int i = 0; i < 8; ++i) views.push_back(std::make_unique<THexEditor>(nullptr));
+  EXPECT_EQ(CountFiles(".ZOVT"), 0) << "a view never used makes no file";
   std::set<std::string> names;
   for (auto& v : views) {
+    EXPECT_TRUE(v->GetWorkFileName().empty());
+    v->InsertBuffer("ab", 2, 0);
+    EXPECT_EQ(v->GetBytes(0, v->GetDataSize()), "ab");
     EXPECT_TRUE(FileExists(v->GetWorkFileName()));
     EXPECT_EQ(ExtractFileExt(v->GetWorkFileName()), ".ZOVT");
     EXPECT_EQ(ExtractFileName(v->GetWorkFileName()).size(), 13u);

@@ -625,12 +625,9 @@ int TMainForm::AddPage(int tag) {
 void TMainForm::FreePage(int index) {
   TTabSheet* sheet = PageControl->GetPage(index);
   FreePreview(int(sheet->GetTag()));
-  auto it = FViews.find(int(sheet->GetTag()));
-  if (it != FViews.end()) {
-    delete it->second.Edit;
-    delete it->second.Hex;
-    FViews.erase(it);
-  }
+  // The views are the sheet's children and go with it: the sheet's window
+  // takes theirs with it in one destruction instead of three.
+  FViews.erase(int(sheet->GetTag()));
   delete sheet;
 }
 
@@ -640,21 +637,35 @@ void TMainForm::SetPageCaption(int index, const std::string& caption) {
   PageControl->GetPage(index)->SetText(caption);
 }
 void TMainForm::SetTabsHidden(bool hidden) { PageControl->SetTabHeight(hidden ? 1 : 0); }
+void TMainForm::BeginPagesUpdate() { PageControl->BeginUpdate(); }
+void TMainForm::EndPagesUpdate() { PageControl->EndUpdate(); }
 
 // --- IDocumentHost -------------------------------------------------------------------
 
 TDocumentViews TMainForm::CreateViews(int number, int pageIndex) {
   TTabSheet* sheet = PageControl->GetPage(pageIndex);
   TViewWindows views;
+  // Both views are made at the size they fill: an editor window made small
+  // and then stretched lays out its rows and scroll bars twice.
+  const TRect area = sheet->GetClientRect();
   views.Edit = new TktEditWindow(this);
   views.Edit->SetName("m" + std::to_string(number));
-  views.Edit->SetParent(sheet);
   views.Edit->SetAlign(alClient);
+  views.Edit->SetBoundsRect(area);
+  // The options go on before the window is made too: a font, spacing or
+  // gutter set on a live editor lays its window out again. The documents
+  // apply them once more when the editor is wired, changing nothing.
+  ApplyEditorOptions(views.Edit->GetEdit());
+  views.Edit->SetParent(sheet);
   views.Hex = new THexEditWindow(this);
   views.Hex->SetVisible(false);
+  // Most documents are never seen in binary: no window until then, so
+  // opening and closing a tab makes and destroys one window fewer.
+  views.Hex->SetWindowWaitsWhileHidden(true);
   views.Hex->SetName("h" + std::to_string(number));
-  views.Hex->SetParent(sheet);
   views.Hex->SetAlign(alClient);
+  views.Hex->SetBoundsRect(area);
+  views.Hex->SetParent(sheet);
   THexEditor* hex = views.Hex->GetHex();
   hex->SetBytesPerColumn(1);
   TFontData font = hex->GetFont();

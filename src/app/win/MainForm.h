@@ -164,6 +164,8 @@ public:
   std::string GetPageCaption(int index) const override;
   void SetPageCaption(int index, const std::string& caption) override;
   void SetTabsHidden(bool hidden) override;
+  void BeginPagesUpdate() override;
+  void EndPagesUpdate() override;
 
   // --- IDocumentHost ---
   TDocumentViews CreateViews(int number, int pageIndex) override;

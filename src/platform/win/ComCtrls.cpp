@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/win/ImgList.h"
 
@@ -124,6 +125,10 @@ void TPageControl::LoadTabs() {
 
 void TPageControl::UpdateTab(TTabSheet* page) {
   if (!FHandle) return;
+  if (FUpdateCount > 0) {
+    FTabsStale = true;
+    return;
+  }
   int i = page->GetPageIndex();
   TCITEMA item{};
   item.mask = TCIF_TEXT | TCIF_IMAGE;
@@ -139,7 +144,9 @@ void TPageControl::InsertPage(TTabSheet* page) {
   FPages.push_back(page);
   page->FreeNotification(this);
   page->SetParent(this);
-  if (FHandle) {
+  if (FHandle && FUpdateCount > 0) {
+    FTabsStale = true;
+  } else if (FHandle) {
     TCITEMA item{};
     item.mask = TCIF_TEXT | TCIF_IMAGE;
     std::string text = page->GetText();
@@ -148,7 +155,7 @@ void TPageControl::InsertPage(TTabSheet* page) {
     ::SendMessageA(FHandle, TCM_INSERTITEMA, FPages.size() - 1, reinterpret_cast<LPARAM>(&item));
   }
   if (!FActive) SetActivePage(page);
-  else AlignControls();
+  else if (FUpdateCount == 0) AlignControls();
 }
 
 void TPageControl::RemovePage(TTabSheet* page) {
@@ -157,7 +164,8 @@ void TPageControl::RemovePage(TTabSheet* page) {
   int index = static_cast<int>(it - FPages.begin());
   FPages.erase(it);
   page->RemoveFreeNotification(this);
-  if (FHandle) ::SendMessageA(FHandle, TCM_DELETEITEM, index, 0);
+  if (FHandle && FUpdateCount > 0) FTabsStale = true;
+  else if (FHandle) ::SendMessageA(FHandle, TCM_DELETEITEM, index, 0);
   if (page->GetParent() == this) {
     // Hidden as a tab change hides it: closing many tabs must not erase
     // the page control once for each.
@@ -168,10 +176,10 @@ void TPageControl::RemovePage(TTabSheet* page) {
     FActive = nullptr;
     // The neighbour takes the place of a removed active page.
     if (!FPages.empty()) SetActivePage(FPages[std::min<size_t>(index, FPages.size() - 1)]);
-  } else if (FHandle && FActive) {
+  } else if (FHandle && FActive && FUpdateCount == 0) {
     ::SendMessageA(FHandle, TCM_SETCURSEL, GetActivePageIndex(), 0);
   }
-  AlignControls();
+  if (FUpdateCount == 0) AlignControls();
 }
 
 void TPageControl::Notification(TComponent* component, TOperation operation) {
@@ -195,7 +203,32 @@ void TPageControl::SetActivePage(TTabSheet* page) {
   if (page && page->GetPageControl() != this) return;
   if (page == FActive) return;
   FActive = page;
+  if (FUpdateCount == 0) ShowActive();
+}
+
+void TPageControl::BeginUpdate() {
+  if (FUpdateCount++ > 0 || !FHandle || !(::GetWindowLongA(FHandle, GWL_STYLE) & WS_VISIBLE)) return;
+  // Out of sight without a redraw, as the default window procedure takes a
+  // window out for WM_SETREDRAW (the tab control's own only stops drawing
+  // itself): sheets hidden, destroyed or shown meanwhile cost the window
+  // system no visible regions and no erases.
+  ::DefWindowProcA(FHandle, WM_SETREDRAW, FALSE, 0);
+  FHiddenForUpdate = true;
+}
+
+void TPageControl::EndUpdate() {
+  if (FUpdateCount == 0 || --FUpdateCount > 0) return;
+  if (std::exchange(FTabsStale, false)) {
+    // The tab control takes its tabs out one by one, measuring the rest
+    // after each (TCM_DELETEALLITEMS too): with no sheet left a new window
+    // is far cheaper than emptying the old one.
+    if (FPages.empty() && FHandle) RecreateWnd();
+    else LoadTabs();
+  }
   ShowActive();
+  if (!std::exchange(FHiddenForUpdate, false) || !FHandle || !GetVisible()) return;
+  ::DefWindowProcA(FHandle, WM_SETREDRAW, TRUE, 0);
+  ::RedrawWindow(FHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void TPageControl::SelectTab(int index) {

@@ -73,6 +73,11 @@ public:
   TRect GetDisplayRect();
   // The tab under a client point, -1 for none.
   int IndexOfTabAt(int x, int y);
+  // Around many sheets taken out or changed at once: the control stays out
+  // of sight, and its tabs, the sheet shown and the sheets' places are
+  // brought up to date once, at the last EndUpdate, which redraws it.
+  void BeginUpdate();
+  void EndUpdate();
 
   // A tab chosen by the user: OnChanging may refuse, OnChange follows.
   std::function<void(TObject* sender, bool& allowChange)> OnChanging;
@@ -98,6 +103,9 @@ private:
   TTabSheet* FActive = nullptr;
   int FTabHeight = 0;
   TCustomImageList* FImages = nullptr;
+  int FUpdateCount = 0;
+  bool FTabsStale = false;        // the window's tabs are to be loaded again
+  bool FHiddenForUpdate = false;  // BeginUpdate took the window out of sight
 };
 
 // ---------------------------------------------------------------------------

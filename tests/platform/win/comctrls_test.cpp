@@ -238,6 +238,81 @@ TEST(PageControl, ATabChangeLeavesWhatAFullRepaintDraws) {
   }
 }
 
+std::vector<std::string> TabTexts(HWND wnd) {
+  std::vector<std::string> texts;
+  const int n = int(::SendMessageA(wnd, TCM_GETITEMCOUNT, 0, 0));
+  for (int i = 0; i < n; ++i) {
+    char text[32] = {};
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    ::SendMessageA(wnd, TCM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
+    texts.push_back(text);
+  }
+  return texts;
+}
+
+TEST(PageControl, AnUpdateBringsTabsAndTheSheetShownUpToDateAtItsEnd) {
+  auto form = std::make_unique<TPlainForm>(nullptr);
+  auto* pages = new TPageControl(form.get());
+  pages->SetAlign(alClient);
+  pages->SetParent(form.get());
+  std::vector<TTabSheet*> sheets;
+  for (const char* caption : {"a", "b", "c", "d"}) {
+    sheets.push_back(new TTabSheet(form.get()));
+    sheets.back()->SetCaption(caption);
+    sheets.back()->SetPageControl(pages);
+  }
+  Show(form.get());
+  HWND wnd = pages->GetHandle();
+  pages->SetActivePage(sheets[0]);
+
+  // Nested: out of sight until the outer end. The active sheet and one
+  // beside it go, a caption changes and a sheet comes.
+  pages->BeginUpdate();
+  pages->BeginUpdate();
+  EXPECT_FALSE(::IsWindowVisible(wnd));
+  delete sheets[0];
+  delete sheets[1];
+  sheets[3]->SetCaption("d2");
+  auto* e = new TTabSheet(form.get());
+  e->SetCaption("e");
+  e->SetPageControl(pages);
+  pages->EndUpdate();
+  EXPECT_FALSE(::IsWindowVisible(wnd));
+  pages->EndUpdate();
+  EXPECT_TRUE(::IsWindowVisible(wnd));
+  EXPECT_EQ(pages->GetPageCount(), 3);
+  EXPECT_EQ(TabTexts(wnd), (std::vector<std::string>{"c", "d2", "e"}));
+  EXPECT_EQ(pages->GetActivePage(), sheets[2]);
+  EXPECT_EQ(::SendMessageA(wnd, TCM_GETCURSEL, 0, 0), 0);
+  EXPECT_TRUE(::IsWindowVisible(sheets[2]->GetHandle()));
+  EXPECT_FALSE(::IsWindowVisible(sheets[3]->GetHandle()));
+  EXPECT_EQ(sheets[2]->GetBoundsRect(), pages->GetDisplayRect());
+  EXPECT_TRUE(::GetUpdateRect(wnd, nullptr, FALSE)) << "the control is drawn again";
+
+  // Every sheet gone in an update; the control takes new ones as before.
+  pages->BeginUpdate();
+  while (pages->GetPageCount() > 0) delete pages->GetPage(0);
+  pages->EndUpdate();
+  wnd = pages->GetHandle();
+  EXPECT_TRUE(::IsWindowVisible(wnd));
+  EXPECT_EQ(::SendMessageA(wnd, TCM_GETITEMCOUNT, 0, 0), 0);
+  EXPECT_EQ(pages->GetActivePage(), nullptr);
+  auto* f = new TTabSheet(form.get());
+  f->SetCaption("f");
+  f->SetPageControl(pages);
+  EXPECT_EQ(TabTexts(wnd), std::vector<std::string>{"f"});
+  EXPECT_TRUE(::IsWindowVisible(f->GetHandle()));
+
+  // A control hidden before the update stays hidden after it.
+  pages->SetVisible(false);
+  pages->BeginUpdate();
+  pages->EndUpdate();
+  EXPECT_FALSE(::IsWindowVisible(pages->GetHandle()));
+}
+
 TEST(PageControl, TabHeightOfOneLeavesAOnePixelStrip) {
   auto form = std::make_unique<TPlainForm>(nullptr);
   auto* pages = new TPageControl(form.get());

@@ -289,6 +289,47 @@ TEST(Controls, AWindowThatWaitsWhileHiddenComesWhenShownOrAskedFor) {
   EXPECT_FALSE(::GetWindowLongA(bar->GetHandle(), GWL_STYLE) & WS_VISIBLE);
 }
 
+TEST(Controls, AWindowThatWaitsWhileHiddenOnAParentWithAWindowComesAtTheFirstShow) {
+  auto form = std::make_unique<TForm>(nullptr);
+  form->SetBounds(30, 30, 200, 150);
+  form->HandleNeeded();
+  // Hidden and aligned, on a parent with a window, as a document's hex view is.
+  auto* later = Make<TBox>(form.get()).Name("Later").Get();
+  later->SetVisible(false);
+  later->SetWindowWaitsWhileHidden(true);
+  later->SetAlign(alClient);
+  later->SetParent(form.get());
+  auto* now = Make<TBox>(form.get()).Name("Now").Get();
+  now->SetVisible(false);
+  now->SetParent(form.get());
+  EXPECT_FALSE(later->HandleAllocated());
+  EXPECT_TRUE(now->HandleAllocated()) << "only the controls that ask for it wait";
+  form->RecreateWnd();
+  EXPECT_FALSE(later->HandleAllocated()) << "nor does a new parent window make it";
+
+  later->SetVisible(true);
+  ASSERT_TRUE(later->HandleAllocated());
+  EXPECT_TRUE(::GetWindowLongA(later->GetHandle(), GWL_STYLE) & WS_VISIBLE);
+  RECT r{};
+  ::GetClientRect(form->GetHandle(), &r);
+  EXPECT_EQ(later->GetBoundsRect(), TRect(0, 0, r.right, r.bottom)) << "in its aligned place";
+  RECT w{};
+  ::GetWindowRect(later->GetHandle(), &w);
+  EXPECT_EQ(w.right - w.left, r.right);
+
+  // Hidden again it keeps its window; one more that waits gets a window
+  // when its handle is asked for.
+  later->SetVisible(false);
+  EXPECT_TRUE(later->HandleAllocated());
+  auto* asked = Make<TBox>(form.get()).Name("Asked").Get();
+  asked->SetVisible(false);
+  asked->SetWindowWaitsWhileHidden(true);
+  asked->SetParent(form.get());
+  EXPECT_FALSE(asked->HandleAllocated());
+  EXPECT_TRUE(::IsWindow(asked->GetHandle()));
+  EXPECT_FALSE(::GetWindowLongA(asked->GetHandle(), GWL_STYLE) & WS_VISIBLE);
+}
+
 TEST(Controls, PublishedPropertiesRoundTripAndPathsResolveFromTheApplication) {
   auto* form = new TForm(Application);
   form->SetName("Gallery");
