@@ -76,6 +76,21 @@ std::string PanelText(HWND bar, int i) {
   return buf;
 }
 
+std::vector<std::string> TabTexts(HWND wnd) {
+  std::vector<std::string> texts;
+  const int n = int(::SendMessageA(wnd, TCM_GETITEMCOUNT, 0, 0));
+  for (int i = 0; i < n; ++i) {
+    char text[32] = {};
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    ::SendMessageA(wnd, TCM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
+    texts.push_back(text);
+  }
+  return texts;
+}
+
 TEST(StatusBar, PanelsSetBeforeTheWindowAppearWithTheirAlignment) {
   auto form = std::make_unique<TPlainForm>(nullptr);
   auto* bar = new TStatusBar(form.get());
@@ -161,13 +176,7 @@ TEST(PageControl, SheetsMadeAndFreedAtRunTime) {
 
   // A caption set later changes the tab.
   b->SetCaption("gamma");
-  char text[32] = {};
-  TCITEMA item{};
-  item.mask = TCIF_TEXT;
-  item.pszText = text;
-  item.cchTextMax = sizeof text;
-  ::SendMessageA(wnd, TCM_GETITEMA, 1, reinterpret_cast<LPARAM>(&item));
-  EXPECT_STREQ(text, "gamma");
+  EXPECT_EQ(TabTexts(wnd), (std::vector<std::string>{"alpha", "gamma"}));
 
   // Freeing the active sheet removes its tab; the neighbour takes its place.
   delete a;
@@ -236,21 +245,6 @@ TEST(PageControl, ATabChangeLeavesWhatAFullRepaintDraws) {
     EXPECT_EQ(off, 0) << "pixels the change left otherwise than a full repaint draws them";
     EXPECT_NE(std::find(full.begin(), full.end(), ColorToRGB(colours[index % 4])), full.end());
   }
-}
-
-std::vector<std::string> TabTexts(HWND wnd) {
-  std::vector<std::string> texts;
-  const int n = int(::SendMessageA(wnd, TCM_GETITEMCOUNT, 0, 0));
-  for (int i = 0; i < n; ++i) {
-    char text[32] = {};
-    TCITEMA item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    ::SendMessageA(wnd, TCM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
-    texts.push_back(text);
-  }
-  return texts;
 }
 
 TEST(PageControl, AnUpdateBringsTabsAndTheSheetShownUpToDateAtItsEnd) {
