@@ -158,6 +158,15 @@ void TForm::PlaceForShowing() {
             FWidth, FHeight);
 }
 
+void TForm::SetText(const std::string& text) {
+  // A form's caption stands in its frame, which the window redraws itself;
+  // the client area under the children has nothing to repaint. (The main
+  // window's caption follows every tab change.)
+  if (text == FText) return;
+  FText = text;
+  if (FHandle) ::SetWindowTextA(FHandle, text.c_str());
+}
+
 void TForm::SetVisible(bool visible) {
   if (visible == FVisible && (!visible || HandleAllocated())) return;
   if (visible) {

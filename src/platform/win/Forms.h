@@ -44,6 +44,7 @@ public:
   ~TForm() override;
 
   void SetVisible(bool visible) override;
+  void SetText(const std::string& text) override;
   void Show();
   void Hide() { SetVisible(false); }
   // Asks OnCloseQuery, then OnClose decides: hide (the default), free
