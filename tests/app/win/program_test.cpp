@@ -174,6 +174,26 @@ TEST_F(Program, AsciiModeShowsTheTableAloneAndEndsWhenItCloses) {
 }
 
 // Any TMainForm window, of whichever process.
+// The text of the first child window of parent whose text holds part ("" when none does).
+std::string ChildTextContaining(HWND parent, const std::string& part) {
+  struct Find {
+    const std::string& Part;
+    std::string Found;
+  } find{part, {}};
+  ::EnumChildWindows(
+      parent,
+      [](HWND child, LPARAM lParam) -> BOOL {
+        auto* f = reinterpret_cast<Find*>(lParam);
+        char t[256] = {};
+        ::GetWindowTextA(child, t, sizeof t);
+        if (std::string(t).find(f->Part) == std::string::npos) return TRUE;
+        f->Found = t;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&find));
+  return find.Found;
+}
+
 HWND AnyMainForm() {
   HWND found = nullptr;
   ::EnumWindows(
@@ -218,17 +238,7 @@ protected:
       if (!box.Found) ::Sleep(100);
     }
     ASSERT_NE(box.Found, nullptr) << "no box about the name";
-    char text[256] = {};
-    ::EnumChildWindows(
-        box.Found,
-        [](HWND child, LPARAM lParam) -> BOOL {
-          char t[256] = {};
-          ::GetWindowTextA(child, t, sizeof t);
-          if (std::string(t).find("Sorry") != std::string::npos) std::strcpy(reinterpret_cast<char*>(lParam), t);
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(text));
-    EXPECT_EQ(std::string(text), "Sorry! This executable could not be renamed!");
+    EXPECT_EQ(ChildTextContaining(box.Found, "Sorry"), "Sorry! This executable could not be renamed!");
     ::PostMessageA(box.Found, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(p.Wait(15000), 0u);
   }
@@ -592,17 +602,7 @@ TEST_F(Program, TheCalculatorRunsAloneAndClosingItEndsTheProgram) {
   evaluate("1/0");
   HWND message = WaitForWindow(p, "#32770");
   ASSERT_NE(message, nullptr) << "no message for 1/0";
-  char said[256] = {};
-  ::EnumChildWindows(
-      message,
-      [](HWND child, LPARAM lParam) -> BOOL {
-        char t[256] = {};
-        ::GetWindowTextA(child, t, sizeof t);
-        if (std::string(t).find("Overflow!") != std::string::npos) std::strcpy(reinterpret_cast<char*>(lParam), t);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(said));
-  const std::string shown = said;
+  const std::string shown = ChildTextContaining(message, "Overflow!");
   ASSERT_GT(shown.size(), 10u) << "the box holds no \" Overflow!\" line";
   EXPECT_EQ(shown.substr(shown.size() - 10), " Overflow!");
   ::PostMessageA(message, WM_COMMAND, IDOK, 0);
