@@ -4,7 +4,8 @@
 # Under MinGW discovery runs at test time (PRE_TEST), so building never starts
 # Wine. Every case gets a timeout: a modal box nobody answers must fail the
 # run, not hang it. LOCKS names CTest resource locks for shared state (the
-# clipboard, focus, the printer, the program's own registry key). FIXTURES
+# clipboard, focus, the printer, the program's own registry key); a test that
+# takes "focus" runs in the input world scripts/test keeps for them. FIXTURES
 # names CTest fixtures whose set-up steps must run first. SERIAL runs each
 # case with nothing beside it.
 function(tq_add_test name)
@@ -34,6 +35,10 @@ function(tq_add_test name)
   set(late "")
   if(T_LOCKS)
     string(APPEND late " RESOURCE_LOCK \"${T_LOCKS}\"")
+    # The focus takers run in the input world of their own (cmake/wine-run.sh).
+    if("focus" IN_LIST T_LOCKS)
+      string(APPEND late " ENVIRONMENT TQ_WORLD=input")
+    endif()
   endif()
   if(T_FIXTURES)
     string(APPEND late " FIXTURES_REQUIRED \"${T_FIXTURES}\"")

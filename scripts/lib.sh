@@ -59,7 +59,8 @@ tq_configure_mingw() {
 
 # The run's own Wine prefix, made once and reused; never the user's ~/.wine.
 tq_wine_env() {
-  export WINEPREFIX="$TQ_BUILD/wineprefix"
+  # TQ_WINEPREFIX names another prefix of the run (the input world's below).
+  export WINEPREFIX="${TQ_WINEPREFIX:-$TQ_BUILD/wineprefix}"
   export WINEARCH=win64
   export WINEDEBUG=-all
   # No Mono or Gecko installer dialogs: there is nobody to answer them. No menu
@@ -152,18 +153,28 @@ tq_desktop_fixture() {
 
 TQ_XVFB_PID=""
 TQ_WINESERVER_STARTED=""
+TQ_INPUT_XVFB_PID=""
+TQ_INPUT_WINESERVER_STARTED=""
 
-# A private X server for the run (Xvfb has no window manager).
-tq_start_xvfb() {
+# Starts an X server of our own (Xvfb has no window manager) and leaves its
+# pid in TQ_XVFB_STARTED_PID and its display in TQ_XVFB_STARTED_DISPLAY.
+tq_launch_xvfb() {
   local fifo
   fifo="$(mktemp -u)"
   mkfifo "$fifo"
   Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
-  TQ_XVFB_PID=$!
+  TQ_XVFB_STARTED_PID=$!
   local num
   read -r -t 20 num <"$fifo" || { rm -f "$fifo"; tq_log "Xvfb did not start"; return 1; }
   rm -f "$fifo"
-  export DISPLAY=":$num"
+  TQ_XVFB_STARTED_DISPLAY=":$num"
+}
+
+# A private X server for the run.
+tq_start_xvfb() {
+  tq_launch_xvfb || return 1
+  TQ_XVFB_PID=$TQ_XVFB_STARTED_PID
+  export DISPLAY="$TQ_XVFB_STARTED_DISPLAY"
 }
 
 tq_start_wineserver() {
@@ -173,6 +184,42 @@ tq_start_wineserver() {
   # started later by a test, they would inherit CTest's output pipe and keep
   # it open, so CTest would wait for them until the timeout.
   wine cmd.exe /c ver </dev/null >/dev/null 2>&1 || true
+}
+
+# The tests that send real keys and clicks, or need the foreground window
+# (they take the CTest lock "focus", so they run one at a time), run in a
+# world of their own: a second X server, and a second prefix with its own wine
+# server. With one world, a window of any test running beside them could take
+# the front or the X input focus, and their keys landed there. Each world has
+# one keyboard focus and one foreground, and in this one only a single test
+# runs at a time. cmake/wine-run.sh moves a test here when CTest gives it
+# TQ_WORLD=input. The prefix is a copy of the run's own, made once (quicker
+# than a second wineboot), and takes the same set-up steps.
+tq_input_prefix() {
+  local prefix="$TQ_BUILD/wineprefix-input"
+  if [ ! -f "$prefix/.tq-ready" ]; then
+    tq_log "copying the Wine prefix for the tests that send real input"
+    rm -rf "$prefix"
+    cp -a "$TQ_BUILD/wineprefix" "$prefix"
+  fi
+  (
+    export TQ_WINEPREFIX="$prefix"
+    tq_wine_prefix
+    tq_desktop_fixture
+  )
+}
+
+tq_start_input_world() {
+  tq_launch_xvfb || return 1
+  TQ_INPUT_XVFB_PID=$TQ_XVFB_STARTED_PID
+  export TQ_INPUT_DISPLAY="$TQ_XVFB_STARTED_DISPLAY"
+  export TQ_INPUT_WINEPREFIX="$TQ_BUILD/wineprefix-input"
+  (
+    export TQ_WINEPREFIX="$TQ_INPUT_WINEPREFIX" DISPLAY="$TQ_INPUT_DISPLAY"
+    tq_wine_env
+    wineserver -p
+    wine cmd.exe /c ver </dev/null >/dev/null 2>&1 || true
+  ) && TQ_INPUT_WINESERVER_STARTED=1
 }
 
 # What a Wine run must never add outside the prefix: top-level links and
@@ -191,6 +238,15 @@ tq_host_desktop_state() {
 }
 
 tq_cleanup() {
+  if [ -n "$TQ_INPUT_WINESERVER_STARTED" ]; then
+    WINEPREFIX="$TQ_INPUT_WINEPREFIX" wineserver -k >/dev/null 2>&1 || true
+    TQ_INPUT_WINESERVER_STARTED=""
+  fi
+  if [ -n "$TQ_INPUT_XVFB_PID" ]; then
+    kill "$TQ_INPUT_XVFB_PID" >/dev/null 2>&1 || true
+    wait "$TQ_INPUT_XVFB_PID" 2>/dev/null || true
+    TQ_INPUT_XVFB_PID=""
+  fi
   if [ -n "$TQ_WINESERVER_STARTED" ]; then
     wineserver -k >/dev/null 2>&1 || true
     TQ_WINESERVER_STARTED=""

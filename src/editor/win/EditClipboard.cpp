@@ -4,30 +4,11 @@
 #include <cstring>
 #include <utility>
 
+#include "platform/win/Clipbrd.h"
+
 namespace {
 
 const UINT gBlockTypeFormat = ::RegisterClipboardFormatA("ktEdit Control Block Type");
-
-// OpenClipboard with a few retries (another program may hold the clipboard
-// for a moment); closed again with the object.
-class TOpenClipboard {
-public:
-  explicit TOpenClipboard(HWND owner) {
-    for (int attempt = 0; attempt < 20 && !FOpen; ++attempt) {
-      FOpen = ::OpenClipboard(owner) != 0;
-      if (!FOpen) ::Sleep(10);
-    }
-  }
-  ~TOpenClipboard() {
-    if (FOpen) ::CloseClipboard();
-  }
-  TOpenClipboard(const TOpenClipboard&) = delete;
-  TOpenClipboard& operator=(const TOpenClipboard&) = delete;
-  explicit operator bool() const { return FOpen; }
-
-private:
-  bool FOpen = false;
-};
 
 // A global memory block we own until it is handed to the clipboard.
 class TGlobalBlock {
@@ -93,7 +74,7 @@ bool EditClipboardHasFormat(TktClipboardFormat format) {
 bool EditClipboardRead(HWND owner, TktClipboardFormat format, std::string& data) {
   const UINT f = SystemFormat(format);
   if (f == 0) return false;
-  TOpenClipboard clipboard(owner);
+  TOpenedClipboard clipboard(owner);
   if (!clipboard) return false;
   HANDLE handle = ::GetClipboardData(f);
   if (!handle) return false;
@@ -110,7 +91,7 @@ bool EditClipboardRead(HWND owner, TktClipboardFormat format, std::string& data)
 }
 
 bool EditClipboardWrite(HWND owner, std::string_view text, std::string_view block) {
-  TOpenClipboard clipboard(owner);
+  TOpenedClipboard clipboard(owner);
   if (!clipboard || !::EmptyClipboard()) return false;
   return PlaceData(CF_TEXT, text) && PlaceData(gBlockTypeFormat, block);
 }

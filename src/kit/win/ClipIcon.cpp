@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "kit/IconBlock.h"
+#include "platform/win/Clipbrd.h"
 
 unsigned IconClipboardFormat() {
   static const unsigned format = ::RegisterClipboardFormatA("Delphi Icon");
@@ -11,13 +12,6 @@ unsigned IconClipboardFormat() {
 }
 
 namespace {
-
-struct TClipboardOpen {
-  bool Opened = ::OpenClipboard(nullptr) != 0;
-  ~TClipboardOpen() {
-    if (Opened) ::CloseClipboard();
-  }
-};
 
 struct TGlobalLock {
   explicit TGlobalLock(HGLOBAL h) : Handle(h), Data(h ? ::GlobalLock(h) : nullptr) {}
@@ -42,8 +36,8 @@ HICON CreateIconFromBlock(const void* data, size_t size) {
 
 HICON CreateIconFromClipboard() {
   if (!::IsClipboardFormatAvailable(IconClipboardFormat())) return nullptr;
-  TClipboardOpen clipboard;
-  if (!clipboard.Opened) return nullptr;
+  TOpenedClipboard clipboard(nullptr);
+  if (!clipboard) return nullptr;
   HGLOBAL block = ::GetClipboardData(IconClipboardFormat());
   TGlobalLock lock(block);
   if (!lock.Data) return nullptr;

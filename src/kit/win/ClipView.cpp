@@ -21,14 +21,6 @@ public:
   bool HasFormat(unsigned format) override { return format && ::IsClipboardFormatAvailable(format); }
 };
 
-struct TClipboardOpen {
-  explicit TClipboardOpen(HWND owner) : Opened(::OpenClipboard(owner) != 0) {}
-  ~TClipboardOpen() {
-    if (Opened) ::CloseClipboard();
-  }
-  bool Opened;
-};
-
 // The memo view: no border of its own, the viewer has one.
 class TViewMemo : public TMemo {
 public:
@@ -314,8 +306,8 @@ void TCustomClipboardViewer::ShowImage(TClipboardViewFormat format) {
   if (format == cvIcon) {
     if (HICON icon = CreateIconFromClipboard()) picture.SetIcon(icon);
   } else {
-    TClipboardOpen clipboard(GetHandle());
-    if (clipboard.Opened) {
+    TOpenedClipboard clipboard(GetHandle());
+    if (clipboard) {
       if (format == cvBitmap) {
         if (HANDLE h = ::GetClipboardData(CF_BITMAP))
           picture.SetBitmap(static_cast<HBITMAP>(::CopyImage(h, IMAGE_BITMAP, 0, 0, 0)));
@@ -346,8 +338,8 @@ void TCustomClipboardViewer::ShowPalette() {
   grid->SetParent(this);
   grid->SetAlign(alClient);
   FView = grid;
-  TClipboardOpen clipboard(GetHandle());
-  grid->SetPalette(clipboard.Opened ? static_cast<HPALETTE>(::GetClipboardData(CF_PALETTE)) : nullptr);
+  TOpenedClipboard clipboard(GetHandle());
+  grid->SetPalette(clipboard ? static_cast<HPALETTE>(::GetClipboardData(CF_PALETTE)) : nullptr);
 }
 
 void TCustomClipboardViewer::CentreView() {

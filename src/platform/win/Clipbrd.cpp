@@ -3,6 +3,28 @@
 
 #include <cstring>
 
+namespace {
+
+// How long an open waits for another program to let the clipboard go.
+constexpr DWORD kOpenPatienceMs = 1000;
+
+bool OpenClipboardPatiently(HWND owner) {
+  const DWORD start = ::GetTickCount();
+  for (;;) {
+    if (::OpenClipboard(owner)) return true;
+    if (::GetTickCount() - start >= kOpenPatienceMs) return false;
+    ::Sleep(10);
+  }
+}
+
+}  // namespace
+
+TOpenedClipboard::TOpenedClipboard(HWND owner) : FOpen(OpenClipboardPatiently(owner)) {}
+
+TOpenedClipboard::~TOpenedClipboard() {
+  if (FOpen) ::CloseClipboard();
+}
+
 TClipboard& Clipboard() {
   static TClipboard clipboard;
   return clipboard;
@@ -16,12 +38,7 @@ void TClipboard::Open() {
   if (FOpenRefCount == 0) {
     // The clipboard needs an owner window for SetClipboardData to work.
     if (!FOwner) FOwner = std::make_unique<TUtilityWindow>([](TMessage&) { return false; });
-    bool opened = false;
-    for (int attempt = 0; attempt < 20 && !opened; ++attempt) {
-      opened = ::OpenClipboard(FOwner->Handle()) != 0;
-      if (!opened) ::Sleep(10);
-    }
-    if (!opened) throw EClipboardException("Cannot open clipboard");
+    if (!OpenClipboardPatiently(FOwner->Handle())) throw EClipboardException("Cannot open clipboard");
     FEmptied = false;
   }
   ++FOpenRefCount;

@@ -39,6 +39,22 @@ private:
   bool FEmptied = false;
 };
 
+// The system clipboard opened for the life of the object. Another program
+// (a clipboard viewer reading what was just copied, the X selection bridge
+// under Wine) may hold it for a moment, so the open is tried again for up to
+// about a second before it gives up; callers then report the failure.
+class TOpenedClipboard {
+public:
+  explicit TOpenedClipboard(HWND owner);
+  ~TOpenedClipboard();
+  TOpenedClipboard(const TOpenedClipboard&) = delete;
+  TOpenedClipboard& operator=(const TOpenedClipboard&) = delete;
+  explicit operator bool() const { return FOpen; }
+
+private:
+  bool FOpen = false;
+};
+
 // The program's clipboard object.
 TClipboard& Clipboard();
 
