@@ -275,7 +275,9 @@ std::string InstalledEditor(const std::string& root, const std::string& dist) {
 // process's menus to itself, so they cannot be read from here.
 void ChooseHelpItem(Process& running, HWND main, char item) {
   ::PostMessageA(main, WM_SYSCOMMAND, SC_KEYMENU, 'h');
-  ::Sleep(300);
+  // The item's key goes to the menu once it is open: sent before, it would
+  // reach the editor.
+  ASSERT_NE(WaitForTopWindow(running.pi.dwProcessId, "", "#32768"), nullptr) << "the Help menu did not open";
   ::PostMessageA(main, WM_CHAR, item, 0);
   HWND box = WaitForTopWindow(running.pi.dwProcessId, "Warning", "#32770");
   ASSERT_NE(box, nullptr) << "no question";

@@ -39,7 +39,7 @@ caption_is_plain() {
   fail "F2 did not show the hex view"
 }
 # F2 asks about the edits first: Yes saves them, then the hex view shows.
-sleep 0.5
+wait_for_question "F2"
 xdotool key Return
 caption_is_plain
 [ "$(tr -d '\r' <"$dir/a.txt")" = "xya" ] || fail "a.txt holds '$(cat "$dir/a.txt")'"
@@ -48,7 +48,7 @@ caption_is a "F2 back"
 # A typed line, then closing the window: the save question is answered Yes.
 xdotool type "z"
 key alt+F4
-sleep 1
+wait_for_question "Alt+F4"
 xdotool key Return
 for _ in $(seq 1 50); do kill -0 "$prog" 2>/dev/null || break; sleep 0.2; done
 kill -0 "$prog" 2>/dev/null && fail "the program did not end"

@@ -2,7 +2,8 @@
 # arguments (<Tarnquill.exe> <tq_install_defaults.exe>): the program's and
 # the installer's paths in $exe and $install, a temporary folder $dir, the
 # default settings installed when the prefix has none, and start_program,
-# which starts the program and waits for its window. On exit the program
+# which starts the program and waits for its window, and wait_for_question,
+# which waits for a question box to take the keys. On exit the program
 # still running is killed, a function on_exit the script defines runs, and
 # the folder goes.
 exe="$1"
@@ -37,4 +38,22 @@ start_program() {
     sleep 0.2
   done
   fail "no main window captioned '$pattern'"
+}
+
+# wait_for_question <what>: waits up to 10 s for a window other than the main
+# window ($win) to take the X input focus, as a question box does when it
+# shows; keys sent before it is up would reach the editor instead.
+wait_for_question() {
+  local focused=""
+  for _ in $(seq 1 100); do
+    focused="$(xdotool getwindowfocus 2>/dev/null || true)"
+    # A captioned window of its own: not the main window, nor the moment in
+    # between when the focus is nowhere.
+    if [ -n "$focused" ] && [ "$focused" != "$win" ] &&
+      [ -n "$(xdotool getwindowname "$focused" 2>/dev/null || true)" ]; then
+      return 0
+    fi
+    sleep 0.1
+  done
+  fail "no question after $1"
 }
