@@ -30,7 +30,10 @@ private:
       ::testing::AddGlobalTestEnvironment(new TTestApplicationEnvironment)
 
 // Pumps messages until cond() holds or timeoutMs passed; returns cond().
-inline bool PumpUntil(const std::function<bool()>& cond, int timeoutMs = 3000) {
+// The deadline is reached only when something is wrong, so it is generous:
+// on a loaded machine a key or a window change that goes through the X
+// server and the wine server can take seconds to arrive.
+inline bool PumpUntil(const std::function<bool()>& cond, int timeoutMs = 10000) {
   auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
   while (!cond()) {
     if (std::chrono::steady_clock::now() > end) return false;
