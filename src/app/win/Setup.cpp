@@ -378,8 +378,12 @@ void TSetup::FormKeyDown(TObject*, uint16_t& key, TShiftState) {
 }
 
 bool TSetup::UserChanged(TControl* control) const {
+  // A drop-down combo box keeps the focus in its edit child while the user
+  // types or picks from its list.
   auto* w = dynamic_cast<TWinControl*>(control);
-  return w && w->HandleAllocated() && w->Focused();
+  if (!w || !w->HandleAllocated()) return false;
+  HWND focus = ::GetFocus();
+  return focus && (focus == w->GetHandle() || ::IsChild(w->GetHandle(), focus));
 }
 
 // --- General Options ---------------------------------------------------------------
