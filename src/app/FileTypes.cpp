@@ -1,6 +1,7 @@
 // The file-type table and its registry form.
 #include "app/FileTypes.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/Classes.h"
@@ -26,19 +27,63 @@ const TCommandField kCommands[] = {
     {"ShiftF9", &TFileType::ShiftF9}, {"CtrlF1", &TFileType::CtrlF1}, {"AltF1", &TFileType::AltF1},
 };
 
-// The registry subkey a row is stored under. "\" would split the name into
-// nested keys; an empty name would write into "FileTypes" itself.
-std::string SubkeyName(const std::string& name, const std::vector<std::string>& taken) {
-  std::string key = StringReplaceAll(name, "\\", "/");
-  if (!key.empty()) return key;
-  auto isTaken = [&taken](const std::string& k) {
-    for (const std::string& t : taken)
-      if (SameText(t, k)) return true;
-    return false;
+// Where a save notes the subkeys it has written so far, one empty key each.
+// The registry's own name comparison (case beyond A-Z included) then tells
+// whether a name is taken, which no comparison of ours could match exactly.
+std::string SavingKey() { return ProgramRegistryKey() + "\\FileTypes Saving"; }
+
+// The names the rows keep their own subkeys under: a row's new name must not
+// take one of them from a row that comes later.
+bool Reserved(const std::vector<std::string>& reserved, const std::string& key) {
+  for (const std::string& r : reserved)
+    if (AnsiSameText(r, key)) return true;
+  return false;
+}
+
+// The first of key, "key 2", "key 3", ... (each cut to a name's width) that
+// this save has not written and no other row claims; "Unnamed ..." for a
+// row without a name.
+std::string FreeSubkey(TRegistry& reg, const std::string& key, bool ownKeyReserved,
+                       const std::vector<std::string>& reserved) {
+  const std::string base = key.empty() ? std::string("Unnamed") : key;
+  auto taken = [&](const std::string& k, bool own) {
+    return reg.KeyExists(SavingKey() + "\\" + k) || (!own && Reserved(reserved, k));
   };
-  key = "Unnamed";
-  for (int n = 2; isTaken(key); ++n) key = "Unnamed " + IntToStr(n);
-  return key;
+  if (!taken(base, ownKeyReserved && !key.empty())) return base;
+  for (int n = 2;; ++n) {
+    const std::string suffix = " " + IntToStr(n);
+    const std::string k = base.substr(0, 30 - std::min<size_t>(30, suffix.size())) + suffix;
+    if (!taken(k, false)) return k;
+  }
+}
+
+void WriteRow(TRegistry& reg, const TFileType& row) {
+  std::vector<std::string> written = {"Description", "Extension1", "Extension2", "Extension3",
+                                      "Extension4", "Highlighter"};
+  reg.WriteString("Description", row.Description);
+  reg.WriteString("Extension1", row.Extension1);
+  reg.WriteString("Extension2", row.Extension2);
+  reg.WriteString("Extension3", row.Extension3);
+  reg.WriteString("Extension4", row.Extension4);
+  reg.WriteString("Highlighter", row.Highlighter);
+  for (const TCommandField& c : kCommands) {
+    reg.WriteString(c.Value, row.*c.Field);
+    written.push_back(c.Value);
+  }
+  for (int n = 1; n <= 26; ++n)
+    if (!row.CodeInsight[static_cast<size_t>(n - 1)].empty()) {
+      reg.WriteString(CodeInsightName(n), row.CodeInsight[static_cast<size_t>(n - 1)]);
+      written.push_back(CodeInsightName(n));
+    }
+  // What the row's old version held beyond that (an expansion since
+  // emptied) goes, once the new values are in.
+  TStringList values;
+  reg.GetValueNames(&values);
+  for (int v = 0; v < values.GetCount(); ++v) {
+    bool keep = false;
+    for (const std::string& w : written) keep = keep || SameText(w, values.Get(v));
+    if (!keep) reg.DeleteValue(values.Get(v));
+  }
 }
 
 }  // namespace
@@ -86,29 +131,54 @@ void LoadFileTypes() {
   DebugLog("90");
 }
 
+std::string FileTypeSubkeyName(const std::string& name) {
+  return StringReplaceAll(name.substr(0, 30), "\\", "/");
+}
+
+bool SameFileTypeSubkey(const std::string& a, const std::string& b) {
+  return AnsiSameText(FileTypeSubkeyName(a), FileTypeSubkeyName(b));
+}
+
 void SaveFileTypes() {
   TRegistry reg;
-  reg.DeleteKey(TypesKey());
-  if (FileTypes.empty()) return;
-  std::vector<std::string> taken;
-  for (const TFileType& row : FileTypes) taken.push_back(StringReplaceAll(row.Name.Str(), "\\", "/"));
-  for (const TFileType& row : FileTypes) {
-    std::string key = SubkeyName(row.Name.Str(), taken);
-    if (row.Name.empty()) taken.push_back(key);
-    if (!reg.OpenKey(TypesKey() + "\\" + key, true))
-      throw ERegistryException("Failed to create key " + TypesKey() + "\\" + key);
-    reg.WriteString("Description", row.Description);
-    reg.WriteString("Extension1", row.Extension1);
-    reg.WriteString("Extension2", row.Extension2);
-    reg.WriteString("Extension3", row.Extension3);
-    reg.WriteString("Extension4", row.Extension4);
-    reg.WriteString("Highlighter", row.Highlighter);
-    for (const TCommandField& c : kCommands) reg.WriteString(c.Value, row.*c.Field);
-    for (int n = 1; n <= 26; ++n)
-      if (!row.CodeInsight[static_cast<size_t>(n - 1)].empty())
-        reg.WriteString(CodeInsightName(n), row.CodeInsight[static_cast<size_t>(n - 1)]);
-    reg.CloseKey();
+  if (FileTypes.empty()) {
+    reg.DeleteKey(TypesKey());
+    return;
   }
+  // The rows go over the stored ones and only then do the stored rows that
+  // are no longer in the table go: a save that fails halfway leaves every
+  // row it has not reached as it was.
+  reg.DeleteKey(SavingKey());
+  TStringList stored;
+  if (reg.OpenKeyReadOnly(TypesKey())) reg.GetKeyNames(&stored);
+  reg.CloseKey();
+  std::vector<std::string> reserved;
+  for (const TFileType& row : FileTypes) reserved.push_back(FileTypeSubkeyName(row.Name));
+  try {
+    for (size_t i = 0; i < FileTypes.size(); ++i) {
+      const TFileType& row = FileTypes[i];
+      const std::string own = reserved[i];
+      reserved[i].clear();  // its own name is no longer a later row's claim
+      const std::string key = FreeSubkey(reg, own, true, reserved);
+      reg.CreateKey(SavingKey() + "\\" + key);
+      // A stored row spelt otherwise ("delphi" for "Delphi") keeps its
+      // spelling when opened: it makes way for the row's own name.
+      const std::string path = TypesKey() + "\\" + key;
+      bool storedAsIs = false;
+      for (int s = 0; s < stored.GetCount(); ++s) storedAsIs = storedAsIs || stored.Get(s) == key;
+      if (!storedAsIs && reg.KeyExists(path)) reg.DeleteKey(path);
+      if (!reg.OpenKey(path, true)) throw ERegistryException("Failed to create key " + path);
+      WriteRow(reg, row);
+      reg.CloseKey();
+    }
+    for (int i = 0; i < stored.GetCount(); ++i)
+      if (!reg.KeyExists(SavingKey() + "\\" + stored.Get(i))) reg.DeleteKey(TypesKey() + "\\" + stored.Get(i));
+  } catch (...) {
+    reg.CloseKey();
+    reg.DeleteKey(SavingKey());
+    throw;
+  }
+  reg.DeleteKey(SavingKey());
 }
 
 void ClearFileTypes() { FileTypes.clear(); }

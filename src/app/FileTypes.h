@@ -53,8 +53,16 @@ extern TCodeInsight EmptyCodeInsight;  // stays empty: for rows without expansio
 void LoadFileTypes();
 // Replaces the stored rows with the table (an empty table leaves no key).
 // A row's subkey is its Name with "\" stored as "/" (so it stays one key);
-// a row without a name is stored as the first free "Unnamed", "Unnamed 2", ...
+// a row without a name, or one whose subkey an earlier row of the same save
+// already has by the registry's comparison, is stored under the first free
+// "Unnamed", "Unnamed 2", ... or "Name 2", "Name 3", ... Rows are written
+// over the stored ones before the stale ones go, so a save that fails
+// halfway (it raises ERegistryException) leaves every row it did not reach.
 void SaveFileTypes();
+// The subkey a row of that Name is stored under, and whether two names go
+// to the same subkey (the registry ignores case beyond A-Z too).
+std::string FileTypeSubkeyName(const std::string& name);
+bool SameFileTypeSubkey(const std::string& a, const std::string& b);
 // The 16 default rows, saved and loaded again.
 void SetDefaultFileTypes();
 void ClearFileTypes();

@@ -61,8 +61,12 @@ bool TFileTypesPageModel::SetField(int line, TFileTypeField field, const std::st
   TFileType* row = Row(index);
   if (!row) return false;
   if (field == tfName) {
+    // A name is taken when another row has it as the table compares names
+    // or, once cut to a name's width, stores under the same subkey.
     const int owner = FindFileTypeByName(text);
     if (owner >= 0 && owner != index) return false;
+    for (size_t i = 0; i < FileTypes.size() && !text.empty(); ++i)
+      if (static_cast<int>(i) != index && SameFileTypeSubkey(FileTypes[i].Name.Str(), text)) return false;
   }
   WithField(*row, field, [&text](auto& f) { f = text; });
   return true;

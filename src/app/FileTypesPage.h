@@ -24,8 +24,9 @@ public:
 
   std::string FieldText(int line, TFileTypeField field) const;
   // Writes the text into the line's row, cut to the field's width. A Name
-  // that another row already has (compared as the table compares names) is
-  // refused: false, and nothing changes.
+  // that another row already has (compared as the table compares names, or
+  // one stored under the same registry subkey) is refused: false, and
+  // nothing changes.
   bool SetField(int line, TFileTypeField field, const std::string& text);
   // Alt+A is entry 1 ... Alt+Z entry 26.
   std::string CodeInsightText(int line, int entry) const;

@@ -11,6 +11,9 @@
 #include "AppRegistryKey.h"
 #include "platform/Classes.h"
 #include "platform/Streams.h"
+#ifndef _WIN32
+#include "platform/native/MemoryRegistry.h"
+#endif
 
 namespace {
 
@@ -192,6 +195,79 @@ TEST_F(FileTypes, NamesThatCannotBeSubkeysAsTheyStand) {
   EXPECT_EQ(::FileTypes[2].Description.Str(), "first new");
   EXPECT_EQ(::FileTypes[3].Description.Str(), "second new");
 }
+
+// Names the table keeps apart that the registry takes for one subkey: a
+// backslash stored as "/", letters beyond A-Z in another case, a name cut to
+// 30 characters. No row takes over another's subkey and fields.
+TEST_F(FileTypes, NamesThatShareASubkeyAreStoredApart) {
+  const std::string thirty(30, 'n');
+  const std::vector<std::string> names = {"a\\b", "a/b", "Caf\xE9", "CAF\xC9", thirty, thirty + "x"};
+  ::FileTypes.resize(names.size());
+  for (size_t i = 0; i < names.size(); ++i) {
+    ::FileTypes[i].Name = names[i];
+    ::FileTypes[i].Description = "row " + std::to_string(i);
+    ::FileTypes[i].CodeInsight[i] = "entry " + std::to_string(i);
+  }
+  SaveFileTypes();
+  LoadFileTypes();
+  ASSERT_EQ(::FileTypes.size(), names.size());
+  for (const TFileType& row : ::FileTypes) {
+    ASSERT_EQ(row.Description.Str().substr(0, 4), "row ");
+    const size_t i = std::stoul(row.Description.Str().substr(4));
+    for (size_t e = 0; e < 26; ++e)
+      EXPECT_EQ(row.CodeInsight[e], e == i ? "entry " + std::to_string(i) : "") << row.Name.Str();
+    EXPECT_LE(row.Name.Str().size(), 30u);
+  }
+  TRegistry reg;
+  ASSERT_TRUE(reg.OpenKeyReadOnly(Key));
+  EXPECT_FALSE(reg.KeyExists("FileTypes Saving")) << "nothing of the save is left behind";
+}
+
+// A save goes over the stored rows: what the table no longer has goes
+// (a deleted row, an emptied expansion), a name in new letter case is
+// stored as given.
+TEST_F(FileTypes, ASaveLeavesOnlyTheTable) {
+  TCodeInsight ci;
+  ci[0] = "Alpha";
+  SetFileType("one", "One", "1", "", "", "", "", ci);
+  SetFileType("Two", "Two", "2", "", "", "", "", ci);
+  SetFileType("Three", "Three", "3", "", "", "", "", ci);
+  SaveFileTypes();
+  DeleteFileType("Two");
+  ::FileTypes[0].Name = "ONE";
+  ::FileTypes[1].CodeInsight[0].clear();
+  SaveFileTypes();
+
+  TRegistry reg;
+  ASSERT_TRUE(reg.OpenKeyReadOnly(TypesKey()));
+  EXPECT_EQ(Names(reg, true), (std::vector<std::string>{"ONE", "Three"}));
+  ASSERT_TRUE(reg.OpenKeyReadOnly(TypesKey() + "\\Three"));
+  EXPECT_FALSE(reg.ValueExists("Codeinsight_1"));
+  LoadFileTypes();
+  ASSERT_EQ(::FileTypes.size(), 2u);
+  EXPECT_EQ(::FileTypes[0].CodeInsight[0], "Alpha");
+}
+
+#ifndef _WIN32
+// Natively the store can be made to refuse writes: a save that fails after
+// its first row keeps every row it did not reach.
+TEST_F(FileTypes, ASaveThatFailsHalfwayKeepsTheStoredRows) {
+  SetFileType("A", "old a", "a", "", "", "", "", EmptyCodeInsight);
+  SetFileType("B", "old b", "b", "", "", "", "", EmptyCodeInsight);
+  SetFileType("C", "old c", "c", "", "", "", "", EmptyCodeInsight);
+  SaveFileTypes();
+  for (TFileType& row : ::FileTypes) row.Description = "new " + row.Name.Str();
+  SetMemoryRegistryWriteBudget(12);  // the first row's twelve values
+  EXPECT_THROW(SaveFileTypes(), ERegistryException);
+  SetMemoryRegistryWriteBudget(-1);
+  LoadFileTypes();
+  ASSERT_EQ(::FileTypes.size(), 3u);
+  EXPECT_EQ(::FileTypes[0].Description.Str(), "new A");
+  EXPECT_EQ(::FileTypes[1].Description.Str(), "old b");
+  EXPECT_EQ(::FileTypes[2].Description.Str(), "old c");
+  EXPECT_EQ(::FileTypes[2].Extension1.Str(), "c");
+}
+#endif
 
 TEST_F(FileTypes, TheTraceGoesToTheLogOnlyWithSlashD) {
   const std::string exe = IncludeTrailingPathDelimiter(SystemTempPath()) + "tq_filetypes_trace.exe";

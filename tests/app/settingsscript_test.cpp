@@ -213,6 +213,23 @@ TEST_F(FileTypesPage, ANameAnotherRowHasIsRefused) {
   EXPECT_FALSE(Page.SetField(7, tfName, "X")) << "no such line";
 }
 
+// Names the table keeps apart but the registry stores under one subkey.
+TEST_F(FileTypesPage, ANameStoredUnderAnotherRowsSubkeyIsRefused) {
+  const std::string thirty(30, 'n');
+  SetFileType("a\\b", "z slash", "s", "", "", "", "", EmptyCodeInsight);
+  SetFileType("Caf\xE9", "z accent", "c", "", "", "", "", EmptyCodeInsight);  // "Cafe" with e acute
+  SetFileType(thirty, "z long", "l", "", "", "", "", EmptyCodeInsight);
+  Page.Refill();
+  ASSERT_EQ(Page.FieldText(0, tfName), "Batch");
+  for (const std::string& name : {std::string("a/b"), std::string("A\\B"), std::string("CAF\xC9"),
+                                  thirty + "x"}) {
+    EXPECT_FALSE(Page.SetField(0, tfName, name)) << name;
+    EXPECT_EQ(Page.FieldText(0, tfName), "Batch") << name;
+  }
+  EXPECT_TRUE(Page.SetField(0, tfName, "a-b"));
+  EXPECT_TRUE(Page.SetField(0, tfName, std::string(29, 'n')));
+}
+
 TEST_F(FileTypesPage, NewAndDeleteKeepLinesAndRowsTogether) {
   EXPECT_EQ(Page.NewType(), 0);
   EXPECT_EQ(Page.LineCount(), 4);

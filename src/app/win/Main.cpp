@@ -19,6 +19,7 @@
 #include "app/win/MainForm.h"
 #include "app/win/DataWin.h"
 #include "app/win/PrintDlg.h"
+#include "app/win/ProgramEnd.h"
 #include "app/win/FindDlg.h"
 #include "app/win/HexFindDlg.h"
 #include "app/win/ReplaceDlg.h"
@@ -162,6 +163,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     WriteVersionAndPath();
     try {
       LoadFileTypes();
+      SetFileTypesLoaded(true);
     } catch (const Exception& e) {
       ShowStartupError(e, 3);
     }
@@ -207,6 +209,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         }
       }
       application.Run();
+      SaveFileTypesAtEnd();
       if (UninstallRequested) {
         delete setup;
         Uninstall();

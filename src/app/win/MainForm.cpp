@@ -11,6 +11,7 @@
 #include "app/win/DataWin.h"
 #include "app/win/FileDlg.h"
 #include "app/win/InstallWin.h"
+#include "app/win/ProgramEnd.h"
 #include "app/win/Setup.h"
 #include "editor/EditorCommands.h"
 #include "kit/win/FisSysMenu.h"
@@ -519,6 +520,26 @@ void TMainForm::WndProc(TMessage& msg) {
     FocusCurrentEditor();
     return;
   }
+  if (msg.Msg == WM_QUERYENDSESSION) {
+    // A log-off or shutdown asks what closing the window asks; Cancel
+    // refuses it.
+    try {
+      msg.Result = CloseQuery() ? TRUE : FALSE;
+    } catch (const Exception& e) {
+      ShowUnexpectedError(kPlaceClose, e.Message());
+      msg.Result = FALSE;
+    }
+    return;
+  }
+  if (msg.Msg == WM_ENDSESSION) {
+    // The session may end the process without the message loop's end: the
+    // saves it would make go now. A session that goes on keeps the window
+    // as it was.
+    if (msg.WParam) RunSessionEndSaves();
+    else Timer->SetEnabled(FDocs.Options.Autosave);
+    msg.Result = 0;
+    return;
+  }
   if (msg.Msg == WM_CLIPBOARDUPDATE) {
     FClipboardHasText = ::IsClipboardFormatAvailable(CF_TEXT) != 0;
     FDocs.UpdateActions();
@@ -593,11 +614,17 @@ void TMainForm::StatusDblClick(TObject*) {
   if (click == scHighlightMenu) HighlightMenu->Popup(at.X, at.Y);
   if (click == scMacroMenu) MacroMenu->Popup(at.X, at.Y);
   if (click == scToggleEol) {
-    // The options dialog's box, stored at once.
+    // The options dialog's box, and the dialog's stored values saved at
+    // once: the box is what the dialog's storage writes when it goes.
     try {
-      TRegistry registry;
-      if (registry.OpenKey(ProgramRegistryKey() + "\\Setup", true))
-        registry.WriteString("EOL_Checked", FDocs.Options.Eol ? "True" : "False");
+      if (FSetup) {
+        FSetup->EOL->SetChecked(FDocs.Options.Eol);
+        FSetup->GetFormStorage()->SaveFormPlacement();
+      } else {
+        TRegistry registry;
+        if (registry.OpenKey(ProgramRegistryKey() + "\\Setup", true))
+          registry.WriteString("EOL_Checked", FDocs.Options.Eol ? "True" : "False");
+      }
     } catch (const Exception& e) {
       ShowUnexpectedError(kPlaceStatus, e.Message());
     }

@@ -12,6 +12,7 @@
 #include "app/SetupValues.h"
 #include "app/Styles.h"
 #include "app/win/Help.h"
+#include "app/win/ProgramEnd.h"
 #include "editor/KeyCodes.h"
 #include "kit/win/Placemnt.h"
 #include "platform/Registry.h"
@@ -377,8 +378,12 @@ void TSetup::FormKeyDown(TObject*, uint16_t& key, TShiftState) {
 }
 
 bool TSetup::UserChanged(TControl* control) const {
+  // A drop-down combo box keeps the focus in its edit child while the user
+  // types or picks from its list.
   auto* w = dynamic_cast<TWinControl*>(control);
-  return w && w->HandleAllocated() && w->Focused();
+  if (!w || !w->HandleAllocated()) return false;
+  HWND focus = ::GetFocus();
+  return focus && (focus == w->GetHandle() || ::IsChild(w->GetHandle(), focus));
 }
 
 // --- General Options ---------------------------------------------------------------
@@ -574,16 +579,6 @@ void TSetup::AllDefaultClick(TObject*) {
 // --- settings scripts ---------------------------------------------------------------
 
 void TSetup::RestoreSettings() { FormStorage->RestoreFormPlacement(); }
-
-namespace {
-// Every form storage of the program's forms and data modules.
-template <class F> void ForEachFormStorage(F&& f) {
-  if (!Application) return;
-  for (int i = 0; i < Application->GetComponentCount(); ++i)
-    if (auto* s = dynamic_cast<TFormStorage*>(Application->GetComponent(i)->FindComponent("FormStorage")))
-      f(s);
-}
-}  // namespace
 
 void TSetup::SaveSettingsTo(const std::string& fileName) {
   // Edited colours live in the data module until exit: every storage

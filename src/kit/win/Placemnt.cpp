@@ -135,6 +135,17 @@ void TFormPlacement::SaveFormPlacement() {
   CloseStorage();
 }
 
+void TFormPlacement::SaveAsFormGoes() {
+  if (!FActive || FSaved) return;
+  FSavingOnDestroy = true;
+  try {
+    SaveFormPlacement();
+  } catch (const Exception&) {
+    // A form going away has nobody left to tell.
+  }
+  FSavingOnDestroy = false;
+}
+
 void TFormPlacement::RestoreFormPlacement() {
   FSaved = false;
   OpenStorage(true);
@@ -289,15 +300,7 @@ void TFormPlacement::HookForm() {
     }
   };
   form->OnDestroy = [this](TObject* sender) {
-    if (FActive && !FSaved) {
-      FSavingOnDestroy = true;
-      try {
-        SaveFormPlacement();
-      } catch (const Exception&) {
-        // A form going away has nobody left to tell.
-      }
-      FSavingOnDestroy = false;
-    }
+    SaveAsFormGoes();
     if (FFormOnDestroy) FFormOnDestroy(sender);
   };
   if (!FHookWhenWindowMade || form->HandleAllocated()) HookWindow();

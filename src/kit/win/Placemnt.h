@@ -70,6 +70,9 @@ public:
   // that never restored does not overwrite what is stored.
   void SaveFormPlacement();
   void RestoreFormPlacement();
+  // What the owner form's going saves, once: a session that ends may end
+  // the process before the form goes.
+  void SaveAsFormGoes();
 
   // The defaults: the owner form's class name; "Software\" + the program's
   // name (registry) or the program's file with ".INI".

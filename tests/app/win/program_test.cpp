@@ -664,4 +664,89 @@ TEST_F(Program, TheSaveDialogAndThePrinterListWorkFromTheirFirstUse) {
   ::DeleteFileA(file.c_str());
 }
 
+// --- the file-type table at the program's end ---------------------------------------
+
+// Every stored row with every value, in the registry's order.
+std::string StoredFileTypes() {
+  TRegistry reg;
+  const std::string key = ProgramRegistryKey() + "\\FileTypes";
+  if (!reg.OpenKeyReadOnly(key)) return "(no key)";
+  TStringList rows;
+  reg.GetKeyNames(&rows);
+  std::string text;
+  for (int r = 0; r < rows.GetCount(); ++r) {
+    text += "[" + rows.Get(r) + "]\n";
+    if (!reg.OpenKeyReadOnly(key + "\\" + rows.Get(r))) continue;
+    TStringList values;
+    reg.GetValueNames(&values);
+    for (int v = 0; v < values.GetCount(); ++v) {
+      std::string value;
+      reg.ReadValueText(values.Get(v), value);
+      text += values.Get(v) + "=" + value + "\n";
+    }
+  }
+  return text;
+}
+
+// A row as no save of the program writes it: no "F9" value, a stray one.
+void WriteProbeRow() {
+  TRegistry reg;
+  const std::string key = ProgramRegistryKey() + "\\FileTypes\\Probe";
+  reg.DeleteKey(key);
+  ASSERT_TRUE(reg.OpenKey(key, true));
+  reg.WriteString("Description", "Probe Files");
+  reg.WriteString("Extension1", "prb");
+  reg.WriteInteger("Stray", 7);
+}
+
+bool ProbeRowWrittenBack() {
+  TRegistry reg;
+  return reg.OpenKeyReadOnly(ProgramRegistryKey() + "\\FileTypes\\Probe") && reg.ValueExists("F9") &&
+         !reg.ValueExists("Stray") && reg.ReadString("Description") == "Probe Files";
+}
+
+// Only the editor writes the table back, at its end or when the session
+// ends; the calculator and a start that hands its file over leave it as
+// it was.
+TEST_F(Program, TheEditorWritesTheFileTypesBackAndOtherStartsLeaveThem) {
+  struct TDropProbe {
+    ~TDropProbe() { TRegistry().DeleteKey(ProgramRegistryKey() + "\\FileTypes\\Probe"); }
+  } dropProbe;
+  WriteProbeRow();
+  const std::string stored = StoredFileTypes();
+  ASSERT_NE(stored.find("Stray=7"), std::string::npos) << stored;
+
+  Process calc;
+  ASSERT_TRUE(calc.Start("/c"));
+  HWND calcWnd = WaitForWindow(calc, "TCalc");
+  ASSERT_NE(calcWnd, nullptr);
+  ::PostMessageA(calcWnd, WM_CLOSE, 0, 0);
+  EXPECT_EQ(calc.Wait(15000), 0u);
+  EXPECT_EQ(StoredFileTypes(), stored) << "the calculator";
+
+  const std::string file = TempFolder() + "\\handed over.txt";
+  std::ofstream(file, std::ios::binary) << "text\r\n";
+  Process a;
+  ASSERT_TRUE(a.Start("/n"));
+  HWND wnd = WaitForMainForm(a);
+  ASSERT_NE(wnd, nullptr);
+  Process b;
+  ASSERT_TRUE(b.Start("\"" + file + "\""));
+  EXPECT_EQ(b.Wait(15000), 0u) << "the second start did not end";
+  EXPECT_EQ(StoredFileTypes(), stored) << "the start that handed its file over";
+
+  // A log-off: nothing to ask, and the end's saves are made at once.
+  DWORD_PTR answer = 0;
+  ASSERT_NE(::SendMessageTimeoutA(wnd, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 15000, &answer), 0);
+  EXPECT_NE(answer, 0u) << "an editor with nothing to save refused the log-off";
+  ASSERT_NE(::SendMessageTimeoutA(wnd, WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 15000, &answer), 0);
+  EXPECT_TRUE(ProbeRowWrittenBack()) << StoredFileTypes();
+
+  // The window's close writes the table back too.
+  WriteProbeRow();
+  CloseAndExpectExit(a, wnd);
+  EXPECT_TRUE(ProbeRowWrittenBack()) << StoredFileTypes();
+  ::DeleteFileA(file.c_str());
+}
+
 }  // namespace

@@ -17,6 +17,7 @@
 #include "app/Styles.h"
 #include "app/win/DataWin.h"
 #include "app/win/Help.h"
+#include "app/win/InstallWin.h"
 #include "app/win/MainForm.h"
 #include "app/win/Setup.h"
 #include "editor/HighlightAttributes.h"
@@ -31,6 +32,7 @@
 #include "platform/win/Spin.h"
 #include "platform/win/StdCtrls.h"
 #include "platform/win/WinTestSupport.h"
+#include "platform/win/RealInput.h"
 
 TQ_TEST_APPLICATION();
 
@@ -309,6 +311,60 @@ TEST_F(SetupDialog, ALanguageFileRenamesMenusAndCaptionsButNotTheUsersValues) {
   EXPECT_EQ(s.Extraspacing->GetValue(), 0);
   ::DeleteFileA(file.c_str());
   delete main;
+}
+
+// A drop-down combo box keeps the focus in its edit child: a language file
+// picked there by keys or from the list with the mouse is the user's choice
+// (the box checked, the restart message shown); the dialog's own refill of
+// the list is not. Real keys and clicks: the fault lived in where they land.
+TEST_F(SetupDialog, ALanguageFileChosenByKeysOrMouseIsTakenButTheRefillIsNot) {
+  const std::string folder = ExtractFilePath(ProgramFile());
+  const std::vector<std::string> files = {folder + "tq_setup_a.lng", folder + "tq_setup_b.lng"};
+  for (const std::string& f : files) std::ofstream(f, std::ios::binary) << "; test\r\n";
+  struct TRemove {
+    const std::vector<std::string>& Files;
+    ~TRemove() {
+      for (const std::string& f : Files) ::DeleteFileA(f.c_str());
+    }
+  } remove{files};
+  TSetup& s = Shown();
+  s.PageControl->SetActivePage(s.InterfacePage);
+  ASSERT_TRUE(BringToFront(s.GetHandle()));
+  ASSERT_GE(s.Language->GetItems()->IndexOf("tq_setup_b.lng"), 0);
+  s.Language->SetFocus();
+  ASSERT_TRUE(PumpUntil([&] { return ::IsChild(s.Language->GetHandle(), ::GetFocus()) != 0; }));
+  s.FillLanguages();
+  PumpFor(50);
+  EXPECT_FALSE(s.UseLanguage->GetChecked()) << "the dialog's own refill";
+  EXPECT_TRUE(Boxes.empty());
+
+  const std::string restart = "Program must be restarted to accept new locale settings.";
+  s.Language->SetText("");
+  PressKey(VK_DOWN);
+  EXPECT_TRUE(PumpUntil([&] { return s.UseLanguage->GetChecked(); })) << "by keys";
+  EXPECT_FALSE(s.Language->GetText().empty());
+  EXPECT_EQ(Boxes, std::vector<std::string>{restart});
+
+  s.UseLanguage->SetChecked(false);
+  s.Language->SetText("");
+  Boxes.clear();
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  ASSERT_TRUE(::GetComboBoxInfo(s.Language->GetHandle(), &info));
+  POINT arrow{(info.rcButton.left + info.rcButton.right) / 2, (info.rcButton.top + info.rcButton.bottom) / 2};
+  ::ClientToScreen(s.Language->GetHandle(), &arrow);
+  ClickAt(arrow.x, arrow.y);
+  ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(info.hwndList) != 0; })) << "the list did not drop down";
+  const int index = s.Language->GetItems()->IndexOf("tq_setup_b.lng");
+  RECT item{};
+  ::SendMessageA(info.hwndList, LB_GETITEMRECT, WPARAM(index), reinterpret_cast<LPARAM>(&item));
+  POINT at{item.left + 10, (item.top + item.bottom) / 2};
+  ::ClientToScreen(info.hwndList, &at);
+  ClickAt(at.x, at.y);
+  EXPECT_TRUE(PumpUntil([&] { return s.UseLanguage->GetChecked(); })) << "by mouse";
+  EXPECT_EQ(s.Language->GetText(), "tq_setup_b.lng");
+  EXPECT_EQ(Boxes, std::vector<std::string>{restart});
+  s.Close();
 }
 
 TEST_F(SetupDialog, TheInterfacePageShowsTheMainWindowsBarsOnlyWhenOpenedFromIt) {
