@@ -313,12 +313,15 @@ bool TMFtp::AssembleReply(const std::string& line) {
     return true;  // text inside a multi-line reply
   if (line.size() < 4 || line[3] != '-') {
     FMultiLine = false;
+    TStep next = FNext;
+    // A line no command waits for is not a reply: it must not stop the
+    // watch that waits for one (or for the data a finished RETR promised).
+    if (!next) return true;
     FLastReply = line;
     Unwatch();
-    TStep next = FNext;
     FNext = nullptr;
     auto alive = AliveToken();
-    if (next) (this->*next)(line);
+    (this->*next)(line);
     return *alive;
   }
   FMultiLine = true;
@@ -423,10 +426,18 @@ void TMFtp::TimedOut(TObject*) {
 }
 
 void TMFtp::Disconnected(TObject*) {
+  int error = GetLastError();
+  bool downloading = (FOperation == 10 || FOperation == 11) && FFile != InvalidFileHandle;
   Unwatch();
   FNext = nullptr;
   FMultiLine = false;
   auto alive = AliveToken();
+  // A reset is a failure, not the server's goodbye.
+  if (error) CheckSocketError(error);
+  if (!*alive) return;
+  // The replies that would have ended the transfer can no longer come; a
+  // download that has already failed was reported.
+  if (downloading && FSuccess && !TransferBroken()) return;
   if (!FRetrying) StartRetry();
   if (!*alive) return;
   if (FRetryDone) {
@@ -513,6 +524,10 @@ void TMFtp::CloseDataSockets() {
 void TMFtp::CloseLocalFile() {
   if (FFile != InvalidFileHandle) FileClose(FFile);
   FFile = InvalidFileHandle;
+  FEarlyData.clear();
+  // A download that did not complete leaves the old file as it was.
+  if (!FTempFile.empty()) FileDelete(FTempFile);
+  FTempFile.clear();
 }
 
 void TMFtp::SaveListingCache() {

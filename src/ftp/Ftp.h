@@ -226,7 +226,11 @@ private:
   void DataRead(TObject*);
   void DataClosed(TObject*);
   void FinishTransfer();
-  bool EmptyLocalFile();
+  bool TransferBroken();
+  bool WriteBlock(const char* data, size_t n);
+  void WriteEarlyData();
+  bool BeginOverwrite();
+  bool CommitLocalFile();
 
   void ReturnCwdReply(const std::string& r);
   void NoopTick();
@@ -251,6 +255,8 @@ private:
   TStep FNext = nullptr, FSavedNext = nullptr;
   std::string FTypeLetter;
   TFileHandle FFile = InvalidFileHandle;
+  std::string FTempFile;   // an overwrite's new file until it replaces the target
+  std::string FEarlyData;  // data that came before RETR was accepted
   bool FResumeAsked = false;
   int64_t FRemoteSize = 0, FAnnouncedSize = -1, FRestart = 0, FBytes = 0;
   bool FRemoteSizeKnown = false;

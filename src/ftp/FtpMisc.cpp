@@ -2,6 +2,7 @@
 #include "ftp/FtpMisc.h"
 
 #include "platform/SysUtils.h"
+#include "platform/TextLines.h"
 
 #include <cctype>
 #include <cstdio>
@@ -242,15 +243,9 @@ bool ReadFileLines(const std::string& fileName, std::vector<std::string>& lines)
   lines.clear();
   std::string text;
   if (!ReadWholeFile(fileName, text)) return false;
-  std::string_view rest(text);
-  while (!rest.empty()) {
-    size_t nl = rest.find('\n');
-    std::string_view line = rest.substr(0, nl);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines.emplace_back(line);
-    if (nl == std::string_view::npos) break;
-    rest.remove_prefix(nl + 1);
-  }
+  // Index files come from every kind of system: lines end at CR LF, LF or
+  // CR, as the string lists read them.
+  SplitTextLines(text, [&](size_t start, size_t length) { lines.emplace_back(text, start, length); });
   return true;
 }
 

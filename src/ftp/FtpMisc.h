@@ -59,8 +59,8 @@ bool MatchMask(std::string_view mask, std::string_view name, bool anchored = fal
 
 // The whole file; false when it cannot be read.
 bool ReadWholeFile(const std::string& fileName, std::string& out);
-// The lines of a text file (CR LF, LF or a lone CR at the end removed). False
-// when the file cannot be read.
+// The lines of a text file, ended by CR LF, LF or CR. False when the file
+// cannot be read.
 bool ReadFileLines(const std::string& fileName, std::vector<std::string>& lines);
 
 const std::string& GetWindowsDir();

@@ -3,11 +3,15 @@
 
 #include "ftp/FtpMisc.h"
 
+#include <cctype>
 #include <cerrno>
 
 namespace {
 constexpr size_t kReadBlock = 64 * 1024;
 constexpr uint32_t kOpenReadWrite = 0x0002;
+// What a server may send before it has answered RETR, kept until it does.
+constexpr size_t kMaxEarlyData = 8 * 1024 * 1024;
+const char* const kBrokenTransfer = "The data connection ended before the whole file arrived";
 bool Starts(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
 
 bool HasLineBreakOrNul(const std::string& s) {
@@ -48,11 +52,24 @@ int64_t AnnouncedSize(const std::string& reply) {
 }
 
 bool ParsePasvNumbers(const std::string& reply, TSockAddr& at) {
+  // With parentheses the numbers are what they enclose; without (some
+  // servers leave them out), the first six comma-separated numbers after the
+  // code, whatever text follows them.
+  std::string inner;
   size_t open = reply.find('(');
-  if (open == std::string::npos) return false;
-  size_t close = reply.find(')', open + 1);
-  if (close == std::string::npos) return false;
-  std::string inner = Trim(reply.substr(open + 1, close - open - 1));
+  if (open != std::string::npos) {
+    size_t close = reply.find(')', open + 1);
+    if (close == std::string::npos) return false;
+    inner = Trim(reply.substr(open + 1, close - open - 1));
+  } else {
+    size_t first = reply.find_first_of("0123456789", std::min<size_t>(reply.size(), 3));
+    if (first == std::string::npos) return false;
+    size_t end = first, commas = 0;
+    while (end < reply.size() && (std::isdigit(static_cast<unsigned char>(reply[end])) ||
+                                  (reply[end] == ',' && ++commas < 6)))
+      ++end;
+    inner = reply.substr(first, end - first);
+  }
   unsigned v[6];
   size_t pos = 0;
   for (int i = 0; i < 6; ++i) {
@@ -266,6 +283,7 @@ void TMFtp::Download(const std::string& remote, const std::string& local) {
   FAnnouncedSize = -1;
   FRemoteSizeKnown = false;
   FDataFailed = FWriteFailed = FRetrOk = FRetrStarted = false;
+  FEarlyData.clear();
   if (remote.empty()) {
     if (DoError(ftpErrRemoteFile)) PostReady();
     return;
@@ -292,7 +310,10 @@ void TMFtp::Download(const std::string& remote, const std::string& local) {
     TypeReply("299");
   }
   if (!*alive) return;
-  if (!FAsynchronous) {
+  // Started from a reply (an address naming a file), the download cannot
+  // wait here: the replies it needs are read only once that reply's handler
+  // has returned. It goes on from the message loop and ends as any other.
+  if (!FAsynchronous && !FHandlingReply) {
     while (*alive && FBusy) {
       Api().PumpMessages(1000);
     }
@@ -311,12 +332,39 @@ void TMFtp::TypeReply(const std::string& r) {
     DataStep("299");
 }
 
-bool TMFtp::EmptyLocalFile() {
-  // Overwriting starts from nothing: a longer old file must not keep its tail.
-  if (FileSeek(FFile, 0, 0) == 0 && FileTruncate(FFile, 0)) return true;
-  FErrorText = SysErrorMessage(GetLastOSError());
+bool TMFtp::BeginOverwrite() {
+  // The old file stays whole until a complete download replaces it: the
+  // data goes into a new file beside it.
+  int error = 0;
+  for (int i = 0; i < 100; ++i) {
+    std::string name = FLocalFile + ".part" + (i ? IntToStr(i) : std::string());
+    TFileHandle h = FileCreateNew(name);
+    if (h != InvalidFileHandle) {
+      CloseLocalFile();
+      FFile = h;
+      FTempFile = name;
+      return true;
+    }
+    error = GetLastOSError();
+    if (!FileExists(name)) break;  // not taken, just not creatable
+  }
+  FErrorText = "No file could be made beside " + FLocalFile + " for the download: " +
+               SysErrorMessage(error);
   CloseLocalFile();
   if (DoError(ftpErrLocalFile)) PostReady();
+  return false;
+}
+
+bool TMFtp::CommitLocalFile() {
+  if (FFile != InvalidFileHandle) FileClose(FFile);
+  FFile = InvalidFileHandle;
+  if (FTempFile.empty()) return true;
+  std::string temp = FTempFile;
+  FTempFile.clear();
+  if (FileMoveReplacing(temp, FLocalFile)) return true;
+  FErrorText = "The download could not replace " + FLocalFile + ": " +
+               SysErrorMessage(GetLastOSError());
+  FileDelete(temp);
   return false;
 }
 
@@ -337,7 +385,7 @@ void TMFtp::ResumeQuestion() {
       SizeReply("500");
     }
   } else if (answer == "Overwrite" || answer.empty()) {
-    if (EmptyLocalFile()) DataStep("299");
+    if (BeginOverwrite()) DataStep("299");
   } else {
     CloseLocalFile();
     FOperation = 0;
@@ -357,7 +405,7 @@ void TMFtp::SizeReply(const std::string& r) {
       DataStep("299");
     } else {
       FSavedNext = &TMFtp::RetrNext;
-      if (EmptyLocalFile()) DataStep("299");
+      if (BeginOverwrite()) DataStep("299");
     }
     return;
   }
@@ -380,7 +428,7 @@ void TMFtp::SizeReply(const std::string& r) {
       return;
   }
   FSavedNext = &TMFtp::RetrNext;
-  if (EmptyLocalFile()) DataStep("299");
+  if (BeginOverwrite()) DataStep("299");
 }
 
 void TMFtp::DataStep(const std::string& r) {
@@ -474,17 +522,21 @@ void TMFtp::RetrNext(const std::string&) {
 }
 
 void TMFtp::RetrReply(const std::string& r) {
+  auto alive = AliveToken();
   if (Starts(r, "1")) {
     int64_t n = AnnouncedSize(r);
     FAnnouncedSize = n;
     FRetrStarted = true;
     Expect(&TMFtp::RetrReply);
-    if (n >= 0) DoInfo(ftpInfoTransferSize, IntToStr(n));
+    if (n >= 0 && !DoInfo(ftpInfoTransferSize, IntToStr(n))) return;
+    WriteEarlyData();
     return;
   }
   if (Starts(r, "2")) {
-    FTransferReplied = true;
     FRetrOk = true;
+    WriteEarlyData();
+    if (!*alive) return;
+    FTransferReplied = true;
     if (FDataClosed) FinishTransfer();
     else Watch();  // the data must go on arriving
     return;
@@ -547,22 +599,44 @@ void TMFtp::DataRead(TObject*) {
     }
     if (n == 0) return;
     if (FFile == InvalidFileHandle) continue;  // a stopped transfer drains
-    FBytes += static_cast<int64_t>(n);
-    FElapsed = Api().TickCount() - FStartTick;
-    Watch();
-    if (!DoInfo(ftpInfoProgress)) return;
-    if (FileWrite(FFile, block.data(), static_cast<int64_t>(n)) != static_cast<int64_t>(n)) {
-      FWriteFailed = true;
-      FErrorText = SysErrorMessage(GetLastOSError());
-      CloseLocalFile();
-      if (!DoError(ftpErrShortWrite)) return;
-      // The transfer is over for us; the server's reply ends the operation.
-      FData->OnRead = nullptr;
-      FData->Close();
-      return;
+    if (!FRetrStarted && !FRetrOk) {
+      // Nothing reaches the local file before the server has accepted RETR:
+      // a refusal must find the file as it was.
+      if (FEarlyData.size() + n > kMaxEarlyData) {
+        FDataFailed = true;
+        FErrorText = "The server sent data before it accepted the transfer";
+        ErrorAndClose(ftpErrData);
+        return;
+      }
+      FEarlyData.append(block.data(), n);
+      Watch();
+      continue;
     }
-    if (!*alive) return;
+    if (!WriteBlock(block.data(), n) || !*alive) return;
   }
+}
+
+bool TMFtp::WriteBlock(const char* data, size_t n) {
+  FBytes += static_cast<int64_t>(n);
+  FElapsed = Api().TickCount() - FStartTick;
+  Watch();
+  if (!DoInfo(ftpInfoProgress)) return false;
+  if (FileWrite(FFile, data, static_cast<int64_t>(n)) == static_cast<int64_t>(n)) return true;
+  FWriteFailed = true;
+  FErrorText = SysErrorMessage(GetLastOSError());
+  CloseLocalFile();
+  if (!DoError(ftpErrShortWrite)) return false;
+  // The transfer is over for us; the server's reply ends the operation.
+  FData->OnRead = nullptr;
+  FData->Close();
+  return false;
+}
+
+void TMFtp::WriteEarlyData() {
+  if (FEarlyData.empty() || FFile == InvalidFileHandle) return;
+  std::string data = std::move(FEarlyData);
+  FEarlyData.clear();
+  WriteBlock(data.data(), data.size());
 }
 
 void TMFtp::DataClosed(TObject*) {
@@ -576,7 +650,6 @@ void TMFtp::DataClosed(TObject*) {
 
 void TMFtp::FinishTransfer() {
   int64_t size = FFile != InvalidFileHandle ? FileSeek(FFile, 0, 2) : -1;
-  CloseLocalFile();
   bool complete = true;
   if (TransferMode == BinaryTransfer) {
     if (FRemoteSizeKnown)
@@ -584,15 +657,24 @@ void TMFtp::FinishTransfer() {
     else if (FRestart == 0 && FAnnouncedSize >= 0)
       complete = size == FAnnouncedSize;
   }
+  if (!FWriteFailed && !FDataFailed && complete && FRetrOk && !CommitLocalFile()) {
+    if (DoError(ftpErrLocalFile)) PostReady();
+    return;
+  }
+  CloseLocalFile();
   if (FWriteFailed) {
     // error 21 was reported when the write fell short
   } else if (FDataFailed || !complete) {
-    FErrorText = "The data connection ended before the whole file arrived";
-    if (!DoError(ftpErrData)) return;
+    if (!TransferBroken()) return;
   } else if (!FRetrOk) {
     if (!DoError(ftpErrAccess)) return;
   } else {
     if (!DoInfo(ftpInfoTransferComplete)) return;
   }
   PostReady();
+}
+
+bool TMFtp::TransferBroken() {
+  FErrorText = kBrokenTransfer;
+  return DoError(ftpErrData);
 }

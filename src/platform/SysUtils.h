@@ -209,6 +209,9 @@ std::string SystemFolder();
 bool SameFileIdentity(const std::string& a, const std::string& b);
 // Gives the file the modification time of another; false on failure.
 bool CopyFileTime(const std::string& source, const std::string& dest);
+// Renames source to target in one step, replacing a target that exists; on
+// failure (false) both are left as they were. GetLastOSError holds the cause.
+bool FileMoveReplacing(const std::string& source, const std::string& target);
 
 // Listing a folder: FindFirst takes a path whose last part may hold the
 // wildcards "*" and "?" (compared without case) and the attributes to list

@@ -81,6 +81,13 @@ struct FtpClientFixture : testing::Test {
     std::ifstream in(Local(name), std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(in)), {});
   }
+  // The names in the test's folder, sorted.
+  std::vector<std::string> Entries() const {
+    std::vector<std::string> names;
+    for (auto& e : std::filesystem::directory_iterator(Dir)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
   bool SentStarting(const std::string& prefix) const {
     for (auto& s : Sent)
       if (s.rfind(prefix, 0) == 0) return true;

@@ -41,6 +41,7 @@ struct ScriptedFtp {
         d.Close();
       };
   uint32_t PasvNamed = Ip(127, 0, 0, 1);  // the address the 227 reply names
+  bool PasvParentheses = true;
   uint32_t PortFrom = Ip(127, 0, 0, 1);   // where active connections come from
   int64_t RestAt = 0;
 
@@ -88,9 +89,11 @@ struct ScriptedFtp {
         if (RetrPending) Transmit();
       });
       uint32_t a = PasvNamed;
-      c.Reply("227 Entering Passive Mode (" + IntToStr(a >> 24) + "," + IntToStr(a >> 16 & 255) +
-              "," + IntToStr(a >> 8 & 255) + "," + IntToStr(a & 255) + "," + IntToStr(port >> 8) +
-              "," + IntToStr(port & 255) + ").");
+      std::string numbers = IntToStr(a >> 24) + "," + IntToStr(a >> 16 & 255) + "," +
+                            IntToStr(a >> 8 & 255) + "," + IntToStr(a & 255) + "," +
+                            IntToStr(port >> 8) + "," + IntToStr(port & 255);
+      c.Reply(PasvParentheses ? "227 Entering Passive Mode (" + numbers + ")."
+                              : "227 Entering Passive Mode " + numbers);
       Passive = true;
     } else if (cmd == "PORT") {
       unsigned v[6] = {};

@@ -134,6 +134,28 @@ TEST(FtpIndex, Layouts) {
   }
 }
 
+// An index file read from disk ends its lines as the string lists do: a lone
+// CR ends a line like LF and CR LF.
+TEST(FtpIndex, FileLinesEndAtCrLfLfOrCr) {
+  struct Case { const char* name; std::string text; } cases[] = {
+      {"CR", "a.txt first\rb.txt second\r"},
+      {"LF", "a.txt first\nb.txt second\n"},
+      {"CR LF", "a.txt first\r\nb.txt second"},
+      {"mixed", "a.txt first\r\rb.txt second\n"},
+  };
+  std::string path = (std::filesystem::temp_directory_path() / "tq_ftp_index_lines.txt").string();
+  for (const Case& c : cases) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << c.text;
+    TMFtpFileInfoList dirs, files;
+    files.AddEntry("a.txt", "", "", "", "", "", "", "");
+    files.AddEntry("b.txt", "", "", "", "", "", "", "");
+    ASSERT_TRUE(ParseIndexFile(path, dirs, files)) << c.name;
+    EXPECT_EQ(files.GetColumn(0, fcDescription), "first") << c.name;
+    EXPECT_EQ(files.GetColumn(1, fcDescription), "second") << c.name;
+  }
+  std::filesystem::remove(path);
+}
+
 TEST(FtpIndex, MissingFileIsReported) {
   TMFtpFileInfoList dirs, files;
   EXPECT_FALSE(ParseIndexFile("/nonexistent/00index.txt", dirs, files));

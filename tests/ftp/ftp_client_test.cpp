@@ -273,8 +273,171 @@ TEST_F(FtpDownload, ResumeDecisions) {
       if (c.info >= 0) EXPECT_TRUE(std::count(infos.begin(), infos.end(), c.info)) << where;
       EXPECT_EQ(std::count(infos.begin(), infos.end(), int(ftpInfoTransferComplete)), c.received ? 1 : 0)
           << where;
+      EXPECT_EQ(Entries(), std::vector<std::string>{"f"}) << where << ": a file left beside it";
     }
   }
+}
+
+// Whatever fails before the server accepts RETR, and whatever breaks an
+// overwrite after that, the local file is exactly as it was.
+TEST_F(FtpDownload, AFailedDownloadLeavesTheLocalFileAsItWas) {
+  const std::string remote(20000, 'r'), before = "partial-content";
+  using Arrange = std::function<void(ScriptedFtp&)>;
+  auto reply = [](const char* command, const char* text) -> Arrange {
+    return [command, text](ScriptedFtp& s) {
+      s.Override[command] = [text](FakeConn& c, const std::string&) { c.Reply(text); };
+    };
+  };
+  auto both = [](Arrange a, Arrange b) -> Arrange { return [a, b](ScriptedFtp& s) { a(s); b(s); }; };
+  Arrange refuseRetr = reply("RETR", "550 Failed to open file.");
+  // Data on the data connection first, the refusal after it.
+  Arrange dataThenRefusal = [](ScriptedFtp& s) {
+    s.Override["RETR"] = [&s](FakeConn& c, const std::string&) {
+      auto go = [&c](FakeConn& d) {
+        d.Send("EARLY");
+        d.Close();
+        c.Reply("550 Failed to open file.");
+      };
+      if (s.Passive)
+        s.Net.At(s.Net.Now + 20, [&s, go] { if (s.DataConn) go(*s.DataConn); });
+      else
+        s.Net.ConnectToClient(s.PortTo, s.PortFrom, go);
+    };
+  };
+  auto half = [](std::function<void(ScriptedFtp&)> after) -> Arrange {
+    return [after](ScriptedFtp& s) {
+      s.SendData = [&s, after](FakeConn& d, const std::string& content) {
+        d.Send(content.substr(0, content.size() / 2));
+        d.Close();
+        after(s);
+      };
+      s.AfterTransfer = [](FakeConn&) {};
+    };
+  };
+  struct Case { const char* name; const char* answer; Arrange arrange; int error; } cases[] = {
+      {"resume: 550 to SIZE and to RETR", "Resume", both(reply("SIZE", "550 Could not get file size."),
+                                                           refuseRetr), ftpErrAccess},
+      {"resume: SIZE unparsable, RETR refused", "Resume", both(reply("SIZE", "213 abc"), refuseRetr),
+       ftpErrAccess},
+      {"resume: remote smaller, RETR refused", "Resume", both(reply("SIZE", "213 3"), refuseRetr),
+       ftpErrAccess},
+      {"resume: no SIZE, RETR refused after REST", "Resume", both(reply("SIZE", "500 no"), refuseRetr),
+       ftpErrAccess},
+      {"resume: data before the refusal", "Resume", both(reply("SIZE", "500 no"), dataThenRefusal),
+       ftpErrAccess},
+      {"overwrite: RETR refused", "Overwrite", refuseRetr, ftpErrAccess},
+      {"overwrite: data before the refusal", "Overwrite", dataThenRefusal, ftpErrAccess},
+      {"overwrite: broken after 150", "Overwrite",
+       half([](ScriptedFtp& s) { s.Control->Reply("426 Connection closed; transfer aborted."); }), ftpErrData},
+      {"overwrite: half the data, then 226", "Overwrite",
+       half([](ScriptedFtp& s) { s.Control->Reply("226 Transfer complete."); }), ftpErrData},
+      {"overwrite: control connection lost", "Overwrite",
+       half([](ScriptedFtp& s) { s.Control->Close(); }), ftpErrData},
+  };
+  for (const Case& c : cases) {
+    for (bool passive : {false, true}) {
+      std::string where = std::string(c.name) + (passive ? " (passive)" : " (active)");
+      FakeNet net;
+      ScriptedFtp server(net);
+      server.Files["f"] = remote;
+      c.arrange(server);
+      TMFtp ftp(nullptr, net.Factory());
+      ftp.SetServer("127.0.0.1");
+      ftp.Passive = passive;
+      std::vector<int> errors, infos;
+      int received = 0, ready = 0;
+      bool loggedIn = false;
+      ftp.OnFtpError = [&](TObject*, int e, const std::string&) { errors.push_back(e); };
+      ftp.OnFtpInfo = [&](TObject*, int i, const std::string&) { infos.push_back(i); };
+      ftp.OnFtpNeedInfo = [&](TObject*, int need, std::string& v) { if (need == ftpNeedResume) v = c.answer; };
+      ftp.OnFileReceived = [&](TObject*) { ++received; };
+      ftp.OnFtpReady = [&](TObject*) { ++ready; };
+      ftp.OnLoggedIn = [&](TObject*) { loggedIn = true; };
+      ftp.Connect();
+      ASSERT_TRUE(net.RunUntil([&] { return loggedIn && ready > 0; }, 60000)) << where;
+      Write("f", before);
+      ftp.Download("f", Local("f"));
+      ASSERT_TRUE(net.RunUntil([&] { return ready > 1; }, 60000)) << where;
+      EXPECT_EQ(Read("f"), before) << where;
+      ASSERT_FALSE(errors.empty()) << where;
+      EXPECT_EQ(errors[0], c.error) << where;
+      EXPECT_EQ(received, 0) << where;
+      EXPECT_EQ(std::count(infos.begin(), infos.end(), int(ftpInfoTransferComplete)), 0) << where;
+      EXPECT_EQ(Entries(), std::vector<std::string>{"f"}) << where << ": a file left beside it";
+    }
+  }
+}
+
+// The replies that end a transfer cannot come once the control connection
+// is gone: the download ends in an error (a reset in its own).
+TEST_F(FtpDownload, LosingTheControlConnectionMidTransferIsAnError) {
+  struct Case { const char* name; int closeError; std::vector<int> errors; } cases[] = {
+      {"closed", 0, {ftpErrData}},
+      {"reset", wsaEConnReset, {ftpErrReset}},
+  };
+  for (const Case& c : cases) {
+    FakeNet net;
+    ScriptedFtp server(net);
+    server.Files["f"] = std::string(100000, 'r');
+    server.SendData = [&](FakeConn& d, const std::string& content) {
+      d.Send(content.substr(0, 1000));
+      server.Control->Close(c.closeError);
+    };
+    server.AfterTransfer = [](FakeConn&) {};
+    TMFtp ftp(nullptr, net.Factory());
+    ftp.SetServer("127.0.0.1");
+    ftp.Passive = true;
+    std::vector<std::pair<int, std::string>> errors;
+    std::vector<int> infos;
+    int received = 0, ready = 0;
+    bool loggedIn = false;
+    ftp.OnFtpError = [&](TObject*, int e, const std::string& t) { errors.emplace_back(e, t); };
+    ftp.OnFtpInfo = [&](TObject*, int i, const std::string&) { infos.push_back(i); };
+    ftp.OnFileReceived = [&](TObject*) { ++received; };
+    ftp.OnFtpReady = [&](TObject*) { ++ready; };
+    ftp.OnLoggedIn = [&](TObject*) { loggedIn = true; };
+    ftp.Connect();
+    ASSERT_TRUE(net.RunUntil([&] { return loggedIn && ready > 0; }, 60000)) << c.name;
+    ftp.Download("f", Local("f"));
+    ASSERT_TRUE(net.RunUntil([&] { return ready > 1; }, 60000)) << c.name;
+    std::vector<int> codes;
+    for (auto& e : errors) codes.push_back(e.first);
+    EXPECT_EQ(codes, c.errors) << c.name;
+    if (!errors.empty())
+      EXPECT_EQ(errors.back().second, c.closeError ? "Connection reset by remote side"
+                                                    : "The data connection ended before the whole file arrived")
+          << c.name;
+    EXPECT_EQ(received, 0) << c.name;
+    EXPECT_EQ(std::count(infos.begin(), infos.end(), int(ftpInfoTransferComplete)), 0) << c.name;
+    EXPECT_FALSE(ftp.GetConnectedToServer()) << c.name;
+    EXPECT_FALSE(ftp.GetBusy()) << c.name;
+  }
+}
+
+// "226" then a line no command waits for: the data connection that never
+// comes is still watched for, on the fake clock.
+TEST_F(FtpDownload, AStrayLineAfterTheFinalReplyLeavesTheWatchRunning) {
+  ScriptedFtp server(Net);
+  server.Files["f"] = "payload";
+  server.Override["RETR"] = [](FakeConn& c, const std::string&) { c.Send("226 done\r\n200 x\r\n"); };
+  ASSERT_TRUE(Login());
+  Ftp->Download("f", Local("f"));
+  ASSERT_TRUE(Net.RunUntil([&] { return HasError(ftpErrTimedOut); }, 60000));
+  EXPECT_TRUE(Net.RunUntil([&] { return !Ftp->GetBusy(); }, 1000));
+  EXPECT_EQ(Received, 0);
+}
+
+TEST_F(FtpDownload, PasvReplyWithoutParentheses) {
+  ScriptedFtp server(Net);
+  server.Files["f"] = "payload";
+  server.PasvParentheses = false;
+  Ftp->Passive = true;
+  ASSERT_TRUE(Login());
+  Ftp->Download("f", Local("f"));
+  ASSERT_TRUE(WaitReady());
+  EXPECT_TRUE(Errors.empty()) << Errors[0].second;
+  EXPECT_EQ(Read("f"), "payload");
+  EXPECT_EQ(Received, 1);
 }
 
 struct Hostile {
@@ -463,6 +626,21 @@ TEST_F(FtpNavigate, FolderThenFileThenOtherHost) {
   EXPECT_EQ(other.User, "anonymous");
   EXPECT_EQ(Ftp->Username, "anonymous");
   EXPECT_EQ(Ftp->GetCurrentDir(), "/pub");
+}
+
+// The download an address starts runs from a reply's handler, where the
+// synchronous wait cannot read the replies it waits for.
+TEST_F(FtpNavigate, SynchronousModeCompletesTheDownloadAnAddressNames) {
+  ScriptedFtp server(Net);
+  server.Files["a.txt"] = "hello";
+  ASSERT_TRUE(Login());
+  Ftp->SetAsynchronous(false);
+  Answers[ftpNeedLocalFile] = Local("a.txt");
+  Ftp->OpenURL("ftp://127.0.0.1/pub/a.txt");
+  ASSERT_TRUE(Net.RunUntil([&] { return Received > 0 || !Errors.empty(); }, 60000));
+  EXPECT_TRUE(Errors.empty()) << Errors[0].first << " " << Errors[0].second;
+  EXPECT_EQ(Read("a.txt"), "hello");
+  EXPECT_FALSE(Ftp->GetBusy());
 }
 
 TEST_F(FtpNavigate, BadAddressesAreRefusedBeforeAnythingIsSent) {

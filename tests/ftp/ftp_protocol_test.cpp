@@ -51,9 +51,15 @@ TEST(FtpReplies, Pasv) {
       {"227 Entering Passive Mode (10,0,0,1,4,1).", true, Ip(10, 0, 0, 1), 1025},
       {"227 ( 127,0,0,1,255,255 )", true, Ip(127, 0, 0, 1), 65535},
       {"227 (1,2,3,4,5)", false}, {"227 (1,2,3,4,5,6,7)", false}, {"227 (1,2,3,4,5,256)", false},
-      {"227 (1,2,3,4,5,-1)", false}, {"227 (1,2,3,4,5,x)", false}, {"227 1,2,3,4,5,6", false},
+      {"227 (1,2,3,4,5,-1)", false}, {"227 (1,2,3,4,5,x)", false},
       {"227 (1,2,3,4,5,6", false}, {"227 (1,,3,4,5,6)", false}, {"227 ()", false},
       {"227 (99999999999999999999,2,3,4,5,6)", false},
+      // Without parentheses: the first six comma-separated numbers after the code.
+      {"227 Entering Passive Mode 10,0,0,1,4,1", true, Ip(10, 0, 0, 1), 1025},
+      {"227 Entering Passive Mode 10,0,0,1,4,1.", true, Ip(10, 0, 0, 1), 1025},
+      {"227 =127,0,0,1,255,255,9 and more", true, Ip(127, 0, 0, 1), 65535},
+      {"227 1,2,3,4,5", false}, {"227 1,2,3,4,5,256", false}, {"227 1,2,3,4, 5,6", false},
+      {"227 Entering Passive Mode", false}, {"227", false},
   };
   for (const Case& c : cases) {
     TSockAddr at;

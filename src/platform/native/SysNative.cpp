@@ -8,6 +8,7 @@
 #include <sys/time.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 
@@ -31,6 +32,10 @@ bool CopyFileTime(const std::string& source, const std::string& dest) {
   if (::stat(source.c_str(), &s) != 0) return false;
   struct timespec times[2] = {s.st_atim, s.st_mtim};
   return ::utimensat(AT_FDCWD, dest.c_str(), times, 0) == 0;
+}
+
+bool FileMoveReplacing(const std::string& source, const std::string& target) {
+  return std::rename(source.c_str(), target.c_str()) == 0;
 }
 
 namespace {

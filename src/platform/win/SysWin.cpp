@@ -5,6 +5,8 @@
 
 #include "platform/SysUtils.h"
 
+#include <cerrno>
+
 char SystemDecimalSeparator() {
   char buffer[8] = {};
   if (::GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, sizeof buffer) > 0 && buffer[0])
@@ -54,6 +56,17 @@ bool CopyFileTime(const std::string& source, const std::string& dest) {
   bool ok = ::SetFileTime(h, nullptr, nullptr, &data.ftLastWriteTime) != 0;
   ::CloseHandle(h);
   return ok;
+}
+
+bool FileMoveReplacing(const std::string& source, const std::string& target) {
+  if (::MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return true;
+  // GetLastOSError reads errno: give it the nearest meaning.
+  DWORD e = ::GetLastError();
+  errno = e == ERROR_ACCESS_DENIED || e == ERROR_SHARING_VIOLATION ? EACCES
+          : e == ERROR_FILE_NOT_FOUND || e == ERROR_PATH_NOT_FOUND ? ENOENT
+          : EIO;
+  return false;
 }
 
 namespace {

@@ -41,7 +41,7 @@ class Session:
             line, self.buf = self.buf.split(b"\r\n", 1)
             yield line.decode("latin-1")
 
-    def open_pasv(self, named):
+    def open_pasv(self, named, parentheses=True):
         self.data_listener = socket.socket()
         self.data_listener.bind(("127.0.0.1", 0))
         self.data_listener.listen(1)
@@ -51,7 +51,8 @@ class Session:
             # is caught and its download spoiled.
             threading.Thread(target=watch, args=(named, port, self), daemon=True).start()
         a = named.split(".")
-        self.reply("227 Entering Passive Mode (%s,%s,%s,%s,%d,%d)." % (a[0], a[1], a[2], a[3], port >> 8, port & 255))
+        numbers = "%s,%s,%s,%s,%d,%d" % (a[0], a[1], a[2], a[3], port >> 8, port & 255)
+        self.reply("227 Entering Passive Mode " + ("(%s)." % numbers if parentheses else numbers))
 
     def data_connection(self):
         if self.data_listener:
@@ -114,11 +115,13 @@ class Session:
             self.reply("200 Type set.")
         elif cmd == "SIZE":
             answers = {"size-abc": "213 abc", "size-neg": "213 -5", "size-20": "213 99999999999999999999",
-                       "short150": "550 No size here."}
+                       "short150": "550 No size here.", "size550-retr550": "550 Could not get file size."}
             self.reply(answers.get(sc, "213 %d" % (BIG if sc == "burst" else SIZE)))
         elif cmd == "PASV":
             if sc == "pasv-malformed":
                 self.reply("227 Entering Passive Mode (127,0,0,1,300,1).")
+            elif sc == "pasv-noparen":
+                self.open_pasv("127.0.0.1", parentheses=False)
             elif sc in ("pasv-127.0.0.2", "pasv-127.0.0.3"):
                 self.open_pasv(sc[5:])
             else:
@@ -128,7 +131,7 @@ class Session:
             self.port_to = ("%d.%d.%d.%d" % tuple(n[:4]), n[4] * 256 + n[5])
             self.reply("200 PORT command successful.")
         elif cmd == "RETR":
-            self.retr()
+            return self.retr() is not False
         elif cmd == "NOOP":
             self.reply("200 NOOP ok.")
         elif cmd == "QUIT":
@@ -140,6 +143,13 @@ class Session:
 
     def retr(self):
         sc = self.sc
+        if sc == "size550-retr550":
+            self.reply("550 Failed to open file.")
+            return
+        if sc == "stray-226":
+            # A final reply, a line nothing asked for, and no data connection.
+            self.conn.sendall(b"226 done\r\n200 x\r\n")
+            return
         data = BIG_DATA if sc == "burst" else DATA
         data = data[self.rest:]
         self.rest = 0
@@ -163,6 +173,23 @@ class Session:
             d.close()
             self.reply("226 Transfer complete.")
             return
+        if sc == "overwrite-break":
+            d.sendall(data[: len(data) // 2])
+            d.close()
+            self.reply("426 Connection closed; transfer aborted.")
+            return
+        if sc == "ctrl-close":
+            # The control connection goes mid-transfer; the data connection
+            # stays until the client lets it go.
+            d.sendall(data[: len(data) // 2])
+            self.conn.close()
+            d.settimeout(10)
+            try:
+                d.recv(1)
+            except OSError:
+                pass
+            d.close()
+            return False
         if sc == "rst":
             d.sendall(data[: len(data) // 2])
             time.sleep(0.2)
@@ -196,7 +223,8 @@ def watch(addr, port, session):
 
 SCENARIOS = ["longline", "oddlines", "silent", "pasv-127.0.0.2", "pasv-127.0.0.3", "pasv-malformed",
              "size-abc", "size-neg", "size-20", "short150", "pwd-lf", "fin-226", "rst", "burst",
-             "foreign-port", "normal", "anonymous"]
+             "foreign-port", "normal", "anonymous", "size550-retr550", "overwrite-break", "ctrl-close",
+             "pasv-noparen", "stray-226"]
 
 
 def serve(listener, scenario):

@@ -235,7 +235,8 @@ TEST_F(FtpWine, HostileServersEndInTheirErrors) {
       {"pasv-127.0.0.2", -1}, {"pasv-127.0.0.3", -1}, {"pasv-malformed", ftpErrReply},
       {"size-abc", -1, true, "x"}, {"size-neg", -1, true, "x"}, {"size-20", -1, true, "x"},
       {"short150", ftpErrData}, {"pwd-lf", -1}, {"fin-226", ftpErrData}, {"rst", ftpErrData},
-      {"foreign-port", -1, false}, {"normal", -1, false},
+      {"foreign-port", -1, false}, {"normal", -1, false}, {"pasv-noparen", -1},
+      {"ctrl-close", ftpErrData}, {"stray-226", ftpErrTimedOut, false},
   };
   for (const HostileCase& c : cases) {
     SCOPED_TRACE(c.scenario);
@@ -274,6 +275,65 @@ TEST_F(FtpWine, HostileServersEndInTheirErrors) {
       EXPECT_EQ(received, 0);
     }
   }
+}
+
+// A refused or broken download finds the local file as it was, and leaves
+// nothing beside it.
+TEST_F(FtpWine, FailedDownloadsLeaveTheLocalFileAsItWas) {
+  const std::string before = "partial-content";
+  struct Case { const char* scenario; const char* answer; int error; bool passive; } cases[] = {
+      {"size550-retr550", "Resume", ftpErrAccess, true}, {"size550-retr550", "Resume", ftpErrAccess, false},
+      {"overwrite-break", "Overwrite", ftpErrData, true}, {"ctrl-close", "Overwrite", ftpErrData, true},
+      {"vsftpd", "Resume", ftpErrAccess, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.scenario) + (c.passive ? " passive" : " active"));
+    bool vsftpd = std::string(c.scenario) == "vsftpd";
+    TMFtp ftp(nullptr);
+    ftp.SetServer("127.0.0.1");
+    ftp.SetPort(static_cast<uint16_t>(vsftpd ? Port : HostilePort(c.scenario)));
+    ASSERT_GT(ftp.GetPort(), 0);
+    ftp.SetTimeOut(2);
+    ftp.Retries = 0;
+    ftp.Passive = c.passive;
+    // vsftpd refuses SIZE in ASCII mode with 550; the file is not there either.
+    if (vsftpd) ftp.TransferMode = AsciiTransfer;
+    std::vector<int> errors;
+    int ready = 0, received = 0;
+    bool in = false;
+    ftp.OnFtpError = [&](TObject*, int e, const std::string&) { errors.push_back(e); };
+    ftp.OnFtpReady = [&](TObject*) { ++ready; };
+    ftp.OnLoggedIn = [&](TObject*) { in = true; };
+    ftp.OnFileReceived = [&](TObject*) { ++received; };
+    ftp.OnFtpNeedInfo = [&](TObject*, int need, std::string& v) { if (need == ftpNeedResume) v = c.answer; };
+    ftp.Connect();
+    ASSERT_TRUE(Loop([&] { return in; }));
+    std::string file = Local("kept.bin");
+    WriteFile(file, before);
+    int start = ready;
+    ftp.Download(vsftpd ? "/pub/missing.bin" : "f", file);
+    ASSERT_TRUE(Loop([&] { return ready > start; }, 20000));
+    std::string now = ReadFile(file);
+    EXPECT_TRUE(now == before) << now.size() << " bytes: " << now.substr(0, 40);
+    ASSERT_FALSE(errors.empty());
+    EXPECT_EQ(errors[0], c.error);
+    EXPECT_EQ(received, 0);
+    WIN32_FIND_DATAA found;
+    HANDLE h = ::FindFirstFileA((file + ".part*").c_str(), &found);
+    EXPECT_EQ(h, INVALID_HANDLE_VALUE) << "left beside it: " << found.cFileName;
+    if (h != INVALID_HANDLE_VALUE) ::FindClose(h);
+  }
+  // An ASCII resume vsftpd cannot size is an overwrite that replaces the file.
+  ASSERT_TRUE(Login());
+  Ftp->TransferMode = AsciiTransfer;
+  Answers[ftpNeedResume] = "Resume";
+  WriteFile(Local("t.txt"), "old text that is longer than the new one");
+  Ftp->Download("/pub/text.txt", Local("t.txt"));
+  ASSERT_TRUE(WaitReady());
+  EXPECT_TRUE(Errors.empty()) << Errors[0].second;
+  EXPECT_EQ(ReadFile(Local("t.txt")).substr(0, 8), "line one");
+  EXPECT_EQ(ReadFile(Local("t.txt")).find("longer"), std::string::npos);
+  EXPECT_EQ(Received, 1);
 }
 
 TEST_F(FtpWine, BurstThenCloseLandsEveryByte) {
