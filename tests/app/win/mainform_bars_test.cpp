@@ -21,8 +21,8 @@ struct TOpenMenu {
 
 TOpenMenu ReadOpenMenu() {
   TOpenMenu open;
-  HWND wnd = ::FindWindowA("#32768", nullptr);
-  if (!wnd || !::IsWindowVisible(wnd)) return open;
+  HWND wnd = OpenMenuWindow();
+  if (!wnd) return open;
   RECT r{};
   ::GetWindowRect(wnd, &r);
   open.TopLeft = TPoint(r.left, r.top);
@@ -36,8 +36,7 @@ TOpenMenu ReadOpenMenu() {
 }
 
 bool MenuOpen() {
-  HWND wnd = ::FindWindowA("#32768", nullptr);
-  return wnd && ::IsWindowVisible(wnd);
+  return OpenMenuWindow() != nullptr;
 }
 
 class MainFormBars : public MainFormCase {

@@ -70,7 +70,7 @@ TEST_F(MenuBar, AButtonDropsItsItemsSubMenu) {
   PumpFor(50);
   int items = -1;
   WhenMenuOpen([&] {
-    HWND m = ::FindWindowA("#32768", nullptr);
+    HWND m = OpenMenuWindow();
     HMENU shown = reinterpret_cast<HMENU>(::SendMessageA(m, 0x01E1 /* MN_GETHMENU */, 0, 0));
     items = ::GetMenuItemCount(shown);
     SendKey(VK_ESCAPE);

@@ -141,8 +141,7 @@ TEST_F(SpeedButton, ClickingTheButtonWhileItsMenuIsOpenClosesItForGood) {
     clickedAgain = true;
     // Should the menu open again, close it so the test fails instead of hanging.
     RunLater(800, [] {
-      HWND again = ::FindWindowA("#32768", nullptr);
-      if (again && ::IsWindowVisible(again)) SendKey(VK_ESCAPE);
+      if (OpenMenuWindow()) SendKey(VK_ESCAPE);
     });
   });
   MousePress(p.X, p.Y);
@@ -171,7 +170,7 @@ TEST_F(SpeedButton, ARightAlignedMenuOpensJustRightOfTheButtonBelowIt) {
   RECT at{};
   bool seen = false;
   WhenMenuOpen([&] {
-    ::GetWindowRect(::FindWindowA("#32768", nullptr), &at);
+    ::GetWindowRect(OpenMenuWindow(), &at);
     seen = true;
     SendKey(VK_ESCAPE);
   });

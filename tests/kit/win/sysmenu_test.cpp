@@ -166,7 +166,7 @@ TEST_F(SysMenu, ThePopupsSubMenuSurvivesTheComponent) {
   // The popup still opens with its sub-menu.
   bool opened = false;
   WhenMenuOpen([&] {
-    opened = ::FindWindowA("#32768", nullptr) != nullptr;
+    opened = OpenMenuWindow() != nullptr;
     SendKey(VK_ESCAPE);
   });
   form->Show();

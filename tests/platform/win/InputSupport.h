@@ -54,12 +54,32 @@ inline void SendClick(int x, int y, bool right = false) {
   ::SendInput(2, in, sizeof(INPUT));
 }
 
+// The system's menu window of this process that is showing, if any. Not the
+// first "#32768" window there is: a menu closed a moment ago may still be
+// there hidden, and another program's open menu is none of ours.
+inline HWND OpenMenuWindow() {
+  struct TFind {
+    HWND Found = nullptr;
+  } find;
+  ::EnumWindows(
+      [](HWND wnd, LPARAM l) -> BOOL {
+        char cls[16] = {};
+        ::GetClassNameA(wnd, cls, sizeof cls);
+        DWORD pid = 0;
+        ::GetWindowThreadProcessId(wnd, &pid);
+        if (std::string(cls) != "#32768" || pid != ::GetCurrentProcessId() || !::IsWindowVisible(wnd)) return TRUE;
+        reinterpret_cast<TFind*>(l)->Found = wnd;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&find));
+  return find.Found;
+}
+
 // Runs func once a tracked menu (the system's menu window) is open, checking
 // every 20 ms: keys sent before the menu loop runs would go elsewhere.
 inline void WhenMenuOpen(std::function<void()> func, int triesLeft = 250) {
   RunLater(20, [func = std::move(func), triesLeft]() mutable {
-    HWND menu = ::FindWindowA("#32768", nullptr);
-    if ((menu && ::IsWindowVisible(menu)) || triesLeft <= 0) {
+    if (OpenMenuWindow() || triesLeft <= 0) {
       static int session = 0;
       const int mine = ++session;
       func();
@@ -67,8 +87,7 @@ inline void WhenMenuOpen(std::function<void()> func, int triesLeft = 250) {
       // running until the test's timeout: end it, so the checks fail
       // instead. Only this menu's, if no later one has been handled since.
       RunLater(15000, [mine] {
-        HWND open = ::FindWindowA("#32768", nullptr);
-        if (mine == session && open && ::IsWindowVisible(open)) ::EndMenu();
+        if (mine == session && OpenMenuWindow()) ::EndMenu();
       });
     } else {
       WhenMenuOpen(std::move(func), triesLeft - 1);

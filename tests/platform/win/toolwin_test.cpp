@@ -164,8 +164,8 @@ TMenuItem* NewItem(TComponent* owner, TMenuItem* parent, const char* caption, st
 
 // The top of the visible pop-up menu window, or INT_MIN without one.
 int OpenMenuTop() {
-  HWND menu = ::FindWindowA("#32768", nullptr);
-  if (!menu || !::IsWindowVisible(menu)) return INT_MIN;
+  HWND menu = OpenMenuWindow();
+  if (!menu) return INT_MIN;
   RECT r{};
   ::GetWindowRect(menu, &r);
   return r.top;
@@ -269,7 +269,7 @@ TEST(ToolBar, ADropDownMenuOpensBelowTheButtonOnTheSideItIsAlignedTo) {
     menu->SetAlignment(alignment);
     RECT shown{INT_MIN, INT_MIN, INT_MIN, INT_MIN};
     WhenMenuOpen([&] {
-      ::GetWindowRect(::FindWindowA("#32768", nullptr), &shown);
+      ::GetWindowRect(OpenMenuWindow(), &shown);
       SendKey(VK_DOWN);
       SendKey(VK_RETURN);
     });
