@@ -3,7 +3,7 @@
 // the first start of each discarded, the median of five alternating starts.
 // Then the same for a returning user: the last session's five named
 // documents (Pascal, C++, HTML, SQL and plain text, 1,000 lines each) and two
-// roll-ups restored, timed until all five tabs are there; and, to show where
+// roll-ups restored, timed until the last one is loaded; and, to show where
 // that time goes, the roll-ups alone and the documents alone.
 //   usage: main_wine_startup_bench <Tarnquill.exe> [<folder for the documents>]
 // Prints "main-startup-notepad-ratio: <ratio>" and, with a folder,
@@ -38,27 +38,10 @@ BOOL CALLBACK Visible(HWND wnd, LPARAM lParam) {
   return FALSE;
 }
 
-// The most tabs a tab control of the process's windows has (0 when none
-// yet). Other forms have tab controls of three and four pages, so a count of
-// five is the main window's documents.
-struct Tabs {
-  int Count;
-};
-
-BOOL CALLBACK CountTabs(HWND wnd, LPARAM lParam) {
-  char name[32] = {};
-  ::GetClassNameA(wnd, name, sizeof name);
-  if (std::string(name) != "SysTabControl32") return TRUE;
-  DWORD_PTR count = 0;
-  auto* tabs = reinterpret_cast<Tabs*>(lParam);
-  if (::SendMessageTimeoutA(wnd, 0x1304 /* TCM_GETITEMCOUNT */, 0, 0, SMTO_ABORTIFHUNG, 1000, &count))
-    tabs->Count = std::max(tabs->Count, int(count));
-  return TRUE;
-}
-
-// Seconds from CreateProcess to an answered WM_NULL (and, when tabs > 0, to
-// that many tabs in the main window); the process is ended.
-double StartOnce(const std::string& cmdLine, int tabs = 0) {
+// Seconds from CreateProcess to an answered WM_NULL (and, when last is not
+// empty, to a main window whose caption names that document: the session's
+// documents load in order, the last one last); the process is ended.
+double StartOnce(const std::string& cmdLine, const std::string& last = "") {
   std::string cmd = cmdLine;
   STARTUPINFOA si{};
   si.cb = sizeof si;
@@ -71,19 +54,21 @@ double StartOnce(const std::string& cmdLine, int tabs = 0) {
     ::EnumWindows(Visible, reinterpret_cast<LPARAM>(&f));
     DWORD_PTR r = 0;
     if (f.Wnd && ::SendMessageTimeoutA(f.Wnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &r)) {
-      Tabs found{0};
-      if (tabs > 0) {
-        // The roll-ups are visible windows of the process too: the tabs
-        // are looked for in every one of its top-level windows.
+      bool loaded = last.empty();
+      char caption[512] = {};
+      if (!loaded) {
+        // The roll-ups are visible windows of the process too.
         HWND top = nullptr;
-        while ((top = ::FindWindowExA(nullptr, top, nullptr, nullptr)) != nullptr) {
+        while (!loaded && (top = ::FindWindowExA(nullptr, top, nullptr, nullptr)) != nullptr) {
           DWORD pid = 0;
           ::GetWindowThreadProcessId(top, &pid);
-          if (pid == pi.dwProcessId) ::EnumChildWindows(top, CountTabs, reinterpret_cast<LPARAM>(&found));
-          if (found.Count >= tabs) break;
+          if (pid != pi.dwProcessId || !::IsWindowVisible(top)) continue;
+          ::GetWindowTextA(top, caption, sizeof caption);
+          const std::string text = caption;
+          loaded = text.size() >= last.size() && text.compare(text.size() - last.size(), last.size(), last) == 0;
         }
       }
-      if (found.Count >= tabs) {
+      if (loaded) {
         t = wine_bench::Seconds(t0, wine_bench::Now());
         break;
       }
@@ -186,11 +171,11 @@ std::vector<std::string> WriteDocuments(const std::string& folder) {
 double MedianStart(TSessionKey& key, const std::string& ours, const std::vector<std::string>& documents,
                    bool rollUps, std::vector<double>* notepad) {
   key.Set(documents, rollUps);
-  const int tabs = int(documents.size());
-  StartOnce(ours, tabs);
+  const std::string last = documents.empty() ? "" : documents.back();
+  StartOnce(ours, last);
   std::vector<double> a;
   for (int i = 0; i < 5; ++i) {
-    a.push_back(StartOnce(ours, tabs));
+    a.push_back(StartOnce(ours, last));
     if (notepad) notepad->push_back(StartOnce("notepad.exe"));
   }
   return Median(a);
@@ -212,14 +197,17 @@ int main(int argc, char** argv) {
   wine_bench::PrintRatio("main-startup-notepad-ratio", Median(a), Median(b));
   if (argc < 3) return 0;
 
+  // Without "/n": the session is restored only when no argument is given
+  // (each start ends before the next, so there is nobody to hand over to).
+  const std::string returning = std::string("\"") + argv[1] + "\"";
   const std::vector<std::string> documents = WriteDocuments(argv[2]);
   TSessionKey key;
-  std::vector<double> notepad;
-  const double session = MedianStart(key, ours, documents, true, &notepad);
-  wine_bench::PrintRatio("main-startup-session-notepad-ratio", session, Median(notepad));
+  std::vector<double> notepadStarts;
+  const double session = MedianStart(key, returning, documents, true, &notepadStarts);
+  wine_bench::PrintRatio("main-startup-session-notepad-ratio", session, Median(notepadStarts));
   // Where the time goes: each part of the session on its own.
-  const double rollUps = MedianStart(key, ours, {}, true, nullptr);
-  const double docs = MedianStart(key, ours, documents, false, nullptr);
+  const double rollUps = MedianStart(key, returning, {}, true, nullptr);
+  const double docs = MedianStart(key, returning, documents, false, nullptr);
   std::fprintf(stderr, "start %.3f s; with the roll-ups %.3f s; with the documents %.3f s; with both %.3f s\n",
                Median(a), rollUps, docs, session);
   for (const std::string& d : documents) ::DeleteFileA(d.c_str());
