@@ -128,6 +128,24 @@ tq_wine_prefix() {
     wineserver -w || true
     touch "$WINEPREFIX/.tq-fixedsys"
   fi
+  if [ ! -f "$WINEPREFIX/.tq-wine-fonts" ]; then
+    # Wine draws the caption buttons, check marks and scroll arrows with
+    # Marlett and takes Tahoma as the interface font; this Wine does not find
+    # Debian's copies by itself, so without them every caption button reads
+    # "0 1 r" and captions are measured in a stand-in. The prefix's own Fonts
+    # folder is always searched.
+    local font fonts_dir="$WINEPREFIX/drive_c/windows/Fonts"
+    mkdir -p "$fonts_dir"
+    for font in marlett.ttf tahoma.ttf tahomabd.ttf; do
+      if [ ! -f "/usr/share/wine/fonts/$font" ]; then
+        tq_log "fonts-wine has no $font"
+        return 1
+      fi
+      cp -f "/usr/share/wine/fonts/$font" "$fonts_dir/$font"
+    done
+    wineserver -w || true
+    touch "$WINEPREFIX/.tq-wine-fonts"
+  fi
   if [ ! -f "$WINEPREFIX/.tq-printers" ] && lpstat -p PDF >/dev/null 2>&1; then
     # Wine copies the CUPS queues into the prefix only when it boots it; a
     # prefix made before the PDF printer existed learns of it this way.

@@ -114,7 +114,8 @@ TFileDlg::TFileDlg(TComponent* owner) : TForm(owner) {
   Files->SetViewStyle(vsReport);
   Files->SetRowSelect(true);
   Files->SetMultiSelect(true);
-  Files->AddColumn("Name", 200);
+  // The name takes what the fixed columns leave, so "Modified" is never cut.
+  Files->AddColumn("Name", 120).AutoSize = true;
   Files->AddColumn("Type", 60);
   Files->AddColumn("Size", 70, taRightJustify);
   Files->AddColumn("Modified", 120);

@@ -7,10 +7,12 @@ TFind::TFind(TComponent* owner) : TSearchDialog(owner, "Find", "Find", "Find") {
   SetBounds(0, 0, 356, 280);
   FindText = MakeHistoryBox("FindText", "Text to Find:", 8);
   MakeOptions(50);
-  OkButton = MakeButton("OkButton", "Ok", 180, 186, mrNone);
+  // The buttons stand in the right-hand column, between its left edge and
+  // the text box's right one, level with the Origin box's foot.
+  OkButton = MakeButton("OkButton", "Ok", 180, 199, mrNone);
   OkButton->SetDefault(true);
   OkButton->OnClick = Bind(this, &TFind::OkButtonClick);
-  CancelButton = MakeButton("CancelButton", "Cancel", 265, 186, mrCancel);
+  CancelButton = MakeButton("CancelButton", "Cancel", 262, 199, mrCancel);
   CancelButton->SetCancel(true);
   OnShow = Bind(this, &TFind::FormShow);
 

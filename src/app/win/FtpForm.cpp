@@ -12,6 +12,8 @@ TFFtp::TFFtp(TComponent* owner) : TForm(owner) {
   SetName("FFtp");
   SetCaption("Download");
   SetBounds(0, 0, 600, 480);
+  // Over the main window until the storage has a place of the user's own.
+  SetPosition(poMainFormCenter);
   Ftp = new TMFtp(this);
   Ftp->SetName("Ftp");
 
@@ -38,7 +40,7 @@ TFFtp::TFFtp(TComponent* owner) : TForm(owner) {
   NewSite = Make<TButton>(this).Parent(top).Name("NewSite").Bounds(162, 116, 90, 25).Caption("New ").Get();
   DeleteSite = Make<TButton>(this).Parent(top).Name("DeleteSite").Bounds(266, 116, 90, 25).Caption("Delete")
                    .Get();
-  FTPLog = Make<TMemo>(this).Parent(top).Name("FTPLog").Bounds(364, 4, 220, 140).Get();
+  FTPLog = Make<TMemo>(this).Parent(top).Name("FTPLog").Bounds(364, 4, 216, 140).Get();
   FTPLog->SetReadOnly(true);
   FTPLog->SetScrollBars(ssVertical);
 

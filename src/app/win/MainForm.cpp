@@ -232,7 +232,7 @@ const TMenuDef kMainMenu[] = {
     {"", "aViewINI", ""}, {"", "aViewJava", ""}, {"", "aViewJScript", ""}, {"", "aViewVBScript", ""},
     {"", "aViewBatch", ""}, {"", "aViewPerl", ""}, {"", "aViewFortran", ""}, {"", "aViewADSP", ""},
     {"<", "", ""},
-    {">&Window", "", "WindowMenu"}, {"<", "", ""},
+    {">&Window", "aViewWindow", "WindowMenu"}, {"<", "", ""},
     {"", "aViewFirstWindow", ""}, {"", "aViewPreviousWindow", ""}, {"", "aViewNextWindow", ""},
     {"<", "", ""},
     {">&Macro", "", "Macro"}, {"", "aMacroNew", ""}, {"", "aMacroStop", ""}, {"", "aMacroClear", ""},
@@ -318,6 +318,8 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner), FDocs(*this, *this) {
   OnActivate = Bind(this, &TMainForm::FormActivate);
   OnCloseQuery = Bind(this, &TMainForm::FormCloseQuery);
   FormCreate();
+  // Last: the storage takes over the form's show and close events set above.
+  MakeStorage();
 }
 
 void TMainForm::Notification(TComponent* component, TOperation operation) {
@@ -500,11 +502,7 @@ void TMainForm::CreateWnd() {
   if (auto* sysMenu = dynamic_cast<TfisSysMenu*>(SysMenu)) sysMenu->FormWindowCreated();
   FClipboardListening = ::AddClipboardFormatListener(GetHandle()) != 0;
   FClipboardHasText = ::IsClipboardFormatAvailable(CF_TEXT) != 0;
-  // Icon 0 of the program file (a test program has none).
-  if (HICON icon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1))) {
-    ::SendMessageA(GetHandle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    ::SendMessageA(GetHandle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-  }
+  // The program's icon comes with every form's window (TForm::CreateWnd).
 }
 
 void TMainForm::WndProc(TMessage& msg) {

@@ -49,6 +49,8 @@ class TMainForm;
 class TSetup;
 class TInputKey;
 class TRollUp;
+class TFormStorage;
+class TImageList;
 class TMenuBar;
 class TRxSplitter;
 
@@ -145,7 +147,12 @@ public:
   // --- ISetupToolBars: the status bar, the small bar ToolBar and the big
   // bar ControlBar with its panels and the menu bar ---
   void ShowStatusBar(bool visible) override;
+  // The window's place, size and state, the big bar's panels and the
+  // window's font, kept in the section "Main".
+  TFormStorage* GetFormStorage() const { return FStorage; }
   void ShowToolBar(int kind, const bool panels[6]) override;
+  // Sizes the big bar's bands to their buttons and wraps them in rows.
+  void LayoutBigBar();
   TMenuBar* GetMenuBar() const { return MenuBar; }
   TControlBar* GetControlBar() const { return ControlBar; }
   TToolBar* GetToolBar() const { return ToolBar; }
@@ -253,7 +260,8 @@ private:
   void StatusDblClick(TObject* sender);
   void MakeBigBar();
   void RefreshMenuBar();
-  void AddButton(TToolBar* bar, const char* name, const char* caption, const char* action);
+  void AddButton(TToolBar* bar, const char* name, const char* caption, const char* action, int glyph);
+  void MakeBarGlyphs();
   void FileCloseProgram();
   TMenuItem* AddItem(TMenuItem* parent, const std::string& caption, const std::string& action);
   // Runs a command's body; an error it raises shows in the main window's
@@ -309,6 +317,10 @@ private:
   TSetup* FSetup = nullptr;
   TControlBar* ControlBar = nullptr;
   TMenuBar* MenuBar = nullptr;
+  bool FLayingOutBigBar = false;
+  TImageList* BarGlyphs = nullptr;
+  TFormStorage* FStorage = nullptr;
+  void MakeStorage();
   TPanel* BigPanels[6] = {};  // PFile, PEdit, PView, PBlock, PTools, PBookmarks
   TToolBar* ToolBar = nullptr;
   TPanel* PMain = nullptr;

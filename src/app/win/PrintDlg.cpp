@@ -73,9 +73,10 @@ TPrintDlg::TPrintDlg(TComponent* owner) : TForm(owner) {
   Make<TLabel>(this).Parent(printerBox).Name("CopiesLabel").Bounds(430, 21, 40, 14).Caption("Copies");
   Copies = MakeSpin(printerBox, "Copies", 474, 18, 1, 1);
 
-  SelectedOnly = Check(this, this, "SelectedOnly", "Selected Only", 16, 60);
-  Highlighted = Check(this, this, "Highlighted", "Highlight Sintax", 150, 60);
-  WrapLines = Check(this, this, "WrapLines", "Wrap long lines", 284, 60);
+  // Four boxes a row: each as wide as its step, so none covers the next one's box.
+  SelectedOnly = Check(this, this, "SelectedOnly", "Selected Only", 16, 60, 126);
+  Highlighted = Check(this, this, "Highlighted", "Highlight Sintax", 150, 60, 126);
+  WrapLines = Check(this, this, "WrapLines", "Wrap long lines", 284, 60, 126);
   IgnoreColors = Check(this, this, "IgnoreColors", "Ignore Colors", 418, 60, 120);
 
   auto* margins = Group(this, this, "MarginsBox", "Margins:", 8, 82, 264, 76);
@@ -167,12 +168,13 @@ void TPrintDlg::MakeLines(const std::string& prefix, const std::string& caption,
   TCheckBox* custom = Check(box, this, prefix + "Custom", "Custom Message:", 10, 36, 110);
   auto* memo = Make<TMemo>(this).Parent(box).Name(prefix + "Memo").Bounds(120, 12, 150, 66).Get();
   memo->SetTabStop(true);
-  TRadioButton* page = Radio(box, this, prefix + "Page", "Page Number", 280, 10, 110);
-  TRadioButton* date = Radio(box, this, prefix + "Date", "Date and Time", 280, 28, 110);
-  TRadioButton* computer = Radio(box, this, prefix + "Computer", "Computer Name", 280, 46, 110);
-  TRadioButton* none = Radio(box, this, prefix + "Noonefromabove", "No one from above", 280, 64, 120);
+  TRadioButton* page = Radio(box, this, prefix + "Page", "Page Number", 278, 10, 110);
+  TRadioButton* date = Radio(box, this, prefix + "Date", "Date and Time", 278, 28, 110);
+  TRadioButton* computer = Radio(box, this, prefix + "Computer", "Computer Name", 278, 46, 110);
+  TRadioButton* none = Radio(box, this, prefix + "Noonefromabove", "No one from above", 278, 64, 110);
   none->SetChecked(true);
-  TComboBox* align = MakeAlignment(box, prefix + "H", 400, 12);
+  // In line with the title's alignment box, clear of the frame.
+  TComboBox* align = MakeAlignment(box, prefix + "H", 392, 12);
   if (header) {
     isHeader = enabled, HeaderCustom = custom, HeaderMemo = memo, HeaderPage = page, HeaderDate = date;
     HeaderComputer = computer, HeaderNoonefromabove = none, HeaderH = align;

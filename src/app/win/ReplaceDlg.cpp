@@ -11,15 +11,17 @@ TReplace::TReplace(TComponent* owner) : TSearchDialog(owner, "Replace", "Replace
   MakeOptions(92);
   Prompt = MakeCheck("Prompt", "Prompt on Replace", 10, 112);
   Prompt->SetChecked(true);
-  OkButton = MakeButton("OkButton", "Ok", 180, 230, mrNone);
+  // The buttons stand in the right-hand column, between its left edge and
+  // the text boxes' right one; Cancel ends level with the Origin box.
+  OkButton = MakeButton("OkButton", "Ok", 180, 210, mrNone);
   OkButton->SetDefault(true);
   OkButton->OnClick = [this](TObject* sender) {
     FAcceptResult = mrOk;
     OkButtonClick(sender);
   };
-  ReplaceAll = MakeButton("ReplaceAll", "Replace All", 265, 230, mrNone);
+  ReplaceAll = MakeButton("ReplaceAll", "Replace All", 262, 210, mrNone);
   ReplaceAll->OnClick = Bind(this, &TReplace::ReplaceAllClick);
-  CancelButton = MakeButton("CancelButton", "Cancel", 265, 262, mrCancel);
+  CancelButton = MakeButton("CancelButton", "Cancel", 262, 241, mrCancel);
   CancelButton->SetCancel(true);
   OnShow = Bind(this, &TReplace::FormShow);
 

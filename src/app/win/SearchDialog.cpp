@@ -63,7 +63,7 @@ TRadioGroup* TSearchDialog::MakeGroup(const std::string& name, const std::string
 
 TButton* TSearchDialog::MakeButton(const std::string& name, const std::string& caption, int left, int top,
                                    int modalResult) {
-  auto* b = Make<TButton>(this).Parent(this).Name(name).Bounds(left, top, 80, 25).Caption(caption).Get();
+  auto* b = Make<TButton>(this).Parent(this).Name(name).Bounds(left, top, 78, 25).Caption(caption).Get();
   b->SetModalResult(modalResult);
   b->SetTabStop(true);
   return b;

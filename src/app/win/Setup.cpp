@@ -44,8 +44,10 @@ std::string ExeFileName() {
   return std::string(buffer, n < sizeof buffer ? n : 0);
 }
 
-TLabel* MakeLabel(TComponent* owner, TWinControl* parent, int x, int y, const std::string& text) {
-  return Make<TLabel>(owner).Parent(parent).Bounds(x, y, 200, 16).Caption(text);
+// A label before a control: as wide as the room up to the control (the
+// file-type pages' controls start at 120).
+TLabel* MakeLabel(TComponent* owner, TWinControl* parent, int x, int y, const std::string& text, int width = 108) {
+  return Make<TLabel>(owner).Parent(parent).Bounds(x, y, width, 16).Caption(text);
 }
 
 TSpinEdit* MakeSpin(TComponent* owner, TWinControl* parent, const char* name, int x, int y, int min, int max,
@@ -151,17 +153,17 @@ void TSetup::BuildMenus() {
 
 void TSetup::BuildGeneralPage() {
   TWinControl* p = GeneralPage;
-  MakeLabel(this, p, 8, 12, "Extraline spaces");
+  MakeLabel(this, p, 8, 12, "Extraline spaces", 148);
   Extraspacing = MakeSpin(this, p, "Extraspacing", 160, 8, 0, 20, 0);
-  MakeLabel(this, p, 8, 38, "Maximum Line Length");
+  MakeLabel(this, p, 8, 38, "Maximum Line Length", 148);
   Maxlength = MakeSpin(this, p, "Maxlength", 160, 34, 1, 32767, 255);
-  MakeLabel(this, p, 8, 64, "Maximum Undo Depth");
+  MakeLabel(this, p, 8, 64, "Maximum Undo Depth", 148);
   UndoLimit = MakeSpin(this, p, "UndoLimit", 160, 60, 0, 100000, 1000);
-  MakeLabel(this, p, 8, 90, "Right Edge");
+  MakeLabel(this, p, 8, 90, "Right Edge", 148);
   RightEdge = MakeSpin(this, p, "RightEdge", 160, 86, 0, 1024, 80);
-  MakeLabel(this, p, 8, 116, "Keep Files in a History");
+  MakeLabel(this, p, 8, 116, "Keep Files in a History", 148);
   ReopenCount = MakeSpin(this, p, "ReopenCount", 160, 112, 0, 50, 10);
-  MakeLabel(this, p, 8, 142, "Tab Width");
+  MakeLabel(this, p, 8, 142, "Tab Width", 148);
   // 1 keeps tabs as they are; the editor turns them into blanks above 1.
   TabWidth = MakeSpin(this, p, "TabWidth", 160, 138, 1, 256, 1);
   TabWidth->OnExit = Bind(this, &TSetup::TabWidthExit);

@@ -156,6 +156,7 @@ public:
 private:
   void BuildGeneralPage();
   void BuildStylesPage();
+  void LayoutStylesPage();
   void BuildTypesPage();
   void BuildInterfacePage();
   void BuildMenus();

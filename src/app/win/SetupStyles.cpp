@@ -2,6 +2,8 @@
 // palette panels and the colours of the shared highlighters.
 #include "app/win/Setup.h"
 
+#include <algorithm>
+
 #include "app/Data.h"
 #include "app/SetupValues.h"
 #include "app/Styles.h"
@@ -17,7 +19,10 @@
 
 namespace {
 
-constexpr int kTestWidth = 300, kNarrowTestWidth = 150, kPageHeight = 300;
+// The example and the panels beside it start at these sizes; LayoutStylesPage
+// gives the example and the syntax panel the page's height. The palette's
+// panels and its hint take kPaletteHeight.
+constexpr int kTestWidth = 300, kPageHeight = 300, kPaletteHeight = 246;
 
 TPanel* MakePanel(TComponent* owner, TWinControl* parent, const char* name, int x, int y, int w, int h) {
   return Make<TPanel>(owner).Parent(parent).Name(name).Bounds(x, y, w, h).With([](TPanel* p) {
@@ -49,17 +54,17 @@ void TSetup::BuildStylesPage() {
 
   const int x = 8 + kTestWidth + 8;
   FontPanel = MakePanel(this, p, "FontPanel", x, 8, 300, kPageHeight);
-  Make<TLabel>(this).Parent(FontPanel).Bounds(8, 12, 100, 16).Caption("Font");
+  Make<TLabel>(this).Parent(FontPanel).Bounds(8, 12, 88, 16).Caption("Font");
   FontBox = Make<TFontComboBox>(this).Parent(FontPanel).Name("FontBox").Bounds(100, 8, 190, 22);
   FontBox->OnChange = Bind(this, &TSetup::FontControlChange);
   FontBox->OnClick = Bind(this, &TSetup::FontControlChange);
-  Make<TLabel>(this).Parent(FontPanel).Bounds(8, 40, 100, 16).Caption("Charset");
+  Make<TLabel>(this).Parent(FontPanel).Bounds(8, 40, 88, 16).Caption("Charset");
   Charset = Make<TComboBox>(this).Parent(FontPanel).Name("Charset").Bounds(100, 36, 190, 22).With([](TComboBox* c) {
     c->SetStyle(csDropDownList);
     for (const TCharsetName& n : kCharsets) c->GetItems()->Add(n.Name);
   });
   Charset->OnChange = Bind(this, &TSetup::FontControlChange);
-  Make<TLabel>(this).Parent(FontPanel).Bounds(8, 70, 100, 16).Caption("Size");
+  Make<TLabel>(this).Parent(FontPanel).Bounds(8, 70, 88, 16).Caption("Size");
   Fontsize = Make<TSpinEdit>(this).Parent(FontPanel).Name("Fontsize").Bounds(100, 66, 60, 22).With([](TSpinEdit* s) {
     s->SetMinValue(5);
     s->SetMaxValue(140);
@@ -80,7 +85,7 @@ void TSetup::BuildStylesPage() {
   ShowGutter = gutterCheck("ShowGutter", 8, "Show Gutter", true);
   Autosize = gutterCheck("Autosize", 30, "Autosize", false);
   Showlines = gutterCheck("Showlines", 52, "Show Line Numbers", false);
-  Make<TLabel>(this).Parent(GutterPanel).Bounds(8, 82, 100, 16).Caption("Gutter Width");
+  Make<TLabel>(this).Parent(GutterPanel).Bounds(8, 82, 88, 16).Caption("Gutter Width");
   GutterWidth = Make<TSpinEdit>(this).Parent(GutterPanel).Name("GutterWidth").Bounds(100, 78, 60, 22)
                     .With([](TSpinEdit* s) {
                       s->SetMinValue(15);
@@ -89,7 +94,7 @@ void TSetup::BuildStylesPage() {
                     });
   GutterWidth->OnChange = Bind(this, &TSetup::GutterControlChange);
 
-  PalettePanel = MakePanel(this, p, "PalettePanel", x, 8, 300, kPageHeight);
+  PalettePanel = MakePanel(this, p, "PalettePanel", x, 8, 300, kPaletteHeight);
   for (int i = 0; i < 72; ++i) {
     const int row = i / 8, col = i % 8;
     Palette[i] = MakePanel(this, PalettePanel, ("c" + std::to_string(i + 1)).c_str(), 4 + col * 36, 4 + row * 24, 34,
@@ -104,25 +109,29 @@ void TSetup::BuildStylesPage() {
   PaletteHint = Make<TLabel>(this).Parent(PalettePanel).Name("PaletteHint").Bounds(4, 226, 290, 16)
                     .Caption("Right-click: background;    Left-click: foreground");
 
-  SyntaxPanel = MakePanel(this, p, "SyntaxPanel", 8 + kNarrowTestWidth + 4, 8, kTestWidth - kNarrowTestWidth - 4,
-                          kPageHeight);
+  // Under the palette, which the syntax tab shows too: the example keeps its
+  // width there.
+  SyntaxPanel = MakePanel(this, p, "SyntaxPanel", 8 + kTestWidth + 8, 8 + kPaletteHeight + 4, 300,
+                          kPageHeight - kPaletteHeight - 4);
   hllist = Make<TComboBox>(this).Parent(SyntaxPanel).Name("hllist").Bounds(0, 0, 144, 22).With([](TComboBox* c) {
     c->SetStyle(csDropDownList);
     c->SetDropDownCount(16);
     for (const TStyleLanguage& l : StyleLanguages()) c->GetItems()->Add(l.Item);
   });
   hllist->OnChange = Bind(this, &TSetup::HlListChange);
-  AttrList = Make<TListBox>(this).Parent(SyntaxPanel).Name("AttrList").Bounds(0, 28, 144, 200)
+  AttrList = Make<TListBox>(this).Parent(SyntaxPanel).Name("AttrList").Bounds(0, 26, 144, 20)
                  .On(&TListBox::OnClick, this, &TSetup::AttrListClick);
   auto styleBox = [this](const char* name, int y, const char* caption) {
-    return Make<TCheckBox>(this).Parent(SyntaxPanel).Name(name).Bounds(0, y, 140, 20).Caption(caption)
+    return Make<TCheckBox>(this).Parent(SyntaxPanel).Name(name).Bounds(152, y, 140, 20).Caption(caption)
         .On(&TCheckBox::OnClick, this, &TSetup::StyleBoxClick).Get();
   };
-  hlbold = styleBox("hlbold", 234, "Bold");
-  hlItalic = styleBox("hlItalic", 256, "Italic");
-  hlUnderline = styleBox("hlUnderline", 278, "Underline");
+  hlbold = styleBox("hlbold", 26, "Bold");
+  hlItalic = styleBox("hlItalic", 48, "Italic");
+  hlUnderline = styleBox("hlUnderline", 70, "Underline");
 
   TabSet1 = Make<TTabSet>(this).Parent(p).Name("TabSet1").Bounds(8, kPageHeight + 14, 608, 24);
+  p->OnResize = [this](TObject*) { LayoutStylesPage(); };
+  LayoutStylesPage();
   for (const char* tab : {"Font Style", "Gutter Style", "Normal Text Colors", "Selected Text Colors", "Edge Colors",
                           "Syntax highlight"})
     TabSet1->GetTabs()->Add(tab);
@@ -184,6 +193,17 @@ void TSetup::GutterControlChange(TObject*) {
   g->SetWidth(GutterWidth->GetValue());
 }
 
+void TSetup::LayoutStylesPage() {
+  // The tab set at the page's foot; the example and the syntax panel down to it.
+  const TRect room = StylesPage->GetClientRect();
+  const int tabsTop = std::max(room.Bottom - 8 - TabSet1->GetHeight(), kPageHeight + 14);
+  TabSet1->SetTop(tabsTop);
+  const int height = tabsTop - 6 - 8;
+  test->SetHeight(height);
+  SyntaxPanel->SetHeight(height - SyntaxPanel->GetTop() + 8);
+  AttrList->SetHeight(std::max(SyntaxPanel->GetHeight() - AttrList->GetTop(), 20));
+}
+
 void TSetup::ShowStyleTab(int index) {
   FStyleTab = index;
   if (TabSet1->GetTabIndex() != index) TabSet1->SetTabIndex(index);
@@ -191,7 +211,6 @@ void TSetup::ShowStyleTab(int index) {
   GutterPanel->SetVisible(index == 1);
   PalettePanel->SetVisible(index >= 2);
   SyntaxPanel->SetVisible(index == 5);
-  test->SetWidth(index == 5 ? kNarrowTestWidth : kTestWidth);
   TktCustomEdit* e = test->GetEdit();
   switch (index) {
     case 0:

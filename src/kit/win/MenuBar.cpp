@@ -6,6 +6,7 @@
 TMenuBar::TMenuBar(TComponent* owner) : TToolBar(owner) {
   SetFlat(true);
   SetShowCaptions(true);
+  SetEdgeBorders(0);
 }
 
 TMenuBar::~TMenuBar() {
@@ -28,6 +29,8 @@ void TMenuBar::SetMenu(TMainMenu* menu) {
   TMenuItem* items = menu->GetItems();
   for (int i = GetButtonCount(); i < items->GetCount(); ++i) {
     auto* button = new TToolButton(this);
+    button->SetAutoSize(true);
+    button->SetGrouped(true);
     button->SetToolBar(this);
   }
   for (int i = 0; i < items->GetCount(); ++i) GetButton(i)->SetMenuItem(items->GetItem(i));

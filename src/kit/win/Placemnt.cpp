@@ -239,7 +239,9 @@ void TFormPlacement::RestorePlacement() {
         r.Bottom = r.Top + bounds.Height();
       }
       if (r.Right > r.Left) {
-        if (form->GetPosition() == poScreenCenter || form->GetPosition() == poDesktopCenter)
+        // A stored place wins over centring the form.
+        if (form->GetPosition() == poScreenCenter || form->GetPosition() == poDesktopCenter ||
+            form->GetPosition() == poMainFormCenter || form->GetPosition() == poOwnerFormCenter)
           form->SetPosition(poDesigned);
         // A caption stored above the screen or a monitor no longer there
         // must not leave the form out of reach.

@@ -399,6 +399,8 @@ struct TListColumn {
   TAlignment Alignment = taLeftJustify;
   // The program's own value for the column (the FTP view keeps its sort key).
   int Tag = 0;
+  // Takes the room the other columns leave in the view (Width at least).
+  bool AutoSize = false;
 };
 
 class TListItem {
@@ -509,6 +511,7 @@ private:
   friend class TListItem;
   void InsertColumn(int i);
   void InsertRows(int from);
+  void FitAutoSizeColumns();
   void SetExStyle();
   bool Notify(NMHDR* hdr, LRESULT& result);
   void SetImageList(TCustomImageList*& field, TCustomImageList* images, int which);

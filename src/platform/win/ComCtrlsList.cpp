@@ -186,6 +186,23 @@ void TListView::InsertColumn(int i) {
   col.fmt = ColumnFormat(c.Alignment);
   col.iSubItem = i;
   ::SendMessageA(FHandle, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&col));
+  FitAutoSizeColumns();
+}
+
+void TListView::FitAutoSizeColumns() {
+  if (!FHandle) return;
+  int fixed = 0, autoCount = 0;
+  for (const TListColumn& c : FColumns) c.AutoSize ? ++autoCount : fixed += c.Width;
+  if (autoCount == 0) return;
+  RECT client{};
+  ::GetClientRect(FHandle, &client);
+  for (int i = 0; i < GetColumnCount(); ++i) {
+    const TListColumn& c = FColumns[static_cast<size_t>(i)];
+    if (!c.AutoSize) continue;
+    const int width = std::max(c.Width, int(client.right - fixed) / autoCount);
+    if (::SendMessageA(FHandle, LVM_GETCOLUMNWIDTH, i, 0) != width)
+      ::SendMessageA(FHandle, LVM_SETCOLUMNWIDTH, i, width);
+  }
 }
 
 TListColumn& TListView::AddColumn(const std::string& caption, int width, TAlignment alignment, int tag) {
@@ -463,6 +480,11 @@ bool TListView::Notify(NMHDR* hdr, LRESULT& result) {
 }
 
 void TListView::WndProc(TMessage& msg) {
+  if (msg.Msg == WM_SIZE) {
+    TWinControl::WndProc(msg);
+    FitAutoSizeColumns();
+    return;
+  }
   if (msg.Msg == CN_NOTIFY) {
     LRESULT result = 0;
     if (Notify(reinterpret_cast<NMHDR*>(msg.LParam), result)) {

@@ -93,6 +93,14 @@ void TForm::CreateParams(TCreateParams& p) {
 
 void TForm::CreateWnd() {
   TWinControl::CreateWnd();
+  // A window of the program shows the program's icon (icon 1 of the program
+  // file; a test program may have none) until it is given one of its own.
+  // Dialog frames show none.
+  if (FHandle && FBorderStyle != bsDialog)
+    if (HICON icon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1))) {
+      ::SendMessageA(FHandle, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+      ::SendMessageA(FHandle, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    }
   if (FHandle && FMenu) ShowMenuBar();
   if (FHandle && FWindowState != wsNormal && FVisible) SetWindowState(FWindowState);
 }
@@ -415,6 +423,9 @@ void TForm::SetMenu(TMainMenu* menu) {
 void TForm::ShowMenuBar() {
   ::SetMenu(FHandle, FMenu ? FMenu->GetHandle() : nullptr);
   if (FMenu) FMenu->SetWindowHandle(FHandle);
+  // A menu bar added or taken away changes the client area but not the
+  // window's rectangle, so no move or size lays the children out again.
+  Realign();
 }
 
 void TForm::Notification(TComponent* component, TOperation operation) {

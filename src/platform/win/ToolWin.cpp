@@ -152,6 +152,18 @@ void TToolButton::SetDown(bool value) {
   if (FToolBar) FToolBar->UpdateButton(this);
 }
 
+void TToolButton::SetAutoSize(bool value) {
+  if (value == FAutoSize) return;
+  FAutoSize = value;
+  if (FToolBar && FToolBar->HandleAllocated()) FToolBar->RecreateWnd();
+}
+
+void TToolButton::SetGrouped(bool value) {
+  if (value == FGrouped) return;
+  FGrouped = value;
+  if (FToolBar && FToolBar->HandleAllocated()) FToolBar->RecreateWnd();
+}
+
 void TToolButton::SetStyle(TToolButtonStyle value) {
   if (value == FStyle) return;
   FStyle = value;
@@ -221,14 +233,17 @@ void TToolBar::CreateParams(TCreateParams& params) {
   // We place the bar ourselves (Align), not the control at its parent's top.
   params.Style |= TBSTYLE_TOOLTIPS | CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN;
   if (FFlat) params.Style |= TBSTYLE_FLAT;
-  if (FShowCaptions) params.Style |= TBSTYLE_LIST;
+  // Text beside the glyph, and only on the buttons that show it (mixed
+  // buttons): a bar without captions keeps its buttons' texts for their
+  // tips but makes no room for a row of text under every glyph.
+  params.Style |= TBSTYLE_LIST;
 }
 
 void TToolBar::CreateWnd() {
   TWinControl::CreateWnd();
   ::SendMessageA(FHandle, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   ::SendMessageA(FHandle, TB_SETEXTENDEDSTYLE, 0,
-                 TBSTYLE_EX_DRAWDDARROWS | (FShowCaptions ? TBSTYLE_EX_MIXEDBUTTONS : 0));
+                 TBSTYLE_EX_DRAWDDARROWS | TBSTYLE_EX_MIXEDBUTTONS);
   ::SendMessageA(FHandle, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(FImages ? FImages->GetHandle() : nullptr));
   // A new window takes all its buttons in one message and sizes them once:
   // one at a time, the bar would lay out all of its buttons again for each.
@@ -252,7 +267,8 @@ TBBUTTON TToolBar::WindowButton(TToolButton* b) const {
     case tbsSeparator: tb.fsStyle = BTNS_SEP; break;
     default: tb.fsStyle = b->FDropDownMenu ? BTNS_DROPDOWN : BTNS_BUTTON; break;
   }
-  tb.fsStyle |= BTNS_AUTOSIZE;
+  if (b->FAutoSize) tb.fsStyle |= BTNS_AUTOSIZE;
+  if (b->FGrouped) tb.fsStyle |= BTNS_GROUP;
   if ((FShowCaptions || b->FMenuItem) && !b->FCaption.empty()) tb.fsStyle |= BTNS_SHOWTEXT;
   // The text is copied into the bar's own string pool.
   tb.iString = b->FCaption.empty() ? -1 : reinterpret_cast<INT_PTR>(b->FCaption.c_str());
@@ -446,7 +462,43 @@ bool TToolBar::DialogChar(char ch) {
   return false;
 }
 
+void TToolBar::SetEdgeBorders(TEdgeBorders value) {
+  if (value == FEdgeBorders) return;
+  FEdgeBorders = value;
+  if (FHandle)
+    ::SetWindowPos(FHandle, nullptr, 0, 0, 0, 0,
+                   SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int TToolBar::GetButtonsWidth() {
+  int right = 0;
+  for (int i = 0; i < GetButtonCount(); ++i) right = std::max(right, GetButtonRect(i).Right);
+  return right;
+}
+
 void TToolBar::WndProc(TMessage& msg) {
+  if (FEdgeBorders && msg.Msg == WM_NCCALCSIZE) {
+    // Each edge takes two pixels off the buttons' room.
+    TWinControl::WndProc(msg);
+    RECT& r = reinterpret_cast<NCCALCSIZE_PARAMS*>(msg.LParam)->rgrc[0];
+    if (FEdgeBorders & ebLeft) r.left += 2;
+    if (FEdgeBorders & ebTop) r.top += 2;
+    if (FEdgeBorders & ebRight) r.right -= 2;
+    if (FEdgeBorders & ebBottom) r.bottom -= 2;
+    return;
+  }
+  if (FEdgeBorders && msg.Msg == WM_NCPAINT) {
+    TWinControl::WndProc(msg);
+    HDC dc = ::GetWindowDC(FHandle);
+    RECT r{};
+    ::GetWindowRect(FHandle, &r);
+    ::OffsetRect(&r, -r.left, -r.top);
+    UINT sides = ((FEdgeBorders & ebLeft) ? BF_LEFT : 0) | ((FEdgeBorders & ebTop) ? BF_TOP : 0) |
+                 ((FEdgeBorders & ebRight) ? BF_RIGHT : 0) | ((FEdgeBorders & ebBottom) ? BF_BOTTOM : 0);
+    ::DrawEdge(dc, &r, EDGE_ETCHED, sides);
+    ::ReleaseDC(FHandle, dc);
+    return;
+  }
   if (msg.Msg == CN_NOTIFY && reinterpret_cast<NMHDR*>(msg.LParam)->code == UINT(TBN_DROPDOWN)) {
     const int id = reinterpret_cast<NMTOOLBARA*>(msg.LParam)->iItem;
     for (TToolButton* b : FButtons)
@@ -480,6 +532,8 @@ const TClassInfo& TToolButton::StaticClassInfo() {
           .Integer("ImageIndex", &TToolButton::GetImageIndex, &TToolButton::SetImageIndex)
           .Bool("Enabled", &TToolButton::GetEnabled, &TToolButton::SetEnabled)
           .Bool("Down", &TToolButton::GetDown, &TToolButton::SetDown)
+          .Bool("AutoSize", &TToolButton::GetAutoSize, &TToolButton::SetAutoSize)
+          .Bool("Grouped", &TToolButton::GetGrouped, &TToolButton::SetGrouped)
           .Enum("Style", {"tbsButton", "tbsCheck", "tbsDropDown", "tbsSeparator"}, &TToolButton::GetStyle,
                 &TToolButton::SetStyle)
           .Integer("Tag", &TToolButton::GetTag, &TToolButton::SetTag);

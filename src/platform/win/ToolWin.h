@@ -75,6 +75,13 @@ public:
   void SetEnabled(bool value);
   bool GetDown() const;
   void SetDown(bool value);
+  // Sized to its caption and glyph (true) or as wide as the bar's widest
+  // button. Our bars size every button to its caption unless told otherwise.
+  bool GetAutoSize() const { return FAutoSize; }
+  void SetAutoSize(bool value);
+  // One of a group of neighbouring buttons of which one at most is down.
+  bool GetGrouped() const { return FGrouped; }
+  void SetGrouped(bool value);
   TToolButtonStyle GetStyle() const { return FStyle; }
   void SetStyle(TToolButtonStyle value);
   int GetTag() const { return FTag; }
@@ -108,12 +115,18 @@ private:
   std::string FHint;
   bool FEnabled = true;
   bool FDown = false;
+  bool FAutoSize = true;
+  bool FGrouped = false;
   TToolButtonStyle FStyle = tbsButton;
   int FTag = 0;
   TBasicAction* FAction = nullptr;
   TMenuItem* FMenuItem = nullptr;
   TPopupMenu* FDropDownMenu = nullptr;
 };
+
+// The sides of a tool bar that carry an etched edge.
+enum TEdgeBorder : unsigned { ebLeft = 1, ebTop = 2, ebRight = 4, ebBottom = 8 };
+using TEdgeBorders = unsigned;
 
 class TToolBar : public TWinControl {
 public:
@@ -130,6 +143,12 @@ public:
   void SetShowCaptions(bool value);
   bool GetFlat() const { return FFlat; }
   void SetFlat(bool value);
+  // Etched edges on the sides in the set (none by default), drawn outside
+  // the buttons' client area.
+  TEdgeBorders GetEdgeBorders() const { return FEdgeBorders; }
+  void SetEdgeBorders(TEdgeBorders value);
+  // The width the buttons take from the left edge (0 without a window).
+  int GetButtonsWidth();
   // A button's rectangle in client pixels (empty without a window).
   TRect GetButtonRect(int i);
   // Drops the sub-items of the button's menu item below it and runs the
@@ -162,4 +181,5 @@ private:
   TCustomImageList* FImages = nullptr;
   bool FShowCaptions = false;
   bool FFlat = true;
+  TEdgeBorders FEdgeBorders = 0;
 };

@@ -13,6 +13,7 @@
 #include "app/win/DataWin.h"
 #include "app/win/MainForm.h"
 #include "app/win/Setup.h"
+#include "kit/win/Placemnt.h"
 #include "platform/win/WinTestSupport.h"
 
 class MainFormCase : public TFilesCase {
@@ -48,6 +49,8 @@ protected:
   void Open(const std::vector<std::string>& args = {}) {
     SetMainCommandLine(args, ExcludeTrailingPathDelimiter(Dir));
     Form = new TMainForm(Application);
+    // The window's place goes to the case's own key, not the test program's.
+    Form->GetFormStorage()->SetIniFileName(Key.substr(1));
     if (!Shared) {
       Shared = CreateData(Application);
       SetDefaultHighlighterColors(*Shared);

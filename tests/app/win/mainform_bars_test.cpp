@@ -208,3 +208,42 @@ TEST_F(MainFormBars, ClearAndReopenDropTheirMenusBelowThemAndTheFaceOfClearClear
 }
 
 }  // namespace
+
+// The main window's storage: its place, size and state, its font and the big
+// bar's panels come back when it opens again; the options dialog's panel
+// boxes decide which panels show, the stored places the order they show in.
+TEST_F(MainFormBars, ReopensWhereItWasWithItsFontAndPanels) {
+  Open();
+  Form->SetBounds(40, 50, 700, 500);
+  Form->GetFontObject()->SetName("Tahoma");
+  Form->GetFontObject()->SetSize(10);
+  Options->Big->SetChecked(true);
+  Options->BlockPanel->SetChecked(false);
+  Options->ApplyToolBarsTo(*Form);
+  // The tools panel dragged in front of the file panel.
+  auto* tools = static_cast<TControl*>(Form->FindComponent("PTools"));
+  auto* file = static_cast<TControl*>(Form->FindComponent("PFile"));
+  tools->SetBounds(0, file->GetTop(), tools->GetWidth(), tools->GetHeight());
+  Form->LayoutBigBar();
+  ASSERT_LT(tools->GetLeft(), file->GetLeft());
+  delete Form;
+  Form = nullptr;
+
+  // Stored as shown; the options dialog now shows the block panel again.
+  Options->BlockPanel->SetChecked(true);
+  Open();
+  EXPECT_EQ(Form->GetBoundsRect(), TRect(40, 50, 740, 550));
+  EXPECT_EQ(Form->GetFont().Name, "Tahoma");
+  EXPECT_EQ(Form->GetFontObject()->GetSize(), 10);
+  tools = static_cast<TControl*>(Form->FindComponent("PTools"));
+  file = static_cast<TControl*>(Form->FindComponent("PFile"));
+  EXPECT_LT(tools->GetLeft(), file->GetLeft());
+  EXPECT_TRUE(static_cast<TControl*>(Form->FindComponent("PBlock"))->GetVisible());
+
+  ::ShowWindow(Form->GetHandle(), SW_MAXIMIZE);
+  ASSERT_TRUE(PumpUntil([&] { return ::IsZoomed(Form->GetHandle()) != 0; }));
+  delete Form;
+  Form = nullptr;
+  Open();
+  EXPECT_TRUE(PumpUntil([&] { return ::IsZoomed(Form->GetHandle()) != 0; }));
+}

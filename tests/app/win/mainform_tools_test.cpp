@@ -13,6 +13,8 @@
 #include "ftp/Ftp.h"
 #include "ftp/win/FtpWin.h"
 #include "kit/win/Placemnt.h"
+#include "platform/IniFiles.h"
+#include "platform/win/Menus.h"
 #include "platform/win/Shell.h"
 
 TQ_TEST_APPLICATION();
@@ -366,3 +368,48 @@ TEST_F(MainFormTools, AnUninstallOrAReinstallationClosesWithoutWritingIntoTheKey
 }
 
 }  // namespace
+
+// The download window opens over the main window, not over its caption at
+// the screen's corner, until the user has given it a place of its own.
+TEST_F(MainFormTools, DownloadWindowOpensOverTheMainWindowUntilItHasAPlace) {
+  InstallWinFtp();
+  Open();
+  Application->SetMainForm(Form);
+  const std::string ini = TFormPlacement::GetDefaultIniFile();
+  TIniFile(ini).EraseSection("TFFtp");
+  Form->SetBounds(100, 100, 800, 600);
+  auto* ftp = new TFFtp(Application);
+  ftp->Show();
+  Application->ProcessMessages();
+  EXPECT_EQ(ftp->GetLeft(), 100 + (800 - ftp->GetWidth()) / 2);
+  EXPECT_EQ(ftp->GetTop(), 100 + (600 - ftp->GetHeight()) / 2);
+
+  ftp->SetBounds(30, 40, 600, 480);
+  ftp->FormStorage->SaveFormPlacement();
+  delete ftp;
+  ftp = new TFFtp(Application);
+  ftp->Show();
+  Application->ProcessMessages();
+  EXPECT_EQ(ftp->GetLeft(), 30);
+  EXPECT_EQ(ftp->GetTop(), 40);
+  delete ftp;
+  TIniFile(ini).EraseSection("TFFtp");
+  Application->SetMainForm(nullptr);
+}
+
+// View > Window lists the tabs to switch to: with one tab there is nowhere
+// to go.
+TEST_F(MainFormTools, TheWindowMenuWaitsForASecondTab) {
+  Open();
+  auto* windowMenu = static_cast<TMenuItem*>(Form->FindComponent("WindowMenu"));
+  ASSERT_NE(windowMenu, nullptr);
+  Docs().OpenInNewTab(Write("a.txt", "a\r\n"), false);
+  Application->ProcessMessages();
+  EXPECT_FALSE(windowMenu->GetEnabled());
+  Docs().OpenInNewTab(Write("b.txt", "b\r\n"), false);
+  Application->ProcessMessages();
+  EXPECT_TRUE(windowMenu->GetEnabled());
+  Docs().FileClose();
+  Application->ProcessMessages();
+  EXPECT_FALSE(windowMenu->GetEnabled());
+}

@@ -87,3 +87,27 @@ TEST_F(MenuBar, AFreedMenuLeavesAnEmptyBar) {
 }
 
 }  // namespace
+
+namespace {
+
+BYTE WindowStyleOf(TToolBar* bar, int index) {
+  TBBUTTON b{};
+  ::SendMessageA(bar->GetHandle(), TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&b));
+  return b.fsStyle;
+}
+
+}  // namespace
+
+// The buttons size to their captions and form one group; the bar draws no edges.
+TEST_F(MenuBar, ButtonsSizeToTheirCaptionsAsOneGroup) {
+  menu->GetItems()->GetItem(3)->SetCaption("&Help and everything about it");
+  bar->SetMenu(menu);
+  form->Show();
+  EXPECT_EQ(bar->GetEdgeBorders(), 0u);
+  for (int i = 0; i < bar->GetButtonCount(); ++i) {
+    EXPECT_TRUE(bar->GetButton(i)->GetAutoSize()) << i;
+    EXPECT_TRUE(bar->GetButton(i)->GetGrouped()) << i;
+    EXPECT_EQ(WindowStyleOf(bar, i) & (BTNS_AUTOSIZE | BTNS_GROUP), BTNS_AUTOSIZE | BTNS_GROUP) << i;
+  }
+  EXPECT_GT(bar->GetButtonRect(3).Width(), 2 * bar->GetButtonRect(1).Width());
+}
