@@ -3,6 +3,7 @@
 #include "app/Data.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <optional>
 
 #include "app/EditRules.h"
@@ -67,6 +68,57 @@ bool IsModifierKey(uint16_t key) {
   return key == vkShift || key == vkControl || key == vkMenu || (key >= 0xA0 && key <= 0xA5);
 }
 
+// The colours and styles each highlighter's own description gives it in
+// this module, set before the stored values are read: with nothing stored
+// (a fresh account, an emptied registry) the languages still show their
+// colours. An attribute not listed keeps none, which draws in the editor's
+// colours.
+struct TAttributeDefault {
+  const char* Attribute;
+  TColor Foreground;
+  TFontStyles Style;
+};
+const TAttributeDefault kScriptDefaults[] = {
+    {"CommentAttri", clNavy, TFontStyles{fsItalic}}, {"IdentifierAttri", clBlack, {}},
+    {"KeyAttri", clGreen, TFontStyles{fsBold}},      {"NumberAttri", clBlack, {}},
+    {"StringAttri", clRed, {}},                      {"SymbolAttri", clBlack, {}},
+};
+const TAttributeDefault kSqlDefaults[] = {
+    {"CommentAttri", clNavy, TFontStyles{fsItalic}}, {"IdentifierAttri", clBlack, {}},
+    {"VariableAttri", clPurple, {}},                 {"ParameterAttri", clMaroon, {}},
+    {"KeyAttri", clGreen, TFontStyles{fsBold}},      {"NumberAttri", clMaroon, {}},
+    {"StringAttri", clRed, {}},                      {"SymbolAttri", clPurple, {}},
+};
+const TAttributeDefault kPerlDefaults[] = {
+    {"CommentAttri", clNone, TFontStyles{fsItalic}}, {"KeyAttri", clNone, TFontStyles{fsBold}},
+    {"PragmaAttri", clNone, TFontStyles{fsBold}},    {"VariableAttri", clNone, TFontStyles{fsBold}},
+    {"SpaceAttri", clWindow, {}},
+};
+const TAttributeDefault kBatchDefaults[] = {{"CommentAttri", clNone, TFontStyles{fsItalic}}};
+const TAttributeDefault kJavaDefaults[] = {
+    {"CommentAttri", clNavy, TFontStyles{fsItalic}}, {"DocumentAttri", clNone, TFontStyles{fsItalic}},
+    {"IdentifierAttri", clBlack, {}},                {"KeyAttri", clGreen, TFontStyles{fsBold}},
+    {"NumberAttri", clBlack, {}},                    {"SpaceAttri", clWindow, {}},
+    {"StringAttri", clRed, {}},                      {"SymbolAttri", clBlack, {}},
+};
+
+TktHighLightAttributes* PublishedAttribute(TktCustomHighLighter* hl, const char* name) {
+  for (const TPropInfo* p : hl->ClassInfo()->GetProps())
+    if (p->Kind == tkClass && p->GetObj && p->Name == name)
+      return dynamic_cast<TktHighLightAttributes*>(p->GetObj(hl));
+  return nullptr;
+}
+
+template <size_t N>
+void SetDefaults(TktCustomHighLighter* hl, const TAttributeDefault (&defaults)[N]) {
+  for (const TAttributeDefault& d : defaults) {
+    TktHighLightAttributes* attr = PublishedAttribute(hl, d.Attribute);
+    if (!attr) continue;
+    if (d.Foreground != clNone) attr->SetForeground(d.Foreground);
+    attr->SetStyle(d.Style);
+  }
+}
+
 }  // namespace
 
 TData::TData(TComponent* owner) : TDataModule(owner) {
@@ -98,6 +150,13 @@ TData::TData(TComponent* owner) : TDataModule(owner) {
   VisualBasic1 = Make<TpsVisualBasicSyn>(this, "VisualBasic1");
   ADSP = Make<TwbADSP21xxSyn>(this, "ADSP");
   SetApplicationSchemes(*HTML, HTML1, JScript1, VbScript1, VisualBasic1);
+  for (TktCustomHighLighter* hl : std::initializer_list<TktCustomHighLighter*>{
+           Assembler, VisualBasic, VisualBasic1, VbScript, VbScript1, JScript, JScript1})
+    SetDefaults(hl, kScriptDefaults);
+  SetDefaults(SQL, kSqlDefaults);
+  SetDefaults(Perl, kPerlDefaults);
+  SetDefaults(Batch, kBatchDefaults);
+  SetDefaults(Java, kJavaDefaults);
 }
 
 TData::~TData() {

@@ -46,7 +46,7 @@ const THighlighterAttributes kHighlighters[] = {
 };
 
 constexpr int kWhite = 16777215, kNavy = 8388608, kGreen = 32768, kRed = 255, kBlue = 16711680,
-              kMaroon = 128, kYellow = 65535, kBlack = 0;
+              kMaroon = 128, kPurple = 8388736, kYellow = 65535, kBlack = 0;
 
 bool Is(const std::string& a, const char* b) { return a == b; }
 
@@ -65,7 +65,10 @@ int DefaultForeground(const std::string& component, const std::string& attr) {
       (html && (Is(attr, "ASPAttri") || Is(attr, "TextAttri"))))
     return kBlue;
   if (html && Is(attr, "SymbolAttri")) return kMaroon;
-  if (Is(component, "SQL") && (Is(attr, "VariableAttri") || Is(attr, "ParameterAttri"))) return kWhite;
+  // White on white would hide SQL's variables and parameters: they take the
+  // SQL highlighter's own purple and maroon.
+  if (Is(component, "SQL") && Is(attr, "VariableAttri")) return kPurple;
+  if (Is(component, "SQL") && Is(attr, "ParameterAttri")) return kMaroon;
   return kBlack;
 }
 

@@ -31,6 +31,8 @@
 
 TQ_DECLARE_EXCEPTION(EHexEditor, Exception)
 
+class THexShiftFile;
+
 enum TOffsetDisplayStyle { odHex, odDec, odOctal, odNone };
 enum TCaretStyle { csFull, csLeftLine, csBottomLine };
 
@@ -251,9 +253,12 @@ private:
   uint8_t CachedByte(int offset);
   void FillCache(int offset);
   void EmptyCache();
-  std::string ShiftedCopyFile(int position, bool& ok);
-  void ApplyInsertNibble(int position, bool beforeHigh, const std::string& shifted);
-  void ApplyDeleteNibble(int position, bool highNibble, const std::string& shifted);
+  bool ShiftIntoFile(int position, THexShiftFile& file);
+  void CopyBackShifted(THexShiftFile& file, int from, int position, int count);
+  void ApplyInsertNibble(int position, bool beforeHigh, THexShiftFile& file);
+  void ApplyDeleteNibble(int position, bool highNibble, THexShiftFile& file);
+  bool ShiftNibble(int position, bool insert, bool high);
+  bool UndoNibble(int position, bool inserted, bool high, uint8_t oldByte);
 
   // Marks.
   void SetChanged(int offset, bool on);
@@ -279,6 +284,7 @@ private:
   bool NavigationKey(uint16_t key, TShiftState shift);
   void TypeHexDigit(int value);
   void TypeChar(uint8_t ch);
+  void AfterTyping();
 
   IHexEditorHost* FHost = nullptr;
   TTextMeasure FMeasure;

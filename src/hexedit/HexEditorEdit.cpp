@@ -1,9 +1,12 @@
 // THexEditor: the undo stream, the buffer operations and the nibble shift.
 #include <algorithm>
 #include <cstring>
+#include <exception>
+#include <memory>
 
 #include "hexedit/HexEditor.h"
 #include "hexedit/HexSystem.h"
+#include "platform/SysUtils.h"
 
 namespace {
 
@@ -190,27 +193,11 @@ bool THexEditor::Undo() {
       TruncateRaw(pos);
       UnmarkFrom(pos);
       break;
-    case hukInsertNibble: {
-      // Taking the nibble out again leaves one byte too many at the end.
-      const int oldSize = GetDataSize() - 1;
-      bool ok = true;
-      const std::string shifted = ShiftedCopyFile(pos, ok);
-      if (ok) ApplyDeleteNibble(pos, h.Count != 0, shifted);
-      TruncateRaw(oldSize);
-      WriteAt(pos, saved.data(), 1);
+    case hukInsertNibble:
+    case hukDeleteNibble:
+      if (!UndoNibble(pos, h.Kind == hukInsertNibble, h.Count != 0, uint8_t(saved[0]))) return false;
       SetChanged(pos, h.WasChanged != 0);
       break;
-    }
-    case hukDeleteNibble: {
-      const int oldSize = GetDataSize();
-      bool ok = true;
-      const std::string shifted = ShiftedCopyFile(pos, ok);
-      if (ok) ApplyInsertNibble(pos, h.Count != 0, shifted);
-      TruncateRaw(oldSize);
-      WriteAt(pos, saved.data(), 1);
-      SetChanged(pos, h.WasChanged != 0);
-      break;
-    }
     case hukConvert:
       WriteAt(pos, saved.data(), int(saved.size()));
       UnmarkFrom(pos);
@@ -300,7 +287,17 @@ void THexEditor::ReplaceSelection(const char* bytes, int count) {
   }
   UnmarkFrom(first);
   Relayout();
-  if (first == CellOffset(FCol, FRow)) SetSelection(first, first + count - 1, first);
+  if (first == CellOffset(FCol, FRow)) {
+    SetSelection(first, first + count - 1, first);
+  } else {
+    // The caret stood at the selection's far end: the old range is gone, so
+    // nothing stays selected and the caret goes after the new bytes.
+    FSelecting = false;
+    ClearSelection();
+    int col, row;
+    OffsetToCell(std::min(first + count, GetDataSize() - 1), CaretInCharPane(), col, row);
+    SetCell(col, row);
+  }
   InvalidateAll();
 }
 
@@ -342,24 +339,49 @@ void THexEditor::ConvertRange(int position, int count, const THexByteTable& tabl
 
 // --- nibbles ------------------------------------------------------------------------
 
-// The data from position on shifted right by one nibble, through a
-// temporary file claimed as the working copy is: len + 1 bytes, the last
-// holding the final low nibble and a zero. Read back into memory for the
-// copy over the data; ok is false (and nothing has changed) when the file
-// cannot be made or written.
-std::string THexEditor::ShiftedCopyFile(int position, bool& ok) {
-  ok = false;
+namespace {
+
+// The nibble shift goes through a buffer of this size, never the whole rest
+// of the file.
+constexpr int kShiftBlock = 65536;
+
+}  // namespace
+
+// A temporary file claimed as the working copy is; it goes with the object,
+// whatever way the operation ends.
+class THexShiftFile {
+public:
+  THexShiftFile() : FName(ClaimTempFile()) {}
+  ~THexShiftFile() {
+    FStream.reset();
+    if (!FName.empty()) FileDelete(FName);
+  }
+  THexShiftFile(const THexShiftFile&) = delete;
+  THexShiftFile& operator=(const THexShiftFile&) = delete;
+  bool Claimed() const { return !FName.empty(); }
+  TFileStream& Stream() {
+    if (!FStream) FStream = std::make_unique<TFileStream>(FName, fmOpenReadWrite);
+    return *FStream;
+  }
+
+private:
+  std::string FName;
+  std::unique_ptr<TFileStream> FStream;
+};
+
+// The data from position on shifted right by one nibble into a new
+// temporary file: size - position + 1 bytes, the last holding the final low
+// nibble and a zero. False (and nothing has changed) when the file cannot
+// be made or written.
+bool THexEditor::ShiftIntoFile(int position, THexShiftFile& file) {
   const int size = GetDataSize();
-  if (position < 0 || position >= size) return std::string();
-  const std::string tempName = ClaimTempFile();
-  if (tempName.empty()) return std::string();
-  std::string shifted;
+  if (position < 0 || position >= size || !file.Claimed()) return false;
   try {
-    TFileStream temp(tempName, fmOpenReadWrite);
-    std::vector<char> block(512);
+    TFileStream& temp = file.Stream();
+    std::vector<char> block(size_t(std::min(size - position, kShiftBlock)));
     uint8_t carry = 0;
     for (int from = position; from < size;) {
-      const int n = std::min(size - from, 512);
+      const int n = std::min(size - from, int(block.size()));
       ReadAt(from, block.data(), n);
       for (int i = 0; i < n; ++i) {
         const uint8_t in = uint8_t(block[size_t(i)]);
@@ -371,28 +393,39 @@ std::string THexEditor::ShiftedCopyFile(int position, bool& ok) {
     }
     const char last = char(carry << 4);
     temp.WriteBuffer(&last, 1);
-    temp.SetPosition(0);
-    shifted = temp.ReadRemaining();
-    ok = int64_t(shifted.size()) == int64_t(size - position) + 1;
-  } catch (const Exception&) {
-    ok = false;
+    return temp.GetSize() == int64_t(size - position) + 1;
+  } catch (const std::exception&) {
+    return false;
   }
-  FileDelete(tempName);
-  return ok ? shifted : std::string();
 }
 
-void THexEditor::ApplyInsertNibble(int position, bool beforeHigh, const std::string& shifted) {
+// Copies count bytes of the shifted file, from its offset from on, over the
+// data at position.
+void THexEditor::CopyBackShifted(THexShiftFile& file, int from, int position, int count) {
+  TFileStream& temp = file.Stream();
+  temp.SetPosition(from);
+  std::vector<char> block(size_t(std::clamp(count, 1, kShiftBlock)));
+  while (count > 0) {
+    const int n = std::min(count, int(block.size()));
+    temp.ReadBuffer(block.data(), n);
+    WriteAt(position, block.data(), n);
+    position += n;
+    count -= n;
+  }
+}
+
+void THexEditor::ApplyInsertNibble(int position, bool beforeHigh, THexShiftFile& file) {
   const uint8_t old = GetByte(position);
-  WriteAt(position, shifted.data(), int(shifted.size()));
+  CopyBackShifted(file, 0, position, GetDataSize() - position + 1);
   const uint8_t b = beforeHigh ? uint8_t(old >> 4) : uint8_t(old & 0xF0);
   WriteAt(position, &b, 1);
   FDataSizeCache = -1;
   EmptyCache();
 }
 
-void THexEditor::ApplyDeleteNibble(int position, bool highNibble, const std::string& shifted) {
+void THexEditor::ApplyDeleteNibble(int position, bool highNibble, THexShiftFile& file) {
   const uint8_t old = GetByte(position);
-  WriteAt(position, shifted.data() + 1, int(shifted.size()) - 1);
+  CopyBackShifted(file, 1, position, GetDataSize() - position);
   if (!highNibble) {
     const uint8_t b = uint8_t((old & 0xF0) | (GetByte(position) & 0x0F));
     WriteAt(position, &b, 1);
@@ -400,28 +433,60 @@ void THexEditor::ApplyDeleteNibble(int position, bool highNibble, const std::str
   EmptyCache();
 }
 
-bool THexEditor::InsertNibble(int position, bool beforeHigh) {
+// Both nibble operations: the shifted copy first, so a failure to make it
+// changes and records nothing; the wait cursor and the temporary file end
+// whatever happens.
+bool THexEditor::ShiftNibble(int position, bool insert, bool high) {
   if (GetDataSize() == 0 || position < 0 || position >= GetDataSize()) return false;
-  bool ok = false;
-  if (FHost) FHost->BeginWaitCursor();
-  const std::string shifted = ShiftedCopyFile(position, ok);
-  if (ok && CreateUndo(hukInsertNibble, position, beforeHigh ? 1 : 0, 0)) {
-    ApplyInsertNibble(position, beforeHigh, shifted);
+  THexWaitCursor wait(FHost);
+  try {
+    THexShiftFile file;
+    if (!ShiftIntoFile(position, file)) return false;
+    if (!CreateUndo(insert ? hukInsertNibble : hukDeleteNibble, position, high ? 1 : 0, 0))
+      return true;
+    if (insert)
+      ApplyInsertNibble(position, high, file);
+    else
+      ApplyDeleteNibble(position, high, file);
+  } catch (const std::exception&) {
     Relayout();
+    InvalidateAll();
+    return false;
   }
-  if (FHost) FHost->EndWaitCursor();
-  return ok;
+  Relayout();
+  InvalidateAll();
+  return true;
+}
+
+bool THexEditor::InsertNibble(int position, bool beforeHigh) {
+  return ShiftNibble(position, true, beforeHigh);
 }
 
 bool THexEditor::DeleteNibble(int position, bool highNibble) {
-  if (GetDataSize() == 0 || position < 0 || position >= GetDataSize()) return false;
-  bool ok = false;
-  if (FHost) FHost->BeginWaitCursor();
-  const std::string shifted = ShiftedCopyFile(position, ok);
-  if (ok && CreateUndo(hukDeleteNibble, position, highNibble ? 1 : 0, 0)) {
-    ApplyDeleteNibble(position, highNibble, shifted);
+  return ShiftNibble(position, false, highNibble);
+}
+
+// Takes back a nibble operation: the opposite shift, then the old byte. False,
+// with the data and the record as they were, when the shift cannot be made.
+bool THexEditor::UndoNibble(int position, bool inserted, bool high, uint8_t oldByte) {
+  THexWaitCursor wait(FHost);
+  try {
+    THexShiftFile file;
+    if (!ShiftIntoFile(position, file)) return false;
+    if (inserted) {
+      // Taking the nibble out again leaves one byte too many at the end.
+      const int oldSize = GetDataSize() - 1;
+      ApplyDeleteNibble(position, high, file);
+      TruncateRaw(oldSize);
+    } else {
+      const int oldSize = GetDataSize();
+      ApplyInsertNibble(position, high, file);
+      TruncateRaw(oldSize);
+    }
+    WriteAt(position, &oldByte, 1);
+  } catch (const std::exception&) {
     Relayout();
+    return false;
   }
-  if (FHost) FHost->EndWaitCursor();
-  return ok;
+  return true;
 }

@@ -12,22 +12,6 @@ namespace {
 
 constexpr int kCopyBlock = 1 << 20;
 
-// The hourglass for the length of a file operation.
-class TWaitCursor {
-public:
-  explicit TWaitCursor(IHexEditorHost* host) : FHost(host) {
-    if (FHost) FHost->BeginWaitCursor();
-  }
-  ~TWaitCursor() {
-    if (FHost) FHost->EndWaitCursor();
-  }
-  TWaitCursor(const TWaitCursor&) = delete;
-  TWaitCursor& operator=(const TWaitCursor&) = delete;
-
-private:
-  IHexEditorHost* FHost;
-};
-
 // Copies count bytes from source's position to dest's, in large blocks.
 void CopyBlocks(TStream& source, TStream& dest, int64_t count) {
   std::vector<char> block(size_t(std::min<int64_t>(std::max<int64_t>(count, 1), kCopyBlock)));
@@ -229,7 +213,7 @@ bool THexEditor::LoadFromFile(const std::string& fileName) {
   // is copied.
   const int64_t size = FileSizeByName(fileName);
   if (size < 0 || size > kMaxDataSize) return false;
-  TWaitCursor wait(FHost);
+  THexWaitCursor wait(FHost);
 
   // The copy goes to a fresh working copy; the old one stays in use until
   // the new one is complete.
@@ -268,7 +252,7 @@ bool THexEditor::LoadFromFile(const std::string& fileName) {
 }
 
 bool THexEditor::SaveToFile(const std::string& fileName) {
-  TWaitCursor wait(FHost);
+  THexWaitCursor wait(FHost);
   // The old file becomes the backup only when this save replaces the
   // document's own file with changes.
   std::string backup;
@@ -304,7 +288,7 @@ int THexEditor::Find(const char* bytes, int count, int start, int end, bool igno
   start = std::max(start, 0);
   if (end >= size) end = size - 1;
   if (!bytes || count < 1 || int64_t(start) + count > int64_t(end) + 1) return -1;
-  TWaitCursor wait(FHost);
+  THexWaitCursor wait(FHost);
 
   // The caller's bytes stay as they are: the search works on its own copy.
   std::string pattern(bytes, size_t(count));

@@ -82,7 +82,10 @@ void THexEditor::ExtendSelection(int p) {
     anchor = CellOffset(FCol, FRow);
     // The caret stands before a byte in insert mode: going back selects
     // from the byte before it.
-    if (insert && p < anchor) --anchor;
+    if (insert && p < anchor) {
+      SetSelection(p, anchor - 1, anchor - 1);
+      return;
+    }
   }
   if (p >= anchor) {
     const int last = insert ? p - 1 : p;
@@ -382,8 +385,17 @@ void THexEditor::TypeChar(uint8_t ch) {
   } else {
     InsertBuffer(reinterpret_cast<const char*>(&b), 1, p);
   }
+  AfterTyping();
+}
+
+// The caret goes on past what was typed. Bytes inserted at the caret are
+// selected with the caret on the first; a replacement that left the caret
+// after its bytes has already moved it. Nothing stays selected, so the next
+// key never takes the typed bytes with it.
+void THexEditor::AfterTyping() {
   FSelecting = false;
-  MoveRight();
+  if (!InsertActive() || HasSelection()) MoveRight();
+  ClearSelection();
 }
 
 void THexEditor::TypeHexDigit(int value) {
@@ -402,8 +414,7 @@ void THexEditor::TypeHexDigit(int value) {
       ReplaceSelection(&b, 1);
     else
       InsertBuffer(&b, 1, p);
-    FSelecting = false;
-    MoveRight();
+    AfterTyping();
     return;
   }
   const uint8_t nb = lowCell && !HasSelection() ? uint8_t((old & 0xF0) | value)

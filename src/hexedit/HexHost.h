@@ -57,3 +57,19 @@ public:
   // THexEditor::StateChangedMessage.
   virtual void PostStateChange() = 0;
 };
+
+// The hourglass for the length of a file operation, however it ends.
+class THexWaitCursor {
+public:
+  explicit THexWaitCursor(IHexEditorHost* host) : FHost(host) {
+    if (FHost) FHost->BeginWaitCursor();
+  }
+  ~THexWaitCursor() {
+    if (FHost) FHost->EndWaitCursor();
+  }
+  THexWaitCursor(const THexWaitCursor&) = delete;
+  THexWaitCursor& operator=(const THexWaitCursor&) = delete;
+
+private:
+  IHexEditorHost* FHost;
+};

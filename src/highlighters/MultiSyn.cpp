@@ -336,6 +336,7 @@ void TrvMultiSyn::SetLine(std::string_view line, int lineNumber) {
   FTokenPos = 0;
   FMarker = -1;
   FInStretch = false;
+  FEndScanned = false;
   FAtEnd = false;
   if (!FDefaultHighlighter) {
     // One token, the whole line, then the line end.
@@ -384,6 +385,16 @@ void TrvMultiSyn::Next() {
     return;
   }
   if (FRun >= FLine.size()) {
+    // An empty line, or one that ends with a marker, still ends a line for
+    // the highlighter now active: it scans the empty rest, so a range that
+    // lasts only to the line's end (a continued directive) ends as it would
+    // in the text alone.
+    if (!FEndScanned) {
+      TktCustomHighLighter* s = Active();
+      s->SetLine(FLine.substr(FLine.size()), FLineNumber);
+      for (size_t guard = 0; !s->AtLineEnd() && guard < 16; ++guard) s->Next();
+      FEndScanned = true;
+    }
     FAtEnd = true;
     return;
   }
@@ -393,6 +404,7 @@ void TrvMultiSyn::Next() {
   FStretchEnd = next >= 0 ? static_cast<size_t>(FMarkers[static_cast<size_t>(next)].Position - 1)
                           : FLine.size();
   FInStretch = true;
+  FEndScanned = FStretchEnd == FLine.size();
   Active()->SetLine(FLine.substr(FStretchStart, FStretchEnd - FStretchStart), FLineNumber);
   TakeSubToken();
 }

@@ -194,6 +194,7 @@ private:
   int FMarker = -1;        // the current token is this marker
   bool FAtEnd = false;
   bool FInStretch = false;  // the active highlighter is scanning a stretch
+  bool FEndScanned = false;  // the active highlighter has scanned to the line's end
   size_t FStretchStart = 0;
   size_t FStretchEnd = 0;
 };

@@ -21,6 +21,7 @@
 #include "highlighters/VisualBasicSyn.h"
 #include "highlighters/PasSyn.h"
 #include "platform/SysUtils.h"
+#include "platform/TypInfo.h"
 
 namespace {
 
@@ -60,6 +61,56 @@ TEST(DataModule, StoresEveryPublishedAttributeOfEveryHighlighter) {
       expected += hl->GetAttribCount();
   // Each highlighter publishes exactly the attributes it carries.
   EXPECT_EQ(props.GetCount(), expected);
+}
+
+TktHighLightAttributes* Attribute(TComponent* owner, const std::string& component, const std::string& prop) {
+  TComponent* hl = owner->FindComponent(component);
+  const TPropInfo* info = hl ? GetPropInfo(hl, prop) : nullptr;
+  return info ? dynamic_cast<TktHighLightAttributes*>(GetObjectProp(hl, *info)) : nullptr;
+}
+
+// With nothing stored, each language shows the colours its highlighter is
+// given here; no attribute that draws text is drawn in its background colour
+// (the editor's own, black on white, where an attribute has none).
+TEST(DataModule, HighlightersStartWithTheirOwnColoursAndNoneIsInvisible) {
+  TData data(nullptr);
+  struct Case {
+    const char* component;
+    const char* attr;
+    TColor fg;
+    TFontStyles style;
+  } cases[] = {
+      {"SQL", "CommentAttri", clNavy, TFontStyles{fsItalic}},
+      {"SQL", "KeyAttri", clGreen, TFontStyles{fsBold}},
+      {"SQL", "VariableAttri", clPurple, {}},
+      {"SQL", "ParameterAttri", clMaroon, {}},
+      {"SQL", "SymbolAttri", clPurple, {}},
+      {"JScript1", "StringAttri", clRed, {}},
+      {"VisualBasic", "KeyAttri", clGreen, TFontStyles{fsBold}},
+      {"Assembler", "CommentAttri", clNavy, TFontStyles{fsItalic}},
+      {"Java", "DocumentAttri", clNone, TFontStyles{fsItalic}},
+      {"Perl", "PragmaAttri", clNone, TFontStyles{fsBold}},
+      {"Batch", "CommentAttri", clNone, TFontStyles{fsItalic}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.component) + "." + c.attr);
+    TktHighLightAttributes* attr = Attribute(&data, c.component, c.attr);
+    ASSERT_NE(attr, nullptr);
+    EXPECT_EQ(attr->GetForeground(), c.fg);
+    EXPECT_EQ(attr->GetStyle(), c.style);
+  }
+  TStringList props;
+  data.ListStoredProps(&props);
+  for (int i = 0; i < props.GetCount(); ++i) {
+    const std::string name = props.Get(i);
+    if (name.find(".SpaceAttri") != std::string::npos) continue;  // blanks draw no ink
+    const size_t dot = name.find('.');
+    TktHighLightAttributes* attr = Attribute(&data, name.substr(0, dot), name.substr(dot + 1));
+    ASSERT_NE(attr, nullptr) << name;
+    const TColor fg = attr->GetForeground() == clNone ? clBlack : attr->GetForeground();
+    const TColor bg = attr->GetBackground() == clNone ? clWhite : attr->GetBackground();
+    EXPECT_NE(fg, bg) << name;
+  }
 }
 
 class DataStore : public TAppKeyCase {};

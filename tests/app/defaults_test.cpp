@@ -51,7 +51,23 @@ TEST_F(DefaultSettings, AFreshInstallationEndsWithCompleteDefaults) {
   ASSERT_TRUE(reg.OpenKeyReadOnly(Key + "\\Data"));
   EXPECT_EQ(reg.ReadString("HTML1_ASPAttriBackground"), "65535");
   EXPECT_EQ(reg.ReadString("HTML1_SymbolAttriForeground"), "128");
-  EXPECT_EQ(reg.ReadString("SQL_ParameterAttriForeground"), "16777215");
+  EXPECT_EQ(reg.ReadString("SQL_VariableAttriForeground"), "8388736");
+  EXPECT_EQ(reg.ReadString("SQL_ParameterAttriForeground"), "128");
+  // No attribute that draws text is written in its own background colour
+  // (blanks draw no ink).
+  TStringList names;
+  reg.GetValueNames(&names);
+  int walked = 0;
+  for (int i = 0; i < names.GetCount(); ++i) {
+    const std::string name = names.Get(i);
+    const size_t at = name.find("AttriForeground");
+    if (at == std::string::npos || at + 15 != name.size()) continue;
+    ++walked;
+    if (name.find("_SpaceAttri") != std::string::npos) continue;
+    const std::string attr = name.substr(0, at + 5);
+    EXPECT_NE(reg.ReadString(attr + "Foreground"), reg.ReadString(attr + "Background")) << attr;
+  }
+  EXPECT_EQ(walked, 111);
   EXPECT_EQ(reg.ReadString("Ini_SectionAttriForeground"), "16711680");
   EXPECT_EQ(reg.ReadString("C_DirecAttriForeground"), "0");
   EXPECT_EQ(reg.ReadString("VisualBasic_KeyAttriStyle"), "[]");

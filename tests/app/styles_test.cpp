@@ -79,6 +79,7 @@ TEST(StyleLanguages, EveryAttributeNamedExistsAndEverySampleHighlights) {
 TEST(StyleDefaults, ColourTheFifteenLanguageHighlighters) {
   TData data(nullptr);
   data.Pascal->GetKeyAttri()->SetStyle(TFontStyles{fsBold});
+  data.JScript1->GetKeyAttri()->SetForeground(0x123456);
   SetDefaultHighlighterColors(data);
   EXPECT_EQ(data.Pascal->GetKeyAttri()->GetForeground(), 0x008000);
   EXPECT_TRUE(data.Pascal->GetKeyAttri()->GetStyle().Empty());
@@ -97,7 +98,7 @@ TEST(StyleDefaults, ColourTheFifteenLanguageHighlighters) {
   EXPECT_EQ(data.ADSP->GetCommentAttri()->GetForeground(), 0x800000);
   EXPECT_EQ(data.ADSP->GetRegisterAttri()->GetBackground(), 0xFFFFFF);
   // The script highlighters inside web pages keep theirs.
-  EXPECT_EQ(data.JScript1->GetKeyAttri()->GetForeground(), clNone);
+  EXPECT_EQ(data.JScript1->GetKeyAttri()->GetForeground(), 0x123456);
 }
 
 }  // namespace

@@ -280,3 +280,46 @@ TEST_F(THexTest, StateChangesArePostedAndFiredByTheMessage) {
   hex.ResetUndo();
   EXPECT_EQ(fired, 2) << "ResetUndo fires directly";
 }
+
+// Typing over a selection in insert mode leaves no selection behind and the
+// caret after what was typed, so the next key acts where the user looks.
+TEST_F(THexTest, TypingOverASelectionLeavesTheCaretAfterTheNewBytes) {
+  struct Case {
+    const char* what;
+    std::string data;
+    int from;
+    bool charPane;
+    int shiftRights;
+    std::string typed;
+    std::string expected;
+    int caret;
+  } cases[] = {
+      {"forward in the character pane", "abcdef", 2, true, 3, "X", "abXf", 3},
+      {"forward, more after it", "abcdefgh", 2, true, 3, "X", "abXfgh", 3},
+      {"forward, then more typing", "abcdefgh", 2, true, 3, "XY", "abXYfgh", 4},
+      {"backward in the character pane", "abcdef", 4, true, -2, "X", "abXef", 3},
+      {"to the last byte", "abcdef", 3, true, 3, "X", "abcXf", 4},
+      {"in the hex pane", "\x12\x34\x56\x78", 1, false, 4, "9", "\x12\x90\x78", 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    THexEditor& hex = Load(c.data);
+    hex.SetAllowInsertMode(true);
+    hex.SetInsertMode(true);
+    CaretTo(c.from, c.charPane);
+    hex.KeyDown(vkShift, kShift);
+    for (int i = 0; i < std::abs(c.shiftRights); ++i)
+      hex.KeyDown(c.shiftRights > 0 ? vkRight : vkLeft, kShift);
+    hex.KeyUp(vkShift, kNone);
+    Type(c.typed);
+    EXPECT_EQ(Data(), c.expected);
+    EXPECT_FALSE(hex.HasSelection());
+    EXPECT_EQ(hex.GetCursorPosition(), c.caret);
+    EXPECT_LT(hex.CellOffset(hex.GetCol(), hex.GetRow()), hex.GetDataSize());
+    // The next Delete takes the byte at the caret, nothing typed.
+    const std::string before = Data();
+    hex.KeyDown(vkDelete, kNone);
+    ASSERT_LT(c.caret, int(before.size()));
+    EXPECT_EQ(Data(), before.substr(0, size_t(c.caret)) + before.substr(size_t(c.caret) + 1));
+  }
+}

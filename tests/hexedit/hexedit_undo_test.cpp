@@ -194,3 +194,32 @@ TEST_F(THexTest, RandomEditsUndoneStepByStep) {
   }
   EXPECT_EQ(Data(), initial);
 }
+
+// The undo of a nibble operation needs a shift file too: when none can be
+// made it refuses, keeping the data and its record for a later try.
+TEST_F(THexTest, NibbleUndoWithoutAShiftFileKeepsDataAndRecord) {
+  struct Case {
+    std::string data;
+    bool insert, high;
+  } cases[] = {
+      {"\x12\x34", true, true},
+      {"\x12\x34", true, false},
+      {"\x12\x34\x56", false, true},
+      {"\x12\x34\x56", false, false},
+  };
+  for (const Case& c : cases) {
+    THexEditor& hex = Load(c.data);
+    ASSERT_TRUE(c.insert ? hex.InsertNibble(0, c.high) : hex.DeleteNibble(0, c.high));
+    const std::string edited = Data();
+    PointTempAt("nowhere");
+    EXPECT_FALSE(hex.Undo());
+    EXPECT_EQ(Data(), edited);
+    EXPECT_TRUE(hex.GetCanUndo());
+    EXPECT_EQ(hex.GetUndoCount(), 1);
+    EXPECT_EQ(Host.WaitDepth, 0);
+    PointTempAt(".");
+    ASSERT_TRUE(hex.Undo());
+    EXPECT_EQ(Data(), c.data);
+    EXPECT_FALSE(hex.GetCanUndo());
+  }
+}

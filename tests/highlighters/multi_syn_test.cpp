@@ -12,6 +12,7 @@
 #include "MemberChecks.h"
 #include "editor/EditList.h"
 #include "editor/HtmlExport.h"
+#include "highlighters/CppSyn.h"
 #include "highlighters/HTMLSyn.h"
 #include "highlighters/JScriptSyn.h"
 #include "highlighters/PasSyn.h"
@@ -123,6 +124,48 @@ TEST(MultiSyn, ResetRangeAndSchemeEntryResetTheHighlighters) {
   multi.ResetRange();
   EXPECT_EQ(html->GetRange(), TejHTMLSyn::rsText);
   EXPECT_EQ(multi.GetRange(), TejHTMLSyn::rsText);
+}
+
+// The highlighter that colours a line sees all of it, an empty line and the
+// empty end after a marker included, so its range goes on from line to line
+// as it does when it colours the text alone.
+TEST(MultiSyn, TheActiveHighlighterSeesEveryLineAndItsEnd) {
+  struct Case {
+    const char* what;
+    std::vector<std::string> lines;
+    size_t firstOwn;  // lines before it belong to the markers' set-up
+  } cases[] = {
+      {"default, a continued directive then an empty line", {"#define X \\", "", "int y;"}, 0},
+      {"default, two empty lines", {"#define X \\", "", "", "int y;"}, 0},
+      {"default, an empty line after a block", {"[[x]]", "#define X \\", "", "int y;"}, 1},
+      {"inside a block", {"[[", "#define X \\", "", "int y;"}, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TrvMultiSyn multi(nullptr);
+    auto* cpp = new TDcjCppSyn(&multi);
+    auto* inner = new TDcjCppSyn(&multi);
+    multi.SetDefaultHighlighter(cpp);
+    TgmScheme* scheme = multi.GetSchemes()->Add();
+    scheme->SetStartExpr("\\[\\[");
+    scheme->SetEndExpr("\\]\\]");
+    scheme->SetHighlighter(inner);
+    multi.ResetRange();
+    const std::vector<TLineScan> mixed = ScanText(multi, c.lines, multi.GetRange());
+    TDcjCppSyn alone(nullptr);
+    alone.ResetRange();
+    const std::vector<std::string> own(c.lines.begin() + long(c.firstOwn), c.lines.end());
+    const std::vector<TLineScan> plain = ScanText(alone, own, alone.GetRange());
+    for (size_t i = 0; i < own.size(); ++i) {
+      SCOPED_TRACE(own[i]);
+      ASSERT_EQ(mixed[c.firstOwn + i].Tokens.size(), plain[i].Tokens.size());
+      for (size_t t = 0; t < plain[i].Tokens.size(); ++t) {
+        EXPECT_EQ(mixed[c.firstOwn + i].Tokens[t].Text, plain[i].Tokens[t].Text);
+        EXPECT_EQ(mixed[c.firstOwn + i].Tokens[t].Kind, plain[i].Tokens[t].Kind);
+      }
+      EXPECT_EQ(mixed[c.firstOwn + i].EndRange & 0xFF, plain[i].EndRange);
+    }
+  }
 }
 
 TEST(MultiSyn, WithoutADefaultHighlighterALineIsOneToken) {

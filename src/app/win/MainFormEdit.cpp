@@ -59,7 +59,14 @@ void TMainForm::EditorCommand(TktEditorCommand command, bool withPrefix) {
 void TMainForm::EditUndo() {
   if (FDocs.CurrentEditor() && !FDocs.TextViewVisible()) {
     RunGuarded(kPlaceEditCommand, [&] {
-      if (FDocs.CurrentHexEditor()->Undo()) FDocs.UpdateStatus();
+      THexEditor* hex = FDocs.CurrentHexEditor();
+      if (!hex->GetCanUndo()) return;
+      if (hex->Undo())
+        FDocs.UpdateStatus();
+      else
+        // The record stays: the undo can be tried again once the temporary
+        // folder takes files.
+        ShowMessage("The last change could not be undone: no temporary file could be made.");
     });
     return;
   }
