@@ -11,7 +11,8 @@
 #include "platform/SysUtils.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  if (size > 4096) return 0;
+  // Long texts too: a pasted text may nest its parentheses thousands deep.
+  if (size > (2u << 20)) return 0;
   const std::string text(reinterpret_cast<const char*>(data), size);
   try {
     TCalcEngine::ConvertHexLiterals(text);

@@ -61,3 +61,14 @@ TEllipsisGlyph EllipsisGlyph(int buttonWidth) {
   for (int i = 0; i < 3; ++i) g.Dots[i] = start + i * (2 + g.Gap);
   return g;
 }
+
+bool AcceptChosenFolder(const std::string& folder, TSelectDirOpts options,
+                        const std::function<bool(const std::string&)>& directoryExists,
+                        const std::function<bool(const std::string&)>& askCreate,
+                        const std::function<bool(const std::string&)>& create) {
+  if (folder.empty()) return false;
+  if (directoryExists(folder)) return true;
+  if (!options.Contains(sdAllowCreate)) return false;
+  if (options.Contains(sdPrompt) && !askCreate(folder)) return false;
+  return !options.Contains(sdPerformCreate) || create(folder);
+}

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/Sets.h"
+
 // The file the text names: the text itself when such a file exists, else the
 // first word of the text read as a command line (double quotes group words
 // and are removed).
@@ -34,3 +36,17 @@ struct TEllipsisGlyph {
   int Dots[3] = {0, 0, 0};
 };
 TEllipsisGlyph EllipsisGlyph(int buttonWidth);
+
+// The folder dialog's options: a name typed in may name a folder that does
+// not exist yet; the dialog then creates it; and asks first.
+enum TSelectDirOpt { sdAllowCreate, sdPerformCreate, sdPrompt };
+using TSelectDirOpts = TSet<TSelectDirOpt>;
+
+// Whether the folder dialog may close with folder as the user's choice. An
+// existing folder closes it. A missing one only with sdAllowCreate: with
+// sdPrompt after askCreate said yes; with sdPerformCreate once create made
+// it (create reports its own failure and returns false).
+bool AcceptChosenFolder(const std::string& folder, TSelectDirOpts options,
+                        const std::function<bool(const std::string&)>& directoryExists,
+                        const std::function<bool(const std::string&)>& askCreate,
+                        const std::function<bool(const std::string&)>& create);

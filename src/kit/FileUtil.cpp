@@ -8,12 +8,22 @@
 #include "platform/SysUtils.h"
 
 bool ForceDirectories(const std::string& dir) {
-  std::string d = ExcludeTrailingPathDelimiter(dir);
-  if (d.empty() || DirectoryExists(d)) return true;
-  std::string parent = ExtractFileDir(d);
-  // A root ("C:", "/") or a name without a folder ends the climb.
-  if (!parent.empty() && parent != d && !ForceDirectories(parent)) return false;
-  return CreateDir(d) || DirectoryExists(d);
+  // The folder comes from the user (the installer's target): one climb per
+  // name in it, so a loop, not a call per level, and nothing longer than the
+  // longest path the system has.
+  constexpr size_t kLongestPath = 32767;
+  if (dir.size() > kLongestPath) return false;
+  std::vector<std::string> missing;  // the deepest first
+  for (std::string d = ExcludeTrailingPathDelimiter(dir); !d.empty() && !DirectoryExists(d);) {
+    missing.push_back(d);
+    std::string parent = ExtractFileDir(d);
+    // A root ("C:", "/") or a name without a folder ends the climb.
+    if (parent.empty() || parent == d) break;
+    d = ExcludeTrailingPathDelimiter(parent);
+  }
+  for (auto it = missing.rbegin(); it != missing.rend(); ++it)
+    if (!CreateDir(*it) && !DirectoryExists(*it)) return false;
+  return true;
 }
 
 void CopyFileTo(const std::string& source, const std::string& dest, TObject* progress) {

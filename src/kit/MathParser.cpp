@@ -154,6 +154,7 @@ long double TRxMathParser::Exec(const std::string& text) {
   if (!FText.empty() && (FText[0] == '+' || FText[0] == '-')) FText.insert(FText.begin(), '0');
   FText += '\0';
   FPos = 0;
+  FDepth = 0;
   long double value = Expression();
   // Only the end may follow the whole expression: a comparison or a comma
   // ends an argument, not the text.
@@ -162,6 +163,13 @@ long double TRxMathParser::Exec(const std::string& text) {
 }
 
 long double TRxMathParser::Expression() {
+  // The whole text is level 0; every "(" of a group or an argument one more.
+  if (FDepth > MaxDepth) ParserError(61155);
+  struct TLevel {
+    int& Depth;
+    explicit TLevel(int& d) : Depth(d) { ++Depth; }
+    ~TLevel() { --Depth; }
+  } level(FDepth);
   long double value = Term();
   while (C() == '+' || C() == '-') {
     char op = C();

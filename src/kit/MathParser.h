@@ -26,6 +26,11 @@ public:
   // (EZeroDivide for 0 to a negative power, EOverflow, EInvalidOp).
   long double Exec(const std::string& text);
 
+  // How deep parentheses and function arguments may nest. Each level costs
+  // a few stack frames; past this an expression raises 61155 instead of
+  // running the program out of stack (a pasted text can nest thousands).
+  static constexpr int MaxDepth = 1000;
+
   // Adds a function of the program to every parser. The name must start with
   // a letter or "_" (else 61155); a name already registered keeps its first
   // function, and a null function removes the name.
@@ -45,4 +50,5 @@ private:
 
   std::string FText;
   size_t FPos = 0;
+  int FDepth = 0;
 };

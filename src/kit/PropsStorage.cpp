@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "kit/StrUtils.h"
+#include "platform/DataModule.h"
 
 namespace {
 
@@ -69,6 +70,7 @@ TComponent* TPropsStorage::FindReference(const std::string& text) {
   TComponent* owner = nullptr;
   if (FOwnerForm && SameText(FOwnerForm->GetName(), ownerName)) owner = FOwnerForm;
   if (!owner && GlobalFinder()) owner = GlobalFinder()(ownerName);
+  if (!owner) owner = TDataModule::FindModule(ownerName);
   return owner ? owner->FindComponent(text.substr(dot + 1)) : nullptr;
 }
 

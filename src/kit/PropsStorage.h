@@ -37,7 +37,8 @@ public:
   bool SetPropertyFromText(TObject* obj, const TPropInfo& prop, const std::string& text);
 
   // How a component reference names an owner not on the own form: the
-  // program's forms and data modules, found by name (none natively).
+  // program's forms, found by name (the Windows build sets it). Data modules
+  // are looked up after it by themselves.
   static void SetGlobalComponentFinder(std::function<TComponent*(const std::string&)> finder);
 
 private:

@@ -1,13 +1,34 @@
 // TDataModule.
 #include "platform/DataModule.h"
 
+#include <algorithm>
+
+#include "platform/SysUtils.h"
+
 namespace {
 TDataModule::TErrorHandler destroyErrorHandler = nullptr;
+
+std::vector<TDataModule*>& LiveModules() {
+  static std::vector<TDataModule*> modules;
+  return modules;
+}
+}  // namespace
+
+TDataModule::TDataModule(TComponent* owner) : TComponent(owner) { LiveModules().push_back(this); }
+
+TDataModule::~TDataModule() {
+  DoDestroy();
+  auto& modules = LiveModules();
+  modules.erase(std::remove(modules.begin(), modules.end(), this), modules.end());
 }
 
-TDataModule::TDataModule(TComponent* owner) : TComponent(owner) {}
+const std::vector<TDataModule*>& TDataModule::Modules() { return LiveModules(); }
 
-TDataModule::~TDataModule() { DoDestroy(); }
+TDataModule* TDataModule::FindModule(const std::string& name) {
+  for (TDataModule* m : LiveModules())
+    if (SameText(m->GetName(), name)) return m;
+  return nullptr;
+}
 
 void TDataModule::SetDestroyErrorHandler(TErrorHandler handler) { destroyErrorHandler = handler; }
 

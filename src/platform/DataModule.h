@@ -3,6 +3,9 @@
 // needs no window, so the portable code can own one.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "platform/Classes.h"
 
 // Fires onDestroy the first time only (a form or module's OnDestroy runs in
@@ -26,6 +29,12 @@ public:
   // errors; with no handler it is dropped.
   using TErrorHandler = void (*)(TObject* sender) noexcept;
   static void SetDestroyErrorHandler(TErrorHandler handler);
+
+  // The modules that exist now, oldest first: stored references to a
+  // module's components ("Data.PasSyn") find their owner here.
+  static const std::vector<TDataModule*>& Modules();
+  // The first module of that name (compared without case), or nullptr.
+  static TDataModule* FindModule(const std::string& name);
 
 private:
   bool FDestroyFired = false;

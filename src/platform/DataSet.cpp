@@ -550,11 +550,14 @@ void TDataSet::Next() {
   if (FEof) return;
   DoBeforeScroll();
   if (FActiveValid) InternalSetToRecord(*FActive);
+  // A failed move forward leaves the table past its last record, never also
+  // before its first: both at once mean an empty table.
   if (GetRecord(*FActive, gmNext, false) == grOK) {
     FActiveValid = true;
     FBof = FEof = false;
   } else {
     FEof = true;
+    FBof = false;
   }
   DoAfterScroll();
 }
@@ -569,6 +572,7 @@ void TDataSet::Prior() {
     FBof = FEof = false;
   } else {
     FBof = true;
+    FEof = false;
   }
   DoAfterScroll();
 }

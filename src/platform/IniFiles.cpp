@@ -162,6 +162,12 @@ std::string TIniFile::ReadString(const std::string& section, const std::string& 
 
 void TIniFile::WriteString(const std::string& section, const std::string& ident,
                            const std::string& value) {
+  // The file holds one entry a line: a line break written into a value (or
+  // a name) would end it there and make the rest read as further entries
+  // and sections. Refused before the file is touched.
+  for (const std::string* text : {&section, &ident, &value})
+    if (text->find_first_of("\r\n") != std::string::npos)
+      throw EIniFileException("A line break cannot be written to " + GetFileName());
   TIniText ini = LoadIni(GetFileName());
   int header = ini.FindSection(section);
   if (header < 0) {

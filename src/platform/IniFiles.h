@@ -45,7 +45,8 @@ private:
 // a matching pair of quotes (" or ') loses them. Every call reads the file
 // as it is now, and every change is written at once (lines it does not touch
 // stay as they were). A file that cannot be written raises EIniFileException
-// "Unable to write to <file>".
+// "Unable to write to <file>"; a section, name or value that holds CR or LF
+// raises EIniFileException and leaves the file as it was.
 class TIniFile : public TCustomIniFile {
 public:
   explicit TIniFile(const std::string& fileName) : TCustomIniFile(fileName) {}

@@ -46,6 +46,40 @@ TEST(EditNames, Folders) {
   EXPECT_TRUE(SplitFolders("").empty());
 }
 
+TEST(EditNames, AChosenFolderThatDoesNotExist) {
+  const struct {
+    TSelectDirOpts Options;
+    bool Exists, SaysYes, Creates;
+    bool Accepted, Asked, Created;
+  } cases[] = {
+      {{}, true, false, false, true, false, false},
+      {{}, false, true, true, false, false, false},
+      {{sdAllowCreate}, false, false, false, true, false, false},
+      {{sdAllowCreate, sdPrompt}, false, false, true, false, true, false},
+      {{sdAllowCreate, sdPrompt}, false, true, false, true, true, false},
+      {{sdAllowCreate, sdPerformCreate}, false, false, true, true, false, true},
+      {{sdAllowCreate, sdPerformCreate}, false, false, false, false, false, true},
+      {{sdAllowCreate, sdPerformCreate, sdPrompt}, false, true, true, true, true, true},
+      {{sdAllowCreate, sdPerformCreate, sdPrompt}, false, false, true, false, true, false},
+      {{sdPerformCreate, sdPrompt}, false, true, true, false, false, false},
+      {{sdAllowCreate, sdPerformCreate, sdPrompt}, true, false, false, true, false, false},
+  };
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    const auto& c = cases[i];
+    bool asked = false, created = false;
+    const bool accepted = AcceptChosenFolder(
+        "C:\\new", c.Options, [&](const std::string&) { return c.Exists; },
+        [&](const std::string& f) { asked = f == "C:\\new"; return c.SaysYes; },
+        [&](const std::string& f) { created = f == "C:\\new"; return c.Creates; });
+    EXPECT_EQ(accepted, c.Accepted) << "case " << i;
+    EXPECT_EQ(asked, c.Asked) << "case " << i;
+    EXPECT_EQ(created, c.Created) << "case " << i;
+  }
+  EXPECT_FALSE(AcceptChosenFolder("", {sdAllowCreate}, [](const std::string&) { return true; },
+                                  [](const std::string&) { return true; },
+                                  [](const std::string&) { return true; }));
+}
+
 TEST(EditNames, EllipsisGlyph) {
   struct C {
     int button, width, gap, first;

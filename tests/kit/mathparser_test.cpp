@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -143,6 +144,42 @@ const TCase kCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Table, MathParserCase, ::testing::ValuesIn(kCases));
+
+std::string Nested(int levels, const std::string& open, const std::string& inner) {
+  std::string text;
+  for (int i = 0; i < levels; ++i) text += open;
+  text += inner;
+  const auto opened = static_cast<size_t>(std::count(open.begin(), open.end(), '('));
+  text.append(static_cast<size_t>(levels) * opened, ')');
+  return text;
+}
+
+int ParserCode(const std::string& text) {
+  try {
+    TRxMathParser().Exec(text);
+  } catch (const ERxParserError& e) {
+    return e.Code;
+  }
+  return 0;
+}
+
+// Parentheses and function arguments nest by recursion: a deep text raises a
+// syntax error instead of running out of stack (Wine gives the program 2 MiB),
+// and the bound leaves room for any expression a person writes.
+TEST(MathParser, NestingIsBounded) {
+  TRxMathParser parser;
+  EXPECT_EQ(parser.Exec(Nested(TRxMathParser::MaxDepth, "(", "7")), 7);
+  EXPECT_EQ(parser.Exec(Nested(TRxMathParser::MaxDepth, "abs(", "-2")), 2);
+  EXPECT_EQ(parser.Exec(Nested(TRxMathParser::MaxDepth / 2, "(1+abs(", "0")), TRxMathParser::MaxDepth / 2);
+  EXPECT_EQ(ParserCode(Nested(TRxMathParser::MaxDepth + 1, "(", "7")), 61155);
+  EXPECT_EQ(ParserCode(Nested(TRxMathParser::MaxDepth + 1, "sqrt(", "4")), 61155);
+  EXPECT_EQ(ParserCode(Nested(500000, "(", "1")), 61155);
+  EXPECT_EQ(ParserCode(Nested(500000, "(-", "1")), 61155);
+  // An unbalanced text is still refused before any evaluation.
+  EXPECT_EQ(ParserCode(std::string(500000, '(') + "1"), 61154);
+  // The count starts afresh with every call.
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(parser.Exec(Nested(TRxMathParser::MaxDepth, "(", "1")), 1);
+}
 
 long double Twice(long double x) { return 2 * x; }
 long double Thrice(long double x) { return 3 * x; }

@@ -11,6 +11,7 @@
 
 #include "kit/StrUtils.h"
 #include "platform/Collections.h"
+#include "platform/DataModule.h"
 #include "platform/Graphics.h"
 #include "platform/Registry.h"
 
@@ -300,6 +301,23 @@ TEST_P(PropsStorage, StringListsAndReferences) {
   data.SetName("");
   StoreComponentProps(*Ini, "Sec", &Form, &Props);
   EXPECT_EQ(Read("Sec", "Sample_Ref"), "Component.Thing");
+
+  // A data module is found by its name with no finder: a reference into the
+  // program's data module comes back, and one into a module gone does not.
+  auto module = std::make_unique<TDataModule>(nullptr);
+  module->SetName("Data");
+  auto* style = new TComponent(module.get());
+  style->SetName("PasSyn");
+  Sample->Ref = style;
+  StoreComponentProps(*Ini, "Sec", &Form, &Props);
+  EXPECT_EQ(Read("Sec", "Sample_Ref"), "Data.PasSyn");
+  Sample->Ref = nullptr;
+  LoadComponentProps(*Ini, "Sec", &Form, &Props);
+  EXPECT_EQ(Sample->Ref, style);
+  Sample->Ref = nullptr;
+  module.reset();
+  LoadComponentProps(*Ini, "Sec", &Form, &Props);
+  EXPECT_EQ(Sample->Ref, nullptr);
 }
 
 TEST_P(PropsStorage, StoredValuesWithEventsAndAKey) {

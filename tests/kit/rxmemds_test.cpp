@@ -126,6 +126,26 @@ TEST(MemoryTableTest, EdgeCases) {
          EXPECT_TRUE(a.t.Locate("N", {2.0}, 0));  // numbers compare by value
          EXPECT_EQ(a.t.GetRecNo(), 2);
        }},
+      {"a move past either end of a one-record table sets only that end; the table is not empty",
+       [] {
+         Table a;
+         a.Add("only", 1);
+         a.t.First();
+         a.t.Next();
+         EXPECT_TRUE(a.t.GetEof());
+         EXPECT_FALSE(a.t.GetBof());
+         EXPECT_FALSE(a.t.IsEmpty());
+         EXPECT_TRUE(a.t.Locate("Name", {std::string("only")}, 0));
+         a.t.Last();
+         a.t.Prior();
+         EXPECT_TRUE(a.t.GetBof());
+         EXPECT_FALSE(a.t.GetEof());
+         EXPECT_FALSE(a.t.IsEmpty());
+         EXPECT_EQ(a.t.FieldByName("N")->GetAsInteger(), 1);
+         a.t.Delete();
+         EXPECT_EQ(a.t.GetRecordCount(), 0);
+         EXPECT_TRUE(a.t.IsEmpty());
+       }},
       {"record number of an empty table is 0 and ignores settings out of range",
        [] {
          Table a;

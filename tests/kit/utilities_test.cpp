@@ -117,6 +117,21 @@ protected:
   std::string Dir;
 };
 
+// A folder name typed by the user makes every missing folder above it; a
+// name nested beyond any path the system has is refused whole, creating
+// nothing (and not one call per level).
+TEST_F(FileUtil, ForceDirectoriesMakesTheMissingFoldersAndRefusesAnEndlessName) {
+  const std::string deeper = Dir + "sub" + PathDelim + "deeper" + PathDelim;
+  EXPECT_TRUE(ForceDirectories(deeper));
+  EXPECT_TRUE(DirectoryExists(Dir + "sub" + PathDelim + "deeper"));
+  EXPECT_TRUE(ForceDirectories(deeper));  // there already
+
+  std::string endless = Dir + "sub" + PathDelim + "x";
+  while (endless.size() < 1000000) endless += std::string(1, PathDelim) + "x";
+  EXPECT_FALSE(ForceDirectories(endless));
+  EXPECT_FALSE(DirectoryExists(Dir + "sub" + PathDelim + "x"));
+}
+
 TEST_F(FileUtil, CopiesIntoFoldersWithProgressAndTheSourceDate) {
   std::string text(20000, 'x');
   Write(Dir + "a.txt", text);

@@ -167,6 +167,35 @@ TEST_F(IniFileTest, UnwritableFileRaises) {
   EXPECT_EQ(ini.ReadString("S", "k", "d"), "d");
 }
 
+TEST_F(IniFileTest, LineBreaksAreRefusedAndTheFileKept) {
+  const std::string before = "[A]\r\nx=1\r\n";
+  WriteFile(Name, before);
+  TIniFile ini(Name);
+  const struct {
+    const char *Section, *Ident, *Value;
+  } cases[] = {
+      {"A", "x", "line1\r\n[B]\r\nEvil=1"},
+      {"A", "x", "line1\n[B]"},
+      {"A", "y", "tail\r"},
+      {"A", "y\r\n[B]\r\nEvil", "1"},
+      {"A]\r\n[B", "Evil", "1"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Value);
+    try {
+      ini.WriteString(c.Section, c.Ident, c.Value);
+      ADD_FAILURE() << "a line break was written";
+    } catch (const EIniFileException& e) {
+      EXPECT_EQ(e.Message(), "A line break cannot be written to " + Name);
+    }
+    EXPECT_EQ(ReadFile(Name), before);
+  }
+  TStringList sections;
+  ini.ReadSections(&sections);
+  EXPECT_EQ(Items(sections), Lines{"A"});
+  EXPECT_EQ(ini.ReadString("A", "x", ""), "1");
+}
+
 class RegIniFileTest : public ::testing::Test {
 protected:
   void SetUp() override {

@@ -32,6 +32,7 @@
 #include "editor/win/PrintDevice.h"
 #include "ftp/FtpCache.h"
 #include "ftp/win/FtpWin.h"
+#include "kit/win/KitCursors.h"
 #include "kit/win/VerInfo.h"
 #include "platform/Registry.h"
 #include "platform/Streams.h"
@@ -45,7 +46,8 @@ namespace {
 // page behind the HTML export's character references, the clipboard that
 // exports go to, and the date, time and computer name of printed headers. The FTP
 // components get wsock32, the locale's comparison and the shell's type
-// names, and their listing cache folder.
+// names, and their listing cache folder. The kit's two cursors are screen
+// cursors from the first window on.
 void UseSystemServices() {
   SetAnsiCodePageSource(&SystemAnsiCodePage);
   SetExportClipboard(&SystemExportClipboard());
@@ -53,6 +55,7 @@ void UseSystemServices() {
   SetComputerNameSource(&SystemComputerName);
   InstallWinFtp();
   PrepareCacheDir();
+  UseKitCursors();
 }
 
 std::string CurrentFolder() {

@@ -191,14 +191,26 @@ TTreeNode* TMFtpTreeView::AddFolder(TTreeNode* parent, const std::string& name, 
   return node;
 }
 
-void TMFtpTreeView::EnsurePath(const std::string& path) {
-  if (!FRoot || !IsTopNode(FRoot)) return;
+TTreeNode* TMFtpTreeView::PathNode(const std::string& path, bool* whole) {
   TTreeNode* node = FRoot;
+  int level = 0;
   for (const std::string& name : PathNames(path)) {
+    if (++level > kMaxPathDepth) {
+      if (whole) *whole = false;
+      return node;
+    }
     TTreeNode* child = ChildNamed(node, name);
     node = child ? child : AddFolder(node, name, true);
   }
-  FCurrent = node;
+  if (whole) *whole = true;
+  return node;
+}
+
+bool TMFtpTreeView::EnsurePath(const std::string& path) {
+  if (!FRoot || !IsTopNode(FRoot)) return false;
+  bool whole = false;
+  FCurrent = PathNode(path, &whole);
+  return whole;
 }
 
 void TMFtpTreeView::AttachExpanding(bool on) {
@@ -251,8 +263,11 @@ void TMFtpTreeView::DirectoryChanged() {
 void TMFtpTreeView::ListingDone() {
   if (!FClient) return;
   AttachExpanding(false);
-  EnsurePath(FClient->GetCurrentDir());
-  if (FCurrent) {
+  // A folder deeper than the tree shows lends its listing to no node.
+  const bool whole = EnsurePath(FClient->GetCurrentDir());
+  if (FCurrent && !whole) {
+    SetSelected(FCurrent);
+  } else if (FCurrent) {
     if (!FClient->GetListingSuppressed()) {
       FCurrent->DeleteChildren();
       PreloadFromCache(FClient->GetCurrentDir(), 2);
@@ -282,11 +297,9 @@ void TMFtpTreeView::PreloadFromCache(const std::string& path, int depth) {
     int Depth;  // levels still to read; below 0 means as deep as allowed
     int Level;
   };
-  TTreeNode* start = FRoot;
-  for (const std::string& name : PathNames(path)) {
-    TTreeNode* child = ChildNamed(start, name);
-    start = child ? child : AddFolder(start, name, true);
-  }
+  bool whole = false;
+  TTreeNode* start = PathNode(path, &whole);
+  if (!whole) return;  // the folder has no node of its own to fill
   std::deque<TPending> pending{{path.empty() ? "/" : path, start, depth, 0}};
   int added = 0;
   TMFtpFileInfoList cached;

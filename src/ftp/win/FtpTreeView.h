@@ -34,6 +34,11 @@ public:
   // cache holds.
   static constexpr int kPreloadMaxNodes = 10000;
   static constexpr int kPreloadMaxDepth = 32;
+  // How many folders deep the current path is shown. The path is the
+  // server's (a reply line holds thousands of names), and the tree and the
+  // system's tree control walk their nodes level by level on the stack; a
+  // deeper current folder shows at its ancestor on the last level.
+  static constexpr int kMaxPathDepth = 256;
 
   explicit TMFtpTreeView(TComponent* owner);
   ~TMFtpTreeView() override;
@@ -69,7 +74,11 @@ private:
   void SiteLoggedIn(int info);
   void DirectoryChanged();
   void ListingDone();
-  void EnsurePath(const std::string& path);
+  // False when the path is deeper than the tree shows.
+  bool EnsurePath(const std::string& path);
+  // The node of a path below the site root, made where missing, at most
+  // kMaxPathDepth levels down; whole tells whether the path fitted.
+  TTreeNode* PathNode(const std::string& path, bool* whole = nullptr);
   TTreeNode* AddFolder(TTreeNode* parent, const std::string& name, bool hasChildren);
   TTreeNode* ChildNamed(TTreeNode* parent, const std::string& name) const;
   bool IsTopNode(TTreeNode* node) const;

@@ -401,7 +401,22 @@ void TFormPlacement::AfterMessage(TMessage& msg, bool& handled) {
 // ---------------------------------------------------------------------------
 // TFormStorage
 // ---------------------------------------------------------------------------
-TFormStorage::TFormStorage(TComponent* owner) : TFormPlacement(owner) {}
+namespace {
+
+// A stored reference "Owner.Component" to another window of the program: its
+// owner is one of the screen's forms (data modules are found by the store).
+TComponent* FindScreenForm(const std::string& name) {
+  if (!Screen) return nullptr;
+  for (int i = 0; i < Screen->GetFormCount(); ++i)
+    if (SameText(Screen->GetForms(i)->GetName(), name)) return Screen->GetForms(i);
+  return nullptr;
+}
+
+}  // namespace
+
+TFormStorage::TFormStorage(TComponent* owner) : TFormPlacement(owner) {
+  TPropsStorage::SetGlobalComponentFinder(&FindScreenForm);
+}
 
 TFormStorage::~TFormStorage() = default;
 

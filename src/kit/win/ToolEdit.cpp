@@ -3,6 +3,7 @@
 #include "kit/EditNames.h"
 #include "kit/FileUtil.h"
 #include "kit/win/BrowseFolder.h"
+#include "kit/win/SelectDir.h"
 #include "kit/win/VclUtils.h"
 #include "platform/SysUtils.h"
 #include "platform/TypInfo.h"
@@ -354,6 +355,13 @@ TOpenDialog* NewFileDialog(TComponent* owner, TFileDialogKind kind) {
   if (kind == dkSave || kind == dkSavePictured) return new TSaveDialog(owner);
   return new TOpenDialog(owner);
 }
+
+bool IsPictureKind(TFileDialogKind kind) { return kind == dkOpenPicture || kind == dkSavePictured; }
+
+// The files a picture reads (TPicture: bitmaps, icons, enhanced metafiles).
+constexpr const char* kPictureFilter =
+    "All (*.bmp;*.ico;*.emf)|*.bmp;*.ico;*.emf|Bitmaps (*.bmp)|*.bmp|Icons (*.ico)|*.ico|"
+    "Enhanced Metafiles (*.emf)|*.emf";
 }  // namespace
 
 TFilenameEdit::TFilenameEdit(TComponent* owner) : TFileDirEdit(owner) {
@@ -378,6 +386,11 @@ void TFilenameEdit::SetDialogKind(TFileDialogKind kind) {
   FDialog->SetTitle(old->GetTitle());
   FDialog->SetOptions(old->GetOptions());
   FDialog->GetFiles()->Assign(old->GetFiles());
+  // A picture kind lists the files a picture reads.
+  if (IsPictureKind(kind)) {
+    FDialog->SetFilter(kPictureFilter);
+    FDialog->SetFilterIndex(1);
+  }
   delete old;
 }
 
@@ -478,8 +491,8 @@ void TDirectoryEdit::ButtonClick() {
     else if (!DirectoryExists(name))
       name = "\\";
     TForm* form = GetParentForm(this);
-    // Both kinds use the shell's browser.
-    action = BrowseDirectory(name, FDialogText, form ? form->GetHandle() : nullptr);
+    action = FDialogKind == dkWin32 ? BrowseDirectory(name, FDialogText, form ? form->GetHandle() : nullptr)
+                                    : SelectDirectory(name, FDialogOptions);
   }
   if (CanFocus()) SetFocus();
   DoAfterDialog(name, action);

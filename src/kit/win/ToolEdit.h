@@ -5,6 +5,7 @@
 // it still holds exactly one line.
 #pragma once
 
+#include "kit/EditNames.h"
 #include "kit/win/RxCtrls.h"
 #include "platform/Sets.h"
 #include "platform/win/StdCtrls.h"
@@ -169,8 +170,6 @@ private:
 };
 
 enum TDirDialogKind { dkVCL, dkWin32 };
-enum TSelectDirOpt { sdAllowCreate, sdPerformCreate, sdPrompt };
-using TSelectDirOpts = TSet<TSelectDirOpt>;
 
 class TDirectoryEdit : public TFileDirEdit {
 public:

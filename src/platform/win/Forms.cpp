@@ -493,12 +493,27 @@ void TForm::WndProc(TMessage& msg) {
 // ---------------------------------------------------------------------------
 // TScreen
 // ---------------------------------------------------------------------------
+namespace {
+std::vector<TScreen::TScreenHandler>& ScreenCreateHandlers() {
+  static std::vector<TScreen::TScreenHandler> handlers;
+  return handlers;
+}
+}  // namespace
+
 TScreen::TScreen(TComponent* owner) : TComponent(owner) {
   HDC dc = ::GetDC(nullptr);
   FPixelsPerInch = ::GetDeviceCaps(dc, LOGPIXELSY);
   ::ReleaseDC(nullptr, dc);
   if (FPixelsPerInch <= 0) FPixelsPerInch = 96;
   TFont::DefaultPixelsPerInch = FPixelsPerInch;
+  for (TScreenHandler handler : ScreenCreateHandlers()) handler(*this);
+}
+
+void TScreen::AddCreateHandler(TScreenHandler handler) {
+  auto& handlers = ScreenCreateHandlers();
+  if (std::find(handlers.begin(), handlers.end(), handler) != handlers.end()) return;
+  handlers.push_back(handler);
+  if (Screen) handler(*Screen);
 }
 
 TForm* TScreen::GetActiveForm() const { return Application ? Application->GetActiveForm() : nullptr; }

@@ -169,6 +169,10 @@ public:
   // from resources (shared, so never destroyed).
   HCURSOR GetCursors(TCursor index) const;
   void SetCursors(TCursor index, HCURSOR cursor);
+  // Runs for every screen made from now on (and at once for the one there
+  // is): how a unit registers its cursors at start-up. Added once per handler.
+  using TScreenHandler = void (*)(TScreen& screen);
+  static void AddCreateHandler(TScreenHandler handler);
 
   int GetFormCount() const { return static_cast<int>(FForms.size()); }
   TForm* GetForms(int i) const { return FForms.at(i); }

@@ -379,6 +379,21 @@ TEST_F(TreeFixture, PreloadStaysWithinItsBounds) {
   }
 }
 
+TEST_F(TreeFixture, AServersEndlesslyDeepFolderShowsAsDeepAsTheTreeGoes) {
+  // One reply line of 30000 folder names: the tree stops at its depth, and
+  // the tree and its window still go away whole.
+  Server.Cwd.clear();
+  for (int level = 0; level < 30000; ++level) Server.Cwd += "/d";
+  ASSERT_TRUE((Ftp->Connect(), Net.RunUntil([&] { return LoggedIn > 0; }, 30000)));
+  EXPECT_EQ(Ftp->GetCurrentDir(), Server.Cwd);
+  int depth = 0;
+  TTreeNode* deepest = Tree->GetTopItem(0);
+  for (; deepest->GetCount() > 0; deepest = deepest->GetItem(0)) ++depth;
+  EXPECT_EQ(depth, TMFtpTreeView::kMaxPathDepth);
+  EXPECT_EQ(Tree->GetCurrentNode(), deepest);
+  Form.reset();
+}
+
 TEST_F(TreeFixture, PreloadAddsNoMoreThanItsShareOfFolders) {
   std::vector<std::pair<std::string, std::string>> many;
   for (int i = 0; i < TMFtpTreeView::kPreloadMaxNodes + 50; ++i) many.emplace_back("f" + std::to_string(i), "");

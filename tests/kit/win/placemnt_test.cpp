@@ -147,6 +147,43 @@ TEST_F(FormPlacement, StoredValuesThatMustNotBeTakenAsTheyStand) {
   EXPECT_EQ(Normal(form).left, 300);
 }
 
+// A component that refers to a component of any form.
+class TPointer : public TComponent {
+public:
+  explicit TPointer(TComponent* owner) : TComponent(owner) { SetName("Pointer"); }
+  TComponent* Target = nullptr;
+  TComponent* GetTarget() const { return Target; }
+  void SetTarget(TComponent* c) { Target = c; }
+  const TClassInfo* ClassInfo() const override { return &StaticClassInfo(); }
+  static const TClassInfo& StaticClassInfo() {
+    static const TClassInfo info = TClassInfo("TPointer", &TComponent::StaticClassInfo())
+                                       .Object("Target", &TPointer::GetTarget, &TPointer::SetTarget);
+    return info;
+  }
+};
+
+TEST_F(FormPlacement, AReferenceToAnotherFormComesBack) {
+  TForm other(nullptr);
+  other.SetName("OtherForm");
+  auto* edit = new TComponent(&other);
+  edit->SetName("Edit1");
+  {
+    TPlacedForm form(Key);
+    auto* pointer = new TPointer(&form);
+    form.Storage->GetStoredProps()->Add("Pointer.Target");
+    form.Show();
+    pointer->Target = edit;
+    form.Close();
+  }
+  EXPECT_EQ(Value("Pointer_Target"), "OtherForm.Edit1");
+
+  TPlacedForm again(Key);
+  auto* pointer = new TPointer(&again);
+  again.Storage->GetStoredProps()->Add("Pointer.Target");
+  again.Show();
+  EXPECT_EQ(pointer->Target, edit);
+}
+
 TEST_F(FormPlacement, ARestoreCreatesNoKeyAndADestroyedFormWasVisible) {
   {
     TPlacedForm form(Key);

@@ -6,6 +6,7 @@
 #include "kit/win/VclUtils.h"
 #include "platform/SysUtils.h"
 #include "platform/win/Clipbrd.h"
+#include "platform/win/ComCtrls.h"
 #include "platform/win/Dialogs.h"
 #include "platform/win/FileDialogSupport.h"
 #include "platform/win/Forms.h"
@@ -82,6 +83,7 @@ struct ToolEdit : ::testing::Test {
     dir = new TDirectoryEdit(form.get());
     dir->SetParent(form.get());
     dir->SetBounds(10, 50, 300, 21);
+    dir->SetDialogKind(dkWin32);  // the shell's browser, as the installer's edit has it
   }
   void ShowForm() {
     form->Show();
@@ -250,6 +252,101 @@ TEST_F(ToolEdit, FolderDialogStartAndMultipleFolders) {
   dir->DoClick();
   EXPECT_EQ(dir->GetText(), "C:\\windows;C:\\windows");
   EXPECT_TRUE(SameText(dir->GetLongName(), "C:\\windows;C:\\windows"));
+}
+
+TEST_F(ToolEdit, PictureKindsOpenTheSystemDialogsWithThePictureFilters) {
+  TTempFolder temp("tq tooledit pictures ");
+  temp.Add("a.bmp");
+  file->SetFilter("Text (*.txt)|*.txt");
+  file->SetInitialDir(temp.Path());
+  file->SetDialogKind(dkOpenPicture);
+  EXPECT_FALSE(file->GetDialog()->IsSaveDialog());
+  EXPECT_EQ(file->GetDialogTitle(), "Browse");
+  ShowForm();
+  std::vector<std::string> types;
+  WhenWindow("Browse", [&](HWND dialog) {
+    ASSERT_NE(dialog, nullptr) << "no file dialog came up";
+    HWND list = ::GetDlgItem(dialog, 0x470);  // the file types
+    const int count = static_cast<int>(::SendMessageA(list, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+      char text[128] = {};
+      ::SendMessageA(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+      types.push_back(text);
+    }
+    ::SetDlgItemTextA(dialog, 0x47C, "a.bmp");
+    ::PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  });
+  file->DoClick();
+  EXPECT_EQ(types, (std::vector<std::string>{"All (*.bmp;*.ico;*.emf)", "Bitmaps (*.bmp)", "Icons (*.ico)",
+                                             "Enhanced Metafiles (*.emf)"}));
+  EXPECT_TRUE(SameText(file->GetFileName(), temp.Path() + "\\a.bmp")) << file->GetText();
+
+  file->SetDialogKind(dkSavePictured);
+  EXPECT_TRUE(file->GetDialog()->IsSaveDialog());
+  EXPECT_EQ(file->GetFilter(), file->GetDialog()->GetFilter());
+  EXPECT_EQ(file->GetFilter().substr(0, 24), "All (*.bmp;*.ico;*.emf)|");
+}
+
+// The kit's own folder dialog (dkVCL): it opens at the edit's folder, and a
+// folder typed in that does not exist is made after the user agreed.
+TEST_F(ToolEdit, OwnFolderDialogStartsAtTheFolderAndMakesANewOne) {
+  TTempFolder temp("tq tooledit own ", "C:\\");
+  const std::string fresh = temp.Path() + "\\new one";
+  dir->SetDialogKind(dkVCL);
+  dir->SetDialogOptions({sdAllowCreate, sdPerformCreate, sdPrompt});
+  dir->SetText(temp.Path());
+  ShowForm();
+  std::vector<std::string> asked;
+  TModalResult answer = mrNo;
+  Application->SetMessageDlgFunc([&](const std::string& text, TMsgDlgType, TMsgDlgButtons buttons) {
+    asked.push_back(text);
+    EXPECT_TRUE(buttons.Contains(mbYes) && buttons.Contains(mbNo));
+    return answer;
+  });
+  struct TSeen {
+    std::string Edit, Tree;
+    bool StayedOpen = false;
+  } seen;
+  // Types the new folder's name and presses OK; with "No" the dialog stays
+  // and Cancel closes it, with "Yes" OK does.
+  const auto answerDialog = [&] {
+    WhenWindow("Select Directory", [&](HWND dialog) {
+      ASSERT_NE(dialog, nullptr) << "no folder dialog came up";
+      auto* own = dynamic_cast<TForm*>(TWinControl::FindControl(dialog));
+      ASSERT_NE(own, nullptr);
+      auto* edit = dynamic_cast<TEdit*>(own->FindComponent("DirEdit"));
+      auto* tree = dynamic_cast<TTreeView*>(own->FindComponent("DirTree"));
+      ASSERT_TRUE(edit && tree);
+      seen.Edit = edit->GetText();
+      if (tree->GetSelected()) seen.Tree = tree->GetSelected()->GetText();
+      SaveBitmap(*Capture(dialog), "tooledit_own_folder_dialog.png");
+      ::SetWindowTextA(edit->GetHandle(), fresh.c_str());
+      ::SendMessageA(dynamic_cast<TWinControl*>(own->FindComponent("OKButton"))->GetHandle(), BM_CLICK, 0, 0);
+      seen.StayedOpen = ::IsWindowVisible(dialog) && own->GetModalResult() == mrNone;
+      if (seen.StayedOpen)
+        ::SendMessageA(dynamic_cast<TWinControl*>(own->FindComponent("CancelButton"))->GetHandle(), BM_CLICK, 0, 0);
+    });
+  };
+
+  answerDialog();
+  dir->DoClick();
+  EXPECT_TRUE(SameText(seen.Edit, temp.Path())) << seen.Edit;
+  EXPECT_TRUE(SameText(seen.Tree, ExtractFileName(temp.Path()))) << "the tree shows the folder: " << seen.Tree;
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_NE(asked[0].find(fresh), std::string::npos) << asked[0];
+  EXPECT_TRUE(seen.StayedOpen) << "No keeps the dialog open";
+  EXPECT_FALSE(DirectoryExists(fresh));
+  EXPECT_EQ(dir->GetText(), temp.Path()) << "Cancel changes nothing";
+
+  answer = mrYes;
+  answerDialog();
+  dir->DoClick();
+  EXPECT_FALSE(seen.StayedOpen);
+  EXPECT_TRUE(DirectoryExists(fresh));
+  EXPECT_TRUE(SameText(dir->GetText(), fresh)) << dir->GetText();
+  EXPECT_TRUE(SameText(dir->GetInitialDir(), fresh));
+  Application->SetMessageDlgFunc(nullptr);
+  ::RemoveDirectoryA(fresh.c_str());
 }
 
 TEST_F(ToolEdit, AltDownOpensTheDialogUnlessReadOnly) {
