@@ -91,8 +91,16 @@ void TForm::CreateParams(TCreateParams& p) {
   if (FPosition == poDefault || FPosition == poDefaultSizeOnly) p.Width = p.Height = CW_USEDEFAULT;
 }
 
+void TForm::SetIcon(HICON icon) {
+  FIcon = icon;
+  if (!FHandle) return;
+  ::SendMessageA(FHandle, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  ::SendMessageA(FHandle, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+}
+
 void TForm::CreateWnd() {
   TWinControl::CreateWnd();
+  if (FHandle && FIcon) SetIcon(FIcon);
   if (FHandle && FMenu) ShowMenuBar();
   if (FHandle && FWindowState != wsNormal && FVisible) SetWindowState(FWindowState);
 }
