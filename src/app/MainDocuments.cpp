@@ -662,6 +662,8 @@ void TMainDocuments::ViewTextBinary() {
                     abYesNo) == anYes;
         if (reload) {
           edit->LoadFromFile();
+          // The text is the file's again: nothing of it is unsaved.
+          edit->SetModified(false);
           SetHighlighterByExtension();
         }
       }
