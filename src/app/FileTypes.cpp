@@ -276,7 +276,11 @@ void GetFilterMasks(const std::string& filter, TStrings* masks) {
     size_t close = text.find(')');
     if (close != std::string::npos) text = text.substr(0, close);
   }
-  masks->Add(text);
+  // "*.pas;*.dpr" is two masks: a folder search takes one at a time.
+  size_t start = 0;
+  for (size_t semi; (semi = text.find(';', start)) != std::string::npos; start = semi + 1)
+    if (semi > start) masks->Add(text.substr(start, semi - start));
+  if (start < text.size() || masks->GetCount() == 0) masks->Add(text.substr(start));
 }
 
 void FillHighlighterNames(TStrings* list) {

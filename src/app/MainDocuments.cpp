@@ -64,14 +64,17 @@ TMainDocuments::~TMainDocuments() = default;
 
 template <class F>
 void TMainDocuments::Guard(int place, F&& f) {
-  TBusyScope busy(FBusy);
-  try {
-    f();
-  } catch (const Exception& e) {
-    FHost.ShowUnexpectedError(place, e.Message());
-  } catch (const std::exception& e) {
-    FHost.ShowUnexpectedError(place, e.what());
+  {
+    TBusyScope busy(FBusy);
+    try {
+      f();
+    } catch (const Exception& e) {
+      FHost.ShowUnexpectedError(place, e.Message());
+    } catch (const std::exception& e) {
+      FHost.ShowUnexpectedError(place, e.what());
+    }
   }
+  NoticeHeldWork();
 }
 
 TAnswer TMainDocuments::AskBusy(const std::string& text, TAskKind kind, TAskButtons buttons) {
@@ -107,6 +110,14 @@ void TMainDocuments::NewWindow() {
   FDocuments[number] = document;
   FHost.ShowView(number, true);
   WireEditor(document.Views.Edit);
+  // The hex view reports a byte typed, an undo taken, a selection or the
+  // insert mode changed: the status bar and the actions follow it as they
+  // follow the editor.
+  document.Views.Hex->OnStateChanged = [this, number](TObject*) {
+    if (number != FCurrentNumber || TextViewVisible()) return;
+    UpdateStatus();
+    UpdateActions();
+  };
   FHost.FocusView(number, true);
   FHost.ApplyEditorOptions(document.Views.Edit);
 }
@@ -472,6 +483,7 @@ void TMainDocuments::FileSave() {
     } else {
       if (!SaveHex()) FHost.ShowMessage("File " + CurrentEditor()->FileName + " could not be saved.");
       UpdateStatus();
+      UpdateActions();
     }
   });
 }
@@ -521,6 +533,14 @@ void TMainDocuments::FileSaveAll() {
   });
 }
 
+TAnswer TMainDocuments::AskSave() {
+  TBusyScope busy(FBusy);
+  const std::string& name = CurrentEditor()->FileName;
+  const int index = FTabs.GetActivePageIndex();
+  const std::string document = !name.empty() ? name : index >= 0 ? FTabs.GetPageCaption(index) : std::string();
+  return FHost.AskAbout(document, "Do you want to save this file?", akWarning, abYesNoCancel);
+}
+
 bool TMainDocuments::QuerySaveCurrent() {
   TDocument* document = Active();
   if (!document) return true;
@@ -530,14 +550,14 @@ bool TMainDocuments::QuerySaveCurrent() {
       if (!edit->FileName.empty() && FRecordDocuments) edit->SaveDocumentState();
       return true;
     }
-    switch (AskBusy("Do you want to save this file?", akWarning, abYesNoCancel)) {
+    switch (AskSave()) {
       case anCancel: return false;
       case anYes: return SaveCurrentFile();
       default: return true;
     }
   }
   if (!document->Views.Hex->GetModified()) return true;
-  switch (AskBusy("Do you want to save this file?", akWarning, abYesNoCancel)) {
+  switch (AskSave()) {
     case anCancel: return false;
     case anYes:
       if (SaveHex()) return true;
@@ -632,11 +652,20 @@ void TMainDocuments::ViewTextBinary() {
         }
       }
       document->TextVisible = true;
-      // Text edits not saved stay: the file is read again only when the hex
-      // view changed it.
-      if ((wrote || document->HexWrote) && !edit->GetModified()) {
-        edit->LoadFromFile();
-        SetHighlighterByExtension();
+      // The file is read again only when the hex view changed it. Text edits
+      // not saved stay unless the user gives them up: kept, the text is
+      // older than the file, and saving it would undo the binary changes.
+      if (wrote || document->HexWrote) {
+        const bool reload =
+            !edit->GetModified() ||
+            AskBusy("The file was changed in the binary view. Reload it and lose the text changes?", akWarning,
+                    abYesNo) == anYes;
+        if (reload) {
+          edit->LoadFromFile();
+          // The text is the file's again: nothing of it is unsaved.
+          edit->SetModified(false);
+          SetHighlighterByExtension();
+        }
       }
       document->HexWrote = false;
       FHost.ShowView(FCurrentNumber, true);
@@ -886,6 +915,33 @@ bool TMainDocuments::HandOver(const std::string& name) {
   return opened;
 }
 
+void TMainDocuments::HoldHandOver(const std::string& name) {
+  FHeldNames.push_back(name);
+  NoticeHeldWork();
+}
+
+void TMainDocuments::HoldRestore() {
+  FHeldRestore = true;
+  NoticeHeldWork();
+}
+
+void TMainDocuments::NoticeHeldWork() {
+  if (!Busy() && HasHeldWork()) FHost.HeldWorkWaiting();
+}
+
+bool TMainDocuments::CarryOutHeld() {
+  // One at a time: a file that cannot be opened shows a message, and a
+  // hand-over arriving meanwhile joins the queue behind it.
+  while (!Busy() && !FHeldNames.empty()) {
+    const std::string name = FHeldNames.front();
+    FHeldNames.erase(FHeldNames.begin());
+    HandOver(name);
+  }
+  if (Busy() || !FHeldRestore) return false;
+  FHeldRestore = false;
+  return true;
+}
+
 void TMainDocuments::AutosaveTick() {
   if (Busy()) return;
   Guard(kPlaceAutosave, [&] {
@@ -905,6 +961,18 @@ void TMainDocuments::AutosaveTick() {
 }
 
 bool TMainDocuments::CloseQuery(const std::vector<TRollUpRecord>& rollUps, bool writeOpened, bool keepSettings) {
+  const bool close = CloseQueryRounds(rollUps, writeOpened, keepSettings);
+  if (close) {
+    FHeldNames.clear();
+    FHeldRestore = false;
+  } else {
+    NoticeHeldWork();
+  }
+  return close;
+}
+
+bool TMainDocuments::CloseQueryRounds(const std::vector<TRollUpRecord>& rollUps, bool writeOpened,
+                                      bool keepSettings) {
   TBusyScope busy(FBusy);
   struct TRecordScope {
     bool& Record;
@@ -914,8 +982,8 @@ bool TMainDocuments::CloseQuery(const std::vector<TRollUpRecord>& rollUps, bool 
   } record(FRecordDocuments, keepSettings);
   try {
     if (keepSettings) WriteRollUps(rollUps);
+    std::vector<std::string> paths;
     if (writeOpened && keepSettings) {
-      std::vector<std::string> paths;
       for (int i = 0; i < FTabs.GetPageCount(); ++i) {
         const TDocument* document = Find(FTabs.GetPageTag(i));
         paths.push_back(document ? document->Views.Edit->FileName : std::string());
@@ -923,6 +991,11 @@ bool TMainDocuments::CloseQuery(const std::vector<TRollUpRecord>& rollUps, bool 
       WriteOpenedDocuments(paths);
     }
     if (!CloseAllTabs()) return false;
+    // Handed over while the questions ran: the next start's session has them.
+    if (writeOpened && keepSettings && !FHeldNames.empty()) {
+      paths.insert(paths.end(), FHeldNames.begin(), FHeldNames.end());
+      WriteOpenedDocuments(paths);
+    }
     if (keepSettings) BuildReopenMenu();
     return true;
   } catch (const Exception& e) {

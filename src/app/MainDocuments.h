@@ -69,6 +69,12 @@ public:
   virtual void ApplyEditorOptions(TktCustomEdit* edit) = 0;
   // --- questions and dialogs ---
   virtual TAnswer Ask(const std::string& text, TAskKind kind, TAskButtons buttons) = 0;
+  // A question about one document, which the box's caption names.
+  virtual TAnswer AskAbout(const std::string& document, const std::string& text, TAskKind kind,
+                           TAskButtons buttons) {
+    (void)document;
+    return Ask(text, kind, buttons);
+  }
   virtual void ShowMessage(const std::string& text) = 0;
   virtual void ShowUnexpectedError(int place, const std::string& message) = 0;
   // The save dialog with fileName preset; false: cancelled.
@@ -93,6 +99,10 @@ public:
   // A document's text changed (any document, shown or not), before the
   // status is brought up to date.
   virtual void EditorChanged(TktCustomEdit* edit) {}
+  // Something a second start handed over waits, and nothing of the
+  // documents runs now: the window carries it out (CarryOutHeld) once
+  // it is idle itself.
+  virtual void HeldWorkWaiting() {}
 };
 
 // The options dialog's values the documents read (the rest goes onto the
@@ -192,10 +202,23 @@ public:
   void RestoreSession();
   // A file handed over by a second start. False when it could not be opened.
   bool HandOver(const std::string& name);
+  // A hand-over (a file, or the request to come to the front) that arrived
+  // while a question, a dialog or a command may be running: it waits, so
+  // the document a question is about stays the current one.
+  void HoldHandOver(const std::string& name);
+  void HoldRestore();
+  bool HasHeldWork() const { return !FHeldNames.empty() || FHeldRestore; }
+  // Tells the host again when work waits and nothing runs.
+  void NoticeHeldWork();
+  // Opens the held files in new tabs, unless something runs; returns
+  // whether a held restore is due now (the host carries that out).
+  bool CarryOutHeld();
   // One autosave tick: modified named documents are written in the view
   // they show, without questions or a tab change. Skipped while busy.
   void AutosaveTick();
   // The shutdown's close query. rollUps are written to "Rollup" first;
+  // files handed over during its questions open once it is cancelled, or
+  // join "Opened" for the next start's session when the shutdown goes on;
   // writeOpened false leaves "Opened" as it is (the first activation never
   // ran, so the tabs are not the session's). keepSettings false writes
   // nothing into the program's key at all (no roll-ups, no "Opened", no
@@ -228,8 +251,11 @@ private:
   bool AskUnix();
   void WireEditor(TktCustomEdit* edit);
   TAnswer AskBusy(const std::string& text, TAskKind kind, TAskButtons buttons);
+  // "Do you want to save this file?" about the current document.
+  TAnswer AskSave();
   bool DuplicateCheck(const std::string& path);
   bool QuerySaveForShutdown(bool& saved);
+  bool CloseQueryRounds(const std::vector<TRollUpRecord>& rollUps, bool writeOpened, bool keepSettings);
   template <class F>
   void Guard(int place, F&& f);
 
@@ -245,6 +271,8 @@ private:
   bool FHeldStatus = false;
   bool FHeldActions = false;
   std::vector<std::string> FReopenPaths;
+  std::vector<std::string> FHeldNames;
+  bool FHeldRestore = false;
   // The recent files are sorted newest first through this table.
   std::unique_ptr<TRxMemoryData> FFileList;
 };

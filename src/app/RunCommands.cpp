@@ -91,6 +91,10 @@ std::string ExpandBar(std::string entry) {
 bool ExpansionFor(int tag, const std::string& documentFileName, std::string& text) {
   const TFileType* row = RowOf(documentFileName);
   if (!row || tag < 1 || tag > int(row->CodeInsight.size())) return false;
-  text = ExpandBar(row->CodeInsight[size_t(tag - 1)]);
+  // An empty entry is no expansion: inserting "" would still replace the
+  // selection and mark an untouched document modified.
+  const std::string& entry = row->CodeInsight[size_t(tag - 1)];
+  if (entry.empty()) return false;
+  text = ExpandBar(entry);
   return true;
 }

@@ -67,7 +67,7 @@ std::string HelpJumpMacro(std::string_view topic);
 
 // The expansion of Alt+letter (tag 1 = A ... 26 = Z) for the document, its
 // first "|" turned into a carriage return. False when the document's
-// extension has no row.
+// extension has no row or the entry is empty.
 bool ExpansionFor(int tag, const std::string& documentFileName, std::string& text);
 // The first "|" of entry, and only the first, as a carriage return.
 std::string ExpandBar(std::string entry);

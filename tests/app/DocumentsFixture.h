@@ -60,6 +60,10 @@ public:
   std::map<int, bool> TextShown;
   std::deque<TAnswer> Answers;
   std::vector<std::string> Questions;
+  std::vector<std::string> AskedAbout;  // the document each AskAbout names
+  // Runs inside each question, as a message that arrives in its loop would.
+  std::function<void()> OnAsk;
+  std::function<void()> OnHeldWork;
   std::vector<std::string> ShownAtQuestion;  // status panel 6 when each was asked
   // Whether the tabs were in a page update when each was asked.
   const int* TabsUpdating = nullptr;
@@ -93,7 +97,16 @@ public:
   void ShowView(int number, bool text) override { TextShown[number] = text; }
   void FocusView(int, bool) override {}
   void ApplyEditorOptions(TktCustomEdit*) override { ++Applied; }
+  TAnswer AskAbout(const std::string& document, const std::string& text, TAskKind kind,
+                   TAskButtons buttons) override {
+    AskedAbout.push_back(document);
+    return Ask(text, kind, buttons);
+  }
+  void HeldWorkWaiting() override {
+    if (OnHeldWork) OnHeldWork();
+  }
   TAnswer Ask(const std::string& text, TAskKind, TAskButtons) override {
+    if (OnAsk) OnAsk();
     Questions.push_back(text);
     ShownAtQuestion.push_back(Panels[6]);
     UpdatingAtQuestion.push_back(TabsUpdating && *TabsUpdating > 0);

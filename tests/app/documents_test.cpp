@@ -131,6 +131,66 @@ TEST_F(Documents, ShutdownRecordsTheTabsAndStopsAtTheFirstUnsavedDocument) {
   EXPECT_EQ(rolls[0].Text, "roll");
 }
 
+// A second start's file arriving inside a save question waits for the
+// answer: the answer acts on the document asked about, and the file opens
+// once nothing runs any more.
+TEST_F(Documents, AHandOverDuringAQuestionWaitsUntilTheAnswerHasActed) {
+  const std::string a = Write("a.txt", "old a\r\n"), b = Write("b.txt", "old b\r\n");
+  Docs->OpenInNewTab(a, false);
+  Type("new ");
+  int notices = 0;
+  Host.OnHeldWork = [&] { ++notices; };
+  Host.OnAsk = [&] {
+    Docs->HoldHandOver(b);
+    Docs->HoldRestore();
+    EXPECT_FALSE(Docs->CarryOutHeld()) << "carried out inside the question";
+  };
+  Host.Answers = {anYes};
+  Docs->FileClose();
+  Host.OnAsk = nullptr;
+  EXPECT_EQ(Host.AskedAbout, std::vector<std::string>{a});
+  EXPECT_EQ(Read(a), "new old a\r\n");
+  EXPECT_EQ(Read(b), "old b\r\n");
+  EXPECT_TRUE(Tabs.Pages.empty()) << "the question's document closes, nothing opened yet";
+  EXPECT_EQ(notices, 1) << "told once, when the close had ended";
+  EXPECT_TRUE(Docs->CarryOutHeld()) << "the restore is due after the file";
+  EXPECT_EQ(Captions(), std::vector<std::string>{"b.txt"});
+  EXPECT_FALSE(Docs->HasHeldWork());
+}
+
+// In the shutdown's questions: a cancelled shutdown opens the held file
+// afterwards; one that goes on leaves it to the next start's session.
+TEST_F(Documents, AHandOverDuringTheShutdownOpensOnCancelOrJoinsTheSession) {
+  const std::string a = Write("a.txt", "a\r\n"), b = Write("b.txt", "b\r\n");
+  for (const TAnswer answer : {anCancel, anNo}) {
+    Docs->OpenInNewTab(a, false);
+    Type("x");
+    Host.OnAsk = [&] { Docs->HoldHandOver(b); };
+    Host.Answers = {answer};
+    int notices = 0;
+    Host.OnHeldWork = [&] { ++notices; };
+    const bool closed = Docs->CloseQuery({}, true);
+    Host.OnAsk = nullptr;
+    std::vector<std::string> opened = ReadOpenedDocuments();
+    std::sort(opened.begin(), opened.end());
+    if (answer == anCancel) {
+      EXPECT_FALSE(closed);
+      EXPECT_EQ(notices, 1);
+      Docs->CarryOutHeld();
+      EXPECT_EQ(Captions(), (std::vector<std::string>{"a.txt", "b.txt"}));
+      EXPECT_EQ(opened, std::vector<std::string>{a});
+      Host.Answers = {anNo};
+      Docs->FileCloseAll();
+    } else {
+      EXPECT_TRUE(closed);
+      EXPECT_EQ(notices, 0);
+      EXPECT_TRUE(Tabs.Pages.empty());
+      EXPECT_FALSE(Docs->HasHeldWork());
+      EXPECT_EQ(opened, (std::vector<std::string>{a, b}));
+    }
+  }
+}
+
 TEST_F(Documents, AShutdownThatLeavesTheKeyAloneStillAsksButWritesNothing) {
   const std::string a = Write("a.txt", "a\r\n"), b = Write("b.pas", "b\r\n");
   Docs->OpenInNewTab(a, false);
@@ -249,6 +309,32 @@ TEST_F(Documents, TextHexSwitchNeverLosesEdits) {
   Host.Answers = {anCancel};
   Docs->ViewTextBinary();
   EXPECT_TRUE(Docs->TextViewVisible());
+  EXPECT_TRUE(Host.Answers.empty());
+}
+
+// Edits in both views: back in a modified text whose file the hex view
+// changed, Yes reloads the file and No keeps the text edits, modified.
+TEST_F(Documents, BackToEditedTextAfterABinarySaveAsksBeforeReloading) {
+  const std::string a = Write("a.txt", "AB\r\n");
+  const std::string question = "The file was changed in the binary view. Reload it and lose the text changes?";
+  for (const TAnswer answer : {anNo, anYes}) {
+    Write("a.txt", "AB\r\n");
+    Docs->OpenInNewTab(a, false);
+    Type("z");
+    Host.Answers = {anNo};  // the text edits stay unsaved
+    Docs->ViewTextBinary();
+    Docs->CurrentHexEditor()->ChangeByte(0, 'A', 'q');
+    Host.Answers = {anYes, answer};  // the hex save, then the reload
+    Docs->ViewTextBinary();
+    EXPECT_EQ(Read(a), "qB\r\n");
+    EXPECT_EQ(Host.Questions.back(), question);
+    EXPECT_TRUE(Docs->TextViewVisible());
+    EXPECT_EQ(Edit()->GetText(), answer == anYes ? "qB\r\n" : "zAB\r\n");
+    EXPECT_EQ(Edit()->GetModified(), answer == anNo);
+    if (answer == anNo) Host.Answers = {anNo};  // closing drops the kept edits
+    Docs->FileClose();
+    EXPECT_EQ(Read(a), "qB\r\n");
+  }
   EXPECT_TRUE(Host.Answers.empty());
 }
 

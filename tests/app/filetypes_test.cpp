@@ -154,7 +154,9 @@ TEST_F(FileTypes, FilterLinesAndTheirMasks) {
       {"C/C++ Programs (*.cpp;*.h;*.hpp)", {"*.cpp", "*.h", "*.hpp"}},  // not the row described "C"
       {"C (*.c)", {"*.c"}},
       {"All files (*.*)", {"*.*"}},
-      {"Some C files (*.c;*.cc)", {"*.c;*.cc"}},
+      {"Some C files (*.c;*.cc)", {"*.c", "*.cc"}},  // a line no row makes: one mask each
+      {"Pascal (*.pas;*.dpr;*.dpk;*.inc)", {"*.pas", "*.dpr", "*.dpk", "*.inc"}},
+      {"Odd (;*.a;;*.b;)", {"*.a", "*.b"}},
       {"No parenthesis", {"No parenthesis"}},
       {"Open (*.x", {"*.x"}},
   };

@@ -125,17 +125,8 @@ TASCII::~TASCII() {
   DoDestroy();
 }
 
-void TASCII::SetIcon(HICON icon) {
-  FIcon = icon;
-  if (HandleAllocated()) {
-    ::SendMessageA(GetHandle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    ::SendMessageA(GetHandle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-  }
-}
-
 void TASCII::CreateWnd() {
   TForm::CreateWnd();
-  if (FIcon) SetIcon(FIcon);
   if (FormStorage) FormStorage->FormWindowCreated();
 }
 
@@ -213,8 +204,9 @@ void TASCII::GridMouseMove(TObject*, TShiftState, int x, int y) { GridMouseAt(x,
 
 void TASCII::GridMouseAt(int x, int y) {
   const TGridCoord cell = Grid->GetStringGrid()->MouseToCell(x, y);
-  const TPoint window = ClientToScreen(TPoint(0, 0));
-  // The rule's coordinates are the window's: the grid sits at its left top.
+  // The rule places the magnifier from the window's own left and top, its
+  // frame included; the grid's point stands for the window's.
+  const TPoint window(GetLeft(), GetTop());
   const TAsciiMouse m = AsciiMouseRule(x, y, cell.X, cell.Y, Grid->GetWidth(), Grid->GetHeight(), window);
   if (!m.Show || !Magnifier) {
     HideMagnifier();

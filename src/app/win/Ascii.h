@@ -43,9 +43,6 @@ public:
   THintWindow* Magnifier = nullptr;  // while the window is shown
   TAppEvents* AppEvents = nullptr;
   TFormStorage* FormStorage = nullptr;
-  // The window's icon (the program's icon number 2 when alone); kept across
-  // a new window.
-  void SetIcon(HICON icon);
 
   // The grid's mouse rule at grid point (x, y): shows or hides the magnifier.
   void GridMouseAt(int x, int y);
@@ -67,7 +64,6 @@ private:
   void GridMouseMove(TObject*, TShiftState, int x, int y);
   void GridDblClick(TObject*);
   void ApplyFont();
-  HICON FIcon = nullptr;
   void CreateWnd() override;
   // Runs a handler, reporting what it raises with its place number.
   template <class F> void Guard(int place, F&& f);

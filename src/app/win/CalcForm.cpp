@@ -57,6 +57,10 @@ TCalc::TCalc(TComponent* owner) : TForm(owner) {
   FormStorage->SetOptions(TPlacementOptions{fpPosition});
   for (const char* e : {"Edit.Font", "Edit.Tag", "ShowHint.Checked", "NotShow.Checked"})
     FormStorage->GetStoredProps()->Add(e);
+  // The menu shows the size the stored font brings back at the first showing.
+  FormStorage->OnRestorePlacement = [this](TObject*) {
+    CheckFontSizeItem(FontHeightToSize(Edit->GetFont().Height, 96));
+  };
   FormStorage->Loaded();
   Edit->SetShowHint(ShowHint->GetChecked());
   Relayout();
@@ -169,9 +173,13 @@ void TCalc::SetFontSize(int size) {
   TFontData font = Edit->GetFont();
   font.Height = FontSizeToHeight(size, 96);
   Edit->SetFont(font);
+  CheckFontSizeItem(size);
+  Relayout();
+}
+
+void TCalc::CheckFontSizeItem(int size) {
   for (int s : kFontSizes)
     if (auto* item = dynamic_cast<TMenuItem*>(FindComponent("Font" + std::to_string(s)))) item->SetChecked(s == size);
-  Relayout();
 }
 
 void TCalc::InsertText(const std::string& text) {

@@ -56,6 +56,8 @@ protected:
   void KeyDown(uint16_t& key, TShiftState shift) override;
 
 private:
+  // Checks the Fontsize menu's item of that size, and only that one.
+  void CheckFontSizeItem(int size);
   void MakeBar();
   void MakeKeypad();
   void MakeMenu();

@@ -135,10 +135,7 @@ TFileDlg::TFileDlg(TComponent* owner) : TForm(owner) {
     SetModalResult(mrOk);
   };
 
-  TStringList filters;
-  FillTypeFilters(&filters);
-  FileFilter->GetItems()->Assign(&filters);
-  FileFilter->GetItems()->Add(kAllFiles);
+  UpdateFilters();
   FileFilter->SetText(kAllFiles);
   FileFilter->OnChange = [this](TObject*) {
     FCurrentFolder.clear();
@@ -301,6 +298,23 @@ void TFileDlg::TypedName(const std::string& text) {
     }
   } catch (const std::exception& e) {
     Error(302, e);
+  }
+}
+
+void TFileDlg::UpdateFilters() {
+  TStringList filters;
+  FillTypeFilters(&filters);
+  filters.Add(kAllFiles);
+  TStrings* items = FileFilter->GetItems();
+  bool same = items->GetCount() == filters.GetCount();
+  for (int i = 0; same && i < filters.GetCount(); ++i) same = items->Get(i) == filters.Get(i);
+  if (same) return;
+  const std::string chosen = FileFilter->GetText();
+  items->Assign(&filters);
+  FileFilter->SetText(filters.IndexOf(chosen) >= 0 ? chosen : std::string(kAllFiles));
+  if (!chosen.empty() && FileFilter->GetText() != chosen) {
+    FCurrentFolder.clear();
+    ListSelectedFolder();
   }
 }
 

@@ -48,6 +48,9 @@ public:
   // What typing or choosing a name in FileName does; the main window calls
   // it for a document's path, since setting the text from code does not.
   void TypedName(const std::string& text);
+  // The filter lines as the file-type table stands now. The chosen line
+  // stays when the table still makes it, else all files are listed.
+  void UpdateFilters();
   // F5: the tree rebuilt, the listed folder selected again and listed.
   void RefreshAll();
   void SortByColumn(int column);

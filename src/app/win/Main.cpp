@@ -102,6 +102,15 @@ HICON ProgramIcon(int index) {
   return ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(index + 1));
 }
 
+// A tool window that is the program's only one shows the program's icon
+// of that tool, on the window and on the application's.
+void GiveProgramIcon(TApplication& application, TForm* form, int index) {
+  if (HICON icon = ProgramIcon(index)) {
+    form->SetIcon(icon);
+    if (application.GetHandle()) ::SendMessageA(application.GetHandle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  }
+}
+
 // "/a": the ASCII table as the program's only window; closing it ends the
 // program.
 void RunAsciiTable() {
@@ -109,10 +118,7 @@ void RunAsciiTable() {
   application.SetTitle("ASCII Table");
   TASCII* ascii = application.CreateForm<TASCII>();
   ascii->StandAlone = true;
-  if (HICON icon = ProgramIcon(2)) {
-    ascii->SetIcon(icon);
-    if (application.GetHandle()) ::SendMessageA(application.GetHandle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-  }
+  GiveProgramIcon(application, ascii, 2);
   application.Run();
 }
 
@@ -153,6 +159,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         application.SetTitle("Advanced Calculator");
         Calc = application.CreateForm<TCalc>();
         Calc->StandAlone = true;
+        GiveProgramIcon(application, Calc, 1);
         application.Run();
         return 0;
       }

@@ -53,7 +53,8 @@ const TActionDef kActions[] = {
     {"aFileSaveAll", "Save A&ll", "", DOC(FileSaveAll())},
     {"aFileClose", "&Close", "Ctrl+F4", DOC(FileClose())},
     {"aFileCloseAll", "Close All", "", DOC(FileCloseAll())},
-    {"aFileCloseProgram", "E&xit", "Alt+X", [](TMainForm& f) { f.Close(); }},
+    // Alt+X is expansion 24's: Exit keeps the menu and the window's Alt+F4.
+    {"aFileCloseProgram", "E&xit", "", [](TMainForm& f) { f.Close(); }},
     {"aFileExport", "&Export", "", [](TMainForm& f) { f.aFileExportExecute(); }},
     {"aFileExportToHTML", "Export to &HTML...", "", [](TMainForm& f) { f.ExportCurrent(true); }},
     {"aFileExportToRTF", "Export to &RTF...", "", [](TMainForm& f) { f.ExportCurrent(false); }},
@@ -361,7 +362,18 @@ void TMainForm::MakeActions() {
     if (def.Run) {
       if (*def.ShortCut) action->SetShortCut(TextToShortCut(def.ShortCut));
       auto run = def.Run;
-      action->OnExecute = [this, run](TObject*) { run(*this); };
+      action->OnExecute = [this, run](TObject*) {
+        // A command that pumps messages (a dialog, a refresh) keeps a
+        // hand-over waiting until it has ended.
+        struct TCommandScope {
+          TMainForm& Form;
+          ~TCommandScope() {
+            if (--Form.FCommands == 0) Form.FDocs.NoticeHeldWork();
+          }
+        } scope{*this};
+        ++FCommands;
+        run(*this);
+      };
       FHandled[LowerCase(def.Name)] = true;
     } else {
       action->SetEnabled(false);
@@ -511,9 +523,16 @@ void TMainForm::WndProc(TMessage& msg) {
     return;
   }
   if (msg.Msg == kRestoreInstanceMessage) {
-    WMRestoreInstance();
+    // Inside a question it would move the focus away from the box.
+    if (Idle()) WMRestoreInstance();
+    else FDocs.HoldRestore();
     return;
   }
+  if (msg.Msg == kCarryOutHeldMessage) {
+    CarryOutHeld();
+    return;
+  }
+  if (msg.Msg == WM_ENABLE && msg.WParam && FDocs.HasHeldWork()) HeldWorkWaiting();
   if (msg.Msg == kFocusEditorMessage) {
     FocusCurrentEditor();
     return;
@@ -555,14 +574,33 @@ void TMainForm::DefaultHandler(TMessage& msg) {
     msg.Result = kInstanceAnswer;
     return;
   }
+  // The name is copied now, while the sender's atom exists, and the sender
+  // is answered at once; the file opens when nothing else runs, so a
+  // question that is open now still acts on the document it asks about.
   try {
     char name[261] = {};
     ::GlobalGetAtomNameA(static_cast<ATOM>(msg.WParam), name, sizeof name);
     msg.Result = 0;
-    if (name[0]) FDocs.HandOver(name);
+    if (name[0]) FDocs.HoldHandOver(name);
   } catch (const Exception& e) {
     ShowUnexpectedError(kPlaceHandOver, e.Message());
   }
+}
+
+bool TMainForm::Idle() {
+  // A modal dialog or message box of the program disables the window.
+  return FCommands == 0 && !FDocs.Busy() && ::IsWindowEnabled(GetHandle());
+}
+
+void TMainForm::HeldWorkWaiting() {
+  if (HandleAllocated()) ::PostMessageA(GetHandle(), kCarryOutHeldMessage, 0, 0);
+}
+
+void TMainForm::CarryOutHeld() {
+  // Not idle: the end of the command, of the documents' work or of the
+  // modal state (WM_ENABLE) posts the message again.
+  if (!Idle()) return;
+  if (FDocs.CarryOutHeld()) WMRestoreInstance();
 }
 
 void TMainForm::WMRestoreInstance() {
@@ -609,6 +647,7 @@ void TMainForm::StatusMouseDown(TObject*, TMouseButton, TShiftState, int x, int)
 void TMainForm::StatusDblClick(TObject*) {
   const TStatusClick click = FDocs.StatusDblClick(FStatusMouseX);
   const TPoint at(GetLeft() + FStatusMouseX + 10, GetTop() + Status->GetTop() + Status->GetHeight());
+  if (click == scGoToLine) EditGoToLine();
   if (click == scHighlightMenu) HighlightMenu->Popup(at.X, at.Y);
   if (click == scMacroMenu) MacroMenu->Popup(at.X, at.Y);
   if (click == scToggleEol) {
@@ -691,6 +730,10 @@ TDocumentViews TMainForm::CreateViews(int number, int pageIndex) {
   views.Hex->SetAlign(alClient);
   views.Hex->SetBoundsRect(area);
   views.Hex->SetParent(sheet);
+  // Keys and clicks move the hex caret without a state change: panel 0
+  // follows it here.
+  views.Hex->OnKeyUp = [this](TObject*, uint16_t&, TShiftState) { FDocs.UpdateStatus(); };
+  views.Hex->OnMouseUp = [this](TObject*, TMouseButton, TShiftState, int, int) { FDocs.UpdateStatus(); };
   THexEditor* hex = views.Hex->GetHex();
   hex->SetBytesPerColumn(1);
   TFontData font = hex->GetFont();
@@ -740,12 +783,22 @@ TAnswer TMainForm::Ask(const std::string& text, TAskKind kind, TAskButtons butto
     case abYesCancel: set = TMsgDlgButtons{mbYes, mbCancel}; break;
     case abYesNoCancelAll: set = TMsgDlgButtons{mbYes, mbNo, mbCancel, mbAll}; break;
   }
-  switch (MessageDlg(text, type, set)) {
+  switch (MessageDlg(text, FAskCaption, type, set)) {
     case mrYes: return anYes;
     case mrNo: return anNo;
     case mrAll: return anAll;
     default: return anCancel;
   }
+}
+
+TAnswer TMainForm::AskAbout(const std::string& document, const std::string& text, TAskKind kind,
+                            TAskButtons buttons) {
+  FAskCaption = document;
+  struct TReset {
+    std::string& Caption;
+    ~TReset() { Caption.clear(); }
+  } reset{FAskCaption};
+  return Ask(text, kind, buttons);
 }
 
 void TMainForm::ShowMessage(const std::string& text) { ::ShowMessage(text); }
@@ -784,6 +837,8 @@ bool TMainForm::RunSaveDialog(std::string& fileName) {
 
 bool TMainForm::RunOpenDialog(std::string& fileName) {
   if (!FileDlg) FileDlg = new TFileDlg(Application);
+  // The File Types page may have changed the table since the last showing.
+  FileDlg->UpdateFilters();
   if (!fileName.empty()) {
     // The document's folder opens with its file selected: setting the text
     // alone would not follow it.

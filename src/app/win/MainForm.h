@@ -40,6 +40,8 @@ constexpr UINT kHandOverFileMessage = WM_USER + 1;
 constexpr UINT kRestoreInstanceMessage = WM_USER + 3;
 // Posted when the preview's page took the focus: the editor gets it back.
 constexpr UINT kFocusEditorMessage = WM_USER + 4;
+// Posted to itself: a held hand-over may be carried out now.
+constexpr UINT kCarryOutHeldMessage = WM_USER + 5;
 
 // The command line the first activation reads (arguments without the
 // program's name) and the folder relative names are taken from.
@@ -180,6 +182,9 @@ public:
   void FocusView(int number, bool text) override;
   void ApplyEditorOptions(TktCustomEdit* edit) override;
   TAnswer Ask(const std::string& text, TAskKind kind, TAskButtons buttons) override;
+  TAnswer AskAbout(const std::string& document, const std::string& text, TAskKind kind,
+                   TAskButtons buttons) override;
+  void HeldWorkWaiting() override;
   void ShowMessage(const std::string& text) override;
   bool RunSaveDialog(std::string& fileName) override;
   bool RunOpenDialog(std::string& fileName) override;
@@ -255,6 +260,9 @@ private:
   void FormCloseQuery(TObject* sender, bool& canClose);
   void DefaultHandler(TMessage& msg);
   void WMRestoreInstance();
+  // No command, question, dialog or modal loop of the window runs.
+  bool Idle();
+  void CarryOutHeld();
   void TimerTimer(TObject* sender);
   void StatusMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
   void StatusDblClick(TObject* sender);
@@ -347,6 +355,8 @@ private:
   std::map<int, TViewWindows> FViews;
   std::vector<TRollUpRecord> FRollUps;
   int FStatusMouseX = 0;
+  int FCommands = 0;  // actions running now, nested
+  std::string FAskCaption;  // the document a question is about
   int FActionUpdates = 0;
   bool FMenuBarChanged = false;  // within a batch of action updates
   bool FClipboardListening = false;

@@ -15,6 +15,7 @@
 #include "app/win/ProgramEnd.h"
 #include "editor/KeyCodes.h"
 #include "kit/win/Placemnt.h"
+#include "kit/win/ToolEdit.h"
 #include "platform/Registry.h"
 #include "platform/SysUtils.h"
 #include "platform/win/Application.h"
@@ -250,11 +251,20 @@ void TSetup::BuildTypesPage() {
                         .On(&TComboBox::OnChange, this, &TSetup::TypeFieldChange);
 
   TWinControl* run = TypesBook->GetPage(1);
-  TypeF9 = edit(run, "TypeF9", 8, "F9", 260);
-  TypeAltF9 = edit(run, "TypeAltF9", 36, "Alt+F9", 260);
-  TypeShiftF9 = edit(run, "TypeShiftF9", 64, "Shift+F9", 260);
-  TypeCtrlF1 = edit(run, "TypeCtrlF1", 92, "Ctrl+F1", 260);
-  TypeAltF1 = edit(run, "TypeAltF1", 120, "Alt+F1", 260);
+  auto fileEdit = [this, run](const char* name, int y, const char* caption, const char* filter) {
+    MakeLabel(this, run, 8, y + 3, caption);
+    auto* e = Make<TFilenameEdit>(this).Parent(run).Name(name).Bounds(120, y, 260, 22).Get();
+    e->SetFilter(filter);
+    e->OnChange = Bind(this, &TSetup::TypeFieldChange);
+    return e;
+  };
+  const char* const programs = "Programs (*.exe)|*.exe|All Files|*.*";
+  const char* const helpFiles = "Help Files (*.hlp)|*.hlp|All files (*.*)|*.*";
+  TypeF9 = fileEdit("TypeF9", 8, "F9", programs);
+  TypeAltF9 = fileEdit("TypeAltF9", 36, "Alt+F9", programs);
+  TypeShiftF9 = fileEdit("TypeShiftF9", 64, "Shift+F9", programs);
+  TypeCtrlF1 = fileEdit("TypeCtrlF1", 92, "Ctrl+F1", helpFiles);
+  TypeAltF1 = fileEdit("TypeAltF1", 120, "Alt+F1", helpFiles);
   MakeLabel(this, run, 8, 152, "Ctrl-F9 Reserved just for HTML internal viewer (based on IE)")->SetWidth(380);
 
   Grid = Make<TStringGridWindow>(this).Parent(TypesBook->GetPage(2)).Name("Grid").Align(alClient);

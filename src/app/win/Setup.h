@@ -20,6 +20,7 @@
 class TCheckBox;
 class TComboBox;
 class TEdit;
+class TFilenameEdit;
 class TFontComboBox;
 class TFormStorage;
 class TLabel;
@@ -139,8 +140,9 @@ public:
   TListBox* AttrList;
   // File Types
   TListBox* Types;
-  TEdit *TypeName, *TypeDescription, *TypeExtension1, *TypeExtension2, *TypeExtension3, *TypeExtension4,
-      *TypeF9, *TypeAltF9, *TypeShiftF9, *TypeCtrlF1, *TypeAltF1;
+  TEdit *TypeName, *TypeDescription, *TypeExtension1, *TypeExtension2, *TypeExtension3, *TypeExtension4;
+  // Program and help-file paths, each with its browse button.
+  TFilenameEdit *TypeF9, *TypeAltF9, *TypeShiftF9, *TypeCtrlF1, *TypeAltF1;
   TComboBox* TypeHighlighter;
   TStringGridWindow* Grid;
   TTabSet* TypesTabs;

@@ -251,3 +251,5 @@ void ShowUnexpectedError(const std::string& place, int number, const std::string
 // Abort/Retry/Ignore, Retry/Cancel) use it; any other set gets a dialog of
 // our own with those buttons.
 int MessageDlg(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons);
+// The same with a caption of the caller's (empty: the type's).
+int MessageDlg(const std::string& text, const std::string& caption, TMsgDlgType type, TMsgDlgButtons buttons);

@@ -91,16 +91,30 @@ void TForm::CreateParams(TCreateParams& p) {
   if (FPosition == poDefault || FPosition == poDefaultSizeOnly) p.Width = p.Height = CW_USEDEFAULT;
 }
 
+namespace {
+
+void ShowIcon(HWND wnd, HICON icon) {
+  ::SendMessageA(wnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  ::SendMessageA(wnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+}
+
+}  // namespace
+
+void TForm::SetIcon(HICON icon) {
+  FIcon = icon;
+  if (FHandle) ShowIcon(FHandle, icon);
+}
+
 void TForm::CreateWnd() {
   TWinControl::CreateWnd();
-  // A window of the program shows the program's icon (icon 1 of the program
-  // file; a test program may have none) until it is given one of its own.
-  // Dialog frames show none.
-  if (FHandle && FBorderStyle != bsDialog)
-    if (HICON icon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1))) {
-      ::SendMessageA(FHandle, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-      ::SendMessageA(FHandle, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-    }
+  // A window of the program shows the icon it was given, else the program's
+  // icon (icon 1 of the program file; a test program may have none). Dialog
+  // frames show none unless given one.
+  if (FHandle) {
+    HICON icon = FIcon;
+    if (!icon && FBorderStyle != bsDialog) icon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
+    if (icon) ShowIcon(FHandle, icon);
+  }
   if (FHandle && FMenu) ShowMenuBar();
   if (FHandle && FWindowState != wsNormal && FVisible) SetWindowState(FWindowState);
 }

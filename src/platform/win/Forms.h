@@ -58,6 +58,10 @@ public:
   TModalResult ShowModal();
   TModalResult GetModalResult() const { return FModalResult; }
   void SetModalResult(TModalResult result) { FModalResult = result; }
+  // The window's icon, big and small, kept when the window is made again.
+  // The caller keeps the icon alive.
+  void SetIcon(HICON icon);
+  HICON GetIcon() const { return FIcon; }
   bool IsModal() const { return FModal; }
   // Destroys the form once the message now being handled is done.
   void Release();
@@ -147,6 +151,7 @@ private:
   bool FDestroyFired = false;
   bool FPlaced = false;
   TModalResult FModalResult = mrNone;
+  HICON FIcon = nullptr;
   std::string FHelpFile;
   TWinControl* FActiveControl = nullptr;
   TWinControl* FFocusedControl = nullptr;

@@ -149,10 +149,16 @@ int OwnDialog(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons,
 }  // namespace
 
 int MessageDlg(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons) {
+  return MessageDlg(text, std::string(), type, buttons);
+}
+
+int MessageDlg(const std::string& text, const std::string& ownCaption, TMsgDlgType type, TMsgDlgButtons buttons) {
   if (Application && Application->GetMessageDlgFunc())
     return Application->GetMessageDlgFunc()(text, type, buttons);
   const char* typeCaption = CaptionOf(type);
-  std::string caption = typeCaption ? typeCaption : (Application ? Application->GetTitle() : "");
+  std::string caption = !ownCaption.empty() ? ownCaption
+                        : typeCaption       ? typeCaption
+                                            : (Application ? Application->GetTitle() : "");
   long system = SystemButtons(buttons);
   if (system >= 0) {
     unsigned flags = static_cast<unsigned>(system) | IconOf(type);

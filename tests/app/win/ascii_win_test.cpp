@@ -68,7 +68,9 @@ TEST_F(AsciiTable, TheMagnifierFollowsTheMouseOverBodyCellsOnly) {
   EXPECT_EQ(Status(2), "OEM: A");
   RECT r{};
   ::GetWindowRect(ascii->Magnifier->GetHandle(), &r);
-  const TPoint window = ascii->ClientToScreen(TPoint(0, 0));
+  // From the window's left and top, not its client area's.
+  const TPoint window(ascii->GetLeft(), ascii->GetTop());
+  ASSERT_NE(window, ascii->ClientToScreen(TPoint(0, 0))) << "a window without a frame shows no difference";
   EXPECT_EQ(TRect(r.left, r.top, r.right, r.bottom),
             TRect(window.X + grid.X + 30, window.Y + grid.Y + 65, window.X + grid.X + 130, window.Y + grid.Y + 165));
   PumpFor(100);

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "app/win/CalcForm.h"
+#include "platform/Canvas.h"
+#include "platform/win/Menus.h"
 #include "platform/win/WinTestSupport.h"
 
 namespace {
@@ -109,6 +111,41 @@ TEST_F(CalcWindow, KeypadButtonsMemoryAndClosingInsideTheEditor) {
   Calc->Show();
   Calc->CloseButton->Click();
   EXPECT_FALSE(Calc->GetVisible());
+}
+
+// The size chosen from the Fontsize menu comes back with the next window,
+// and the menu checks it.
+TEST_F(CalcWindow, TheFontsizeMenuChecksTheRestoredSize) {
+  const auto checked = [this] {
+    std::vector<std::string> sizes;
+    for (int s : {8, 10, 12, 14, 16, 18, 20, 24})
+      if (dynamic_cast<TMenuItem*>(Calc->FindComponent("Font" + std::to_string(s)))->GetChecked())
+        sizes.push_back(std::to_string(s));
+    return sizes;
+  };
+  Calc->SetFontSize(16);
+  EXPECT_EQ(checked(), std::vector<std::string>{"16"});
+  delete Calc;
+  Calc = new TCalc(Application);
+  Calc->Show();
+  EXPECT_EQ(FontHeightToSize(Calc->Edit->GetFont().Height, 96), 16);
+  EXPECT_EQ(checked(), std::vector<std::string>{"16"});
+  Calc->SetFontSize(8);  // as the other cases expect it
+}
+
+// Alone ("/c") the calculator shows the program's calculator icon, given
+// before its window is made and kept when the window is made again.
+TEST_F(CalcWindow, AnIconGivenBeforeTheWindowStaysWithIt) {
+  const HICON icon = ::LoadIconA(nullptr, MAKEINTRESOURCEA(32516));  // IDI_INFORMATION
+  delete Calc;
+  Calc = new TCalc(Application);
+  Calc->SetIcon(icon);
+  Calc->Show();
+  EXPECT_EQ(::SendMessageA(Calc->GetHandle(), WM_GETICON, ICON_BIG, 0), LRESULT(icon));
+  const HWND first = Calc->GetHandle();
+  Calc->SetBorderStyle(bsSingle);  // a new window
+  ASSERT_NE(Calc->GetHandle(), first);
+  EXPECT_EQ(::SendMessageA(Calc->GetHandle(), WM_GETICON, ICON_SMALL, 0), LRESULT(icon));
 }
 
 }  // namespace

@@ -6,12 +6,14 @@
 #include "ModalWork.h"
 
 #include "app/EditorAppBytes.h"
+#include "app/FileTypes.h"
 #include "app/Session.h"
 #include "app/win/DataWin.h"
 #include "app/win/FileDlg.h"
 #include "app/win/InputKey.h"
 #include "app/win/RollUp.h"
 #include "editor/CustomEdit.h"
+#include "hexedit/HexEditor.h"
 #include "platform/Registry.h"
 #include "platform/ShortCuts.h"
 #include "platform/win/Clipbrd.h"
@@ -117,6 +119,93 @@ TEST_F(EditCommands, DuplicateLineIsOneUndoStepAndGoToLineTakesOnlyWholeNumbers)
   }
   SetInputQueryFunc(nullptr);
   EXPECT_TRUE(Messages.empty()) << "no answer is an error: " << (Messages.empty() ? "" : Messages[0]);
+}
+
+// Alt+letters are the file type's expansions: Alt+X inserts expansion 24
+// and leaves the program running; an empty entry touches nothing, not the
+// selection and not the modified flag.
+TEST_F(EditCommands, AltLettersExpandAndAnEmptyEntryDoesNothing) {
+  ClearFileTypes();
+  TFileType cpp;
+  cpp.Name = "C/C++";
+  cpp.Extension1 = "cpp";
+  cpp.CodeInsight[23] = "x|y";  // Alt+X
+  ::FileTypes.push_back(cpp);
+  TktCustomEdit& edit = Start("abc");
+  edit.FileName = Dir + "a.cpp";
+  edit.SetModified(false);
+  Select(edit, TPoint(1, 1), TPoint(3, 1));
+  PostKey(EditorWnd(), 'E', TShiftState{ssAlt});
+  EXPECT_EQ(Lines(edit), std::vector<std::string>{"abc"});
+  EXPECT_FALSE(edit.GetModified());
+  EXPECT_EQ(Form->GetStatus()->GetPanel(4)->GetText(), "");
+
+  Select(edit, TPoint(4, 1), TPoint(4, 1));
+  PostKey(EditorWnd(), 'X', TShiftState{ssAlt});
+  EXPECT_EQ(Lines(edit), (std::vector<std::string>{"abcx", "y"}));
+  EXPECT_TRUE(::IsWindowVisible(Form->GetHandle())) << "Alt+X is no exit";
+  EXPECT_EQ(Form->GetPageCount(), 1);
+  ClearFileTypes();
+}
+
+// A double click on the caret panel asks for a line to go to.
+TEST_F(EditCommands, DoubleClickOnTheCaretPanelGoesToALine) {
+  TktCustomEdit& edit = Start("1\r\n2\r\n3\r\n4");
+  int asked = 0;
+  SetInputQueryFunc([&](const std::string& caption, const std::string&, std::string& value) {
+    ++asked;
+    EXPECT_EQ(caption, "Go to Line");
+    value = "3";
+    return true;
+  });
+  const HWND status = Form->GetStatus()->GetHandle();
+  ::PostMessageA(status, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 5));
+  ::PostMessageA(status, WM_LBUTTONUP, 0, MAKELPARAM(30, 5));
+  ::PostMessageA(status, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(30, 5));
+  ::PostMessageA(status, WM_LBUTTONUP, 0, MAKELPARAM(30, 5));
+  EXPECT_TRUE(PumpUntil([&] { return asked > 0; }));
+  SetInputQueryFunc(nullptr);
+  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(edit.GetCaretY(), 3);
+  EXPECT_EQ(Form->GetStatus()->GetPanel(0)->GetText(), "  3:  1");
+}
+
+// The hex view's edits reach the window as the editor's do: a typed byte
+// shows "Modified" and enables Save and Undo, the caret panel follows the
+// hex caret, Ctrl+Z takes the byte back and Ctrl+S writes the bytes.
+TEST_F(EditCommands, TheHexViewDrivesTheStatusBarAndTheActions) {
+  Open();
+  const std::string file = Write("a.bin", "abcd");
+  ASSERT_TRUE(Docs().OpenInNewTab(file, false));
+  PostKey(EditorWnd(), VK_F2);
+  ASSERT_FALSE(Docs().TextViewVisible());
+  THexEditor* hex = Docs().CurrentHexEditor();
+  const HWND wnd = Form->HexWindow(Form->GetPageTag(0))->GetHandle();
+  const auto panel = [&](int i) { return Form->GetStatus()->GetPanel(i)->GetText(); };
+  PostKey(wnd, VK_RIGHT);  // a nibble at a time in the hex columns
+  PostKey(wnd, VK_RIGHT);
+  EXPECT_EQ(panel(0), "0x1");
+  EXPECT_FALSE(Enabled("aFileSave"));
+  PostText(wnd, "41");
+  ASSERT_EQ(hex->GetBytes(0, 4), "aAcd");
+  EXPECT_TRUE(PumpUntil([&] { return panel(4) == "Modified"; }));
+  EXPECT_TRUE(Enabled("aFileSave"));
+  EXPECT_TRUE(Enabled("aEditUndo"));
+  EXPECT_EQ(panel(0), "0x" + IntToHex(hex->GetCursorPosition(), 1));
+  // Each typed digit is an undo step of its own.
+  PostKey(wnd, 'Z', TShiftState{ssCtrl});
+  EXPECT_EQ(hex->GetBytes(0, 4), "aBcd");
+  PostKey(wnd, 'Z', TShiftState{ssCtrl});
+  EXPECT_EQ(hex->GetBytes(0, 4), "abcd");
+  EXPECT_TRUE(PumpUntil([&] { return !Enabled("aEditUndo"); }));
+  EXPECT_EQ(panel(4), "");
+  PostText(wnd, "42");
+  EXPECT_TRUE(PumpUntil([&] { return Enabled("aFileSave"); }));
+  PostKey(wnd, 'S', TShiftState{ssCtrl});
+  EXPECT_EQ(Read(file), "aBcd");
+  EXPECT_EQ(panel(4), "");
+  EXPECT_FALSE(Enabled("aFileSave"));
+  EXPECT_TRUE(Questions.empty());
 }
 
 TEST_F(EditCommands, BookmarkKeysButtonAndPopUps) {

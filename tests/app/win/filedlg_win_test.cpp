@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "FileDlgFixture.h"
+#include "app/FileTypes.h"
 #include "kit/win/FolderTree.h"
 #include "kit/win/RxCtrls.h"
 #include "platform/win/Dialogs.h"
@@ -87,6 +88,43 @@ TEST_F(FileDlgTest, TypedPathsBareNamesAndTheComputerNode) {
   dlg->ListSelectedFolder();
   EXPECT_EQ(dlg->CurrentFolder(), "");
   EXPECT_EQ(dlg->Files->GetItemCount(), 0);
+}
+
+// The filter lines follow the file-type table: a row changed after the
+// dialog was made gets its own line, which lists that row's files; a
+// chosen line the table no longer makes falls back to all files.
+TEST_F(FileDlgTest, FilterLinesFollowTheFileTypeTable) {
+  const auto lines = [&] {
+    std::vector<std::string> l;
+    for (int i = 0; i < dlg->FileFilter->GetItems()->GetCount(); ++i) l.push_back(dlg->FileFilter->GetItems()->Get(i));
+    return l;
+  };
+  const auto listed = [&] {
+    std::vector<std::string> names = dlg->RealNames();
+    std::sort(names.begin(), names.end());
+    return names;
+  };
+  ClearFileTypes();
+  SetFileType("Text", "Text Files", "txt", "", "", "", "", TCodeInsight());
+  dlg->UpdateFilters();
+  dlg->TypedName(Fixture("listing") + "README");
+  const size_t all = listed().size();
+  const std::string textLine = "Text Files (*.txt)";
+  ASSERT_EQ(lines(), (std::vector<std::string>{textLine, "All files (*.*)"}));
+  dlg->FileFilter->SetText(textLine);
+  dlg->FileFilter->OnChange(dlg->FileFilter);
+  EXPECT_EQ(listed(), (std::vector<std::string>{"Foo.TXT", "a.b.txt", "old.txt"}));
+
+  FileTypes[0].Extension2 = "bin";
+  dlg->UpdateFilters();
+  const std::string both = "Text Files (*.txt;*.bin)";
+  EXPECT_EQ(lines(), (std::vector<std::string>{both, "All files (*.*)"}));
+  EXPECT_EQ(dlg->FileFilter->GetText(), "All files (*.*)");
+  EXPECT_EQ(listed().size(), all) << "all files listed again";
+  dlg->FileFilter->SetText(both);
+  dlg->FileFilter->OnChange(dlg->FileFilter);
+  EXPECT_EQ(listed(), (std::vector<std::string>{"Foo.TXT", "a.b.txt", "big2g.bin", "big3g.bin", "old.txt"}));
+  ClearFileTypes();
 }
 
 TEST_F(FileDlgTest, SearchCountsMatchesAndKeepsTheCurrentFolder) {

@@ -26,7 +26,7 @@ TEST_F(MainForm, AnswersTheInstanceCheckAndOpensAHandedOverFile) {
   ATOM atom = ::GlobalAddAtomA(a.c_str());
   ::SendMessageA(Form->GetHandle(), kHandOverFileMessage, atom, 0);
   ::GlobalDeleteAtom(atom);
-  EXPECT_EQ(Captions(), std::vector<std::string>{"a b.pas"});
+  EXPECT_TRUE(PumpUntil([&] { return Captions() == std::vector<std::string>{"a b.pas"}; }));
   EXPECT_EQ(Form->GetStatus()->GetPanel(1)->GetText(), "Delphi");
 
   // One that cannot be read leaves no tab behind and keeps the user's tab.
@@ -34,9 +34,36 @@ TEST_F(MainForm, AnswersTheInstanceCheckAndOpensAHandedOverFile) {
   atom = ::GlobalAddAtomA(missing.c_str());
   ::SendMessageA(Form->GetHandle(), kHandOverFileMessage, atom, 0);
   ::GlobalDeleteAtom(atom);
+  EXPECT_TRUE(PumpUntil([&] { return !Messages.empty(); }));
   EXPECT_EQ(Captions(), std::vector<std::string>{"a b.pas"});
   EXPECT_EQ(Messages, std::vector<std::string>{"File " + missing + " could not be opened."});
   EXPECT_EQ(Docs().CurrentEditor()->FileName, a);
+}
+
+// A second start's file and its restore request arriving inside the save
+// question of a Close: the answer saves and closes the document asked
+// about, and the handed-over file opens afterwards.
+TEST_F(MainForm, AHandOverInsideTheSaveQuestionWaitsForTheAnswer) {
+  Open();
+  const std::string a = Write("a.txt", "old a\r\n"), b = Write("b.txt", "old b\r\n");
+  ASSERT_TRUE(Docs().OpenInNewTab(a, false));
+  Docs().CurrentEditor()->SetSelText("new ");
+  Application->SetMessageDlgFunc([&](const std::string& text, TMsgDlgType, TMsgDlgButtons) {
+    Questions.push_back(text);
+    const ATOM atom = ::GlobalAddAtomA(b.c_str());
+    ::SendMessageA(Form->GetHandle(), kHandOverFileMessage, atom, 0);
+    ::GlobalDeleteAtom(atom);
+    ::PostMessageA(Form->GetHandle(), kRestoreInstanceMessage, 0, 0);
+    Application->ProcessMessages();  // the question's own message loop
+    EXPECT_EQ(Captions(), std::vector<std::string>{"a.txt"});
+    return int(mrYes);
+  });
+  Form->FindAction("aFileClose")->Execute();
+  EXPECT_EQ(Questions, std::vector<std::string>{"Do you want to save this file?"});
+  EXPECT_EQ(Read(a), "new old a\r\n");
+  EXPECT_EQ(Read(b), "old b\r\n");
+  EXPECT_TRUE(PumpUntil([&] { return Captions() == std::vector<std::string>{"b.txt"}; }));
+  EXPECT_EQ(Docs().CurrentEditor()->FileName, b);
 }
 
 // An HDROP as the shell makes it: the names, each NUL-ended, then one more NUL.

@@ -581,6 +581,61 @@ TEST_F(RollUpProgram, RollUpsComeBackAfterARestartWithTheirHotKeysAndAReleasedOn
   CloseAndExpectExit(p, main);
 }
 
+// A second start while the shutdown's save question is open: it ends at
+// once, the question (captioned with its document) saves that document,
+// and the handed-over file is left for the next start's session.
+TEST_F(Program, AHandOverDuringTheShutdownQuestionLeavesTheAnswerToItsDocument) {
+  const std::string folder = TempFolder();
+  const std::string asked = folder + "\\asked.txt", handed = folder + "\\handed.txt";
+  const auto write = [](const std::string& name, const char* text) {
+    HANDLE h = ::CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    ::WriteFile(h, text, DWORD(std::strlen(text)), &written, nullptr);
+    ::CloseHandle(h);
+  };
+  write(asked, "old\r\n");
+  write(handed, "other\r\n");
+  Process a;
+  ASSERT_TRUE(a.Start("/n"));
+  HWND wnd = WaitForMainForm(a);
+  ASSERT_NE(wnd, nullptr);
+  Process first;
+  ASSERT_TRUE(first.Start("asked.txt", folder));
+  EXPECT_EQ(first.Wait(15000), 0u);
+  for (int i = 0; i < 50 && Caption(wnd) != "Tarnquill - " + asked; ++i) ::Sleep(100);
+  ASSERT_EQ(Caption(wnd), "Tarnquill - " + asked);
+  // A key into the focused editor.
+  GUITHREADINFO gui{};
+  gui.cbSize = sizeof gui;
+  ASSERT_TRUE(::GetGUIThreadInfo(a.pi.dwThreadId, &gui));
+  ASSERT_NE(gui.hwndFocus, nullptr);
+  ::PostMessageA(gui.hwndFocus, WM_CHAR, 'x', 1);
+
+  ::PostMessageA(wnd, WM_CLOSE, 0, 0);
+  HWND box = WaitForWindow(a, "#32770");
+  ASSERT_NE(box, nullptr) << "no save question";
+  EXPECT_EQ(Caption(box), asked);
+  Process second;
+  ASSERT_TRUE(second.Start("handed.txt", folder));
+  EXPECT_EQ(second.Wait(15000), 0u) << "the second start waited for the question";
+  EXPECT_TRUE(::IsWindow(box)) << "the question was not left alone";
+  ::PostMessageA(::GetDlgItem(box, IDYES), BM_CLICK, 0, 0);
+  EXPECT_EQ(a.Wait(15000), 0u);
+  // Where the key went depends on the caret an earlier run recorded for
+  // the file: what counts is that the edit was saved.
+  std::string saved = ReadFileText(asked);
+  const size_t typed = saved.find('x');
+  ASSERT_NE(typed, std::string::npos) << "the edited document was not saved: " << saved;
+  EXPECT_EQ(saved.erase(typed, 1), "old\r\n");
+  EXPECT_EQ(ReadFileText(handed), "other\r\n");
+  TRegistry registry;
+  ASSERT_TRUE(registry.OpenKeyReadOnly(ProgramRegistryKey() + "\\Opened"));
+  EXPECT_TRUE(registry.ValueExists(asked));
+  EXPECT_TRUE(registry.ValueExists(handed));
+  ::DeleteFileA(asked.c_str());
+  ::DeleteFileA(handed.c_str());
+}
+
 TEST_F(Program, TheCalculatorRunsAloneAndClosingItEndsTheProgram) {
   Process p;
   ASSERT_TRUE(p.Start("/c"));

@@ -20,6 +20,7 @@
 #include "app/win/InstallWin.h"
 #include "app/win/MainForm.h"
 #include "app/win/Setup.h"
+#include "kit/win/ToolEdit.h"
 #include "editor/HighlightAttributes.h"
 #include "highlighters/PasSyn.h"
 #include "kit/win/MenuBar.h"
@@ -276,6 +277,22 @@ TEST_F(SetupDialog, FileTypesLinesEditTheirOwnRows) {
   EXPECT_EQ(::FileTypes[0].Description.Str(), "Java Files2");
   EXPECT_EQ(::FileTypes[1].Description.Str(), "Java Files");
   EXPECT_EQ(s.Types->GetItems()->Get(0), "Java Files2");
+
+  // The run and help fields are file-name edits with a browse button whose
+  // dialog offers programs, respectively help files.
+  const struct {
+    TFilenameEdit* Edit;
+    const char* Filter;
+    const TBoundedText<255> TFileType::*Field;
+  } paths[] = {{s.TypeF9, "Programs (*.exe)|*.exe|All Files|*.*", &TFileType::F9},
+               {s.TypeShiftF9, "Programs (*.exe)|*.exe|All Files|*.*", &TFileType::ShiftF9},
+               {s.TypeAltF1, "Help Files (*.hlp)|*.hlp|All files (*.*)|*.*", &TFileType::AltF1}};
+  for (const auto& p : paths) {
+    EXPECT_EQ(p.Edit->GetFilter(), p.Filter);
+    EXPECT_TRUE(p.Edit->GetButton()) << p.Edit->GetName();
+    p.Edit->SetText("C:\\Tools\\" + p.Edit->GetName() + ".exe");
+    EXPECT_EQ((::FileTypes[0].*p.Field).Str(), "C:\\Tools\\" + p.Edit->GetName() + ".exe");
+  }
   ClearFileTypes();
 }
 
