@@ -56,6 +56,47 @@ bool CopyFileTime(const std::string& source, const std::string& dest) {
   return ok;
 }
 
+int FileGetAttr(const std::string& fileName) {
+  const DWORD attr = ::GetFileAttributesA(fileName.c_str());
+  return attr == INVALID_FILE_ATTRIBUTES ? -1 : static_cast<int>(attr & faAnyFile);
+}
+
+bool FileMoveReplacing(const std::string& source, const std::string& dest) {
+  // A rename on one volume: the name passes from the old file to the new one
+  // in one step. (ReplaceFile is no such step under Wine: it deletes the old
+  // file before the new one takes the name, and keeps none of its attributes.)
+  return ::MoveFileExA(source.c_str(), dest.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+void CopyFileMetadata(const std::string& target, const std::string& replacement) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!::GetFileAttributesExA(target.c_str(), GetFileExInfoStandard, &data)) return;
+  // Archive stays set whatever the old file had: the content is new and has
+  // not been backed up.
+  constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+  ::SetFileAttributesA(replacement.c_str(), (data.dwFileAttributes & kKept) | FILE_ATTRIBUTE_ARCHIVE);
+  HANDLE h = ::CreateFileA(replacement.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_EXISTING, 0, nullptr);
+  if (h != INVALID_HANDLE_VALUE) {
+    ::SetFileTime(h, &data.ftCreationTime, nullptr, nullptr);
+    ::CloseHandle(h);
+  }
+  DWORD size = 0;
+  ::GetFileSecurityA(target.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &size);
+  if (size == 0) return;
+  std::string descriptor(size, '\0');
+  if (::GetFileSecurityA(target.c_str(), DACL_SECURITY_INFORMATION, descriptor.data(), size, &size))
+    ::SetFileSecurityA(replacement.c_str(), DACL_SECURITY_INFORMATION, descriptor.data());
+}
+
+bool FileLinkOrCopy(const std::string& fileName, const std::string& newName) {
+  BY_HANDLE_FILE_INFORMATION info;
+  if (FileIdentity(fileName, info) && info.nNumberOfLinks == 1 &&
+      ::CreateHardLinkA(newName.c_str(), fileName.c_str(), nullptr))
+    return true;
+  return ::CopyFileA(fileName.c_str(), newName.c_str(), TRUE) != 0;
+}
+
 namespace {
 TDateTime LocalDateTime(const FILETIME& utc) {
   FILETIME local;
