@@ -68,6 +68,21 @@ bool FileMoveReplacing(const std::string& source, const std::string& dest) {
   return ::MoveFileExA(source.c_str(), dest.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
+namespace {
+// The access rights (the DACL) of a file as a self-relative security
+// descriptor; empty when they cannot be read.
+std::string FileRights(const std::string& name) {
+  DWORD size = 0;
+  ::GetFileSecurityA(name.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &size);
+  if (size == 0) return std::string();
+  std::string descriptor(size, '\0');
+  if (!::GetFileSecurityA(name.c_str(), DACL_SECURITY_INFORMATION, descriptor.data(), size, &size))
+    return std::string();
+  descriptor.resize(size);
+  return descriptor;
+}
+}  // namespace
+
 void CopyFileMetadata(const std::string& target, const std::string& replacement) {
   WIN32_FILE_ATTRIBUTE_DATA data;
   if (!::GetFileAttributesExA(target.c_str(), GetFileExInfoStandard, &data)) return;
@@ -81,12 +96,12 @@ void CopyFileMetadata(const std::string& target, const std::string& replacement)
     ::SetFileTime(h, &data.ftCreationTime, nullptr, nullptr);
     ::CloseHandle(h);
   }
-  DWORD size = 0;
-  ::GetFileSecurityA(target.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &size);
-  if (size == 0) return;
-  std::string descriptor(size, '\0');
-  if (::GetFileSecurityA(target.c_str(), DACL_SECURITY_INFORMATION, descriptor.data(), size, &size))
-    ::SetFileSecurityA(replacement.c_str(), DACL_SECURITY_INFORMATION, descriptor.data());
+  // Rights the new file has already are not set again: Wine derives them
+  // from the Unix permission bits, and setting them back gives the file
+  // bits it did not have (execute).
+  const std::string rights = FileRights(target);
+  if (!rights.empty() && rights != FileRights(replacement))
+    ::SetFileSecurityA(replacement.c_str(), DACL_SECURITY_INFORMATION, const_cast<char*>(rights.data()));
 }
 
 bool FileLinkOrCopy(const std::string& fileName, const std::string& newName) {
