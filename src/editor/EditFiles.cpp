@@ -87,6 +87,40 @@ TktSaveStreamFactory SetSaveStreamFactory(TktSaveStreamFactory factory) {
 
 namespace {
 
+TktSaveStepHook& StepHook() {
+  static TktSaveStepHook hook;
+  return hook;
+}
+
+void Reached(TktSaveStep step) {
+  if (StepHook()) StepHook()(step);
+}
+
+// Every temporary name a save makes is the document's name, this tag and a
+// number; nothing else is ever taken for a leftover.
+constexpr const char* kTempTag = ".~tq";
+
+bool IsLeftoverName(const std::string& name, const std::string& prefix) {
+  if (name.size() <= prefix.size() || !SameFileName(name.substr(0, prefix.size()), prefix)) return false;
+  return std::all_of(name.begin() + std::ptrdiff_t(prefix.size()), name.end(),
+                     [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The temporary files of earlier saves of fileName that the program did not
+// live to finish. The document itself is there, so none of them is the last
+// copy of anything the user asked to keep. (One a save still writes, in
+// another instance, is open, and the system does not let it go.)
+void RemoveLeftovers(const std::string& fileName) {
+  const std::string folder = ExtractFilePath(fileName);
+  const std::string prefix = ExtractFileName(fileName) + kTempTag;
+  std::vector<std::string> leftovers;
+  TSearchRec f;
+  for (int r = FindFirst(fileName + kTempTag + "*", faHidden | faSysFile, f); r == 0; r = FindNext(f))
+    if (IsLeftoverName(f.Name, prefix)) leftovers.push_back(folder + f.Name);
+  FindClose(f);
+  for (const std::string& name : leftovers) FileDelete(name);
+}
+
 // The save itself; backupName is asked once the new content is complete
 // (numbered backups look for the first free name then).
 void SafeSave(const std::string& fileName, const std::function<std::string()>& backupName,
@@ -95,14 +129,18 @@ void SafeSave(const std::string& fileName, const std::function<std::string()>& b
   const bool exists = FileExists(fileName);
   if (exists) {
     // A file another program holds locked, or one that may not be written,
-    // stays as it is: the save fails as writing it in place would.
+    // stays as it is: the save fails as writing it in place would. (A
+    // read-only file is asked by its attribute: a user whom the system lets
+    // write anything, such as root under Wine, would open it.)
+    if (FileGetAttr(fileName) & faReadOnly) CannotCreate(fileName);
     const TFileHandle h = FileOpen(fileName, fmOpenWrite | fmShareDenyNone);
     if (h == InvalidFileHandle) CannotCreate(fileName);
     FileClose(h);
+    RemoveLeftovers(fileName);
   }
 
   // 1. The new content, complete, under a name of its own.
-  const std::string temp = FreeNameBeside(fileName, ".~tq");
+  const std::string temp = FreeNameBeside(fileName, kTempTag);
   {
     std::unique_ptr<TStream> stream;
     try {
@@ -119,53 +157,52 @@ void SafeSave(const std::string& fileName, const std::function<std::string()>& b
       throw;
     }
   }
+  Reached(TktSaveStep::ContentWritten);
 
-  // 2. The old file moves to its backup name, or aside; an older backup of
-  //    the same name moves aside until the new file is in place.
+  // 2. The old file gets its backup name as a second name (or a copy): it
+  //    never leaves its own name, which passes to the new file in one step.
+  //    Where an older backup holds the backup name, the old file waits under
+  //    a temporary name until the new file is in place, so a failed save
+  //    leaves the older backup too.
   std::string backup = exists ? backupName() : std::string();
   if (!backup.empty() && (SameFileName(backup, fileName) || DirectoryExists(backup))) backup.clear();
-  std::string oldBackupAside;
-  std::string moved;
-  auto restore = [&] {
-    if (!moved.empty()) FileRename(moved, fileName);
-    if (!oldBackupAside.empty()) FileRename(oldBackupAside, backup);
-    FileDelete(temp);
-  };
-  if (exists) {
-    std::string destination = backup;
-#ifdef _WIN32
-    // A rename here never replaces its target: without a backup the old
-    // file moves aside. (Elsewhere a rename replaces in one step, and the
-    // old file need not move at all.)
-    if (destination.empty()) destination = FreeNameBeside(fileName, ".~old");
-#endif
-    if (!destination.empty()) {
-      if (!backup.empty() && NameTaken(backup)) {
-        oldBackupAside = FreeNameBeside(backup, ".~old");
-        if (!FileRename(backup, oldBackupAside)) {
-          oldBackupAside.clear();
-          restore();
-          CannotCreate(fileName);
-        }
-      }
-      if (!FileRename(fileName, destination)) {
-        restore();
-        CannotCreate(fileName);
-      }
-      moved = destination;
+  const std::string waiting = !backup.empty() && NameTaken(backup) ? FreeNameBeside(fileName, kTempTag) : "";
+  const std::string& backupCopy = waiting.empty() ? backup : waiting;
+  if (!backup.empty()) {
+    if (!FileLinkOrCopy(fileName, backupCopy)) {
+      FileDelete(temp);
+      CannotCreate(fileName);
     }
+    Reached(TktSaveStep::BackupMade);
   }
 
-  // 3. The new file takes the name.
-  if (!FileRename(temp, fileName)) {
-    restore();
+  // 3. The new file takes the name, with what the old one was.
+  if (exists) CopyFileMetadata(fileName, temp);
+  if (!FileMoveReplacing(temp, fileName)) {
+    if (!backup.empty()) FileDelete(backupCopy);
+    FileDelete(temp);
     CannotCreate(fileName);
   }
-  if (!oldBackupAside.empty()) FileDelete(oldBackupAside);
-  if (backup.empty() && !moved.empty()) FileDelete(moved);
+  Reached(TktSaveStep::NewFileInPlace);
+
+  // 4. The old file takes the older backup's place. Should it not, it goes
+  //    back under its own name: the save fails as a whole.
+  if (!waiting.empty()) {
+    if (!FileMoveReplacing(waiting, backup)) {
+      FileMoveReplacing(waiting, fileName);
+      CannotCreate(fileName);
+    }
+    Reached(TktSaveStep::BackupInPlace);
+  }
 }
 
 }  // namespace
+
+TktSaveStepHook SetSaveStepHook(TktSaveStepHook hook) {
+  TktSaveStepHook previous = std::move(StepHook());
+  StepHook() = std::move(hook);
+  return previous;
+}
 
 void SafeSaveFile(const std::string& fileName, uint8_t backupMode, const TktWriteContent& write) {
   SafeSave(fileName, [&] { return BackupFileName(fileName, backupMode); }, write);

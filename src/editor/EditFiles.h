@@ -26,13 +26,19 @@ constexpr uint8_t kBackupNumbered = 2;  // ".bak", then ".bak0", ".bak1", ...
 // lose itself).
 std::string BackupFileName(const std::string& fileName, uint8_t backupMode);
 
-// Writes fileName through write(stream) so that a failure never leaves less
-// than before: the content goes to a temporary file beside fileName; only
-// once it is complete does the old file move to its backup name (mode 1 and
-// 2) or aside, and the temporary file take its name. Any failure raises an
+// Writes fileName through write(stream) so that the name holds the old file
+// or the new one, whole, at every instant, whenever the program may end: the
+// content goes to a temporary file beside fileName; only once it is complete
+// does the old file get its backup name as a second name (mode 1 and 2),
+// and the new file take fileName in one step, with what the old one was
+// besides its content (attributes, access rights). Any failure raises an
 // Exception after putting every file back as it was (the old file, an older
-// backup) and removing the temporary file. A fileName that is a folder, or
+// backup) and removing the temporary files. A fileName that is a folder, or
 // an existing file that may not be written, fails before anything is done.
+// The temporary files a save of fileName left when the program ended part
+// way (fileName + ".~tq" + a number) go at the next save of the file.
+// A file with other names (hard links) is not written in place: it keeps
+// the old content under those names, and fileName alone gets the new one.
 using TktWriteContent = std::function<void(TStream& stream)>;
 void SafeSaveFile(const std::string& fileName, uint8_t backupMode, const TktWriteContent& write);
 // The same with the backup's name chosen by the caller: an empty name, the
@@ -42,6 +48,13 @@ void SafeSaveFileAs(const std::string& fileName, const std::string& backupName,
 
 // Writes every line of lines followed by lineEnd, in large pieces.
 void WriteLines(TStream& stream, const TStrings& lines, std::string_view lineEnd);
+
+// The steps of a save, in order; a test ends the program after one of them
+// to see that the file survives. (A save without a backup, or of a new
+// file, has no BackupMade or BackupInPlace.)
+enum class TktSaveStep { ContentWritten = 1, BackupMade, NewFileInPlace, BackupInPlace };
+using TktSaveStepHook = std::function<void(TktSaveStep step)>;
+TktSaveStepHook SetSaveStepHook(TktSaveStepHook hook);
 
 // How SafeSaveFile opens its temporary file (tests put a stream in between
 // that fails part way, as a full disk does). Returns the previous factory;

@@ -1,6 +1,7 @@
 // Working-copy names.
 #include "hexedit/HexSystem.h"
 
+#include <cerrno>
 #include <chrono>
 
 #include "platform/SysUtils.h"
@@ -18,8 +19,10 @@ std::string ClaimTempFile() {
       return name;
     }
     // Only a name that is taken is worth another try; a folder that cannot
-    // be written fails every name.
-    if (!FileExists(name) && !DirectoryExists(name)) return std::string();
+    // be written fails every name. The create's own answer says which: a
+    // second look could find the name free again, once another instance
+    // has deleted its working copy.
+    if (GetLastOSError() != EEXIST) return std::string();
   }
   return std::string();
 }

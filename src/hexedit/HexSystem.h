@@ -12,5 +12,5 @@ std::string HexTempFolder();
 // hexadecimal digits of the millisecond tick count and ".ZOVT". The name is
 // claimed by creating the file exclusively, so two views made in the same
 // millisecond never share one; a name that exists is passed over for the
-// next number. Empty when no file can be made.
+// next number (up to 4,096 of them). Empty when no file can be made.
 std::string ClaimTempFile();

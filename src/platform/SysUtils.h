@@ -171,7 +171,8 @@ inline constexpr TFileHandle InvalidFileHandle = -1;
 TFileHandle FileOpen(const std::string& fileName, uint32_t mode);
 TFileHandle FileCreate(const std::string& fileName);
 // Creates fileName for reading and writing only when no file of that name
-// exists (in one step, so two callers can never both get it).
+// exists (in one step, so two callers can never both get it). When a file
+// or folder of that name exists, it fails with GetLastOSError() == EEXIST.
 TFileHandle FileCreateNew(const std::string& fileName);
 int64_t FileRead(TFileHandle h, void* buffer, int64_t count);
 int64_t FileWrite(TFileHandle h, const void* buffer, int64_t count);
@@ -209,9 +210,24 @@ std::string SystemFolder();
 bool SameFileIdentity(const std::string& a, const std::string& b);
 // Gives the file the modification time of another; false on failure.
 bool CopyFileTime(const std::string& source, const std::string& dest);
-// Renames source to target in one step, replacing a target that exists; on
-// failure (false) both are left as they were. GetLastOSError holds the cause.
-bool FileMoveReplacing(const std::string& source, const std::string& target);
+// The fa* attributes below of a file or folder; -1 when there is none.
+// A file without write permission counts as read-only (POSIX), also for a
+// user whom the system would let write it.
+int FileGetAttr(const std::string& fileName);
+// Moves source to dest in one step, replacing the file dest names, and on
+// to the disk before it returns: at no instant is there no file named dest.
+// False on failure, with both files as they were; GetLastOSError holds the
+// cause.
+bool FileMoveReplacing(const std::string& source, const std::string& dest);
+// Gives replacement what the file named target is besides its content, as
+// far as the system lets it: its hidden and system attributes, its creation
+// time and its access rights (Windows), its permission bits (POSIX).
+void CopyFileMetadata(const std::string& target, const std::string& replacement);
+// Gives fileName's file the second name newName (a hard link), or makes
+// newName a copy of it where the file system has no links or the file has
+// other names already (a backup must not change when they are written to).
+// Never replaces a file newName names. False on failure.
+bool FileLinkOrCopy(const std::string& fileName, const std::string& newName);
 
 // Listing a folder: FindFirst takes a path whose last part may hold the
 // wildcards "*" and "?" (compared without case) and the attributes to list

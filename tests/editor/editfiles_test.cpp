@@ -110,6 +110,31 @@ TEST_F(FilesCase, AFullDiskLeavesTheFileAndItsBackupAsTheyWere) {
   }
 }
 
+// What a save that the program did not live to finish left beside the file
+// goes at its next save; names the save never makes stay, and so does all
+// of it while the file itself is not there (a leftover may then be the only
+// copy of the document).
+TEST_F(FilesCase, TheNextSaveRemovesWhatAnUnfinishedSaveLeft) {
+  Save("old", kBackupNone);
+  for (const char* name : {"x.txt.~tq1", "x.txt.~tq17", "x.txt.~tq", "x.txt.~tqa", "x.txt.~old1", "y.txt.~tq1"})
+    Save(name, kBackupNone, name);
+  Save("new", kBackupSingle);
+  EXPECT_EQ(ReadFile(Dir + "x.txt"), "new");
+  EXPECT_EQ(ReadFile(Dir + "x.bak"), "old");
+  EXPECT_FALSE(FileExists(Dir + "x.txt.~tq1"));
+  EXPECT_FALSE(FileExists(Dir + "x.txt.~tq17"));
+  for (const char* kept : {"x.txt.~tq", "x.txt.~tqa", "x.txt.~old1", "y.txt.~tq1"}) {
+    EXPECT_EQ(ReadFile(Dir + kept), kept);
+    FileDelete(Dir + kept);
+  }
+
+  Save("lost?", kBackupNone, "z.txt.~tq1");
+  Save("first", kBackupNone, "z.txt");
+  EXPECT_EQ(ReadFile(Dir + "z.txt.~tq1"), "lost?");
+  FileDelete(Dir + "z.txt.~tq1");
+  FileDelete(Dir + "z.txt");
+}
+
 TEST_F(FilesCase, SavesThatCannotStartTouchNothing) {
   Save("kept", kBackupNone);
   // The target is a folder.

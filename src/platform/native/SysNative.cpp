@@ -6,11 +6,13 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/time.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <vector>
 
 char SystemDecimalSeparator() { return '.'; }
 
@@ -34,8 +36,41 @@ bool CopyFileTime(const std::string& source, const std::string& dest) {
   return ::utimensat(AT_FDCWD, dest.c_str(), times, 0) == 0;
 }
 
-bool FileMoveReplacing(const std::string& source, const std::string& target) {
-  return std::rename(source.c_str(), target.c_str()) == 0;
+int FileGetAttr(const std::string& fileName) {
+  struct stat s;
+  if (::stat(fileName.c_str(), &s) != 0) return -1;
+  int attr = S_ISDIR(s.st_mode) ? faDirectory : 0;
+  if (!(s.st_mode & S_IWUSR)) attr |= faReadOnly;
+  return attr;
+}
+
+bool FileMoveReplacing(const std::string& source, const std::string& dest) {
+  return ::rename(source.c_str(), dest.c_str()) == 0;
+}
+
+void CopyFileMetadata(const std::string& target, const std::string& replacement) {
+  struct stat s;
+  if (::stat(target.c_str(), &s) == 0) ::chmod(replacement.c_str(), s.st_mode & 07777);
+}
+
+bool FileLinkOrCopy(const std::string& fileName, const std::string& newName) {
+  struct stat s;
+  if (::stat(fileName.c_str(), &s) != 0) return false;
+  if (s.st_nlink == 1 && ::link(fileName.c_str(), newName.c_str()) == 0) return true;
+  const TFileHandle in = FileOpen(fileName, 0);
+  if (in == InvalidFileHandle) return false;
+  const TFileHandle out = FileCreateNew(newName);
+  bool ok = out != InvalidFileHandle;
+  std::vector<char> buffer(1 << 20);
+  for (int64_t n; ok && (n = FileRead(in, buffer.data(), int64_t(buffer.size()))) != 0;)
+    ok = n > 0 && FileWrite(out, buffer.data(), n) == n;
+  FileClose(in);
+  if (out != InvalidFileHandle) {
+    ok = ::fsync(out) == 0 && ok;
+    FileClose(out);
+    if (!ok) FileDelete(newName);
+  }
+  return ok;
 }
 
 namespace {

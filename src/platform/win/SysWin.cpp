@@ -58,15 +58,66 @@ bool CopyFileTime(const std::string& source, const std::string& dest) {
   return ok;
 }
 
-bool FileMoveReplacing(const std::string& source, const std::string& target) {
-  if (::MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    return true;
+int FileGetAttr(const std::string& fileName) {
+  const DWORD attr = ::GetFileAttributesA(fileName.c_str());
+  return attr == INVALID_FILE_ATTRIBUTES ? -1 : static_cast<int>(attr & faAnyFile);
+}
+
+bool FileMoveReplacing(const std::string& source, const std::string& dest) {
+  // A rename on one volume: the name passes from the old file to the new one
+  // in one step. (ReplaceFile is no such step under Wine: it deletes the old
+  // file before the new one takes the name, and keeps none of its attributes.)
+  if (::MoveFileExA(source.c_str(), dest.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
   // GetLastOSError reads errno: give it the nearest meaning.
-  DWORD e = ::GetLastError();
+  const DWORD e = ::GetLastError();
   errno = e == ERROR_ACCESS_DENIED || e == ERROR_SHARING_VIOLATION ? EACCES
           : e == ERROR_FILE_NOT_FOUND || e == ERROR_PATH_NOT_FOUND ? ENOENT
-          : EIO;
+                                                                   : EIO;
   return false;
+}
+
+namespace {
+// The access rights (the DACL) of a file as a self-relative security
+// descriptor; empty when they cannot be read.
+std::string FileRights(const std::string& name) {
+  DWORD size = 0;
+  ::GetFileSecurityA(name.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &size);
+  if (size == 0) return std::string();
+  std::string descriptor(size, '\0');
+  if (!::GetFileSecurityA(name.c_str(), DACL_SECURITY_INFORMATION, descriptor.data(), size, &size))
+    return std::string();
+  descriptor.resize(size);
+  return descriptor;
+}
+}  // namespace
+
+void CopyFileMetadata(const std::string& target, const std::string& replacement) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!::GetFileAttributesExA(target.c_str(), GetFileExInfoStandard, &data)) return;
+  // Archive stays set whatever the old file had: the content is new and has
+  // not been backed up.
+  constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+  ::SetFileAttributesA(replacement.c_str(), (data.dwFileAttributes & kKept) | FILE_ATTRIBUTE_ARCHIVE);
+  HANDLE h = ::CreateFileA(replacement.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_EXISTING, 0, nullptr);
+  if (h != INVALID_HANDLE_VALUE) {
+    ::SetFileTime(h, &data.ftCreationTime, nullptr, nullptr);
+    ::CloseHandle(h);
+  }
+  // Rights the new file has already are not set again: Wine derives them
+  // from the Unix permission bits, and setting them back gives the file
+  // bits it did not have (execute).
+  const std::string rights = FileRights(target);
+  if (!rights.empty() && rights != FileRights(replacement))
+    ::SetFileSecurityA(replacement.c_str(), DACL_SECURITY_INFORMATION, const_cast<char*>(rights.data()));
+}
+
+bool FileLinkOrCopy(const std::string& fileName, const std::string& newName) {
+  BY_HANDLE_FILE_INFORMATION info;
+  if (FileIdentity(fileName, info) && info.nNumberOfLinks == 1 &&
+      ::CreateHardLinkA(newName.c_str(), fileName.c_str(), nullptr))
+    return true;
+  return ::CopyFileA(fileName.c_str(), newName.c_str(), TRUE) != 0;
 }
 
 namespace {
