@@ -11,6 +11,7 @@ TFFtp* FFtp = nullptr;
 TFFtp::TFFtp(TComponent* owner) : TForm(owner) {
   SetName("FFtp");
   SetCaption("Download");
+  SetKeyPreview(true);
   SetBounds(0, 0, 600, 480);
   Ftp = new TMFtp(this);
   Ftp->SetName("Ftp");
@@ -83,4 +84,13 @@ void TFFtp::CreateWnd() {
 
 TFFtp::~TFFtp() {
   if (::FFtp == this) ::FFtp = nullptr;
+}
+
+// Esc closes it, as it closes the other tool windows.
+void TFFtp::KeyDown(uint16_t& key, TShiftState shift) {
+  if (TakeCloseKey(key, shift)) {
+    Close();
+    return;
+  }
+  TForm::KeyDown(key, shift);
 }
