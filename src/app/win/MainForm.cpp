@@ -9,7 +9,9 @@
 #include "app/LanguageFile.h"
 #include "app/StartUp.h"
 #include "app/win/DataWin.h"
+#include "app/win/FClipboard.h"
 #include "app/win/FileDlg.h"
+#include "app/win/HexFindDlg.h"
 #include "app/win/InstallWin.h"
 #include "app/win/Setup.h"
 #include "editor/EditorCommands.h"
@@ -697,6 +699,20 @@ void TMainForm::FocusView(int number, bool text) {
   if (control->CanFocus()) control->SetFocus();
 }
 
+void TMainForm::ApplyEditorFont() {
+  if (!FSetup) return;
+  const TFontData font = FSetup->GetTest()->GetFont();
+  FFindResults->FindBox->SetFont(font);
+  if (HexFindDialog()) HexFindDialog()->FindHex->SetFont(font);
+  if (FClipboard) {
+    // The text now shown changes with it; later views take it themselves.
+    TClipboardViewer* viewer = FClipboard->ClipboardViewer;
+    viewer->SetFont(font);
+    if (auto* memo = dynamic_cast<TWinControl*>(viewer->GetView()); memo && viewer->GetShownFormat() == cvText)
+      memo->SetFont(font);
+  }
+}
+
 void TMainForm::ApplyEditorOptions(TktCustomEdit* edit) {
   if (FSetup) ::ApplyEditorOptions(*edit, FSetup->EditorOptions(), *FSetup->GetTest()->GetEdit());
   TktEditorOptions options = edit->GetOptions();
@@ -789,6 +805,7 @@ void TMainForm::UseSharedSettings(TData* data, TSetup* setup) {
     UseDataHandlers(views.Edit, data);
     ApplyEditorOptions(views.Edit->GetEdit());
   }
+  ApplyEditorFont();
 }
 
 void TMainForm::LoadLanguageFile(const std::string& fileName) {
