@@ -148,7 +148,6 @@ void TFClipboard::EndDrag() {
   if (held) ::ReleaseCapture();
 }
 
-
 // Esc closes it, as it closes the other tool windows.
 void TFClipboard::KeyDown(uint16_t& key, TShiftState shift) {
   if (TakeCloseKey(key, shift)) {
