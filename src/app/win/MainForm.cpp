@@ -16,6 +16,7 @@
 #include "app/win/Setup.h"
 #include "editor/EditorCommands.h"
 #include "kit/win/FisSysMenu.h"
+#include "kit/win/MenuBar.h"
 #include "kit/win/Placemnt.h"
 #include "platform/Registry.h"
 #include "platform/ShortCuts.h"
@@ -524,6 +525,13 @@ void TMainForm::WndProc(TMessage& msg) {
   if (msg.Msg == WM_CLIPBOARDUPDATE) {
     FClipboardHasText = ::IsClipboardFormatAvailable(CF_TEXT) != 0;
     FDocs.UpdateActions();
+    return;
+  }
+  // With the big bar the window has no menu of its own: F10 or Alt alone
+  // put the bar's menu row into menu mode instead of the window menu.
+  if (msg.Msg == WM_SYSCOMMAND && (msg.WParam & 0xFFF0) == SC_KEYMENU && msg.LParam == 0 && !GetMenu() &&
+      MenuBar && MenuBar->GetVisible() && ControlBar->GetVisible() && MenuBar->TrackMenuKeys()) {
+    msg.Result = 0;
     return;
   }
   if (msg.Msg == WM_DESTROY && FClipboardListening) {

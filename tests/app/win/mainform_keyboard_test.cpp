@@ -3,6 +3,9 @@
 #include "MainFormFixture.h"
 #include "platform/win/InputSupport.h"
 #include "platform/win/XInput.h"
+#include "kit/win/MenuBar.h"
+#include "platform/win/Menus.h"
+#include "platform/win/ToolWin.h"
 #include "platform/win/WindowCapture.h"
 
 TQ_TEST_APPLICATION();
@@ -54,6 +57,45 @@ TEST_F(MainFormKeyboard, AnAltShortcutLeavesNoMenuModeAndTheNextKeysAreTyped) {
   ASSERT_TRUE(PumpUntil([&] { return !InMenuMode(); }));
   Docs().CurrentEditor()->SetModified(false);
   Form->SetActivePageIndex(0);
+  Docs().CurrentEditor()->SetModified(false);
+}
+
+}  // namespace
+
+namespace {
+
+// The menu open now (its handle), once one opens; it is closed again.
+HMENU OpenedMenu(const std::string& keys) {
+  HMENU opened = nullptr;
+  bool done = false;
+  WhenMenuOpen([&] {
+    HWND wnd = ::FindWindowA("#32768", nullptr);
+    if (wnd) opened = reinterpret_cast<HMENU>(::SendMessageA(wnd, 0x01E1 /* MN_GETHMENU */, 0, 0));
+    ::EndMenu();
+    done = true;
+  });
+  RunX(keys);
+  PumpUntil([&] { return done; }, 8000);
+  return opened;
+}
+
+TEST_F(MainFormKeyboard, WithTheBigBarF10AndAltAloneReachTheMenusByKeys) {
+  Open();
+  Docs().FileNew();
+  const bool panels[6] = {true, true, true, true, true, true};
+  Form->ShowToolBar(2, panels);
+  Front();
+  ::SetFocus(EditorWnd());
+  TMenuBar* bar = Form->GetMenuBar();
+  ASSERT_GE(bar->GetButtonCount(), 2);
+  const HMENU file = bar->GetButton(0)->GetMenuItem()->GetHandle();
+  const HMENU edit = bar->GetButton(1)->GetMenuItem()->GetHandle();
+  EXPECT_EQ(OpenedMenu("key --delay 80 F10 Right Down"), edit);
+  SaveWindowCapture(Form->GetHandle(), "mainform_big_bar_menu_keys");
+  EXPECT_EQ(OpenedMenu("key --delay 80 alt Return"), file);
+  // Esc leaves the mode: the next keys are typed again.
+  RunX("key --delay 80 F10 Escape x");
+  EXPECT_TRUE(PumpUntil([&] { return FirstLine() == "x"; }, 8000)) << FirstLine();
   Docs().CurrentEditor()->SetModified(false);
 }
 
