@@ -137,6 +137,10 @@ TEST_F(HelpWindow, ShowTopicKeepsTheGivenDocumentAndSelectsTheNode) {
 
 TEST_F(HelpWindow, WithoutASelectedNodeKeysLoadNothingAndPrintingTakesTheCaption) {
   help->Show();
+  // Shown, the window focuses its tree, which takes its first node as the
+  // selected one, as a tree does: this case is about a tree with none.
+  help->Tree->SetSelected(nullptr);
+  help->LoadRtf(AboutText());
   ASSERT_EQ(help->Tree->GetSelected(), nullptr);
   const std::string about = ViewText();
   PostKey(help->Tree->GetHandle(), VK_DOWN);
