@@ -278,7 +278,9 @@ void TCalc::FormActivate(TObject*) {
 }
 
 void TCalc::KeyDown(uint16_t& key, TShiftState shift) {
-  if (key == VK_F4 && (shift.Contains(ssCtrl) || shift.Contains(ssAlt))) {
+  // Esc closes it as it closes the other tool windows, unless the history's
+  // drop-down is open: that takes the first one.
+  if (TakeCloseKey(key, shift) || (key == VK_F4 && (shift.Contains(ssCtrl) || shift.Contains(ssAlt)))) {
     key = 0;
     CloseCalc();
     return;

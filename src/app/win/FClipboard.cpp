@@ -28,6 +28,7 @@ TFClipboard::TFClipboard(TComponent* owner)
     : TForm(owner), FClipboardText(std::make_unique<TSystemClipboardText>()),
       FHistory(std::make_unique<TClipboardHistory>(*FClipboardText)) {
   SetName("FClipboard");
+  SetKeyPreview(true);
   SetCaption("Clipboard");
   SetFormStyle(fsStayOnTop);
   SetBounds(200, 150, 260, 200);
@@ -147,3 +148,11 @@ void TFClipboard::EndDrag() {
   if (held) ::ReleaseCapture();
 }
 
+// Esc closes it, as it closes the other tool windows.
+void TFClipboard::KeyDown(uint16_t& key, TShiftState shift) {
+  if (TakeCloseKey(key, shift)) {
+    Close();
+    return;
+  }
+  TForm::KeyDown(key, shift);
+}

@@ -37,6 +37,9 @@ public:
   TClipboardViewer* ClipboardViewer = nullptr;
   TFormStorage* FormStorage = nullptr;
 
+protected:
+  void KeyDown(uint16_t& key, TShiftState shift) override;
+
 private:
   void FormCreate();
   void UpdateButtons();

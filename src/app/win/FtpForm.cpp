@@ -11,6 +11,7 @@ TFFtp* FFtp = nullptr;
 TFFtp::TFFtp(TComponent* owner) : TForm(owner) {
   SetName("FFtp");
   SetCaption("Download");
+  SetKeyPreview(true);
   SetBounds(0, 0, 600, 480);
   // Over the main window until the storage has a place of the user's own.
   SetPosition(poMainFormCenter);
@@ -85,4 +86,13 @@ void TFFtp::CreateWnd() {
 
 TFFtp::~TFFtp() {
   if (::FFtp == this) ::FFtp = nullptr;
+}
+
+// Esc closes it, as it closes the other tool windows.
+void TFFtp::KeyDown(uint16_t& key, TShiftState shift) {
+  if (TakeCloseKey(key, shift)) {
+    Close();
+    return;
+  }
+  TForm::KeyDown(key, shift);
 }

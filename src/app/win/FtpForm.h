@@ -32,6 +32,7 @@ public:
 
 protected:
   void CreateWnd() override;
+  void KeyDown(uint16_t& key, TShiftState shift) override;
 
 private:
   bool FPlaced = false;

@@ -88,7 +88,7 @@ THelp::THelp(TComponent* owner) : TForm(owner) {
   Splitter->SetControlSecond(Memo);
   Memo->OnURLClick = Bind(this, &THelp::MemoURLClick);
   Tree->OnChange = Bind(this, &THelp::TreeChange);
-  Tree->OnMouseUp = Bind(this, &THelp::TreeMouseUp);
+  Tree->OnClick = Bind(this, &THelp::TreeClick);
   Tree->OnKeyUp = Bind(this, &THelp::TreeKeyUp);
   BuildMenu();
   FillTree();
@@ -201,9 +201,11 @@ void THelp::TreeChange(TObject*, TTreeNode*) {
   ShowSelectedTopic();
 }
 
-void THelp::TreeMouseUp(TObject*, TMouseButton button, TShiftState, int x, int y) {
-  if (button != mbLeft) return;
-  TTreeNode* node = Tree->GetNodeAt(x, y);
+void THelp::TreeClick(TObject*) {
+  POINT p{};
+  ::GetCursorPos(&p);
+  const TPoint at = Tree->ScreenToClient(TPoint(p.x, p.y));
+  TTreeNode* node = Tree->GetNodeAt(at.X, at.Y);
   if (!node) return;
   node->Expand(false);
   ShowSelectedTopic();

@@ -74,7 +74,7 @@ private:
   void BuildMenu();
   void FillTree();
   void TreeChange(TObject* sender, TTreeNode* node);
-  void TreeMouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+  void TreeClick(TObject*);
   void TreeKeyUp(TObject* sender, uint16_t& key, TShiftState shift);
   void MemoURLClick(TObject* sender, const std::string& url, TMouseButton button);
   void HelpOnHelp(TObject* sender);

@@ -9,12 +9,15 @@
 #include "app/LanguageFile.h"
 #include "app/StartUp.h"
 #include "app/win/DataWin.h"
+#include "app/win/FClipboard.h"
 #include "app/win/FileDlg.h"
+#include "app/win/HexFindDlg.h"
 #include "app/win/InstallWin.h"
 #include "app/win/ProgramEnd.h"
 #include "app/win/Setup.h"
 #include "editor/EditorCommands.h"
 #include "kit/win/FisSysMenu.h"
+#include "kit/win/MenuBar.h"
 #include "kit/win/Placemnt.h"
 #include "platform/Registry.h"
 #include "platform/ShortCuts.h"
@@ -562,6 +565,13 @@ void TMainForm::WndProc(TMessage& msg) {
     FDocs.UpdateActions();
     return;
   }
+  // With the big bar the window has no menu of its own: F10 or Alt alone
+  // put the bar's menu row into menu mode instead of the window menu.
+  if (msg.Msg == WM_SYSCOMMAND && (msg.WParam & 0xFFF0) == SC_KEYMENU && msg.LParam == 0 && !GetMenu() &&
+      MenuBar && MenuBar->GetVisible() && ControlBar->GetVisible() && MenuBar->TrackMenuKeys()) {
+    msg.Result = 0;
+    return;
+  }
   if (msg.Msg == WM_DESTROY && FClipboardListening) {
     ::RemoveClipboardFormatListener(GetHandle());
     FClipboardListening = false;
@@ -765,6 +775,20 @@ void TMainForm::FocusView(int number, bool text) {
   if (control->CanFocus()) control->SetFocus();
 }
 
+void TMainForm::ApplyEditorFont() {
+  if (!FSetup) return;
+  const TFontData font = FSetup->GetTest()->GetFont();
+  FFindResults->FindBox->SetFont(font);
+  if (HexFindDialog()) HexFindDialog()->FindHex->SetFont(font);
+  if (FClipboard) {
+    // The text now shown changes with it; later views take it themselves.
+    TClipboardViewer* viewer = FClipboard->ClipboardViewer;
+    viewer->SetFont(font);
+    if (auto* memo = dynamic_cast<TWinControl*>(viewer->GetView()); memo && viewer->GetShownFormat() == cvText)
+      memo->SetFont(font);
+  }
+}
+
 void TMainForm::ApplyEditorOptions(TktCustomEdit* edit) {
   if (FSetup) ::ApplyEditorOptions(*edit, FSetup->EditorOptions(), *FSetup->GetTest()->GetEdit());
   TktEditorOptions options = edit->GetOptions();
@@ -869,6 +893,7 @@ void TMainForm::UseSharedSettings(TData* data, TSetup* setup) {
     UseDataHandlers(views.Edit, data);
     ApplyEditorOptions(views.Edit->GetEdit());
   }
+  ApplyEditorFont();
 }
 
 void TMainForm::LoadLanguageFile(const std::string& fileName) {

@@ -181,6 +181,9 @@ public:
   void ShowView(int number, bool text) override;
   void FocusView(int number, bool text) override;
   void ApplyEditorOptions(TktCustomEdit* edit) override;
+  // The search results, the hex find's box and the clipboard viewer show
+  // text in columns: they take the editors' font from the options dialog.
+  void ApplyEditorFont();
   TAnswer Ask(const std::string& text, TAskKind kind, TAskButtons buttons) override;
   TAnswer AskAbout(const std::string& document, const std::string& text, TAskKind kind,
                    TAskButtons buttons) override;

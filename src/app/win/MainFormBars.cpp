@@ -297,6 +297,7 @@ void TMainForm::EditSetupMenuClick() {
     }
     if (active >= 0) FDocs.ActivateTab(active);
     FDocs.PageControlChange();
+    ApplyEditorFont();
   } catch (const Exception& e) {
     ShowUnexpectedError(kPlaceOptions, e.Message());
   }

@@ -8,6 +8,7 @@ void TMainForm::Clipboard1Click() {
     // The program makes it at start-up; a main window on its own (as in a
     // test) makes it here.
     if (!FClipboard) FClipboard = new TFClipboard(Application);
+    ApplyEditorFont();
     FClipboard->Show();
   } catch (const Exception& e) {
     ShowUnexpectedError(2306, e.Message());

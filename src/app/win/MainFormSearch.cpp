@@ -51,6 +51,7 @@ void TMainForm::MakeSearch() {
 
 void TMainForm::UseSearchDialogs(TFind* find, TReplace* replace, THexFind* hexFind) {
   SetDialogs(find, replace, hexFind);
+  ApplyEditorFont();
 }
 
 // --- the search host --------------------------------------------------------------

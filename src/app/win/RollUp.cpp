@@ -1,6 +1,8 @@
 // The roll-up window.
 #include "app/win/RollUp.h"
 
+#include <algorithm>
+
 #include "editor/EditorCommands.h"
 #include "editor/KeyCodes.h"
 #include "platform/SysUtils.h"
@@ -99,6 +101,63 @@ TRollUp::TRollUp(TComponent* owner, int number, TForm* mainForm) : TForm(owner),
   edit->GetGutter()->SetVisible(false);
   edit->SetExtraLineSpacing(-3);
   UseViewerKeys(*edit);
+}
+
+namespace {
+// Asks the roll-up to fit its editor's scroll bars once the size change in
+// hand is done: they are set by making the editor's window again, which is
+// not for the middle of its own size messages.
+constexpr UINT CM_FITSCROLLBARS = WM_APP + 0x52;
+}  // namespace
+
+void TRollUp::CreateWnd() {
+  TForm::CreateWnd();
+  FFitPending = false;
+  Resize();
+}
+
+void TRollUp::Resize() {
+  TForm::Resize();
+  if (FFitPending || !HandleAllocated()) return;
+  FFitPending = true;
+  ::PostMessageA(GetHandle(), CM_FITSCROLLBARS, 0, 0);
+}
+
+void TRollUp::WndProc(TMessage& msg) {
+  if (msg.Msg == CM_FITSCROLLBARS) {
+    FFitPending = false;
+    FitScrollBars();
+    return;
+  }
+  TForm::WndProc(msg);
+}
+
+// The editor keeps its bars, disabled when nothing scrolls; a window of 80 by
+// 40 pixels would be all bars. The snippet's lines and its longest line,
+// against the editor's room without bars, say which it needs; a bar that
+// shows takes room from the other direction.
+void TRollUp::FitScrollBars() {
+  if (!Memo->HandleAllocated()) return;
+  TktCustomEdit* edit = Memo->GetEdit();
+  HWND wnd = Memo->GetHandle();
+  RECT client{};
+  ::GetClientRect(wnd, &client);
+  const LONG style = ::GetWindowLongA(wnd, GWL_STYLE);
+  const int barW = ::GetSystemMetrics(SM_CXVSCROLL), barH = ::GetSystemMetrics(SM_CYHSCROLL);
+  const int roomW = client.right + ((style & WS_VSCROLL) ? barW : 0);
+  const int roomH = client.bottom + ((style & WS_HSCROLL) ? barH : 0);
+  TktEditList* lines = edit->GetLines();
+  size_t longest = 0;
+  for (int i = 0; i < lines->GetCount(); ++i) longest = std::max(longest, lines->Get(i).size());
+  const int textW = int(longest) * edit->GetCharWidth() + edit->GetGutterWidth() + 2;
+  const int textH = lines->GetCount() * edit->GetLineHeight();
+  bool vertical = textH > roomH, horizontal = textW > roomW;
+  if (vertical && !horizontal) horizontal = textW > roomW - barW;
+  if (horizontal && !vertical) vertical = textH > roomH - barH;
+  edit->SetScrollBars(vertical && horizontal ? kssBoth
+                      : vertical             ? kssVertical
+                      : horizontal           ? kssHorizontal
+                                             : kssNone);
 }
 
 void TRollUp::OpenClick(TObject*) { SetBounds(GetLeft(), GetTop(), 200, 100); }

@@ -45,10 +45,20 @@ public:
   std::function<void(TRollUp& rollUp)> OnInsert;
   std::function<void(TRollUp& rollUp)> OnRelease;
 
+  // Shows the scroll bars the snippet needs at the window's size, and only
+  // those (run after every size change and when the text is set).
+  void FitScrollBars();
+
+protected:
+  void CreateWnd() override;
+  void Resize() override;
+  void WndProc(TMessage& msg) override;
+
 private:
   void InsertClick(TObject* sender);
   void ReleaseClick(TObject* sender);
 
   TForm* FMainForm;
   TWindowDrag FDrag;
+  bool FFitPending = false;
 };

@@ -16,6 +16,7 @@ class TSearchDialogHost : public TSearchHost {
 public:
   TSearchDialogHost() = default;
   TSearchDialogHost(TFind& find, TReplace& replace, THexFind& hexFind) { SetDialogs(&find, &replace, &hexFind); }
+  THexFind* HexFindDialog() const { return FHexFind; }
   void SetDialogs(TFind* find, TReplace* replace, THexFind* hexFind) {
     FFind = find;
     FReplace = replace;

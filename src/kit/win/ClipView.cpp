@@ -284,6 +284,9 @@ void TCustomClipboardViewer::ShowMemo(TClipboardViewFormat format, bool empty) {
   memo->SetParent(this);
   memo->SetAlign(alClient);
   memo->SetScrollBars(ssBoth);
+  // Text shows in the viewer's own font (a program may give it a
+  // fixed-pitch one, so columns line up).
+  memo->SetFont(GetFont());
   if (format == cvOemText) {
     TFontData font = memo->GetFont();
     font.Name = "Terminal";

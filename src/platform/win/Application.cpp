@@ -162,6 +162,7 @@ bool TApplication::ProcessMessage(MSG& msg) {
   if (OnMessage) OnMessage(msg, handled);
   if (handled) return true;
   CancelHintOnInput(msg);
+  if (IsAltReleaseAfterShortCut(msg)) return true;
   if (IsKeyMsg(msg)) return true;
   ::TranslateMessage(&msg);
   ::DispatchMessageA(&msg);
@@ -207,8 +208,26 @@ void TApplication::Idle() {
   if (done && !FTerminated) ::WaitMessage();
 }
 
+// The window procedure enters the menu bar when Alt is released with no other
+// key seen since it went down. A shortcut we took never reached it, so the
+// release that follows one is kept from it as well: a handled Alt shortcut
+// leaves no menu active, while Alt pressed and released alone still opens it.
+bool TApplication::IsAltReleaseAfterShortCut(const MSG& msg) {
+  const bool alt = msg.wParam == VK_MENU || msg.wParam == VK_LMENU || msg.wParam == VK_RMENU;
+  if (msg.message == WM_SYSKEYDOWN && alt && !(msg.lParam & 0x40000000)) FAltShortCutTaken = false;
+  if ((msg.message != WM_SYSKEYUP && msg.message != WM_KEYUP) || !alt || !FAltShortCutTaken) return false;
+  FAltShortCutTaken = false;
+  return true;
+}
+
 bool TApplication::IsKeyMsg(MSG& msg) {
   if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+  const bool handled = IsShortCutKey(msg);
+  if (handled && msg.message == WM_SYSKEYDOWN) FAltShortCutTaken = true;
+  return handled;
+}
+
+bool TApplication::IsShortCutKey(MSG& msg) {
   TWinControl* control = TWinControl::FindControl(msg.hwnd);
   // A window inside one of ours that is not ours (a combo box's edit): the
   // keys are its control's.

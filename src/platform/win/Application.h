@@ -188,6 +188,8 @@ private:
   bool ProcessMessage(MSG& msg);
   void Idle();
   bool IsKeyMsg(MSG& msg);
+  bool IsAltReleaseAfterShortCut(const MSG& msg);
+  bool IsShortCutKey(MSG& msg);
   void CancelHintOnInput(const MSG& msg);
   TControl* ControlAtCursor();
   void StartHintTimer(UINT id, int delay);
@@ -199,6 +201,8 @@ private:
   TForm* FMainForm = nullptr;
   bool FTerminated = false;
   bool FActive = false;
+  // An Alt shortcut was taken since Alt went down: its release is ours too.
+  bool FAltShortCutTaken = false;
   TForm* FActiveForm = nullptr;
   TWinControl* FActiveControl = nullptr;
   TMessageBoxFunc FMessageBoxFunc;

@@ -254,6 +254,18 @@ void TPageControl::SelectTab(int index) {
   }
 }
 
+bool TPageControl::SelectNextPage(bool forward) {
+  const int n = GetPageCount();
+  if (n < 2) return false;
+  const int next = ((GetActivePageIndex() + (forward ? 1 : -1)) % n + n) % n;
+  bool allow = true;
+  if (OnChanging) OnChanging(this, allow);
+  if (!allow) return false;
+  SetActivePageIndex(next);
+  if (OnChange) OnChange(this);
+  return true;
+}
+
 void TPageControl::ShowActive() {
   if (FHandle) SelectTab(GetActivePageIndex());
   AlignControls();

@@ -79,6 +79,10 @@ public:
   void BeginUpdate();
   void EndUpdate();
 
+  // The next (or previous) page, wrapping around, as a click on its tab
+  // chooses it (Ctrl+Tab): false when there is none or OnChanging refused.
+  bool SelectNextPage(bool forward);
+
   // A tab chosen by the user: OnChanging may refuse, OnChange follows.
   std::function<void(TObject* sender, bool& allowChange)> OnChanging;
   TNotifyEvent OnChange;
@@ -271,6 +275,8 @@ public:
   bool GetHasChildren() const { return FHasChildren || !FChildren.empty(); }
   void SetHasChildren(bool value);
   bool GetExpanded() const { return FExpanded; }
+  // The window's item (an HTREEITEM), null while the tree has no window.
+  void* GetItemId() const { return FItem; }
   void Expand(bool recurse = false);
   void Collapse(bool recurse = false);
   // Expands the parents and scrolls the tree so that the node shows.
@@ -349,6 +355,8 @@ public:
 
   // The node at a client point, or null.
   TTreeNode* GetNodeAt(int x, int y);
+  // The window paints its background in the control's colour.
+  void SetColor(TColor color) override;
 
   std::function<void(TObject* sender, TTreeNode* node, bool& allowExpansion)> OnExpanding;
   std::function<void(TObject* sender, TTreeNode* node)> OnExpanded;
@@ -366,6 +374,7 @@ protected:
 
 private:
   friend class TTreeNode;
+  void ApplyColor();
   TTreeNode* AddNode(TTreeNode* parent, const std::string& text, void* data);
   std::vector<std::unique_ptr<TTreeNode>>& SiblingsOf(TTreeNode* parent);
   void InsertItem(TTreeNode* node);

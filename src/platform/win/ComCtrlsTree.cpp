@@ -179,8 +179,22 @@ void TTreeView::CreateParams(TCreateParams& params) {
   params.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
+void TTreeView::ApplyColor() {
+  // The window's own background is the system's window colour until told
+  // otherwise; -1 gives it back.
+  const LPARAM rgb = FColor == clWindow ? -1 : static_cast<LPARAM>(ColorToRGB(FColor));
+  ::SendMessageA(FHandle, TVM_SETBKCOLOR, 0, rgb);
+}
+
+void TTreeView::SetColor(TColor color) {
+  if (color == FColor) return;
+  TWinControl::SetColor(color);
+  if (FHandle) ApplyColor();
+}
+
 void TTreeView::CreateWnd() {
   TWinControl::CreateWnd();
+  ApplyColor();
   FClearing = true;
   if (FImages)
     ::SendMessageA(FHandle, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(FImages->GetHandle()));
@@ -463,6 +477,11 @@ bool TTreeView::Notify(NMHDR* hdr, LRESULT& result) {
       if (OnChange) OnChange(this, FSelected);
       return true;
     }
+    case NM_CLICK:
+      // The window keeps the button's release to itself: this notice is
+      // the click.
+      Click();
+      return false;
     case TVN_BEGINLABELEDITA:
     case TVN_BEGINLABELEDITW:
       result = FReadOnly ? TRUE : FALSE;

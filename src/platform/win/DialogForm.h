@@ -31,12 +31,26 @@ private:
   TModalResult FCancel;
 };
 
-// A system push button whose click sets its form's modal result.
+// A system push button whose click sets its form's modal result. As in any
+// dialog, Enter presses the focused button (the default one when the focus
+// is elsewhere) and its underlined letter presses it.
 class TDialogButton : public TWinControl {
 public:
   TDialogButton(TComponent* owner, TModalResult result, bool isDefault)
       : TWinControl(owner), FResult(result), FDefault(isDefault) {
     SetTabStop(true);
+  }
+
+  bool DialogKey(uint16_t key, bool focused) override {
+    if (key != VK_RETURN || !(focused || FDefault) || !CanFocus()) return false;
+    Press();
+    return true;
+  }
+  bool DialogChar(char ch) override {
+    if (!IsAccel(ch, GetCaption()) || !CanFocus()) return false;
+    SetFocus();
+    Press();
+    return true;
   }
 
 protected:
@@ -48,13 +62,17 @@ protected:
   }
   void WndProc(TMessage& msg) override {
     if (msg.Msg == CN_COMMAND && HIWORD(msg.WParam) == BN_CLICKED) {
-      if (TForm* form = GetParentForm(this)) form->SetModalResult(FResult);
+      Press();
       return;
     }
     TWinControl::WndProc(msg);
   }
 
 private:
+  void Press() {
+    if (TForm* form = GetParentForm(this)) form->SetModalResult(FResult);
+  }
+
   TModalResult FResult;
   bool FDefault;
 };

@@ -224,6 +224,7 @@ void TRadioGroup::ItemsChanged() {
   }
   while (FButtons.size() < static_cast<size_t>(FItems.GetCount())) {
     auto* b = new TRadioButton(this);
+    b->SetEnabled(GetEnabled());
     b->OnClick = [this](TObject* sender) { ButtonClicked(sender); };
     b->SetParent(this);
     FButtons.push_back(b);
@@ -235,6 +236,11 @@ void TRadioGroup::ItemsChanged() {
   if (FItemIndex >= FItems.GetCount()) FItemIndex = -1;
   FUpdating = false;
   AlignControls();
+}
+
+void TRadioGroup::SetEnabled(bool enabled) {
+  TGroupBox::SetEnabled(enabled);
+  for (TRadioButton* b : FButtons) b->SetEnabled(enabled);
 }
 
 void TRadioGroup::ButtonClicked(TObject* sender) {

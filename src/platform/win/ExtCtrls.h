@@ -101,6 +101,8 @@ public:
   int GetColumns() const { return FColumns; }
   void SetColumns(int v);
   TRadioButton* GetButton(int i) const { return FButtons.at(static_cast<size_t>(i)); }
+  // The buttons follow: a disabled group shows them greyed, not only dead.
+  void SetEnabled(bool enabled) override;
 
   const TClassInfo* ClassInfo() const override;
   static const TClassInfo& StaticClassInfo();

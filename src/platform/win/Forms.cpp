@@ -4,7 +4,9 @@
 #include "platform/SysUtils.h"
 #include "platform/TypInfo.h"
 #include "platform/win/Application.h"
+#include "platform/win/ComCtrls.h"
 #include "platform/win/Menus.h"
+#include "platform/win/StdCtrls.h"
 
 #include <algorithm>
 #include <vector>
@@ -320,6 +322,12 @@ bool IsRadio(TWinControl* w) {
   return w->HandleAllocated() && (::SendMessageA(w->GetHandle(), WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON);
 }
 
+bool IsButton(TWinControl* w) {
+  if (!w->HandleAllocated()) return false;
+  const LRESULT code = ::SendMessageA(w->GetHandle(), WM_GETDLGCODE, 0, 0);
+  return !(code & DLGC_WANTCHARS) && (code & (DLGC_BUTTON | DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON));
+}
+
 // Arrow keys in a group of radio buttons (the siblings of one parent): the
 // next one in Tab order is focused and checked, wrapping around.
 bool MoveInRadioGroup(TWinControl* current, bool forward) {
@@ -361,11 +369,13 @@ bool TForm::BroadcastDialogChar(char ch) {
 bool TForm::DialogKeyDown(TWinControl* control, uint16_t key, TShiftState shift) {
   if (!control) control = this;
   bool ctrl = shift.Contains(ssCtrl), alt = shift.Contains(ssAlt);
-  if (alt && !ctrl) {
-    bool letter = (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9');
-    return letter && BroadcastDialogChar(static_cast<char>(key));
-  }
+  bool letter = (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9');
+  if (alt && !ctrl) return letter && BroadcastDialogChar(static_cast<char>(key));
+  if (key == VK_TAB && ctrl && !alt) return SelectNextPage(control, !shift.Contains(ssShift));
   if (ctrl || control->WantsKey(key)) return false;
+  // A button takes no characters, so a letter typed on one is an
+  // accelerator, as Alt with it would be.
+  if (letter && !shift.Contains(ssShift) && IsButton(control)) return BroadcastDialogChar(static_cast<char>(key));
   switch (key) {
     case VK_TAB:
       return control != this ? SelectNext(control, !shift.Contains(ssShift)) : SelectNext(nullptr, true);
@@ -380,6 +390,43 @@ bool TForm::DialogKeyDown(TWinControl* control, uint16_t key, TShiftState shift)
     default:
       return false;
   }
+}
+
+// Ctrl+Tab: the outermost page control around the focus turns its page,
+// however deep in nested tab sets the focus is. The focus, left on a page
+// now hidden, moves to the new page's first Tab stop.
+bool TForm::SelectNextPage(TWinControl* control, bool forward) {
+  TPageControl* pages = nullptr;
+  for (TWinControl* w = control; w && w != this; w = w->GetParent())
+    if (auto* p = dynamic_cast<TPageControl*>(w)) pages = p;
+  if (!pages || !pages->SelectNextPage(forward)) return false;
+  if (control == pages) return true;
+  std::vector<TWinControl*> stops;
+  if (TTabSheet* page = pages->GetActivePage()) CollectTabStops(page, stops);
+  for (TWinControl* w : stops)
+    if (w->CanFocus()) {
+      w->SetFocus();
+      return true;
+    }
+  if (pages->CanFocus()) pages->SetFocus();
+  return true;
+}
+
+bool TForm::HasFocusInside() const {
+  HWND focus = ::GetFocus();
+  return focus && FHandle && ::IsChild(FHandle, focus);
+}
+
+bool TForm::TakeCloseKey(uint16_t& key, TShiftState shift) {
+  if (key != VK_ESCAPE || !(shift == TShiftState())) return false;
+  key = 0;
+  if (!HasFocusInside()) return true;
+  for (HWND w = ::GetFocus(); w && w != FHandle; w = ::GetParent(w))
+    if (auto* box = dynamic_cast<TComboBox*>(TWinControl::FindControl(w)); box && box->GetDroppedDown()) {
+      box->SetDroppedDown(false);
+      return false;
+    }
+  return true;
 }
 
 bool TForm::SelectNext(TWinControl* current, bool forward) {
@@ -467,9 +514,13 @@ void TForm::WndProc(TMessage& msg) {
         FActive = true;
         if (Application) Application->FormActivated(this);
         Activate();
-        if (FActiveControl && FActiveControl->HandleAllocated() && FActiveControl->CanFocus() &&
-            ::GetFocus() != FActiveControl->GetHandle())
-          ::SetFocus(FActiveControl->GetHandle());
+        if (FActiveControl && FActiveControl->HandleAllocated() && FActiveControl->CanFocus()) {
+          if (::GetFocus() != FActiveControl->GetHandle()) ::SetFocus(FActiveControl->GetHandle());
+        } else if (!HasFocusInside()) {
+          // Shown for the first time (or the control that had the focus
+          // is gone): the first keys go to the first Tab stop, not nowhere.
+          SelectNext(nullptr, true);
+        }
       } else {
         FActive = false;
         Deactivate();

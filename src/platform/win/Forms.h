@@ -90,6 +90,9 @@ public:
   // focus and has TabStop, in the order the controls were put on their
   // parents, wrapping around. False when there is none.
   bool SelectNext(TWinControl* current, bool forward);
+  // Ctrl+Tab from control: the next (or previous) page of the outermost page
+  // control it lies in. False when it lies in none.
+  bool SelectNextPage(TWinControl* control, bool forward);
 
   // The menu bar (null: none). The form shows it; its owner frees it.
   TMainMenu* GetMenu() const { return FMenu; }
@@ -99,11 +102,19 @@ public:
   // lists (IsFormShortCut).
   virtual bool IsShortCut(TWMKey& msg);
   // The dialog keys of a key pressed in control (after shortcuts): Tab and
-  // Shift+Tab move the focus; arrows move within a group of radio buttons;
+  // Shift+Tab move the focus, Ctrl+Tab turns the page; arrows move within a
+  // group of radio buttons;
   // Enter clicks the Default button and Esc the Cancel button, unless the
-  // focused control wants the key; Alt with a letter clicks or focuses the
-  // control whose caption has it as accelerator. True when taken.
+  // focused control wants the key; Alt with a letter (or the letter alone
+  // on a button) clicks or focuses the control whose caption has it as
+  // accelerator. True when taken.
   bool DialogKeyDown(TWinControl* control, uint16_t key, TShiftState shift);
+  // The focus is on one of the form's controls.
+  bool HasFocusInside() const;
+  // Esc alone in a tool window: true when the window is to close. An open
+  // drop-down list of the focused combo box takes the first Esc itself (it
+  // closes, false). Esc is taken either way (key becomes 0).
+  bool TakeCloseKey(uint16_t& key, TShiftState shift);
   // Offers Enter/Esc or an accelerator to every control on the form.
   bool BroadcastDialogKey(uint16_t key, TWinControl* focused);
   bool BroadcastDialogChar(char ch);

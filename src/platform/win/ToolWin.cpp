@@ -452,6 +452,68 @@ void TToolBar::DropDownMenu(TToolButton* button) {
     ::PeekMessageA(&m, FHandle, m.message, m.message, PM_REMOVE);
 }
 
+bool TToolBar::TrackMenuKeys() {
+  if (gDrop || !FHandle || !GetVisible() || !GetEnabled()) return false;
+  std::vector<TToolButton*> menus;
+  for (TToolButton* b : FButtons)
+    if (b->FMenuItem && b->FEnabled) menus.push_back(b);
+  if (menus.empty()) return false;
+  const HWND top = ::GetAncestor(FHandle, GA_ROOT);
+  size_t index = 0;
+  TToolButton* drop = nullptr;
+  const auto hot = [&](int i) { ::SendMessageA(FHandle, TB_SETHOTITEM, WPARAM(i), 0); };
+  hot(menus[index]->GetIndex());
+  for (bool tracking = true; tracking && FHandle;) {
+    MSG m;
+    if (!::PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE)) {
+      ::WaitMessage();
+      continue;
+    }
+    // A click anywhere, the window losing the front or the end of the
+    // program leaves the mode and is handled as usual.
+    if (m.message == WM_QUIT || (m.message >= WM_LBUTTONDOWN && m.message <= WM_MBUTTONDBLCLK) ||
+        (m.message >= WM_NCLBUTTONDOWN && m.message <= WM_NCMBUTTONDBLCLK) || ::GetForegroundWindow() != top)
+      break;
+    ::PeekMessageA(&m, nullptr, m.message, m.message, PM_REMOVE);
+    if (m.message == WM_KEYDOWN || m.message == WM_SYSKEYDOWN) {
+      switch (m.wParam) {
+        case VK_LEFT:
+        case VK_RIGHT:
+          index = (index + menus.size() + (m.wParam == VK_LEFT ? size_t(-1) : 1)) % menus.size();
+          hot(menus[index]->GetIndex());
+          break;
+        case VK_DOWN:
+        case VK_RETURN:
+          drop = menus[index];
+          tracking = false;
+          break;
+        case VK_ESCAPE:
+        case VK_MENU:
+        case VK_F10:
+          tracking = false;
+          break;
+        default:
+          for (TToolButton* b : menus)
+            if (m.wParam < 0x80 && IsAccel(static_cast<char>(m.wParam), b->FCaption)) {
+              drop = b;
+              tracking = false;
+              break;
+            }
+          break;
+      }
+      continue;
+    }
+    // The rest of the keys' messages belong to the mode too.
+    if (m.message == WM_KEYUP || m.message == WM_SYSKEYUP || m.message == WM_CHAR || m.message == WM_SYSCHAR)
+      continue;
+    ::TranslateMessage(&m);
+    ::DispatchMessageA(&m);
+  }
+  if (FHandle) hot(-1);
+  if (drop) DropDown(drop);
+  return true;
+}
+
 bool TToolBar::DialogChar(char ch) {
   if (!GetVisible() || !GetEnabled() || !FHandle) return false;
   for (TToolButton* b : FButtons)

@@ -160,6 +160,12 @@ public:
   void DropDownMenu(TToolButton* button);
   // Alt with the accelerator of a menu button's caption opens its drop-down.
   bool DialogChar(char ch) override;
+  // Menu mode from the keyboard (F10, or Alt alone, on a window whose menu
+  // this bar shows): the first menu button is highlighted, Left and Right
+  // move, Down or Enter drops the menu, a button's letter drops its own,
+  // Esc (or a click, or another window) leaves. False when the bar has no
+  // menu button to offer.
+  bool TrackMenuKeys();
 
 protected:
   void CreateParams(TCreateParams& params) override;

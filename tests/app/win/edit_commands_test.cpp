@@ -20,6 +20,7 @@
 #include "platform/win/Dialogs.h"
 #include "platform/win/Menus.h"
 #include "platform/win/ToolWin.h"
+#include "platform/win/WindowCapture.h"
 
 TQ_TEST_APPLICATION();
 
@@ -444,6 +445,39 @@ TEST_F(EditCommands, RollUpsInsertIntoTheActiveDocumentGoOneByOneAndComeBack) {
             TextToShortCut("Ctrl+Alt+Multyply"));
   EXPECT_EQ(dynamic_cast<TCustomAction*>(Form->FindComponent("i1"))->GetShortCut(), scNone);
   EXPECT_EQ(Form->FindRollUp(1)->GetSnippet(), "text\r\n");
+}
+
+}  // namespace
+
+namespace {
+
+// A new roll-up is 80 by 40 pixels: its editor shows the scroll bars its
+// snippet needs there, and none for a snippet that fits.
+TEST(RollUpWindow, ShowsOnlyTheScrollBarsItsSnippetNeeds) {
+  struct TCase {
+    const char* Snippet;
+    bool Vertical, Horizontal;
+  } cases[] = {
+      {"ab", false, false},
+      {"a\r\nb\r\nc\r\nd\r\ne\r\nf", true, false},
+      {"a\r\nb\r\nc\r\nd\r\ne\r\nf\r\nthe longest line of all, far wider than the window", true, true},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Snippet);
+    TRollUp rollUp(nullptr, 0, nullptr);
+    rollUp.Memo->GetEdit()->SetText(c.Snippet);
+    rollUp.SetBounds(100, 100, 80, 40);
+    rollUp.Show();
+    const auto bars = [&] {
+      const LONG style = ::GetWindowLongA(rollUp.Memo->GetHandle(), GWL_STYLE);
+      return std::make_pair((style & WS_VSCROLL) != 0, (style & WS_HSCROLL) != 0);
+    };
+    const auto wanted = std::make_pair(c.Vertical, c.Horizontal);
+    EXPECT_TRUE(PumpUntil([&] { return bars() == wanted; }, 2000))
+        << "vertical " << bars().first << ", horizontal " << bars().second;
+    if (c.Vertical && c.Horizontal) SaveWindowCapture(rollUp.GetHandle(), "rollup_scroll_bars");
+    rollUp.Hide();
+  }
 }
 
 }  // namespace

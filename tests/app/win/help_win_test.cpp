@@ -23,6 +23,7 @@
 #include "platform/win/Shell.h"
 #include "platform/win/PdfSupport.h"
 #include "platform/win/Screenshot.h"
+#include "platform/win/WindowCapture.h"
 #include "platform/win/WinTestSupport.h"
 #include "../../kit/win/MouseInput.h"
 
@@ -136,6 +137,10 @@ TEST_F(HelpWindow, ShowTopicKeepsTheGivenDocumentAndSelectsTheNode) {
 
 TEST_F(HelpWindow, WithoutASelectedNodeKeysLoadNothingAndPrintingTakesTheCaption) {
   help->Show();
+  // Shown, the window focuses its tree, which takes its first node as the
+  // selected one, as a tree does: this case is about a tree with none.
+  help->Tree->SetSelected(nullptr);
+  help->LoadRtf(AboutText());
   ASSERT_EQ(help->Tree->GetSelected(), nullptr);
   const std::string about = ViewText();
   PostKey(help->Tree->GetHandle(), VK_DOWN);
@@ -241,6 +246,46 @@ TEST_F(HelpWindow, TheKeyTopicNamesOnlyKeysTheProgramBinds) {
     ++checked;
   }
   EXPECT_GT(checked, 60);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(HelpWindow, TheTopicTreeIsItsOwnColourAndAClickOnAParentExpandsIt) {
+  help->SetBounds(80, 80, 600, 400);
+  help->Show();
+  ASSERT_TRUE(ActivateForInput(help->GetHandle()));
+  EXPECT_EQ(::SendMessageA(help->Tree->GetHandle(), TVM_GETBKCOLOR, 0, 0), 0xFFFFEE);
+  TTreeNode* parent = nullptr;
+  for (int i = 0; i < help->Tree->GetTopCount() && !parent; ++i)
+    if (help->Tree->GetTopItem(i)->GetCount() > 0) parent = help->Tree->GetTopItem(i);
+  ASSERT_NE(parent, nullptr) << "no topic with sub-topics";
+  parent->Collapse(false);
+  PumpFor(50);
+  RECT r{};
+  *reinterpret_cast<HTREEITEM*>(&r) = static_cast<HTREEITEM>(parent->GetItemId());
+  ASSERT_TRUE(::SendMessageA(help->Tree->GetHandle(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r)));
+  const TPoint at = help->Tree->ClientToScreen(TPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2));
+  // Press and release in one go: the tree waits for the release inside its
+  // own loop as soon as it sees the press.
+  MouseMoveTo(at.X, at.Y);
+  INPUT click[2] = {};
+  click[0].type = click[1].type = INPUT_MOUSE;
+  click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  ::SendInput(2, click, sizeof(INPUT));
+  const auto expanded = [&] {
+    TVITEMA item{};
+    item.mask = TVIF_STATE | TVIF_HANDLE;
+    item.hItem = static_cast<HTREEITEM>(parent->GetItemId());
+    item.stateMask = TVIS_EXPANDED;
+    ::SendMessageA(help->Tree->GetHandle(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    return (item.state & TVIS_EXPANDED) != 0;
+  };
+  EXPECT_TRUE(PumpUntil(expanded));
+  EXPECT_TRUE(parent->GetExpanded());
+  SaveWindowCapture(help->GetHandle(), "help_tree");
 }
 
 }  // namespace

@@ -7,7 +7,11 @@
 #include "app/HelpTopics.h"
 #include "app/win/Ascii.h"
 #include "app/win/CalcForm.h"
+#include "app/win/FClipboard.h"
+#include "app/win/FindDlg.h"
 #include "app/win/FtpForm.h"
+#include "app/win/HexFindDlg.h"
+#include "app/win/ReplaceDlg.h"
 #include "app/win/Help.h"
 #include "app/win/InstallWin.h"
 #include "ftp/Ftp.h"
@@ -16,6 +20,7 @@
 #include "platform/IniFiles.h"
 #include "platform/win/Menus.h"
 #include "platform/win/Shell.h"
+#include "platform/win/WindowCapture.h"
 
 TQ_TEST_APPLICATION();
 
@@ -413,3 +418,55 @@ TEST_F(MainFormTools, TheWindowMenuWaitsForASecondTab) {
   Application->ProcessMessages();
   EXPECT_FALSE(windowMenu->GetEnabled());
 }
+
+namespace {
+
+// The face of the font a window draws with, and whether it is fixed-pitch.
+struct TWindowFont {
+  std::string Face;
+  bool Fixed = false;
+};
+
+TWindowFont FontOf(HWND wnd) {
+  TWindowFont f;
+  auto font = reinterpret_cast<HFONT>(::SendMessageA(wnd, WM_GETFONT, 0, 0));
+  if (!font) return f;
+  HDC dc = ::GetDC(wnd);
+  HGDIOBJ old = ::SelectObject(dc, font);
+  char face[LF_FACESIZE] = {};
+  ::GetTextFaceA(dc, sizeof face, face);
+  TEXTMETRICA tm{};
+  ::GetTextMetricsA(dc, &tm);
+  ::SelectObject(dc, old);
+  ::ReleaseDC(wnd, dc);
+  f.Face = face;
+  f.Fixed = !(tm.tmPitchAndFamily & TMPF_FIXED_PITCH);  // the flag's name says the opposite
+  return f;
+}
+
+TEST_F(MainFormTools, TextInColumnsTakesTheEditorsFixedPitchFont) {
+  Open();
+  auto* find = new TFind(Application);
+  auto* replace = new TReplace(Application);
+  auto* hex = new THexFind(Application);
+  Form->UseSearchDialogs(find, replace, hex);
+  Form->Clipboard1Click();
+  ASSERT_NE(FClipboard, nullptr);
+  const std::string face = Options->GetTest()->GetFont().Name;
+  for (TWinControl* c : {static_cast<TWinControl*>(Form->FindResults().FindBox),
+                         static_cast<TWinControl*>(hex->FindHex),
+                         dynamic_cast<TWinControl*>(FClipboard->ClipboardViewer->GetView())}) {
+    ASSERT_NE(c, nullptr) << "the clipboard viewer shows no text view";
+    const TWindowFont f = FontOf(c->GetHandle());
+    EXPECT_EQ(f.Face, face) << c->GetName();
+    EXPECT_TRUE(f.Fixed) << c->GetName() << " draws in " << f.Face;
+  }
+  SaveWindowCapture(FClipboard->GetHandle(), "clipboard_history_font");
+  delete FClipboard;
+  Form->UseSearchDialogs(nullptr, nullptr, nullptr);
+  delete hex;
+  delete replace;
+  delete find;
+}
+
+}  // namespace

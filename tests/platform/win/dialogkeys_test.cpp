@@ -11,6 +11,7 @@
 #include "platform/win/StdCtrls.h"
 #include "platform/win/Timer.h"
 #include "platform/win/WinTestSupport.h"
+#include "platform/win/WindowCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -245,3 +246,67 @@ TEST_F(DialogKeys, ClicksCheckABoxAndDoubleClicksReachAList) {
   EXPECT_EQ(doubles, 1);
   EXPECT_GE(selects, 1);
 }
+
+namespace {
+
+HWND ChildWithText(HWND parent, const char* text) {
+  for (HWND c = ::GetWindow(parent, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
+    char buf[64] = {};
+    ::GetWindowTextA(c, buf, sizeof buf);
+    if (std::string(buf) == text) return c;
+  }
+  return nullptr;
+}
+
+// The program's own message box (Yes, No, Cancel, All) under real keys:
+// focus goes to one button, then keys are pressed as a user would.
+struct TBoxKeysCase {
+  const char* Focus;
+  WORD Key;
+  bool Alt;
+  TModalResult Expected;
+};
+
+TEST(MessageBoxKeys, EnterAndSpacePressTheFocusedButtonAndLettersTheirButtons) {
+  const TBoxKeysCase cases[] = {
+      {"&No", VK_RETURN, false, mrNo},  {"Cancel", VK_SPACE, false, mrCancel},
+      {"&Yes", 'A', false, mrAll},      {"&No", 'A', true, mrAll},
+      {"&Yes", 'N', false, mrNo},       {"&All", VK_RETURN, false, mrAll},
+  };
+  bool captured = false;
+  for (const TBoxKeysCase& c : cases) {
+    SCOPED_TRACE(std::string(c.Focus) + " key " + std::to_string(c.Key) + (c.Alt ? " with Alt" : ""));
+    TTimer timer(nullptr);
+    timer.SetInterval(50);
+    bool pressed = false;
+    timer.OnTimer = [&](TObject*) {
+      HWND box = ::GetActiveWindow();
+      HWND button = box ? ChildWithText(box, c.Focus) : nullptr;
+      if (!button) return;
+      timer.SetEnabled(false);
+      BringToFront(box);
+      ::SetFocus(button);
+      if (!PumpUntil([&] { return ::GetFocus() == button; })) return;
+      if (!captured) {
+        SaveWindowCapture(box, "message_box_keys");
+        captured = true;
+      }
+      pressed = true;
+      if (c.Alt)
+        PressKey(c.Key, {VK_MENU});
+      else
+        PressKey(c.Key);
+      // Keys lost on the way would leave the box open: it ends, and the
+      // result says so.
+      auto* form = dynamic_cast<TForm*>(TWinControl::FindControl(box));
+      ASSERT_NE(form, nullptr);
+      PumpUntil([&] { return form->GetModalResult() != mrNone; }, 2000);
+      if (form->GetModalResult() == mrNone) form->SetModalResult(mrAbort);
+    };
+    const int result = MessageDlg("Replace this occurrence?", mtWarning, TMsgDlgButtons{mbYes, mbNo, mbCancel, mbAll});
+    EXPECT_TRUE(pressed);
+    EXPECT_EQ(result, c.Expected);
+  }
+}
+
+}  // namespace
