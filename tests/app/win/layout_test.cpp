@@ -160,7 +160,7 @@ TEST_F(Layout, MainWindowKeepsItsBarsInPlaceAcrossToolBarModes) {
 // dialog join the list once a shown form focuses its first control.)
 TEST_F(Layout, EveryModalFormOpensWithAFocusedControl) {
   Open();
-  for (const char* name : {"Find", "Replace"}) {
+  for (const char* name : {"Find", "Replace", "Setup", "Print", "InputKey", "HexFind", "FileDlg"}) {
     SCOPED_TRACE(name);
     const TFormCase* c = nullptr;
     for (const TFormCase& f : kForms)
@@ -168,7 +168,7 @@ TEST_F(Layout, EveryModalFormOpensWithAFocusedControl) {
     TForm* form = c ? c->Make(Shared, Form) : Options;
     HWND focused = nullptr;
     RunInModal(*form, [&] {
-      PumpUntil([&] { return ::GetFocus() && ::IsChild(form->GetHandle(), ::GetFocus()); }, 2000);
+      PumpUntil([&] { return ::GetFocus() && ::IsChild(form->GetHandle(), ::GetFocus()); });
       focused = ::GetFocus();
       form->SetModalResult(mrCancel);
     }, [&] { return form->ShowModal(); });
