@@ -1,0 +1,311 @@
+// The rich-text control's embedded objects. The callback's rules are asked
+// directly (Wine has no object servers, so a small object of the test's own
+// stands in for one); what Wine's rich-edit library itself asks of the
+// callback is checked through the control.
+#include "kit/win/RxRichEd.h"
+#include "kit/win/RxRichOle.h"
+
+#include "platform/win/Forms.h"
+#include "platform/win/WinTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <richedit.h>
+#include <richole.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+TQ_TEST_APPLICATION();
+
+namespace {
+
+struct TVerb {
+  LONG Number;
+  std::wstring Name;
+  UINT Flags;
+  DWORD Attribs;
+};
+
+class TVerbEnum final : public IEnumOLEVERB {
+public:
+  explicit TVerbEnum(std::vector<TVerb> verbs) : FVerbs(std::move(verbs)) {}
+  STDMETHODIMP QueryInterface(REFIID riid, void** out) override {
+    if (riid == IID_IUnknown || riid == IID_IEnumOLEVERB) {
+      *out = this;
+      AddRef();
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  STDMETHODIMP_(ULONG) AddRef() override { return ++FRefs; }
+  STDMETHODIMP_(ULONG) Release() override {
+    const ULONG n = --FRefs;
+    if (n == 0) delete this;
+    return n;
+  }
+  STDMETHODIMP Next(ULONG count, LPOLEVERB verbs, ULONG* fetched) override {
+    ULONG got = 0;
+    for (; got < count && FAt < FVerbs.size(); ++got, ++FAt) {
+      const TVerb& v = FVerbs[FAt];
+      const size_t bytes = (v.Name.size() + 1) * sizeof(wchar_t);
+      auto* name = static_cast<LPOLESTR>(::CoTaskMemAlloc(bytes));
+      std::memcpy(name, v.Name.c_str(), bytes);
+      verbs[got] = OLEVERB{v.Number, name, v.Flags, v.Attribs};
+    }
+    if (fetched) *fetched = got;
+    return got == count ? S_OK : S_FALSE;
+  }
+  STDMETHODIMP Skip(ULONG n) override {
+    FAt += n;
+    return FAt <= FVerbs.size() ? S_OK : S_FALSE;
+  }
+  STDMETHODIMP Reset() override {
+    FAt = 0;
+    return S_OK;
+  }
+  STDMETHODIMP Clone(IEnumOLEVERB** out) override {
+    *out = new TVerbEnum(FVerbs);
+    return S_OK;
+  }
+
+private:
+  ULONG FRefs = 1;
+  std::vector<TVerb> FVerbs;
+  size_t FAt = 0;
+};
+
+// An object with verbs that records the verbs it is asked to do.
+class TTestObject final : public IOleObject {
+public:
+  std::vector<TVerb> Verbs;
+  std::vector<LONG> Done;
+  HWND DoneIn = nullptr;
+  bool Closed = false;
+
+  STDMETHODIMP QueryInterface(REFIID riid, void** out) override {
+    if (riid == IID_IUnknown || riid == IID_IOleObject) {
+      *out = static_cast<IOleObject*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  STDMETHODIMP_(ULONG) AddRef() override { return ++FRefs; }
+  STDMETHODIMP_(ULONG) Release() override { return --FRefs; }  // lives on the test's stack
+  STDMETHODIMP SetClientSite(IOleClientSite* site) override {
+    if (site) site->AddRef();
+    if (FSite) FSite->Release();
+    FSite = site;
+    return S_OK;
+  }
+  STDMETHODIMP GetClientSite(IOleClientSite** site) override {
+    *site = FSite;
+    if (FSite) FSite->AddRef();
+    return S_OK;
+  }
+  STDMETHODIMP SetHostNames(LPCOLESTR, LPCOLESTR) override { return S_OK; }
+  STDMETHODIMP Close(DWORD) override {
+    Closed = true;
+    SetClientSite(nullptr);
+    return S_OK;
+  }
+  STDMETHODIMP SetMoniker(DWORD, IMoniker*) override { return E_NOTIMPL; }
+  STDMETHODIMP GetMoniker(DWORD, DWORD, IMoniker**) override { return E_NOTIMPL; }
+  STDMETHODIMP InitFromData(IDataObject*, BOOL, DWORD) override { return E_NOTIMPL; }
+  STDMETHODIMP GetClipboardData(DWORD, IDataObject**) override { return E_NOTIMPL; }
+  STDMETHODIMP DoVerb(LONG verb, LPMSG, IOleClientSite*, LONG, HWND parent, LPCRECT) override {
+    Done.push_back(verb);
+    DoneIn = parent;
+    return S_OK;
+  }
+  STDMETHODIMP EnumVerbs(IEnumOLEVERB** out) override {
+    *out = new TVerbEnum(Verbs);
+    return S_OK;
+  }
+  STDMETHODIMP Update() override { return S_OK; }
+  STDMETHODIMP IsUpToDate() override { return S_OK; }
+  STDMETHODIMP GetUserClassID(CLSID* clsid) override {
+    *clsid = CLSID_NULL;
+    return S_OK;
+  }
+  STDMETHODIMP GetUserType(DWORD, LPOLESTR*) override { return E_NOTIMPL; }
+  STDMETHODIMP SetExtent(DWORD, SIZEL*) override { return S_OK; }
+  STDMETHODIMP GetExtent(DWORD, SIZEL* size) override {
+    size->cx = size->cy = 1000;
+    return S_OK;
+  }
+  STDMETHODIMP Advise(IAdviseSink*, DWORD* conn) override {
+    *conn = 1;
+    return S_OK;
+  }
+  STDMETHODIMP Unadvise(DWORD) override { return S_OK; }
+  STDMETHODIMP EnumAdvise(IEnumSTATDATA**) override { return E_NOTIMPL; }
+  STDMETHODIMP GetMiscStatus(DWORD, DWORD* status) override {
+    *status = 0;
+    return S_OK;
+  }
+  STDMETHODIMP SetColorScheme(LOGPALETTE*) override { return E_NOTIMPL; }
+
+  ~TTestObject() {
+    if (FSite) FSite->Release();
+  }
+
+private:
+  ULONG FRefs = 1;
+  IOleClientSite* FSite = nullptr;
+};
+
+std::vector<std::string> MenuItems(HMENU menu) {
+  std::vector<std::string> items;
+  const int n = ::GetMenuItemCount(menu);
+  for (int i = 0; i < n; ++i) {
+    char text[128] = {};
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_STRING;
+    info.dwTypeData = text;
+    info.cch = sizeof text;
+    ::GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info);
+    items.push_back((info.fType & MFT_SEPARATOR) ? "-" : text);
+  }
+  return items;
+}
+
+struct RichEditObjects : ::testing::Test {
+  void SetUp() override {
+    form = std::make_unique<TForm>(nullptr);
+    form->SetBorderStyle(bsNone);
+    form->SetBounds(60, 60, 420, 300);
+    edit = new TRxRichEdit(form.get());
+    edit->SetParent(form.get());
+    edit->SetAlign(alClient);
+    form->Show();
+    edit->HandleNeeded();
+  }
+  void TearDown() override { form.reset(); }
+
+  IRichEditOleCallback* Callback() { return edit->GetOleCallback(); }
+
+  std::unique_ptr<TForm> form;
+  TRxRichEdit* edit = nullptr;
+};
+
+TEST_F(RichEditObjects, TheCallbackIsInstalledOnlyWithAllowObjects) {
+  ASSERT_NE(edit->GetOleCallback(), nullptr);
+  ASSERT_NE(edit->GetRichEditOle(), nullptr);
+  TRxRichEdit* plain = new TRxRichEdit(form.get());
+  plain->SetAllowObjects(false);
+  plain->SetParent(form.get());
+  plain->HandleNeeded();
+  EXPECT_EQ(plain->GetOleCallback(), nullptr);
+  EXPECT_EQ(plain->GetRichEditOle(), nullptr);
+}
+
+TEST_F(RichEditObjects, TheInsertQueryFollowsAllowObjects) {
+  CLSID clsid = CLSID_NULL;
+  EXPECT_EQ(Callback()->QueryInsertObject(&clsid, nullptr, 0), S_OK);
+  edit->SetAllowObjects(false);
+  EXPECT_NE(Callback()->QueryInsertObject(&clsid, nullptr, 0), S_OK);
+  edit->SetAllowObjects(true);
+  EXPECT_EQ(Callback()->QueryInsertObject(&clsid, nullptr, 0), S_OK);
+}
+
+TEST_F(RichEditObjects, EachNewObjectGetsAStorageOfItsOwnInMemory) {
+  IStorage* a = nullptr;
+  IStorage* b = nullptr;
+  ASSERT_EQ(Callback()->GetNewStorage(&a), S_OK);
+  ASSERT_EQ(Callback()->GetNewStorage(&b), S_OK);
+  ASSERT_NE(a, nullptr);
+  ASSERT_NE(a, b);
+  // A real compound file: a stream written in it reads back.
+  IStream* s = nullptr;
+  ASSERT_EQ(a->CreateStream(L"Contents", STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, 0, &s), S_OK);
+  ULONG n = 0;
+  ASSERT_EQ(s->Write("data", 4, &n), S_OK);
+  s->Release();
+  ASSERT_EQ(a->OpenStream(L"Contents", nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, &s), S_OK);
+  char back[8] = {};
+  s->Read(back, sizeof back, &n);
+  s->Release();
+  EXPECT_EQ(std::string(back, n), "data");
+  EXPECT_NE(b->OpenStream(L"Contents", nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, &s), S_OK);
+  a->Release();
+  b->Release();
+}
+
+TEST_F(RichEditObjects, InPlaceActivationFollowsAllowInPlace) {
+  IOleInPlaceFrame* frame = nullptr;
+  IOleInPlaceUIWindow* doc = nullptr;
+  OLEINPLACEFRAMEINFO info{};
+  info.cb = sizeof info;
+  ASSERT_EQ(Callback()->GetInPlaceContext(&frame, &doc, &info), S_OK);
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(info.hwndFrame, form->GetHandle());
+  HWND wnd = nullptr;
+  EXPECT_EQ(frame->GetWindow(&wnd), S_OK);
+  EXPECT_EQ(wnd, form->GetHandle());
+  // A server asking for tool space gets none and edits in the control.
+  BORDERWIDTHS widths{0, 20, 0, 0};
+  EXPECT_EQ(frame->RequestBorderSpace(&widths), INPLACE_E_NOTOOLSPACE);
+  frame->Release();
+
+  edit->SetAllowInPlace(false);
+  frame = nullptr;
+  EXPECT_EQ(Callback()->GetInPlaceContext(&frame, &doc, &info), E_NOTIMPL);
+  EXPECT_EQ(frame, nullptr);
+}
+
+TEST_F(RichEditObjects, TheContextMenuOfAnObjectListsItsVerbsAndTheProperties) {
+  TTestObject object;
+  object.Verbs = {
+      {0, L"&Edit", MF_ENABLED, OLEVERBATTRIB_ONCONTAINERMENU},
+      {1, L"&Open", MF_ENABLED, OLEVERBATTRIB_ONCONTAINERMENU},
+      {2, L"", MF_SEPARATOR, OLEVERBATTRIB_ONCONTAINERMENU},
+      {3, L"&Play", MF_GRAYED, OLEVERBATTRIB_ONCONTAINERMENU},
+      {4, L"Hidden", MF_ENABLED, 0},                                 // not for a container's menu
+      {OLEIVERB_HIDE, L"Hide", MF_ENABLED, OLEVERBATTRIB_ONCONTAINERMENU},  // not a menu verb
+  };
+  HMENU menu = nullptr;
+  CHARRANGE range{0, 1};
+  ASSERT_EQ(Callback()->GetContextMenu(SEL_OBJECT, &object, &range, &menu), S_OK);
+  ASSERT_NE(menu, nullptr);
+  const std::vector<std::string> expected{"&Edit", "&Open", "-", "&Play", "-", "Object &Properties..."};
+  EXPECT_EQ(MenuItems(menu), expected);
+  EXPECT_TRUE(::GetMenuState(menu, 3, MF_BYPOSITION) & MF_GRAYED);
+
+  // Choosing an item (the command reaches the control) does that verb.
+  const UINT open = ::GetMenuItemID(menu, 1);
+  ::DestroyMenu(menu);
+  ::SendMessageA(edit->GetHandle(), WM_COMMAND, open, 0);
+  EXPECT_EQ(object.Done, std::vector<LONG>{1});
+  EXPECT_EQ(object.DoneIn, edit->GetHandle());
+
+  // Text selected, or the menu turned off: the control's own menu.
+  menu = nullptr;
+  EXPECT_NE(Callback()->GetContextMenu(SEL_TEXT, nullptr, &range, &menu), S_OK);
+  EXPECT_EQ(menu, nullptr);
+  edit->SetAutoVerbMenu(false);
+  EXPECT_NE(Callback()->GetContextMenu(SEL_OBJECT, &object, &range, &menu), S_OK);
+  EXPECT_EQ(menu, nullptr);
+}
+
+TEST(RichEditContainerName, TitleAndApplicationTitle) {
+  struct TCase {
+    const char* Title;
+    const char* App;
+    const char* Name;
+  };
+  const TCase cases[] = {
+      {"Help", "Tarnquill", "Help - Tarnquill"},
+      {"   ", "Tarnquill", "Tarnquill"},
+      {"", "Tarnquill", "Tarnquill"},
+      {" x ", "Tarnquill", " x  - Tarnquill"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(RichContainerName(c.Title, c.App), c.Name) << c.Title;
+}
+
+}  // namespace
