@@ -575,6 +575,13 @@ public:
   bool OleAutoVerbMenu() const override { return FEdit.FAutoVerbMenu; }
   HWND OleWindow() const override { return FEdit.FHandle; }
   std::string OleContainerName() const override { return FEdit.ContainerName(); }
+  IOleObject* OleSelectedObject() const override {
+    if (!FEdit.FRichEditOle) return nullptr;
+    REOBJECT obj{};
+    obj.cbStruct = sizeof obj;
+    if (FAILED(FEdit.FRichEditOle->GetObject(REO_IOB_SELECTION, &obj, REO_GETOBJ_POLEOBJ))) return nullptr;
+    return obj.poleobj;
+  }
 
 private:
   TRxCustomRichEdit& FEdit;

@@ -267,13 +267,22 @@ HMENU TRichEditOleCallback::BuildVerbMenu(IOleObject* object, std::vector<LONG>&
 STDMETHODIMP TRichEditOleCallback::GetContextMenu(WORD selType, LPOLEOBJECT object, CHARRANGE*, HMENU* menu) {
   if (!menu) return E_INVALIDARG;
   *menu = nullptr;
-  if (!FHost || !FHost->OleAutoVerbMenu() || !object || !(selType & SEL_OBJECT)) return E_NOTIMPL;
+  if (!FHost || !FHost->OleAutoVerbMenu() || !(selType & SEL_OBJECT)) return E_NOTIMPL;
   try {
     ForgetMenuObject();
+    // Some controls (Wine's) tell that an object is selected but not which:
+    // ask the control for it.
+    if (object)
+      object->AddRef();
+    else
+      object = FHost->OleSelectedObject();
+    if (!object) return E_NOTIMPL;
     std::vector<LONG> verbs;
     *menu = BuildVerbMenu(object, verbs);
-    if (!*menu) return E_OUTOFMEMORY;
-    object->AddRef();
+    if (!*menu) {
+      object->Release();
+      return E_OUTOFMEMORY;
+    }
     FMenuObject = object;
     FMenuVerbs = std::move(verbs);
     return S_OK;

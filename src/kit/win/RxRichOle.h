@@ -19,6 +19,9 @@ public:
   virtual bool OleAutoVerbMenu() const = 0;
   virtual HWND OleWindow() const = 0;
   virtual std::string OleContainerName() const = 0;
+  // The object selected in the control, with a reference for the caller;
+  // null when none.
+  virtual IOleObject* OleSelectedObject() const = 0;
 
 protected:
   ~IRichOleHost() = default;

@@ -293,6 +293,104 @@ TEST_F(RichEditObjects, TheContextMenuOfAnObjectListsItsVerbsAndTheProperties) {
   EXPECT_EQ(menu, nullptr);
 }
 
+// Wine's control asks the callback when an object comes in, by code or
+// by a paste, and refuses the object when the callback does.
+TEST_F(RichEditObjects, TheControlAsksBeforeItTakesAnObject) {
+  IRichEditOle* ole = edit->GetRichEditOle();
+  ASSERT_NE(ole, nullptr);
+  TTestObject object;
+  auto insert = [&] {
+    REOBJECT reo{};
+    reo.cbStruct = sizeof reo;
+    reo.cp = REO_CP_SELECTION;
+    reo.poleobj = &object;
+    reo.dvaspect = DVASPECT_CONTENT;
+    reo.sizel = {1000, 1000};
+    if (FAILED(Callback()->GetNewStorage(&reo.pstg))) return E_FAIL;
+    const HRESULT hr = ole->InsertObject(&reo);
+    reo.pstg->Release();
+    return hr;
+  };
+  edit->SetAllowObjects(false);
+  EXPECT_NE(insert(), S_OK);
+  EXPECT_EQ(ole->GetObjectCount(), 0);
+  edit->SetAllowObjects(true);
+  EXPECT_EQ(insert(), S_OK);
+  EXPECT_EQ(ole->GetObjectCount(), 1);
+
+  // A picture pasted after the object.
+  HDC dc = ::CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+  ::Rectangle(dc, 0, 0, 50, 50);
+  HENHMETAFILE emf = ::CloseEnhMetaFile(dc);
+  ASSERT_TRUE(PumpUntil([] { return ::OpenClipboard(nullptr) != FALSE; }));
+  ::EmptyClipboard();
+  ::SetClipboardData(CF_ENHMETAFILE, emf);
+  ::CloseClipboard();
+  edit->SetSelStart(edit->GetTextLength());
+  edit->SetAllowObjects(false);
+  ::SendMessageA(edit->GetHandle(), WM_PASTE, 0, 0);
+  EXPECT_EQ(ole->GetObjectCount(), 1);
+  edit->SetAllowObjects(true);
+  ::SendMessageA(edit->GetHandle(), WM_PASTE, 0, 0);
+  ASSERT_EQ(ole->GetObjectCount(), 2);
+  REOBJECT pasted{};
+  pasted.cbStruct = sizeof pasted;
+  ASSERT_EQ(ole->GetObject(1, &pasted, REO_GETOBJ_POLEOBJ), S_OK);
+  EXPECT_NE(pasted.poleobj, static_cast<IOleObject*>(&object));
+  if (pasted.poleobj) pasted.poleobj->Release();
+
+  // The objects are closed with the window.
+  edit->SetAllowObjects(false);
+  edit->SetParent(nullptr);
+  form.reset();
+  EXPECT_TRUE(object.Closed);
+}
+
+std::vector<std::string> gShownMenu;
+// Runs inside the menu's own loop: reads the menu shown, then picks its
+// second item.
+void CALLBACK PickSecondItem(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND wnd = ::FindWindowA("#32768", nullptr);
+  if (!wnd || !::IsWindowVisible(wnd)) return;
+  ::KillTimer(nullptr, id);
+  if (HMENU menu = reinterpret_cast<HMENU>(::SendMessageA(wnd, MN_GETHMENU, 0, 0))) gShownMenu = MenuItems(menu);
+  ::PostMessageA(wnd, WM_KEYDOWN, VK_DOWN, 0);
+  ::PostMessageA(wnd, WM_KEYDOWN, VK_DOWN, 0);
+  ::PostMessageA(wnd, WM_KEYDOWN, VK_RETURN, 0);
+}
+
+TEST_F(RichEditObjects, TheControlsContextMenuOnAnObjectDoesItsVerbs) {
+  IRichEditOle* ole = edit->GetRichEditOle();
+  ASSERT_NE(ole, nullptr);
+  TTestObject object;
+  object.Verbs = {{0, L"&Edit", MF_ENABLED, OLEVERBATTRIB_ONCONTAINERMENU},
+                  {1, L"&Open", MF_ENABLED, OLEVERBATTRIB_ONCONTAINERMENU}};
+  REOBJECT reo{};
+  reo.cbStruct = sizeof reo;
+  reo.cp = REO_CP_SELECTION;
+  reo.poleobj = &object;
+  reo.dvaspect = DVASPECT_CONTENT;
+  reo.sizel = {1000, 1000};
+  ASSERT_EQ(Callback()->GetNewStorage(&reo.pstg), S_OK);
+  ASSERT_EQ(ole->InsertObject(&reo), S_OK);
+  reo.pstg->Release();
+  CHARRANGE all{0, 1};
+  ::SendMessageA(edit->GetHandle(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&all));
+  ASSERT_EQ(::SendMessageA(edit->GetHandle(), EM_SELECTIONTYPE, 0, 0) & SEL_OBJECT, SEL_OBJECT);
+
+  gShownMenu.clear();
+  const UINT_PTR timer = ::SetTimer(nullptr, 0, 20, PickSecondItem);
+  RECT rc{};
+  ::GetWindowRect(edit->GetHandle(), &rc);
+  ::SendMessageA(edit->GetHandle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(edit->GetHandle()),
+                 MAKELPARAM(rc.left + 10, rc.top + 10));
+  ::KillTimer(nullptr, timer);
+  EXPECT_TRUE(PumpUntil([&] { return !object.Done.empty(); }));
+  const std::vector<std::string> expected{"&Edit", "&Open", "-", "Object &Properties..."};
+  EXPECT_EQ(gShownMenu, expected);
+  EXPECT_EQ(object.Done, std::vector<LONG>{1});
+}
+
 TEST(RichEditContainerName, TitleAndApplicationTitle) {
   struct TCase {
     const char* Title;
