@@ -582,6 +582,7 @@ public:
     if (FAILED(FEdit.FRichEditOle->GetObject(REO_IOB_SELECTION, &obj, REO_GETOBJ_POLEOBJ))) return nullptr;
     return obj.poleobj;
   }
+  POINT OleMenuPoint() const override { return FEdit.FContextPoint; }
 
 private:
   TRxCustomRichEdit& FEdit;
@@ -993,9 +994,14 @@ void TRxCustomRichEdit::WndProc(TMessage& msg) {
     // while the control can still name them.
     CloseObjects();
   }
-  if (msg.Msg == WM_COMMAND && msg.LParam == 0 && FOleCallback && FOleCallback->Command(LOWORD(msg.WParam))) {
-    msg.Result = 0;
-    return;
+  if (msg.Msg == WM_CONTEXTMENU) {
+    // Where the object menu goes; from the keyboard, at the control's
+    // corner.
+    FContextPoint = POINT{static_cast<short>(LOWORD(msg.LParam)), static_cast<short>(HIWORD(msg.LParam))};
+    if (msg.LParam == -1) {
+      FContextPoint = POINT{0, 0};
+      ::ClientToScreen(FHandle, &FContextPoint);
+    }
   }
   if (msg.Msg == CN_COMMAND && HIWORD(msg.WParam) == EN_CHANGE) {
     // The text stays in the window: copying all of it on every change would

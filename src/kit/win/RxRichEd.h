@@ -282,6 +282,7 @@ private:
   std::unique_ptr<TOleHost> FOleHost;
   TRichEditOleCallback* FOleCallback = nullptr;  // one reference of ours
   IRichEditOle* FRichEditOle = nullptr;
+  POINT FContextPoint{0, 0};
 
   TRichEditStrings FLines{this};
   TRxTextAttributes FDefAttributes{this, atDefaultText};

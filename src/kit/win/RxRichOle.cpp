@@ -148,19 +148,6 @@ std::string RichContainerName(const std::string& title, const std::string& appTi
   return title + " - " + appTitle;
 }
 
-TRichEditOleCallback::~TRichEditOleCallback() { ForgetMenuObject(); }
-
-void TRichEditOleCallback::Detach() {
-  FHost = nullptr;
-  ForgetMenuObject();
-}
-
-void TRichEditOleCallback::ForgetMenuObject() {
-  if (FMenuObject) FMenuObject->Release();
-  FMenuObject = nullptr;
-  FMenuVerbs.clear();
-}
-
 STDMETHODIMP TRichEditOleCallback::QueryInterface(REFIID riid, void** out) {
   if (!out) return E_POINTER;
   if (riid == IID_IUnknown || riid == IID_IRichEditOleCallback) {
@@ -214,10 +201,7 @@ STDMETHODIMP TRichEditOleCallback::QueryInsertObject(LPCLSID, LPSTORAGE, LONG) {
   return FHost && FHost->OleAllowObjects() ? S_OK : E_FAIL;
 }
 
-STDMETHODIMP TRichEditOleCallback::DeleteObject(LPOLEOBJECT object) {
-  if (object == FMenuObject) ForgetMenuObject();
-  return S_OK;
-}
+STDMETHODIMP TRichEditOleCallback::DeleteObject(LPOLEOBJECT) { return S_OK; }
 
 STDMETHODIMP TRichEditOleCallback::QueryAcceptData(LPDATAOBJECT, CLIPFORMAT*, DWORD, BOOL, HGLOBAL) {
   return S_OK;
@@ -269,7 +253,6 @@ STDMETHODIMP TRichEditOleCallback::GetContextMenu(WORD selType, LPOLEOBJECT obje
   *menu = nullptr;
   if (!FHost || !FHost->OleAutoVerbMenu() || !(selType & SEL_OBJECT)) return E_NOTIMPL;
   try {
-    ForgetMenuObject();
     // Some controls (Wine's) tell that an object is selected but not which:
     // ask the control for it.
     if (object)
@@ -278,26 +261,32 @@ STDMETHODIMP TRichEditOleCallback::GetContextMenu(WORD selType, LPOLEOBJECT obje
       object = FHost->OleSelectedObject();
     if (!object) return E_NOTIMPL;
     std::vector<LONG> verbs;
-    *menu = BuildVerbMenu(object, verbs);
-    if (!*menu) {
+    HMENU popup = BuildVerbMenu(object, verbs);
+    if (!popup) {
       object->Release();
       return E_OUTOFMEMORY;
     }
-    FMenuObject = object;
-    FMenuVerbs = std::move(verbs);
+    AddRef();  // the control may let us go while its menu is up
+    const POINT at = FHost->OleMenuPoint();
+    const UINT id = static_cast<UINT>(::TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
+                                                       at.x, at.y, 0, FHost->OleWindow(), nullptr));
+    ::DestroyMenu(popup);
+    // The menu's loop may have let the window go.
+    if (id && FHost) Command(object, verbs, id);
+    object->Release();
+    Release();
     return S_OK;
   } catch (...) {
     return E_UNEXPECTED;
   }
 }
 
-bool TRichEditOleCallback::Command(UINT id) {
-  if (!FMenuObject) return false;
+void TRichEditOleCallback::Command(IOleObject* object, const std::vector<LONG>& verbs, UINT id) {
   if (id == RichObjectPropertiesCommand) {
-    TRichObjInfo info(FMenuObject, FHost ? FHost->OleContainerName() : std::string());
+    TRichObjInfo info(object, FHost->OleContainerName());
     PROPSHEETHEADERA sheet{};
     sheet.dwSize = sizeof sheet;
-    sheet.hwndParent = FHost ? FHost->OleWindow() : nullptr;
+    sheet.hwndParent = FHost->OleWindow();
     OLEUIGNRLPROPSA general{};
     general.cbStruct = sizeof general;
     OLEUIVIEWPROPSA view{};
@@ -309,16 +298,14 @@ bool TRichEditOleCallback::Command(UINT id) {
     props.lpGP = &general;
     props.lpVP = &view;
     ::OleUIObjectPropertiesA(&props);
-    return true;
+    return;
   }
-  if (id < RichVerbCommandFirst || id >= RichVerbCommandFirst + FMenuVerbs.size()) return false;
-  const LONG verb = FMenuVerbs[id - RichVerbCommandFirst];
-  HWND wnd = FHost ? FHost->OleWindow() : nullptr;
+  if (id < RichVerbCommandFirst || id >= RichVerbCommandFirst + verbs.size()) return;
+  HWND wnd = FHost->OleWindow();
   RECT rc{};
   if (wnd) ::GetClientRect(wnd, &rc);
   IOleClientSite* site = nullptr;
-  FMenuObject->GetClientSite(&site);
-  FMenuObject->DoVerb(verb, nullptr, site, 0, wnd, &rc);
+  object->GetClientSite(&site);
+  object->DoVerb(verbs[id - RichVerbCommandFirst], nullptr, site, 0, wnd, &rc);
   if (site) site->Release();
-  return true;
 }

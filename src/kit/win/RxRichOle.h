@@ -22,6 +22,8 @@ public:
   // The object selected in the control, with a reference for the caller;
   // null when none.
   virtual IOleObject* OleSelectedObject() const = 0;
+  // Where the context menu was asked for, in screen coordinates.
+  virtual POINT OleMenuPoint() const = 0;
 
 protected:
   ~IRichOleHost() = default;
@@ -41,10 +43,7 @@ class TRichEditOleCallback final : public IRichEditOleCallback {
 public:
   explicit TRichEditOleCallback(IRichOleHost* host) : FHost(host) {}
   // The control's window goes: no more questions to it.
-  void Detach();
-  // A command of the verb menu last built: runs the verb or shows the
-  // object's properties. False when the id is not one of ours.
-  bool Command(UINT id);
+  void Detach() { FHost = nullptr; }
 
   // The menu for a selected object: its container-menu verbs in the
   // server's order and groups, then a separator and the properties item.
@@ -55,7 +54,9 @@ public:
   STDMETHODIMP QueryInterface(REFIID riid, void** out) override;
   STDMETHODIMP_(ULONG) AddRef() override;
   STDMETHODIMP_(ULONG) Release() override;
-  // IRichEditOleCallback
+  // IRichEditOleCallback. GetContextMenu shows the verb menu itself and
+  // does the item chosen, handing the control no menu: controls send their
+  // menu's commands to their parent (Wine's does), which is not ours.
   STDMETHODIMP GetNewStorage(LPSTORAGE* storage) override;
   STDMETHODIMP GetInPlaceContext(LPOLEINPLACEFRAME* frame, LPOLEINPLACEUIWINDOW* doc,
                                  LPOLEINPLACEFRAMEINFO frameInfo) override;
@@ -70,10 +71,9 @@ public:
   STDMETHODIMP GetContextMenu(WORD selType, LPOLEOBJECT object, CHARRANGE* range, HMENU* menu) override;
 
 private:
-  ~TRichEditOleCallback();
-  void ForgetMenuObject();
+  ~TRichEditOleCallback() = default;
+  // Does the verb of a menu item, or shows the object's properties.
+  void Command(IOleObject* object, const std::vector<LONG>& verbs, UINT id);
   LONG FRefs = 1;
   IRichOleHost* FHost;
-  IOleObject* FMenuObject = nullptr;
-  std::vector<LONG> FMenuVerbs;
 };
