@@ -176,7 +176,7 @@ std::vector<std::string> MenuItems(HMENU menu) {
 }
 
 // The menu shown, read from inside the menu's own loop, which then picks
-// the item of gPick's mnemonic.
+// the item of gPick's mnemonic (none: closes the menu).
 std::vector<std::string> gShownMenu;
 char gPick = 0;
 void CALLBACK ReadMenuAndPick(HWND, UINT, UINT_PTR id, DWORD) {
@@ -184,7 +184,10 @@ void CALLBACK ReadMenuAndPick(HWND, UINT, UINT_PTR id, DWORD) {
   if (!wnd || !::IsWindowVisible(wnd)) return;
   ::KillTimer(nullptr, id);
   if (HMENU menu = reinterpret_cast<HMENU>(::SendMessageA(wnd, MN_GETHMENU, 0, 0))) gShownMenu = MenuItems(menu);
-  ::PostMessageA(wnd, WM_CHAR, static_cast<WPARAM>(gPick), 0);
+  if (gPick)
+    ::PostMessageA(wnd, WM_CHAR, static_cast<WPARAM>(gPick), 0);
+  else
+    ::EndMenu();
 }
 
 struct RichEditObjects : ::testing::Test {
@@ -295,17 +298,18 @@ TEST_F(RichEditObjects, TheContextMenuOfAnObjectListsItsVerbsAndTheProperties) {
   EXPECT_EQ(object.Done, std::vector<LONG>{1});
   EXPECT_EQ(object.DoneIn, edit->GetHandle());
 
-  // Text selected, or the menu turned off: the control's own menu.
-  menu = nullptr;
+  // Text selected, or the menu turned off: no menu of ours.
+  gShownMenu.clear();
+  gPick = 0;
+  const UINT_PTR closer = ::SetTimer(nullptr, 0, 20, ReadMenuAndPick);
   EXPECT_NE(Callback()->GetContextMenu(SEL_TEXT, nullptr, &range, &menu), S_OK);
-  EXPECT_EQ(menu, nullptr);
   edit->SetAutoVerbMenu(false);
   EXPECT_NE(Callback()->GetContextMenu(SEL_OBJECT, &object, &range, &menu), S_OK);
+  ::KillTimer(nullptr, closer);
   EXPECT_EQ(menu, nullptr);
+  EXPECT_TRUE(gShownMenu.empty());
 }
 
-// Wine's control asks the callback when an object comes in, by code or
-// by a paste, and refuses the object when the callback does.
 TEST_F(RichEditObjects, TheControlAsksBeforeItTakesAnObject) {
   IRichEditOle* ole = edit->GetRichEditOle();
   ASSERT_NE(ole, nullptr);
