@@ -355,8 +355,6 @@ TEST_F(RichEditObjects, TheControlAsksBeforeItTakesAnObject) {
   if (pasted.poleobj) pasted.poleobj->Release();
 
   // The objects are closed with the window.
-  edit->SetAllowObjects(false);
-  edit->SetParent(nullptr);
   form.reset();
   EXPECT_TRUE(object.Closed);
 }
