@@ -588,7 +588,8 @@ private:
   TRxCustomRichEdit& FEdit;
 };
 
-TRxCustomRichEdit::TRxCustomRichEdit(TComponent* owner) : TCustomMemo(owner), FOleHost(std::make_unique<TOleHost>(*this)) {
+TRxCustomRichEdit::TRxCustomRichEdit(TComponent* owner)
+    : TCustomMemo(owner), FOleHost(std::make_unique<TOleHost>(*this)) {
   RichEditVersion();
   SetScrollBars(ssBoth);
   FWidth = 185;
@@ -998,7 +999,7 @@ void TRxCustomRichEdit::WndProc(TMessage& msg) {
     // Where the object menu goes; from the keyboard, at the control's
     // corner.
     FContextPoint = POINT{static_cast<short>(LOWORD(msg.LParam)), static_cast<short>(HIWORD(msg.LParam))};
-    if (msg.LParam == -1) {
+    if (LOWORD(msg.LParam) == 0xFFFF && HIWORD(msg.LParam) == 0xFFFF) {
       FContextPoint = POINT{0, 0};
       ::ClientToScreen(FHandle, &FContextPoint);
     }

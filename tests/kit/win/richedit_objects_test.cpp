@@ -170,7 +170,10 @@ std::vector<std::string> MenuItems(HMENU menu) {
     info.dwTypeData = text;
     info.cch = sizeof text;
     ::GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info);
-    items.push_back((info.fType & MFT_SEPARATOR) ? "-" : std::string(text) + ((info.fState & MFS_GRAYED) ? " (grayed)" : ""));
+    if (info.fType & MFT_SEPARATOR)
+      items.push_back("-");
+    else
+      items.push_back(std::string(text) + ((info.fState & MFS_GRAYED) ? " (grayed)" : ""));
   }
   return items;
 }
