@@ -1,12 +1,15 @@
 #include "kit/win/RxRichEd.h"
 
 #include <richedit.h>
+#include <richole.h>
 
 #include <algorithm>
 #include <cstring>
 
 #include "platform/SysUtils.h"
 #include "platform/TypInfo.h"
+#include "kit/win/RxRichOle.h"
+#include "platform/win/Application.h"
 #include "platform/win/Clipbrd.h"
 #include "platform/win/PrintDevice.h"
 
@@ -563,7 +566,30 @@ void TRichEditStrings::SaveToFile(const std::string& fileName) const {
 
 // --- The control -------------------------------------------------------------
 
-TRxCustomRichEdit::TRxCustomRichEdit(TComponent* owner) : TCustomMemo(owner) {
+// The control's answers to the object callback.
+class TRxCustomRichEdit::TOleHost final : public IRichOleHost {
+public:
+  explicit TOleHost(TRxCustomRichEdit& edit) : FEdit(edit) {}
+  bool OleAllowObjects() const override { return FEdit.FAllowObjects; }
+  bool OleAllowInPlace() const override { return FEdit.FAllowInPlace; }
+  bool OleAutoVerbMenu() const override { return FEdit.FAutoVerbMenu; }
+  HWND OleWindow() const override { return FEdit.FHandle; }
+  std::string OleContainerName() const override { return FEdit.ContainerName(); }
+  IOleObject* OleSelectedObject() const override {
+    if (!FEdit.FRichEditOle) return nullptr;
+    REOBJECT obj{};
+    obj.cbStruct = sizeof obj;
+    if (FAILED(FEdit.FRichEditOle->GetObject(REO_IOB_SELECTION, &obj, REO_GETOBJ_POLEOBJ))) return nullptr;
+    return obj.poleobj;
+  }
+  POINT OleMenuPoint() const override { return FEdit.FContextPoint; }
+
+private:
+  TRxCustomRichEdit& FEdit;
+};
+
+TRxCustomRichEdit::TRxCustomRichEdit(TComponent* owner)
+    : TCustomMemo(owner), FOleHost(std::make_unique<TOleHost>(*this)) {
   RichEditVersion();
   SetScrollBars(ssBoth);
   FWidth = 185;
@@ -623,6 +649,8 @@ void TRxCustomRichEdit::CreateWnd() {
     if (FLangOptions.Contains(rlImeAlwaysSendNotify)) lang |= IMF_IMEALWAYSSENDNOTIFY;
     Send(EM_SETLANGOPTIONS, 0, lang);
   }
+  // 5. Embedded objects.
+  if (FAllowObjects) InstallOleCallback();
   // The control starts in its own bold system font: the default text takes
   // ours.
   ApplyDefaultFont();
@@ -655,6 +683,58 @@ void TRxCustomRichEdit::DestroyWnd() {
   // The window went (WM_NCDESTROY counted it); after the program's end the
   // last one takes the library with it, now that its code no longer runs.
   if (Lib().Use.Ended() && Lib().Use.Windows() == 0) Lib().Free();
+}
+
+void TRxCustomRichEdit::InstallOleCallback() {
+  // Objects need OLE on this thread (the control's clipboard and drops go
+  // through it); once, for the program's life.
+  static const bool oleReady = SUCCEEDED(::OleInitialize(nullptr));
+  (void)oleReady;
+  FOleCallback = new TRichEditOleCallback(FOleHost.get());
+  Send(EM_SETOLECALLBACK, 0, reinterpret_cast<LPARAM>(static_cast<IRichEditOleCallback*>(FOleCallback)));
+  IRichEditOle* ole = nullptr;
+  Send(EM_GETOLEINTERFACE, 0, reinterpret_cast<LPARAM>(&ole));
+  FRichEditOle = ole;
+  SetHostNames();
+}
+
+void TRxCustomRichEdit::SetHostNames() {
+  if (!FRichEditOle) return;
+  std::string app = Application ? Application->GetTitle() : std::string();
+  std::string container = ContainerName();
+  FRichEditOle->SetHostNames(app.data(), container.data());
+}
+
+std::string TRxCustomRichEdit::ContainerName() const {
+  return RichContainerName(FTitle, Application ? Application->GetTitle() : std::string());
+}
+
+void TRxCustomRichEdit::SetTitle(const std::string& v) {
+  if (v == FTitle) return;
+  FTitle = v;
+  SetHostNames();
+}
+
+void TRxCustomRichEdit::CloseObjects() {
+  if (FRichEditOle) {
+    const LONG count = FRichEditOle->GetObjectCount();
+    for (LONG i = 0; i < count; ++i) {
+      REOBJECT obj{};
+      obj.cbStruct = sizeof obj;
+      if (SUCCEEDED(FRichEditOle->GetObject(i, &obj, REO_GETOBJ_POLEOBJ)) && obj.poleobj) {
+        obj.poleobj->Close(OLECLOSE_NOSAVE);
+        obj.poleobj->Release();
+      }
+    }
+    FRichEditOle->Release();
+    FRichEditOle = nullptr;
+  }
+  if (FOleCallback) {
+    if (FHandle) Send(EM_SETOLECALLBACK, 0, 0);
+    FOleCallback->Detach();
+    FOleCallback->Release();
+    FOleCallback = nullptr;
+  }
 }
 
 void TRxCustomRichEdit::ApplyDefaultFont() {
@@ -909,6 +989,20 @@ void TRxCustomRichEdit::WndProc(TMessage& msg) {
     // Also when a parent's window takes this one with it.
     FCounted = false;
     Lib().Use.WindowDestroyed();
+  }
+  if (msg.Msg == WM_DESTROY) {
+    // Also when a parent's window takes this one with it: the objects close
+    // while the control can still name them.
+    CloseObjects();
+  }
+  if (msg.Msg == WM_CONTEXTMENU) {
+    // Where the object menu goes; from the keyboard, at the control's
+    // corner.
+    FContextPoint = POINT{static_cast<short>(LOWORD(msg.LParam)), static_cast<short>(HIWORD(msg.LParam))};
+    if (LOWORD(msg.LParam) == 0xFFFF && HIWORD(msg.LParam) == 0xFFFF) {
+      FContextPoint = POINT{0, 0};
+      ::ClientToScreen(FHandle, &FContextPoint);
+    }
   }
   if (msg.Msg == CN_COMMAND && HIWORD(msg.WParam) == EN_CHANGE) {
     // The text stays in the window: copying all of it on every change would

@@ -3,8 +3,8 @@
 // folder), streams rich and plain text in and out through its line list,
 // reports clicks on detected links, and prints -- through the control's own
 // page formatting, or through our layout where the control cannot format a
-// page (Wine's). Embedded objects are not hosted: AllowObjects, AllowInPlace
-// and AutoVerbMenu are kept as plain properties.
+// page (Wine's). With AllowObjects it hosts embedded objects through the
+// callback in RxRichOle.
 #pragma once
 
 #include <functional>
@@ -38,6 +38,8 @@ struct TRichClipboardFormats {
 const TRichClipboardFormats& RichClipboardFormats();
 
 class TRxCustomRichEdit;
+class TRichEditOleCallback;
+struct IRichEditOle;
 
 // --- Character and paragraph formats -----------------------------------------
 
@@ -189,7 +191,7 @@ public:
   TRichStreamModes GetStreamMode() const { return FStreamMode; }
   void SetStreamMode(TRichStreamModes v) { FStreamMode = v; }
   const std::string& GetTitle() const { return FTitle; }
-  void SetTitle(const std::string& v) { FTitle = v; }
+  void SetTitle(const std::string& v);
   // The limit the control took (it may answer less than asked).
   int GetUndoLimit() const { return FUndoLimit; }
   void SetUndoLimit(int v);
@@ -230,6 +232,13 @@ public:
   std::vector<TRichParagraph> ReadParagraphs();
   // How the last print went: through the control's page formatting (true)
   // or our layout; and its page count.
+  // The control's object interface (null without AllowObjects or window)
+  // and the callback it asks about objects.
+  IRichEditOle* GetRichEditOle() const { return FRichEditOle; }
+  TRichEditOleCallback* GetOleCallback() const { return FOleCallback; }
+  // The name in-place servers show for their container.
+  std::string ContainerName() const;
+
   bool LastPrintUsedEngine() const { return FLastPrintEngine; }
   int LastPrintPages() const { return FLastPrintPages; }
 
@@ -266,6 +275,14 @@ private:
   bool Notify(LPARAM lParam, LRESULT& result);
   void ApplyDefaultFont();
   LRESULT Send(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const;
+  void InstallOleCallback();
+  void CloseObjects();
+  void SetHostNames();
+  class TOleHost;
+  std::unique_ptr<TOleHost> FOleHost;
+  TRichEditOleCallback* FOleCallback = nullptr;  // one reference of ours
+  IRichEditOle* FRichEditOle = nullptr;
+  POINT FContextPoint{0, 0};
 
   TRichEditStrings FLines{this};
   TRxTextAttributes FDefAttributes{this, atDefaultText};
