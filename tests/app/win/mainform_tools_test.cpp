@@ -18,6 +18,7 @@
 #include "ftp/win/FtpWin.h"
 #include "kit/win/Placemnt.h"
 #include "platform/IniFiles.h"
+#include "platform/win/Clipbrd.h"
 #include "platform/win/Menus.h"
 #include "platform/win/Shell.h"
 #include "platform/win/WindowCapture.h"
@@ -450,6 +451,9 @@ TEST_F(MainFormTools, TextInColumnsTakesTheEditorsFixedPitchFont) {
   auto* replace = new TReplace(Application);
   auto* hex = new THexFind(Application);
   Form->UseSearchDialogs(find, replace, hex);
+  // The viewer shows its text view for text; whatever an earlier program left
+  // on the clipboard would choose another view.
+  Clipboard().SetAsText("columns");
   Form->Clipboard1Click();
   ASSERT_NE(FClipboard, nullptr);
   const std::string face = Options->GetTest()->GetFont().Name;
