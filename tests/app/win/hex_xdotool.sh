@@ -8,16 +8,6 @@ source "$(dirname "$0")/xdotool_start.sh"
 
 printf 'abcd' >"$dir/h.bin"
 start_program '^Tarnquill' /n "$(win_name "$dir/h.bin")"
-key() { xdotool windowactivate --sync "$win" >/dev/null 2>&1 || true; xdotool key "$1"; }
-caption_is() {
-  local got=""
-  for _ in $(seq 1 50); do
-    got="$(xdotool getwindowname "$win")"
-    [ "$got" = "$1" ] && return 0
-    sleep 0.1
-  done
-  fail "after $2 the caption is '$got', not '$1'"
-}
 bytes_are() {
   for _ in $(seq 1 50); do
     [ "$(cat "$dir/h.bin")" = "$1" ] && return 0
@@ -26,9 +16,9 @@ bytes_are() {
   fail "after $2 h.bin holds '$(cat "$dir/h.bin")', not '$1'"
 }
 
-caption_is "Tarnquill - $(win_name "$dir/h.bin")" "the start"
+wait_caption "Tarnquill - $(win_name "$dir/h.bin")" "the start"
 key F2
-caption_is "Tarnquill" "F2"
+wait_caption "Tarnquill" "F2"
 xdotool type "41"
 key ctrl+s
 bytes_are "Abcd" "a typed byte and Ctrl+S"

@@ -12,16 +12,7 @@ start_program '^Tarnquill' /n "$(win_name "$dir/a.txt")"
 # The other two through the hand-over of second starts.
 for f in b c; do wine "$exe" "$(win_name "$dir/$f.txt")" >/dev/null 2>&1; done
 
-caption_is() {
-  local want="Tarnquill - $(win_name "$dir/$1.txt")" got=""
-  for _ in $(seq 1 50); do
-    got="$(xdotool getwindowname "$win")"
-    [ "$got" = "$want" ] && return 0
-    sleep 0.1
-  done
-  fail "after $2 the caption is '$got', not '$want'"
-}
-key() { xdotool windowactivate --sync "$win" >/dev/null 2>&1 || true; xdotool key "$1"; }
+caption_is() { wait_caption "Tarnquill - $(win_name "$dir/$1.txt")" "$2"; }
 
 caption_is c "the hand-over"
 key F6;        caption_is a "F6"
@@ -31,17 +22,10 @@ key alt+2;     caption_is b "Alt+2"
 key alt+1;     caption_is a "Alt+1"
 xdotool type "xy"
 key F2
-caption_is_plain() {
-  for _ in $(seq 1 50); do
-    [ "$(xdotool getwindowname "$win")" = "Tarnquill" ] && return 0
-    sleep 0.1
-  done
-  fail "F2 did not show the hex view"
-}
 # F2 asks about the edits first: Yes saves them, then the hex view shows.
 wait_for_question "F2"
 xdotool key Return
-caption_is_plain
+wait_caption "Tarnquill" "F2 (the hex view)"
 [ "$(tr -d '\r' <"$dir/a.txt")" = "xya" ] || fail "a.txt holds '$(cat "$dir/a.txt")'"
 key F2
 caption_is a "F2 back"

@@ -2,10 +2,10 @@
 # arguments (<Tarnquill.exe> <tq_install_defaults.exe>): the program's and
 # the installer's paths in $exe and $install, a temporary folder $dir, the
 # default settings installed when the prefix has none, and start_program,
-# which starts the program and waits for its window, and wait_for_question,
-# which waits for a question box to take the keys. On exit the program
-# still running is killed, a function on_exit the script defines runs, and
-# the folder goes.
+# which starts the program and waits for its window, key, wait_caption and
+# wait_for_question, which waits for a question box to take the keys. On exit
+# the program still running is killed, a function on_exit the script defines
+# runs, and the folder goes.
 exe="$1"
 install="$2"
 dir="$(mktemp -d)"
@@ -38,6 +38,21 @@ start_program() {
     sleep 0.2
   done
   fail "no main window captioned '$pattern'"
+}
+
+# key <keys>: the keys to the main window, brought to the front first.
+key() { xdotool windowactivate --sync "$win" >/dev/null 2>&1 || true; xdotool key "$1"; }
+
+# wait_caption <caption> <after what>: waits up to 5 s for the main window's
+# caption to read caption.
+wait_caption() {
+  local got=""
+  for _ in $(seq 1 50); do
+    got="$(xdotool getwindowname "$win")"
+    [ "$got" = "$1" ] && return 0
+    sleep 0.1
+  done
+  fail "after $2 the caption is '$got', not '$1'"
 }
 
 # wait_for_question <what>: waits up to 10 s for a window other than the main
