@@ -17,6 +17,14 @@ fi
 out="$(mktemp "${TMPDIR:-/tmp}/tq-wine-run.XXXXXX")" || exit 125
 wine "$@" >"$out" 2>&1 </dev/null
 rc=$?
+# Seldom, on a loaded machine, wine ends with an error before the program has
+# printed a thing (not even GoogleTest's first line): the program never ran,
+# so it is started once more, and the log says so.
+if [ "$rc" -ne 0 ] && [ ! -s "$out" ]; then
+  echo "wine-run.sh: wine ended with status $rc before the program printed anything; starting it once more"
+  wine "$@" >"$out" 2>&1 </dev/null
+  rc=$?
+fi
 cat "$out"
 # One GoogleTest case as CTest runs it: a process that died (under Wine a
 # stack overflow can end it with status 0) has printed no verdict of its own,

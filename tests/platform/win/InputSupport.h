@@ -25,12 +25,25 @@ inline void RunLater(int delayMs, std::function<void()> func) {
   pending[id] = std::move(func);
 }
 
+// The keys a keyboard sends with the extended prefix: without the flag the
+// arrows and the editing block share their scan codes with the number pad,
+// and a key may reach the program as the number pad's.
+inline bool IsExtendedKey(WORD vk) {
+  switch (vk) {
+    case VK_UP: case VK_DOWN: case VK_LEFT: case VK_RIGHT: case VK_HOME: case VK_END:
+    case VK_PRIOR: case VK_NEXT: case VK_INSERT: case VK_DELETE:
+      return true;
+    default:
+      return false;
+  }
+}
+
 inline INPUT KeyInput(WORD vk, bool up) {
   INPUT in{};
   in.type = INPUT_KEYBOARD;
   in.ki.wVk = vk;
   in.ki.wScan = WORD(::MapVirtualKeyA(vk, 0));
-  in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  in.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (IsExtendedKey(vk) ? KEYEVENTF_EXTENDEDKEY : 0);
   return in;
 }
 

@@ -4,20 +4,12 @@
 // get them is brought to the foreground first.
 #pragma once
 
+#include "platform/win/InputSupport.h"
 #include "platform/win/WinApi.h"
 #include "platform/win/WinTestSupport.h"
 
 #include <initializer_list>
 #include <vector>
-
-inline INPUT KeyInput(WORD vk, bool up) {
-  INPUT in{};
-  in.type = INPUT_KEYBOARD;
-  in.ki.wVk = vk;
-  in.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(vk, 0));
-  in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  return in;
-}
 
 // Presses vk with the modifiers held (VK_SHIFT, VK_CONTROL, VK_MENU), then
 // lets the messages through.

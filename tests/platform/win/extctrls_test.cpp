@@ -279,6 +279,7 @@ TEST(ExtCtrls, SpinEditStepsWithArrowKeysAndItsButtonsWithinItsRange) {
   form->Show();
   ASSERT_TRUE(BringToFront(form->GetHandle()));
   spin->SetFocus();
+  ASSERT_TRUE(PumpUntil([&] { return spin->Focused(); }));
   // Input goes through the wine server and may take a while under load, so
   // every step waits for its effect rather than for a fixed time.
   auto reaches = [&](int v) { return PumpUntil([&] { return spin->GetValue() == v; }); };
