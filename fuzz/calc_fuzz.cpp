@@ -6,8 +6,8 @@
 #include <cstdlib>
 
 #include "FuzzCheck.h"
-#include "app/Calc.h"
-#include "app/EditRules.h"
+#include "app/tools/Calc.h"
+#include "app/commands/EditRules.h"
 #include "platform/SysUtils.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

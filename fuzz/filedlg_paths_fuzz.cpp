@@ -7,7 +7,7 @@
 // lock taken on the way is given back.
 #include "FuzzCheck.h"
 #include "ScriptedNamespace.h"
-#include "app/FileDlgRules.h"
+#include "app/documents/FileDlgRules.h"
 #include "platform/SysUtils.h"
 
 namespace {

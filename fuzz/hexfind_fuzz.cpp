@@ -6,7 +6,7 @@
 #include <cctype>
 
 #include "FuzzCheck.h"
-#include "app/SearchDialogs.h"
+#include "app/search/SearchDialogs.h"
 #include "platform/SysUtils.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

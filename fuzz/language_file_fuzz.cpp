@@ -4,7 +4,7 @@
 #include <cctype>
 
 #include "FuzzCheck.h"
-#include "app/LanguageFile.h"
+#include "app/settings/LanguageFile.h"
 #include "platform/Classes.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -2,7 +2,7 @@
 // real keys, and once it has run out, the key-ups it gives leave no key
 // down.
 #include "FuzzCheck.h"
-#include "app/MacroEvents.h"
+#include "app/macros/MacroEvents.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > 20 * 4096) return 0;

@@ -2,7 +2,7 @@
 // value sections below the base key, and any name and value, however
 // strange, survive being written into a script line and read back.
 #include "FuzzCheck.h"
-#include "app/SettingsScript.h"
+#include "app/settings/SettingsScript.h"
 #include "platform/Registry.h"
 #include "platform/SysUtils.h"
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "BenchCommon.h"
-#include "app/FindInDocuments.h"
+#include "app/search/FindInDocuments.h"
 #include "editor/CharClasses.h"
 #include "editor/CustomEdit.h"
 #include "editor/RecordingEditHost.h"

@@ -6,7 +6,7 @@
 #include <initializer_list>
 #include <optional>
 
-#include "app/EditRules.h"
+#include "app/commands/EditRules.h"
 #include "app/EditorAppBytes.h"
 #include "editor/EditorCommands.h"
 #include "editor/HighlightAttributes.h"

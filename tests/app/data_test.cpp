@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "AppRegistryKey.h"
-#include "CalcMainWindow.h"
+#include "tools/CalcMainWindow.h"
 #include "app/EditorAppBytes.h"
 #include "editor/EditorCommands.h"
 #include "editor/HighlightAttributes.h"

@@ -3,7 +3,7 @@
 // the window shown, which builds its view of the text.
 //   usage: clipboard_wine_copy_bench <text file of about 20 MB>
 // Prints "name: value" lines on stdout; details on stderr.
-#include "app/win/FClipboard.h"
+#include "app/tools/win/FClipboard.h"
 #include "editor/win/EditWindow.h"
 #include "platform/win/Application.h"
 #include "WineBench.h"

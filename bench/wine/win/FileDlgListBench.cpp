@@ -4,7 +4,7 @@
 // taken three times in turns and the best counts.
 //   usage: filedlg_wine_list_bench <folder>
 // Prints "filedlg-wine-list-10k-ratio" and "filedlg-wine-list-10k-s".
-#include "app/FileDlgRules.h"
+#include "app/documents/FileDlgRules.h"
 #include "kit/RxMemDS.h"
 #include "platform/SysUtils.h"
 #include "WineBench.h"

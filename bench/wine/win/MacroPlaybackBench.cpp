@@ -4,11 +4,11 @@
 // document, pumped until idle.
 //   usage: macro_wine_playback_bench
 // Prints "name: value" lines on stdout; details on stderr.
-#include "app/FileTypes.h"
-#include "app/MacroEvents.h"
-#include "app/Recorder.h"
-#include "app/win/MacroHook.h"
-#include "app/win/MainForm.h"
+#include "app/settings/FileTypes.h"
+#include "app/macros/MacroEvents.h"
+#include "app/macros/Recorder.h"
+#include "app/macros/win/MacroHook.h"
+#include "app/documents/win/MainForm.h"
 #include "editor/EditorCommands.h"
 #include "platform/Registry.h"
 #include "platform/win/Application.h"

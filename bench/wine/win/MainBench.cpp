@@ -9,10 +9,10 @@
 // again without making and opening the big files; the tab change then runs
 // among 50 small documents.
 // Prints "name: value" lines on stdout; details on stderr.
-#include "app/FileTypes.h"
+#include "app/settings/FileTypes.h"
 #include "app/win/DataWin.h"
-#include "app/win/MainForm.h"
-#include "app/win/Setup.h"
+#include "app/documents/win/MainForm.h"
+#include "app/settings/win/Setup.h"
 #include "editor/EditFilesState.h"
 #include "highlighters/PasSyn.h"
 #include "platform/Registry.h"

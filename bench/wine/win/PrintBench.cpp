@@ -12,7 +12,7 @@
 #include <memory>
 #include <string>
 
-#include "app/PrintOptions.h"
+#include "app/output/PrintOptions.h"
 #include "editor/CustomEdit.h"
 #include "editor/win/PrintDevice.h"
 #include "highlighters/PasSyn.h"

@@ -13,7 +13,7 @@
 // The editor first: its line store declares GetObject, which the Windows
 // headers would rename if they came before it.
 #include "editor/EditList.h"
-#include "app/win/Help.h"
+#include "app/tools/win/Help.h"
 #include "editor/RtfExport.h"
 #include "highlighters/PasSyn.h"
 #include "kit/win/RxRichEd.h"

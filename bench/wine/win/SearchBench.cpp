@@ -9,12 +9,12 @@
 //   usage: search_wine_bench <20 MB corpus> <folder for the made files>
 // Prints "findall-wine-window-ratio" and "replace-all-wine-window-ratio" on
 // stdout; details on stderr.
-#include "app/FileTypes.h"
-#include "app/SearchCommands.h"
-#include "app/win/FindDlg.h"
-#include "app/win/HexFindDlg.h"
-#include "app/win/MainForm.h"
-#include "app/win/ReplaceDlg.h"
+#include "app/settings/FileTypes.h"
+#include "app/search/SearchCommands.h"
+#include "app/search/win/FindDlg.h"
+#include "app/search/win/HexFindDlg.h"
+#include "app/documents/win/MainForm.h"
+#include "app/search/win/ReplaceDlg.h"
 #include "kit/win/Placemnt.h"
 #include "platform/Registry.h"
 #include "platform/Streams.h"

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "app/DefaultSettings.h"
-#include "app/FileTypes.h"
+#include "app/settings/DefaultSettings.h"
+#include "app/settings/FileTypes.h"
 #include "editor/HighlightAttributes.h"
 #include "kit/win/Placemnt.h"
 #include "platform/Registry.h"

@@ -1,8 +1,8 @@
 // The program's end saves.
 #include "app/win/ProgramEnd.h"
 
-#include "app/FileTypes.h"
-#include "app/win/InstallWin.h"
+#include "app/settings/FileTypes.h"
+#include "app/install/win/InstallWin.h"
 #include "kit/win/Placemnt.h"
 #include "platform/win/Application.h"
 

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "../FilesCase.h"
-#include "app/Styles.h"
+#include "../documents/FilesCase.h"
+#include "app/settings/Styles.h"
 #include "app/win/DataWin.h"
-#include "app/win/MainForm.h"
-#include "app/win/Setup.h"
+#include "app/documents/win/MainForm.h"
+#include "app/settings/win/Setup.h"
 #include "kit/win/Placemnt.h"
 #include "platform/win/WinTestSupport.h"
 

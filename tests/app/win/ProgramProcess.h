@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/DefaultSettings.h"
+#include "app/settings/DefaultSettings.h"
 #include "platform/Registry.h"
 #include "platform/SysUtils.h"
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/DefaultSettings.h"
+#include "app/settings/DefaultSettings.h"
 #include "platform/Registry.h"
 
 int main(int argc, char** argv) {

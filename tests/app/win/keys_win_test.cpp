@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "CalcMainWindow.h"
+#include "../tools/CalcMainWindow.h"
 #include "app/EditorAppBytes.h"
 #include "app/win/DataWin.h"
 #include "platform/SysUtils.h"

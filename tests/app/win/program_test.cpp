@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "ProgramProcess.h"
-#include "app/DefaultSettings.h"
+#include "app/settings/DefaultSettings.h"
 #include "platform/Registry.h"
 #include "platform/SysUtils.h"
 
