@@ -12,7 +12,7 @@
 
 namespace {
 
-const std::string kHelpDir = std::string(TQ_TEST_SOURCE_DIR) + "/../../resources/help/";
+const std::string kHelpDir = std::string(TQ_TEST_SOURCE_DIR) + "/../../../resources/help/";
 
 bool ReadFile(const std::string& name, std::string& text) {
   std::ifstream in(name, std::ios::binary);
