@@ -9,6 +9,8 @@
 #include "platform/win/Menus.h"
 #include "platform/win/WinTestSupport.h"
 
+TQ_TEST_APPLICATION();
+
 namespace {
 
 class CalcWindow : public ::testing::Test {
