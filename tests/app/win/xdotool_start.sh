@@ -1,10 +1,11 @@
 # What the xdotool scripts of the main window share, sourced with their own
 # arguments (<Tarnquill.exe> <tq_install_defaults.exe>): the program's and
 # the installer's paths in $exe and $install, a temporary folder $dir, the
-# default settings installed when the prefix has none, and start_program,
-# which starts the program and waits for its window, key, wait_caption and
-# wait_for_question, which waits for a question box to take the keys. On exit
-# the program still running is killed, a function on_exit the script defines
+# default settings installed when the prefix has none, and the steps of a
+# run: start_program and start_on_file, which start the program and wait for
+# its window, focus and key, which send it keys, the waits wait_output,
+# wait_caption and wait_for_question, and wait_program_end. On exit the
+# program still running is killed, a function on_exit the script defines
 # runs, and the folder goes.
 exe="$1"
 install="$2"
@@ -40,20 +41,38 @@ start_program() {
   fail "no main window captioned '$pattern'"
 }
 
-# key <keys>: the keys to the main window, brought to the front first.
-key() { xdotool windowactivate --sync "$win" >/dev/null 2>&1 || true; xdotool key "$1"; }
+# start_on_file <file>: the program on that file alone (/n), waited for
+# until its window's caption names the file.
+start_on_file() {
+  start_program '^Tarnquill' /n "$(win_name "$1")"
+  wait_caption "Tarnquill - $(win_name "$1")" "the start"
+}
 
-# wait_caption <caption> <after what>: waits up to 5 s for the main window's
-# caption to read caption.
-wait_caption() {
-  local got=""
+# focus: the main window brought to the front, where the keys typed next go.
+focus() { xdotool windowactivate --sync "$win" >/dev/null 2>&1 || true; }
+
+# key <keys>: the keys to the main window, brought to the front first.
+key() { focus; xdotool key "$1"; }
+
+# wait_output <expected> <what> <after what> <command>...: waits up to 5 s for
+# the command's output (what it reads: a caption, a file) to be expected.
+wait_output() {
+  local want="$1" what="$2" after="$3" got=""
+  shift 3
   for _ in $(seq 1 50); do
-    got="$(xdotool getwindowname "$win")"
-    [ "$got" = "$1" ] && return 0
+    got="$("$@")"
+    [ "$got" = "$want" ] && return 0
     sleep 0.1
   done
-  fail "after $2 the caption is '$got', not '$1'"
+  fail "after $after $what is '$got', not '$want'"
 }
+
+# wait_caption <caption> <after what>: waits for the main window's caption
+# to read caption.
+wait_caption() { wait_output "$1" "the caption" "$2" xdotool getwindowname "$win"; }
+
+# text_of <file>: the file's text with its line ends' CRs left out.
+text_of() { tr -d '\r' <"$1"; }
 
 # wait_for_question <what>: waits up to 10 s for a window other than the main
 # window ($win) to take the X input focus, as a question box does when it
@@ -71,4 +90,12 @@ wait_for_question() {
     sleep 0.1
   done
   fail "no question after $1"
+}
+
+# wait_program_end: waits up to 10 s for the program to end, as it does once
+# its window has closed.
+wait_program_end() {
+  for _ in $(seq 1 50); do kill -0 "$prog" 2>/dev/null || break; sleep 0.2; done
+  kill -0 "$prog" 2>/dev/null && fail "the program did not end"
+  prog=""
 }

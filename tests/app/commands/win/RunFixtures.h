@@ -1,9 +1,12 @@
-// What the run and help key tests share: the recorder program's record
-// (written by fixtures/RunRecorder.cpp to the file TQ_RUN_RECORD names) read
-// back once it appears, and a stand-in for the help viewer's window.
+// What the run and help key tests share: the folders a case runs its
+// programs in, the recorder program's record (written by
+// fixtures/RunRecorder.cpp to the file TQ_RUN_RECORD names) read back once it
+// appears, and a stand-in for the help viewer's window.
 #pragma once
 
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstring>
@@ -11,6 +14,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <utility>
 
 #include "platform/win/WinTestSupport.h"
 
@@ -43,6 +47,45 @@ inline bool WaitForFile(const std::string& path, int ms = 20000) {
   }
   return true;
 }
+
+// A run case's folders below the temporary folder, named after the case: the
+// programs' folder (a blank in its name), the document's folder and the
+// current folder, which the case works in until it ends. The recorder writes
+// its record into the case's folder.
+struct TRunFolders {
+  // prefix: the start of the case's folder name, before the test's name.
+  explicit TRunFolders(const std::string& prefix) {
+    char temp[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, temp);
+    SystemTemp = temp;
+    Base = SystemTemp + prefix + " " + ::testing::UnitTest::GetInstance()->current_test_info()->name() + "\\";
+    Tools = Base + "tool s\\";
+    DocDir = Base + "my docs\\";
+    Cwd = Base + "current\\";
+    for (const std::string& d : {Base, Tools, DocDir, Cwd}) ::CreateDirectoryA(d.c_str(), nullptr);
+    char cwd[MAX_PATH];
+    ::GetCurrentDirectoryA(MAX_PATH, cwd);
+    OldCwd = cwd;
+    ::SetCurrentDirectoryA(Cwd.c_str());
+    RecordFile = Base + "record.txt";
+    ::SetEnvironmentVariableA("TQ_RUN_RECORD", RecordFile.c_str());
+  }
+  ~TRunFolders() { ::SetCurrentDirectoryA(OldCwd.c_str()); }
+
+  // The recorder in the programs' folder under name, and same-named decoys
+  // where a bare name would be looked up: the document's and the current
+  // folder.
+  ::testing::AssertionResult AddRecorder(const std::string& name) const {
+    const std::pair<const char*, std::string> copies[] = {
+        {TQ_RECORDER_EXE, Tools}, {TQ_DECOY_EXE, DocDir}, {TQ_DECOY_EXE, Cwd}};
+    for (const auto& [from, to] : copies)
+      if (!::CopyFileA(WinPath(from).c_str(), (to + name).c_str(), FALSE))
+        return ::testing::AssertionFailure() << "no copy of " << from << " as " << to + name;
+    return ::testing::AssertionSuccess();
+  }
+
+  std::string SystemTemp, Base, Tools, DocDir, Cwd, OldCwd, RecordFile;
+};
 
 inline std::map<std::string, std::string> Record(const std::string& path) {
   std::map<std::string, std::string> r;

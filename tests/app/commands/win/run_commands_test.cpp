@@ -26,29 +26,14 @@ TQ_TEST_APPLICATION();
 
 namespace {
 
-class RunKeys : public ::testing::Test {
+class RunKeys : public ::testing::Test, protected TRunFolders {
 protected:
+  RunKeys() : TRunFolders("tq run") {}
   void SetUp() override {
-    char temp[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, temp);
-    Base = std::string(temp) + "tq run " +
-           ::testing::UnitTest::GetInstance()->current_test_info()->name() + "\\";
-    Tools = Base + "tool s\\";
-    Docs = Base + "my docs\\";
-    Cwd = Base + "current\\";
     Temp = Base + "tem p\\";
-    for (const std::string& d : {Base, Tools, Docs, Cwd, Temp}) ::CreateDirectoryA(d.c_str(), nullptr);
-    ASSERT_TRUE(::CopyFileA(WinPath(TQ_RECORDER_EXE).c_str(), (Tools + "rec.exe").c_str(), FALSE));
-    // Decoys of the same name where a bare name would be looked up.
-    ASSERT_TRUE(::CopyFileA(WinPath(TQ_DECOY_EXE).c_str(), (Docs + "rec.exe").c_str(), FALSE));
-    ASSERT_TRUE(::CopyFileA(WinPath(TQ_DECOY_EXE).c_str(), (Cwd + "rec.exe").c_str(), FALSE));
-    char cwd[MAX_PATH];
-    ::GetCurrentDirectoryA(MAX_PATH, cwd);
-    OldCwd = cwd;
-    ::SetCurrentDirectoryA(Cwd.c_str());
-    RecordFile = Base + "record.txt";
-    ::SetEnvironmentVariableA("TQ_RUN_RECORD", RecordFile.c_str());
-    Doc = Docs + "my doc.bat";
+    ::CreateDirectoryA(Temp.c_str(), nullptr);
+    ASSERT_TRUE(AddRecorder("rec.exe"));
+    Doc = DocDir + "my doc.bat";
     WriteText(Doc, "REM on disk\r\n");
 
     ClearFileTypes();
@@ -61,10 +46,7 @@ protected:
     ::FileTypes.push_back(bat);
     Unsaved.Add("REM unsaved text");
   }
-  void TearDown() override {
-    ClearFileTypes();
-    ::SetCurrentDirectoryA(OldCwd.c_str());
-  }
+  void TearDown() override { ClearFileTypes(); }
 
   TRunActions Actions() {
     TRunActions a;
@@ -79,7 +61,7 @@ protected:
     return a;
   }
 
-  std::string Base, Tools, Docs, Cwd, Temp, OldCwd, RecordFile, Doc, Messages;
+  std::string Temp, Doc, Messages;
   TStringList Unsaved;
   int Saves = 0;
   bool SaveWorks = true;
@@ -94,7 +76,7 @@ TEST_F(RunKeys, TheConfiguredProgramGetsTheDocumentInEveryMode) {
   } cases[] = {
       {rmSaveAndRun, true, Doc, Tools, "REM saved", 1},
       {rmRunCopy, true, Temp + "my doc.bat", Tools, "REM unsaved text", 0},
-      {rmSaveAndRunLocal, false, Doc, Docs, "REM on disk", 0},
+      {rmSaveAndRunLocal, false, Doc, DocDir, "REM on disk", 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE("mode " + std::to_string(c.Mode));

@@ -7,16 +7,9 @@ set -euo pipefail
 source "$(dirname "$0")/../../win/xdotool_start.sh"
 
 printf 'abcd' >"$dir/h.bin"
-start_program '^Tarnquill' /n "$(win_name "$dir/h.bin")"
-bytes_are() {
-  for _ in $(seq 1 50); do
-    [ "$(cat "$dir/h.bin")" = "$1" ] && return 0
-    sleep 0.1
-  done
-  fail "after $2 h.bin holds '$(cat "$dir/h.bin")', not '$1'"
-}
+start_on_file "$dir/h.bin"
+bytes_are() { wait_output "$1" "h.bin" "$2" cat "$dir/h.bin"; }
 
-wait_caption "Tarnquill - $(win_name "$dir/h.bin")" "the start"
 key F2
 wait_caption "Tarnquill" "F2"
 xdotool type "41"
@@ -31,7 +24,5 @@ key ctrl+s
 bytes_are "ABcd" "another byte, Ctrl+Z twice, a third byte and Ctrl+S"
 # Nothing is left unsaved: the window closes without a question.
 key alt+F4
-for _ in $(seq 1 50); do kill -0 "$prog" 2>/dev/null || break; sleep 0.2; done
-kill -0 "$prog" 2>/dev/null && fail "the program did not end"
-prog=""
+wait_program_end
 echo "hex view keys: ok"

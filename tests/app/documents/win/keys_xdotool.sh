@@ -8,7 +8,7 @@ set -euo pipefail
 source "$(dirname "$0")/../../win/xdotool_start.sh"
 
 for f in a b c; do printf '%s\r\n' "$f" >"$dir/$f.txt"; done
-start_program '^Tarnquill' /n "$(win_name "$dir/a.txt")"
+start_on_file "$dir/a.txt"
 # The other two through the hand-over of second starts.
 for f in b c; do wine "$exe" "$(win_name "$dir/$f.txt")" >/dev/null 2>&1; done
 
@@ -26,7 +26,7 @@ key F2
 wait_for_question "F2"
 xdotool key Return
 wait_caption "Tarnquill" "F2 (the hex view)"
-[ "$(tr -d '\r' <"$dir/a.txt")" = "xya" ] || fail "a.txt holds '$(cat "$dir/a.txt")'"
+[ "$(text_of "$dir/a.txt")" = "xya" ] || fail "a.txt holds '$(cat "$dir/a.txt")'"
 key F2
 caption_is a "F2 back"
 # A typed line, then closing the window: the save question is answered Yes.
@@ -34,8 +34,6 @@ xdotool type "z"
 key alt+F4
 wait_for_question "Alt+F4"
 xdotool key Return
-for _ in $(seq 1 50); do kill -0 "$prog" 2>/dev/null || break; sleep 0.2; done
-kill -0 "$prog" 2>/dev/null && fail "the program did not end"
-prog=""
-[ "$(tr -d '\r' <"$dir/a.txt")" = "xyza" ] || fail "a.txt holds '$(cat "$dir/a.txt")' after the close"
+wait_program_end
+[ "$(text_of "$dir/a.txt")" = "xyza" ] || fail "a.txt holds '$(cat "$dir/a.txt")' after the close"
 echo "keys and save question: ok"

@@ -13,28 +13,10 @@
 
 namespace {
 
-class RunWindow : public MainFormCase {
+class RunWindow : public MainFormCase, protected TRunFolders {
 protected:
-  RunWindow() {
-    char temp[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, temp);
-    Temp = temp;
-    Base = Temp + "tq mainrun " + ::testing::UnitTest::GetInstance()->current_test_info()->name() + "\\";
-    Tools = Base + "tool s\\";
-    DocDir = Base + "my docs\\";
-    Cwd = Base + "current\\";
-    for (const std::string& d : {Base, Tools, DocDir, Cwd}) ::CreateDirectoryA(d.c_str(), nullptr);
-    for (const char* exe : {"f9.exe", "altf9.exe", "shiftf9.exe"}) {
-      EXPECT_TRUE(::CopyFileA(WinPath(TQ_RECORDER_EXE).c_str(), (Tools + exe).c_str(), FALSE));
-      EXPECT_TRUE(::CopyFileA(WinPath(TQ_DECOY_EXE).c_str(), (DocDir + exe).c_str(), FALSE));
-      EXPECT_TRUE(::CopyFileA(WinPath(TQ_DECOY_EXE).c_str(), (Cwd + exe).c_str(), FALSE));
-    }
-    char cwd[MAX_PATH];
-    ::GetCurrentDirectoryA(MAX_PATH, cwd);
-    OldCwd = cwd;
-    ::SetCurrentDirectoryA(Cwd.c_str());
-    RecordFile = Base + "record.txt";
-    ::SetEnvironmentVariableA("TQ_RUN_RECORD", RecordFile.c_str());
+  RunWindow() : TRunFolders("tq mainrun") {
+    for (const char* exe : {"f9.exe", "altf9.exe", "shiftf9.exe"}) EXPECT_TRUE(AddRecorder(exe));
 
     ClearFileTypes();
     TFileType bat;
@@ -53,7 +35,6 @@ protected:
   ~RunWindow() override {
     delete Form;
     Form = nullptr;
-    ::SetCurrentDirectoryA(OldCwd.c_str());
   }
 
   // The window with the case's options dialog, whose run mode the keys
@@ -64,7 +45,6 @@ protected:
   }
 
   TSetup* Setup = nullptr;
-  std::string Temp, Base, Tools, DocDir, Cwd, OldCwd, RecordFile;
 };
 
 TEST_F(RunWindow, EachRunKeyStartsItsProgramOnTheDocumentInEveryMode) {
@@ -96,14 +76,14 @@ TEST_F(RunWindow, EachRunKeyStartsItsProgramOnTheDocumentInEveryMode) {
       EXPECT_EQ(r["argc"], "2") << r["cmdline"];
       // Save and Run saves first; Run copy runs on the text as it stands
       // and leaves the file alone.
-      EXPECT_EQ(r["argv1"], mode == 1 ? Temp + "my doc.bat" : doc);
+      EXPECT_EQ(r["argv1"], mode == 1 ? SystemTemp + "my doc.bat" : doc);
       EXPECT_EQ(r["first"].substr(0, 17), "REM in the editor");
       EXPECT_EQ(ReadText(doc), mode == 1 ? "REM on disk\r\n" : "REM in the editor\r\n");
       EXPECT_EQ(edit->GetModified(), mode == 1);
       EXPECT_STRCASEEQ(r["cwd"].c_str(), NoSlash(mode == 2 ? DocDir : Tools).c_str());
     }
   }
-  ::DeleteFileA((Temp + "my doc.bat").c_str());
+  ::DeleteFileA((SystemTemp + "my doc.bat").c_str());
   EXPECT_TRUE(Messages.empty());
   EXPECT_TRUE(Questions.empty());
 

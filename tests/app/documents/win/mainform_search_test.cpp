@@ -88,7 +88,7 @@ TEST_F(SearchWindow, ReplaceAsksForEachHitAndReplaceAllRefreshesTheWindowOnce) {
   OpenWindow();
   Docs().OpenInNewTab(Write("a.txt", "x x x x x\r\n"), false);
   auto replaceWith = [&](const char* from, const char* to, bool prompt, TButton* button) {
-    InModal(*ReplaceDlg, [=] {
+    InModal(*ReplaceDlg, [=, this] {
       ReplaceDlg->FindText->SetText(from);
       ReplaceDlg->ReplaceText->SetText(to);
       ReplaceDlg->Prompt->SetChecked(prompt);

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -68,15 +69,22 @@ HWND WaitFor(HWND parent, const std::function<bool(HWND)>& match, int tenths) {
   return nullptr;
 }
 
-// A top-level window of the process with that caption and class.
-HWND WaitForTopWindow(DWORD pid, const std::string& caption, const std::string& cls, int tenths = 150) {
+// A top-level window of the process of that class (any when empty) whose
+// caption passes captioned.
+HWND WaitForTopWindow(DWORD pid, const std::function<bool(const std::string&)>& captioned, const std::string& cls,
+                      int tenths = 150) {
   return WaitFor(nullptr, [&](HWND wnd) {
     DWORD owner = 0;
     ::GetWindowThreadProcessId(wnd, &owner);
     char c[64] = {};
     ::GetClassNameA(wnd, c, sizeof c);
-    return owner == pid && (cls.empty() || cls == c) && Text(wnd) == caption;
+    return owner == pid && (cls.empty() || cls == c) && captioned(Text(wnd));
   }, tenths);
+}
+
+// A top-level window of the process with that caption and class.
+HWND WaitForTopWindow(DWORD pid, const std::string& caption, const std::string& cls, int tenths = 150) {
+  return WaitForTopWindow(pid, [&](const std::string& text) { return text == caption; }, cls, tenths);
 }
 
 // A child window with that text; with leaf, only one without children of
@@ -91,6 +99,51 @@ bool Click(HWND parent, const std::string& caption) {
   if (!button) return false;
   ::PostMessageA(button, BM_CLICK, 0, 0);
   return true;
+}
+
+// The process's question box with that caption, answered Yes.
+void AnswerYes(const Process& process, const std::string& caption) {
+  HWND box = WaitForTopWindow(process.pi.dwProcessId, caption, "#32770");
+  ASSERT_NE(box, nullptr) << "no question";
+  ::PostMessageA(::GetDlgItem(box, IDYES), BM_CLICK, 0, 0);
+}
+
+std::vector<HWND> MainForms() {
+  std::vector<HWND> found;
+  ::EnumWindows(
+      [](HWND wnd, LPARAM l) -> BOOL {
+        char c[64] = {};
+        ::GetClassNameA(wnd, c, sizeof c);
+        if (std::string(c) == "TMainForm" && ::IsWindowVisible(wnd))
+          reinterpret_cast<std::vector<HWND>*>(l)->push_back(wnd);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+// An editor's main window and the id of its process.
+struct TEditorWindow {
+  HWND Window = nullptr;
+  DWORD Pid = 0;
+};
+
+// The one editor window the installer started, once it is there.
+TEditorWindow TheNewEditor() {
+  std::vector<HWND> windows;
+  for (int i = 0; i < 150 && windows.empty(); ++i, ::Sleep(100)) windows = MainForms();
+  EXPECT_EQ(windows.size(), 1u);
+  TEditorWindow editor;
+  editor.Window = windows.empty() ? nullptr : windows[0];
+  if (editor.Window) ::GetWindowThreadProcessId(editor.Window, &editor.Pid);
+  return editor;
+}
+
+void CloseAndWait(const TEditorWindow& editor) {
+  HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, editor.Pid);
+  ::PostMessageA(editor.Window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(::WaitForSingleObject(process, 15000), WAIT_OBJECT_0);
+  ::CloseHandle(process);
 }
 
 class InstallEndToEnd : public ::testing::Test {
@@ -120,6 +173,7 @@ protected:
     if (classes.OpenKeyReadOnly("\\.TXT")) OldTxt = classes.ReadString("");
   }
   ~InstallEndToEnd() override {
+    Running.reset();
     Folders.reset();
     TRegistry reg;
     reg.DeleteKey("\\Software\\Tarnquill");
@@ -158,7 +212,9 @@ protected:
     // No file manager in the prefix: its setting stays off.
     ASSERT_TRUE(Click(installer, "Make Tarnquill the editor of Windows Commander"));
     ASSERT_TRUE(Click(installer, ">>"));
-    if (!associate.empty()) ASSERT_TRUE(Click(installer, associate));
+    if (!associate.empty()) {
+      ASSERT_TRUE(Click(installer, associate));
+    }
     ::Sleep(200);
     ASSERT_TRUE(Click(installer, ">>"));
     ASSERT_TRUE(WaitForChild(installer, "Native English (faster loading)"));
@@ -166,8 +222,63 @@ protected:
     ASSERT_TRUE(WaitForChild(installer, "Run Tarnquill", 150)) << "the installation did not reach its end";
   }
 
+  // An installed editor's settings (the defaults and a version) and the
+  // program under its own name in a folder of its own, Editor.
+  void InstallEditor() {
+    WriteDefaultSettings();
+    TRegistry reg;
+    ASSERT_TRUE(reg.OpenKey("\\Software\\Tarnquill", true));
+    reg.WriteString("Version", "1.0.0.0");
+    Editor = Root + "editor\\Tarnquill.exe";
+    ::CreateDirectoryA((Root + "editor").c_str(), nullptr);
+    ASSERT_TRUE(::CopyFileA((Dist + "setup.exe").c_str(), Editor.c_str(), FALSE));
+  }
+
+  // The installed editor started with args in the decoy folder (Running);
+  // its main window once the caption reads "Tarnquill" or, given a
+  // document, names that document.
+  HWND StartEditor(const std::string& args, const std::string& document = "") {
+    Running.emplace();
+    if (!Running->StartAt(Editor, args, Root + "decoy")) {
+      ADD_FAILURE() << "the editor did not start";
+      return nullptr;
+    }
+    return WaitForTopWindow(Running->pi.dwProcessId, [&](const std::string& caption) {
+      if (document.empty()) return caption == "Tarnquill";
+      return caption.rfind("Tarnquill - ", 0) == 0 && caption.size() > document.size() &&
+             caption.compare(caption.size() - document.size(), document.size(), document) == 0;
+    }, "TMainForm");
+  }
+
+  // Help's item chosen by its key in the running editor, and the warning
+  // that follows answered Yes. The menus are reached by their keys: Wine
+  // keeps a process's menus to itself, so they cannot be read from here.
+  void ChooseHelpItem(HWND main, char item) {
+    ::PostMessageA(main, WM_SYSCOMMAND, SC_KEYMENU, 'h');
+    // The item's key goes to the menu once it is open: sent before, it would
+    // reach the editor.
+    ASSERT_NE(WaitForTopWindow(Running->pi.dwProcessId, "", "#32768"), nullptr) << "the Help menu did not open";
+    ::PostMessageA(main, WM_CHAR, item, 0);
+    AnswerYes(*Running, "Warning");
+  }
+
+  // Help > Reinstall, its installer driven to the end with no association;
+  // the old editor then closes.
+  void ReinstallFromTheHelpMenu(HWND main) {
+    ChooseHelpItem(main, 'r');
+    ASSERT_FALSE(HasFailure());
+    HWND installer = WaitForTopWindow(Running->pi.dwProcessId, "Tarnquill Installation", "");
+    ASSERT_NE(installer, nullptr);
+    DriveInstaller(installer, "");
+    ASSERT_FALSE(HasFailure());
+    ASSERT_TRUE(Click(installer, "Done"));
+    ASSERT_TRUE(Running->Ended(15000)) << "the old editor did not close";
+  }
+
   std::unique_ptr<TShellFoldersRedirect> Folders;
-  std::string Root, Dist, Folder, Installed, OldTxt;
+  std::string Root, Dist, Folder, Installed, OldTxt, Editor;
+  // Ended (killed if need be) before the folders and the key go.
+  std::optional<Process> Running;
 };
 
 TEST_F(InstallEndToEnd, SetupInstallsRunsTheInstalledCopyAndUninstallLeavesNothing) {
@@ -198,15 +309,9 @@ TEST_F(InstallEndToEnd, SetupInstallsRunsTheInstalledCopyAndUninstallLeavesNothi
     ::Sleep(100);
   }
   EXPECT_TRUE(AnsiSameText(path, Installed)) << path;
-  HWND main = ::FindWindowA("TMainForm", nullptr);
-  for (int i = 0; i < 100 && !main; ++i, ::Sleep(100)) main = ::FindWindowA("TMainForm", nullptr);
-  ASSERT_NE(main, nullptr) << "the installed program shows no window";
-  DWORD mainPid = 0;
-  ::GetWindowThreadProcessId(main, &mainPid);
-  HANDLE mainProcess = ::OpenProcess(SYNCHRONIZE, FALSE, mainPid);
-  ::PostMessageA(main, WM_CLOSE, 0, 0);
-  EXPECT_EQ(::WaitForSingleObject(mainProcess, 15000), WAIT_OBJECT_0);
-  ::CloseHandle(mainProcess);
+  const TEditorWindow started = TheNewEditor();
+  ASSERT_NE(started.Window, nullptr) << "the installed program shows no window";
+  CloseAndWait(started);
   {
     TRegistry classes;
     classes.SetRootKey(rkClassesRoot);
@@ -218,9 +323,7 @@ TEST_F(InstallEndToEnd, SetupInstallsRunsTheInstalledCopyAndUninstallLeavesNothi
   PointShellFolders();
   Process uninstall;
   ASSERT_TRUE(uninstall.StartAt(Installed, "/u", Root + "decoy"));
-  HWND box = WaitForTopWindow(uninstall.pi.dwProcessId, "Tarnquill", "#32770");
-  ASSERT_NE(box, nullptr) << "no question";
-  ::PostMessageA(::GetDlgItem(box, IDYES), BM_CLICK, 0, 0);
+  ASSERT_NO_FATAL_FAILURE(AnswerYes(uninstall, "Tarnquill"));
   ASSERT_TRUE(uninstall.Ended(15000));
   const std::string batch = Folder + "Tarnquill.bat";
   for (int i = 0; i < 150 && (Exists(Installed) || Exists(batch)); ++i) ::Sleep(100);
@@ -243,83 +346,9 @@ TEST_F(InstallEndToEnd, SetupInstallsRunsTheInstalledCopyAndUninstallLeavesNothi
   EXPECT_NE(classes.ReadString(""), "Tarnquill") << "the class .TXT had before comes back";
 }
 
-std::vector<HWND> MainForms() {
-  std::vector<HWND> found;
-  ::EnumWindows(
-      [](HWND wnd, LPARAM l) -> BOOL {
-        char c[64] = {};
-        ::GetClassNameA(wnd, c, sizeof c);
-        if (std::string(c) == "TMainForm" && ::IsWindowVisible(wnd))
-          reinterpret_cast<std::vector<HWND>*>(l)->push_back(wnd);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
-  return found;
-}
-
-// An installed editor's settings (the defaults and a version) and the
-// program under its own name in a folder of its own; returns its path.
-std::string InstalledEditor(const std::string& root, const std::string& dist) {
-  WriteDefaultSettings();
-  TRegistry reg;
-  EXPECT_TRUE(reg.OpenKey("\\Software\\Tarnquill", true));
-  reg.WriteString("Version", "1.0.0.0");
-  const std::string editor = root + "editor\\Tarnquill.exe";
-  ::CreateDirectoryA((root + "editor").c_str(), nullptr);
-  EXPECT_TRUE(::CopyFileA((dist + "setup.exe").c_str(), editor.c_str(), FALSE));
-  return editor;
-}
-
-// Help's item chosen by its key in the running editor, and the warning that
-// follows answered Yes. The menus are reached by their keys: Wine keeps a
-// process's menus to itself, so they cannot be read from here.
-void ChooseHelpItem(Process& running, HWND main, char item) {
-  ::PostMessageA(main, WM_SYSCOMMAND, SC_KEYMENU, 'h');
-  // The item's key goes to the menu once it is open: sent before, it would
-  // reach the editor.
-  ASSERT_NE(WaitForTopWindow(running.pi.dwProcessId, "", "#32768"), nullptr) << "the Help menu did not open";
-  ::PostMessageA(main, WM_CHAR, item, 0);
-  HWND box = WaitForTopWindow(running.pi.dwProcessId, "Warning", "#32770");
-  ASSERT_NE(box, nullptr) << "no question";
-  ::PostMessageA(::GetDlgItem(box, IDYES), BM_CLICK, 0, 0);
-}
-
-// Help > Reinstall, its installer driven by drive to the end; the old editor
-// then closes.
-void ReinstallFromTheHelpMenu(Process& running, HWND main, const std::function<void(HWND)>& drive) {
-  ChooseHelpItem(running, main, 'r');
-  ASSERT_FALSE(::testing::Test::HasFailure());
-  HWND installer = WaitForTopWindow(running.pi.dwProcessId, "Tarnquill Installation", "");
-  ASSERT_NE(installer, nullptr);
-  drive(installer);
-  ASSERT_FALSE(::testing::Test::HasFailure());
-  ASSERT_TRUE(Click(installer, "Done"));
-  ASSERT_TRUE(running.Ended(15000)) << "the old editor did not close";
-}
-
-// The one editor window the installer started, once it is there; the id of
-// its process.
-DWORD TheNewEditor(HWND& window) {
-  std::vector<HWND> windows;
-  for (int i = 0; i < 150 && windows.empty(); ++i, ::Sleep(100)) windows = MainForms();
-  EXPECT_EQ(windows.size(), 1u);
-  window = windows.empty() ? nullptr : windows[0];
-  DWORD pid = 0;
-  if (window) ::GetWindowThreadProcessId(window, &pid);
-  return pid;
-}
-
-void CloseAndWait(HWND window, DWORD pid) {
-  HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, pid);
-  ::PostMessageA(window, WM_CLOSE, 0, 0);
-  EXPECT_EQ(::WaitForSingleObject(process, 15000), WAIT_OBJECT_0);
-  ::CloseHandle(process);
-}
-
 TEST_F(InstallEndToEnd, ReinstallBringsTheDefaultsBackAndOneNewWindowRuns) {
   // An installed editor whose colour was changed since.
-  const std::string editor = InstalledEditor(Root, Dist);
-  ASSERT_FALSE(HasFailure());
+  ASSERT_NO_FATAL_FAILURE(InstallEditor());
   const std::string colour = "HTML1_SymbolAttriForeground";
   std::string original;
   {
@@ -328,18 +357,15 @@ TEST_F(InstallEndToEnd, ReinstallBringsTheDefaultsBackAndOneNewWindowRuns) {
     original = reg.ReadString(colour);
     reg.WriteString(colour, original == "255" ? "254" : "255");
   }
-  Process running;
-  ASSERT_TRUE(running.StartAt(editor, "/n", Root + "decoy"));
-  HWND main = WaitForTopWindow(running.pi.dwProcessId, "Tarnquill", "TMainForm");
+  HWND main = StartEditor("/n");
   ASSERT_NE(main, nullptr);
-  ReinstallFromTheHelpMenu(running, main, [&](HWND installer) { DriveInstaller(installer, ""); });
+  ReinstallFromTheHelpMenu(main);
   ASSERT_FALSE(HasFailure());
 
   // The new program starts once the old one has gone.
-  HWND window = nullptr;
-  const DWORD pid = TheNewEditor(window);
-  ASSERT_NE(window, nullptr);
-  EXPECT_NE(pid, running.pi.dwProcessId);
+  const TEditorWindow started = TheNewEditor();
+  ASSERT_NE(started.Window, nullptr);
+  EXPECT_NE(started.Pid, Running->pi.dwProcessId);
   ::Sleep(500);
   EXPECT_EQ(MainForms().size(), 1u);
   {
@@ -347,26 +373,23 @@ TEST_F(InstallEndToEnd, ReinstallBringsTheDefaultsBackAndOneNewWindowRuns) {
     ASSERT_TRUE(reg.OpenKeyReadOnly("\\Software\\Tarnquill\\Data"));
     EXPECT_EQ(reg.ReadString(colour), original) << "the closing editor wrote its colours over the defaults";
   }
-  CloseAndWait(window, pid);
+  CloseAndWait(started);
 }
 
 TEST_F(InstallEndToEnd, MenuUninstallLeavesNoKeyOnceTheProgramHasEnded) {
-  const std::string editor = InstalledEditor(Root, Dist);
-  ASSERT_FALSE(HasFailure());
+  ASSERT_NO_FATAL_FAILURE(InstallEditor());
   WriteText(Root + "editor\\keys.macro", "macro");
-  Process running;
-  ASSERT_TRUE(running.StartAt(editor, "/n", Root + "decoy"));
-  HWND main = WaitForTopWindow(running.pi.dwProcessId, "Tarnquill", "TMainForm");
+  HWND main = StartEditor("/n");
   ASSERT_NE(main, nullptr);
-  ChooseHelpItem(running, main, 'u');
+  ChooseHelpItem(main, 'u');
   ASSERT_FALSE(HasFailure());
-  HWND sad = WaitForTopWindow(running.pi.dwProcessId, "Tarnquill", "#32770");
+  HWND sad = WaitForTopWindow(Running->pi.dwProcessId, "Tarnquill", "#32770");
   ASSERT_NE(sad, nullptr) << "no \":(\"";
   ::PostMessageA(sad, WM_COMMAND, IDOK, 0);
-  ASSERT_TRUE(running.Ended(15000));
+  ASSERT_TRUE(Running->Ended(15000));
 
-  for (int i = 0; i < 150 && Exists(editor); ++i) ::Sleep(100);
-  EXPECT_FALSE(Exists(editor));
+  for (int i = 0; i < 150 && Exists(Editor); ++i) ::Sleep(100);
+  EXPECT_FALSE(Exists(Editor));
   EXPECT_FALSE(Exists(Root + "editor\\keys.macro"));
   EXPECT_TRUE(Exists(Root + "decoy\\decoy.tq"));
   TRegistry reg;
@@ -374,27 +397,17 @@ TEST_F(InstallEndToEnd, MenuUninstallLeavesNoKeyOnceTheProgramHasEnded) {
 }
 
 TEST_F(InstallEndToEnd, AReinstalledEditorClosesWithoutRecordingItsTabsOrFiles) {
-  const std::string editor = InstalledEditor(Root, Dist);
-  ASSERT_FALSE(HasFailure());
+  ASSERT_NO_FATAL_FAILURE(InstallEditor());
   const std::string document = Root + "decoy\\notes.txt";
   WriteText(document, "notes\r\n");
-  Process running;
-  ASSERT_TRUE(running.StartAt(editor, "/n notes.txt", Root + "decoy"));
-  // Its caption names the document once it is open.
-  HWND main = WaitFor(nullptr, [&](HWND wnd) {
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(wnd, &owner);
-    const std::string caption = Text(wnd);
-    return owner == running.pi.dwProcessId && caption.rfind("Tarnquill - ", 0) == 0 &&
-           caption.size() > 9 && caption.compare(caption.size() - 9, 9, "notes.txt") == 0;
-  }, 150);
+  HWND main = StartEditor("/n notes.txt", "notes.txt");
   ASSERT_NE(main, nullptr) << "the document did not open";
   {
     // The record its loading made goes, as with a cleared file history.
     TRegistry reg;
     ASSERT_TRUE(reg.DeleteKey("\\Software\\Tarnquill\\Documents"));
   }
-  ReinstallFromTheHelpMenu(running, main, [&](HWND installer) { DriveInstaller(installer, ""); });
+  ReinstallFromTheHelpMenu(main);
   ASSERT_FALSE(HasFailure());
 
   // What the old editor would have recorded on closing is not there; the
@@ -404,10 +417,9 @@ TEST_F(InstallEndToEnd, AReinstalledEditorClosesWithoutRecordingItsTabsOrFiles) 
   if (reg.OpenKeyReadOnly("\\Software\\Tarnquill\\Documents")) {
     EXPECT_FALSE(reg.ValueExists(document)) << "the closing editor's record of its file";
   }
-  HWND window = nullptr;
-  const DWORD pid = TheNewEditor(window);
-  ASSERT_NE(window, nullptr);
-  CloseAndWait(window, pid);
+  const TEditorWindow started = TheNewEditor();
+  ASSERT_NE(started.Window, nullptr);
+  CloseAndWait(started);
 }
 
 }  // namespace
