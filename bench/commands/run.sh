@@ -16,9 +16,7 @@ corpus="${2:?usage: run.sh <bench build folder> <corpus folder>}"
 bin="$build/bench/commands/editor_commands_bench"
 export TQ_CORPUS="$corpus"
 source "$(cd "$(dirname "$0")" && pwd)/../run-lib.sh"
-for f in "$corpus/cxx12-headers-100mb.txt" "$corpus/cxx12-headers.txt"; do
-  [ -f "$f" ] || { echo "run.sh: $f is missing (run bench/editor/make-corpus.sh first)" >&2; exit 1; }
-done
+need_corpus "$corpus/cxx12-headers-100mb.txt" "$corpus/cxx12-headers.txt"
 
 table="$(medians 3 "$bin")"
 echo "commands-keystroke-us: $(get "$table" BM_Keystroke 2)"

@@ -10,9 +10,7 @@ bin="$build/bench/editor"
 export TQ_CORPUS="$corpus"
 source "$(cd "$(dirname "$0")" && pwd)/../run-lib.sh"
 big="$corpus/cxx12-headers-100mb.txt"
-for f in "$big" "$corpus/cxx12-headers.txt"; do
-  [ -f "$f" ] || { echo "run.sh: $f is missing (run make-corpus.sh first)" >&2; exit 1; }
-done
+need_corpus "$big" "$corpus/cxx12-headers.txt"
 
 # --- line store ----------------------------------------------------------
 ls_table="$(medians 3 "$bin/editor_linestore_bench")"
@@ -37,12 +35,9 @@ echo "rangescan-after-put-us: $(get "$rs_table" BM_RescanAfterPut 2)"
 
 # --- search --------------------------------------------------------------
 se_table="$(medians 3 "$bin/editor_search_bench")"
-for word in 0:frequent 1:rare; do
-  for cs in 1:cs 0:ci; do
-    w="${word%%:*}"; wn="${word#*:}"; c="${cs%%:*}"; cn="${cs#*:}"
-    all="$(get "$se_table" "BM_FindAll/$w/$c/" 2)"
-    loop="$(get "$se_table" "BM_FindLoop/$w/$c/" 2)"
-    echo "search-findall-ratio-$wn-$cn: $(ratio "$all" "$loop")"
-    echo "search-findall-mbps-$wn-$cn: $(mbps "$(get "$se_table" "BM_FindAll/$w/$c/" 5)")"
-  done
-done
+search_figures() {  # <word> <word's name> <case> <case's name>
+  echo "search-findall-ratio-$2-$4: $(ratio "$(get "$se_table" "BM_FindAll/$1/$3/" 2)" \
+    "$(get "$se_table" "BM_FindLoop/$1/$3/" 2)")"
+  echo "search-findall-mbps-$2-$4: $(mbps "$(get "$se_table" "BM_FindAll/$1/$3/" 5)")"
+}
+search_cases search_figures
