@@ -8,26 +8,12 @@ build="${1:?usage: run.sh <bench build folder> <corpus folder>}"
 corpus="${2:?usage: run.sh <bench build folder> <corpus folder>}"
 bin="$build/bench/editor"
 export TQ_CORPUS="$corpus"
+source "$(cd "$(dirname "$0")" && pwd)/../run-lib.sh"
 big="$corpus/cxx12-headers-100mb.txt"
-for f in "$big" "$corpus/cxx12-headers.txt"; do
-  [ -f "$f" ] || { echo "run.sh: $f is missing (run make-corpus.sh first)" >&2; exit 1; }
-done
-
-# Google Benchmark's CSV: name,iterations,real_time,cpu_time,time_unit,bytes_per_second,...
-# Prints "<name> <real_time> <time_unit> <bytes_per_second>" for each median row.
-medians() {
-  "$@" --benchmark_format=csv --benchmark_repetitions=3 \
-       --benchmark_report_aggregates_only=true 2>/dev/null |
-    awk -F, '$1 ~ /_median"?$/ { gsub(/"/, "", $1); sub(/_median$/, "", $1);
-                                 print $1, $3, $5, ($6 == "" ? 0 : $6) }'
-}
-# Value of one row's field: get <table> <benchmark name prefix> <field 2..4>
-get() { awk -v n="$2" -v f="$3" 'index($1, n) == 1 { print $f; exit }' <<<"$1"; }
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f\n", a / b }'; }
-mbps() { awk -v b="$1" 'BEGIN { printf "%.1f\n", b / 1e6 }'; }
+need_corpus "$big" "$corpus/cxx12-headers.txt"
 
 # --- line store ----------------------------------------------------------
-ls_table="$(medians "$bin/editor_linestore_bench")"
+ls_table="$(medians 3 "$bin/editor_linestore_bench")"
 base_ms="$(get "$ls_table" BM_Load_Baseline 2)"
 list_ms="$(get "$ls_table" BM_Load_EditList 2)"
 echo "linestore-load-baseline-ms: $base_ms"
@@ -43,18 +29,15 @@ echo "linestore-insert-delete-middle-us: $(get "$ls_table" BM_InsertDeleteMiddle
 echo "linestore-insert-delete-far-apart-us: $(get "$ls_table" BM_InsertDeleteFarApart 2)"
 
 # --- range scan ----------------------------------------------------------
-rs_table="$(medians "$bin/editor_rangescan_bench")"
-echo "rangescan-mbps: $(mbps "$(get "$rs_table" BM_RangeScanFull 4)")"
+rs_table="$(medians 3 "$bin/editor_rangescan_bench")"
+echo "rangescan-mbps: $(mbps "$(get "$rs_table" BM_RangeScanFull 5)")"
 echo "rangescan-after-put-us: $(get "$rs_table" BM_RescanAfterPut 2)"
 
 # --- search --------------------------------------------------------------
-se_table="$(medians "$bin/editor_search_bench")"
-for word in 0:frequent 1:rare; do
-  for cs in 1:cs 0:ci; do
-    w="${word%%:*}"; wn="${word#*:}"; c="${cs%%:*}"; cn="${cs#*:}"
-    all="$(get "$se_table" "BM_FindAll/$w/$c/" 2)"
-    loop="$(get "$se_table" "BM_FindLoop/$w/$c/" 2)"
-    echo "search-findall-ratio-$wn-$cn: $(ratio "$all" "$loop")"
-    echo "search-findall-mbps-$wn-$cn: $(mbps "$(get "$se_table" "BM_FindAll/$w/$c/" 4)")"
-  done
-done
+se_table="$(medians 3 "$bin/editor_search_bench")"
+search_figures() {  # <word> <word's name> <case> <case's name>
+  echo "search-findall-ratio-$2-$4: $(ratio "$(get "$se_table" "BM_FindAll/$1/$3/" 2)" \
+    "$(get "$se_table" "BM_FindLoop/$1/$3/" 2)")"
+  echo "search-findall-mbps-$2-$4: $(mbps "$(get "$se_table" "BM_FindAll/$1/$3/" 5)")"
+}
+search_cases search_figures

@@ -5,17 +5,11 @@
 set -euo pipefail
 build="${1:?usage: run.sh <bench build folder> <corpus folder>}"
 bin="$build/bench/kit"
+source "$(cd "$(dirname "$0")" && pwd)/../run-lib.sh"
 
-# Median real time of each case: "<name> <real_time>".
-medians() {
-  "$@" --benchmark_color=false --benchmark_format=csv --benchmark_repetitions=5 \
-       --benchmark_report_aggregates_only=true 2>/dev/null |
-    awk -F, '$1 ~ /_median"?$/ { gsub(/"/, "", $1); sub(/_median$/, "", $1); print $1, $3 }'
-}
-get() { awk -v n="$2" '$1 == n { print $2; exit }' <<<"$1"; }
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f\n", a / b }'; }
-
-table="$(medians "$bin/kit_memtable_bench")"
-echo "memtable-sort-100k-ratio: $(ratio "$(get "$table" MemTableSort)" "$(get "$table" PlainSort)")"
-echo "memtable-locate-100k-ratio: $(ratio "$(get "$table" MemTableLocate)" "$(get "$table" PlainFind)")"
-echo "memtable-locate-100k-lower-bound-ratio: $(ratio "$(get "$table" MemTableLocate)" "$(get "$table" LowerBound)")"
+# Median real times (field 2).
+table="$(medians 5 "$bin/kit_memtable_bench")"
+echo "memtable-sort-100k-ratio: $(ratio "$(get "$table" MemTableSort 2)" "$(get "$table" PlainSort 2)")"
+echo "memtable-locate-100k-ratio: $(ratio "$(get "$table" MemTableLocate 2)" "$(get "$table" PlainFind 2)")"
+echo "memtable-locate-100k-lower-bound-ratio: $(ratio "$(get "$table" MemTableLocate 2)" \
+  "$(get "$table" LowerBound 2)")"

@@ -9,7 +9,6 @@
 #include "WineBench.h"
 
 #include <cstdio>
-#include <exception>
 #include <string>
 #include <vector>
 
@@ -28,11 +27,7 @@ double Copy(TktCustomEdit& edit) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: %s <text file>\n", argv[0]);
-    return 2;
-  }
-  try {
+  return wine_bench::Run(argc, argv, 1, "<text file>", [&] {
     TApplication application;
     TForm form(nullptr);
     form.SetBounds(0, 0, 600, 400);
@@ -58,9 +53,6 @@ int main(int argc, char** argv) {
     wine_bench::PrintRatio("clipboard-copy-20mb-ratio", Median(hidden), Median(without));
     std::printf("clipboard-copy-20mb-shown-s: %.3f\n", shown);
     delete FClipboard;
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "%s\n", e.what());
-    return 1;
-  }
-  return 0;
+    return 0;
+  });
 }

@@ -10,12 +10,8 @@
 #include "WineBench.h"
 
 #include <cstdio>
-#include <exception>
 #include <string>
 #include <vector>
-
-using wine_bench::Now;
-using wine_bench::Seconds;
 
 namespace {
 
@@ -41,26 +37,17 @@ size_t PlainListing(const std::string& folder) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: %s <folder>\n", argv[0]);
-    return 2;
-  }
-  try {
+  return wine_bench::Run(argc, argv, 1, "<folder>", [&] {
     const std::string folder = IncludeTrailingPathDelimiter(argv[1]);
     TRxMemoryData dir(nullptr);
     DefineDirFields(dir);
     dir.Open();
-    double ours = 1e9, bare = 1e9;
+    double ours = 0, bare = 0;
     size_t plainCount = 0;
-    for (int round = 0; round < 3; ++round) {
-      LARGE_INTEGER t0 = Now();
-      plainCount = PlainListing(folder);
-      LARGE_INTEGER t1 = Now();
-      ListFolderInto(dir, folder, {"*.*"}, TFileSortState{fsName, false});
-      LARGE_INTEGER t2 = Now();
-      bare = std::min(bare, Seconds(t0, t1));
-      ours = std::min(ours, Seconds(t1, t2));
-    }
+    wine_bench::BestInTurns(
+        3, [&] { return wine_bench::Time([&] { plainCount = PlainListing(folder); }); },
+        [&] { return wine_bench::Time([&] { ListFolderInto(dir, folder, {"*.*"}, TFileSortState{fsName, false}); }); },
+        bare, ours);
     if (plainCount < 10000 || size_t(dir.GetRecordCount()) != plainCount) {
       std::fprintf(stderr, "%zu files by the plain loop, %d listed: not the 10,000-file folder\n", plainCount,
                    dir.GetRecordCount());
@@ -69,8 +56,5 @@ int main(int argc, char** argv) {
     wine_bench::PrintRatio("filedlg-wine-list-10k-ratio", ours, bare);
     std::printf("filedlg-wine-list-10k-s: %.4f\n", ours);
     return 0;
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "%s\n", e.what());
-    return 1;
-  }
+  });
 }

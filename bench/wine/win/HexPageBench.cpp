@@ -18,10 +18,18 @@
 
 namespace {
 
-using wine_bench::Ms;
-using wine_bench::Now;
-
 constexpr int kPages = 200;
+
+// The mean milliseconds of one of the kPages pages that pages paints, until
+// GDI has drawn them.
+template <class F> double PerPageMs(F&& pages) {
+  return 1000.0 *
+         wine_bench::Time([&] {
+           pages();
+           ::GdiFlush();
+         }) /
+         kPages;
+}
 
 // A row of the hex view as plain text: offset, digits and characters.
 std::string PlainRow(THexEditor* hex, int row) {
@@ -64,11 +72,7 @@ private:
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: %s <file>\n", argv[0]);
-    return 2;
-  }
-  try {
+  return wine_bench::Run(argc, argv, 1, "<file>", [&] {
     TApplication application;
     TForm form(nullptr);
     auto* view = new THexEditWindow(&form);
@@ -89,13 +93,12 @@ int main(int argc, char** argv) {
     ::UpdateWindow(wnd);
     application.ProcessMessages();
 
-    const LARGE_INTEGER start = Now();
-    for (int i = 0; i < kPages; ++i) {
-      ::SendMessageA(wnd, WM_KEYDOWN, VK_NEXT, 1);
-      ::UpdateWindow(wnd);
-    }
-    ::GdiFlush();
-    const double pageMs = Ms(start, Now()) / kPages;
+    const double pageMs = PerPageMs([&] {
+      for (int i = 0; i < kPages; ++i) {
+        ::SendMessageA(wnd, WM_KEYDOWN, VK_NEXT, 1);
+        ::UpdateWindow(wnd);
+      }
+    });
     if (hex->Grid().GetTopRow() == 0) {
       std::fprintf(stderr, "the view did not move\n");
       return 1;
@@ -107,18 +110,17 @@ int main(int argc, char** argv) {
     HFONT gdiFont = ::CreateFontA(font.Height, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0,
                                   FIXED_PITCH, "Fixedsys");
     HGDIOBJ old = ::SelectObject(dc, gdiFont);
-    const LARGE_INTEGER plainStart = Now();
-    for (int page = 0; page < kPages; ++page) {
-      const int top = (page + 1) * (rows - 1);
-      for (int r = 0; r < rows; ++r) {
-        const std::string line = PlainRow(hex, top + r);
-        RECT rc{0, r * hex->GetCharHeight(), 1024, (r + 1) * hex->GetCharHeight()};
-        ::ExtTextOutA(dc, 0, rc.top, ETO_OPAQUE | ETO_CLIPPED, &rc, line.data(), UINT(line.size()),
-                      nullptr);
+    const double plainMs = PerPageMs([&] {
+      for (int page = 0; page < kPages; ++page) {
+        const int top = (page + 1) * (rows - 1);
+        for (int r = 0; r < rows; ++r) {
+          const std::string line = PlainRow(hex, top + r);
+          RECT rc{0, r * hex->GetCharHeight(), 1024, (r + 1) * hex->GetCharHeight()};
+          ::ExtTextOutA(dc, 0, rc.top, ETO_OPAQUE | ETO_CLIPPED, &rc, line.data(), UINT(line.size()),
+                        nullptr);
+        }
       }
-    }
-    ::GdiFlush();
-    const double plainMs = Ms(plainStart, Now()) / kPages;
+    });
     ::SelectObject(dc, old);
     ::DeleteObject(gdiFont);
     ::ReleaseDC(wnd, dc);
@@ -133,14 +135,13 @@ int main(int argc, char** argv) {
     HWND plainWnd = plain->GetHandle();
     ::UpdateWindow(plainWnd);
     application.ProcessMessages();
-    const LARGE_INTEGER cycleStart = Now();
-    for (int page = 0; page < kPages; ++page) {
-      plain->Top = (page + 1) * (rows - 1);
-      ::InvalidateRect(plainWnd, nullptr, FALSE);
-      ::UpdateWindow(plainWnd);
-    }
-    ::GdiFlush();
-    const double cycleMs = Ms(cycleStart, Now()) / kPages;
+    const double cycleMs = PerPageMs([&] {
+      for (int page = 0; page < kPages; ++page) {
+        plain->Top = (page + 1) * (rows - 1);
+        ::InvalidateRect(plainWnd, nullptr, FALSE);
+        ::UpdateWindow(plainWnd);
+      }
+    });
 
     std::printf("hex-wine-page-ms: %.3f\n", pageMs);
     std::printf("hex-wine-page-plain-ms: %.3f\n", plainMs);
@@ -148,8 +149,5 @@ int main(int argc, char** argv) {
     std::printf("hex-wine-page-cycle-plain-ms: %.3f\n", cycleMs);
     std::printf("hex-wine-page-cycle-ratio: %.3f\n", pageMs / cycleMs);
     return 0;
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "%s\n", e.what());
-    return 1;
-  }
+  });
 }

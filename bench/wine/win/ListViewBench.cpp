@@ -12,16 +12,11 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <exception>
 #include <string>
 #include <vector>
 
 namespace {
-
-using wine_bench::Now;
-using wine_bench::Seconds;
 
 constexpr int kRows = 10000;
 
@@ -49,12 +44,12 @@ double FillWrapped(TForm& form, const std::vector<Row>& rows) {
   for (const char* c : kColumns) list->AddColumn(c, 100);
   list->SetParent(&form);
   list->HandleNeeded();
-  const LARGE_INTEGER start = Now();
-  list->BeginUpdate();
-  for (const Row& r : rows) list->AddItem(r.Cells[0], {r.Cells[1], r.Cells[2], r.Cells[3]});
-  list->EndUpdate();
-  ::UpdateWindow(list->GetHandle());
-  const double s = Seconds(start, Now());
+  const double s = wine_bench::Time([&] {
+    list->BeginUpdate();
+    for (const Row& r : rows) list->AddItem(r.Cells[0], {r.Cells[1], r.Cells[2], r.Cells[3]});
+    list->EndUpdate();
+    ::UpdateWindow(list->GetHandle());
+  });
   delete list;
   return s;
 }
@@ -75,26 +70,26 @@ double FillRaw(TForm& form, const std::vector<Row>& rows) {
     col.iSubItem = i;
     ::SendMessageA(wnd, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&col));
   }
-  const LARGE_INTEGER start = Now();
-  ::SendMessageA(wnd, WM_SETREDRAW, FALSE, 0);
-  ::SendMessageA(wnd, LVM_SETITEMCOUNT, rows.size(), 0);
-  for (int i = 0; i < kRows; ++i) {
-    LVITEMA item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = i;
-    item.pszText = const_cast<char*>(rows[i].Cells[0].c_str());
-    ::SendMessageA(wnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    for (int k = 1; k < 4; ++k) {
-      LVITEMA sub{};
-      sub.iSubItem = k;
-      sub.pszText = const_cast<char*>(rows[i].Cells[k].c_str());
-      ::SendMessageA(wnd, LVM_SETITEMTEXTA, i, reinterpret_cast<LPARAM>(&sub));
+  const double s = wine_bench::Time([&] {
+    ::SendMessageA(wnd, WM_SETREDRAW, FALSE, 0);
+    ::SendMessageA(wnd, LVM_SETITEMCOUNT, rows.size(), 0);
+    for (int i = 0; i < kRows; ++i) {
+      LVITEMA item{};
+      item.mask = LVIF_TEXT;
+      item.iItem = i;
+      item.pszText = const_cast<char*>(rows[i].Cells[0].c_str());
+      ::SendMessageA(wnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+      for (int k = 1; k < 4; ++k) {
+        LVITEMA sub{};
+        sub.iSubItem = k;
+        sub.pszText = const_cast<char*>(rows[i].Cells[k].c_str());
+        ::SendMessageA(wnd, LVM_SETITEMTEXTA, i, reinterpret_cast<LPARAM>(&sub));
+      }
     }
-  }
-  ::SendMessageA(wnd, WM_SETREDRAW, TRUE, 0);
-  ::InvalidateRect(wnd, nullptr, TRUE);
-  ::UpdateWindow(wnd);
-  const double s = Seconds(start, Now());
+    ::SendMessageA(wnd, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(wnd, nullptr, TRUE);
+    ::UpdateWindow(wnd);
+  });
   ::DestroyWindow(wnd);
   return s;
 }
@@ -102,7 +97,7 @@ double FillRaw(TForm& form, const std::vector<Row>& rows) {
 }  // namespace
 
 int main() {
-  try {
+  return wine_bench::Run([] {
     TApplication application;
     InitCommonControlClasses();
     TForm form(nullptr);
@@ -111,19 +106,17 @@ int main() {
     form.Show();
     application.ProcessMessages();
     const std::vector<Row> rows = MakeRows();
-    double wrapped = 1e9, raw = 1e9;
-    // Alternate the two so that neither gets a warmer machine.
-    for (int round = 0; round < 5; ++round) {
-      raw = std::min(raw, FillRaw(form, rows));
+    double wrapped = 0, raw = 0;
+    // Each round's window goes, and its messages with it, before the next.
+    auto pumped = [&](double seconds) {
       application.ProcessMessages();
-      wrapped = std::min(wrapped, FillWrapped(form, rows));
-      application.ProcessMessages();
-    }
+      return seconds;
+    };
+    wine_bench::BestInTurns(
+        5, [&] { return pumped(FillRaw(form, rows)); }, [&] { return pumped(FillWrapped(form, rows)); }, raw,
+        wrapped);
     wine_bench::PrintRatio("listview-fill-10k-ratio", wrapped, raw);
     std::printf("listview-fill-10k-s: %.4f\n", wrapped);
     return 0;
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "%s\n", e.what());
-    return 1;
-  }
+  });
 }

@@ -16,7 +16,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <exception>
 #include <string>
 #include <vector>
 
@@ -70,7 +69,7 @@ std::vector<unsigned char> Records(const std::string& text) {
 
 int main(int argc, char** argv) {
   const int keystrokes = argc > 1 ? std::atoi(argv[1]) : 10000;
-  try {
+  return wine_bench::Run([&] {
     TApplication application;
     SetProgramRegistryKey("\\Software\\Tarnquill\\Bench");
     SetDefaultFileTypes();
@@ -117,9 +116,6 @@ int main(int argc, char** argv) {
     }
     form->Documents().FileCloseAll();
     FreeMacroRecorder();
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "%s\n", e.what());
-    return 1;
-  }
-  return 0;
+    return 0;
+  });
 }

@@ -23,17 +23,16 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <exception>
 #include <set>
 #include <string>
 #include <vector>
 
 namespace {
 
-using wine_bench::Median;
-using wine_bench::Now;
+using wine_bench::PaintAllNow;
+using wine_bench::PaintNow;
 using wine_bench::Pump;
-using wine_bench::Seconds;
+using wine_bench::Time;
 
 // The corpus repeated to size bytes, as a .pas file.
 std::string MakeFile(const std::string& corpus, const std::string& name, int64_t size) {
@@ -65,44 +64,37 @@ struct TBare {
   }
   double Open(const std::string& file) {
     TktCustomEdit* edit = Editor->GetEdit();
-    const LARGE_INTEGER t0 = Now();
-    edit->FileName = file;
-    edit->LoadFromFile();
-    ::UpdateWindow(Editor->GetHandle());
-    ::GdiFlush();
-    return Seconds(t0, Now());
+    return Time([&] {
+      edit->FileName = file;
+      edit->LoadFromFile();
+      PaintNow(Editor->GetHandle());
+    });
   }
 };
 
 double MainOpen(TMainForm& form, const std::string& file) {
-  const LARGE_INTEGER t0 = Now();
-  form.Documents().OpenInNewTab(file, true);
-  ::UpdateWindow(form.GetHandle());
-  ::RedrawWindow(form.GetHandle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-  ::GdiFlush();
-  return Seconds(t0, Now());
+  return Time([&] {
+    form.Documents().OpenInNewTab(file, true);
+    ::UpdateWindow(form.GetHandle());
+    PaintAllNow(form.GetHandle());
+  });
 }
 
 double TypeOne(HWND wnd) {
-  const LARGE_INTEGER t0 = Now();
-  ::SendMessageA(wnd, WM_CHAR, 'x', 1);
-  ::UpdateWindow(wnd);
-  ::GdiFlush();
-  return Seconds(t0, Now());
+  return Time([&] {
+    ::SendMessageA(wnd, WM_CHAR, 'x', 1);
+    PaintNow(wnd);
+  });
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 3) {
-    std::fprintf(stderr, "usage: %s <pascal corpus> <folder> [figure...]\n", argv[0]);
-    return 2;
-  }
-  const std::set<std::string> chosen(argv + 3, argv + argc);
-  auto wanted = [&](const std::string& name) { return chosen.empty() || chosen.count(name) > 0; };
-  const bool big = wanted("main-open-20mb-ratio") || wanted("main-open-100mb-ratio") ||
-                   wanted("main-keystroke-100mb-ratio");
-  try {
+  return wine_bench::Run(argc, argv, 2, "<pascal corpus> <folder> [figure...]", [&] {
+    const std::set<std::string> chosen(argv + 3, argv + argc);
+    auto wanted = [&](const std::string& name) { return chosen.empty() || chosen.count(name) > 0; };
+    const bool big = wanted("main-open-20mb-ratio") || wanted("main-open-100mb-ratio") ||
+                     wanted("main-keystroke-100mb-ratio");
     TApplication application;
     SetProgramRegistryKey("\\Software\\Tarnquill\\Bench");
     SetDefaultFileTypes();
@@ -128,13 +120,16 @@ int main(int argc, char** argv) {
     if (big) {
       for (const auto& [name, file] : {std::pair{"main-open-20mb-ratio", made[0]}, {"main-open-100mb-ratio", made[1]}}) {
         if (!wanted(name)) continue;
-        std::vector<double> ours, theirs;
-        for (int round = 0; round < 3; ++round) {
-          theirs.push_back(bare.Open(file));
-          ours.push_back(MainOpen(*form, file));
-          form->Documents().FileCloseAll();
-        }
-        wine_bench::PrintRatio(name, Median(ours), Median(theirs));
+        double ours = 0, theirs = 0;
+        wine_bench::MedianInTurns(
+            3, [&] { return bare.Open(file); },
+            [&] {
+              const double s = MainOpen(*form, file);
+              form->Documents().FileCloseAll();
+              return s;
+            },
+            theirs, ours);
+        wine_bench::PrintRatio(name, ours, theirs);
       }
       // One character typed into the 100 MB document; it stays open as
       // tab 0 of the tab change.
@@ -142,12 +137,10 @@ int main(int argc, char** argv) {
       bare.Open(made[1]);
       if (wanted("main-keystroke-100mb-ratio")) {
         HWND mainEditor = form->EditWindow(form->Documents().GetWindowCounter())->GetHandle();
-        std::vector<double> ours, theirs;
-        for (int i = 0; i < 9; ++i) {
-          ours.push_back(TypeOne(mainEditor));
-          theirs.push_back(TypeOne(bare.Editor->GetHandle()));
-        }
-        wine_bench::PrintRatio("main-keystroke-100mb-ratio", Median(ours), Median(theirs));
+        double ours = 0, theirs = 0;
+        wine_bench::MedianInTurns(
+            9, [&] { return TypeOne(mainEditor); }, [&] { return TypeOne(bare.Editor->GetHandle()); }, ours, theirs);
+        wine_bench::PrintRatio("main-keystroke-100mb-ratio", ours, theirs);
       }
     }
 
@@ -163,22 +156,27 @@ int main(int argc, char** argv) {
         form->Documents().OpenInNewTab(made.back(), true);
       }
       Pump();
-      std::vector<double> ours, theirs;
-      for (int i = 0; i < 50; ++i) {
-        const LARGE_INTEGER t0 = Now();
-        form->Documents().PreviousWindow();
-        ::RedrawWindow(form->GetHandle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-        ::GdiFlush();
-        ours.push_back(Seconds(t0, Now()));
-        // The whole editor window, scroll bars and border too: a tab change
-        // shows a window that was hidden, so it paints its frame as well
-        // (under Wine the frame costs ten times the text).
-        const LARGE_INTEGER t1 = Now();
-        ::RedrawWindow(bare.Editor->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
-        ::GdiFlush();
-        theirs.push_back(Seconds(t1, Now()));
-      }
-      wine_bench::PrintRatio("main-tab-switch-ratio", Median(ours), Median(theirs));
+      double ours = 0, theirs = 0;
+      wine_bench::MedianInTurns(
+          50,
+          [&] {
+            return Time([&] {
+              form->Documents().PreviousWindow();
+              PaintAllNow(form->GetHandle());
+            });
+          },
+          // The whole editor window, scroll bars and border too: a tab change
+          // shows a window that was hidden, so it paints its frame as well
+          // (under Wine the frame costs ten times the text).
+          [&] {
+            return Time([&] {
+              ::RedrawWindow(bare.Editor->GetHandle(), nullptr, nullptr,
+                             RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+              ::GdiFlush();
+            });
+          },
+          ours, theirs);
+      wine_bench::PrintRatio("main-tab-switch-ratio", ours, theirs);
     }
     // The typed characters are not to be saved.
     for (int i = 0; i < form->GetPageCount(); ++i) {
@@ -196,17 +194,16 @@ int main(int argc, char** argv) {
         form->Documents().OpenInNewTab(files.back(), true);
       }
       Pump();
-      LARGE_INTEGER t0 = Now();
-      form->Documents().FileCloseAll();
-      const double close = Seconds(t0, Now());
-      t0 = Now();
-      for (const std::string& f : files) {
-        TktDocumentState state;
-        state.CaretX = 1;
-        state.CaretY = 1;
-        WriteDocumentState(f, state, 45000.0);
-      }
-      wine_bench::PrintRatio("main-close-200-ratio", close, Seconds(t0, Now()));
+      const double close = Time([&] { form->Documents().FileCloseAll(); });
+      const double records = Time([&] {
+        for (const std::string& f : files) {
+          TktDocumentState state;
+          state.CaretX = 1;
+          state.CaretY = 1;
+          WriteDocumentState(f, state, 45000.0);
+        }
+      });
+      wine_bench::PrintRatio("main-close-200-ratio", close, records);
     }
 
     delete form;
@@ -216,8 +213,5 @@ int main(int argc, char** argv) {
     registry.DeleteKey("\\Software\\Tarnquill\\Bench");
     for (const std::string& f : made) FileDelete(f);
     return 0;
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "%s\n", e.what());
-    return 1;
-  }
+  });
 }

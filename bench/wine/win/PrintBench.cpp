@@ -28,10 +28,12 @@ constexpr int kPages = 1000;
 // Pages drawn into one monochrome bitmap of the printer's page size.
 class TMemoryPages : public IktPrintDevice {
 public:
-  TMemoryPages(int width, int height, int dpiX, int dpiY)
-      : FWidth(width), FHeight(height), FDpiX(dpiX), FDpiY(dpiY) {
+  // Of the page size and resolution of printer.
+  explicit TMemoryPages(const IktPrintDevice& printer)
+      : FWidth(printer.PageWidth()), FHeight(printer.PageHeight()), FDpiX(printer.PixelsPerInchX()),
+        FDpiY(printer.PixelsPerInchY()) {
     FDC = ::CreateCompatibleDC(nullptr);
-    FBitmap = ::CreateBitmap(width, height, 1, 1, nullptr);
+    FBitmap = ::CreateBitmap(FWidth, FHeight, 1, 1, nullptr);
     FOld = ::SelectObject(FDC, FBitmap);
     FCanvas = std::make_unique<TCanvas>(FDC);
   }
@@ -78,11 +80,7 @@ int PrintWithDefaults(TktCustomEdit& edit, IktPrintDevice& device, const std::st
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 3) {
-    std::fprintf(stderr, "usage: print_wine_bench <pascal file> <job title>\n");
-    return 2;
-  }
-  try {
+  return wine_bench::Run(argc, argv, 2, "<pascal file> <job title>", [&] {
     TktPasSyn pas(nullptr);
     pas.GetKeyAttri()->SetForeground(clNavy);
     pas.GetKeyAttri()->SetStyle({fsBold});
@@ -102,8 +100,7 @@ int main(int argc, char** argv) {
       while (text->GetCount() > count) text->Delete(text->GetCount() - 1);
     };
     keep(3000);
-    TMemoryPages trial(printer.PageWidth(), printer.PageHeight(), printer.PixelsPerInchX(),
-                       printer.PixelsPerInchY());
+    TMemoryPages trial(printer);
     const int trialPages = PrintWithDefaults(edit, trial, argv[2]);
     const int perPage = (text->GetCount() + trialPages - 1) / std::max(1, trialPages);
     const int wanted = perPage * kPages;
@@ -117,8 +114,7 @@ int main(int argc, char** argv) {
       for (int i = 0; i < have && text->GetCount() < wanted; ++i) text->Add(text->Get(i));
     }
 
-    TMemoryPages memory(printer.PageWidth(), printer.PageHeight(), printer.PixelsPerInchX(),
-                        printer.PixelsPerInchY());
+    TMemoryPages memory(printer);
     int memoryPages = 0, pdfPages = 0;
     const double memorySeconds = wine_bench::Time([&] { memoryPages = PrintWithDefaults(edit, memory, argv[2]); });
     const double pdfSeconds = wine_bench::Time([&] { pdfPages = PrintWithDefaults(edit, printer, argv[2]); });
@@ -129,9 +125,6 @@ int main(int argc, char** argv) {
     std::printf("print-pdf-memdc-ratio: %.3f\n", pdfRate / memoryRate);
     std::printf("print-pages: %d\n", pdfPages);
     edit.SetHighLighter(nullptr);
-  } catch (const Exception& e) {
-    std::fprintf(stderr, "print_wine_bench: %s\n", e.Message().c_str());
-    return 1;
-  }
-  return 0;
+    return 0;
+  });
 }

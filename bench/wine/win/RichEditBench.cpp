@@ -27,7 +27,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <exception>
 #include <string>
 
 namespace {
@@ -36,19 +35,30 @@ using wine_bench::Best;
 using wine_bench::BestInTurns;
 using wine_bench::Time;
 
-struct TRaw {
-  const std::string* Text;
-  size_t Pos;
-};
+// A raw EM_STREAMIN of text from its start, set up before any clock starts.
+class TRawSource {
+public:
+  explicit TRawSource(const std::string& text) : FText(text) {
+    FStream.dwCookie = reinterpret_cast<DWORD_PTR>(this);
+    FStream.pfnCallback = In;
+  }
+  void StreamInto(HWND wnd, UINT format) {
+    ::SendMessageA(wnd, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&FStream));
+  }
 
-DWORD CALLBACK RawIn(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
-  auto* raw = reinterpret_cast<TRaw*>(cookie);
-  const size_t n = std::min(static_cast<size_t>(size), raw->Text->size() - raw->Pos);
-  std::memcpy(buffer, raw->Text->data() + raw->Pos, n);
-  raw->Pos += n;
-  *done = static_cast<LONG>(n);
-  return 0;
-}
+private:
+  static DWORD CALLBACK In(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
+    auto* source = reinterpret_cast<TRawSource*>(cookie);
+    const size_t n = std::min(static_cast<size_t>(size), source->FText.size() - source->FPos);
+    std::memcpy(buffer, source->FText.data() + source->FPos, n);
+    source->FPos += n;
+    *done = static_cast<LONG>(n);
+    return 0;
+  }
+  const std::string& FText;
+  size_t FPos = 0;
+  EDITSTREAM FStream{};
+};
 
 // A bare control with the settings our control gives the help view.
 HWND BareControl(HWND parent, int width, int height, COLORREF background) {
@@ -65,11 +75,8 @@ HWND BareControl(HWND parent, int width, int height, COLORREF background) {
 
 double RawStreamIn(HWND wnd, const std::string& text, UINT format) {
   ::SendMessageA(wnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
-  TRaw raw{&text, 0};
-  EDITSTREAM es{};
-  es.dwCookie = reinterpret_cast<DWORD_PTR>(&raw);
-  es.pfnCallback = RawIn;
-  return Time([&] { ::SendMessageA(wnd, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&es)); });
+  TRawSource source(text);
+  return Time([&] { source.StreamInto(wnd, format); });
 }
 
 double OurStreamIn(TRxRichEdit* edit, const std::string& text, TRichStreamFormat format) {
@@ -123,11 +130,7 @@ void MakeDocuments(const std::string& pasFile, size_t limit, std::string& rtf, s
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: richedit_wine_bench <fpc-compiler.pas>\n");
-    return 2;
-  }
-  try {
+  return wine_bench::Run(argc, argv, 1, "<fpc-compiler.pas>", [&] {
     TApplication application;
     std::string rtf, text;
     MakeDocuments(argv[1], 200 * 1024, rtf, text);
@@ -146,10 +149,12 @@ int main(int argc, char** argv) {
     application.ProcessMessages();
 
     double rawRtf, ourRtf, rawText, ourText;
-    BestInTurns([&] { return RawStreamIn(bare, rtf, SF_RTF); }, [&] { return OurStreamIn(edit, rtf, sfRichText); },
-                rawRtf, ourRtf);
-    BestInTurns([&] { return RawStreamIn(bare, text, SF_TEXT); },
-                [&] { return OurStreamIn(edit, text, sfPlainText); }, rawText, ourText);
+    BestInTurns(
+        3, [&] { return RawStreamIn(bare, rtf, SF_RTF); }, [&] { return OurStreamIn(edit, rtf, sfRichText); },
+        rawRtf, ourRtf);
+    BestInTurns(
+        3, [&] { return RawStreamIn(bare, text, SF_TEXT); }, [&] { return OurStreamIn(edit, text, sfPlainText); },
+        rawText, ourText);
     std::printf("richedit-stream-rtf-raw-s: %.3f\n", rawRtf);
     std::printf("richedit-stream-rtf-ratio: %.3f\n", ourRtf / rawRtf);
     std::printf("richedit-stream-text-raw-s: %.3f\n", rawText);
@@ -179,21 +184,15 @@ int main(int argc, char** argv) {
     const double rawShow = Best([&] {
       ::SendMessageA(helpBare, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
       ::UpdateWindow(helpBare);
-      TRaw raw{&topic, 0};
-      EDITSTREAM es{};
-      es.dwCookie = reinterpret_cast<DWORD_PTR>(&raw);
-      es.pfnCallback = RawIn;
+      TRawSource source(topic);
       return Time([&] {
-        ::SendMessageA(helpBare, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&es));
+        source.StreamInto(helpBare, SF_RTF);
         ::UpdateWindow(helpBare);
       });
     });
     std::printf("help-topic-show-raw-s: %.4f\n", rawShow);
     std::printf("help-topic-show-ratio: %.3f\n", ourShow / rawShow);
     delete help;
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "richedit_wine_bench: %s\n", e.what());
-    return 1;
-  }
-  return 0;
+    return 0;
+  });
 }

@@ -24,7 +24,6 @@
 #include "WineBench.h"
 
 #include <cstdio>
-#include <exception>
 #include <functional>
 #include <string>
 #include <vector>
@@ -32,7 +31,6 @@
 namespace {
 
 using wine_bench::Now;
-using wine_bench::Seconds;
 
 const char kBenchKey[] = "\\Software\\Tarnquill\\BenchSearch";
 
@@ -58,17 +56,13 @@ double TimeFromClick(TForm& dialog, const std::function<void()>& fill, TButton* 
   after();
   const LARGE_INTEGER end = Now();
   if (!pressed) throw Exception("the dialog did not show");
-  return Seconds(start, end);
+  return wine_bench::Seconds(start, end);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 3) {
-    std::fprintf(stderr, "usage: %s <20 MB corpus> <folder>\n", argv[0]);
-    return 2;
-  }
-  try {
+  return wine_bench::Run(argc, argv, 2, "<20 MB corpus> <folder>", [&] {
     TApplication application;
     SetProgramRegistryKey(kBenchKey);
     SetDefaultFileTypes();
@@ -106,24 +100,28 @@ int main(int argc, char** argv) {
     wine_bench::Pump();
 
     // Search in all documents, case-insensitive as the dialog starts.
-    std::vector<double> ours, bare;
+    double ours = 0, bare = 0;
     size_t lines = 0;
-    for (int round = 0; round < 3; ++round) {
-      ours.push_back(TimeFromClick(
-          *find, [&] { find->FindText->SetText("return"); }, find->OkButton,
-          [&] { form->FindAction("aFindFiles")->Execute(); },
-          [&] {
-            ::UpdateWindow(form->FindResults().FindBox->GetHandle());
-            ::GdiFlush();
-          }));
-      lines = size_t(form->FindResults().FindBox->GetCount());
-      const LARGE_INTEGER t0 = Now();
-      const std::vector<TFindResult> results = FindInDocuments(form->SearchDocuments(), "return", false, false);
-      bare.push_back(Seconds(t0, Now()));
-      if (results.size() != lines) throw Exception("the list and the routine disagree");
-    }
+    wine_bench::MedianInTurns(
+        3,
+        [&] {
+          const double s = TimeFromClick(
+              *find, [&] { find->FindText->SetText("return"); }, find->OkButton,
+              [&] { form->FindAction("aFindFiles")->Execute(); },
+              [&] { wine_bench::PaintNow(form->FindResults().FindBox->GetHandle()); });
+          lines = size_t(form->FindResults().FindBox->GetCount());
+          return s;
+        },
+        [&] {
+          std::vector<TFindResult> results;
+          const double s =
+              wine_bench::Time([&] { results = FindInDocuments(form->SearchDocuments(), "return", false, false); });
+          if (results.size() != lines) throw Exception("the list and the routine disagree");
+          return s;
+        },
+        ours, bare);
     std::fprintf(stderr, "%zu result lines\n", lines);
-    wine_bench::PrintRatio("findall-wine-window-ratio", wine_bench::Median(ours), wine_bench::Median(bare));
+    wine_bench::PrintRatio("findall-wine-window-ratio", ours, bare);
     form->FindResults().Hide();
     form->Documents().FileCloseAll();
 
@@ -141,51 +139,49 @@ int main(int argc, char** argv) {
     values.ReplaceText = "yield";
     values.Origin = 1;
     values.Prompt = false;
-    std::vector<double> ourReplace, bareReplace;
+    double ourReplace = 0, bareReplace = 0;
     int bareCount = 0;
-    for (int round = 0; round < 3; ++round) {
-      bareForm.Show();
-      bareEdit->LoadFromFile();
-      ::UpdateWindow(editor->GetHandle());
-      LARGE_INTEGER t0 = Now();
-      bareCount = bareEdit->SearchReplace("return", "yield", ReplaceOptions(values, true));
-      ::UpdateWindow(editor->GetHandle());
-      ::GdiFlush();
-      bareReplace.push_back(Seconds(t0, Now()));
-      bareForm.Hide();
-
-      form->Documents().OpenInNewTab(corpus, true);
-      wine_bench::Pump();
-      ourReplace.push_back(TimeFromClick(
-          *replace,
-          [&] {
-            replace->FindText->SetText("return");
-            replace->ReplaceText->SetText("yield");
-            replace->Prompt->SetChecked(false);
-            replace->Origin->SetItemIndex(1);
-            replace->Scope->SetItemIndex(0);
-          },
-          replace->ReplaceAll, [&] { form->FindAction("aEditReplace")->Execute(); },
-          [&] {
-            ::RedrawWindow(form->GetHandle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-            ::GdiFlush();
-          }));
-      if (form->Documents().CurrentEditor()->GetText() != bareEdit->GetText())
-        throw Exception("the window and the bare editor replaced differently");
-      form->Documents().CurrentEditor()->SetModified(false);
-      form->Documents().FileCloseAll();
-    }
+    wine_bench::MedianInTurns(
+        3,
+        [&] {
+          bareForm.Show();
+          bareEdit->LoadFromFile();
+          ::UpdateWindow(editor->GetHandle());
+          const double s = wine_bench::Time([&] {
+            bareCount = bareEdit->SearchReplace("return", "yield", ReplaceOptions(values, true));
+            wine_bench::PaintNow(editor->GetHandle());
+          });
+          bareForm.Hide();
+          return s;
+        },
+        [&] {
+          form->Documents().OpenInNewTab(corpus, true);
+          wine_bench::Pump();
+          const double s = TimeFromClick(
+              *replace,
+              [&] {
+                replace->FindText->SetText("return");
+                replace->ReplaceText->SetText("yield");
+                replace->Prompt->SetChecked(false);
+                replace->Origin->SetItemIndex(1);
+                replace->Scope->SetItemIndex(0);
+              },
+              replace->ReplaceAll, [&] { form->FindAction("aEditReplace")->Execute(); },
+              [&] { wine_bench::PaintAllNow(form->GetHandle()); });
+          if (form->Documents().CurrentEditor()->GetText() != bareEdit->GetText())
+            throw Exception("the window and the bare editor replaced differently");
+          form->Documents().CurrentEditor()->SetModified(false);
+          form->Documents().FileCloseAll();
+          return s;
+        },
+        bareReplace, ourReplace);
     std::fprintf(stderr, "%d replacements\n", bareCount);
-    wine_bench::PrintRatio("replace-all-wine-window-ratio", wine_bench::Median(ourReplace),
-                           wine_bench::Median(bareReplace));
+    wine_bench::PrintRatio("replace-all-wine-window-ratio", ourReplace, bareReplace);
 
     delete form;
     TRegistry registry;
     registry.DeleteKey(kBenchKey);
     for (const std::string& piece : pieces) FileDelete(piece);
     return 0;
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "%s\n", e.what());
-    return 1;
-  }
+  });
 }

@@ -7,7 +7,6 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <exception>
 #include <string>
 #include <vector>
 
@@ -244,7 +243,7 @@ template <class F> double BestTime(F&& work) {
 }  // namespace
 
 int main() {
-  try {
+  return wine_bench::Run([] {
     TApplication application;
     SetProgramRegistryKey(std::string("\\") + kBenchKey);
     TRegistry().DeleteKey(std::string("\\") + kBenchKey);
@@ -276,8 +275,5 @@ int main() {
     std::printf("settings-wine-load-ratio: %.2f\n", load / rawLoad);
     std::printf("settings-wine-save-ratio: %.2f\n", save / rawSave);
     return 0;
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "%s\n", e.what());
-    return 1;
-  }
+  });
 }

@@ -184,32 +184,31 @@ double MedianStart(TSessionKey& key, const std::string& ours, const std::vector<
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) return 2;
-  const std::string ours = std::string("\"") + argv[1] + "\" /n";
-  const std::string notepad = "notepad.exe";
-  StartOnce(ours);
-  StartOnce(notepad);
-  std::vector<double> a, b;
-  for (int i = 0; i < 5; ++i) {
-    a.push_back(StartOnce(ours));
-    b.push_back(StartOnce(notepad));
-  }
-  wine_bench::PrintRatio("main-startup-notepad-ratio", Median(a), Median(b));
-  if (argc < 3) return 0;
+  return wine_bench::Run(argc, argv, 1, "<Tarnquill.exe> [<folder for the documents>]", [&] {
+    const std::string ours = std::string("\"") + argv[1] + "\" /n";
+    const std::string notepad = "notepad.exe";
+    StartOnce(ours);
+    StartOnce(notepad);
+    double start = 0, notepadStart = 0;
+    wine_bench::MedianInTurns(
+        5, [&] { return StartOnce(ours); }, [&] { return StartOnce(notepad); }, start, notepadStart);
+    wine_bench::PrintRatio("main-startup-notepad-ratio", start, notepadStart);
+    if (argc < 3) return 0;
 
-  // Without "/n": the session is restored only when no argument is given
-  // (each start ends before the next, so there is nobody to hand over to).
-  const std::string returning = std::string("\"") + argv[1] + "\"";
-  const std::vector<std::string> documents = WriteDocuments(argv[2]);
-  TSessionKey key;
-  std::vector<double> notepadStarts;
-  const double session = MedianStart(key, returning, documents, true, &notepadStarts);
-  wine_bench::PrintRatio("main-startup-session-notepad-ratio", session, Median(notepadStarts));
-  // Where the time goes: each part of the session on its own.
-  const double rollUps = MedianStart(key, returning, {}, true, nullptr);
-  const double docs = MedianStart(key, returning, documents, false, nullptr);
-  std::fprintf(stderr, "start %.3f s; with the roll-ups %.3f s; with the documents %.3f s; with both %.3f s\n",
-               Median(a), rollUps, docs, session);
-  for (const std::string& d : documents) ::DeleteFileA(d.c_str());
-  return 0;
+    // Without "/n": the session is restored only when no argument is given
+    // (each start ends before the next, so there is nobody to hand over to).
+    const std::string returning = std::string("\"") + argv[1] + "\"";
+    const std::vector<std::string> documents = WriteDocuments(argv[2]);
+    TSessionKey key;
+    std::vector<double> notepadStarts;
+    const double session = MedianStart(key, returning, documents, true, &notepadStarts);
+    wine_bench::PrintRatio("main-startup-session-notepad-ratio", session, Median(notepadStarts));
+    // Where the time goes: each part of the session on its own.
+    const double rollUps = MedianStart(key, returning, {}, true, nullptr);
+    const double docs = MedianStart(key, returning, documents, false, nullptr);
+    std::fprintf(stderr, "start %.3f s; with the roll-ups %.3f s; with the documents %.3f s; with both %.3f s\n",
+                 start, rollUps, docs, session);
+    for (const std::string& d : documents) ::DeleteFileA(d.c_str());
+    return 0;
+  });
 }
