@@ -29,17 +29,16 @@ const TKeywordTable& TuxBatSyn::Keywords() {
 const TktFamilyHighlighter::TProcTable& TuxBatSyn::Procs() {
   static const TProcTable procs = [] {
     TProcTable p;
-    p.fill(Proc(&TuxBatSyn::UnknownProc));
+    p.fill(Proc(&TuxBatSyn::OneCharProc<tkUnknown>));
     p[0] = &TuxBatSyn::NullProc;
-    for (int c = 1; c <= 32; ++c) p[static_cast<size_t>(c)] = Proc(&TuxBatSyn::SpaceProc);
-    p['\n'] = Proc(&TuxBatSyn::LFProc);
-    p['\r'] = Proc(&TuxBatSyn::CRProc);
+    for (int c = 1; c <= 32; ++c) p[static_cast<size_t>(c)] = Proc(&TuxBatSyn::BlanksProc<tkSpace>);
+    p['\n'] = p['\r'] = Proc(&TuxBatSyn::LineBreakProc<tkSpace>);
     p['%'] = Proc(&TuxBatSyn::VariableProc);
     for (int c = '0'; c <= '9'; ++c) p[static_cast<size_t>(c)] = Proc(&TuxBatSyn::NumberProc);
     p[':'] = Proc(&TuxBatSyn::ColonProc);
-    for (int c = 'A'; c <= 'Z'; ++c) p[static_cast<size_t>(c)] = Proc(&TuxBatSyn::IdentProc);
-    for (int c = 'a'; c <= 'z'; ++c) p[static_cast<size_t>(c)] = Proc(&TuxBatSyn::IdentProc);
-    p['_'] = Proc(&TuxBatSyn::IdentProc);
+    for (int c = 'A'; c <= 'Z'; ++c) p[static_cast<size_t>(c)] = Proc(&TuxBatSyn::KeywordRunProc<&TuxBatSyn::Keywords, tkKey, tkIdentifier>);
+    for (int c = 'a'; c <= 'z'; ++c) p[static_cast<size_t>(c)] = Proc(&TuxBatSyn::KeywordRunProc<&TuxBatSyn::Keywords, tkKey, tkIdentifier>);
+    p['_'] = Proc(&TuxBatSyn::KeywordRunProc<&TuxBatSyn::Keywords, tkKey, tkIdentifier>);
     p['R'] = Proc(&TuxBatSyn::RemProc);
     p['r'] = Proc(&TuxBatSyn::RemProc);
     return p;
@@ -94,21 +93,6 @@ int TuxBatSyn::GetCapability() const { return hcRegistry | hcExport; }
 
 std::string TuxBatSyn::GetLanguageName() const { return SLangBatch; }
 
-void TuxBatSyn::LFProc() {
-  FTokenKind = tkSpace;
-  ++FRun;
-}
-
-void TuxBatSyn::CRProc() {
-  FTokenKind = tkSpace;
-  FRun = hlscan::LineBreakEnd(FLine, FRun);
-}
-
-void TuxBatSyn::SpaceProc() {
-  FTokenKind = tkSpace;
-  FRun = hlscan::BlanksEnd(FLine, FRun);
-}
-
 void TuxBatSyn::VariableProc() {
   FTokenKind = tkVariable;
   FRun = hlscan::SkipWhile(FLine, FRun + 1, hlscan::IsDigit);
@@ -138,17 +122,6 @@ void TuxBatSyn::RemProc() {
   }
   FTokenKind = tkIdentifier;
   SkipIdentChars();
-}
-
-void TuxBatSyn::IdentProc() {
-  size_t end = FRun;
-  FTokenKind = hlscan::FindKeyword(Keywords(), FTables, FLine, FRun, &end) ? tkKey : tkIdentifier;
-  FRun = end;
-}
-
-void TuxBatSyn::UnknownProc() {
-  FTokenKind = tkUnknown;
-  ++FRun;
 }
 
 void TuxBatSyn::CommentToBreak() {

@@ -21,9 +21,8 @@ const TktFamilyHighlighter::TProcTable& TqaIniSyn::Procs() {
     TProcTable p;
     p.fill(Proc(&TqaIniSyn::TextProc));
     p[0] = &TqaIniSyn::NullProc;
-    for (int c = 1; c <= 32; ++c) p[static_cast<size_t>(c)] = Proc(&TqaIniSyn::SpaceProc);
-    p['\n'] = Proc(&TqaIniSyn::LFProc);
-    p['\r'] = Proc(&TqaIniSyn::CRProc);
+    for (int c = 1; c <= 32; ++c) p[static_cast<size_t>(c)] = Proc(&TqaIniSyn::BlanksProc<tkSpace>);
+    p['\n'] = p['\r'] = Proc(&TqaIniSyn::LineBreakProc<tkSpace>);
     p['['] = Proc(&TqaIniSyn::SectionProc);
     p[';'] = Proc(&TqaIniSyn::CommentProc);
     p['='] = Proc(&TqaIniSyn::EqualProc);
@@ -86,21 +85,6 @@ TktHighLightAttributes* TqaIniSyn::GetDefaultAttribute(int index) const {
 int TqaIniSyn::GetCapability() const { return hcRegistry | hcExport; }
 
 std::string TqaIniSyn::GetLanguageName() const { return SLangINI; }
-
-void TqaIniSyn::LFProc() {
-  FTokenKind = tkSpace;
-  ++FRun;
-}
-
-void TqaIniSyn::CRProc() {
-  FTokenKind = tkSpace;
-  FRun = hlscan::LineBreakEnd(FLine, FRun);
-}
-
-void TqaIniSyn::SpaceProc() {
-  FTokenKind = tkSpace;
-  FRun = hlscan::BlanksEnd(FLine, FRun);
-}
 
 void TqaIniSyn::SectionProc() {
   if (FRun != 0) {

@@ -134,11 +134,10 @@ const TKeywordTable& TDcjPerlSyn::Keywords() {
 const TktFamilyHighlighter::TProcTable& TDcjPerlSyn::Procs() {
   static const TProcTable procs = [] {
     TProcTable p;
-    p.fill(Proc(&TDcjPerlSyn::UnknownProc));
+    p.fill(Proc(&TDcjPerlSyn::OneCharProc<tkUnknown>));
     p[0] = &TDcjPerlSyn::NullProc;
-    for (int c = 1; c <= 32; ++c) p[static_cast<size_t>(c)] = Proc(&TDcjPerlSyn::SpaceProc);
-    p['\n'] = Proc(&TDcjPerlSyn::LFProc);
-    p['\r'] = Proc(&TDcjPerlSyn::CRProc);
+    for (int c = 1; c <= 32; ++c) p[static_cast<size_t>(c)] = Proc(&TDcjPerlSyn::BlanksProc<tkSpace>);
+    p['\n'] = p['\r'] = Proc(&TDcjPerlSyn::LineBreakProc<tkSpace>);
     p['#'] = Proc(&TDcjPerlSyn::CommentProc);
     p['"'] = Proc(&TDcjPerlSyn::StringProc);
     p['\''] = Proc(&TDcjPerlSyn::AsciiCharProc);
@@ -250,22 +249,6 @@ bool TDcjPerlSyn::Follows(const char* text) const {
 // ---------------------------------------------------------------------------
 // Blanks, comments and strings.
 // ---------------------------------------------------------------------------
-
-void TDcjPerlSyn::SpaceProc() {
-  FTokenKind = tkSpace;
-  FRun = SkipBlanks(FLine, FRun + 1);
-}
-
-void TDcjPerlSyn::LFProc() {
-  FTokenKind = tkSpace;
-  ++FRun;
-}
-
-void TDcjPerlSyn::CRProc() {
-  FTokenKind = tkSpace;
-  ++FRun;
-  if (CharAt(FRun) == '\n') ++FRun;
-}
 
 void TDcjPerlSyn::CommentProc() {
   FTokenKind = tkComment;
@@ -395,8 +378,3 @@ void TDcjPerlSyn::GreaterProc() {
 void TDcjPerlSyn::XorProc() { SymbolOf(Follows("^=") ? 2 : 1); }
 void TDcjPerlSyn::OrProc() { SymbolOf(Follows("||=") ? 3 : Follows("||") || Follows("|=") ? 2 : 1); }
 void TDcjPerlSyn::SymbolProc() { SymbolOf(1); }
-
-void TDcjPerlSyn::UnknownProc() {
-  FTokenKind = tkUnknown;
-  ++FRun;
-}

@@ -67,6 +67,18 @@ inline size_t QuotedEnd(std::string_view s, size_t i, char quote, size_t stop) {
   return stop;
 }
 
+// The character at i and what follows it up to and past the first stop,
+// or up to the first line break or the line end when there is none.
+inline size_t ThroughCharEnd(std::string_view s, size_t i, char stop) {
+  const size_t n = s.size();
+  for (++i; i < n; ++i) {
+    const char c = s[i];
+    if (c == stop) return i + 1;
+    if (IsLineBreak(c)) return i;
+  }
+  return n;
+}
+
 // A string opening with the quote at i in which a backslash takes the
 // character after it, whatever that is (so "C:\\" ends at its last quote
 // and "a\"b" goes on past the escaped one); with skipDoubled a doubled
@@ -130,6 +142,34 @@ inline size_t FindCommentClose(std::string_view line, size_t from) {
     from = i + 1;
   }
   return limit;
+}
+
+// The rest of a "/* */" comment from index from on: up to and past its
+// "*/" (Closed), or up to the first line break or the line end (still open).
+struct TCommentScan {
+  size_t End;
+  bool Closed;
+};
+inline TCommentScan CCommentFrom(std::string_view line, size_t from) {
+  const size_t close = FindCommentClose(line, from);
+  if (close < line.size() && line[close] == '*') return {close + 2, true};
+  return {close, false};
+}
+
+// A number whose first character is at i, over "." and the characters in
+// takes, stopping before "..": "1..9" is a number, "..", a number.
+template <class Pred>
+inline size_t NumberRunEnd(std::string_view s, size_t i, Pred in) {
+  const size_t n = s.size();
+  for (++i; i < n; ++i) {
+    const char c = s[i];
+    if (c == '.') {
+      if (i + 1 < n && s[i + 1] == '.') break;
+    } else if (!in(c)) {
+      break;
+    }
+  }
+  return i;
 }
 
 // The identifier run at i and its keyword hash: the sum of the hash values

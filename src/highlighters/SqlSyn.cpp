@@ -69,11 +69,10 @@ const TKeywordTable& TrvSQLSyn::Keywords() {
 const TktFamilyHighlighter::TProcTable& TrvSQLSyn::Procs() {
   static const TProcTable procs = [] {
     TProcTable p;
-    p.fill(Proc(&TrvSQLSyn::UnknownProc));
+    p.fill(Proc(&TrvSQLSyn::OneCharProc<tkUnknown>));
     p[0] = &TrvSQLSyn::NullProc;
-    for (int c = 1; c <= 32; ++c) p[static_cast<size_t>(c)] = Proc(&TrvSQLSyn::BlankProc);
-    p['\n'] = Proc(&TrvSQLSyn::LFProc);
-    p['\r'] = Proc(&TrvSQLSyn::CRProc);
+    for (int c = 1; c <= 32; ++c) p[static_cast<size_t>(c)] = Proc(&TrvSQLSyn::BlanksProc<tkSymbol>);
+    p['\n'] = p['\r'] = Proc(&TrvSQLSyn::LineBreakProc<tkSymbol>);
     for (int c = 'A'; c <= 'Z'; ++c) p[static_cast<size_t>(c)] = Proc(&TrvSQLSyn::IdentProc);
     for (int c = 'a'; c <= 'z'; ++c) p[static_cast<size_t>(c)] = Proc(&TrvSQLSyn::IdentProc);
     p['_'] = Proc(&TrvSQLSyn::IdentProc);
@@ -87,7 +86,7 @@ const TktFamilyHighlighter::TProcTable& TrvSQLSyn::Procs() {
     p[':'] = Proc(&TrvSQLSyn::ParameterProc);
     p['@'] = Proc(&TrvSQLSyn::VariableProc);
     for (char c : std::string_view("&()*+,;<=>?[\\]^|"))
-      p[static_cast<unsigned char>(c)] = Proc(&TrvSQLSyn::SymbolProc);
+      p[static_cast<unsigned char>(c)] = Proc(&TrvSQLSyn::OneCharProc<tkSymbol>);
     // "!", "$", "%", the backquote, "{", "}", "~" and 127-255 stay unrecognised.
     return p;
   }();
@@ -158,7 +157,7 @@ void TrvSQLSyn::Next() {
   if (FRange == rsComment) {
     // The line end and line breaks run their own routines; a NUL byte
     // inside the line stays in the comment.
-    if (AtEnd() || IsLineBreak(FLine[FRun])) {
+    if (AtLineEndOrBreak()) {
       Dispatch();
       return;
     }
@@ -171,34 +170,14 @@ void TrvSQLSyn::Next() {
 }
 
 void TrvSQLSyn::CommentFrom(size_t from) {
-  const size_t close = FindCommentClose(FLine, from);
-  if (close < LineLength() && FLine[close] == '*') {
-    FRun = close + 2;
-    FRange = rsUnknown;
-  } else {
-    FRun = close;
-  }
+  const TCommentScan comment = CCommentFrom(FLine, from);
+  FRun = comment.End;
+  if (comment.Closed) FRange = rsUnknown;
 }
 
 // ---------------------------------------------------------------------------
 // Scanner routines.
 // ---------------------------------------------------------------------------
-
-void TrvSQLSyn::BlankProc() {
-  FTokenKind = tkSymbol;
-  FRun = SkipBlanks(FLine, FRun + 1);
-}
-
-void TrvSQLSyn::LFProc() {
-  FTokenKind = tkSymbol;
-  ++FRun;
-}
-
-void TrvSQLSyn::CRProc() {
-  FTokenKind = tkSymbol;
-  ++FRun;
-  if (CharAt(FRun) == '\n') ++FRun;
-}
 
 void TrvSQLSyn::IdentProc() {
   const TCharTables& tables = CharTables();
@@ -226,7 +205,7 @@ void TrvSQLSyn::PointProc() {
     NumberProc();
     return;
   }
-  SymbolProc();
+  OneCharProc<tkSymbol>();
 }
 
 void TrvSQLSyn::StringProc() {
@@ -236,17 +215,7 @@ void TrvSQLSyn::StringProc() {
 
 void TrvSQLSyn::AsciiCharProc() {
   FTokenKind = tkString;
-  const size_t n = LineLength();
-  ++FRun;
-  while (FRun < n) {
-    const char c = FLine[FRun];
-    if (c == '\'') {
-      ++FRun;
-      return;
-    }
-    if (IsLineBreak(c)) return;
-    ++FRun;
-  }
+  FRun = ThroughCharEnd(FLine, FRun, '\'');
 }
 
 void TrvSQLSyn::LineCommentProc() {
@@ -260,7 +229,7 @@ void TrvSQLSyn::MinusProc() {
     FRun = FindLineBreak(FLine, FRun + 2);
     return;
   }
-  SymbolProc();
+  OneCharProc<tkSymbol>();
 }
 
 void TrvSQLSyn::SlashProc() {
@@ -277,36 +246,16 @@ void TrvSQLSyn::SlashProc() {
     FRun = FindLineBreak(FLine, FRun + 2);
     return;
   }
-  SymbolProc();
+  OneCharProc<tkSymbol>();
 }
 
 void TrvSQLSyn::ToBlank(uint8_t kind) {
   FTokenKind = kind;
-  const size_t n = LineLength();
-  ++FRun;
-  while (FRun < n) {
-    const char c = FLine[FRun];
-    if (c == ' ') {
-      ++FRun;
-      return;
-    }
-    if (IsLineBreak(c)) return;
-    ++FRun;
-  }
+  FRun = ThroughCharEnd(FLine, FRun, ' ');
 }
 
 void TrvSQLSyn::ParameterProc() { ToBlank(tkParameter); }
 void TrvSQLSyn::VariableProc() { ToBlank(tkVariable); }
-
-void TrvSQLSyn::SymbolProc() {
-  FTokenKind = tkSymbol;
-  ++FRun;
-}
-
-void TrvSQLSyn::UnknownProc() {
-  FTokenKind = tkUnknown;
-  ++FRun;
-}
 
 // ---------------------------------------------------------------------------
 // Colour sets.

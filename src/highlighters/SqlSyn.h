@@ -62,9 +62,6 @@ public:
 private:
   static const TProcTable& Procs();
 
-  void BlankProc();
-  void LFProc();
-  void CRProc();
   void IdentProc();
   void NumberProc();
   void PointProc();
@@ -75,8 +72,6 @@ private:
   void SlashProc();
   void ParameterProc();
   void VariableProc();
-  void SymbolProc();
-  void UnknownProc();
   // Up to and including the next blank, or up to a line break or the end.
   void ToBlank(uint8_t kind);
   void CommentFrom(size_t from);

@@ -71,28 +71,12 @@ int TktStandardSyn::GetCapability() const { return hcRegistry | hcExport; }
 void TktStandardSyn::FillCommonProcs(TProcTable& p) {
   p.fill(Proc(&TktStandardSyn::UnknownProc));
   p[0] = &TktStandardSyn::NullProc;
-  for (int c = 1; c <= 32; ++c) p[static_cast<size_t>(c)] = Proc(&TktStandardSyn::SpaceProc);
-  p['\n'] = Proc(&TktStandardSyn::LFProc);
-  p['\r'] = Proc(&TktStandardSyn::CRProc);
+  for (int c = 1; c <= 32; ++c) p[static_cast<size_t>(c)] = Proc(&TktStandardSyn::BlanksProc<tkSpace>);
+  p['\n'] = p['\r'] = Proc(&TktStandardSyn::LineBreakProc<tkSpace>);
   for (int c = 'A'; c <= 'Z'; ++c) p[static_cast<size_t>(c)] = Proc(&TktStandardSyn::KeywordProc);
   for (int c = 'a'; c <= 'z'; ++c) p[static_cast<size_t>(c)] = Proc(&TktStandardSyn::KeywordProc);
   p['_'] = Proc(&TktStandardSyn::KeywordProc);
   for (int c = '0'; c <= '9'; ++c) p[static_cast<size_t>(c)] = Proc(&TktStandardSyn::NumberProc);
-}
-
-void TktStandardSyn::LFProc() {
-  FTokenKind = tkSpace;
-  ++FRun;
-}
-
-void TktStandardSyn::CRProc() {
-  FTokenKind = tkSpace;
-  FRun = hlscan::LineBreakEnd(FLine, FRun);
-}
-
-void TktStandardSyn::SpaceProc() {
-  FTokenKind = tkSpace;
-  FRun = hlscan::BlanksEnd(FLine, FRun);
 }
 
 void TktStandardSyn::SymbolProc() {
