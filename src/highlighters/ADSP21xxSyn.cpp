@@ -98,14 +98,8 @@ const TKeywordTable& TwbADSP21xxSyn::Keywords() {
 const TktFamilyHighlighter::TProcTable& TwbADSP21xxSyn::Procs() {
   static const TProcTable procs = [] {
     TProcTable p;
-    p.fill(Proc(&TwbADSP21xxSyn::OneCharProc<tkUnknown>));
-    p[0] = &TwbADSP21xxSyn::NullProc;
-    for (int c = 1; c <= 32; ++c) p[static_cast<size_t>(c)] = Proc(&TwbADSP21xxSyn::BlanksProc<tkSpace>);
-    p['\n'] = p['\r'] = Proc(&TwbADSP21xxSyn::LineBreakProc<tkSpace>);
-    for (int c = 'A'; c <= 'Z'; ++c) p[static_cast<size_t>(c)] = Proc(&TwbADSP21xxSyn::IdentProc);
-    for (int c = 'a'; c <= 'z'; ++c) p[static_cast<size_t>(c)] = Proc(&TwbADSP21xxSyn::IdentProc);
-    p['_'] = Proc(&TwbADSP21xxSyn::IdentProc);
-    for (int c = '0'; c <= '9'; ++c) p[static_cast<size_t>(c)] = Proc(&TwbADSP21xxSyn::NumberProc);
+    FillUsualProcs<tkSpace>(p, Proc(&TwbADSP21xxSyn::OneCharProc<tkUnknown>),
+                            Proc(&TwbADSP21xxSyn::IdentProc), Proc(&TwbADSP21xxSyn::NumberProc));
     p['$'] = Proc(&TwbADSP21xxSyn::RunProc<tkNumber, IsHexDigit>);
     p['\''] = Proc(&TwbADSP21xxSyn::StringProc);
     p['!'] = Proc(&TwbADSP21xxSyn::ExclamProc);

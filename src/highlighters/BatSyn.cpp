@@ -29,16 +29,12 @@ const TKeywordTable& TuxBatSyn::Keywords() {
 const TktFamilyHighlighter::TProcTable& TuxBatSyn::Procs() {
   static const TProcTable procs = [] {
     TProcTable p;
-    p.fill(Proc(&TuxBatSyn::OneCharProc<tkUnknown>));
-    p[0] = &TuxBatSyn::NullProc;
-    for (int c = 1; c <= 32; ++c) p[static_cast<size_t>(c)] = Proc(&TuxBatSyn::BlanksProc<tkSpace>);
-    p['\n'] = p['\r'] = Proc(&TuxBatSyn::LineBreakProc<tkSpace>);
+    FillUsualProcs<tkSpace>(
+        p, Proc(&TuxBatSyn::OneCharProc<tkUnknown>),
+        Proc(&TuxBatSyn::KeywordRunProc<&TuxBatSyn::Keywords, tkKey, tkIdentifier>),
+        Proc(&TuxBatSyn::NumberProc));
     p['%'] = Proc(&TuxBatSyn::VariableProc);
-    for (int c = '0'; c <= '9'; ++c) p[static_cast<size_t>(c)] = Proc(&TuxBatSyn::NumberProc);
     p[':'] = Proc(&TuxBatSyn::ColonProc);
-    for (int c = 'A'; c <= 'Z'; ++c) p[static_cast<size_t>(c)] = Proc(&TuxBatSyn::KeywordRunProc<&TuxBatSyn::Keywords, tkKey, tkIdentifier>);
-    for (int c = 'a'; c <= 'z'; ++c) p[static_cast<size_t>(c)] = Proc(&TuxBatSyn::KeywordRunProc<&TuxBatSyn::Keywords, tkKey, tkIdentifier>);
-    p['_'] = Proc(&TuxBatSyn::KeywordRunProc<&TuxBatSyn::Keywords, tkKey, tkIdentifier>);
     p['R'] = Proc(&TuxBatSyn::RemProc);
     p['r'] = Proc(&TuxBatSyn::RemProc);
     return p;

@@ -17,18 +17,7 @@ const int kRegistered = RegisterHighlighter(&CreateCppSyn);
 }  // namespace
 
 const TCharTables& TDcjCppSyn::CharTables() {
-  static const TCharTables tables = [] {
-    TCharTables t;
-    for (int c = 0; c < 256; ++c) {
-      const size_t i = static_cast<size_t>(c);
-      t.Ident[i] = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' ||
-                   (c >= '0' && c <= '9');
-      // Upper and lower case hash apart: the keywords are case-sensitive.
-      if (c >= 'A' && c <= 'Z') t.HashValue[i] = c - 'A' + 1;
-      if (c >= 'a' && c <= 'z') t.HashValue[i] = c - 95;
-    }
-    return t;
-  }();
+  static const TCharTables tables = hlscan::CaseSensitiveCharTables();
   return tables;
 }
 
@@ -68,14 +57,8 @@ const TKeywordTable& TDcjCppSyn::Keywords() {
 const TktFamilyHighlighter::TProcTable& TDcjCppSyn::Procs() {
   static const TProcTable procs = [] {
     TProcTable p;
-    p.fill(Proc(&TDcjCppSyn::OneCharProc<tkUnknown>));
-    p[0] = &TDcjCppSyn::NullProc;
-    for (int c = 1; c <= 32; ++c) p[static_cast<size_t>(c)] = Proc(&TDcjCppSyn::BlanksProc<tkSpace>);
-    p['\n'] = p['\r'] = Proc(&TDcjCppSyn::LineBreakProc<tkSpace>);
-    for (int c = 'A'; c <= 'Z'; ++c) p[static_cast<size_t>(c)] = Proc(&TDcjCppSyn::IdentProc);
-    for (int c = 'a'; c <= 'z'; ++c) p[static_cast<size_t>(c)] = Proc(&TDcjCppSyn::IdentProc);
-    p['_'] = Proc(&TDcjCppSyn::IdentProc);
-    for (int c = '0'; c <= '9'; ++c) p[static_cast<size_t>(c)] = Proc(&TDcjCppSyn::NumberProc);
+    FillUsualProcs<tkSpace>(p, Proc(&TDcjCppSyn::OneCharProc<tkUnknown>),
+                            Proc(&TDcjCppSyn::IdentProc), Proc(&TDcjCppSyn::NumberProc));
     p['"'] = Proc(&TDcjCppSyn::StringProc);
     p['\''] = Proc(&TDcjCppSyn::AsciiCharProc);
     p['#'] = Proc(&TDcjCppSyn::DirectiveProc);

@@ -119,6 +119,23 @@ protected:
   // does not move), a one-character token of the unknown kind inside.
   void NullProc();
 
+  // The start most scanner tables share: other for every character, the
+  // NUL routine, blanks and line breaks as tokens of kind Space and, where
+  // given, word for letters and "_" and number for digits.
+  template <uint8_t Space>
+  static void FillUsualProcs(TProcTable& p, TScanProc other, TScanProc word, TScanProc number) {
+    p.fill(other);
+    p[0] = &TktFamilyHighlighter::NullProc;
+    for (size_t c = 1; c <= 32; ++c) p[c] = &TktFamilyHighlighter::BlanksProc<Space>;
+    p['\n'] = p['\r'] = &TktFamilyHighlighter::LineBreakProc<Space>;
+    if (word) {
+      for (size_t c = 'A'; c <= 'Z'; ++c) p[c] = p[c | 0x20] = word;
+      p['_'] = word;
+    }
+    if (number)
+      for (size_t c = '0'; c <= '9'; ++c) p[c] = number;
+  }
+
   // Routines whose rule many members share, for their scanner tables, each
   // giving its token the member's kind Kind. Templates, so each is as
   // quick as a member's own routine.

@@ -19,16 +19,13 @@ const TCharTables& TqaIniSyn::CharTables() {
 const TktFamilyHighlighter::TProcTable& TqaIniSyn::Procs() {
   static const TProcTable procs = [] {
     TProcTable p;
-    p.fill(Proc(&TqaIniSyn::TextProc));
-    p[0] = &TqaIniSyn::NullProc;
-    for (int c = 1; c <= 32; ++c) p[static_cast<size_t>(c)] = Proc(&TqaIniSyn::BlanksProc<tkSpace>);
-    p['\n'] = p['\r'] = Proc(&TqaIniSyn::LineBreakProc<tkSpace>);
+    // Letters start text like every other character without a rule.
+    FillUsualProcs<tkSpace>(p, Proc(&TqaIniSyn::TextProc), nullptr, Proc(&TqaIniSyn::NumberProc));
     p['['] = Proc(&TqaIniSyn::SectionProc);
     p[';'] = Proc(&TqaIniSyn::CommentProc);
     p['='] = Proc(&TqaIniSyn::EqualProc);
     p['"'] = Proc(&TqaIniSyn::StringProc);
     p['\''] = Proc(&TqaIniSyn::StringProc);
-    for (int c = '0'; c <= '9'; ++c) p[static_cast<size_t>(c)] = Proc(&TqaIniSyn::NumberProc);
     return p;
   }();
   return procs;

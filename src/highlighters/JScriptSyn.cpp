@@ -14,16 +14,7 @@ const int kRegistered = RegisterHighlighter(&CreateJScriptSyn);
 }  // namespace
 
 const TCharTables& TktJScriptSyn::CharTables() {
-  static const TCharTables tables = [] {
-    TCharTables t;
-    for (int c = 0; c < 256; ++c) {
-      const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-      t.Ident[static_cast<size_t>(c)] = letter || c == '_' || (c >= '0' && c <= '9');
-      if (letter) t.HashValue[static_cast<size_t>(c)] = (c | 0x20) - 'a' + 1;
-    }
-    t.HashValue['_'] = 31;
-    return t;
-  }();
+  static const TCharTables tables = hlscan::StandardCharTables();
   return tables;
 }
 
@@ -75,14 +66,10 @@ const TKeywordTable& TktJScriptSyn::Keywords() {
 const TktFamilyHighlighter::TProcTable& TktJScriptSyn::Procs() {
   static const TProcTable procs = [] {
     TProcTable p;
-    p.fill(Proc(&TktJScriptSyn::OneCharProc<tkUnknown>));
-    p[0] = &TktJScriptSyn::NullProc;
-    for (int c = 1; c <= 32; ++c) p[static_cast<size_t>(c)] = Proc(&TktJScriptSyn::BlanksProc<tkSpace>);
-    p['\n'] = p['\r'] = Proc(&TktJScriptSyn::LineBreakProc<tkSpace>);
-    for (int c = 'A'; c <= 'Z'; ++c) p[static_cast<size_t>(c)] = Proc(&TktJScriptSyn::KeywordRunProc<&TktJScriptSyn::Keywords, tkKey, tkIdentifier>);
-    for (int c = 'a'; c <= 'z'; ++c) p[static_cast<size_t>(c)] = Proc(&TktJScriptSyn::KeywordRunProc<&TktJScriptSyn::Keywords, tkKey, tkIdentifier>);
-    p['_'] = Proc(&TktJScriptSyn::KeywordRunProc<&TktJScriptSyn::Keywords, tkKey, tkIdentifier>);
-    for (int c = '0'; c <= '9'; ++c) p[static_cast<size_t>(c)] = Proc(&TktJScriptSyn::NumberProc);
+    FillUsualProcs<tkSpace>(
+        p, Proc(&TktJScriptSyn::OneCharProc<tkUnknown>),
+        Proc(&TktJScriptSyn::KeywordRunProc<&TktJScriptSyn::Keywords, tkKey, tkIdentifier>),
+        Proc(&TktJScriptSyn::NumberProc));
     p['"'] = Proc(&TktJScriptSyn::StringProc);
     p['\''] = Proc(&TktJScriptSyn::StringProc);
     p['#'] = Proc(&TktJScriptSyn::RunProc<tkString, IsDigit>);

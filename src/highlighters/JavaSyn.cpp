@@ -15,14 +15,8 @@ const int kRegistered = RegisterHighlighter(&CreateJavaSyn);
 
 const TCharTables& TDcjJavaSyn::CharTables() {
   static const TCharTables tables = [] {
-    TCharTables t;
-    for (int c = 0; c < 256; ++c) {
-      const size_t i = static_cast<size_t>(c);
-      t.Ident[i] = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == '$' ||
-                   (c >= '0' && c <= '9');
-      if (c >= 'A' && c <= 'Z') t.HashValue[i] = c - 'A' + 1;
-      if (c >= 'a' && c <= 'z') t.HashValue[i] = c - 95;
-    }
+    TCharTables t = hlscan::CaseSensitiveCharTables();
+    t.Ident['$'] = true;
     return t;
   }();
   return tables;
@@ -46,18 +40,15 @@ const TKeywordTable& TDcjJavaSyn::Keywords() {
 const TktFamilyHighlighter::TProcTable& TDcjJavaSyn::Procs() {
   static const TProcTable procs = [] {
     TProcTable p;
-    p.fill(Proc(&TDcjJavaSyn::OneCharProc<tkUnknown>));
-    p[0] = &TDcjJavaSyn::NullProc;
-    for (int c = 1; c <= 32; ++c) p[static_cast<size_t>(c)] = Proc(&TDcjJavaSyn::BlanksProc<tkSpace>);
-    p['\n'] = p['\r'] = Proc(&TDcjJavaSyn::LineBreakProc<tkSpace>);
-    for (int c = 'A'; c <= 'Z'; ++c) p[static_cast<size_t>(c)] = Proc(&TDcjJavaSyn::KeywordRunProc<&TDcjJavaSyn::Keywords, tkKey, tkIdentifier>);
-    for (int c = 'a'; c <= 'z'; ++c) p[static_cast<size_t>(c)] = Proc(&TDcjJavaSyn::KeywordRunProc<&TDcjJavaSyn::Keywords, tkKey, tkIdentifier>);
-    p['_'] = Proc(&TDcjJavaSyn::KeywordRunProc<&TDcjJavaSyn::Keywords, tkKey, tkIdentifier>);
-    p['$'] = Proc(&TDcjJavaSyn::KeywordRunProc<&TDcjJavaSyn::Keywords, tkKey, tkIdentifier>);
-    for (int c = '0'; c <= '9'; ++c) p[static_cast<size_t>(c)] = Proc(&TDcjJavaSyn::NumberProc);
+    const TScanProc word =
+        Proc(&TDcjJavaSyn::KeywordRunProc<&TDcjJavaSyn::Keywords, tkKey, tkIdentifier>);
+    FillUsualProcs<tkSpace>(p, Proc(&TDcjJavaSyn::OneCharProc<tkUnknown>), word,
+                            Proc(&TDcjJavaSyn::NumberProc));
+    p['$'] = word;
     p['"'] = Proc(&TDcjJavaSyn::StringProc);
     p['\''] = Proc(&TDcjJavaSyn::StringProc);
-    for (char c : std::string_view("#,@")) p[static_cast<unsigned char>(c)] = Proc(&TDcjJavaSyn::OneCharProc<tkInvalid>);
+    for (char c : std::string_view("#,@"))
+      p[static_cast<unsigned char>(c)] = Proc(&TDcjJavaSyn::OneCharProc<tkInvalid>);
     for (char c : std::string_view("().:;?[]{}~"))
       p[static_cast<unsigned char>(c)] = Proc(&TDcjJavaSyn::OneCharProc<tkSymbol>);
     for (char c : std::string_view("!%*=^"))

@@ -17,16 +17,7 @@ const int kRegistered = RegisterHighlighter(&CreatePasSyn);
 }  // namespace
 
 const TCharTables& TktPasSyn::CharTables() {
-  static const TCharTables tables = [] {
-    TCharTables t;
-    for (int c = 0; c < 256; ++c) {
-      const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-      t.Ident[static_cast<size_t>(c)] = letter || c == '_' || (c >= '0' && c <= '9');
-      if (letter) t.HashValue[static_cast<size_t>(c)] = (c | 0x20) - 'a' + 1;
-    }
-    t.HashValue['_'] = 31;
-    return t;
-  }();
+  static const TCharTables tables = hlscan::StandardCharTables();
   return tables;
 }
 
@@ -72,14 +63,8 @@ const TKeywordTable& TktPasSyn::Keywords() {
 const TktFamilyHighlighter::TProcTable& TktPasSyn::Procs() {
   static const TProcTable procs = [] {
     TProcTable p;
-    p.fill(Proc(&TktPasSyn::OneCharProc<tkUnknown>));
-    p[0] = &TktPasSyn::NullProc;
-    for (int c = 1; c <= 32; ++c) p[static_cast<size_t>(c)] = Proc(&TktPasSyn::BlanksProc<tkSpace>);
-    p['\n'] = p['\r'] = Proc(&TktPasSyn::LineBreakProc<tkSpace>);
-    for (int c = 'A'; c <= 'Z'; ++c) p[static_cast<size_t>(c)] = Proc(&TktPasSyn::IdentProc);
-    for (int c = 'a'; c <= 'z'; ++c) p[static_cast<size_t>(c)] = Proc(&TktPasSyn::IdentProc);
-    p['_'] = Proc(&TktPasSyn::IdentProc);
-    for (int c = '0'; c <= '9'; ++c) p[static_cast<size_t>(c)] = Proc(&TktPasSyn::NumberProc);
+    FillUsualProcs<tkSpace>(p, Proc(&TktPasSyn::OneCharProc<tkUnknown>),
+                            Proc(&TktPasSyn::IdentProc), Proc(&TktPasSyn::NumberProc));
     p['$'] = Proc(&TktPasSyn::RunProc<tkNumber, IsHexDigit>);
     p['#'] = Proc(&TktPasSyn::RunProc<tkString, IsDigit>);
     p['\''] = Proc(&TktPasSyn::StringProc);

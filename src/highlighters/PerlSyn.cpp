@@ -134,18 +134,13 @@ const TKeywordTable& TDcjPerlSyn::Keywords() {
 const TktFamilyHighlighter::TProcTable& TDcjPerlSyn::Procs() {
   static const TProcTable procs = [] {
     TProcTable p;
-    p.fill(Proc(&TDcjPerlSyn::OneCharProc<tkUnknown>));
-    p[0] = &TDcjPerlSyn::NullProc;
-    for (int c = 1; c <= 32; ++c) p[static_cast<size_t>(c)] = Proc(&TDcjPerlSyn::BlanksProc<tkSpace>);
-    p['\n'] = p['\r'] = Proc(&TDcjPerlSyn::LineBreakProc<tkSpace>);
+    FillUsualProcs<tkSpace>(p, Proc(&TDcjPerlSyn::OneCharProc<tkUnknown>),
+                            Proc(&TDcjPerlSyn::VariableProc), Proc(&TDcjPerlSyn::NumberProc));
     p['#'] = Proc(&TDcjPerlSyn::CommentProc);
     p['"'] = Proc(&TDcjPerlSyn::StringProc);
     p['\''] = Proc(&TDcjPerlSyn::AsciiCharProc);
-    for (int c = 'A'; c <= 'Z'; ++c) p[static_cast<size_t>(c)] = Proc(&TDcjPerlSyn::VariableProc);
-    for (int c = 'a'; c <= 'z'; ++c) p[static_cast<size_t>(c)] = Proc(&TDcjPerlSyn::VariableProc);
-    for (char c : std::string_view("_$%@"))
+    for (char c : std::string_view("$%@"))
       p[static_cast<unsigned char>(c)] = Proc(&TDcjPerlSyn::VariableProc);
-    for (int c = '0'; c <= '9'; ++c) p[static_cast<size_t>(c)] = Proc(&TDcjPerlSyn::NumberProc);
     p['.'] = Proc(&TDcjPerlSyn::PointProc);
     p['!'] = Proc(&TDcjPerlSyn::NotProc);
     p['&'] = Proc(&TDcjPerlSyn::AndProc);

@@ -201,5 +201,8 @@ inline const TKeywordDef* FindKeyword(const TKeywordTable& k, const TCharTables&
 // Letters A-Z and a-z fold to 1-26, "_" hashes 31, every other character 0;
 // identifiers take digits, letters and "_". The tables of most members.
 TCharTables StandardCharTables();
+// Upper-case letters hash 1-26 and lower-case ones 2-27, apart, for
+// case-sensitive keywords; identifiers take digits, letters and "_".
+TCharTables CaseSensitiveCharTables();
 
 }  // namespace hlscan

@@ -69,14 +69,8 @@ const TKeywordTable& TrvSQLSyn::Keywords() {
 const TktFamilyHighlighter::TProcTable& TrvSQLSyn::Procs() {
   static const TProcTable procs = [] {
     TProcTable p;
-    p.fill(Proc(&TrvSQLSyn::OneCharProc<tkUnknown>));
-    p[0] = &TrvSQLSyn::NullProc;
-    for (int c = 1; c <= 32; ++c) p[static_cast<size_t>(c)] = Proc(&TrvSQLSyn::BlanksProc<tkSymbol>);
-    p['\n'] = p['\r'] = Proc(&TrvSQLSyn::LineBreakProc<tkSymbol>);
-    for (int c = 'A'; c <= 'Z'; ++c) p[static_cast<size_t>(c)] = Proc(&TrvSQLSyn::IdentProc);
-    for (int c = 'a'; c <= 'z'; ++c) p[static_cast<size_t>(c)] = Proc(&TrvSQLSyn::IdentProc);
-    p['_'] = Proc(&TrvSQLSyn::IdentProc);
-    for (int c = '0'; c <= '9'; ++c) p[static_cast<size_t>(c)] = Proc(&TrvSQLSyn::NumberProc);
+    FillUsualProcs<tkSymbol>(p, Proc(&TrvSQLSyn::OneCharProc<tkUnknown>),
+                             Proc(&TrvSQLSyn::IdentProc), Proc(&TrvSQLSyn::NumberProc));
     p['.'] = Proc(&TrvSQLSyn::PointProc);
     p['"'] = Proc(&TrvSQLSyn::StringProc);
     p['\''] = Proc(&TrvSQLSyn::AsciiCharProc);

@@ -16,6 +16,18 @@ TCharTables hlscan::StandardCharTables() {
   return t;
 }
 
+TCharTables hlscan::CaseSensitiveCharTables() {
+  TCharTables t;
+  for (int c = 0; c < 256; ++c) {
+    const size_t i = static_cast<size_t>(c);
+    t.Ident[i] = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' ||
+                 (c >= '0' && c <= '9');
+    if (c >= 'A' && c <= 'Z') t.HashValue[i] = c - 'A' + 1;
+    if (c >= 'a' && c <= 'z') t.HashValue[i] = c - 95;
+  }
+  return t;
+}
+
 TktStandardSyn::TktStandardSyn(TComponent* owner, const TCharTables& tables,
                                const TProcTable& procs, const TKeywordTable* keywords,
                                const char* keyName, TUnknownRule unknown, uint8_t lowRange,
@@ -69,14 +81,8 @@ TktHighLightAttributes* TktStandardSyn::GetDefaultAttribute(int index) const {
 int TktStandardSyn::GetCapability() const { return hcRegistry | hcExport; }
 
 void TktStandardSyn::FillCommonProcs(TProcTable& p) {
-  p.fill(Proc(&TktStandardSyn::UnknownProc));
-  p[0] = &TktStandardSyn::NullProc;
-  for (int c = 1; c <= 32; ++c) p[static_cast<size_t>(c)] = Proc(&TktStandardSyn::BlanksProc<tkSpace>);
-  p['\n'] = p['\r'] = Proc(&TktStandardSyn::LineBreakProc<tkSpace>);
-  for (int c = 'A'; c <= 'Z'; ++c) p[static_cast<size_t>(c)] = Proc(&TktStandardSyn::KeywordProc);
-  for (int c = 'a'; c <= 'z'; ++c) p[static_cast<size_t>(c)] = Proc(&TktStandardSyn::KeywordProc);
-  p['_'] = Proc(&TktStandardSyn::KeywordProc);
-  for (int c = '0'; c <= '9'; ++c) p[static_cast<size_t>(c)] = Proc(&TktStandardSyn::NumberProc);
+  FillUsualProcs<tkSpace>(p, Proc(&TktStandardSyn::UnknownProc),
+                          Proc(&TktStandardSyn::KeywordProc), Proc(&TktStandardSyn::NumberProc));
 }
 
 void TktStandardSyn::SymbolProc() {
