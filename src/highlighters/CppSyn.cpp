@@ -256,13 +256,7 @@ void TDcjCppSyn::SlashProc() {
     CommentFrom(FRun + 2);
     return;
   }
-  if (next == '/') {
-    FTokenKind = tkComment;
-    FRun = FindLineBreak(FLine, FRun + 2);
-    return;
-  }
-  FTokenKind = tkSymbol;
-  FRun += next == '=' ? 2 : 1;
+  LineCommentOrSlash<tkComment, tkSymbol, true>();
 }
 
 // ---------------------------------------------------------------------------

@@ -186,6 +186,20 @@ protected:
     FTokenKind = hlscan::FindKeyword(Keys(), FTables, FLine, FRun, &end) ? KeyKind : IdentKind;
     FRun = end;
   }
+  // A "/" that opens no block comment: with a second "/" a comment of kind
+  // Comment up to the first line break, else the symbol "/" (or "/=" where
+  // SlashEquals is set) of kind Symbol.
+  template <uint8_t Comment, uint8_t Symbol, bool SlashEquals>
+  void LineCommentOrSlash() {
+    const char next = CharAt(FRun + 1);
+    if (next == '/') {
+      FTokenKind = Comment;
+      FRun = hlscan::FindLineBreak(FLine, FRun + 2);
+      return;
+    }
+    FTokenKind = Symbol;
+    FRun += SlashEquals && next == '=' ? 2 : 1;
+  }
   // Whether the run is at the line end or on a line break: where a comment
   // left open by the line before gives the token to the scanner table.
   bool AtLineEndOrBreak() const { return AtEnd() || hlscan::IsLineBreak(FLine[FRun]); }

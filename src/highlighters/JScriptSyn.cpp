@@ -187,11 +187,5 @@ void TktJScriptSyn::SlashProc() {
     CommentFrom(FRun + 1);
     return;
   }
-  if (next == '/') {
-    FTokenKind = tkComment;
-    FRun = FindLineBreak(FLine, FRun + 2);
-    return;
-  }
-  FTokenKind = tkSymbol;
-  FRun += next == '=' ? 2 : 1;
+  LineCommentOrSlash<tkComment, tkSymbol, true>();
 }

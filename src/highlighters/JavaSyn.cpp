@@ -167,13 +167,7 @@ void TDcjJavaSyn::SlashProc() {
     }
     return;
   }
-  if (next == '/') {
-    FTokenKind = tkComment;
-    FRun = FindLineBreak(FLine, FRun + 2);
-    return;
-  }
-  FTokenKind = tkSymbol;
-  FRun += next == '=' ? 2 : 1;
+  LineCommentOrSlash<tkComment, tkSymbol, true>();
 }
 
 void TDcjJavaSyn::NumberProc() {

@@ -235,12 +235,7 @@ void TrvSQLSyn::SlashProc() {
     CommentFrom(FRun + 1);
     return;
   }
-  if (next == '/') {
-    FTokenKind = tkComment;
-    FRun = FindLineBreak(FLine, FRun + 2);
-    return;
-  }
-  OneCharProc<tkSymbol>();
+  LineCommentOrSlash<tkComment, tkSymbol, false>();
 }
 
 void TrvSQLSyn::ToBlank(uint8_t kind) {
