@@ -14,7 +14,7 @@ const int kRegistered = RegisterHighlighter(&CreateBatSyn);
 }  // namespace
 
 const TCharTables& TuxBatSyn::CharTables() {
-  static const TCharTables tables = hlscan::StandardCharTables();
+  static constexpr TCharTables tables = hlscan::StandardCharTables();
   return tables;
 }
 

@@ -17,7 +17,7 @@ const int kRegistered = RegisterHighlighter(&CreateCppSyn);
 }  // namespace
 
 const TCharTables& TDcjCppSyn::CharTables() {
-  static const TCharTables tables = hlscan::CaseSensitiveCharTables();
+  static constexpr TCharTables tables = hlscan::CaseSensitiveCharTables();
   return tables;
 }
 

@@ -12,7 +12,7 @@ const int kRegistered = RegisterHighlighter(&CreateIniSyn);
 }  // namespace
 
 const TCharTables& TqaIniSyn::CharTables() {
-  static const TCharTables tables = hlscan::StandardCharTables();
+  static constexpr TCharTables tables = hlscan::StandardCharTables();
   return tables;
 }
 

@@ -14,7 +14,7 @@ const int kRegistered = RegisterHighlighter(&CreateJScriptSyn);
 }  // namespace
 
 const TCharTables& TktJScriptSyn::CharTables() {
-  static const TCharTables tables = hlscan::StandardCharTables();
+  static constexpr TCharTables tables = hlscan::StandardCharTables();
   return tables;
 }
 

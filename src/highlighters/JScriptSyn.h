@@ -59,7 +59,9 @@ class TktJScriptSyn : public TktFamilyHighlighter {
   void SlashProc();
   // The rest of a "/*" comment from index from on: up to and past "*/"
   // (back to code) or up to a line break or the line end (still open).
-  void CommentFrom(size_t from);
+  // Kept out of Next, which runs for every token: inlined there, the
+  // comment scan's register saves would slow down every other token too.
+  [[gnu::noinline]] void CommentFrom(size_t from);
 
   TktHighLightAttributes* FCommentAttri;
   TktHighLightAttributes* FIdentifierAttri;

@@ -14,7 +14,7 @@ const int kRegistered = RegisterHighlighter(&CreateJavaSyn);
 }  // namespace
 
 const TCharTables& TDcjJavaSyn::CharTables() {
-  static const TCharTables tables = [] {
+  static constexpr TCharTables tables = [] {
     TCharTables t = hlscan::CaseSensitiveCharTables();
     t.Ident['$'] = true;
     return t;

@@ -17,7 +17,7 @@ const int kRegistered = RegisterHighlighter(&CreatePasSyn);
 }  // namespace
 
 const TCharTables& TktPasSyn::CharTables() {
-  static const TCharTables tables = hlscan::StandardCharTables();
+  static constexpr TCharTables tables = hlscan::StandardCharTables();
   return tables;
 }
 

@@ -198,11 +198,33 @@ inline const TKeywordDef* FindKeyword(const TKeywordTable& k, const TCharTables&
   return k.Find(w.Hash, s.data() + i, w.End - i);
 }
 
+// The character tables are built at compile time (members keep them in
+// constexpr statics): a table built at run time would cost every keyword
+// lookup the check of its static's guard.
 // Letters A-Z and a-z fold to 1-26, "_" hashes 31, every other character 0;
 // identifiers take digits, letters and "_". The tables of most members.
-TCharTables StandardCharTables();
+constexpr TCharTables StandardCharTables() {
+  TCharTables t;
+  for (int c = 0; c < 256; ++c) {
+    const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    t.Ident[static_cast<size_t>(c)] = letter || c == '_' || (c >= '0' && c <= '9');
+    if (letter) t.HashValue[static_cast<size_t>(c)] = (c | 0x20) - 'a' + 1;
+  }
+  t.HashValue['_'] = 31;
+  return t;
+}
 // Upper-case letters hash 1-26 and lower-case ones 2-27, apart, for
 // case-sensitive keywords; identifiers take digits, letters and "_".
-TCharTables CaseSensitiveCharTables();
+constexpr TCharTables CaseSensitiveCharTables() {
+  TCharTables t;
+  for (int c = 0; c < 256; ++c) {
+    const size_t i = static_cast<size_t>(c);
+    t.Ident[i] = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' ||
+                 (c >= '0' && c <= '9');
+    if (c >= 'A' && c <= 'Z') t.HashValue[i] = c - 'A' + 1;
+    if (c >= 'a' && c <= 'z') t.HashValue[i] = c - 95;
+  }
+  return t;
+}
 
 }  // namespace hlscan

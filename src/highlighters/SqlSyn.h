@@ -74,7 +74,9 @@ private:
   void VariableProc();
   // Up to and including the next blank, or up to a line break or the end.
   void ToBlank(uint8_t kind);
-  void CommentFrom(size_t from);
+  // Kept out of Next, which runs for every token: inlined there, the
+  // comment scan's register saves would slow down every other token too.
+  [[gnu::noinline]] void CommentFrom(size_t from);
 
   std::string FRegistryRoot;
   TktHighLightAttributes* FCommentAttri;

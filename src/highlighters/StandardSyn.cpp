@@ -5,29 +5,6 @@
 #include "editor/LocalStr.h"
 #include "highlighters/ScanHelpers.h"
 
-TCharTables hlscan::StandardCharTables() {
-  TCharTables t;
-  for (int c = 0; c < 256; ++c) {
-    const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-    t.Ident[static_cast<size_t>(c)] = letter || c == '_' || (c >= '0' && c <= '9');
-    if (letter) t.HashValue[static_cast<size_t>(c)] = (c | 0x20) - 'a' + 1;
-  }
-  t.HashValue['_'] = 31;
-  return t;
-}
-
-TCharTables hlscan::CaseSensitiveCharTables() {
-  TCharTables t;
-  for (int c = 0; c < 256; ++c) {
-    const size_t i = static_cast<size_t>(c);
-    t.Ident[i] = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' ||
-                 (c >= '0' && c <= '9');
-    if (c >= 'A' && c <= 'Z') t.HashValue[i] = c - 'A' + 1;
-    if (c >= 'a' && c <= 'z') t.HashValue[i] = c - 95;
-  }
-  return t;
-}
-
 TktStandardSyn::TktStandardSyn(TComponent* owner, const TCharTables& tables,
                                const TProcTable& procs, const TKeywordTable* keywords,
                                const char* keyName, TUnknownRule unknown, uint8_t lowRange,
