@@ -13,7 +13,6 @@ namespace {
 TktCustomHighLighter* CreateADSP21xxSyn(TComponent* owner) { return new TwbADSP21xxSyn(owner); }
 const int kRegistered = RegisterHighlighter(&CreateADSP21xxSyn);
 
-
 // Letters and underscores add to a word's hash; digits and underscores after
 // them lengthen the word without adding ("ax0", "i7"). The sum stops growing
 // at the table's size, so long words cannot overflow it.
@@ -99,22 +98,15 @@ const TKeywordTable& TwbADSP21xxSyn::Keywords() {
 const TktFamilyHighlighter::TProcTable& TwbADSP21xxSyn::Procs() {
   static const TProcTable procs = [] {
     TProcTable p;
-    p.fill(Proc(&TwbADSP21xxSyn::UnknownProc));
-    p[0] = &TwbADSP21xxSyn::NullProc;
-    for (int c = 1; c <= 32; ++c) p[static_cast<size_t>(c)] = Proc(&TwbADSP21xxSyn::SpaceProc);
-    p['\n'] = Proc(&TwbADSP21xxSyn::LFProc);
-    p['\r'] = Proc(&TwbADSP21xxSyn::CRProc);
-    for (int c = 'A'; c <= 'Z'; ++c) p[static_cast<size_t>(c)] = Proc(&TwbADSP21xxSyn::IdentProc);
-    for (int c = 'a'; c <= 'z'; ++c) p[static_cast<size_t>(c)] = Proc(&TwbADSP21xxSyn::IdentProc);
-    p['_'] = Proc(&TwbADSP21xxSyn::IdentProc);
-    for (int c = '0'; c <= '9'; ++c) p[static_cast<size_t>(c)] = Proc(&TwbADSP21xxSyn::NumberProc);
-    p['$'] = Proc(&TwbADSP21xxSyn::HexProc);
+    FillUsualProcs<tkSpace>(p, Proc(&TwbADSP21xxSyn::OneCharProc<tkUnknown>),
+                            Proc(&TwbADSP21xxSyn::IdentProc), Proc(&TwbADSP21xxSyn::NumberProc));
+    p['$'] = Proc(&TwbADSP21xxSyn::RunProc<tkNumber, IsHexDigit>);
     p['\''] = Proc(&TwbADSP21xxSyn::StringProc);
     p['!'] = Proc(&TwbADSP21xxSyn::ExclamProc);
     p['{'] = Proc(&TwbADSP21xxSyn::BraceOpenProc);
     p['/'] = Proc(&TwbADSP21xxSyn::SlashProc);
-    p['}'] = Proc(&TwbADSP21xxSyn::SymbolProc);
-    p['>'] = Proc(&TwbADSP21xxSyn::SymbolProc);
+    p['}'] = Proc(&TwbADSP21xxSyn::OneCharProc<tkSymbol>);
+    p['>'] = Proc(&TwbADSP21xxSyn::OneCharProc<tkSymbol>);
     // Every other character, "#" among them, is unrecognised.
     return p;
   }();
@@ -198,7 +190,7 @@ void TwbADSP21xxSyn::Next() {
     case rsCComment:
       // The line end and line breaks run their own routines; a NUL byte
       // inside the line stays in the comment.
-      if (AtEnd() || IsLineBreak(FLine[FRun])) {
+      if (AtLineEndOrBreak()) {
         Dispatch();
       } else {
         FTokenKind = tkComment;
@@ -218,22 +210,16 @@ void TwbADSP21xxSyn::Next() {
 }
 
 void TwbADSP21xxSyn::CommentFrom(size_t from) {
-  size_t close;
-  size_t closeLength;
+  TCommentScan comment;
   if (FRange == rsPascalComment) {
-    close = from;
-    while (close < LineLength() && FLine[close] != '}' && !IsLineBreak(FLine[close])) ++close;
-    closeLength = 1;
+    comment.End = SkipWhile(FLine, from, [](char c) { return c != '}' && !IsLineBreak(c); });
+    comment.Closed = comment.End < LineLength() && FLine[comment.End] == '}';
+    if (comment.Closed) ++comment.End;
   } else {
-    close = FindCommentClose(FLine, from);
-    closeLength = 2;
+    comment = CCommentFrom(FLine, from);
   }
-  if (close < LineLength() && !IsLineBreak(FLine[close])) {
-    FRun = close + closeLength;
-    FRange = rsUnknown;
-  } else {
-    FRun = close;
-  }
+  FRun = comment.End;
+  if (comment.Closed) FRange = rsUnknown;
 }
 
 // The ranges after a prefix are set only when its "#" follows, but a "#"
@@ -245,8 +231,7 @@ void TwbADSP21xxSyn::HexNumberAfterPrefix() {
     return;
   }
   FTokenKind = tkNumber;
-  ++FRun;
-  while (FRun < LineLength() && IsHexDigit(FLine[FRun])) ++FRun;
+  FRun = SkipWhile(FLine, FRun + 1, IsHexDigit);
 }
 
 void TwbADSP21xxSyn::BinaryNumberAfterPrefix() {
@@ -296,23 +281,7 @@ void TwbADSP21xxSyn::IdentProc() {
 
 void TwbADSP21xxSyn::NumberProc() {
   FTokenKind = tkNumber;
-  const size_t n = LineLength();
-  ++FRun;
-  while (FRun < n) {
-    const char c = FLine[FRun];
-    if (c == '.') {
-      if (CharAt(FRun + 1) == '.') break;
-    } else if (!IsHexDigit(c) && c != 'x' && c != 'X') {
-      break;
-    }
-    ++FRun;
-  }
-}
-
-void TwbADSP21xxSyn::HexProc() {
-  FTokenKind = tkNumber;
-  ++FRun;
-  while (FRun < LineLength() && IsHexDigit(FLine[FRun])) ++FRun;
+  FRun = NumberRunEnd(FLine, FRun, [](char c) { return IsHexDigit(c) || c == 'x' || c == 'X'; });
 }
 
 void TwbADSP21xxSyn::StringProc() {
@@ -338,33 +307,7 @@ void TwbADSP21xxSyn::SlashProc() {
     CommentFrom(FRun + 2);
     return;
   }
-  SymbolProc();
-}
-
-void TwbADSP21xxSyn::SpaceProc() {
-  FTokenKind = tkSpace;
-  FRun = SkipBlanks(FLine, FRun + 1);
-}
-
-void TwbADSP21xxSyn::LFProc() {
-  FTokenKind = tkSpace;
-  ++FRun;
-}
-
-void TwbADSP21xxSyn::CRProc() {
-  FTokenKind = tkSpace;
-  ++FRun;
-  if (CharAt(FRun) == '\n') ++FRun;
-}
-
-void TwbADSP21xxSyn::SymbolProc() {
-  FTokenKind = tkSymbol;
-  ++FRun;
-}
-
-void TwbADSP21xxSyn::UnknownProc() {
-  FTokenKind = tkUnknown;
-  ++FRun;
+  OneCharProc<tkSymbol>();
 }
 
 // ---------------------------------------------------------------------------

@@ -67,18 +67,12 @@ public:
 private:
   static const TProcTable& Procs();
 
-  void SpaceProc();
-  void LFProc();
-  void CRProc();
   void IdentProc();
   void NumberProc();
-  void HexProc();
   void StringProc();
   void ExclamProc();
   void BraceOpenProc();
   void SlashProc();
-  void SymbolProc();
-  void UnknownProc();
   // The rest of a comment from index from on, up to and past its closer
   // (back to code) or up to a line break or the line end (still open).
   void CommentFrom(size_t from);

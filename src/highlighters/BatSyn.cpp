@@ -14,7 +14,7 @@ const int kRegistered = RegisterHighlighter(&CreateBatSyn);
 }  // namespace
 
 const TCharTables& TuxBatSyn::CharTables() {
-  static const TCharTables tables = hlscan::StandardCharTables();
+  static constexpr TCharTables tables = hlscan::StandardCharTables();
   return tables;
 }
 
@@ -29,17 +29,12 @@ const TKeywordTable& TuxBatSyn::Keywords() {
 const TktFamilyHighlighter::TProcTable& TuxBatSyn::Procs() {
   static const TProcTable procs = [] {
     TProcTable p;
-    p.fill(Proc(&TuxBatSyn::UnknownProc));
-    p[0] = &TuxBatSyn::NullProc;
-    for (int c = 1; c <= 32; ++c) p[static_cast<size_t>(c)] = Proc(&TuxBatSyn::SpaceProc);
-    p['\n'] = Proc(&TuxBatSyn::LFProc);
-    p['\r'] = Proc(&TuxBatSyn::CRProc);
+    FillUsualProcs<tkSpace>(
+        p, Proc(&TuxBatSyn::OneCharProc<tkUnknown>),
+        Proc(&TuxBatSyn::KeywordRunProc<&TuxBatSyn::Keywords, tkKey, tkIdentifier>),
+        Proc(&TuxBatSyn::NumberProc));
     p['%'] = Proc(&TuxBatSyn::VariableProc);
-    for (int c = '0'; c <= '9'; ++c) p[static_cast<size_t>(c)] = Proc(&TuxBatSyn::NumberProc);
     p[':'] = Proc(&TuxBatSyn::ColonProc);
-    for (int c = 'A'; c <= 'Z'; ++c) p[static_cast<size_t>(c)] = Proc(&TuxBatSyn::IdentProc);
-    for (int c = 'a'; c <= 'z'; ++c) p[static_cast<size_t>(c)] = Proc(&TuxBatSyn::IdentProc);
-    p['_'] = Proc(&TuxBatSyn::IdentProc);
     p['R'] = Proc(&TuxBatSyn::RemProc);
     p['r'] = Proc(&TuxBatSyn::RemProc);
     return p;
@@ -94,21 +89,6 @@ int TuxBatSyn::GetCapability() const { return hcRegistry | hcExport; }
 
 std::string TuxBatSyn::GetLanguageName() const { return SLangBatch; }
 
-void TuxBatSyn::LFProc() {
-  FTokenKind = tkSpace;
-  ++FRun;
-}
-
-void TuxBatSyn::CRProc() {
-  FTokenKind = tkSpace;
-  FRun = hlscan::LineBreakEnd(FLine, FRun);
-}
-
-void TuxBatSyn::SpaceProc() {
-  FTokenKind = tkSpace;
-  FRun = hlscan::BlanksEnd(FLine, FRun);
-}
-
 void TuxBatSyn::VariableProc() {
   FTokenKind = tkVariable;
   FRun = hlscan::SkipWhile(FLine, FRun + 1, hlscan::IsDigit);
@@ -138,17 +118,6 @@ void TuxBatSyn::RemProc() {
   }
   FTokenKind = tkIdentifier;
   SkipIdentChars();
-}
-
-void TuxBatSyn::IdentProc() {
-  size_t end = FRun;
-  FTokenKind = hlscan::FindKeyword(Keywords(), FTables, FLine, FRun, &end) ? tkKey : tkIdentifier;
-  FRun = end;
-}
-
-void TuxBatSyn::UnknownProc() {
-  FTokenKind = tkUnknown;
-  ++FRun;
 }
 
 void TuxBatSyn::CommentToBreak() {

@@ -36,15 +36,10 @@ public:
 
 private:
   static const TProcTable& Procs();
-  void LFProc();
-  void CRProc();
-  void SpaceProc();
   void VariableProc();
   void NumberProc();
   void ColonProc();
   void RemProc();
-  void IdentProc();
-  void UnknownProc();
   void CommentToBreak();
 
   TktHighLightAttributes* FCommentAttri;

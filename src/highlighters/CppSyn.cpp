@@ -17,18 +17,7 @@ const int kRegistered = RegisterHighlighter(&CreateCppSyn);
 }  // namespace
 
 const TCharTables& TDcjCppSyn::CharTables() {
-  static const TCharTables tables = [] {
-    TCharTables t;
-    for (int c = 0; c < 256; ++c) {
-      const size_t i = static_cast<size_t>(c);
-      t.Ident[i] = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' ||
-                   (c >= '0' && c <= '9');
-      // Upper and lower case hash apart: the keywords are case-sensitive.
-      if (c >= 'A' && c <= 'Z') t.HashValue[i] = c - 'A' + 1;
-      if (c >= 'a' && c <= 'z') t.HashValue[i] = c - 95;
-    }
-    return t;
-  }();
+  static constexpr TCharTables tables = hlscan::CaseSensitiveCharTables();
   return tables;
 }
 
@@ -68,15 +57,8 @@ const TKeywordTable& TDcjCppSyn::Keywords() {
 const TktFamilyHighlighter::TProcTable& TDcjCppSyn::Procs() {
   static const TProcTable procs = [] {
     TProcTable p;
-    p.fill(Proc(&TDcjCppSyn::UnknownProc));
-    p[0] = &TDcjCppSyn::NullProc;
-    for (int c = 1; c <= 32; ++c) p[static_cast<size_t>(c)] = Proc(&TDcjCppSyn::SpaceProc);
-    p['\n'] = Proc(&TDcjCppSyn::LFProc);
-    p['\r'] = Proc(&TDcjCppSyn::CRProc);
-    for (int c = 'A'; c <= 'Z'; ++c) p[static_cast<size_t>(c)] = Proc(&TDcjCppSyn::IdentProc);
-    for (int c = 'a'; c <= 'z'; ++c) p[static_cast<size_t>(c)] = Proc(&TDcjCppSyn::IdentProc);
-    p['_'] = Proc(&TDcjCppSyn::IdentProc);
-    for (int c = '0'; c <= '9'; ++c) p[static_cast<size_t>(c)] = Proc(&TDcjCppSyn::NumberProc);
+    FillUsualProcs<tkSpace>(p, Proc(&TDcjCppSyn::OneCharProc<tkUnknown>),
+                            Proc(&TDcjCppSyn::IdentProc), Proc(&TDcjCppSyn::NumberProc));
     p['"'] = Proc(&TDcjCppSyn::StringProc);
     p['\''] = Proc(&TDcjCppSyn::AsciiCharProc);
     p['#'] = Proc(&TDcjCppSyn::DirectiveProc);
@@ -84,21 +66,21 @@ const TktFamilyHighlighter::TProcTable& TDcjCppSyn::Procs() {
     p['{'] = Proc(&TDcjCppSyn::BraceOpenProc);
     p['}'] = Proc(&TDcjCppSyn::BraceCloseProc);
     p[';'] = Proc(&TDcjCppSyn::SemiColonProc);
-    p['&'] = Proc(&TDcjCppSyn::AndProc);
-    p[':'] = Proc(&TDcjCppSyn::ColonProc);
-    p['='] = Proc(&TDcjCppSyn::EqualProc);
-    p['>'] = Proc(&TDcjCppSyn::GreaterProc);
-    p['<'] = Proc(&TDcjCppSyn::LowerProc);
-    p['-'] = Proc(&TDcjCppSyn::MinusProc);
-    p['!'] = Proc(&TDcjCppSyn::NotProc);
-    p['|'] = Proc(&TDcjCppSyn::OrProc);
-    p['+'] = Proc(&TDcjCppSyn::PlusProc);
+    p['&'] = Proc(&TDcjCppSyn::PairProc<tkSymbol, '&', '='>);
+    p[':'] = Proc(&TDcjCppSyn::PairProc<tkSymbol, ':'>);
+    p['='] = Proc(&TDcjCppSyn::PairProc<tkSymbol, '='>);
+    p['>'] = Proc(&TDcjCppSyn::ShiftProc<tkSymbol>);
+    p['<'] = Proc(&TDcjCppSyn::ShiftProc<tkSymbol>);
+    p['-'] = Proc(&TDcjCppSyn::PairProc<tkSymbol, '-', '=', '>'>);
+    p['!'] = Proc(&TDcjCppSyn::PairProc<tkSymbol, '='>);
+    p['|'] = Proc(&TDcjCppSyn::PairProc<tkSymbol, '|', '='>);
+    p['+'] = Proc(&TDcjCppSyn::PairProc<tkSymbol, '+', '='>);
     p['.'] = Proc(&TDcjCppSyn::PointProc);
-    p['%'] = Proc(&TDcjCppSyn::RemainderProc);
-    p['*'] = Proc(&TDcjCppSyn::StarProc);
-    p['^'] = Proc(&TDcjCppSyn::XorProc);
+    p['%'] = Proc(&TDcjCppSyn::PairProc<tkSymbol, '='>);
+    p['*'] = Proc(&TDcjCppSyn::PairProc<tkSymbol, '='>);
+    p['^'] = Proc(&TDcjCppSyn::PairProc<tkSymbol, '='>);
     for (char c : std::string_view("(),?[]~"))
-      p[static_cast<unsigned char>(c)] = Proc(&TDcjCppSyn::SymbolProc);
+      p[static_cast<unsigned char>(c)] = Proc(&TDcjCppSyn::OneCharProc<tkSymbol>);
     // "@", "$", "\", the backquote and 127-255 stay illegal characters.
     return p;
   }();
@@ -178,7 +160,7 @@ void TDcjCppSyn::Next() {
     case rsDirectiveComment:
       // The line end and line breaks run their own routines; a NUL byte
       // inside the line stays in the comment.
-      if (AtEnd() || IsLineBreak(FLine[FRun])) {
+      if (AtLineEndOrBreak()) {
         Dispatch();
       } else {
         FTokenKind = tkComment;
@@ -203,9 +185,9 @@ void TDcjCppSyn::Next() {
 // ---------------------------------------------------------------------------
 
 void TDcjCppSyn::CommentFrom(size_t from) {
-  const size_t close = FindCommentClose(FLine, from);
-  if (close < LineLength() && FLine[close] == '*') {
-    FRun = close + 2;
+  const TCommentScan comment = CCommentFrom(FLine, from);
+  FRun = comment.End;
+  if (comment.Closed) {
     switch (FRange) {
       case rsDirectiveComment: FRange = rsDirective; break;
       case rsAnsiCAsm: FRange = rsAsm; break;
@@ -214,11 +196,10 @@ void TDcjCppSyn::CommentFrom(size_t from) {
     }
     return;
   }
-  FRun = close;
   // A line break inside the line ends the directive: its comment goes on as
   // a plain one. At the line end the range stays, so the directive goes on
   // after the comment closes on a later line.
-  if (close < LineLength() && FRange == rsDirectiveComment) FRange = rsAnsiC;
+  if (FRun < LineLength() && FRange == rsDirectiveComment) FRange = rsAnsiC;
 }
 
 void TDcjCppSyn::DirectiveProc() {
@@ -275,13 +256,7 @@ void TDcjCppSyn::SlashProc() {
     CommentFrom(FRun + 2);
     return;
   }
-  if (next == '/') {
-    FTokenKind = tkComment;
-    FRun = FindLineBreak(FLine, FRun + 2);
-    return;
-  }
-  FTokenKind = tkSymbol;
-  FRun += next == '=' ? 2 : 1;
+  LineCommentOrSlash<tkComment, tkSymbol, true>();
 }
 
 // ---------------------------------------------------------------------------
@@ -306,18 +281,9 @@ void TDcjCppSyn::IdentProc() {
 
 void TDcjCppSyn::NumberProc() {
   FTokenKind = tkNumber;
-  const size_t n = LineLength();
-  ++FRun;
-  while (FRun < n) {
-    const char c = FLine[FRun];
-    if (c == '.') {
-      if (CharAt(FRun + 1) == '.') break;
-    } else if (!IsHexDigit(c) && c != 'L' && c != 'U' && c != 'X' && c != 'l' && c != 'u' &&
-               c != 'x') {
-      break;
-    }
-    ++FRun;
-  }
+  FRun = NumberRunEnd(FLine, FRun, [](char c) {
+    return IsHexDigit(c) || c == 'L' || c == 'U' || c == 'X' || c == 'l' || c == 'u' || c == 'x';
+  });
 }
 
 void TDcjCppSyn::StringProc() {
@@ -333,33 +299,6 @@ void TDcjCppSyn::AsciiCharProc() {
 // ---------------------------------------------------------------------------
 // Blanks and symbols.
 // ---------------------------------------------------------------------------
-
-void TDcjCppSyn::SpaceProc() {
-  FTokenKind = tkSpace;
-  FRun = SkipBlanks(FLine, FRun + 1);
-}
-
-void TDcjCppSyn::LFProc() {
-  FTokenKind = tkSpace;
-  ++FRun;
-}
-
-void TDcjCppSyn::CRProc() {
-  FTokenKind = tkSpace;
-  ++FRun;
-  if (CharAt(FRun) == '\n') ++FRun;
-}
-
-void TDcjCppSyn::SymbolOf2(const char* seconds) {
-  FTokenKind = tkSymbol;
-  const char next = CharAt(FRun + 1);
-  FRun += 1;
-  for (const char* s = seconds; *s; ++s)
-    if (next == *s) {
-      ++FRun;
-      return;
-    }
-}
 
 void TDcjCppSyn::BraceOpenProc() {
   FTokenKind = tkSymbol;
@@ -382,50 +321,9 @@ void TDcjCppSyn::SemiColonProc() {
   if (FRange == rsAsm) FRange = rsUnknown;
 }
 
-void TDcjCppSyn::AndProc() { SymbolOf2("&="); }
-void TDcjCppSyn::ColonProc() { SymbolOf2(":"); }
-void TDcjCppSyn::EqualProc() { SymbolOf2("="); }
-void TDcjCppSyn::MinusProc() { SymbolOf2("-=>"); }
-void TDcjCppSyn::NotProc() { SymbolOf2("="); }
-void TDcjCppSyn::OrProc() { SymbolOf2("|="); }
-void TDcjCppSyn::PlusProc() { SymbolOf2("+="); }
-void TDcjCppSyn::RemainderProc() { SymbolOf2("="); }
-void TDcjCppSyn::StarProc() { SymbolOf2("="); }
-void TDcjCppSyn::XorProc() { SymbolOf2("="); }
-
-void TDcjCppSyn::GreaterProc() {
-  FTokenKind = tkSymbol;
-  const char next = CharAt(FRun + 1);
-  if (next == '>') {
-    FRun += CharAt(FRun + 2) == '=' ? 3 : 2;
-    return;
-  }
-  FRun += next == '=' ? 2 : 1;
-}
-
-void TDcjCppSyn::LowerProc() {
-  FTokenKind = tkSymbol;
-  const char next = CharAt(FRun + 1);
-  if (next == '<') {
-    FRun += CharAt(FRun + 2) == '=' ? 3 : 2;
-    return;
-  }
-  FRun += next == '=' ? 2 : 1;
-}
-
 void TDcjCppSyn::PointProc() {
   FTokenKind = tkSymbol;
   FRun += (CharAt(FRun + 1) == '.' && CharAt(FRun + 2) == '.') ? 3 : 1;
-}
-
-void TDcjCppSyn::SymbolProc() {
-  FTokenKind = tkSymbol;
-  ++FRun;
-}
-
-void TDcjCppSyn::UnknownProc() {
-  FTokenKind = tkUnknown;
-  ++FRun;
 }
 
 // ---------------------------------------------------------------------------

@@ -82,9 +82,6 @@ private:
     return FTokenKind;
   }
 
-  void SpaceProc();
-  void LFProc();
-  void CRProc();
   void IdentProc();
   void NumberProc();
   void StringProc();
@@ -94,23 +91,7 @@ private:
   void BraceOpenProc();
   void BraceCloseProc();
   void SemiColonProc();
-  void AndProc();
-  void ColonProc();
-  void EqualProc();
-  void GreaterProc();
-  void LowerProc();
-  void MinusProc();
-  void NotProc();
-  void OrProc();
-  void PlusProc();
   void PointProc();
-  void RemainderProc();
-  void StarProc();
-  void XorProc();
-  void SymbolProc();
-  void UnknownProc();
-  // Two-character symbol when the next character is one of seconds.
-  void SymbolOf2(const char* seconds);
   // The "/*" comment from index from on, the range mapped as it closes.
   void CommentFrom(size_t from);
   // The rest of a preprocessor line from the run position.

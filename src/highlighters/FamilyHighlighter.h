@@ -26,6 +26,7 @@
 
 #include "editor/Highlighter.h"
 #include "highlighters/KeywordTable.h"
+#include "highlighters/ScanHelpers.h"
 #include "platform/TypInfo.h"
 
 class TktFamilyHighlighter : public TktCustomHighLighter {
@@ -117,6 +118,91 @@ protected:
   // The routine for the NUL byte: the end-of-line token at the end (the run
   // does not move), a one-character token of the unknown kind inside.
   void NullProc();
+
+  // The start most scanner tables share: other for every character, the
+  // NUL routine, blanks and line breaks as tokens of kind Space and, where
+  // given, word for letters and "_" and number for digits.
+  template <uint8_t Space>
+  static void FillUsualProcs(TProcTable& p, TScanProc other, TScanProc word, TScanProc number) {
+    p.fill(other);
+    p[0] = &TktFamilyHighlighter::NullProc;
+    for (size_t c = 1; c <= 32; ++c) p[c] = &TktFamilyHighlighter::BlanksProc<Space>;
+    p['\n'] = p['\r'] = &TktFamilyHighlighter::LineBreakProc<Space>;
+    if (word) {
+      for (size_t c = 'A'; c <= 'Z'; ++c) p[c] = p[c | 0x20] = word;
+      p['_'] = word;
+    }
+    if (number)
+      for (size_t c = '0'; c <= '9'; ++c) p[c] = number;
+  }
+
+  // Routines whose rule many members share, for their scanner tables, each
+  // giving its token the member's kind Kind. Templates, so each is as
+  // quick as a member's own routine.
+  // One character.
+  template <uint8_t Kind>
+  void OneCharProc() {
+    FTokenKind = Kind;
+    ++FRun;
+  }
+  // A blank and every blank after it (see hlscan::IsBlank).
+  template <uint8_t Kind>
+  void BlanksProc() {
+    FTokenKind = Kind;
+    FRun = hlscan::BlanksEnd(FLine, FRun);
+  }
+  // An LF, or a CR with the LF directly after it.
+  template <uint8_t Kind>
+  void LineBreakProc() {
+    FTokenKind = Kind;
+    FRun = hlscan::LineBreakEnd(FLine, FRun);
+  }
+  // The character, with the next one when that is A, B or C: "+", "++", "+=".
+  template <uint8_t Kind, char A, char B = A, char C = A>
+  void PairProc() {
+    FTokenKind = Kind;
+    const char next = CharAt(FRun + 1);
+    FRun += (next == A || next == B || next == C) ? 2 : 1;
+  }
+  // The character, doubled or not, with an "=" after it: "<", "<=", "<<", "<<=".
+  template <uint8_t Kind>
+  void ShiftProc() {
+    FTokenKind = Kind;
+    size_t at = FRun + 1;
+    if (CharAt(at) == FLine[FRun]) ++at;
+    FRun = CharAt(at) == '=' ? at + 1 : at;
+  }
+  // The character and every character after it that In takes: "$1F", "#13".
+  template <uint8_t Kind, bool (*In)(char)>
+  void RunProc() {
+    FTokenKind = Kind;
+    FRun = hlscan::SkipWhile(FLine, FRun + 1, In);
+  }
+  // The identifier run: of kind KeyKind when the keyword table Keys has it,
+  // else of IdentKind.
+  template <const TKeywordTable& (*Keys)(), uint8_t KeyKind, uint8_t IdentKind>
+  void KeywordRunProc() {
+    size_t end = FRun;
+    FTokenKind = hlscan::FindKeyword(Keys(), FTables, FLine, FRun, &end) ? KeyKind : IdentKind;
+    FRun = end;
+  }
+  // A "/" that opens no block comment: with a second "/" a comment of kind
+  // Comment up to the first line break, else the symbol "/" (or "/=" where
+  // SlashEquals is set) of kind Symbol.
+  template <uint8_t Comment, uint8_t Symbol, bool SlashEquals>
+  void LineCommentOrSlash() {
+    const char next = CharAt(FRun + 1);
+    if (next == '/') {
+      FTokenKind = Comment;
+      FRun = hlscan::FindLineBreak(FLine, FRun + 2);
+      return;
+    }
+    FTokenKind = Symbol;
+    FRun += SlashEquals && next == '=' ? 2 : 1;
+  }
+  // Whether the run is at the line end or on a line break: where a comment
+  // left open by the line before gives the token to the scanner table.
+  bool AtLineEndOrBreak() const { return AtEnd() || hlscan::IsLineBreak(FLine[FRun]); }
 
   // Colour import from an outside IDE's registry settings.
   struct TIdeElement {

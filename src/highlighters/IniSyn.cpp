@@ -12,24 +12,20 @@ const int kRegistered = RegisterHighlighter(&CreateIniSyn);
 }  // namespace
 
 const TCharTables& TqaIniSyn::CharTables() {
-  static const TCharTables tables = hlscan::StandardCharTables();
+  static constexpr TCharTables tables = hlscan::StandardCharTables();
   return tables;
 }
 
 const TktFamilyHighlighter::TProcTable& TqaIniSyn::Procs() {
   static const TProcTable procs = [] {
     TProcTable p;
-    p.fill(Proc(&TqaIniSyn::TextProc));
-    p[0] = &TqaIniSyn::NullProc;
-    for (int c = 1; c <= 32; ++c) p[static_cast<size_t>(c)] = Proc(&TqaIniSyn::SpaceProc);
-    p['\n'] = Proc(&TqaIniSyn::LFProc);
-    p['\r'] = Proc(&TqaIniSyn::CRProc);
+    // Letters start text like every other character without a rule.
+    FillUsualProcs<tkSpace>(p, Proc(&TqaIniSyn::TextProc), nullptr, Proc(&TqaIniSyn::NumberProc));
     p['['] = Proc(&TqaIniSyn::SectionProc);
     p[';'] = Proc(&TqaIniSyn::CommentProc);
     p['='] = Proc(&TqaIniSyn::EqualProc);
     p['"'] = Proc(&TqaIniSyn::StringProc);
     p['\''] = Proc(&TqaIniSyn::StringProc);
-    for (int c = '0'; c <= '9'; ++c) p[static_cast<size_t>(c)] = Proc(&TqaIniSyn::NumberProc);
     return p;
   }();
   return procs;
@@ -86,21 +82,6 @@ TktHighLightAttributes* TqaIniSyn::GetDefaultAttribute(int index) const {
 int TqaIniSyn::GetCapability() const { return hcRegistry | hcExport; }
 
 std::string TqaIniSyn::GetLanguageName() const { return SLangINI; }
-
-void TqaIniSyn::LFProc() {
-  FTokenKind = tkSpace;
-  ++FRun;
-}
-
-void TqaIniSyn::CRProc() {
-  FTokenKind = tkSpace;
-  FRun = hlscan::LineBreakEnd(FLine, FRun);
-}
-
-void TqaIniSyn::SpaceProc() {
-  FTokenKind = tkSpace;
-  FRun = hlscan::BlanksEnd(FLine, FRun);
-}
 
 void TqaIniSyn::SectionProc() {
   if (FRun != 0) {

@@ -38,9 +38,6 @@ public:
 
 private:
   static const TProcTable& Procs();
-  void LFProc();
-  void CRProc();
-  void SpaceProc();
   void SectionProc();
   void CommentProc();
   void EqualProc();

@@ -14,16 +14,7 @@ const int kRegistered = RegisterHighlighter(&CreateJScriptSyn);
 }  // namespace
 
 const TCharTables& TktJScriptSyn::CharTables() {
-  static const TCharTables tables = [] {
-    TCharTables t;
-    for (int c = 0; c < 256; ++c) {
-      const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-      t.Ident[static_cast<size_t>(c)] = letter || c == '_' || (c >= '0' && c <= '9');
-      if (letter) t.HashValue[static_cast<size_t>(c)] = (c | 0x20) - 'a' + 1;
-    }
-    t.HashValue['_'] = 31;
-    return t;
-  }();
+  static constexpr TCharTables tables = hlscan::StandardCharTables();
   return tables;
 }
 
@@ -75,29 +66,24 @@ const TKeywordTable& TktJScriptSyn::Keywords() {
 const TktFamilyHighlighter::TProcTable& TktJScriptSyn::Procs() {
   static const TProcTable procs = [] {
     TProcTable p;
-    p.fill(Proc(&TktJScriptSyn::UnknownProc));
-    p[0] = &TktJScriptSyn::NullProc;
-    for (int c = 1; c <= 32; ++c) p[static_cast<size_t>(c)] = Proc(&TktJScriptSyn::SpaceProc);
-    p['\n'] = Proc(&TktJScriptSyn::LFProc);
-    p['\r'] = Proc(&TktJScriptSyn::CRProc);
-    for (int c = 'A'; c <= 'Z'; ++c) p[static_cast<size_t>(c)] = Proc(&TktJScriptSyn::IdentProc);
-    for (int c = 'a'; c <= 'z'; ++c) p[static_cast<size_t>(c)] = Proc(&TktJScriptSyn::IdentProc);
-    p['_'] = Proc(&TktJScriptSyn::IdentProc);
-    for (int c = '0'; c <= '9'; ++c) p[static_cast<size_t>(c)] = Proc(&TktJScriptSyn::NumberProc);
+    FillUsualProcs<tkSpace>(
+        p, Proc(&TktJScriptSyn::OneCharProc<tkUnknown>),
+        Proc(&TktJScriptSyn::KeywordRunProc<&TktJScriptSyn::Keywords, tkKey, tkIdentifier>),
+        Proc(&TktJScriptSyn::NumberProc));
     p['"'] = Proc(&TktJScriptSyn::StringProc);
     p['\''] = Proc(&TktJScriptSyn::StringProc);
-    p['#'] = Proc(&TktJScriptSyn::PoundProc);
-    p['$'] = Proc(&TktJScriptSyn::DollarProc);
-    p['%'] = Proc(&TktJScriptSyn::PercentProc);
-    p['&'] = Proc(&TktJScriptSyn::AndProc);
-    p['*'] = Proc(&TktJScriptSyn::StarProc);
-    p['+'] = Proc(&TktJScriptSyn::PlusProc);
-    p['-'] = Proc(&TktJScriptSyn::MinusProc);
+    p['#'] = Proc(&TktJScriptSyn::RunProc<tkString, IsDigit>);
+    p['$'] = Proc(&TktJScriptSyn::RunProc<tkNumber, IsHexDigit>);
+    p['%'] = Proc(&TktJScriptSyn::PairProc<tkSymbol, '='>);
+    p['&'] = Proc(&TktJScriptSyn::PairProc<tkSymbol, '&', '='>);
+    p['*'] = Proc(&TktJScriptSyn::PairProc<tkSymbol, '='>);
+    p['+'] = Proc(&TktJScriptSyn::PairProc<tkSymbol, '+', '='>);
+    p['-'] = Proc(&TktJScriptSyn::PairProc<tkSymbol, '-', '=', '>'>);
     p['.'] = Proc(&TktJScriptSyn::PointProc);
     p['/'] = Proc(&TktJScriptSyn::SlashProc);
-    p['|'] = Proc(&TktJScriptSyn::OrProc);
+    p['|'] = Proc(&TktJScriptSyn::PairProc<tkSymbol, '|', '='>);
     for (char c : std::string_view("(),{}~"))
-      p[static_cast<unsigned char>(c)] = Proc(&TktJScriptSyn::SymbolProc);
+      p[static_cast<unsigned char>(c)] = Proc(&TktJScriptSyn::OneCharProc<tkSymbol>);
     return p;
   }();
   return procs;
@@ -162,7 +148,7 @@ std::string TktJScriptSyn::GetLanguageName() const { return SLangJScript; }
 
 void TktJScriptSyn::Next() {
   FTokenPos = FRun;
-  if (FRange == rsComment && !AtEnd() && !IsLineBreak(FLine[FRun])) {
+  if (FRange == rsComment && !AtLineEndOrBreak()) {
     FTokenKind = tkComment;
     CommentFrom(FRun);
     return;
@@ -171,98 +157,21 @@ void TktJScriptSyn::Next() {
 }
 
 void TktJScriptSyn::CommentFrom(size_t from) {
-  const size_t close = FindCommentClose(FLine, from);
-  if (close < LineLength() && FLine[close] == '*') {
-    FRun = close + 2;
-    FRange = rsNormal;
-  } else {
-    FRun = close;  // a line break or the line end: the comment stays open
-    FRange = rsComment;
-  }
-}
-
-void TktJScriptSyn::SpaceProc() {
-  FTokenKind = tkSpace;
-  FRun = SkipBlanks(FLine, FRun + 1);
-}
-
-void TktJScriptSyn::LFProc() {
-  FTokenKind = tkSpace;
-  ++FRun;
-}
-
-void TktJScriptSyn::CRProc() {
-  FTokenKind = tkSpace;
-  ++FRun;
-  if (CharAt(FRun) == '\n') ++FRun;
-}
-
-void TktJScriptSyn::IdentProc() {
-  // (The hash stops growing past the table, so long words cannot overflow it.)
-  size_t end = FRun;
-  FTokenKind = hlscan::FindKeyword(Keywords(), CharTables(), FLine, FRun, &end) ? tkKey : tkIdentifier;
-  FRun = end;
+  const TCommentScan comment = CCommentFrom(FLine, from);
+  FRun = comment.End;
+  // Not closed at a line break or the line end: the comment stays open.
+  FRange = comment.Closed ? rsNormal : rsComment;
 }
 
 void TktJScriptSyn::NumberProc() {
   FTokenKind = tkNumber;
-  const size_t n = LineLength();
-  ++FRun;
-  while (FRun < n) {
-    const char c = FLine[FRun];
-    if (c == '.') {
-      if (CharAt(FRun + 1) == '.') break;
-    } else if (!IsDigit(c) && c != 'e' && c != 'E') {
-      break;
-    }
-    ++FRun;
-  }
+  FRun = NumberRunEnd(FLine, FRun, [](char c) { return IsDigit(c) || c == 'e' || c == 'E'; });
 }
 
 void TktJScriptSyn::StringProc() {
   FTokenKind = tkString;
   // No escape character; a line break or the line end ends it open.
   FRun = QuotedEnd(FLine, FRun, FLine[FRun], LineBreakFrom(FLine, FRun + 1));
-}
-
-void TktJScriptSyn::PoundProc() {
-  FTokenKind = tkString;
-  ++FRun;
-  while (FRun < LineLength() && IsDigit(FLine[FRun])) ++FRun;
-}
-
-void TktJScriptSyn::DollarProc() {
-  FTokenKind = tkNumber;
-  ++FRun;
-  while (FRun < LineLength() && IsHexDigit(FLine[FRun])) ++FRun;
-}
-
-void TktJScriptSyn::PercentProc() {
-  FTokenKind = tkSymbol;
-  FRun += CharAt(FRun + 1) == '=' ? 2 : 1;
-}
-
-void TktJScriptSyn::AndProc() {
-  FTokenKind = tkSymbol;
-  const char next = CharAt(FRun + 1);
-  FRun += (next == '&' || next == '=') ? 2 : 1;
-}
-
-void TktJScriptSyn::StarProc() {
-  FTokenKind = tkSymbol;
-  FRun += CharAt(FRun + 1) == '=' ? 2 : 1;
-}
-
-void TktJScriptSyn::PlusProc() {
-  FTokenKind = tkSymbol;
-  const char next = CharAt(FRun + 1);
-  FRun += (next == '+' || next == '=') ? 2 : 1;
-}
-
-void TktJScriptSyn::MinusProc() {
-  FTokenKind = tkSymbol;
-  const char next = CharAt(FRun + 1);
-  FRun += (next == '-' || next == '=' || next == '>') ? 2 : 1;
 }
 
 void TktJScriptSyn::PointProc() {
@@ -278,27 +187,5 @@ void TktJScriptSyn::SlashProc() {
     CommentFrom(FRun + 1);
     return;
   }
-  if (next == '/') {
-    FTokenKind = tkComment;
-    FRun = FindLineBreak(FLine, FRun + 2);
-    return;
-  }
-  FTokenKind = tkSymbol;
-  FRun += next == '=' ? 2 : 1;
-}
-
-void TktJScriptSyn::OrProc() {
-  FTokenKind = tkSymbol;
-  const char next = CharAt(FRun + 1);
-  FRun += (next == '|' || next == '=') ? 2 : 1;
-}
-
-void TktJScriptSyn::SymbolProc() {
-  FTokenKind = tkSymbol;
-  ++FRun;
-}
-
-void TktJScriptSyn::UnknownProc() {
-  FTokenKind = tkUnknown;
-  ++FRun;
+  LineCommentOrSlash<tkComment, tkSymbol, true>();
 }

@@ -14,15 +14,9 @@ const int kRegistered = RegisterHighlighter(&CreateJavaSyn);
 }  // namespace
 
 const TCharTables& TDcjJavaSyn::CharTables() {
-  static const TCharTables tables = [] {
-    TCharTables t;
-    for (int c = 0; c < 256; ++c) {
-      const size_t i = static_cast<size_t>(c);
-      t.Ident[i] = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == '$' ||
-                   (c >= '0' && c <= '9');
-      if (c >= 'A' && c <= 'Z') t.HashValue[i] = c - 'A' + 1;
-      if (c >= 'a' && c <= 'z') t.HashValue[i] = c - 95;
-    }
+  static constexpr TCharTables tables = [] {
+    TCharTables t = hlscan::CaseSensitiveCharTables();
+    t.Ident['$'] = true;
     return t;
   }();
   return tables;
@@ -46,29 +40,25 @@ const TKeywordTable& TDcjJavaSyn::Keywords() {
 const TktFamilyHighlighter::TProcTable& TDcjJavaSyn::Procs() {
   static const TProcTable procs = [] {
     TProcTable p;
-    p.fill(Proc(&TDcjJavaSyn::UnknownProc));
-    p[0] = &TDcjJavaSyn::NullProc;
-    for (int c = 1; c <= 32; ++c) p[static_cast<size_t>(c)] = Proc(&TDcjJavaSyn::SpaceProc);
-    p['\n'] = Proc(&TDcjJavaSyn::LFProc);
-    p['\r'] = Proc(&TDcjJavaSyn::CRProc);
-    for (int c = 'A'; c <= 'Z'; ++c) p[static_cast<size_t>(c)] = Proc(&TDcjJavaSyn::IdentProc);
-    for (int c = 'a'; c <= 'z'; ++c) p[static_cast<size_t>(c)] = Proc(&TDcjJavaSyn::IdentProc);
-    p['_'] = Proc(&TDcjJavaSyn::IdentProc);
-    p['$'] = Proc(&TDcjJavaSyn::IdentProc);
-    for (int c = '0'; c <= '9'; ++c) p[static_cast<size_t>(c)] = Proc(&TDcjJavaSyn::NumberProc);
+    const TScanProc word =
+        Proc(&TDcjJavaSyn::KeywordRunProc<&TDcjJavaSyn::Keywords, tkKey, tkIdentifier>);
+    FillUsualProcs<tkSpace>(p, Proc(&TDcjJavaSyn::OneCharProc<tkUnknown>), word,
+                            Proc(&TDcjJavaSyn::NumberProc));
+    p['$'] = word;
     p['"'] = Proc(&TDcjJavaSyn::StringProc);
     p['\''] = Proc(&TDcjJavaSyn::StringProc);
-    for (char c : std::string_view("#,@")) p[static_cast<unsigned char>(c)] = Proc(&TDcjJavaSyn::InvalidProc);
+    for (char c : std::string_view("#,@"))
+      p[static_cast<unsigned char>(c)] = Proc(&TDcjJavaSyn::OneCharProc<tkInvalid>);
     for (char c : std::string_view("().:;?[]{}~"))
-      p[static_cast<unsigned char>(c)] = Proc(&TDcjJavaSyn::SymbolProc);
+      p[static_cast<unsigned char>(c)] = Proc(&TDcjJavaSyn::OneCharProc<tkSymbol>);
     for (char c : std::string_view("!%*=^"))
-      p[static_cast<unsigned char>(c)] = Proc(&TDcjJavaSyn::EqualSecondProc);
-    p['&'] = Proc(&TDcjJavaSyn::AndProc);
-    p['+'] = Proc(&TDcjJavaSyn::PlusProc);
-    p['-'] = Proc(&TDcjJavaSyn::MinusProc);
-    p['|'] = Proc(&TDcjJavaSyn::OrProc);
+      p[static_cast<unsigned char>(c)] = Proc(&TDcjJavaSyn::PairProc<tkSymbol, '='>);
+    p['&'] = Proc(&TDcjJavaSyn::PairProc<tkSymbol, '&', '='>);
+    p['+'] = Proc(&TDcjJavaSyn::PairProc<tkSymbol, '+', '='>);
+    p['-'] = Proc(&TDcjJavaSyn::PairProc<tkSymbol, '-', '='>);
+    p['|'] = Proc(&TDcjJavaSyn::PairProc<tkSymbol, '|', '='>);
     p['/'] = Proc(&TDcjJavaSyn::SlashProc);
-    p['<'] = Proc(&TDcjJavaSyn::LowerProc);
+    p['<'] = Proc(&TDcjJavaSyn::ShiftProc<tkSymbol>);
     p['>'] = Proc(&TDcjJavaSyn::GreaterProc);
     // "\", the backquote and 127-255 stay unrecognised.
     return p;
@@ -139,7 +129,7 @@ void TDcjJavaSyn::Next() {
   if (FRange == rsComment || FRange == rsDocument) {
     // The line end and line breaks run their own routines; a NUL byte
     // inside the line stays in the comment.
-    if (AtEnd() || IsLineBreak(FLine[FRun])) {
+    if (AtLineEndOrBreak()) {
       Dispatch();
       return;
     }
@@ -152,13 +142,9 @@ void TDcjJavaSyn::Next() {
 }
 
 void TDcjJavaSyn::CommentFrom(size_t from) {
-  const size_t close = FindCommentClose(FLine, from);
-  if (close < LineLength() && FLine[close] == '*') {
-    FRun = close + 2;
-    FRange = rsUnknown;
-  } else {
-    FRun = close;
-  }
+  const TCommentScan comment = CCommentFrom(FLine, from);
+  FRun = comment.End;
+  if (comment.Closed) FRange = rsUnknown;
 }
 
 void TDcjJavaSyn::SlashProc() {
@@ -181,72 +167,20 @@ void TDcjJavaSyn::SlashProc() {
     }
     return;
   }
-  if (next == '/') {
-    FTokenKind = tkComment;
-    FRun = FindLineBreak(FLine, FRun + 2);
-    return;
-  }
-  FTokenKind = tkSymbol;
-  FRun += next == '=' ? 2 : 1;
-}
-
-void TDcjJavaSyn::IdentProc() {
-  // (The hash stops growing past the table, so long words cannot overflow it.)
-  size_t end = FRun;
-  FTokenKind = hlscan::FindKeyword(Keywords(), CharTables(), FLine, FRun, &end) ? tkKey : tkIdentifier;
-  FRun = end;
+  LineCommentOrSlash<tkComment, tkSymbol, true>();
 }
 
 void TDcjJavaSyn::NumberProc() {
   FTokenKind = tkNumber;
-  const size_t n = LineLength();
-  ++FRun;
-  while (FRun < n) {
-    const char c = FLine[FRun];
-    if (c == '.') {
-      if (CharAt(FRun + 1) == '.') break;
-    } else if (!IsHexDigit(c) && c != '-' && c != 'L' && c != 'X' && c != 'l' && c != 'x') {
-      break;
-    }
-    ++FRun;
-  }
+  FRun = NumberRunEnd(FLine, FRun, [](char c) {
+    return IsHexDigit(c) || c == '-' || c == 'L' || c == 'X' || c == 'l' || c == 'x';
+  });
 }
 
 void TDcjJavaSyn::StringProc() {
   FTokenKind = tkString;
   const char quote = FLine[FRun];
   FRun = EscapedStringEnd(FLine, FRun, quote, quote == '"');
-}
-
-void TDcjJavaSyn::SpaceProc() {
-  FTokenKind = tkSpace;
-  FRun = SkipBlanks(FLine, FRun + 1);
-}
-
-void TDcjJavaSyn::LFProc() {
-  FTokenKind = tkSpace;
-  ++FRun;
-}
-
-void TDcjJavaSyn::CRProc() {
-  FTokenKind = tkSpace;
-  ++FRun;
-  if (CharAt(FRun) == '\n') ++FRun;
-}
-
-void TDcjJavaSyn::InvalidProc() {
-  FTokenKind = tkInvalid;
-  ++FRun;
-}
-
-void TDcjJavaSyn::LowerProc() {
-  FTokenKind = tkSymbol;
-  const char next = CharAt(FRun + 1);
-  if (next == '<') {
-    FRun += CharAt(FRun + 2) == '=' ? 3 : 2;
-    return;
-  }
-  FRun += next == '=' ? 2 : 1;
 }
 
 void TDcjJavaSyn::GreaterProc() {
@@ -262,43 +196,4 @@ void TDcjJavaSyn::GreaterProc() {
     return;
   }
   FRun += third == '=' ? 3 : 2;
-}
-
-void TDcjJavaSyn::AndProc() {
-  FTokenKind = tkSymbol;
-  const char next = CharAt(FRun + 1);
-  FRun += (next == '&' || next == '=') ? 2 : 1;
-}
-
-void TDcjJavaSyn::PlusProc() {
-  FTokenKind = tkSymbol;
-  const char next = CharAt(FRun + 1);
-  FRun += (next == '+' || next == '=') ? 2 : 1;
-}
-
-void TDcjJavaSyn::MinusProc() {
-  FTokenKind = tkSymbol;
-  const char next = CharAt(FRun + 1);
-  FRun += (next == '-' || next == '=') ? 2 : 1;
-}
-
-void TDcjJavaSyn::OrProc() {
-  FTokenKind = tkSymbol;
-  const char next = CharAt(FRun + 1);
-  FRun += (next == '|' || next == '=') ? 2 : 1;
-}
-
-void TDcjJavaSyn::EqualSecondProc() {
-  FTokenKind = tkSymbol;
-  FRun += CharAt(FRun + 1) == '=' ? 2 : 1;
-}
-
-void TDcjJavaSyn::SymbolProc() {
-  FTokenKind = tkSymbol;
-  ++FRun;
-}
-
-void TDcjJavaSyn::UnknownProc() {
-  FTokenKind = tkUnknown;
-  ++FRun;
 }

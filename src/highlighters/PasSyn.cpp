@@ -5,24 +5,11 @@
 #include "editor/LocalStr.h"
 #include "platform/Classes.h"
 
+using namespace hlscan;
+
 namespace {
 
 constexpr int kKeywordTableSize = 192;
-
-bool IsLetter(char c) {
-  const unsigned char u = static_cast<unsigned char>(c) | 0x20;
-  return u >= 'a' && u <= 'z';
-}
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsHexDigit(char c) {
-  const unsigned char u = static_cast<unsigned char>(c) | 0x20;
-  return IsDigit(c) || (u >= 'a' && u <= 'f');
-}
-// Blanks and control characters other than NUL, LF and CR.
-bool IsSpace(char c) {
-  const unsigned char u = static_cast<unsigned char>(c);
-  return u >= 1 && u <= 32 && u != 10 && u != 13;
-}
 
 TktCustomHighLighter* CreatePasSyn(TComponent* owner) { return new TktPasSyn(owner); }
 const int kRegistered = RegisterHighlighter(&CreatePasSyn);
@@ -30,16 +17,7 @@ const int kRegistered = RegisterHighlighter(&CreatePasSyn);
 }  // namespace
 
 const TCharTables& TktPasSyn::CharTables() {
-  static const TCharTables tables = [] {
-    TCharTables t;
-    for (int c = 0; c < 256; ++c) {
-      const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-      t.Ident[static_cast<size_t>(c)] = letter || c == '_' || (c >= '0' && c <= '9');
-      if (letter) t.HashValue[static_cast<size_t>(c)] = (c | 0x20) - 'a' + 1;
-    }
-    t.HashValue['_'] = 31;
-    return t;
-  }();
+  static constexpr TCharTables tables = hlscan::StandardCharTables();
   return tables;
 }
 
@@ -85,28 +63,21 @@ const TKeywordTable& TktPasSyn::Keywords() {
 const TktFamilyHighlighter::TProcTable& TktPasSyn::Procs() {
   static const TProcTable procs = [] {
     TProcTable p;
-    p.fill(Proc(&TktPasSyn::UnknownProc));
-    p[0] = &TktPasSyn::NullProc;
-    for (int c = 1; c <= 32; ++c) p[static_cast<size_t>(c)] = Proc(&TktPasSyn::SpaceProc);
-    p['\n'] = Proc(&TktPasSyn::LFProc);
-    p['\r'] = Proc(&TktPasSyn::CRProc);
-    for (int c = 'A'; c <= 'Z'; ++c) p[static_cast<size_t>(c)] = Proc(&TktPasSyn::IdentProc);
-    for (int c = 'a'; c <= 'z'; ++c) p[static_cast<size_t>(c)] = Proc(&TktPasSyn::IdentProc);
-    p['_'] = Proc(&TktPasSyn::IdentProc);
-    for (int c = '0'; c <= '9'; ++c) p[static_cast<size_t>(c)] = Proc(&TktPasSyn::NumberProc);
-    p['$'] = Proc(&TktPasSyn::HexProc);
-    p['#'] = Proc(&TktPasSyn::PoundProc);
+    FillUsualProcs<tkSpace>(p, Proc(&TktPasSyn::OneCharProc<tkUnknown>),
+                            Proc(&TktPasSyn::IdentProc), Proc(&TktPasSyn::NumberProc));
+    p['$'] = Proc(&TktPasSyn::RunProc<tkNumber, IsHexDigit>);
+    p['#'] = Proc(&TktPasSyn::RunProc<tkString, IsDigit>);
     p['\''] = Proc(&TktPasSyn::StringProc);
     p['{'] = Proc(&TktPasSyn::BraceOpenProc);
     p['('] = Proc(&TktPasSyn::RoundOpenProc);
     p['/'] = Proc(&TktPasSyn::SlashProc);
-    p['.'] = Proc(&TktPasSyn::PointProc);
-    p[':'] = Proc(&TktPasSyn::ColonProc);
-    p['>'] = Proc(&TktPasSyn::GreaterProc);
-    p['<'] = Proc(&TktPasSyn::LowerProc);
-    p['@'] = Proc(&TktPasSyn::AtProc);
+    p['.'] = Proc(&TktPasSyn::PairProc<tkSymbol, ')', '.'>);
+    p[':'] = Proc(&TktPasSyn::PairProc<tkSymbol, '='>);
+    p['>'] = Proc(&TktPasSyn::PairProc<tkSymbol, '='>);
+    p['<'] = Proc(&TktPasSyn::PairProc<tkSymbol, '=', '>'>);
+    p['@'] = Proc(&TktPasSyn::PairProc<tkSymbol, '@'>);
     for (char c : std::string_view(")*+,-;=[]^}!\"%&?\\`~"))
-      p[static_cast<unsigned char>(c)] = Proc(&TktPasSyn::SymbolProc);
+      p[static_cast<unsigned char>(c)] = Proc(&TktPasSyn::OneCharProc<tkSymbol>);
     // "|" and 127-255 stay unrecognised characters.
     return p;
   }();
@@ -252,23 +223,6 @@ uint8_t TktPasSyn::IdentKind() {
 // Scanner routines.
 // ---------------------------------------------------------------------------
 
-void TktPasSyn::LFProc() {
-  FTokenKind = tkSpace;
-  ++FRun;
-}
-
-void TktPasSyn::CRProc() {
-  FTokenKind = tkSpace;
-  ++FRun;
-  if (CharAt(FRun) == '\n') ++FRun;
-}
-
-void TktPasSyn::SpaceProc() {
-  FTokenKind = tkSpace;
-  ++FRun;
-  while (FRun < LineLength() && IsSpace(FLine[FRun])) ++FRun;
-}
-
 void TktPasSyn::IdentProc() {
   FTokenKind = IdentKind();
   // Begin1 or end_x: the word goes on over every identifier character.
@@ -277,29 +231,7 @@ void TktPasSyn::IdentProc() {
 
 void TktPasSyn::NumberProc() {
   FTokenKind = tkNumber;
-  ++FRun;
-  const size_t n = LineLength();
-  while (FRun < n) {
-    const char c = FLine[FRun];
-    if (c == '.') {
-      if (CharAt(FRun + 1) == '.') break;  // 1..9 is number, "..", number
-    } else if (!IsDigit(c) && c != 'e' && c != 'E') {
-      break;
-    }
-    ++FRun;
-  }
-}
-
-void TktPasSyn::HexProc() {
-  FTokenKind = tkNumber;
-  ++FRun;
-  while (FRun < LineLength() && IsHexDigit(FLine[FRun])) ++FRun;
-}
-
-void TktPasSyn::PoundProc() {
-  FTokenKind = tkString;
-  ++FRun;
-  while (FRun < LineLength() && IsDigit(FLine[FRun])) ++FRun;
+  FRun = NumberRunEnd(FLine, FRun, [](char c) { return IsDigit(c) || c == 'e' || c == 'E'; });
 }
 
 void TktPasSyn::StringProc() {
@@ -346,43 +278,6 @@ void TktPasSyn::SlashProc() {
     return;
   }
   FTokenKind = tkSymbol;
-  ++FRun;
-}
-
-void TktPasSyn::PointProc() {
-  const char next = CharAt(FRun + 1);
-  FTokenKind = tkSymbol;
-  FRun += (next == ')' || next == '.') ? 2 : 1;
-}
-
-void TktPasSyn::ColonProc() {
-  FTokenKind = tkSymbol;
-  FRun += CharAt(FRun + 1) == '=' ? 2 : 1;
-}
-
-void TktPasSyn::GreaterProc() {
-  FTokenKind = tkSymbol;
-  FRun += CharAt(FRun + 1) == '=' ? 2 : 1;
-}
-
-void TktPasSyn::LowerProc() {
-  const char next = CharAt(FRun + 1);
-  FTokenKind = tkSymbol;
-  FRun += (next == '=' || next == '>') ? 2 : 1;
-}
-
-void TktPasSyn::AtProc() {
-  FTokenKind = tkSymbol;
-  FRun += CharAt(FRun + 1) == '@' ? 2 : 1;
-}
-
-void TktPasSyn::SymbolProc() {
-  FTokenKind = tkSymbol;
-  ++FRun;
-}
-
-void TktPasSyn::UnknownProc() {
-  FTokenKind = tkUnknown;
   ++FRun;
 }
 

@@ -93,24 +93,12 @@ private:
   uint8_t IdentKind();
 
   // Scanner routines.
-  void LFProc();
-  void CRProc();
-  void SpaceProc();
   void IdentProc();
   void NumberProc();
-  void HexProc();
-  void PoundProc();
   void StringProc();
   void BraceOpenProc();
   void RoundOpenProc();
   void SlashProc();
-  void PointProc();
-  void ColonProc();
-  void GreaterProc();
-  void LowerProc();
-  void AtProc();
-  void SymbolProc();
-  void UnknownProc();
   // The rest of a "(*" or "{" comment left open by an earlier line.
   void AnsiContinue();
   void BorContinue();

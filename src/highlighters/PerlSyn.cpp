@@ -134,19 +134,13 @@ const TKeywordTable& TDcjPerlSyn::Keywords() {
 const TktFamilyHighlighter::TProcTable& TDcjPerlSyn::Procs() {
   static const TProcTable procs = [] {
     TProcTable p;
-    p.fill(Proc(&TDcjPerlSyn::UnknownProc));
-    p[0] = &TDcjPerlSyn::NullProc;
-    for (int c = 1; c <= 32; ++c) p[static_cast<size_t>(c)] = Proc(&TDcjPerlSyn::SpaceProc);
-    p['\n'] = Proc(&TDcjPerlSyn::LFProc);
-    p['\r'] = Proc(&TDcjPerlSyn::CRProc);
+    FillUsualProcs<tkSpace>(p, Proc(&TDcjPerlSyn::OneCharProc<tkUnknown>),
+                            Proc(&TDcjPerlSyn::VariableProc), Proc(&TDcjPerlSyn::NumberProc));
     p['#'] = Proc(&TDcjPerlSyn::CommentProc);
     p['"'] = Proc(&TDcjPerlSyn::StringProc);
     p['\''] = Proc(&TDcjPerlSyn::AsciiCharProc);
-    for (int c = 'A'; c <= 'Z'; ++c) p[static_cast<size_t>(c)] = Proc(&TDcjPerlSyn::VariableProc);
-    for (int c = 'a'; c <= 'z'; ++c) p[static_cast<size_t>(c)] = Proc(&TDcjPerlSyn::VariableProc);
-    for (char c : std::string_view("_$%@"))
+    for (char c : std::string_view("$%@"))
       p[static_cast<unsigned char>(c)] = Proc(&TDcjPerlSyn::VariableProc);
-    for (int c = '0'; c <= '9'; ++c) p[static_cast<size_t>(c)] = Proc(&TDcjPerlSyn::NumberProc);
     p['.'] = Proc(&TDcjPerlSyn::PointProc);
     p['!'] = Proc(&TDcjPerlSyn::NotProc);
     p['&'] = Proc(&TDcjPerlSyn::AndProc);
@@ -250,22 +244,6 @@ bool TDcjPerlSyn::Follows(const char* text) const {
 // ---------------------------------------------------------------------------
 // Blanks, comments and strings.
 // ---------------------------------------------------------------------------
-
-void TDcjPerlSyn::SpaceProc() {
-  FTokenKind = tkSpace;
-  FRun = SkipBlanks(FLine, FRun + 1);
-}
-
-void TDcjPerlSyn::LFProc() {
-  FTokenKind = tkSpace;
-  ++FRun;
-}
-
-void TDcjPerlSyn::CRProc() {
-  FTokenKind = tkSpace;
-  ++FRun;
-  if (CharAt(FRun) == '\n') ++FRun;
-}
 
 void TDcjPerlSyn::CommentProc() {
   FTokenKind = tkComment;
@@ -395,8 +373,3 @@ void TDcjPerlSyn::GreaterProc() {
 void TDcjPerlSyn::XorProc() { SymbolOf(Follows("^=") ? 2 : 1); }
 void TDcjPerlSyn::OrProc() { SymbolOf(Follows("||=") ? 3 : Follows("||") || Follows("|=") ? 2 : 1); }
 void TDcjPerlSyn::SymbolProc() { SymbolOf(1); }
-
-void TDcjPerlSyn::UnknownProc() {
-  FTokenKind = tkUnknown;
-  ++FRun;
-}

@@ -49,9 +49,6 @@ public:
 private:
   static const TProcTable& Procs();
 
-  void SpaceProc();
-  void LFProc();
-  void CRProc();
   void CommentProc();
   void StringProc();
   void AsciiCharProc();
@@ -72,7 +69,6 @@ private:
   void XorProc();
   void OrProc();
   void SymbolProc();
-  void UnknownProc();
   // A symbol of length characters.
   void SymbolOf(size_t length) {
     FTokenKind = tkSymbol;

@@ -67,6 +67,18 @@ inline size_t QuotedEnd(std::string_view s, size_t i, char quote, size_t stop) {
   return stop;
 }
 
+// The character at i and what follows it up to and past the first stop,
+// or up to the first line break or the line end when there is none.
+inline size_t ThroughCharEnd(std::string_view s, size_t i, char stop) {
+  const size_t n = s.size();
+  for (++i; i < n; ++i) {
+    const char c = s[i];
+    if (c == stop) return i + 1;
+    if (IsLineBreak(c)) return i;
+  }
+  return n;
+}
+
 // A string opening with the quote at i in which a backslash takes the
 // character after it, whatever that is (so "C:\\" ends at its last quote
 // and "a\"b" goes on past the escaped one); with skipDoubled a doubled
@@ -132,6 +144,34 @@ inline size_t FindCommentClose(std::string_view line, size_t from) {
   return limit;
 }
 
+// The rest of a "/* */" comment from index from on: up to and past its
+// "*/" (Closed), or up to the first line break or the line end (still open).
+struct TCommentScan {
+  size_t End;
+  bool Closed;
+};
+inline TCommentScan CCommentFrom(std::string_view line, size_t from) {
+  const size_t close = FindCommentClose(line, from);
+  if (close < line.size() && line[close] == '*') return {close + 2, true};
+  return {close, false};
+}
+
+// A number whose first character is at i, over "." and the characters in
+// takes, stopping before "..": "1..9" is a number, "..", a number.
+template <class Pred>
+inline size_t NumberRunEnd(std::string_view s, size_t i, Pred in) {
+  const size_t n = s.size();
+  for (++i; i < n; ++i) {
+    const char c = s[i];
+    if (c == '.') {
+      if (i + 1 < n && s[i + 1] == '.') break;
+    } else if (!in(c)) {
+      break;
+    }
+  }
+  return i;
+}
+
 // The identifier run at i and its keyword hash: the sum of the hash values
 // of its characters. The sum stops growing at limit (a word that long
 // cannot be a keyword), so no line can overflow it.
@@ -158,8 +198,33 @@ inline const TKeywordDef* FindKeyword(const TKeywordTable& k, const TCharTables&
   return k.Find(w.Hash, s.data() + i, w.End - i);
 }
 
+// The character tables are built at compile time (members keep them in
+// constexpr statics): a table built at run time would cost every keyword
+// lookup the check of its static's guard.
 // Letters A-Z and a-z fold to 1-26, "_" hashes 31, every other character 0;
 // identifiers take digits, letters and "_". The tables of most members.
-TCharTables StandardCharTables();
+constexpr TCharTables StandardCharTables() {
+  TCharTables t;
+  for (int c = 0; c < 256; ++c) {
+    const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    t.Ident[static_cast<size_t>(c)] = letter || c == '_' || (c >= '0' && c <= '9');
+    if (letter) t.HashValue[static_cast<size_t>(c)] = (c | 0x20) - 'a' + 1;
+  }
+  t.HashValue['_'] = 31;
+  return t;
+}
+// Upper-case letters hash 1-26 and lower-case ones 2-27, apart, for
+// case-sensitive keywords; identifiers take digits, letters and "_".
+constexpr TCharTables CaseSensitiveCharTables() {
+  TCharTables t;
+  for (int c = 0; c < 256; ++c) {
+    const size_t i = static_cast<size_t>(c);
+    t.Ident[i] = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' ||
+                 (c >= '0' && c <= '9');
+    if (c >= 'A' && c <= 'Z') t.HashValue[i] = c - 'A' + 1;
+    if (c >= 'a' && c <= 'z') t.HashValue[i] = c - 95;
+  }
+  return t;
+}
 
 }  // namespace hlscan

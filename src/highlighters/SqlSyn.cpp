@@ -69,15 +69,8 @@ const TKeywordTable& TrvSQLSyn::Keywords() {
 const TktFamilyHighlighter::TProcTable& TrvSQLSyn::Procs() {
   static const TProcTable procs = [] {
     TProcTable p;
-    p.fill(Proc(&TrvSQLSyn::UnknownProc));
-    p[0] = &TrvSQLSyn::NullProc;
-    for (int c = 1; c <= 32; ++c) p[static_cast<size_t>(c)] = Proc(&TrvSQLSyn::BlankProc);
-    p['\n'] = Proc(&TrvSQLSyn::LFProc);
-    p['\r'] = Proc(&TrvSQLSyn::CRProc);
-    for (int c = 'A'; c <= 'Z'; ++c) p[static_cast<size_t>(c)] = Proc(&TrvSQLSyn::IdentProc);
-    for (int c = 'a'; c <= 'z'; ++c) p[static_cast<size_t>(c)] = Proc(&TrvSQLSyn::IdentProc);
-    p['_'] = Proc(&TrvSQLSyn::IdentProc);
-    for (int c = '0'; c <= '9'; ++c) p[static_cast<size_t>(c)] = Proc(&TrvSQLSyn::NumberProc);
+    FillUsualProcs<tkSymbol>(p, Proc(&TrvSQLSyn::OneCharProc<tkUnknown>),
+                             Proc(&TrvSQLSyn::IdentProc), Proc(&TrvSQLSyn::NumberProc));
     p['.'] = Proc(&TrvSQLSyn::PointProc);
     p['"'] = Proc(&TrvSQLSyn::StringProc);
     p['\''] = Proc(&TrvSQLSyn::AsciiCharProc);
@@ -87,7 +80,7 @@ const TktFamilyHighlighter::TProcTable& TrvSQLSyn::Procs() {
     p[':'] = Proc(&TrvSQLSyn::ParameterProc);
     p['@'] = Proc(&TrvSQLSyn::VariableProc);
     for (char c : std::string_view("&()*+,;<=>?[\\]^|"))
-      p[static_cast<unsigned char>(c)] = Proc(&TrvSQLSyn::SymbolProc);
+      p[static_cast<unsigned char>(c)] = Proc(&TrvSQLSyn::OneCharProc<tkSymbol>);
     // "!", "$", "%", the backquote, "{", "}", "~" and 127-255 stay unrecognised.
     return p;
   }();
@@ -158,7 +151,7 @@ void TrvSQLSyn::Next() {
   if (FRange == rsComment) {
     // The line end and line breaks run their own routines; a NUL byte
     // inside the line stays in the comment.
-    if (AtEnd() || IsLineBreak(FLine[FRun])) {
+    if (AtLineEndOrBreak()) {
       Dispatch();
       return;
     }
@@ -171,34 +164,14 @@ void TrvSQLSyn::Next() {
 }
 
 void TrvSQLSyn::CommentFrom(size_t from) {
-  const size_t close = FindCommentClose(FLine, from);
-  if (close < LineLength() && FLine[close] == '*') {
-    FRun = close + 2;
-    FRange = rsUnknown;
-  } else {
-    FRun = close;
-  }
+  const TCommentScan comment = CCommentFrom(FLine, from);
+  FRun = comment.End;
+  if (comment.Closed) FRange = rsUnknown;
 }
 
 // ---------------------------------------------------------------------------
 // Scanner routines.
 // ---------------------------------------------------------------------------
-
-void TrvSQLSyn::BlankProc() {
-  FTokenKind = tkSymbol;
-  FRun = SkipBlanks(FLine, FRun + 1);
-}
-
-void TrvSQLSyn::LFProc() {
-  FTokenKind = tkSymbol;
-  ++FRun;
-}
-
-void TrvSQLSyn::CRProc() {
-  FTokenKind = tkSymbol;
-  ++FRun;
-  if (CharAt(FRun) == '\n') ++FRun;
-}
 
 void TrvSQLSyn::IdentProc() {
   const TCharTables& tables = CharTables();
@@ -226,7 +199,7 @@ void TrvSQLSyn::PointProc() {
     NumberProc();
     return;
   }
-  SymbolProc();
+  OneCharProc<tkSymbol>();
 }
 
 void TrvSQLSyn::StringProc() {
@@ -236,17 +209,7 @@ void TrvSQLSyn::StringProc() {
 
 void TrvSQLSyn::AsciiCharProc() {
   FTokenKind = tkString;
-  const size_t n = LineLength();
-  ++FRun;
-  while (FRun < n) {
-    const char c = FLine[FRun];
-    if (c == '\'') {
-      ++FRun;
-      return;
-    }
-    if (IsLineBreak(c)) return;
-    ++FRun;
-  }
+  FRun = ThroughCharEnd(FLine, FRun, '\'');
 }
 
 void TrvSQLSyn::LineCommentProc() {
@@ -260,7 +223,7 @@ void TrvSQLSyn::MinusProc() {
     FRun = FindLineBreak(FLine, FRun + 2);
     return;
   }
-  SymbolProc();
+  OneCharProc<tkSymbol>();
 }
 
 void TrvSQLSyn::SlashProc() {
@@ -272,41 +235,16 @@ void TrvSQLSyn::SlashProc() {
     CommentFrom(FRun + 1);
     return;
   }
-  if (next == '/') {
-    FTokenKind = tkComment;
-    FRun = FindLineBreak(FLine, FRun + 2);
-    return;
-  }
-  SymbolProc();
+  LineCommentOrSlash<tkComment, tkSymbol, false>();
 }
 
 void TrvSQLSyn::ToBlank(uint8_t kind) {
   FTokenKind = kind;
-  const size_t n = LineLength();
-  ++FRun;
-  while (FRun < n) {
-    const char c = FLine[FRun];
-    if (c == ' ') {
-      ++FRun;
-      return;
-    }
-    if (IsLineBreak(c)) return;
-    ++FRun;
-  }
+  FRun = ThroughCharEnd(FLine, FRun, ' ');
 }
 
 void TrvSQLSyn::ParameterProc() { ToBlank(tkParameter); }
 void TrvSQLSyn::VariableProc() { ToBlank(tkVariable); }
-
-void TrvSQLSyn::SymbolProc() {
-  FTokenKind = tkSymbol;
-  ++FRun;
-}
-
-void TrvSQLSyn::UnknownProc() {
-  FTokenKind = tkUnknown;
-  ++FRun;
-}
 
 // ---------------------------------------------------------------------------
 // Colour sets.

@@ -5,17 +5,6 @@
 #include "editor/LocalStr.h"
 #include "highlighters/ScanHelpers.h"
 
-TCharTables hlscan::StandardCharTables() {
-  TCharTables t;
-  for (int c = 0; c < 256; ++c) {
-    const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-    t.Ident[static_cast<size_t>(c)] = letter || c == '_' || (c >= '0' && c <= '9');
-    if (letter) t.HashValue[static_cast<size_t>(c)] = (c | 0x20) - 'a' + 1;
-  }
-  t.HashValue['_'] = 31;
-  return t;
-}
-
 TktStandardSyn::TktStandardSyn(TComponent* owner, const TCharTables& tables,
                                const TProcTable& procs, const TKeywordTable* keywords,
                                const char* keyName, TUnknownRule unknown, uint8_t lowRange,
@@ -69,30 +58,8 @@ TktHighLightAttributes* TktStandardSyn::GetDefaultAttribute(int index) const {
 int TktStandardSyn::GetCapability() const { return hcRegistry | hcExport; }
 
 void TktStandardSyn::FillCommonProcs(TProcTable& p) {
-  p.fill(Proc(&TktStandardSyn::UnknownProc));
-  p[0] = &TktStandardSyn::NullProc;
-  for (int c = 1; c <= 32; ++c) p[static_cast<size_t>(c)] = Proc(&TktStandardSyn::SpaceProc);
-  p['\n'] = Proc(&TktStandardSyn::LFProc);
-  p['\r'] = Proc(&TktStandardSyn::CRProc);
-  for (int c = 'A'; c <= 'Z'; ++c) p[static_cast<size_t>(c)] = Proc(&TktStandardSyn::KeywordProc);
-  for (int c = 'a'; c <= 'z'; ++c) p[static_cast<size_t>(c)] = Proc(&TktStandardSyn::KeywordProc);
-  p['_'] = Proc(&TktStandardSyn::KeywordProc);
-  for (int c = '0'; c <= '9'; ++c) p[static_cast<size_t>(c)] = Proc(&TktStandardSyn::NumberProc);
-}
-
-void TktStandardSyn::LFProc() {
-  FTokenKind = tkSpace;
-  ++FRun;
-}
-
-void TktStandardSyn::CRProc() {
-  FTokenKind = tkSpace;
-  FRun = hlscan::LineBreakEnd(FLine, FRun);
-}
-
-void TktStandardSyn::SpaceProc() {
-  FTokenKind = tkSpace;
-  FRun = hlscan::BlanksEnd(FLine, FRun);
+  FillUsualProcs<tkSpace>(p, Proc(&TktStandardSyn::UnknownProc),
+                          Proc(&TktStandardSyn::KeywordProc), Proc(&TktStandardSyn::NumberProc));
 }
 
 void TktStandardSyn::SymbolProc() {

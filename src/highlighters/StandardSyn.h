@@ -50,9 +50,6 @@ protected:
                  uint8_t lowRange, uint8_t highRange, uint8_t resetRange);
 
   // Scanner routines the members share.
-  void LFProc();
-  void CRProc();
-  void SpaceProc();
   void SymbolProc();   // one character
   void UnknownProc();  // one character of the member's unknown kind
   // "<", "<=" and "<>"; ">" and ">=".
