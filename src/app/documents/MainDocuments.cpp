@@ -66,15 +66,16 @@ template <class F>
 void TMainDocuments::Guard(int place, F&& f) {
   {
     TBusyScope busy(FBusy);
-    try {
-      f();
-    } catch (const Exception& e) {
-      FHost.ShowUnexpectedError(place, e.Message());
-    } catch (const std::exception& e) {
-      FHost.ShowUnexpectedError(place, e.what());
-    }
+    RunReportingErrors(FHost, place, f);
   }
   NoticeHeldWork();
+}
+
+template <class F>
+void TMainDocuments::GuardCurrent(int place, F&& f) {
+  Guard(place, [&] {
+    if (TktCustomEdit* edit = CurrentEditor()) f(edit);
+  });
 }
 
 TAnswer TMainDocuments::AskBusy(const std::string& text, TAskKind kind, TAskButtons buttons) {
@@ -489,9 +490,7 @@ void TMainDocuments::FileSave() {
 }
 
 void TMainDocuments::FileSaveAs() {
-  Guard(kPlaceSaveAs, [&] {
-    TktCustomEdit* edit = CurrentEditor();
-    if (!edit) return;
+  GuardCurrent(kPlaceSaveAs, [&](TktCustomEdit* edit) {
     std::string name = edit->FileName;
     bool chosen;
     {
@@ -585,9 +584,7 @@ void TMainDocuments::FileCloseAll() {
 }
 
 void TMainDocuments::FileReload() {
-  Guard(kPlaceReload, [&] {
-    TktCustomEdit* edit = CurrentEditor();
-    if (!edit) return;
+  GuardCurrent(kPlaceReload, [&](TktCustomEdit* edit) {
     if (!TextViewVisible()) return;  // the hex view shows the file as it is
     if (edit->GetModified()) {
       switch (AskBusy("File was changes. Do you want to save it?", akWarning, abYesNoCancel)) {
@@ -736,9 +733,7 @@ void TMainDocuments::NextWindow() {
 void TMainDocuments::LastWindow() { ActivateTab(FTabs.GetPageCount() - 1); }
 
 void TMainDocuments::GutterClick(int line, bool rightButton) {
-  Guard(kPlaceGutter, [&] {
-    TktCustomEdit* edit = CurrentEditor();
-    if (!edit) return;
+  GuardCurrent(kPlaceGutter, [&](TktCustomEdit* edit) {
     if (rightButton) {
       FHost.PopupBookmarkMenu();
     } else {

@@ -17,6 +17,7 @@
 #include "app/documents/ActionStates.h"
 #include "app/documents/Session.h"
 #include "app/documents/StatusTexts.h"
+#include "platform/SysUtils.h"
 
 class TComponent;
 class TRxMemoryData;
@@ -104,6 +105,19 @@ public:
   // it is idle itself.
   virtual void HeldWorkWaiting() {}
 };
+
+// Runs f; an error it raises shows in the host's error box for command
+// number place instead of leaving the command.
+template <class F>
+void RunReportingErrors(IDocumentHost& host, int place, F&& f) {
+  try {
+    f();
+  } catch (const Exception& e) {
+    host.ShowUnexpectedError(place, e.Message());
+  } catch (const std::exception& e) {
+    host.ShowUnexpectedError(place, e.what());
+  }
+}
 
 // The options dialog's values the documents read (the rest goes onto the
 // editors through the host).
@@ -258,6 +272,10 @@ private:
   bool CloseQueryRounds(const std::vector<TRollUpRecord>& rollUps, bool writeOpened, bool keepSettings);
   template <class F>
   void Guard(int place, F&& f);
+  // Guard for a command on the current document's editor: nothing when
+  // there is none.
+  template <class F>
+  void GuardCurrent(int place, F&& f);
 
   IDocumentTabs& FTabs;
   IDocumentHost& FHost;

@@ -469,15 +469,7 @@ void TMainForm::FormActivate(TObject*) {
   if (FFirstActivationDone) return;
   FFirstActivationDone = true;
   // Each step on its own: one that fails is reported and the rest still run.
-  auto step = [this](auto&& f) {
-    try {
-      f();
-    } catch (const Exception& e) {
-      ShowUnexpectedError(kPlaceFirstActivation, e.Message());
-    } catch (const std::exception& e) {
-      ShowUnexpectedError(kPlaceFirstActivation, e.what());
-    }
-  };
+  auto step = [this](auto&& f) { RunGuarded(kPlaceFirstActivation, f); };
   step([&] { FDocs.Options = ReadMainOptions(); });
   step([&] {
     FDocs.BuildReopenMenu();

@@ -275,13 +275,15 @@ private:
   // error box for command number place instead of leaving the command.
   template <class F>
   void RunGuarded(int place, F&& f) {
-    try {
-      f();
-    } catch (const Exception& e) {
-      ShowUnexpectedError(place, e.Message());
-    } catch (const std::exception& e) {
-      ShowUnexpectedError(place, e.what());
-    }
+    RunReportingErrors(*this, place, f);
+  }
+  // RunGuarded for a command on the shown text editor: nothing when the
+  // hex view or no document is shown.
+  template <class F>
+  void WithShownText(int place, F&& f) {
+    RunGuarded(place, [&] {
+      if (TktCustomEdit* edit = ShownTextEditor()) f(edit);
+    });
   }
   TktCustomEdit* ShownTextEditor() const;
   bool TakeBlockPrefix();

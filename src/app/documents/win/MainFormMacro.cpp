@@ -15,17 +15,6 @@ constexpr int kMacroStatusPanel = 3;
 // New, Stop, Clear All and the line come before the files.
 constexpr int kFixedMacroItems = 4;
 
-template <class F>
-void Guarded(TMainForm& form, int place, F&& f) {
-  try {
-    f();
-  } catch (const Exception& e) {
-    form.ShowUnexpectedError(place, e.Message());
-  } catch (const std::exception& e) {
-    form.ShowUnexpectedError(place, e.what());
-  }
-}
-
 }  // namespace
 
 void TMainForm::MakeMacroMenus() {
@@ -36,7 +25,7 @@ void TMainForm::MakeMacroMenus() {
 }
 
 void TMainForm::aMacroNewExecute() {
-  Guarded(*this, kPlaceMacroNew, [&] {
+  RunGuarded(kPlaceMacroNew, [&] {
     FindAction("aMacroNew")->SetEnabled(false);
     FindAction("aMacroStop")->SetEnabled(true);
     SetStatusText(kMacroStatusPanel, "Recording");
@@ -46,7 +35,7 @@ void TMainForm::aMacroNewExecute() {
 }
 
 void TMainForm::aMacroStopExecute() {
-  Guarded(*this, kPlaceMacroStop, [&] {
+  RunGuarded(kPlaceMacroStop, [&] {
     FindAction("aMacroNew")->SetEnabled(true);
     FindAction("aMacroStop")->SetEnabled(false);
     if (MacroRecorder) MacroRecorder->Stop();
@@ -70,14 +59,14 @@ void TMainForm::aMacroStopExecute() {
 }
 
 void TMainForm::aMacroClearExecute() {
-  Guarded(*this, kPlaceMacroClear, [&] {
+  RunGuarded(kPlaceMacroClear, [&] {
     if (MessageDlg("Are You Sure You Want to Delete all Macroes Permanentely?", mtWarning,
                    TMsgDlgButtons{mbYes, mbNo}) == mrYes) {
       DeleteMacroFiles();
       ClearMacroMenu();
     }
   });
-  Guarded(*this, kPlaceMacroClear, [&] { SetActionEnabled("aMacroClear", BuildMacroMenu() > 0); });
+  RunGuarded(kPlaceMacroClear, [&] { SetActionEnabled("aMacroClear", BuildMacroMenu() > 0); });
 }
 
 void TMainForm::ClearMacroMenu() {
@@ -101,7 +90,7 @@ int TMainForm::BuildMacroMenu() {
 }
 
 void TMainForm::MacroItemClick(const std::string& fileName) {
-  Guarded(*this, kPlaceMacroPlay, [&] {
+  RunGuarded(kPlaceMacroPlay, [&] {
     if (!MacroRecorder) return;
     MacroRecorder->LoadFromFile(fileName);
     MacroRecorder->Play();
