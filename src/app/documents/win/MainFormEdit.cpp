@@ -101,9 +101,7 @@ void TMainForm::CopyBlock(TktCustomEdit& edit) {
 }
 
 void TMainForm::EditDuplicateLine() {
-  RunGuarded(kPlaceDuplicateLine, [&] {
-    TktCustomEdit* edit = ShownTextEditor();
-    if (!edit) return;
+  WithShownText(kPlaceDuplicateLine, [&](TktCustomEdit* edit) {
     const TPoint caret = edit->GetCaretXY();
     const std::string line(edit->LineText(caret.Y));
     // One text change, so one undo step takes the copy back.
@@ -118,9 +116,7 @@ void TMainForm::EditDuplicateLine() {
 }
 
 void TMainForm::EditGoToLine() {
-  RunGuarded(kPlaceGoToLine, [&] {
-    TktCustomEdit* edit = ShownTextEditor();
-    if (!edit) return;
+  WithShownText(kPlaceGoToLine, [&](TktCustomEdit* edit) {
     const std::string answer = InputBox("Go to Line", "Enter Line Number", "");
     int line = 0, top = 0;
     if (!GoToLineAnswer(answer, edit->GetLineCount(), line, top)) return;
@@ -132,9 +128,7 @@ void TMainForm::EditGoToLine() {
 // --- block commands ---------------------------------------------------------------------
 
 void TMainForm::BlockReadFromFile() {
-  RunGuarded(kPlaceBlockRead, [&] {
-    TktCustomEdit* edit = ShownTextEditor();
-    if (!edit) return;
+  WithShownText(kPlaceBlockRead, [&](TktCustomEdit* edit) {
     std::string name;
     if (!RunOpenDialog(name)) return;
     edit->SetSelText(ReadBlockFile(name));
@@ -142,9 +136,8 @@ void TMainForm::BlockReadFromFile() {
 }
 
 void TMainForm::BlockWriteToFile() {
-  RunGuarded(kPlaceBlockWrite, [&] {
-    TktCustomEdit* edit = ShownTextEditor();
-    if (!edit || !edit->SelAvail()) return;
+  WithShownText(kPlaceBlockWrite, [&](TktCustomEdit* edit) {
+    if (!edit->SelAvail()) return;
     std::string name;
     if (TSaveDialog* dialog = FData ? DataSaveDialog(FData) : nullptr) {
       dialog->SetFileName("");
@@ -162,9 +155,8 @@ void TMainForm::HiddenWrite() {
 }
 
 void TMainForm::BlockOpenInNewWindow() {
-  RunGuarded(kPlaceBlockNewWindow, [&] {
-    TktCustomEdit* edit = ShownTextEditor();
-    if (!edit || !edit->SelAvail()) return;
+  WithShownText(kPlaceBlockNewWindow, [&](TktCustomEdit* edit) {
+    if (!edit->SelAvail()) return;
     const std::string text = edit->GetSelText();
     TktCustomHighLighter* highlighter = edit->GetHighLighter();
     FDocs.NewWindow();
@@ -179,9 +171,7 @@ void TMainForm::BlockOpenInNewWindow() {
 }
 
 void TMainForm::BlockSelectionMode(TSelectionMode mode) {
-  RunGuarded(kPlaceSelectionMode, [&] {
-    TktCustomEdit* edit = ShownTextEditor();
-    if (!edit) return;
+  WithShownText(kPlaceSelectionMode, [&](TktCustomEdit* edit) {
     for (int m = smNormal; m <= smLine; ++m) SetActionChecked(kSelectionModeActions[m], m == mode);
     SetDefaultSelectionMode(*edit, mode);
     edit->SetSelectionMode(mode);
@@ -204,9 +194,8 @@ void TMainForm::BlockCase(bool upper) {
 }
 
 void TMainForm::BlockStatistic() {
-  RunGuarded(kPlaceStatistic, [&] {
-    TktCustomEdit* edit = ShownTextEditor();
-    if (!edit || !edit->SelAvail()) return;
+  WithShownText(kPlaceStatistic, [&](TktCustomEdit* edit) {
+    if (!edit->SelAvail()) return;
     std::string report;
     try {
       report = StatisticsReport(edit->GetSelText());
@@ -223,32 +212,24 @@ void TMainForm::BlockStatistic() {
 }
 
 void TMainForm::Solve() {
-  RunGuarded(kPlaceSolve, [&] {
-    if (TktCustomEdit* edit = ShownTextEditor()) SolveAtCaret(*edit);
-  });
+  WithShownText(kPlaceSolve, [&](TktCustomEdit* edit) { SolveAtCaret(*edit); });
 }
 
 // --- bookmarks --------------------------------------------------------------------------
 
 void TMainForm::SetBookmark(int number) {
-  RunGuarded(kPlaceBookmark, [&] {
-    TktCustomEdit* edit = ShownTextEditor();
-    if (!edit) return;
+  WithShownText(kPlaceBookmark, [&](TktCustomEdit* edit) {
     edit->SetBookMark(number, edit->GetCaretX(), edit->GetCaretY());
     FDocs.UpdateActions();
   });
 }
 
 void TMainForm::GoToBookmark(int number) {
-  RunGuarded(kPlaceBookmark, [&] {
-    if (TktCustomEdit* edit = ShownTextEditor()) edit->GotoBookMark(number);
-  });
+  WithShownText(kPlaceBookmark, [&](TktCustomEdit* edit) { edit->GotoBookMark(number); });
 }
 
 void TMainForm::ClearBookmark(int number) {
-  RunGuarded(kPlaceBookmark, [&] {
-    TktCustomEdit* edit = ShownTextEditor();
-    if (!edit) return;
+  WithShownText(kPlaceBookmark, [&](TktCustomEdit* edit) {
     if (number > 0) {
       edit->ClearBookMark(number);
     } else {
@@ -332,9 +313,8 @@ TRollUp* TMainForm::FindRollUp(int number) const {
 }
 
 void TMainForm::BlockSetAsRollUp() {
-  RunGuarded(kPlaceRollUp, [&] {
-    TktCustomEdit* edit = ShownTextEditor();
-    if (!edit || !edit->SelAvail()) return;
+  WithShownText(kPlaceRollUp, [&](TktCustomEdit* edit) {
+    if (!edit->SelAvail()) return;
     if (InputKey->Execute() != mrOk || InputKey->GetHotKeyText().empty()) return;
     MakeRollUp(InputKey->GetHotKeyText(), edit->GetSelText(), InputKey->GetShortCut());
     FocusView(GetPageTag(GetActivePageIndex()), true);
@@ -349,9 +329,8 @@ void TMainForm::AutoInsertClick(TObject* sender) {
 }
 
 void TMainForm::InsertRollUp(TRollUp& rollUp) {
-  RunGuarded(kPlaceRollUpInsert, [&] {
-    if (TktCustomEdit* edit = ShownTextEditor()) edit->SetSelText(RollUpSnippetText(rollUp.GetSnippet()));
-  });
+  WithShownText(kPlaceRollUpInsert,
+                [&](TktCustomEdit* edit) { edit->SetSelText(RollUpSnippetText(rollUp.GetSnippet())); });
 }
 
 void TMainForm::ReleaseRollUp(TRollUp& rollUp) {
