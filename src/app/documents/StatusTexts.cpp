@@ -23,20 +23,32 @@ std::string LengthPanelText(int64_t length) {
   return digits;
 }
 
+namespace {
+
+// A highlighter component's name, in any case, and a text for it.
+struct TComponentText {
+  const char* Component;
+  const char* Text;
+};
+
+template <size_t N>
+std::string TextOfComponent(const TComponentText (&table)[N], const std::string& component) {
+  for (const TComponentText& row : table)
+    if (SameText(component, row.Component)) return row.Text;
+  return std::string();
+}
+
+}  // namespace
+
 std::string HighlighterDisplayName(const std::string& component) {
-  static const struct {
-    const char* Component;
-    const char* Display;
-  } names[] = {
+  static const TComponentText names[] = {
       {"HTML", "HTML"},         {"Pascal", "Delphi"},         {"Ini", "Ini"},
       {"Dfm", "Delphi Form"},   {"Batch", "MS DOS Batch"},    {"SQL", "SQL"},
       {"C", "C/C++"},           {"Fortran", "Fortran"},       {"Java", "Java"},
       {"JScript", "JavaScript"}, {"VbScript", "VBScript"},    {"Perl", "Perl"},
       {"VisualBasic", "Visual Basic"}, {"Assembler", "Assembler"},
   };
-  for (const auto& n : names)
-    if (SameText(component, n.Component)) return n.Display;
-  return std::string();
+  return TextOfComponent(names, component);
 }
 
 TMainCaptions MainCaptions(bool hasDocument, bool textView, const std::string& tabCaption,
@@ -61,19 +73,14 @@ bool StatusClickNeedsDocument(TStatusClick click) {
 }
 
 std::string LanguageListEntry(const std::string& component) {
-  static const struct {
-    const char* Component;
-    const char* Entry;
-  } entries[] = {
+  static const TComponentText entries[] = {
       {"dfm", "Delphi/C++ Forms"}, {"Fortran", "Fortran"},        {"HTML", "HTML"},
       {"INI", "INI"},              {"Java", "Java"},              {"Jscript", "Java script"},
       {"VBScript", "VBScript"},    {"Batch", "MS-DOS Batch"},     {"Perl", "Perl"},
       {"SQL", "SQL"},              {"visualbasic", "Visual Basic"}, {"assembler", "x86 Assembly"},
       {"C", "C++"},
   };
-  for (const auto& e : entries)
-    if (SameText(component, e.Component)) return e.Entry;
-  return std::string();
+  return TextOfComponent(entries, component);
 }
 
 std::string HighlightAsComponent(const std::string& actionName) {
