@@ -154,19 +154,18 @@ void TSetup::BuildMenus() {
 
 void TSetup::BuildGeneralPage() {
   TWinControl* p = GeneralPage;
-  MakeLabel(this, p, 8, 12, "Extraline spaces", 148);
-  Extraspacing = MakeSpin(this, p, "Extraspacing", 160, 8, 0, 20, 0);
-  MakeLabel(this, p, 8, 38, "Maximum Line Length", 148);
-  Maxlength = MakeSpin(this, p, "Maxlength", 160, 34, 1, 32767, 255);
-  MakeLabel(this, p, 8, 64, "Maximum Undo Depth", 148);
-  UndoLimit = MakeSpin(this, p, "UndoLimit", 160, 60, 0, 100000, 1000);
-  MakeLabel(this, p, 8, 90, "Right Edge", 148);
-  RightEdge = MakeSpin(this, p, "RightEdge", 160, 86, 0, 1024, 80);
-  MakeLabel(this, p, 8, 116, "Keep Files in a History", 148);
-  ReopenCount = MakeSpin(this, p, "ReopenCount", 160, 112, 0, 50, 10);
-  MakeLabel(this, p, 8, 142, "Tab Width", 148);
+  // A spin edit with its label on the left.
+  auto spin = [&](int top, const char* label, const char* name, int min, int max, int value) {
+    MakeLabel(this, p, 8, top + 4, label, 148);
+    return MakeSpin(this, p, name, 160, top, min, max, value);
+  };
+  Extraspacing = spin(8, "Extraline spaces", "Extraspacing", 0, 20, 0);
+  Maxlength = spin(34, "Maximum Line Length", "Maxlength", 1, 32767, 255);
+  UndoLimit = spin(60, "Maximum Undo Depth", "UndoLimit", 0, 100000, 1000);
+  RightEdge = spin(86, "Right Edge", "RightEdge", 0, 1024, 80);
+  ReopenCount = spin(112, "Keep Files in a History", "ReopenCount", 0, 50, 10);
   // 1 keeps tabs as they are; the editor turns them into blanks above 1.
-  TabWidth = MakeSpin(this, p, "TabWidth", 160, 138, 1, 256, 1);
+  TabWidth = spin(138, "Tab Width", "TabWidth", 1, 256, 1);
   TabWidth->OnExit = Bind(this, &TSetup::TabWidthExit);
   Autosave = MakeCheck(this, p, "Autosave", 8, 166, "AutoSave (min)", false);
   Autosave->SetWidth(140);
