@@ -1,6 +1,8 @@
 // The installer's system services and the uninstallation.
 #include "app/install/win/InstallWin.h"
 
+#include <utility>
+
 // Before the Windows headers: the line store's GetObject would be renamed.
 #include "platform/Registry.h"
 #include "platform/SysUtils.h"
@@ -139,9 +141,7 @@ TDistributorAddresses& DistributorAddresses() {
 }
 
 TEndProcessFunc SetEndProcessFunc(TEndProcessFunc func) {
-  TEndProcessFunc previous = std::move(EndProcessFunc());
-  EndProcessFunc() = std::move(func);
-  return previous;
+  return std::exchange(EndProcessFunc(), std::move(func));
 }
 
 void Uninstall() {

@@ -1,6 +1,8 @@
 // The preview's browser: the embedded web browser, or a test's stand-in.
 #include "app/output/win/PreviewBrowser.h"
 
+#include <utility>
+
 #include "kit/win/EmbeddedWB.h"
 
 namespace {
@@ -28,9 +30,7 @@ TPreviewBrowserFactory& Factory() {
 }  // namespace
 
 TPreviewBrowserFactory SetPreviewBrowserFactory(TPreviewBrowserFactory factory) {
-  TPreviewBrowserFactory previous = std::move(Factory());
-  Factory() = std::move(factory);
-  return previous;
+  return std::exchange(Factory(), std::move(factory));
 }
 
 std::unique_ptr<IPreviewBrowser> MakePreviewBrowser(TWinControl* parent, TNotifyEvent focusTaken) {

@@ -1,6 +1,7 @@
 #include "app/tools/win/Help.h"
 
 #include <map>
+#include <utility>
 
 #include "kit/win/VerInfo.h"
 #include "platform/Registry.h"
@@ -57,9 +58,7 @@ const std::string& AboutText() { return HelpDocument("about"); }
 const std::string& LocaleHelpText() { return HelpDocument("locale"); }
 
 THelp::TPrinterFactory THelp::SetPrinterFactory(TPrinterFactory factory) {
-  TPrinterFactory old = PrinterFactory();
-  PrinterFactory() = std::move(factory);
-  return old;
+  return std::exchange(PrinterFactory(), std::move(factory));
 }
 
 THelp::THelp(TComponent* owner) : TForm(owner) {
