@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <stdexcept>
 
 #include "DocumentsFixture.h"
 #include "app/documents/HighlighterChoice.h"
@@ -266,6 +267,35 @@ TEST_F(Documents, ReloadDiscardsOrSavesEditsAndEndsWithoutUndo) {
   EXPECT_EQ(Edit()->GetText(), "one\r\ntwoY\r\nthree\r\n");
   EXPECT_FALSE(Edit()->CanUndo());
   EXPECT_EQ(Host.Questions, std::vector<std::string>(3, "File was changes. Do you want to save it?"));
+}
+
+// A command whose work raises shows the error in the error box under its
+// number, keeps the document as it was, and leaves the documents free for
+// the next command.
+TEST_F(Documents, ACommandThatRaisesShowsTheErrorUnderItsNumberAndTheNextCommandRuns) {
+  const std::string a = Write("a.txt", "one\r\n");
+  Docs->OpenInNewTab(a, false);
+  const std::string missing = Dir + "gone.txt";
+  Edit()->FileName = missing;
+  Docs->FileReload();
+  EXPECT_EQ(Host.Errors, std::vector<std::string>{std::to_string(kPlaceReload) + ": Cannot open file " + missing});
+  EXPECT_EQ(Edit()->GetText(), "one\r\n");
+
+  Edit()->FileName = a;
+  Write("a.txt", "two\r\n");
+  Docs->FileReload();
+  EXPECT_EQ(Edit()->GetText(), "two\r\n");
+  EXPECT_EQ(Host.Errors.size(), 1u);
+}
+
+TEST(RunReportingErrors, ShowsTheProgramsAndTheLibrarysErrorsUnderThePlaceAndStopsThem) {
+  TFakeHost host;
+  bool ran = false;
+  RunReportingErrors(host, 7, [] { throw Exception("no room"); });
+  RunReportingErrors(host, 8, [] { throw std::runtime_error("bad state"); });
+  RunReportingErrors(host, 9, [&] { ran = true; });
+  EXPECT_EQ(host.Errors, (std::vector<std::string>{"7: no room", "8: bad state"}));
+  EXPECT_TRUE(ran);
 }
 
 TEST_F(Documents, TextHexSwitchNeverLosesEdits) {
