@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "editor/Export.h"
+#include "editor/LocalStr.h"
 #include "platform/Registry.h"
 
 TktFamilyHighlighter::TktFamilyHighlighter(TComponent* owner, const TCharTables& tables,
@@ -43,6 +44,25 @@ TktHighLightAttributes* TktFamilyHighlighter::MakeAttribute(const char* name) {
   TktHighLightAttributes* attr = AddAttribute(std::make_unique<TktHighLightAttributes>(name));
   attr->OnChange = [this](TObject* sender) { DefHighlightChange(sender); };
   return attr;
+}
+
+TktHighLightAttributes* TktFamilyHighlighter::MakeAttribute(const char* name, uint8_t kind,
+                                                           bool escape) {
+  TktHighLightAttributes* attr = MakeAttribute(name);
+  SetKind(kind, attr, escape, false);
+  return attr;
+}
+
+TktHighLightAttributes* TktFamilyHighlighter::MakeSpaceAttribute(uint8_t kind) {
+  TktHighLightAttributes* attr = MakeAttribute(SAttrSpace);
+  SetKind(kind, attr, false, true);
+  return attr;
+}
+
+TktHighLightAttributes* TktFamilyHighlighter::GetDefaultAttribute(int index) const {
+  return index >= 0 && index < static_cast<int>(FDefaults.size())
+             ? FDefaults[static_cast<size_t>(index)]
+             : nullptr;
 }
 
 void TktFamilyHighlighter::SetKind(uint8_t kind, TktHighLightAttributes* attribute, bool escape,

@@ -54,6 +54,9 @@ public:
   // so a damaged stored range can never lead the scanner astray.
   void SetRange(TktRange value) override;
   void ResetRange() override { FRange = FResetRange; }
+  // The attributes SetDefaultAttributes named: 0 plain space, 1 comment,
+  // 2 reserved word; nullptr for any other index or one not named.
+  TktHighLightAttributes* GetDefaultAttribute(int index) const override;
 
   // The line number given to the last SetLine (kept, not used by the scan).
   int GetLineNumber() const { return FLineNumber; }
@@ -92,7 +95,17 @@ protected:
   // Creates an attribute named name, files it with AddAttribute and hooks it
   // to the highlighter's change handler.
   TktHighLightAttributes* MakeAttribute(const char* name);
+  // The same, and the attribute of token kind kind, its text escaped in an
+  // export where escape is set.
+  TktHighLightAttributes* MakeAttribute(const char* name, uint8_t kind, bool escape);
+  // The attribute named Space, of the white space kind kind.
+  TktHighLightAttributes* MakeSpaceAttribute(uint8_t kind);
+  // Every kind starts with no attribute and no flags, as the line end wants.
   void SetKind(uint8_t kind, TktHighLightAttributes* attribute, bool escape, bool space);
+  void SetDefaultAttributes(TktHighLightAttributes* space, TktHighLightAttributes* comment,
+                            TktHighLightAttributes* key) {
+    FDefaults = {space, comment, key};
+  }
   const TKindInfo& KindInfo(uint8_t kind) const { return FKinds[kind]; }
   void SetExportAttribute(uint8_t kind, TktHighLightAttributes* attribute) {
     FKinds[kind].ExportAttribute = attribute;
@@ -186,6 +199,12 @@ protected:
     FTokenKind = hlscan::FindKeyword(Keys(), FTables, FLine, FRun, &end) ? KeyKind : IdentKind;
     FRun = end;
   }
+  // A "." or, with two more after it, "...".
+  template <uint8_t Kind>
+  void DotsProc() {
+    FTokenKind = Kind;
+    FRun += (CharAt(FRun + 1) == '.' && CharAt(FRun + 2) == '.') ? 3 : 1;
+  }
   // A "/" that opens no block comment: with a second "/" a comment of kind
   // Comment up to the first line break, else the symbol "/" (or "/=" where
   // SlashEquals is set) of kind Symbol.
@@ -228,6 +247,7 @@ protected:
 private:
   const TProcTable& FProcs;
   std::array<TKindInfo, kMaxKinds> FKinds{};
+  std::array<TktHighLightAttributes*, 3> FDefaults{};
   int FLineNumber = 0;
   uint8_t FNullKind;
   uint8_t FUnknownKind;
@@ -235,3 +255,9 @@ private:
   uint8_t FHighRange;
   uint8_t FResetRange;
 };
+
+// The class function a member files with RegisterHighlighter.
+template <class T>
+TktCustomHighLighter* NewHighlighter(TComponent* owner) {
+  return new T(owner);
+}
