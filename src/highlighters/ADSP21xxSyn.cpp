@@ -130,7 +130,7 @@ TwbADSP21xxSyn::TwbADSP21xxSyn(TComponent* owner)
   FNullAttri = MakeAttribute(SAttrNull);
   FUnknownAttri = MakeAttribute(SAttrUnknownWord);
   SetKind(tkUnknown, FSymbolAttri, true, false);
-  SetDefaultAttributes(FSpaceAttri, FCommentAttri, FKeyAttri);
+  SetDefaultKinds(tkSpace, tkComment, tkKey);
   SetDefaultFilter(SFilterADSP21xx);
 }
 

@@ -51,7 +51,7 @@ TuxBatSyn::TuxBatSyn(TComponent* owner)
   FSpaceAttri = MakeSpaceAttribute(tkSpace);
   FVariableAttri = MakeAttribute(SAttrVariable, tkVariable, false);
   SetKind(tkUnknown, FIdentifierAttri, false, false);
-  SetDefaultAttributes(FSpaceAttri, FCommentAttri, FKeyAttri);
+  SetDefaultKinds(tkSpace, tkComment, tkKey);
   SetDefaultFilter(SFilterBatch);
 }
 

@@ -98,7 +98,7 @@ TDcjCppSyn::TDcjCppSyn(TComponent* owner)
   FSymbolAttri = MakeAttribute(SAttrSymbol, tkSymbol, true);
   FDirecAttri = MakeAttribute(SAttrPreprocessor, tkDirective, true);
   SetExportAttribute(tkUnknown, FSymbolAttri);
-  SetDefaultAttributes(FSpaceAttri, FCommentAttri, FKeyAttri);
+  SetDefaultKinds(tkSpace, tkComment, tkKey);
   SetDefaultFilter(SFilterCPP);
 }
 

@@ -46,25 +46,6 @@ TktHighLightAttributes* TktFamilyHighlighter::MakeAttribute(const char* name) {
   return attr;
 }
 
-TktHighLightAttributes* TktFamilyHighlighter::MakeAttribute(const char* name, uint8_t kind,
-                                                           bool escape) {
-  TktHighLightAttributes* attr = MakeAttribute(name);
-  SetKind(kind, attr, escape, false);
-  return attr;
-}
-
-TktHighLightAttributes* TktFamilyHighlighter::MakeSpaceAttribute(uint8_t kind) {
-  TktHighLightAttributes* attr = MakeAttribute(SAttrSpace);
-  SetKind(kind, attr, false, true);
-  return attr;
-}
-
-TktHighLightAttributes* TktFamilyHighlighter::GetDefaultAttribute(int index) const {
-  return index >= 0 && index < static_cast<int>(FDefaults.size())
-             ? FDefaults[static_cast<size_t>(index)]
-             : nullptr;
-}
-
 void TktFamilyHighlighter::SetKind(uint8_t kind, TktHighLightAttributes* attribute, bool escape,
                                    bool space) {
   FKinds[kind] = TKindInfo{attribute, nullptr, escape, space};
@@ -170,4 +151,23 @@ bool TktFamilyHighlighter::ImportIdeElements(const std::string& key, bool oldFor
   if (!ok)
     for (int i = 0; i < GetAttribCount(); ++i) GetAttribute(i)->Assign(backups[static_cast<size_t>(i)].get());
   return ok;
+}
+
+TktHighLightAttributes* TktFamilyHighlighter::MakeAttribute(const char* name, uint8_t kind,
+                                                           bool escape) {
+  TktHighLightAttributes* attr = MakeAttribute(name);
+  SetKind(kind, attr, escape, false);
+  return attr;
+}
+
+TktHighLightAttributes* TktFamilyHighlighter::MakeSpaceAttribute(uint8_t kind) {
+  TktHighLightAttributes* attr = MakeAttribute(SAttrSpace);
+  SetKind(kind, attr, false, true);
+  return attr;
+}
+
+TktHighLightAttributes* TktFamilyHighlighter::GetDefaultAttribute(int index) const {
+  if (index < 0 || index >= static_cast<int>(FDefaultKinds.size())) return nullptr;
+  const uint8_t kind = FDefaultKinds[static_cast<size_t>(index)];
+  return kind == kNoKind ? nullptr : FKinds[kind].Attribute;
 }

@@ -54,8 +54,8 @@ public:
   // so a damaged stored range can never lead the scanner astray.
   void SetRange(TktRange value) override;
   void ResetRange() override { FRange = FResetRange; }
-  // The attributes SetDefaultAttributes named: 0 plain space, 1 comment,
-  // 2 reserved word; nullptr for any other index or one not named.
+  // The attributes of the kinds SetDefaultKinds named: 0 plain space,
+  // 1 comment, 2 reserved word; nullptr for any other index or kNoKind.
   TktHighLightAttributes* GetDefaultAttribute(int index) const override;
 
   // The line number given to the last SetLine (kept, not used by the scan).
@@ -63,6 +63,8 @@ public:
 
   // Token kinds are small numbers of each member's own.
   static constexpr int kMaxKinds = 32;
+  // No kind: where a member has no default attribute of its own.
+  static constexpr uint8_t kNoKind = 0xFF;
 
 protected:
   using TScanProc = void (TktFamilyHighlighter::*)();
@@ -102,9 +104,8 @@ protected:
   TktHighLightAttributes* MakeSpaceAttribute(uint8_t kind);
   // Every kind starts with no attribute and no flags, as the line end wants.
   void SetKind(uint8_t kind, TktHighLightAttributes* attribute, bool escape, bool space);
-  void SetDefaultAttributes(TktHighLightAttributes* space, TktHighLightAttributes* comment,
-                            TktHighLightAttributes* key) {
-    FDefaults = {space, comment, key};
+  void SetDefaultKinds(uint8_t space, uint8_t comment, uint8_t key) {
+    FDefaultKinds = {space, comment, key};
   }
   const TKindInfo& KindInfo(uint8_t kind) const { return FKinds[kind]; }
   void SetExportAttribute(uint8_t kind, TktHighLightAttributes* attribute) {
@@ -247,13 +248,16 @@ protected:
 private:
   const TProcTable& FProcs;
   std::array<TKindInfo, kMaxKinds> FKinds{};
-  std::array<TktHighLightAttributes*, 3> FDefaults{};
   int FLineNumber = 0;
   uint8_t FNullKind;
   uint8_t FUnknownKind;
   uint8_t FLowRange;
   uint8_t FHighRange;
   uint8_t FResetRange;
+  // The kinds whose attributes GetDefaultAttribute gives; three bytes, so
+  // they take up the padding at the end and every field the scan reads keeps
+  // its place.
+  std::array<uint8_t, 3> FDefaultKinds{kNoKind, kNoKind, kNoKind};
 };
 
 // The class function a member files with RegisterHighlighter.

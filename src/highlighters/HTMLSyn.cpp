@@ -181,7 +181,7 @@ TejHTMLSyn::TejHTMLSyn(TComponent* owner)
   FUndefKeyAttri = MakeAttribute(SAttrUnknownWord, tkUndefKey, true);
   FValueAttri = MakeAttribute(SAttrValue, tkValue, true);
   SetKind(tkString, FValueAttri, true, false);
-  SetDefaultAttributes(FSpaceAttri, FCommentAttri, FKeyAttri);
+  SetDefaultKinds(tkSpace, tkComment, tkKey);
   SetDefaultFilter(SFilterHTML);
 }
 

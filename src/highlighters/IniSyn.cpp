@@ -37,7 +37,7 @@ TqaIniSyn::TqaIniSyn(TComponent* owner)
   FSpaceAttri = MakeSpaceAttribute(tkSpace);
   FStringAttri = MakeAttribute(SAttrString, tkString, true);
   FSymbolAttri = MakeAttribute(SAttrSymbol, tkSymbol, true);
-  SetDefaultAttributes(FSpaceAttri, FCommentAttri, FKeyAttri);
+  SetDefaultKinds(tkSpace, tkComment, tkKey);
   SetDefaultFilter(SFilterINI);
 }
 

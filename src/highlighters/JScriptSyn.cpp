@@ -96,7 +96,7 @@ TktJScriptSyn::TktJScriptSyn(TComponent* owner)
   FStringAttri = MakeAttribute(SAttrString, tkString, true);
   FSymbolAttri = MakeAttribute(SAttrSymbol, tkSymbol, true);
   SetKind(tkUnknown, FStringAttri, true, false);
-  SetDefaultAttributes(FSpaceAttri, FCommentAttri, FKeyAttri);
+  SetDefaultKinds(tkSpace, tkComment, tkKey);
   SetDefaultFilter(SFilterJScript);
 }
 

@@ -76,7 +76,7 @@ TDcjJavaSyn::TDcjJavaSyn(TComponent* owner)
   FSymbolAttri = MakeAttribute(SAttrSymbol, tkSymbol, true);
   SetKind(tkUnknown, FInvalidAttri, true, false);
   SetExportAttribute(tkUnknown, FSymbolAttri);
-  SetDefaultAttributes(FSpaceAttri, FCommentAttri, FKeyAttri);
+  SetDefaultKinds(tkSpace, tkComment, tkKey);
   SetDefaultFilter(SFilterJava);
 }
 

@@ -96,7 +96,7 @@ TktPasSyn::TktPasSyn(TComponent* owner)
   FStringAttri = MakeAttribute(SAttrString, tkString, true);
   FSymbolAttri = MakeAttribute(SAttrSymbol, tkSymbol, true);
   SetKind(tkUnknown, FSymbolAttri, true, false);
-  SetDefaultAttributes(FSpaceAttri, FCommentAttri, FKeyAttri);
+  SetDefaultKinds(tkSpace, tkComment, tkKey);
   SetDefaultFilter(SFilterPascal);
 }
 

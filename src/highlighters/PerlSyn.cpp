@@ -179,7 +179,7 @@ TDcjPerlSyn::TDcjPerlSyn(TComponent* owner)
   FSymbolAttri = MakeAttribute(SAttrSymbol, tkSymbol, true);
   FVariableAttri = MakeAttribute(SAttrVariable, tkVariable, false);
   SetExportAttribute(tkUnknown, FSymbolAttri);
-  SetDefaultAttributes(FSpaceAttri, FCommentAttri, FKeyAttri);
+  SetDefaultKinds(tkSpace, tkComment, tkKey);
   SetDefaultFilter(SFilterPerl);
 }
 

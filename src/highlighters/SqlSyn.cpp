@@ -102,7 +102,7 @@ TrvSQLSyn::TrvSQLSyn(TComponent* owner, const std::string& registryRoot)
   FSymbolAttri = MakeAttribute(SAttrSymbol, tkSymbol, true);
   SetKind(tkUnknown, FSymbolAttri, true, false);
   // There is no space attribute: the editor paints blanks in its own colours.
-  SetDefaultAttributes(nullptr, FCommentAttri, FKeyAttri);
+  SetDefaultKinds(kNoKind, tkComment, tkKey);
   // With no saved set nothing changes.
   (void)ImportAttributeSet(0);
 }

@@ -21,7 +21,7 @@ TktStandardSyn::TktStandardSyn(TComponent* owner, const TCharTables& tables,
   FStringAttri = MakeAttribute(SAttrString, tkString, true);
   FSymbolAttri = MakeAttribute(SAttrSymbol, tkSymbol, true);
   if (unknown.Kind == tkUnknown) SetKind(tkUnknown, FIdentifierAttri, unknown.Escape, false);
-  SetDefaultAttributes(FSpaceAttri, FCommentAttri, FKeyAttri);
+  SetDefaultKinds(tkSpace, tkComment, tkKey);
 }
 
 const TClassInfo& TktStandardSyn::StaticClassInfo() {
