@@ -10,8 +10,7 @@ using namespace hlscan;
 
 namespace {
 
-TktCustomHighLighter* CreateADSP21xxSyn(TComponent* owner) { return new TwbADSP21xxSyn(owner); }
-const int kRegistered = RegisterHighlighter(&CreateADSP21xxSyn);
+const int kRegistered = RegisterHighlighter(&NewHighlighter<TwbADSP21xxSyn>);
 
 // Letters and underscores add to a word's hash; digits and underscores after
 // them lengthen the word without adding ("ax0", "i7"). The sum stops growing
@@ -117,30 +116,21 @@ TwbADSP21xxSyn::TwbADSP21xxSyn(TComponent* owner)
     : TktFamilyHighlighter(owner, CharTables(), Procs(), tkNull, tkUnknown, rsUnknown,
                            rsBinaryNumber, rsUnknown) {
   (void)kRegistered;
-  FCommentAttri = MakeAttribute(SAttrComment);
-  FIdentifierAttri = MakeAttribute(SAttrIdentifier);
-  FKeyAttri = MakeAttribute(SAttrReservedWord);
-  FNumberAttri = MakeAttribute(SAttrNumber);
-  FRegisterAttri = MakeAttribute(SAttrRegister);
-  FConditionAttri = MakeAttribute(SAttrCondition);
-  FSpaceAttri = MakeAttribute(SAttrSpace);
-  FSymbolAttri = MakeAttribute(SAttrSymbol);
-  FStringAttri = MakeAttribute(SAttrString);
+  FCommentAttri = MakeAttribute(SAttrComment, tkComment, true);
+  FIdentifierAttri = MakeAttribute(SAttrIdentifier, tkIdentifier, false);
+  FKeyAttri = MakeAttribute(SAttrReservedWord, tkKey, false);
+  FNumberAttri = MakeAttribute(SAttrNumber, tkNumber, false);
+  FRegisterAttri = MakeAttribute(SAttrRegister, tkRegister, true);
+  FConditionAttri = MakeAttribute(SAttrCondition, tkCondition, true);
+  FSpaceAttri = MakeSpaceAttribute(tkSpace);
+  FSymbolAttri = MakeAttribute(SAttrSymbol, tkSymbol, true);
+  FStringAttri = MakeAttribute(SAttrString, tkString, true);
   // Listed among the attributes (the stored settings name them), used by
   // no token.
   FNullAttri = MakeAttribute(SAttrNull);
   FUnknownAttri = MakeAttribute(SAttrUnknownWord);
-  SetKind(tkComment, FCommentAttri, true, false);
-  SetKind(tkIdentifier, FIdentifierAttri, false, false);
-  SetKind(tkKey, FKeyAttri, false, false);
-  SetKind(tkNull, nullptr, false, false);
-  SetKind(tkNumber, FNumberAttri, false, false);
-  SetKind(tkSpace, FSpaceAttri, false, true);
-  SetKind(tkString, FStringAttri, true, false);
-  SetKind(tkSymbol, FSymbolAttri, true, false);
-  SetKind(tkRegister, FRegisterAttri, true, false);
-  SetKind(tkCondition, FConditionAttri, true, false);
   SetKind(tkUnknown, FSymbolAttri, true, false);
+  SetDefaultKinds(tkSpace, tkComment, tkKey);
   SetDefaultFilter(SFilterADSP21xx);
 }
 
@@ -162,15 +152,6 @@ const TClassInfo& TwbADSP21xxSyn::StaticClassInfo() {
 }
 
 const TClassInfo* TwbADSP21xxSyn::ClassInfo() const { return &StaticClassInfo(); }
-
-TktHighLightAttributes* TwbADSP21xxSyn::GetDefaultAttribute(int index) const {
-  switch (index) {
-    case 0: return FSpaceAttri;
-    case 1: return FCommentAttri;
-    case 2: return FKeyAttri;
-    default: return nullptr;
-  }
-}
 
 int TwbADSP21xxSyn::GetCapability() const {
   return TktFamilyHighlighter::GetCapability() | hcAttributeSets | hcExport;

@@ -4,12 +4,7 @@
 #include "editor/LocalStr.h"
 #include "highlighters/ScanHelpers.h"
 
-namespace {
-
-TktCustomHighLighter* CreateAsmSyn(TComponent* owner) { return new TgxAsmSyn(owner); }
-const int kRegistered = RegisterHighlighter(&CreateAsmSyn);
-
-}  // namespace
+const int kRegistered = RegisterHighlighter(&NewHighlighter<TgxAsmSyn>);
 
 const TCharTables& TgxAsmSyn::CharTables() {
   static const TCharTables tables = hlscan::StandardCharTables();

@@ -8,8 +8,7 @@ namespace {
 
 constexpr int kKeywordTableSize = 131;
 
-TktCustomHighLighter* CreateBatSyn(TComponent* owner) { return new TuxBatSyn(owner); }
-const int kRegistered = RegisterHighlighter(&CreateBatSyn);
+const int kRegistered = RegisterHighlighter(&NewHighlighter<TuxBatSyn>);
 
 }  // namespace
 
@@ -45,20 +44,14 @@ const TktFamilyHighlighter::TProcTable& TuxBatSyn::Procs() {
 TuxBatSyn::TuxBatSyn(TComponent* owner)
     : TktFamilyHighlighter(owner, CharTables(), Procs(), tkNull, tkUnknown, 1, 1, 1) {
   (void)kRegistered;
-  FCommentAttri = MakeAttribute(SAttrComment);
-  FIdentifierAttri = MakeAttribute(SAttrIdentifier);
-  FKeyAttri = MakeAttribute(SAttrKey);
-  FNumberAttri = MakeAttribute(SAttrNumber);
-  FSpaceAttri = MakeAttribute(SAttrSpace);
-  FVariableAttri = MakeAttribute(SAttrVariable);
-  SetKind(tkComment, FCommentAttri, true, false);
-  SetKind(tkIdentifier, FIdentifierAttri, false, false);
-  SetKind(tkKey, FKeyAttri, false, false);
-  SetKind(tkNull, nullptr, false, false);
-  SetKind(tkNumber, FNumberAttri, false, false);
-  SetKind(tkSpace, FSpaceAttri, false, true);
+  FCommentAttri = MakeAttribute(SAttrComment, tkComment, true);
+  FIdentifierAttri = MakeAttribute(SAttrIdentifier, tkIdentifier, false);
+  FKeyAttri = MakeAttribute(SAttrKey, tkKey, false);
+  FNumberAttri = MakeAttribute(SAttrNumber, tkNumber, false);
+  FSpaceAttri = MakeSpaceAttribute(tkSpace);
+  FVariableAttri = MakeAttribute(SAttrVariable, tkVariable, false);
   SetKind(tkUnknown, FIdentifierAttri, false, false);
-  SetKind(tkVariable, FVariableAttri, false, false);
+  SetDefaultKinds(tkSpace, tkComment, tkKey);
   SetDefaultFilter(SFilterBatch);
 }
 
@@ -75,15 +68,6 @@ const TClassInfo& TuxBatSyn::StaticClassInfo() {
 }
 
 const TClassInfo* TuxBatSyn::ClassInfo() const { return &StaticClassInfo(); }
-
-TktHighLightAttributes* TuxBatSyn::GetDefaultAttribute(int index) const {
-  switch (index) {
-    case 0: return FSpaceAttri;
-    case 1: return FCommentAttri;
-    case 2: return FKeyAttri;
-    default: return nullptr;
-  }
-}
 
 int TuxBatSyn::GetCapability() const { return hcRegistry | hcExport; }
 

@@ -9,12 +9,7 @@
 
 using namespace hlscan;
 
-namespace {
-
-TktCustomHighLighter* CreateCppSyn(TComponent* owner) { return new TDcjCppSyn(owner); }
-const int kRegistered = RegisterHighlighter(&CreateCppSyn);
-
-}  // namespace
+const int kRegistered = RegisterHighlighter(&NewHighlighter<TDcjCppSyn>);
 
 const TCharTables& TDcjCppSyn::CharTables() {
   static constexpr TCharTables tables = hlscan::CaseSensitiveCharTables();
@@ -75,7 +70,7 @@ const TktFamilyHighlighter::TProcTable& TDcjCppSyn::Procs() {
     p['!'] = Proc(&TDcjCppSyn::PairProc<tkSymbol, '='>);
     p['|'] = Proc(&TDcjCppSyn::PairProc<tkSymbol, '|', '='>);
     p['+'] = Proc(&TDcjCppSyn::PairProc<tkSymbol, '+', '='>);
-    p['.'] = Proc(&TDcjCppSyn::PointProc);
+    p['.'] = Proc(&TDcjCppSyn::DotsProc<tkSymbol>);
     p['%'] = Proc(&TDcjCppSyn::PairProc<tkSymbol, '='>);
     p['*'] = Proc(&TDcjCppSyn::PairProc<tkSymbol, '='>);
     p['^'] = Proc(&TDcjCppSyn::PairProc<tkSymbol, '='>);
@@ -91,29 +86,19 @@ TDcjCppSyn::TDcjCppSyn(TComponent* owner)
     : TktFamilyHighlighter(owner, CharTables(), Procs(), tkNull, tkUnknown, rsAnsiC, rsUnknown,
                            rsUnknown) {
   (void)kRegistered;
-  FAsmAttri = MakeAttribute(SAttrAssembler);
-  FCommentAttri = MakeAttribute(SAttrComment);
-  FIdentifierAttri = MakeAttribute(SAttrIdentifier);
-  FInvalidAttri = MakeAttribute(SAttrIllegalChar);
-  FKeyAttri = MakeAttribute(SAttrReservedWord);
-  FNumberAttri = MakeAttribute(SAttrNumber);
-  FSpaceAttri = MakeAttribute(SAttrSpace);
+  FAsmAttri = MakeAttribute(SAttrAssembler, tkAsm, false);
+  FCommentAttri = MakeAttribute(SAttrComment, tkComment, true);
+  FIdentifierAttri = MakeAttribute(SAttrIdentifier, tkIdentifier, false);
+  FInvalidAttri = MakeAttribute(SAttrIllegalChar, tkUnknown, true);
+  FKeyAttri = MakeAttribute(SAttrReservedWord, tkKey, false);
+  FNumberAttri = MakeAttribute(SAttrNumber, tkNumber, false);
+  FSpaceAttri = MakeSpaceAttribute(tkSpace);
   FSpaceAttri->SetForeground(clWindow);
-  FStringAttri = MakeAttribute(SAttrString);
-  FSymbolAttri = MakeAttribute(SAttrSymbol);
-  FDirecAttri = MakeAttribute(SAttrPreprocessor);
-  SetKind(tkAsm, FAsmAttri, false, false);
-  SetKind(tkComment, FCommentAttri, true, false);
-  SetKind(tkDirective, FDirecAttri, true, false);
-  SetKind(tkIdentifier, FIdentifierAttri, false, false);
-  SetKind(tkKey, FKeyAttri, false, false);
-  SetKind(tkNull, nullptr, false, false);
-  SetKind(tkNumber, FNumberAttri, false, false);
-  SetKind(tkSpace, FSpaceAttri, false, true);
-  SetKind(tkString, FStringAttri, true, false);
-  SetKind(tkSymbol, FSymbolAttri, true, false);
-  SetKind(tkUnknown, FInvalidAttri, true, false);
+  FStringAttri = MakeAttribute(SAttrString, tkString, true);
+  FSymbolAttri = MakeAttribute(SAttrSymbol, tkSymbol, true);
+  FDirecAttri = MakeAttribute(SAttrPreprocessor, tkDirective, true);
   SetExportAttribute(tkUnknown, FSymbolAttri);
+  SetDefaultKinds(tkSpace, tkComment, tkKey);
   SetDefaultFilter(SFilterCPP);
 }
 
@@ -134,15 +119,6 @@ const TClassInfo& TDcjCppSyn::StaticClassInfo() {
 }
 
 const TClassInfo* TDcjCppSyn::ClassInfo() const { return &StaticClassInfo(); }
-
-TktHighLightAttributes* TDcjCppSyn::GetDefaultAttribute(int index) const {
-  switch (index) {
-    case 0: return FSpaceAttri;
-    case 1: return FCommentAttri;
-    case 2: return FKeyAttri;
-    default: return nullptr;
-  }
-}
 
 int TDcjCppSyn::GetCapability() const {
   return TktFamilyHighlighter::GetCapability() | hcAttributeSets | hcExport;
@@ -319,11 +295,6 @@ void TDcjCppSyn::SemiColonProc() {
   FTokenKind = tkSymbol;
   ++FRun;
   if (FRange == rsAsm) FRange = rsUnknown;
-}
-
-void TDcjCppSyn::PointProc() {
-  FTokenKind = tkSymbol;
-  FRun += (CharAt(FRun + 1) == '.' && CharAt(FRun + 2) == '.') ? 3 : 1;
 }
 
 // ---------------------------------------------------------------------------

@@ -36,7 +36,6 @@ public:
   const TClassInfo* ClassInfo() const override;
   static const TClassInfo& StaticClassInfo();
 
-  TktHighLightAttributes* GetDefaultAttribute(int index) const override;
   int GetCapability() const override;
   std::string GetLanguageName() const override;
 
@@ -91,7 +90,6 @@ private:
   void BraceOpenProc();
   void BraceCloseProc();
   void SemiColonProc();
-  void PointProc();
   // The "/*" comment from index from on, the range mapped as it closes.
   void CommentFrom(size_t from);
   // The rest of a preprocessor line from the run position.

@@ -6,12 +6,7 @@
 #include "editor/LocalStr.h"
 #include "highlighters/ScanHelpers.h"
 
-namespace {
-
-TktCustomHighLighter* CreateDfmSyn(TComponent* owner) { return new TuxDfmSyn(owner); }
-const int kRegistered = RegisterHighlighter(&CreateDfmSyn);
-
-}  // namespace
+const int kRegistered = RegisterHighlighter(&NewHighlighter<TuxDfmSyn>);
 
 const TCharTables& TuxDfmSyn::CharTables() {
   static const TCharTables tables = hlscan::StandardCharTables();

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "editor/Export.h"
+#include "editor/LocalStr.h"
 #include "platform/Registry.h"
 
 TktFamilyHighlighter::TktFamilyHighlighter(TComponent* owner, const TCharTables& tables,
@@ -150,4 +151,23 @@ bool TktFamilyHighlighter::ImportIdeElements(const std::string& key, bool oldFor
   if (!ok)
     for (int i = 0; i < GetAttribCount(); ++i) GetAttribute(i)->Assign(backups[static_cast<size_t>(i)].get());
   return ok;
+}
+
+TktHighLightAttributes* TktFamilyHighlighter::MakeAttribute(const char* name, uint8_t kind,
+                                                           bool escape) {
+  TktHighLightAttributes* attr = MakeAttribute(name);
+  SetKind(kind, attr, escape, false);
+  return attr;
+}
+
+TktHighLightAttributes* TktFamilyHighlighter::MakeSpaceAttribute(uint8_t kind) {
+  TktHighLightAttributes* attr = MakeAttribute(SAttrSpace);
+  SetKind(kind, attr, false, true);
+  return attr;
+}
+
+TktHighLightAttributes* TktFamilyHighlighter::GetDefaultAttribute(int index) const {
+  if (index < 0 || index >= static_cast<int>(FDefaultKinds.size())) return nullptr;
+  const uint8_t kind = FDefaultKinds[static_cast<size_t>(index)];
+  return kind == kNoKind ? nullptr : FKinds[kind].Attribute;
 }

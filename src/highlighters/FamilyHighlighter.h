@@ -54,12 +54,17 @@ public:
   // so a damaged stored range can never lead the scanner astray.
   void SetRange(TktRange value) override;
   void ResetRange() override { FRange = FResetRange; }
+  // The attributes of the kinds SetDefaultKinds named: 0 plain space,
+  // 1 comment, 2 reserved word; nullptr for any other index or kNoKind.
+  TktHighLightAttributes* GetDefaultAttribute(int index) const override;
 
   // The line number given to the last SetLine (kept, not used by the scan).
   int GetLineNumber() const { return FLineNumber; }
 
   // Token kinds are small numbers of each member's own.
   static constexpr int kMaxKinds = 32;
+  // No kind: where a member has no default attribute of its own.
+  static constexpr uint8_t kNoKind = 0xFF;
 
 protected:
   using TScanProc = void (TktFamilyHighlighter::*)();
@@ -92,7 +97,16 @@ protected:
   // Creates an attribute named name, files it with AddAttribute and hooks it
   // to the highlighter's change handler.
   TktHighLightAttributes* MakeAttribute(const char* name);
+  // The same, and the attribute of token kind kind, its text escaped in an
+  // export where escape is set.
+  TktHighLightAttributes* MakeAttribute(const char* name, uint8_t kind, bool escape);
+  // The attribute named Space, of the white space kind kind.
+  TktHighLightAttributes* MakeSpaceAttribute(uint8_t kind);
+  // Every kind starts with no attribute and no flags, as the line end wants.
   void SetKind(uint8_t kind, TktHighLightAttributes* attribute, bool escape, bool space);
+  void SetDefaultKinds(uint8_t space, uint8_t comment, uint8_t key) {
+    FDefaultKinds = {space, comment, key};
+  }
   const TKindInfo& KindInfo(uint8_t kind) const { return FKinds[kind]; }
   void SetExportAttribute(uint8_t kind, TktHighLightAttributes* attribute) {
     FKinds[kind].ExportAttribute = attribute;
@@ -186,6 +200,12 @@ protected:
     FTokenKind = hlscan::FindKeyword(Keys(), FTables, FLine, FRun, &end) ? KeyKind : IdentKind;
     FRun = end;
   }
+  // A "." or, with two more after it, "...".
+  template <uint8_t Kind>
+  void DotsProc() {
+    FTokenKind = Kind;
+    FRun += (CharAt(FRun + 1) == '.' && CharAt(FRun + 2) == '.') ? 3 : 1;
+  }
   // A "/" that opens no block comment: with a second "/" a comment of kind
   // Comment up to the first line break, else the symbol "/" (or "/=" where
   // SlashEquals is set) of kind Symbol.
@@ -234,4 +254,14 @@ private:
   uint8_t FLowRange;
   uint8_t FHighRange;
   uint8_t FResetRange;
+  // The kinds whose attributes GetDefaultAttribute gives; three bytes, so
+  // they take up the padding at the end and every field the scan reads keeps
+  // its place.
+  std::array<uint8_t, 3> FDefaultKinds{kNoKind, kNoKind, kNoKind};
 };
+
+// The class function a member files with RegisterHighlighter.
+template <class T>
+TktCustomHighLighter* NewHighlighter(TComponent* owner) {
+  return new T(owner);
+}

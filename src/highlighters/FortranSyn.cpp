@@ -13,8 +13,7 @@ bool SameTextAscii(std::string_view a, std::string_view b) {
   return true;
 }
 
-TktCustomHighLighter* CreateFortranSyn(TComponent* owner) { return new TktFortranSyn(owner); }
-const int kRegistered = RegisterHighlighter(&CreateFortranSyn);
+const int kRegistered = RegisterHighlighter(&NewHighlighter<TktFortranSyn>);
 
 }  // namespace
 

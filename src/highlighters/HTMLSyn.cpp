@@ -51,8 +51,7 @@ const std::array<bool, 256>& TextStops() {
   return stops;
 }
 
-TktCustomHighLighter* CreateHTMLSyn(TComponent* owner) { return new TejHTMLSyn(owner); }
-const int kRegistered = RegisterHighlighter(&CreateHTMLSyn);
+const int kRegistered = RegisterHighlighter(&NewHighlighter<TejHTMLSyn>);
 
 }  // namespace
 
@@ -171,28 +170,18 @@ TejHTMLSyn::TejHTMLSyn(TComponent* owner)
     : TktFamilyHighlighter(owner, CharTables(), Procs(), tkNull, tkText, rsAmpersand, rsValue,
                            rsText) {
   (void)kRegistered;
-  FAndAttri = MakeAttribute(SAttrEscapeAmpersand);
-  FASPAttri = MakeAttribute(SAttrASP);
-  FCommentAttri = MakeAttribute(SAttrComment);
-  FIdentifierAttri = MakeAttribute(SAttrIdentifier);
-  FKeyAttri = MakeAttribute(SAttrReservedWord);
-  FSpaceAttri = MakeAttribute(SAttrSpace);
-  FSymbolAttri = MakeAttribute(SAttrSymbol);
-  FTextAttri = MakeAttribute(SAttrText);
-  FUndefKeyAttri = MakeAttribute(SAttrUnknownWord);
-  FValueAttri = MakeAttribute(SAttrValue);
-  SetKind(tkAmpersand, FAndAttri, false, false);
-  SetKind(tkASP, FASPAttri, true, false);
-  SetKind(tkComment, FCommentAttri, true, false);
-  SetKind(tkIdentifier, FIdentifierAttri, false, false);
-  SetKind(tkKey, FKeyAttri, false, false);
-  SetKind(tkNull, nullptr, false, false);
-  SetKind(tkSpace, FSpaceAttri, false, true);
+  FAndAttri = MakeAttribute(SAttrEscapeAmpersand, tkAmpersand, false);
+  FASPAttri = MakeAttribute(SAttrASP, tkASP, true);
+  FCommentAttri = MakeAttribute(SAttrComment, tkComment, true);
+  FIdentifierAttri = MakeAttribute(SAttrIdentifier, tkIdentifier, false);
+  FKeyAttri = MakeAttribute(SAttrReservedWord, tkKey, false);
+  FSpaceAttri = MakeSpaceAttribute(tkSpace);
+  FSymbolAttri = MakeAttribute(SAttrSymbol, tkSymbol, true);
+  FTextAttri = MakeAttribute(SAttrText, tkText, true);
+  FUndefKeyAttri = MakeAttribute(SAttrUnknownWord, tkUndefKey, true);
+  FValueAttri = MakeAttribute(SAttrValue, tkValue, true);
   SetKind(tkString, FValueAttri, true, false);
-  SetKind(tkSymbol, FSymbolAttri, true, false);
-  SetKind(tkText, FTextAttri, true, false);
-  SetKind(tkUndefKey, FUndefKeyAttri, true, false);
-  SetKind(tkValue, FValueAttri, true, false);
+  SetDefaultKinds(tkSpace, tkComment, tkKey);
   SetDefaultFilter(SFilterHTML);
 }
 
@@ -213,15 +202,6 @@ const TClassInfo& TejHTMLSyn::StaticClassInfo() {
 }
 
 const TClassInfo* TejHTMLSyn::ClassInfo() const { return &StaticClassInfo(); }
-
-TktHighLightAttributes* TejHTMLSyn::GetDefaultAttribute(int index) const {
-  switch (index) {
-    case 0: return FSpaceAttri;
-    case 1: return FCommentAttri;
-    case 2: return FKeyAttri;
-    default: return nullptr;
-  }
-}
 
 int TejHTMLSyn::GetCapability() const { return hcRegistry | hcExport; }
 

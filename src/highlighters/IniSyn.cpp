@@ -4,12 +4,7 @@
 #include "editor/LocalStr.h"
 #include "highlighters/ScanHelpers.h"
 
-namespace {
-
-TktCustomHighLighter* CreateIniSyn(TComponent* owner) { return new TqaIniSyn(owner); }
-const int kRegistered = RegisterHighlighter(&CreateIniSyn);
-
-}  // namespace
+const int kRegistered = RegisterHighlighter(&NewHighlighter<TqaIniSyn>);
 
 const TCharTables& TqaIniSyn::CharTables() {
   static constexpr TCharTables tables = hlscan::StandardCharTables();
@@ -34,23 +29,15 @@ const TktFamilyHighlighter::TProcTable& TqaIniSyn::Procs() {
 TqaIniSyn::TqaIniSyn(TComponent* owner)
     : TktFamilyHighlighter(owner, CharTables(), Procs(), tkNull, tkText, 1, 1, 1) {
   (void)kRegistered;
-  FCommentAttri = MakeAttribute(SAttrComment);
-  FTextAttri = MakeAttribute(SAttrText);
-  FSectionAttri = MakeAttribute(SAttrSection);
-  FKeyAttri = MakeAttribute(SAttrKey);
-  FNumberAttri = MakeAttribute(SAttrNumber);
-  FSpaceAttri = MakeAttribute(SAttrSpace);
-  FStringAttri = MakeAttribute(SAttrString);
-  FSymbolAttri = MakeAttribute(SAttrSymbol);
-  SetKind(tkComment, FCommentAttri, true, false);
-  SetKind(tkText, FTextAttri, false, false);
-  SetKind(tkSection, FSectionAttri, false, false);
-  SetKind(tkKey, FKeyAttri, false, false);
-  SetKind(tkNull, nullptr, false, false);
-  SetKind(tkNumber, FNumberAttri, false, false);
-  SetKind(tkSpace, FSpaceAttri, false, true);
-  SetKind(tkString, FStringAttri, true, false);
-  SetKind(tkSymbol, FSymbolAttri, true, false);
+  FCommentAttri = MakeAttribute(SAttrComment, tkComment, true);
+  FTextAttri = MakeAttribute(SAttrText, tkText, false);
+  FSectionAttri = MakeAttribute(SAttrSection, tkSection, false);
+  FKeyAttri = MakeAttribute(SAttrKey, tkKey, false);
+  FNumberAttri = MakeAttribute(SAttrNumber, tkNumber, false);
+  FSpaceAttri = MakeSpaceAttribute(tkSpace);
+  FStringAttri = MakeAttribute(SAttrString, tkString, true);
+  FSymbolAttri = MakeAttribute(SAttrSymbol, tkSymbol, true);
+  SetDefaultKinds(tkSpace, tkComment, tkKey);
   SetDefaultFilter(SFilterINI);
 }
 
@@ -69,15 +56,6 @@ const TClassInfo& TqaIniSyn::StaticClassInfo() {
 }
 
 const TClassInfo* TqaIniSyn::ClassInfo() const { return &StaticClassInfo(); }
-
-TktHighLightAttributes* TqaIniSyn::GetDefaultAttribute(int index) const {
-  switch (index) {
-    case 0: return FSpaceAttri;
-    case 1: return FCommentAttri;
-    case 2: return FKeyAttri;
-    default: return nullptr;
-  }
-}
 
 int TqaIniSyn::GetCapability() const { return hcRegistry | hcExport; }
 

@@ -21,7 +21,6 @@ public:
   const TClassInfo* ClassInfo() const override;
   static const TClassInfo& StaticClassInfo();
 
-  TktHighLightAttributes* GetDefaultAttribute(int index) const override;
   int GetCapability() const override;
   std::string GetLanguageName() const override;
 

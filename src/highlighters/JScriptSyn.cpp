@@ -6,12 +6,7 @@
 
 using namespace hlscan;
 
-namespace {
-
-TktCustomHighLighter* CreateJScriptSyn(TComponent* owner) { return new TktJScriptSyn(owner); }
-const int kRegistered = RegisterHighlighter(&CreateJScriptSyn);
-
-}  // namespace
+const int kRegistered = RegisterHighlighter(&NewHighlighter<TktJScriptSyn>);
 
 const TCharTables& TktJScriptSyn::CharTables() {
   static constexpr TCharTables tables = hlscan::StandardCharTables();
@@ -79,7 +74,7 @@ const TktFamilyHighlighter::TProcTable& TktJScriptSyn::Procs() {
     p['*'] = Proc(&TktJScriptSyn::PairProc<tkSymbol, '='>);
     p['+'] = Proc(&TktJScriptSyn::PairProc<tkSymbol, '+', '='>);
     p['-'] = Proc(&TktJScriptSyn::PairProc<tkSymbol, '-', '=', '>'>);
-    p['.'] = Proc(&TktJScriptSyn::PointProc);
+    p['.'] = Proc(&TktJScriptSyn::DotsProc<tkSymbol>);
     p['/'] = Proc(&TktJScriptSyn::SlashProc);
     p['|'] = Proc(&TktJScriptSyn::PairProc<tkSymbol, '|', '='>);
     for (char c : std::string_view("(),{}~"))
@@ -93,22 +88,15 @@ TktJScriptSyn::TktJScriptSyn(TComponent* owner)
     : TktFamilyHighlighter(owner, CharTables(), Procs(), tkNull, tkUnknown, rsNormal, rsComment,
                            rsNormal) {
   (void)kRegistered;
-  FCommentAttri = MakeAttribute(SAttrComment);
-  FIdentifierAttri = MakeAttribute(SAttrIdentifier);
-  FKeyAttri = MakeAttribute(SAttrReservedWord);
-  FNumberAttri = MakeAttribute(SAttrNumber);
-  FSpaceAttri = MakeAttribute(SAttrSpace);
-  FStringAttri = MakeAttribute(SAttrString);
-  FSymbolAttri = MakeAttribute(SAttrSymbol);
-  SetKind(tkComment, FCommentAttri, true, false);
-  SetKind(tkIdentifier, FIdentifierAttri, false, false);
-  SetKind(tkKey, FKeyAttri, false, false);
-  SetKind(tkNull, nullptr, false, false);
-  SetKind(tkNumber, FNumberAttri, false, false);
-  SetKind(tkSpace, FSpaceAttri, false, true);
-  SetKind(tkString, FStringAttri, true, false);
-  SetKind(tkSymbol, FSymbolAttri, true, false);
+  FCommentAttri = MakeAttribute(SAttrComment, tkComment, true);
+  FIdentifierAttri = MakeAttribute(SAttrIdentifier, tkIdentifier, false);
+  FKeyAttri = MakeAttribute(SAttrReservedWord, tkKey, false);
+  FNumberAttri = MakeAttribute(SAttrNumber, tkNumber, false);
+  FSpaceAttri = MakeSpaceAttribute(tkSpace);
+  FStringAttri = MakeAttribute(SAttrString, tkString, true);
+  FSymbolAttri = MakeAttribute(SAttrSymbol, tkSymbol, true);
   SetKind(tkUnknown, FStringAttri, true, false);
+  SetDefaultKinds(tkSpace, tkComment, tkKey);
   SetDefaultFilter(SFilterJScript);
 }
 
@@ -126,19 +114,6 @@ const TClassInfo& TktJScriptSyn::StaticClassInfo() {
 }
 
 const TClassInfo* TktJScriptSyn::ClassInfo() const { return &StaticClassInfo(); }
-
-TktHighLightAttributes* TktJScriptSyn::GetDefaultAttribute(int index) const {
-  switch (index) {
-    case 0:
-      return FSpaceAttri;
-    case 1:
-      return FCommentAttri;
-    case 2:
-      return FKeyAttri;
-    default:
-      return nullptr;
-  }
-}
 
 int TktJScriptSyn::GetCapability() const {
   return TktFamilyHighlighter::GetCapability() | hcExport;
@@ -172,11 +147,6 @@ void TktJScriptSyn::StringProc() {
   FTokenKind = tkString;
   // No escape character; a line break or the line end ends it open.
   FRun = QuotedEnd(FLine, FRun, FLine[FRun], LineBreakFrom(FLine, FRun + 1));
-}
-
-void TktJScriptSyn::PointProc() {
-  FTokenKind = tkSymbol;
-  FRun += (CharAt(FRun + 1) == '.' && CharAt(FRun + 2) == '.') ? 3 : 1;
 }
 
 void TktJScriptSyn::SlashProc() {

@@ -33,7 +33,6 @@ class TktJScriptSyn : public TktFamilyHighlighter {
   const TClassInfo* ClassInfo() const override;
   static const TClassInfo& StaticClassInfo();
 
-  TktHighLightAttributes* GetDefaultAttribute(int index) const override;
   int GetCapability() const override;
   std::string GetLanguageName() const override;
   void Next() override;
@@ -55,7 +54,6 @@ class TktJScriptSyn : public TktFamilyHighlighter {
 
   void NumberProc();
   void StringProc();
-  void PointProc();
   void SlashProc();
   // The rest of a "/*" comment from index from on: up to and past "*/"
   // (back to code) or up to a line break or the line end (still open).

@@ -6,12 +6,7 @@
 
 using namespace hlscan;
 
-namespace {
-
-TktCustomHighLighter* CreateJavaSyn(TComponent* owner) { return new TDcjJavaSyn(owner); }
-const int kRegistered = RegisterHighlighter(&CreateJavaSyn);
-
-}  // namespace
+const int kRegistered = RegisterHighlighter(&NewHighlighter<TDcjJavaSyn>);
 
 const TCharTables& TDcjJavaSyn::CharTables() {
   static constexpr TCharTables tables = [] {
@@ -70,27 +65,18 @@ TDcjJavaSyn::TDcjJavaSyn(TComponent* owner)
     : TktFamilyHighlighter(owner, CharTables(), Procs(), tkNull, tkUnknown, rsComment, rsUnknown,
                            rsUnknown) {
   (void)kRegistered;
-  FCommentAttri = MakeAttribute(SAttrComment);
-  FDocumentAttri = MakeAttribute(SAttrDocumentation);
-  FIdentifierAttri = MakeAttribute(SAttrIdentifier);
-  FInvalidAttri = MakeAttribute(SAttrInvalidSymbol);
-  FKeyAttri = MakeAttribute(SAttrReservedWord);
-  FNumberAttri = MakeAttribute(SAttrNumber);
-  FSpaceAttri = MakeAttribute(SAttrSpace);
-  FStringAttri = MakeAttribute(SAttrString);
-  FSymbolAttri = MakeAttribute(SAttrSymbol);
-  SetKind(tkComment, FCommentAttri, true, false);
-  SetKind(tkDocument, FDocumentAttri, false, false);
-  SetKind(tkIdentifier, FIdentifierAttri, false, false);
-  SetKind(tkInvalid, FInvalidAttri, false, false);
-  SetKind(tkKey, FKeyAttri, false, false);
-  SetKind(tkNull, nullptr, false, false);
-  SetKind(tkNumber, FNumberAttri, false, false);
-  SetKind(tkSpace, FSpaceAttri, false, true);
-  SetKind(tkString, FStringAttri, true, false);
-  SetKind(tkSymbol, FSymbolAttri, true, false);
+  FCommentAttri = MakeAttribute(SAttrComment, tkComment, true);
+  FDocumentAttri = MakeAttribute(SAttrDocumentation, tkDocument, false);
+  FIdentifierAttri = MakeAttribute(SAttrIdentifier, tkIdentifier, false);
+  FInvalidAttri = MakeAttribute(SAttrInvalidSymbol, tkInvalid, false);
+  FKeyAttri = MakeAttribute(SAttrReservedWord, tkKey, false);
+  FNumberAttri = MakeAttribute(SAttrNumber, tkNumber, false);
+  FSpaceAttri = MakeSpaceAttribute(tkSpace);
+  FStringAttri = MakeAttribute(SAttrString, tkString, true);
+  FSymbolAttri = MakeAttribute(SAttrSymbol, tkSymbol, true);
   SetKind(tkUnknown, FInvalidAttri, true, false);
   SetExportAttribute(tkUnknown, FSymbolAttri);
+  SetDefaultKinds(tkSpace, tkComment, tkKey);
   SetDefaultFilter(SFilterJava);
 }
 
@@ -110,15 +96,6 @@ const TClassInfo& TDcjJavaSyn::StaticClassInfo() {
 }
 
 const TClassInfo* TDcjJavaSyn::ClassInfo() const { return &StaticClassInfo(); }
-
-TktHighLightAttributes* TDcjJavaSyn::GetDefaultAttribute(int index) const {
-  switch (index) {
-    case 0: return FSpaceAttri;
-    case 1: return FCommentAttri;
-    case 2: return FKeyAttri;
-    default: return nullptr;
-  }
-}
 
 int TDcjJavaSyn::GetCapability() const { return TktFamilyHighlighter::GetCapability() | hcExport; }
 

@@ -11,8 +11,7 @@ namespace {
 
 constexpr int kKeywordTableSize = 192;
 
-TktCustomHighLighter* CreatePasSyn(TComponent* owner) { return new TktPasSyn(owner); }
-const int kRegistered = RegisterHighlighter(&CreatePasSyn);
+const int kRegistered = RegisterHighlighter(&NewHighlighter<TktPasSyn>);
 
 }  // namespace
 
@@ -88,24 +87,16 @@ TktPasSyn::TktPasSyn(TComponent* owner)
     : TktFamilyHighlighter(owner, CharTables(), Procs(), tkNull, tkUnknown, rsAnsi, rsUnknown,
                            rsUnknown) {
   (void)kRegistered;
-  FAsmAttri = MakeAttribute(SAttrAssembler);
-  FCommentAttri = MakeAttribute(SAttrComment);
-  FIdentifierAttri = MakeAttribute(SAttrIdentifier);
-  FKeyAttri = MakeAttribute(SAttrReservedWord);
-  FNumberAttri = MakeAttribute(SAttrNumber);
-  FSpaceAttri = MakeAttribute(SAttrSpace);
-  FStringAttri = MakeAttribute(SAttrString);
-  FSymbolAttri = MakeAttribute(SAttrSymbol);
-  SetKind(tkAsm, FAsmAttri, false, false);
-  SetKind(tkComment, FCommentAttri, true, false);
-  SetKind(tkIdentifier, FIdentifierAttri, false, false);
-  SetKind(tkKey, FKeyAttri, false, false);
-  SetKind(tkNull, nullptr, false, false);
-  SetKind(tkNumber, FNumberAttri, false, false);
-  SetKind(tkSpace, FSpaceAttri, false, true);
-  SetKind(tkString, FStringAttri, true, false);
-  SetKind(tkSymbol, FSymbolAttri, true, false);
+  FAsmAttri = MakeAttribute(SAttrAssembler, tkAsm, false);
+  FCommentAttri = MakeAttribute(SAttrComment, tkComment, true);
+  FIdentifierAttri = MakeAttribute(SAttrIdentifier, tkIdentifier, false);
+  FKeyAttri = MakeAttribute(SAttrReservedWord, tkKey, false);
+  FNumberAttri = MakeAttribute(SAttrNumber, tkNumber, false);
+  FSpaceAttri = MakeSpaceAttribute(tkSpace);
+  FStringAttri = MakeAttribute(SAttrString, tkString, true);
+  FSymbolAttri = MakeAttribute(SAttrSymbol, tkSymbol, true);
   SetKind(tkUnknown, FSymbolAttri, true, false);
+  SetDefaultKinds(tkSpace, tkComment, tkKey);
   SetDefaultFilter(SFilterPascal);
 }
 
@@ -125,15 +116,6 @@ const TClassInfo& TktPasSyn::StaticClassInfo() {
 }
 
 const TClassInfo* TktPasSyn::ClassInfo() const { return &StaticClassInfo(); }
-
-TktHighLightAttributes* TktPasSyn::GetDefaultAttribute(int index) const {
-  switch (index) {
-    case 0: return FSpaceAttri;
-    case 1: return FCommentAttri;
-    case 2: return FKeyAttri;
-    default: return nullptr;
-  }
-}
 
 int TktPasSyn::GetCapability() const { return hcAttributeSets | hcRegistry | hcExport; }
 

@@ -11,8 +11,7 @@ using namespace hlscan;
 
 namespace {
 
-TktCustomHighLighter* CreatePerlSyn(TComponent* owner) { return new TDcjPerlSyn(owner); }
-const int kRegistered = RegisterHighlighter(&CreatePerlSyn);
+const int kRegistered = RegisterHighlighter(&NewHighlighter<TDcjPerlSyn>);
 
 // The characters of a looked-up word: identifier characters and the sigils.
 const std::array<bool, 256>& WordChars() {
@@ -167,31 +166,20 @@ TDcjPerlSyn::TDcjPerlSyn(TComponent* owner)
       FKeywords(&Keywords()),
       FWordChars(&WordChars()) {
   (void)kRegistered;
-  FCommentAttri = MakeAttribute(SAttrComment);
-  FIdentifierAttri = MakeAttribute(SAttrIdentifier);
-  FInvalidAttri = MakeAttribute(SAttrIllegalChar);
-  FKeyAttri = MakeAttribute(SAttrReservedWord);
-  FNumberAttri = MakeAttribute(SAttrNumber);
-  FOperatorAttri = MakeAttribute(SAttrOperator);
-  FPragmaAttri = MakeAttribute(SAttrPragma);
-  FSpaceAttri = MakeAttribute(SAttrSpace);
+  FCommentAttri = MakeAttribute(SAttrComment, tkComment, true);
+  FIdentifierAttri = MakeAttribute(SAttrIdentifier, tkIdentifier, false);
+  FInvalidAttri = MakeAttribute(SAttrIllegalChar, tkUnknown, true);
+  FKeyAttri = MakeAttribute(SAttrReservedWord, tkKey, false);
+  FNumberAttri = MakeAttribute(SAttrNumber, tkNumber, false);
+  FOperatorAttri = MakeAttribute(SAttrOperator, tkOperator, false);
+  FPragmaAttri = MakeAttribute(SAttrPragma, tkPragma, false);
+  FSpaceAttri = MakeSpaceAttribute(tkSpace);
   FSpaceAttri->SetForeground(clWindow);
-  FStringAttri = MakeAttribute(SAttrString);
-  FSymbolAttri = MakeAttribute(SAttrSymbol);
-  FVariableAttri = MakeAttribute(SAttrVariable);
-  SetKind(tkComment, FCommentAttri, true, false);
-  SetKind(tkIdentifier, FIdentifierAttri, false, false);
-  SetKind(tkKey, FKeyAttri, false, false);
-  SetKind(tkNull, nullptr, false, false);
-  SetKind(tkNumber, FNumberAttri, false, false);
-  SetKind(tkOperator, FOperatorAttri, false, false);
-  SetKind(tkPragma, FPragmaAttri, false, false);
-  SetKind(tkSpace, FSpaceAttri, false, true);
-  SetKind(tkString, FStringAttri, true, false);
-  SetKind(tkSymbol, FSymbolAttri, true, false);
-  SetKind(tkUnknown, FInvalidAttri, true, false);
+  FStringAttri = MakeAttribute(SAttrString, tkString, true);
+  FSymbolAttri = MakeAttribute(SAttrSymbol, tkSymbol, true);
+  FVariableAttri = MakeAttribute(SAttrVariable, tkVariable, false);
   SetExportAttribute(tkUnknown, FSymbolAttri);
-  SetKind(tkVariable, FVariableAttri, false, false);
+  SetDefaultKinds(tkSpace, tkComment, tkKey);
   SetDefaultFilter(SFilterPerl);
 }
 
@@ -220,15 +208,6 @@ TktCharSet TDcjPerlSyn::GetIdentChars() const {
   set.Include('%');
   set.Include('@');
   return set;
-}
-
-TktHighLightAttributes* TDcjPerlSyn::GetDefaultAttribute(int index) const {
-  switch (index) {
-    case 0: return FSpaceAttri;
-    case 1: return FCommentAttri;
-    case 2: return FKeyAttri;
-    default: return nullptr;
-  }
 }
 
 int TDcjPerlSyn::GetCapability() const { return TktFamilyHighlighter::GetCapability() | hcExport; }

@@ -26,7 +26,6 @@ public:
 
   // "$", "%", "@", digits, letters and "_": a variable selects as one word.
   TktCharSet GetIdentChars() const override;
-  TktHighLightAttributes* GetDefaultAttribute(int index) const override;
   int GetCapability() const override;
   std::string GetLanguageName() const override;
 

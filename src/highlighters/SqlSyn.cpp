@@ -18,8 +18,7 @@ namespace {
 constexpr const char* SAttrParameter = "Parameter";
 constexpr const char* kSetsKey = "\\Software\\ktEdit team\\Highlighters\\SQL\\";
 
-TktCustomHighLighter* CreateSQLSyn(TComponent* owner) { return new TrvSQLSyn(owner); }
-const int kRegistered = RegisterHighlighter(&CreateSQLSyn);
+const int kRegistered = RegisterHighlighter(&NewHighlighter<TrvSQLSyn>);
 
 // The characters of a keyword: '@' continues an identifier but not a word.
 bool IsWordChar(char c) { return IsLetter(c) || IsDigit(c) || c == '_'; }
@@ -93,24 +92,17 @@ TrvSQLSyn::TrvSQLSyn(TComponent* owner, const std::string& registryRoot)
       FRegistryRoot(registryRoot) {
   (void)kRegistered;
   SetDefaultFilter(SFilterSQL);
-  FCommentAttri = MakeAttribute(SAttrComment);
-  FIdentifierAttri = MakeAttribute(SAttrIdentifier);
-  FVariableAttri = MakeAttribute(SAttrVariable);
-  FParameterAttri = MakeAttribute(SAttrParameter);
-  FKeyAttri = MakeAttribute(SAttrReservedWord);
-  FNumberAttri = MakeAttribute(SAttrNumber);
-  FStringAttri = MakeAttribute(SAttrString);
-  FSymbolAttri = MakeAttribute(SAttrSymbol);
-  SetKind(tkComment, FCommentAttri, true, false);
-  SetKind(tkIdentifier, FIdentifierAttri, false, false);
-  SetKind(tkKey, FKeyAttri, false, false);
-  SetKind(tkNull, nullptr, false, false);
-  SetKind(tkNumber, FNumberAttri, false, false);
-  SetKind(tkString, FStringAttri, true, false);
-  SetKind(tkSymbol, FSymbolAttri, true, false);
-  SetKind(tkVariable, FVariableAttri, false, false);
-  SetKind(tkParameter, FParameterAttri, false, false);
+  FCommentAttri = MakeAttribute(SAttrComment, tkComment, true);
+  FIdentifierAttri = MakeAttribute(SAttrIdentifier, tkIdentifier, false);
+  FVariableAttri = MakeAttribute(SAttrVariable, tkVariable, false);
+  FParameterAttri = MakeAttribute(SAttrParameter, tkParameter, false);
+  FKeyAttri = MakeAttribute(SAttrReservedWord, tkKey, false);
+  FNumberAttri = MakeAttribute(SAttrNumber, tkNumber, false);
+  FStringAttri = MakeAttribute(SAttrString, tkString, true);
+  FSymbolAttri = MakeAttribute(SAttrSymbol, tkSymbol, true);
   SetKind(tkUnknown, FSymbolAttri, true, false);
+  // There is no space attribute: the editor paints blanks in its own colours.
+  SetDefaultKinds(kNoKind, tkComment, tkKey);
   // With no saved set nothing changes.
   (void)ImportAttributeSet(0);
 }
@@ -130,15 +122,6 @@ const TClassInfo& TrvSQLSyn::StaticClassInfo() {
 }
 
 const TClassInfo* TrvSQLSyn::ClassInfo() const { return &StaticClassInfo(); }
-
-// There is no space attribute: the editor paints blanks in its own colours.
-TktHighLightAttributes* TrvSQLSyn::GetDefaultAttribute(int index) const {
-  switch (index) {
-    case 1: return FCommentAttri;
-    case 2: return FKeyAttri;
-    default: return nullptr;
-  }
-}
 
 int TrvSQLSyn::GetCapability() const {
   return TktFamilyHighlighter::GetCapability() | hcAttributeSets | hcExport;

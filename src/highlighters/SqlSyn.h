@@ -33,7 +33,6 @@ public:
 
   // Every character from 33 to 255, as for any highlighter.
   TktCharSet GetIdentChars() const override { return TktCustomHighLighter::GetIdentChars(); }
-  TktHighLightAttributes* GetDefaultAttribute(int index) const override;
   int GetCapability() const override;
   std::string GetLanguageName() const override;
   void Next() override;

@@ -13,22 +13,15 @@ TktStandardSyn::TktStandardSyn(TComponent* owner, const TCharTables& tables,
                            resetRange),
       FKeywords(keywords),
       FUnknown(unknown.Kind) {
-  FCommentAttri = MakeAttribute(SAttrComment);
-  FIdentifierAttri = MakeAttribute(SAttrIdentifier);
-  FKeyAttri = MakeAttribute(keyName);
-  FNumberAttri = MakeAttribute(SAttrNumber);
-  FSpaceAttri = MakeAttribute(SAttrSpace);
-  FStringAttri = MakeAttribute(SAttrString);
-  FSymbolAttri = MakeAttribute(SAttrSymbol);
-  SetKind(tkComment, FCommentAttri, true, false);
-  SetKind(tkIdentifier, FIdentifierAttri, false, false);
-  SetKind(tkKey, FKeyAttri, false, false);
-  SetKind(tkNull, nullptr, false, false);
-  SetKind(tkNumber, FNumberAttri, false, false);
-  SetKind(tkSpace, FSpaceAttri, false, true);
-  SetKind(tkString, FStringAttri, true, false);
-  SetKind(tkSymbol, FSymbolAttri, true, false);
+  FCommentAttri = MakeAttribute(SAttrComment, tkComment, true);
+  FIdentifierAttri = MakeAttribute(SAttrIdentifier, tkIdentifier, false);
+  FKeyAttri = MakeAttribute(keyName, tkKey, false);
+  FNumberAttri = MakeAttribute(SAttrNumber, tkNumber, false);
+  FSpaceAttri = MakeSpaceAttribute(tkSpace);
+  FStringAttri = MakeAttribute(SAttrString, tkString, true);
+  FSymbolAttri = MakeAttribute(SAttrSymbol, tkSymbol, true);
   if (unknown.Kind == tkUnknown) SetKind(tkUnknown, FIdentifierAttri, unknown.Escape, false);
+  SetDefaultKinds(tkSpace, tkComment, tkKey);
 }
 
 const TClassInfo& TktStandardSyn::StaticClassInfo() {
@@ -45,15 +38,6 @@ const TClassInfo& TktStandardSyn::StaticClassInfo() {
 }
 
 const TClassInfo* TktStandardSyn::ClassInfo() const { return &StaticClassInfo(); }
-
-TktHighLightAttributes* TktStandardSyn::GetDefaultAttribute(int index) const {
-  switch (index) {
-    case 0: return FSpaceAttri;
-    case 1: return FCommentAttri;
-    case 2: return FKeyAttri;
-    default: return nullptr;
-  }
-}
 
 int TktStandardSyn::GetCapability() const { return hcRegistry | hcExport; }
 

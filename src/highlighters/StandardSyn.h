@@ -24,7 +24,6 @@ public:
   static const TClassInfo& StaticClassInfo();
 
   // 0 Space, 1 Comment, 2 the reserved-word attribute.
-  TktHighLightAttributes* GetDefaultAttribute(int index) const override;
   // The base set with export.
   int GetCapability() const override;
 

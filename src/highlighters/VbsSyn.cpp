@@ -4,12 +4,7 @@
 
 #include "editor/LocalStr.h"
 
-namespace {
-
-TktCustomHighLighter* CreateVbsSyn(TComponent* owner) { return new TyfVbsSyn(owner); }
-const int kRegistered = RegisterHighlighter(&CreateVbsSyn);
-
-}  // namespace
+const int kRegistered = RegisterHighlighter(&NewHighlighter<TyfVbsSyn>);
 
 const TKeywordTable& TyfVbsSyn::Keywords() {
   static const TKeywordTable table(

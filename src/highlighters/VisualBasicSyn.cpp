@@ -3,14 +3,7 @@
 
 #include "editor/LocalStr.h"
 
-namespace {
-
-TktCustomHighLighter* CreateVisualBasicSyn(TComponent* owner) {
-  return new TpsVisualBasicSyn(owner);
-}
-const int kRegistered = RegisterHighlighter(&CreateVisualBasicSyn);
-
-}  // namespace
+const int kRegistered = RegisterHighlighter(&NewHighlighter<TpsVisualBasicSyn>);
 
 const TKeywordTable& TpsVisualBasicSyn::Keywords() {
   static const TKeywordTable table(
